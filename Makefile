@@ -1,0 +1,31 @@
+# make        build into build/ (editor at build/bin/quorvane, CLI at build/bin/qorv)
+# make run    install missing packages, build, start the editor (ARGS="game.nes")
+# make test   install missing packages, build, run the whole test suite
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+WERROR := $(if $(CI),ON,OFF)
+
+.PHONY: all deps configure run test bench clean
+
+all: configure
+	cmake --build $(BUILD) --parallel
+
+deps:
+	@scripts/deps.sh
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DQV_WERROR=$(WERROR)
+
+run: all
+	$(BUILD)/bin/quorvane $(ARGS)
+
+test: all
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
+
+bench: configure
+	cmake --build $(BUILD) --parallel --target benchmarks
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+
+clean:
+	rm -rf $(BUILD)

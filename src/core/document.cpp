@@ -1,0 +1,151 @@
+#include "core/document.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/filestamp.h"
+#include "core/fileio.h"
+
+namespace qv {
+
+std::string_view loadMessage(LoadStatus s) {
+    switch (s) {
+    case LoadStatus::Ok: return "";
+    case LoadStatus::Missing: return "The file does not exist.";
+    case LoadStatus::WrongFormat: return "The specified file is in the wrong format.";
+    case LoadStatus::BadSize: return "The file cannot be opened.\r\nThe filesize is invalid.";
+    }
+    return "";
+}
+
+LoadStatus RomDocument::load(const std::string& path) {
+    if (!fileExists(path)) return LoadStatus::Missing;
+    const auto size = readableFileSize(path);  // unopenable counts as a wrong size
+    if (upperExtension(path) != ".NES") return LoadStatus::WrongFormat;
+    if (!size || (*size != kPlainSize && *size != kTrainerSize)) return LoadStatus::BadSize;
+    // Read before touching the state, so that a read that fails changes nothing.
+    const auto bytes = readWholeFile(path, kTrainerSize);
+    if (!bytes || (bytes->size() != kPlainSize && bytes->size() != kTrainerSize))
+        return LoadStatus::BadSize;
+    replace(*bytes, path);
+    updateFileStamp();
+    return LoadStatus::Ok;
+}
+
+bool RomDocument::replace(std::span<const std::uint8_t> bytes, const std::string& name) {
+    if (bytes.size() != kPlainSize && bytes.size() != kTrainerSize) return false;
+    fileName_ = name;
+    image_.fill(0);
+    snapshot_.fill(0);
+    undoState_ = 0;
+    undoAvailable_ = false;
+    undoSuffix_.clear();
+    std::copy(bytes.begin(), bytes.end(), image_.begin());
+    fileSize_ = static_cast<int>(bytes.size());
+    modified_ = false;
+    return true;
+}
+
+std::string backupName(const std::string& path, std::string_view tail) {
+    // The last three characters give way to the tail: game.nes -> game.~nes.
+    if (path.size() < 3) return std::string(tail);
+    return path.substr(0, path.size() - 3) + std::string(tail);
+}
+
+SaveResult RomDocument::write(bool backup) {
+    namespace fs = std::filesystem;
+    if (!isOpen()) return {false, "No document is open."};
+    std::error_code ec;
+    const bool exists = fs::is_regular_file(fileName_, ec);
+    const std::string bak = backupName(fileName_, "~nes");
+    if (exists && backup) {
+        // The backup is a copy, so the game file itself is only ever replaced by a
+        // complete new one below.
+        fs::copy_file(fileName_, bak, fs::copy_options::overwrite_existing, ec);
+        if (ec) return {false, "Cannot create the backup file " + bak + ".\r\n" + ec.message()};
+    }
+    const WriteResult r = writeFileAtomic(fileName_, fileBytes());
+    if (!r.ok) return {false, "Cannot write the file " + fileName_ + ".\r\n" + r.error};
+    return {};
+}
+
+void RomDocument::markSaved() {
+    modified_ = false;
+    updateFileStamp();
+}
+
+bool RomDocument::commitEdit(const RomBuffer& before, std::string_view undoSuffix) {
+    if (before == image_) return false;
+    snapshot_ = before;
+    undoState_ = modified_ ? 2 : 1;
+    undoAvailable_ = true;
+    undoSuffix_ = undoSuffix;
+    modified_ = true;
+    return true;
+}
+
+void RomDocument::commitWrite(std::string_view undoSuffix) {
+    snapshot_ = image_;
+    undoState_ = modified_ ? 2 : 1;
+    undoAvailable_ = true;
+    undoSuffix_ = undoSuffix;
+    modified_ = true;
+}
+
+void RomDocument::undo() {
+    image_ = snapshot_;
+    if (!modified_) {
+        modified_ = true;
+        undoState_ = 2;
+    } else if (undoState_ == 1) {
+        undoState_ = 0;
+        modified_ = false;
+    }
+    undoAvailable_ = false;
+}
+
+void RomDocument::close() {
+    modified_ = false;
+    fileSize_ = 0;
+    undoState_ = 0;
+    undoAvailable_ = false;
+    undoSuffix_.clear();
+    stamp_ = 0;
+    // The file name stays, so the next Open starts in its folder.
+}
+
+bool RomDocument::updateFileStamp() {
+    const auto s = readFileStamp(fileName_);
+    if (!s) return false;
+    stamp_ = *s;
+    return true;
+}
+
+bool RomDocument::fileOnDisk() const {
+    std::error_code ec;
+    return !fileName_.empty() && std::filesystem::is_regular_file(fileName_, ec);
+}
+
+std::string RomDocument::undoCaption() const {
+    return undoAvailable_ ? std::string(kUndoPrefix) + undoSuffix_ : std::string(kCannotUndo);
+}
+
+std::string RomDocument::title(bool fullPath) const {
+    if (!isOpen()) return std::string(kProductName);
+    std::string t = fullPath ? fileName_ : baseName(fileName_);
+    if (modified_) t += " *";
+    return t + " - " + std::string(kProductName);
+}
+
+std::string RomDocument::sizeText() const {
+    if (!isOpen()) return {};
+    return trainer() ? "41,488 bytes" : "40,976 bytes";
+}
+
+std::string RomDocument::stampText() const {
+    if (!isOpen() || !fileOnDisk()) return {};
+    return formatStamp(stamp_);
+}
+
+} // namespace qv

@@ -1,0 +1,93 @@
+#pragma once
+// The open game image and its document state: the image, the one-level undo
+// snapshot, size, trainer, modified flag, undo state and file stamp.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/rom.h"
+
+namespace qv {
+
+inline constexpr std::string_view kProductName = "Quorvane";
+inline constexpr std::string_view kUndoPrefix = "&Undo ";
+inline constexpr std::string_view kCannotUndo = "Cannot &Undo";
+
+enum class LoadStatus { Ok, Missing, WrongFormat, BadSize };
+std::string_view loadMessage(LoadStatus s);  // "" for Ok
+
+struct SaveResult {
+    bool ok = true;
+    std::string error;  // the message shown when the write failed
+};
+
+class RomDocument {
+public:
+    RomDocument() { image_.fill(0); snapshot_.fill(0); }
+
+    // Checks existence, then extension ".NES", then size, in that order; on any
+    // failure nothing of the state changes.
+    LoadStatus load(const std::string& path);
+    // Writes the image to the current file name; with backup, the old file is kept
+    // as "~nes" first. A failed write leaves file and state as they were.
+    SaveResult write(bool backup);
+    // After a successful write by the caller's command: clears the modified flag
+    // and takes the new stamp.
+    void markSaved();
+    // Compares the image with the copy taken before an operation; on a difference
+    // the copy becomes the undo snapshot. Returns whether anything changed.
+    bool commitEdit(const RomBuffer& before, std::string_view undoSuffix);
+    // The address bar's commit: no comparison, the snapshot is the image now.
+    void commitWrite(std::string_view undoSuffix);
+    void undo();
+    void close();
+    // Re-reads the stamp of the current file; false (stamp kept) when unreadable.
+    bool updateFileStamp();
+
+    bool isOpen() const { return fileSize_ != 0; }
+    int fileSize() const { return fileSize_; }
+    bool trainer() const { return fileSize_ == kTrainerSize; }
+    int shift() const { return trainer() ? kTrainerShift : 0; }
+    int lastAddress() const { return (trainer() ? kTrainerSize : kPlainSize) - 1; }
+    bool modified() const { return modified_; }
+    int undoState() const { return undoState_; }
+    bool undoAvailable() const { return undoAvailable_; }
+    std::string undoCaption() const;
+    const std::string& fileName() const { return fileName_; }
+    void setFileName(const std::string& name) { fileName_ = name; }
+    std::uint32_t fileStamp() const { return stamp_; }
+    bool fileOnDisk() const;
+
+    RomBuffer& image() { return image_; }
+    const RomBuffer& image() const { return image_; }
+    const RomBuffer& snapshot() const { return snapshot_; }
+    std::span<const std::uint8_t> fileBytes() const {
+        return {image_.data(), static_cast<std::size_t>(fileSize_)};
+    }
+    // Makes the given bytes the document, as a load does, under a file name that
+    // may not exist yet (a patched image); the size must be a valid one.
+    bool replace(std::span<const std::uint8_t> bytes, const std::string& name);
+
+    // "game.nes * - Quorvane", or the product name with no document.
+    std::string title(bool fullPath) const;
+    // "40,976 bytes" / "41,488 bytes", empty with no document.
+    std::string sizeText() const;
+    // The stamp panel: formatted stamp, or empty when the stamp is unknown.
+    std::string stampText() const;
+
+private:
+    RomBuffer image_{};
+    RomBuffer snapshot_{};
+    int fileSize_ = 0;
+    std::string fileName_;
+    bool modified_ = false;
+    int undoState_ = 0;
+    bool undoAvailable_ = false;
+    std::string undoSuffix_;
+    std::uint32_t stamp_ = 0;
+};
+
+std::string backupName(const std::string& path, std::string_view tail);  // game.nes -> game.~nes
+
+} // namespace qv

@@ -1,0 +1,37 @@
+#pragma once
+// Whole-file reading and atomic whole-file replacement, shared by every writer
+// (game images, patches, the settings file) so that a failed write never leaves
+// a truncated file behind.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+bool fileExists(const std::string& path);  // anything at that path, folders included
+// Size of a file that can be opened for reading, or nothing.
+std::optional<std::uintmax_t> readableFileSize(const std::string& path);
+// The whole file, or nothing when it cannot be opened or is larger than maxSize.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
+                                                       std::uintmax_t maxSize);
+
+struct WriteResult {
+    bool ok = true;
+    std::string error;  // the system's reason, for the error message
+};
+// Writes a temporary file in the target's folder and renames it over the target
+// only when it is complete.
+WriteResult writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data);
+
+// Test hook: when set, the next atomic writes fail as if the disk were full.
+void setWriteFailureForTesting(bool fail);
+
+// The extension with its dot, upper-cased ("game.NeS" -> ".NES"); empty without one.
+std::string upperExtension(const std::string& path);
+// The last path component.
+std::string baseName(const std::string& path);
+std::string dirName(const std::string& path);
+
+} // namespace qv

@@ -1,0 +1,56 @@
+#include "core/filestamp.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+namespace qv {
+
+std::uint32_t packStamp(const StampFields& f) {
+    const auto y = static_cast<std::uint32_t>(f.year < 1980 ? 0 : (f.year - 1980) & 0x7F);
+    return (static_cast<std::uint32_t>(f.second / 2) & 0x1F) |
+           ((static_cast<std::uint32_t>(f.minute) & 0x3F) << 5) |
+           ((static_cast<std::uint32_t>(f.hour) & 0x1F) << 11) |
+           ((static_cast<std::uint32_t>(f.day) & 0x1F) << 16) |
+           ((static_cast<std::uint32_t>(f.month) & 0x0F) << 21) | (y << 25);
+}
+
+StampFields unpackStamp(std::uint32_t p) {
+    StampFields f;
+    f.second = static_cast<int>(p & 0x1F) * 2;
+    f.minute = static_cast<int>((p >> 5) & 0x3F);
+    f.hour = static_cast<int>((p >> 11) & 0x1F);
+    f.day = static_cast<int>((p >> 16) & 0x1F);
+    f.month = static_cast<int>((p >> 21) & 0x0F);
+    f.year = static_cast<int>((p >> 25) & 0x7F) + 1980;
+    return f;
+}
+
+std::string formatStamp(std::uint32_t packed) {
+    const StampFields f = unpackStamp(packed);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", f.year, f.month, f.day,
+                  f.hour, f.minute, f.second);
+    return buf;
+}
+
+std::optional<std::uint32_t> readFileStamp(const std::string& path) {
+    namespace fs = std::filesystem;
+    // The stamp is taken from a file that can be opened for reading, as the editor reads it.
+    std::ifstream probe(path, std::ios::binary);
+    std::error_code ec;
+    if (!probe || !fs::is_regular_file(path, ec)) return std::nullopt;
+    const auto ft = fs::last_write_time(path, ec);
+    if (ec) return std::nullopt;
+    const auto sys = std::chrono::file_clock::to_sys(ft);
+    const std::time_t t = std::chrono::system_clock::to_time_t(
+        std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
+    std::tm tm{};
+    if (!localtime_r(&t, &tm)) return std::nullopt;
+    return packStamp({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                      tm.tm_sec});
+}
+
+} // namespace qv

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "core/document.h"
+TEST(Document, Placeholder) { qv::RomDocument d; EXPECT_FALSE(d.isOpen()); }
