@@ -1,0 +1,99 @@
+#include "core/settings.h"
+
+#include "core/ini.h"
+
+namespace qv {
+
+namespace {
+
+// The one list of keys, in the order in which writing all settings stores them.
+// Reading and writing both walk it, so the order and the set of keys live here only.
+// A default is the value the member has in a default-constructed Settings; a number
+// outside its range reads as that default.
+template <class S, class Visitor> void visitKeys(S& s, Visitor& v) {
+    v.flag("ToolBar", s.toolBar);
+    v.flag("Address", s.address);
+    v.flag("Button", s.button);
+    v.flag("StatusBar", s.statusBar);
+    v.flag("Top", s.top);
+    v.flag("Save", s.save);
+    v.flag("Reload", s.reload);
+    v.flag("Reset", s.reset);
+    v.flag("FullPath", s.fullPath);
+    v.flag("TimeCheck", s.timeCheck);
+    v.flag("SaveEnabled", s.saveEnabled);
+    v.flag("IpsMaking", s.ipsMaking);
+    v.flag("IpsIdentity", s.ipsIdentity);
+    v.flag("Backup", s.backup);
+    v.flag("AlTopOff", s.alTopOff);
+    v.flag("UndoCheck", s.undoCheck);
+    v.flag("MenuImage", s.menuImage);
+    v.flag("WriteCheck", s.writeCheck);
+    v.flag("FormPos", s.formPos);
+    v.windowPosition("FormTop", s.formTop);
+    v.windowPosition("FormLeft", s.formLeft);
+    v.number("Pallet", s.pallet, 0, 3);
+    v.number("MaxRecent", s.maxRecent, 0, 32);
+    v.number("IpsOpen", s.ipsOpen, 1, 3);
+    v.number("IpsPatch", s.ipsPatch, 1, 3);
+    for (std::size_t i = 0; i < s.editors.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        v.text("Editor" + n, s.editors[i].path);
+        v.text("EditorMenu" + n, s.editors[i].menu);
+        v.flag("EditorEx" + n, s.editors[i].passFile);
+    }
+    v.text("NESFile1", s.nesFile[0]);
+    v.text("NESFile2", s.nesFile[1]);
+}
+
+// Members start at their defaults and are overwritten by what the file says.
+struct Reader {
+    const IniFile& ini;
+
+    // A flag that defaults to on is on only for 2; one that defaults to off is off
+    // only for 1. Anything else, including "0", reads as the opposite of the default.
+    void flag(const std::string& key, bool& value) {
+        const int stored = ini.readInt(key, value ? 2 : 1);
+        value = value ? stored == 2 : stored != 1;
+    }
+    void number(const std::string& key, int& value, int lo, int hi) {
+        const int stored = ini.readInt(key, value);
+        if (stored >= lo && stored <= hi) value = stored;
+    }
+    void windowPosition(const std::string& key, int& value) { value = ini.readInt(key, value); }
+    void text(const std::string& key, std::string& value) { value = ini.readString(key, value); }
+};
+
+struct Writer {
+    IniFile& ini;
+
+    void flag(const std::string& key, bool value) { ini.writeString(key, value ? "2" : "1"); }
+    void number(const std::string& key, int value, int, int) {
+        ini.writeString(key, std::to_string(value));
+    }
+    // Written on its own at exit, not with the rest.
+    void windowPosition(const std::string&, int) {}
+    void text(const std::string& key, const std::string& value) { ini.writeString(key, value); }
+};
+
+} // namespace
+
+Settings readSettings(const IniFile& ini) {
+    Settings s;
+    Reader reader{ini};
+    visitKeys(s, reader);
+    if (s.alTopOff) s.top = false;
+    return s;
+}
+
+void writeSettings(IniFile& ini, const Settings& s) {
+    Writer writer{ini};
+    visitKeys(s, writer);
+}
+
+void writeWindowPosition(IniFile& ini, int top, int left) {
+    ini.writeString("FormTop", std::to_string(top));
+    ini.writeString("FormLeft", std::to_string(left));
+}
+
+} // namespace qv

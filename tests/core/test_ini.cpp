@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <unistd.h>
+
+#include "core/fileio.h"
+#include "core/ini.h"
+#include "core/inipath.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A folder of its own per test, removed afterwards.
+class TempDir {
+  public:
+    TempDir() {
+        static int counter = 0;
+        path_ = fs::temp_directory_path() /
+                ("qv_ini_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+void writeRaw(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readRaw(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    writeRaw(path, "; kept\n[other]\nToolBar=5\n\n[QORV]\nfoo = bar\n  toolbar = 1\nBaz\n");
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readString("TOOLBAR", "x"), "1");
+    EXPECT_EQ(ini.readString("Foo", "x"), "bar");
+    EXPECT_EQ(ini.readString("Baz", "x"), "x"); // no '=': not a value
+    EXPECT_EQ(ini.readString("Missing", "def  "), "def");
+
+    EXPECT_TRUE(ini.writeString("ToolBar", "2"));
+    EXPECT_TRUE(ini.writeString("baz", "3"));
+    ASSERT_TRUE(ini.save().ok);
+    EXPECT_EQ(
+        readRaw(path),
+        "; kept\r\n[other]\r\nToolBar=5\r\n\r\n[QORV]\r\nfoo = bar\r\ntoolbar=2\r\nBaz=3\r\n");
+}
+
+TEST(IniFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    writeRaw(path, "[qorv]\r\nA=1\r\n; note\r\n\r\n[next]\r\nB=2");
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    ini.writeString("C", "3");
+    ini.writeString("D", "");
+    EXPECT_EQ(ini.text(), "[qorv]\r\nA=1\r\n; note\r\nC=3\r\nD=\r\n\r\n[next]\r\nB=2\r\n");
+    EXPECT_EQ(ini.readString("D", "def"), ""); // present but empty is not absent
+
+    qv::IniFile other(path, "new");
+    ASSERT_TRUE(other.load());
+    EXPECT_EQ(other.readString("A", "none"), "none");
+    other.writeString("E", "5");
+    EXPECT_EQ(other.text(), "[qorv]\r\nA=1\r\n; note\r\n\r\n[next]\r\nB=2\r\n[new]\r\nE=5\r\n");
+}
+
+TEST(IniFile, ReadsValuesAsTheProfileCallsDo) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    writeRaw(path, "Early=1\n[ Qorv ]\nQ1=\"quoted\"\nQ2='x\nQ3=  \t spaced \t\nDup=first\n"
+                   "Dup=second\nN1= -3 \nN2=+4\nN3=12abc\nN4=99999999999\nN5=0x10\nN6=\n"
+                   "[qorv]\nLater=1\n");
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readString("Early", "no"), "no"); // before any section
+    EXPECT_EQ(ini.readString("Later", "no"), "no"); // the first matching section only
+    EXPECT_EQ(ini.readString("Q1", ""), "quoted");
+    EXPECT_EQ(ini.readString("Q2", ""), "'x");
+    EXPECT_EQ(ini.readString("Q3", ""), "spaced");
+    EXPECT_EQ(ini.readString("dup", ""), "first");
+    EXPECT_EQ(ini.readInt("N1", 7), -3);
+    EXPECT_EQ(ini.readInt("N2", 7), 4);
+    EXPECT_EQ(ini.readInt("N3", 7), 7);
+    EXPECT_EQ(ini.readInt("N4", 7), 7);
+    EXPECT_EQ(ini.readInt("N5", 7), 7);
+    EXPECT_EQ(ini.readInt("N6", 7), 7);
+    EXPECT_EQ(ini.readInt("Q1", 7), 7);
+}
+
+TEST(IniFile, GarbageLoadsAndValuesAreCutToTheBuffer) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    using namespace std::string_literals;
+    std::string bytes = "\x01\xff\x00\x80garbage\r[qorv]\rLong="s;
+    bytes.append(5000, 'v');
+    bytes += "\r\nNul=ab";
+    bytes += '\0';
+    bytes += "cd\n\x1a\xfe[\n=\n]]]\n";
+    std::mt19937 rng(1234);
+    for (int i = 0; i < 20000; ++i)
+        bytes += static_cast<char>(rng() & 0xff);
+    writeRaw(path, bytes);
+
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readString("Long", ""), std::string(1023, 'v'));
+    EXPECT_EQ(ini.readString("Nul", ""), "ab");
+    EXPECT_EQ(ini.readInt("Long", -1), -1);
+
+    // Writing still works and the garbage is carried over untouched.
+    ASSERT_TRUE(ini.writeString("New", "1"));
+    ASSERT_TRUE(ini.save().ok);
+    qv::IniFile again(path);
+    ASSERT_TRUE(again.load());
+    EXPECT_EQ(again.readString("New", ""), "1");
+    EXPECT_EQ(again.text(), ini.text());
+}
+
+TEST(IniFile, RefusesWhatALineCannotHold) {
+    qv::IniFile ini("/nonexistent-folder/qorv.ini");
+    ASSERT_TRUE(ini.load());
+    ini.writeString("A", "1");
+    const std::string before = ini.text();
+    EXPECT_FALSE(ini.writeString("B", "two\nlines"));
+    EXPECT_FALSE(ini.writeString("B", std::string("nul\0", 4)));
+    EXPECT_FALSE(ini.writeString("", "1"));
+    EXPECT_FALSE(ini.writeString("a=b", "1"));
+    EXPECT_FALSE(ini.writeString("[x]", "1"));
+    EXPECT_FALSE(ini.writeString(";c", "1"));
+    EXPECT_EQ(ini.text(), before);
+}
+
+TEST(IniFile, BatchOfWritesGivesTheSameFileAsWritesOneByOne) {
+    TempDir dir;
+    const std::string start = "\xEF\xBB\xBF[a]\nX=1\n\n[QORV]\nk1=old\n\n";
+    const std::vector<std::pair<std::string, std::string>> writes = {
+        {"K1", "new"}, {"K2", "b"}, {"k2", "c"}, {"K3", ""}, {"K1", " padded "}};
+    const std::string one = dir.file("one.ini");
+    const std::string batch = dir.file("batch.ini");
+    writeRaw(one, start);
+    writeRaw(batch, start);
+    for (const auto& [key, value] : writes) {
+        qv::IniFile ini(one);
+        ASSERT_TRUE(ini.load());
+        ini.writeString(key, value);
+        ASSERT_TRUE(ini.save().ok);
+    }
+    qv::IniFile ini(batch);
+    ASSERT_TRUE(ini.load());
+    for (const auto& [key, value] : writes)
+        ini.writeString(key, value);
+    ASSERT_TRUE(ini.save().ok);
+    EXPECT_EQ(readRaw(batch), readRaw(one));
+    EXPECT_EQ(readRaw(batch),
+              "\xEF\xBB\xBF[a]\r\nX=1\r\n\r\n[QORV]\r\nk1= padded \r\nK2=c\r\nK3=\r\n\r\n");
+}
+
+TEST(IniFile, FailedLoadsAndSavesChangeNothing) {
+    TempDir dir;
+    // A folder in place of the file: not readable as a file, so never overwritten.
+    const std::string folder = dir.file("folder.ini");
+    fs::create_directory(folder);
+    qv::IniFile unreadable(folder);
+    EXPECT_FALSE(unreadable.load());
+    unreadable.writeString("A", "1");
+    EXPECT_FALSE(unreadable.save().ok);
+    EXPECT_TRUE(fs::is_directory(folder));
+
+    // The settings folder replaced by a regular file.
+    const std::string blocker = dir.file("settings");
+    writeRaw(blocker, "not a folder");
+    qv::IniFile ini(blocker + "/qorv.ini");
+    ASSERT_TRUE(ini.load()); // nothing there yet: an empty file
+    ini.writeString("A", "1");
+    EXPECT_FALSE(ini.save().ok);
+    EXPECT_EQ(readRaw(blocker), "not a folder");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+
+    // A write that fails part-way leaves the old file.
+    const std::string path = dir.file("qorv.ini");
+    writeRaw(path, "[qorv]\nA=0\n");
+    qv::IniFile full(path);
+    ASSERT_TRUE(full.load());
+    full.writeString("A", "1");
+    qv::setWriteFailureForTesting(true);
+    const qv::WriteResult result = full.save();
+    qv::setWriteFailureForTesting(false);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(readRaw(path), "[qorv]\nA=0\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
+}
+
+TEST(IniPath, EnvironmentThenProgramFolderThenConfigFolder) {
+    TempDir dir;
+    const auto saveEnv = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto oldIni = saveEnv("QUORVANE_INI");
+    const auto oldXdg = saveEnv("XDG_CONFIG_HOME");
+
+    ::setenv("QUORVANE_INI", "/somewhere/else.ini", 1);
+    EXPECT_EQ(qv::locateIniFile(dir.path().string()), "/somewhere/else.ini");
+
+    ::setenv("QUORVANE_INI", "", 1);
+    EXPECT_EQ(qv::locateIniFile(dir.path().string()), dir.file("qorv.ini"));
+
+    ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    EXPECT_EQ(qv::locateIniFile(dir.file("no-such-folder")), dir.file("config/quorvane/qorv.ini"));
+    EXPECT_TRUE(fs::is_directory(dir.file("config/quorvane")));
+
+    for (const auto& [name, old] :
+         {std::pair{"QUORVANE_INI", oldIni}, {"XDG_CONFIG_HOME", oldXdg}}) {
+        if (old)
+            ::setenv(name, old->c_str(), 1);
+        else
+            ::unsetenv(name);
+    }
+}
