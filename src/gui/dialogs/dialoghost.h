@@ -1,0 +1,31 @@
+#pragma once
+// What a settings dialog needs of the main window: the document, the Reset
+// confirmation setting, the run's dialog memory, and the refresh after a commit.
+#include <QPoint>
+#include <QString>
+#include <map>
+
+class QWidget;
+
+namespace qv {
+
+class RomDocument;
+
+struct DialogMemory {
+    std::map<QString, int> tabPage;  // per dialog class name; 0 when not yet remembered
+    bool closedOnce = false;         // a settings dialog has been closed in this run
+    QPoint position;                 // where it was closed
+};
+
+class DialogHost {
+public:
+    virtual ~DialogHost() = default;
+    virtual RomDocument& document() = 0;
+    virtual bool confirmResets() const = 0;  // the Reset setting
+    virtual DialogMemory& dialogMemory() = 0;
+    virtual QWidget* hostWindow() = 0;
+    // After a launcher's OK: title, Undo item and address bar follow the document.
+    virtual void documentEdited() = 0;
+};
+
+} // namespace qv

@@ -1,0 +1,456 @@
+// The main window's construction, menus, tool bar, button panel, status bar and
+// the View commands. File commands live in filecommands.cpp.
+#include "gui/main/mainwindow.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/main/addressbar.h"
+#include "gui/main/icons.h"
+#include "gui/main/platform.h"
+
+namespace qv {
+
+namespace {
+constexpr const char* kDocumentCommands[] = {"mmmSaveAs", "mmmReload", "mmmClose", "mmmIpsMake",
+                                             "mmmMario",  "mmmZenpan1", "mmmZenpan2",
+                                             "mmmEnemy1", "mmmEnemy2", "mmmEnemy3", "mmmPoint",
+                                             "mmmColor",  "mmmPallet"};
+}
+
+TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* parent)
+    : QMainWindow(parent), iniPath_(iniPath), programPath_(programPath) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kProductName.data(), kProductName.size()));
+    QApplication::setApplicationDisplayName(QString());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
+
+    createActions();
+    createMenus();
+    createToolBar();
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    coolBar_ = new QWidget(central);
+    coolBar_->setObjectName(QStringLiteral("CoolBar1"));
+    auto* bands = new QVBoxLayout(coolBar_);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+    bands->addWidget(toolBar_);
+    addressBar_ = new AddressBar(doc_,
+                                 {[this] { return findChild<QPushButton*>("BtnMario")->isEnabled(); },
+                                  [this] { return settings_.writeCheck; },
+                                  [this] {
+                                      refreshUndoItem();
+                                      UpdateTitle();
+                                  }},
+                                 coolBar_);
+    bands->addWidget(addressBar_);
+    column->addWidget(coolBar_);
+    createButtonPanel();
+    column->addWidget(buttonPanel_);
+    setCentralWidget(central);
+    createStatusBar();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &TForm1::applicationStateChanged);
+
+    // Start-up: every setting read once, then the view and the menus follow them.
+    IniFile ini(iniPath_.toStdString());
+    ini.load();
+    settings_ = readSettings(ini);
+    applyViewSettings();
+    if (settings_.timeCheck) timer1_->start();
+    applyMenuImages();
+    applyAlwaysOnTop(settings_.top);
+    buildEditorMenu(false);
+    BuildRecentMenus();
+    refreshUndoItem();
+    DisableDocumentCommands();
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::action(const char* name, const QString& text, const QKeySequence& key, int image,
+                        void (TForm1::*slot)()) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty()) a->setShortcut(key);
+    if (image >= 0) a->setIcon(toolIcon(image));
+    if (slot) connect(a, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
+    return a;
+}
+
+void TForm1::createActions() {
+    action("mmmOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), 0,
+           &TForm1::mmmOpenClick);
+    action("mmmSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), 1,
+           &TForm1::mmmSaveClick);
+    action("mmmSaveAs", QStringLiteral("Save &As..."), QKeySequence(Qt::CTRL | Qt::Key_A), 2,
+           nullptr);
+    connect(findChild<QAction*>("mmmSaveAs"), &QAction::triggered, this, [this] { SaveAsDialog(); });
+    action("mmmClose", QStringLiteral("&Close"), QKeySequence(Qt::CTRL | Qt::Key_E), 3,
+           &TForm1::mmmCloseClick);
+    action("mmmReload", QStringLiteral("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), 4,
+           &TForm1::mmmReloadClick);
+    action("mmmExit", QStringLiteral("E&xit"), {}, 12, &TForm1::mmmExitClick);
+    action("mmmUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), 10,
+           &TForm1::mmmUndoClick);
+    action("mmmMario", QStringLiteral("&Mario Settings..."), QKeySequence(Qt::CTRL | Qt::Key_1),
+           -1, &TForm1::mmmMarioClick);
+    action("mmmZenpan1", QStringLiteral("&General Settings 1..."),
+           QKeySequence(Qt::CTRL | Qt::Key_2), -1, nullptr);
+    action("mmmZenpan2", QStringLiteral("Ge&neral Settings 2..."),
+           QKeySequence(Qt::CTRL | Qt::Key_3), -1, nullptr);
+    action("mmmEnemy1", QStringLiteral("Enemy Settings &1..."), QKeySequence(Qt::CTRL | Qt::Key_4),
+           -1, nullptr);
+    action("mmmEnemy2", QStringLiteral("Enemy Settings &2..."), QKeySequence(Qt::CTRL | Qt::Key_5),
+           -1, nullptr);
+    action("mmmEnemy3", QStringLiteral("Enemy Settings &3..."), QKeySequence(Qt::CTRL | Qt::Key_6),
+           -1, nullptr);
+    action("mmmPoint", QStringLiteral("&Scoring Settings..."), QKeySequence(Qt::CTRL | Qt::Key_7),
+           -1, nullptr);
+    action("mmmColor", QStringLiteral("Co&lor Settings..."), QKeySequence(Qt::CTRL | Qt::Key_8),
+           -1, nullptr);
+    action("mmmPallet", QStringLiteral("&Palette Settings..."), QKeySequence(Qt::CTRL | Qt::Key_9),
+           -1, nullptr);
+    action("mmmAlTop", QStringLiteral("&Always on Top"), QKeySequence(Qt::CTRL | Qt::Key_T), 5,
+           &TForm1::mmmAlTopClick);
+    action("mmmToolBar", QStringLiteral("&Toolbar"), QKeySequence(Qt::CTRL | Qt::Key_F1), -1,
+           &TForm1::mmmToolBarClick);
+    action("mmmAdrBar", QStringLiteral("A&ddress Bar"), QKeySequence(Qt::CTRL | Qt::Key_F2), -1,
+           &TForm1::mmmAdrBarClick);
+    action("mmmButton", QStringLiteral("Standard &Buttons"), QKeySequence(Qt::CTRL | Qt::Key_F3),
+           -1, &TForm1::mmmButtonClick);
+    action("mmmStBar", QStringLiteral("&Status Bar"), QKeySequence(Qt::CTRL | Qt::Key_F4), -1,
+           &TForm1::mmmStBarClick);
+    for (const char* n : {"mmmAlTop", "mmmToolBar", "mmmAdrBar", "mmmButton", "mmmStBar"})
+        findChild<QAction*>(n)->setCheckable(true);
+    const Qt::Key fkeys[] = {Qt::Key_F9, Qt::Key_F10, Qt::Key_F11, Qt::Key_F12};
+    for (int n = 0; n < 4; ++n) {
+        const QByteArray name = "mmmEditor" + QByteArray::number(n + 1);
+        editorItems_[n] = action(name.constData(), QStringLiteral("Editor &%1...").arg(n + 1),
+                                 QKeySequence(fkeys[n]), -1, nullptr);
+        editorItems_[n]->setData(n + 1);
+    }
+    action("mmmIpsOpen", QStringLiteral("Open &IPS File..."), QKeySequence(Qt::Key_F5), 9, nullptr);
+    connect(findChild<QAction*>("mmmIpsOpen"), &QAction::triggered, this, [] {});
+    action("mmmIpsMake", QStringLiteral("Create I&PS File..."), QKeySequence(Qt::Key_F6), 8,
+           nullptr);
+    action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7, nullptr);
+    action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
+    connect(findChild<QAction*>("mmmHelpFinder"), &QAction::triggered, this,
+            [this] { platform().showHelp(this, 0); });
+    action("mmmVersion", QStringLiteral("&About..."), {}, -1, nullptr);
+}
+
+void TForm1::createMenus() {
+    auto item = [this](const char* n) { return findChild<QAction*>(QString::fromLatin1(n)); };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mmmFile"));
+    file->addAction(item("mmmOpen"));
+    recentMenu_ = file->addMenu(QStringLiteral("R&ecent"));
+    recentMenu_->setObjectName(QStringLiteral("mmmRecentMenu"));
+    QAction* placeholder = recentMenu_->addAction(QStringLiteral("Recent Files"));
+    placeholder->setObjectName(QStringLiteral("mmmRecent"));
+    placeholder->setEnabled(false);
+    file->addSeparator();
+    for (const char* n : {"mmmSave", "mmmSaveAs", "mmmClose"}) file->addAction(item(n));
+    file->addSeparator();
+    file->addAction(item("mmmReload"));
+    file->addSeparator();
+    file->addAction(item("mmmExit"));
+    connect(file, &QMenu::aboutToShow, this, &TForm1::BuildRecentMenus);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mmmEdit"));
+    edit->addAction(item("mmmUndo"));
+    edit->addSeparator();
+    for (const char* n : {"mmmMario", "mmmZenpan1", "mmmZenpan2", "mmmEnemy1", "mmmEnemy2",
+                          "mmmEnemy3", "mmmPoint", "mmmColor", "mmmPallet"})
+        edit->addAction(item(n));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mmmView"));
+    view->addAction(item("mmmAlTop"));
+    view->addSeparator();
+    for (const char* n : {"mmmToolBar", "mmmAdrBar", "mmmButton", "mmmStBar"})
+        view->addAction(item(n));
+
+    toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
+    toolsMenu_->setObjectName(QStringLiteral("mmmTools"));
+    for (QAction* a : editorItems_) toolsMenu_->addAction(a);
+    toolsMenu_->addSeparator();
+    toolsMenu_->addAction(item("mmmIpsOpen"));
+    toolsMenu_->addAction(item("mmmIpsMake"));
+    toolsMenu_->addSeparator();
+    toolsMenu_->addAction(item("mmmOption"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mmmHelp"));
+    help->addAction(item("mmmHelpFinder"));
+    help->addSeparator();
+    help->addAction(item("mmmVersion"));
+}
+
+void TForm1::createToolBar() {
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto tool = [this](const char* name, const char* actionName, const QString& hint) {
+        auto* b = new QToolButton(toolBar_);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setDefaultAction(findChild<QAction*>(QString::fromLatin1(actionName)));
+        b->setToolTip(hint);
+        b->setAutoRaise(true);
+        b->setFixedSize(24, 24);
+        toolBar_->addWidget(b);
+        return b;
+    };
+    QToolButton* open = tool("TbOpen", "mmmOpen", QStringLiteral("Open"));
+    popupRecent_ = new QMenu(open);
+    popupRecent_->setObjectName(QStringLiteral("PopupRecent"));
+    QAction* placeholder = popupRecent_->addAction(QStringLiteral("Recent Files"));
+    placeholder->setObjectName(QStringLiteral("PopupRecentPlaceholder"));
+    placeholder->setEnabled(false);
+    open->setMenu(popupRecent_);
+    open->setPopupMode(QToolButton::MenuButtonPopup);
+    open->setFixedSize(36, 24);
+    connect(popupRecent_, &QMenu::aboutToShow, this, &TForm1::BuildRecentMenus);
+    tool("TbSave", "mmmSave", QStringLiteral("Save"));
+    tool("TbSaveAs", "mmmSaveAs", QStringLiteral("Save As..."));
+    tool("TbClose", "mmmClose", QStringLiteral("Close"));
+    tool("TbReload", "mmmReload", QStringLiteral("Reload"));
+    toolBar_->addSeparator();
+    tool("TbIpsOpen", "mmmIpsOpen", QStringLiteral("Open IPS"));
+    tool("TbIpsMake", "mmmIpsMake", QStringLiteral("Create IPS"));
+    tool("TbOption", "mmmOption", QStringLiteral("Editor Options"));
+    toolBar_->addSeparator();
+    tbAlTop_ = tool("TbAlTop", "mmmAlTop", QStringLiteral("Always On Top"));
+    toolBar_->addSeparator();
+    tool("TbHelpFinder", "mmmHelpFinder", QStringLiteral("Help"));
+    toolBar_->addSeparator();
+}
+
+void TForm1::createButtonPanel() {
+    buttonPanel_ = new QFrame(this);
+    buttonPanel_->setObjectName(QStringLiteral("PnlButton"));
+    buttonPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    buttonPanel_->setFixedSize(334, 85);
+    struct Def {
+        const char* name;
+        const char* text;
+        const char* action;
+        int x, y;
+    };
+    const Def defs[] = {
+        {"BtnMario", "&Mario", "mmmMario", 12, 8},
+        {"BtnZenpan1", "&General 1", "mmmZenpan1", 118, 8},
+        {"BtnZenpan2", "Ge&neral 2", "mmmZenpan2", 224, 8},
+        {"BtnEnemy1", "Enemies &1", "mmmEnemy1", 12, 32},
+        {"BtnEnemy2", "Enemies &2", "mmmEnemy2", 118, 32},
+        {"BtnEnemy3", "Enemies &3", "mmmEnemy3", 224, 32},
+        {"BtnPoint", "&Scoring", "mmmPoint", 12, 56},
+        {"BtnColor", "Co&lors", "mmmColor", 118, 56},
+        {"BtnPallet", "&Palette", "mmmPallet", 224, 56},
+    };
+    for (const Def& d : defs) {
+        auto* b = new QPushButton(QString::fromUtf8(d.text), buttonPanel_);
+        b->setObjectName(QString::fromLatin1(d.name));
+        b->setGeometry(d.x, d.y, 97, 21);
+        QAction* a = findChild<QAction*>(QString::fromLatin1(d.action));
+        // Each button runs its Edit-menu item's handler.
+        connect(b, &QPushButton::clicked, a, &QAction::trigger);
+        dialogButtons_ << b;
+    }
+}
+
+void TForm1::createStatusBar() {
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StBar1"));
+    bar->setSizeGripEnabled(false);
+    const int widths[] = {112, 90, 0};
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(bar);
+        panels_[i]->setObjectName(QStringLiteral("StBar1Panel%1").arg(i));
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (widths[i]) panels_[i]->setMinimumWidth(widths[i]);
+        bar->addWidget(panels_[i], widths[i] ? 0 : 1);
+    }
+    panels_[0]->setText(QStringLiteral("478 Modifiable Items"));
+    setStatusBar(bar);
+}
+
+QString TForm1::statusPanel(int i) const { return panels_.at(i)->text(); }
+
+void TForm1::applyViewSettings() {
+    findChild<QAction*>("mmmToolBar")->setChecked(settings_.toolBar);
+    findChild<QAction*>("mmmAdrBar")->setChecked(settings_.address);
+    findChild<QAction*>("mmmButton")->setChecked(settings_.button);
+    findChild<QAction*>("mmmStBar")->setChecked(settings_.statusBar);
+    toolBar_->setVisible(settings_.toolBar);
+    addressBar_->setVisible(settings_.address);
+    buttonPanel_->setVisible(settings_.button);
+    statusBar()->setVisible(settings_.statusBar);
+    fitHeight();
+}
+
+void TForm1::fitHeight() {
+    // The window is exactly as tall as the parts that are shown.
+    coolBar_->setVisible(settings_.toolBar || settings_.address);
+    if (QLayout* l = layout()) l->activate();
+    adjustSize();
+}
+
+void TForm1::applyMenuImages() {
+    for (QAction* a : findChildren<QAction*>()) a->setIconVisibleInMenu(settings_.menuImage);
+}
+
+void TForm1::applyAlwaysOnTop(bool on) {
+    settings_.top = on;
+    QAction* a = findChild<QAction*>("mmmAlTop");
+    a->setChecked(on);
+    a->setIcon(toolIcon(on ? 6 : 5));
+    if (tbAlTop_) tbAlTop_->setDown(false);
+    // Changing the flag re-creates the native window: keep it where it is.
+    const bool wasVisible = isVisible();
+    const QPoint pos = this->pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible) {
+        move(pos);
+        show();
+    }
+}
+
+void TForm1::buildEditorMenu(bool afterOptions) {
+    for (int n = 0; n < 4; ++n) {
+        EditorEntry& e = settings_.editors[n];
+        if (afterOptions && e.menu.empty())
+            e.menu = "Start Editor" + std::to_string(n + 1) + "(&" + std::to_string(n + 1) + ")...";
+        QAction* a = editorItems_[n];
+        const bool has = !e.path.empty();
+        a->setEnabled(has);
+        a->setVisible(has);
+        a->setText(has ? QString::fromStdString(e.menu) : QString());
+    }
+}
+
+void TForm1::mmmAlTopClick() {
+    applyAlwaysOnTop(!settings_.top);
+    writeAllSettings();
+}
+
+void TForm1::mmmToolBarClick() {
+    settings_.toolBar = !settings_.toolBar;
+    applyViewSettings();
+    writeAllSettings();
+}
+
+void TForm1::mmmAdrBarClick() {
+    settings_.address = !settings_.address;
+    applyViewSettings();
+    writeAllSettings();
+}
+
+void TForm1::mmmButtonClick() {
+    settings_.button = !settings_.button;
+    applyViewSettings();
+    QPushButton* mario = dialogButtons_.first();
+    if (settings_.button && mario->isEnabled()) mario->setFocus();
+    writeAllSettings();
+}
+
+void TForm1::mmmStBarClick() {
+    settings_.statusBar = !settings_.statusBar;
+    applyViewSettings();
+    writeAllSettings();
+}
+
+void TForm1::writeAllSettings() {
+    IniFile ini(iniPath_.toStdString());
+    ini.load();
+    writeSettings(ini, settings_);
+    ini.save();
+}
+
+void TForm1::FormShow() {
+    applyViewSettings();
+    ensurePolished();
+    adjustSize();
+    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize size = frameGeometry().size().expandedTo(sizeHint());
+    QPoint at;
+    if (settings_.formPos) {
+        at = QPoint(settings_.formLeft, settings_.formTop);
+    } else {
+        at = QPoint(area.left() + (area.width() - size.width()) / 2,
+                    area.top() + (area.height() - size.height()) / 2);
+        if (at.x() + size.width() > area.right() + 1) at.setX(area.right() + 1 - size.width());
+        if (at.y() + size.height() > area.bottom() + 1) at.setY(area.bottom() + 1 - size.height());
+        at.setX(std::max(at.x(), area.left()));
+        at.setY(std::max(at.y(), area.top()));
+    }
+    move(at);
+    show();
+}
+
+void TForm1::EnableDocumentCommands() {
+    for (const char* n : kDocumentCommands) findChild<QAction*>(QString::fromLatin1(n))->setEnabled(true);
+    for (QPushButton* b : dialogButtons_) b->setEnabled(true);
+    addressBar_->documentLoaded();
+}
+
+void TForm1::DisableDocumentCommands() {
+    for (const char* n : kDocumentCommands) findChild<QAction*>(QString::fromLatin1(n))->setEnabled(false);
+    findChild<QAction*>("mmmSave")->setEnabled(false);
+    for (QPushButton* b : dialogButtons_) b->setEnabled(false);
+    addressBar_->documentClosed();
+}
+
+void TForm1::refreshUndoItem() {
+    QAction* undo = findChild<QAction*>("mmmUndo");
+    undo->setEnabled(doc_.undoAvailable());
+    undo->setText(QString::fromStdString(doc_.undoCaption()));
+}
+
+void TForm1::UpdateTitle() {
+    const QString title = QString::fromStdString(doc_.title(settings_.fullPath));
+    setWindowTitle(title);
+    QApplication::setApplicationDisplayName(QString());
+    findChild<QAction*>("mmmSave")->setEnabled(doc_.isOpen() &&
+                                               (doc_.modified() || settings_.saveEnabled));
+    panels_[1]->setText(QString::fromStdString(doc_.sizeText()));
+}
+
+void TForm1::documentEdited() {
+    refreshUndoItem();
+    UpdateTitle();
+    addressBar_->refreshValue();
+}
+
+} // namespace qv

@@ -1,0 +1,138 @@
+#pragma once
+// The editor's one main window: menus, tool bar, address bar, the button panel
+// that opens the settings dialogs, and the status bar. It owns the document and
+// the settings for the whole run.
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+#include "core/document.h"
+#include "core/ini.h"
+#include "core/settings.h"
+#include "gui/dialogs/dialoghost.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace qv {
+
+class AddressBar;
+
+class TForm1 : public QMainWindow, public DialogHost {
+    Q_OBJECT
+public:
+    // `iniPath` names the settings file; `programPath` is started for new instances.
+    explicit TForm1(const QString& iniPath, const QString& programPath, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The command line: the first argument is opened, every further one goes to a
+    // new instance. Returns whether the window should be shown (false: quit).
+    bool handleCommandLine(const QStringList& args);
+    // Shows the window as at start-up: view parts, position, drop target.
+    void FormShow();
+
+    // File commands (also reachable through the menus).
+    void mmmOpenClick();
+    void mmmSaveClick();
+    bool SaveAsDialog();
+    void mmmCloseClick();
+    void mmmExitClick();
+    void openRecent(int n);
+    void mmmUndoClick();
+    void mmmReloadClick();
+    void mmmMarioClick();
+    void mmmAlTopClick();
+    void mmmToolBarClick();
+    void mmmAdrBarClick();
+    void mmmButtonClick();
+    void mmmStBarClick();
+    void handleDroppedFiles(const QStringList& paths);
+    // The outside-change check, run when the application becomes active again.
+    void applicationStateChanged(Qt::ApplicationState state);
+    void Timer1Timer();
+
+    void LoadNesFile(const QString& path);
+    // Returns false when the write failed (already reported).
+    bool WriteNesFile();
+    void UpdateTitle();
+    void UpdateFileStamp();
+    void BuildRecentMenus();
+    void AddRecentFile();
+
+    const Settings& settings() const { return settings_; }
+    Settings& settings() { return settings_; }
+    void writeAllSettings();
+    QString statusPanel(int i) const;
+    QMenu* recentMenu() const { return recentMenu_; }
+    QMenu* recentPopup() const { return popupRecent_; }
+
+    // DialogHost
+    RomDocument& document() override { return doc_; }
+    bool confirmResets() const override { return settings_.reset; }
+    DialogMemory& dialogMemory() override { return dialogMemory_; }
+    QWidget* hostWindow() override { return this; }
+    void documentEdited() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createButtonPanel();
+    void createStatusBar();
+    QAction* action(const char* name, const QString& text, const QKeySequence& key, int image,
+                    void (TForm1::*slot)());
+    void applyViewSettings();
+    void applyMenuImages();
+    void applyAlwaysOnTop(bool on);
+    void buildEditorMenu(bool afterOptions);
+    void fitHeight();
+    void EnableDocumentCommands();
+    void DisableDocumentCommands();
+    void refreshUndoItem();
+    // Asks `question` when needed and saves on Yes; false means: stop the command.
+    bool saveIfWanted(const QString& question);
+    bool writeOrSaveAs();
+    void afterSave();
+    void openFirstArgument(const QString& path, bool startup);
+    void startInstance(const QString& path);
+    void showWrongFormat();
+    void updateStampPanel();
+
+    QString iniPath_;
+    QString programPath_;
+    RomDocument doc_;
+    Settings settings_;
+    DialogMemory dialogMemory_;
+    bool startup_ = false;
+    bool activationChecked_ = true;  // the check waits for the next activation
+    bool fileNameUsed_ = false;      // an Open or Save dialog has had a file name this run
+
+    QToolBar* toolBar_ = nullptr;
+    QWidget* coolBar_ = nullptr;
+    AddressBar* addressBar_ = nullptr;
+    QFrame* buttonPanel_ = nullptr;
+    std::array<QLabel*, 3> panels_{};
+    QMenu* recentMenu_ = nullptr;
+    QMenu* popupRecent_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QToolButton* tbAlTop_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    std::array<QAction*, 4> editorItems_{};
+    QList<QAction*> recentItems_;
+    QList<QPushButton*> dialogButtons_;
+};
+
+} // namespace qv

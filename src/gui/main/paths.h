@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+namespace qv {
+// Long-name expansion: there are no short names here, so only the path is made absolute.
+QString ExpandLongPath(const QString& path);
+// The target stored in a ".lnk" shell link (network form preferred), or an empty
+// path when the link cannot be read; any other path comes back unchanged.
+QString ResolveShortcut(const QString& path);
+// The folder of the running program.
+QString programFolder();
+} // namespace qv
