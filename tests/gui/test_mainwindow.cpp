@@ -326,3 +326,25 @@ TEST(MainWindow, ViewTogglesAndFlagsFromTheSettingsFile) {
     EXPECT_TRUE(f.window->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(readText(f.iniPath()).contains("Top=2\r\n"));
 }
+
+TEST(MainWindow, ExternalEditorsFromTheToolsMenu) {
+    WindowFixture f("[qorv]\r\nEditor1=/usr/bin/hexer\r\nEditor3=/usr/bin/tiles\r\nEditorEx3=1\r\n");
+    auto* e1 = f.window->findChild<QAction*>("mmmEditor1");
+    auto* e2 = f.window->findChild<QAction*>("mmmEditor2");
+    EXPECT_TRUE(e1->isVisible());
+    EXPECT_EQ(e1->text(), "Start Editor 1 (&1)...");
+    EXPECT_FALSE(e2->isVisible());
+    EXPECT_EQ(e2->text(), "");
+    // Without a document the file is not passed.
+    f.window->startEditor(1);
+    const QString game = writeImage(f.path("g.nes"), 40976);
+    f.window->LoadNesFile(game);
+    f.window->startEditor(1);
+    f.window->startEditor(3);
+    f.window->startEditor(2);
+    ASSERT_EQ(f.platform.shown().size(), 3u);
+    EXPECT_EQ(f.platform.shown()[0].arguments, QStringList{});
+    EXPECT_EQ(f.platform.shown()[1].text, "/usr/bin/hexer");
+    EXPECT_EQ(f.platform.shown()[1].arguments, QStringList{game});
+    EXPECT_EQ(f.platform.shown()[2].arguments, QStringList{});
+}

@@ -3,6 +3,7 @@
 #include "gui/main/mainwindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -154,6 +155,7 @@ void TForm1::createActions() {
         editorItems_[n] = action(name.constData(), QStringLiteral("Editor &%1...").arg(n + 1),
                                  QKeySequence(fkeys[n]), -1, nullptr);
         editorItems_[n]->setData(n + 1);
+        connect(editorItems_[n], &QAction::triggered, this, [this, n] { startEditor(n + 1); });
     }
     action("mmmIpsOpen", QStringLiteral("Open &IPS File..."), QKeySequence(Qt::Key_F5), 9, nullptr);
     connect(findChild<QAction*>("mmmIpsOpen"), &QAction::triggered, this, [] {});
@@ -358,6 +360,16 @@ void TForm1::buildEditorMenu(bool afterOptions) {
         a->setVisible(has);
         a->setText(has ? QString::fromStdString(e.menu) : QString());
     }
+}
+
+void TForm1::startEditor(int n) {
+    const EditorEntry& e = settings_.editors.at(static_cast<std::size_t>(n - 1));
+    if (e.path.empty()) return;
+    // The editor works on the file as last saved; the file watch notices its changes.
+    QStringList args;
+    if (doc_.isOpen() && e.passFile && !doc_.fileName().empty())
+        args << QFile::decodeName(QByteArray::fromStdString(doc_.fileName()));
+    platform().startProgram(QFile::decodeName(QByteArray::fromStdString(e.path)), args);
 }
 
 void TForm1::mmmAlTopClick() {

@@ -49,6 +49,7 @@ public:
     void mmmUndoClick();
     void mmmReloadClick();
     void mmmMarioClick();
+    void startEditor(int n);  // Tools > editor n (1 to 4)
     void mmmAlTopClick();
     void mmmToolBarClick();
     void mmmAdrBarClick();
