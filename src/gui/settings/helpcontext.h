@@ -1,0 +1,22 @@
+#pragma once
+// Help-context numbers of controls: the topic that context help (What's This, F1)
+// opens for a control. A control without one of its own takes its container's.
+#include <QVariant>
+#include <QWidget>
+
+namespace qv {
+
+inline void setHelpContext(QWidget* w, int context) {
+    w->setProperty("helpContext", context);
+}
+
+// The context of `w` or of its nearest container that has one, up to its window; 0 for none.
+inline int helpContextOf(const QWidget* w) {
+    for (; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        const int context = w->property("helpContext").toInt();
+        if (context > 0) return context;
+    }
+    return 0;
+}
+
+} // namespace qv
