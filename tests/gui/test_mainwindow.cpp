@@ -348,3 +348,16 @@ TEST(MainWindow, ExternalEditorsFromTheToolsMenu) {
     EXPECT_EQ(f.platform.shown()[1].arguments, QStringList{game});
     EXPECT_EQ(f.platform.shown()[2].arguments, QStringList{});
 }
+
+TEST(MainWindow, AfterEditorOptionsTheToolsMenuAndSettingsFileFollow) {
+    WindowFixture f;
+    f.window->settings().editors[1].path = "/usr/bin/tiles";
+    f.window->settings().editors[1].menu.clear();
+    f.window->settings().maxRecent = 0;
+    f.window->afterOptions();
+    EXPECT_EQ(f.window->findChild<QAction*>("mmmEditor2")->text(), "Start Editor2(&2)...");
+    const QByteArray ini = readText(f.iniPath());
+    EXPECT_TRUE(ini.contains("Editor2=/usr/bin/tiles\r\nEditorMenu2=Start Editor2(&2)...\r\n"));
+    EXPECT_TRUE(ini.contains("MaxRecent=0\r\n"));
+    EXPECT_TRUE(actionTexts(f.window->recentMenu()).isEmpty());
+}

@@ -21,6 +21,7 @@
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
 #include "gui/main/platform.h"
+#include "gui/settings/optionsdialog.h"
 
 namespace qv {
 
@@ -161,7 +162,8 @@ void TForm1::createActions() {
     connect(findChild<QAction*>("mmmIpsOpen"), &QAction::triggered, this, [] {});
     action("mmmIpsMake", QStringLiteral("Create I&PS File..."), QKeySequence(Qt::Key_F6), 8,
            nullptr);
-    action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7, nullptr);
+    action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
+           &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
     connect(findChild<QAction*>("mmmHelpFinder"), &QAction::triggered, this,
             [this] { platform().showHelp(this, 0); });
@@ -353,7 +355,7 @@ void TForm1::buildEditorMenu(bool afterOptions) {
     for (int n = 0; n < 4; ++n) {
         EditorEntry& e = settings_.editors[n];
         if (afterOptions && e.menu.empty())
-            e.menu = "Start Editor" + std::to_string(n + 1) + "(&" + std::to_string(n + 1) + ")...";
+            e.menu = defaultEditorCaptionAfterOptions(n + 1).toStdString();
         QAction* a = editorItems_[n];
         const bool has = !e.path.empty();
         a->setEnabled(has);
@@ -370,6 +372,24 @@ void TForm1::startEditor(int n) {
     if (doc_.isOpen() && e.passFile && !doc_.fileName().empty())
         args << QFile::decodeName(QByteArray::fromStdString(doc_.fileName()));
     platform().startProgram(QFile::decodeName(QByteArray::fromStdString(e.path)), args);
+}
+
+void TForm1::mmmOptionClick() {
+    runOptionsDialog(this, settings_, iniPath_, optionPages_);
+    afterOptions();
+}
+
+void TForm1::afterOptions() {
+    // Whatever the dialog's result, the window follows the settings as they now are.
+    if (settings_.timeCheck)
+        timer1_->start();
+    else
+        timer1_->stop();
+    applyMenuImages();
+    buildEditorMenu(true);
+    BuildRecentMenus();
+    UpdateTitle();
+    writeAllSettings();
 }
 
 void TForm1::mmmAlTopClick() {

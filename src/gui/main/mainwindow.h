@@ -12,6 +12,7 @@
 #include "core/ini.h"
 #include "core/settings.h"
 #include "gui/dialogs/dialoghost.h"
+#include "gui/settings/optionsdialog.h"
 
 class QAction;
 class QFrame;
@@ -49,7 +50,10 @@ public:
     void mmmUndoClick();
     void mmmReloadClick();
     void mmmMarioClick();
-    void startEditor(int n);  // Tools > editor n (1 to 4)
+    void startEditor(int n);
+    void mmmOptionClick();
+    // What follows the Editor Options dialog, whatever its result.
+    void afterOptions();  // Tools > editor n (1 to 4)
     void mmmAlTopClick();
     void mmmToolBarClick();
     void mmmAdrBarClick();
@@ -117,6 +121,7 @@ private:
     RomDocument doc_;
     Settings settings_;
     DialogMemory dialogMemory_;
+    OptionPages optionPages_;
     bool startup_ = false;
     bool activationChecked_ = true;  // the check waits for the next activation
     bool fileNameUsed_ = false;      // an Open or Save dialog has had a file name this run

@@ -66,7 +66,8 @@ private:
     static QString qtFilter(const QString& filter) {
         const QStringList parts = filter.split('|');
         QStringList out;
-        for (int i = 0; i < parts.size(); i += 2) out << parts[i];
+        // "*.*" means every file; here many programs have no extension at all.
+        for (int i = 0; i < parts.size(); i += 2) out << QString(parts[i]).replace("(*.*)", "(*)");
         return out.join(";;");
     }
 };
