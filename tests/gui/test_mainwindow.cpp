@@ -361,3 +361,18 @@ TEST(MainWindow, AfterEditorOptionsTheToolsMenuAndSettingsFileFollow) {
     EXPECT_TRUE(ini.contains("MaxRecent=0\r\n"));
     EXPECT_TRUE(actionTexts(f.window->recentMenu()).isEmpty());
 }
+
+TEST(MainWindow, StartsOnAGarbledSettingsFile) {
+    static const char head[] = "[qorv]\r\nMaxRecent=\xff\xfe\x00\x01zz\r\nToolBar=";
+    QByteArray garbage(head, sizeof head - 1);
+    garbage += QByteArray(5000, '0') + "\r\nRecent1=" + QByteArray(5000, '/') + "\r\n";
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 73) & 0xFF);
+    WindowFixture f(garbage);
+    EXPECT_EQ(f.window->settings().maxRecent, 8);
+    EXPECT_FALSE(f.window->settings().toolBar);  // 0, however long, is not 2
+    f.window->BuildRecentMenus();
+    f.window->mmmStBarClick();  // writing all settings back keeps the file readable
+    qv::IniFile ini(f.iniPath().toStdString());
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readString("StatusBar", ""), "1");
+}
