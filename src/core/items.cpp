@@ -1,0 +1,177 @@
+#include "core/items.h"
+
+#include <array>
+#include <cassert>
+#include <charconv>
+
+#include "core/rom.h"
+
+namespace qv {
+
+ChoiceListRef makeList(std::vector<std::string> captions) {
+    return std::make_shared<const ChoiceList>(ChoiceList{std::move(captions)});
+}
+
+std::string Item::stem() const {
+    for (std::string_view prefix : {"Edit", "Chk", "Cmb"})
+        if (std::string_view(control).starts_with(prefix)) return control.substr(prefix.size());
+    return control;
+}
+
+std::string Item::spinName() const { return "Ud" + stem(); }
+
+static bool matches(std::span<const int> fields, const std::vector<std::uint8_t>& pattern) {
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        if (low8(fields[i]) != pattern[i]) return false;
+    return true;
+}
+
+ItemState Item::decode(std::span<const int> fields) const {
+    switch (kind) {
+    case ItemKind::Numeric: return {false, encoding->decode(fields)};
+    case ItemKind::Check:
+        if (matches(fields, ticked)) return {false, 1};
+        if (matches(fields, cleared)) return {false, 0};
+        return {true, 0};
+    case ItemKind::Choice: {
+        const int index = rule.decode(fields);
+        if (index < 0 || index >= static_cast<int>(list->captions.size())) return {true, 0};
+        return {false, index};
+    }
+    }
+    return {true, 0};
+}
+
+bool Item::accepts(int value) const {
+    switch (kind) {
+    case ItemKind::Numeric: return value >= acceptMin && value <= acceptMax;
+    case ItemKind::Check: return value == 0 || value == 1;
+    case ItemKind::Choice: return value >= 0 && value < static_cast<int>(list->captions.size());
+    }
+    return false;
+}
+
+void Item::encode(int value, std::span<int> fields) const {
+    if (!accepts(value)) return;
+    switch (kind) {
+    case ItemKind::Numeric: encoding->encode(value, fields); break;
+    case ItemKind::Check: {
+        const auto& pattern = value ? ticked : cleared;
+        for (std::size_t i = 0; i < pattern.size(); ++i) fields[i] = signExtend(pattern[i]);
+        break;
+    }
+    case ItemKind::Choice: rule.encode(value, fields); break;
+    }
+}
+
+std::optional<int> parseDecimal(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') return std::nullopt;  // "+-1"
+    }
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+int Item::acceptText(std::string_view text) const {
+    const auto v = parseDecimal(text);
+    return v && accepts(*v) ? *v : defaultValue;
+}
+
+std::string Item::text(const ItemState& s) const {
+    if (s.outOfBounds) return std::string(kOutOfBounds);
+    switch (kind) {
+    case ItemKind::Numeric: return std::to_string(s.value);
+    case ItemKind::Check: return s.value ? "checked" : "unchecked";
+    case ItemKind::Choice: return list->captions[static_cast<std::size_t>(s.value)];
+    }
+    return {};
+}
+
+std::optional<int> Item::parse(std::string_view t) const {
+    std::optional<int> v;
+    switch (kind) {
+    case ItemKind::Numeric: v = parseDecimal(t); break;
+    case ItemKind::Check:
+        if (t == "checked") v = 1;
+        else if (t == "unchecked") v = 0;
+        else v = parseDecimal(t);
+        break;
+    case ItemKind::Choice:
+        for (std::size_t i = 0; i < list->captions.size() && !v; ++i)
+            if (list->captions[i] == t) v = static_cast<int>(i);
+        if (!v) v = parseDecimal(t);
+        break;
+    }
+    if (v && !accepts(*v)) return std::nullopt;
+    return v;
+}
+
+ItemState Item::read(std::span<const std::uint8_t> image, int shift) const {
+    assert(offsets.size() <= kMaxItemBytes);
+    std::array<int, kMaxItemBytes> fields{};
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        fields[i] = signExtend(image[static_cast<std::size_t>(shifted(offsets[i], shift))]);
+    return decode(std::span<const int>(fields.data(), offsets.size()));
+}
+
+bool Item::write(std::span<std::uint8_t> image, int shift, int value) const {
+    if (!accepts(value)) return false;
+    std::array<int, kMaxItemBytes> fields{};
+    const std::span<int> f(fields.data(), offsets.size());
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        f[i] = signExtend(image[static_cast<std::size_t>(shifted(offsets[i], shift))]);
+    encode(value, f);
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        image[static_cast<std::size_t>(shifted(offsets[i], shift))] = low8(f[i]);
+    return true;
+}
+
+Item numeric(std::string control, std::string label, int offset, const Encoding& encoding,
+             int min, int max, int defaultValue, std::string rangeLabel, int maxLength) {
+    Item it;
+    it.kind = ItemKind::Numeric;
+    it.control = std::move(control);
+    it.label = std::move(label);
+    for (int i = 0; i < encoding.bytes; ++i) it.offsets.push_back(offset + i);
+    it.defaultValue = defaultValue;
+    it.encoding = &encoding;
+    it.spinMin = it.acceptMin = min;
+    it.spinMax = it.acceptMax = max;
+    it.maxLength = maxLength;
+    it.rangeLabel = std::move(rangeLabel);
+    return it;
+}
+
+Item check(std::string control, std::string caption, int offset,
+           std::vector<std::uint8_t> ticked, std::vector<std::uint8_t> cleared) {
+    assert(ticked.size() == cleared.size());
+    Item it;
+    it.kind = ItemKind::Check;
+    it.control = std::move(control);
+    it.label = std::move(caption);
+    for (std::size_t i = 0; i < ticked.size(); ++i) it.offsets.push_back(offset + static_cast<int>(i));
+    it.defaultValue = 0;
+    it.ticked = std::move(ticked);
+    it.cleared = std::move(cleared);
+    return it;
+}
+
+Item choice(std::string control, std::string label, int offset, ChoiceListRef list,
+            ChoiceRule rule, int resetIndex) {
+    Item it;
+    it.kind = ItemKind::Choice;
+    it.control = std::move(control);
+    it.label = std::move(label);
+    for (int i = 0; i < rule.bytes; ++i) it.offsets.push_back(offset + i);
+    it.defaultValue = resetIndex;
+    it.list = std::move(list);
+    it.rule = std::move(rule);
+    return it;
+}
+
+} // namespace qv

@@ -1,0 +1,96 @@
+#pragma once
+// The item kinds of the settings dialogs (numeric, check, choice): where each lives
+// in the image, how its bytes read as what the dialog shows, what OK accepts, and
+// how a value goes back into bytes. Front ends (the dialogs, the CLI) share this.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/encodings.h"
+
+namespace qv {
+
+enum class ItemKind { Numeric, Check, Choice };
+
+// The captions of one drop-down list. Items showing the same entries share one list,
+// so a front end builds the entries once per list, not once per control.
+struct ChoiceList {
+    std::vector<std::string> captions;
+};
+using ChoiceListRef = std::shared_ptr<const ChoiceList>;
+ChoiceListRef makeList(std::vector<std::string> captions);
+
+inline constexpr std::string_view kOutOfBounds = "(Out of bounds)";
+inline constexpr int kMaxItemBytes = 16;
+
+// What an item shows. value: numeric -> the display value; check -> 1 ticked, 0 clear;
+// choice -> the entry index. Out of bounds: the bytes hold nothing the item
+// understands; the control is disabled and the bytes are never rewritten.
+struct ItemState {
+    bool outOfBounds = false;
+    int value = 0;
+    bool operator==(const ItemState&) const = default;
+};
+
+struct Item {
+    ItemKind kind = ItemKind::Numeric;
+    std::string control;       // "EditMaWalk_R", "ChkMuteki1", "CmbFireShot"
+    std::string label;         // caption label (with "&"), or the check box's caption
+    std::vector<int> offsets;  // one per value field, in the 40,976-byte layout
+    int defaultValue = 0;      // numeric: display value; check: 1/0; choice: Reset index
+
+    // Numeric.
+    const Encoding* encoding = nullptr;
+    int spinMin = 0, spinMax = 0;      // up-down limits (wrapping)
+    int acceptMin = 0, acceptMax = 0;  // what OK accepts; the up-down's unless stated
+    int maxLength = 4;
+    std::string rangeLabel;  // "[-128～127 Default: 24]"
+
+    // Check: pattern A ticks the box, pattern B clears it.
+    std::vector<std::uint8_t> ticked, cleared;
+
+    // Choice.
+    ChoiceListRef list;
+    ChoiceRule rule;
+
+    std::string stem() const;      // the control name without its type prefix
+    std::string spinName() const;  // "UdMaWalk_R" for "EditMaWalk_R"
+
+    // Fields are the item's bytes sign-extended, in `offsets` order.
+    ItemState decode(std::span<const int> fields) const;
+    // Puts an accepted value into the fields; a value not accepted leaves them alone.
+    void encode(int value, std::span<int> fields) const;
+    bool accepts(int value) const;
+    // OK's rule for an edit's text: a decimal integer in the accepted range, else the
+    // default. Never fails and never asks.
+    int acceptText(std::string_view text) const;
+
+    // The state as text: the number, "checked"/"unchecked", the entry's caption, or
+    // "(Out of bounds)".
+    std::string text(const ItemState& s) const;
+    // The inverse of text() for a value to store (a check item also takes 1/0, a
+    // choice item its index); nothing when the text names no accepted value.
+    std::optional<int> parse(std::string_view text) const;
+
+    ItemState read(std::span<const std::uint8_t> image, int shift) const;
+    // Stores a value; returns false and writes nothing when it is not accepted.
+    bool write(std::span<std::uint8_t> image, int shift, int value) const;
+};
+
+// Row builders, so that a table reads like the lists it was written from.
+Item numeric(std::string control, std::string label, int offset, const Encoding& encoding,
+             int min, int max, int defaultValue, std::string rangeLabel, int maxLength = 4);
+Item check(std::string control, std::string caption, int offset,
+           std::vector<std::uint8_t> ticked, std::vector<std::uint8_t> cleared);
+Item choice(std::string control, std::string label, int offset, ChoiceListRef list,
+            ChoiceRule rule, int resetIndex);
+
+// A decimal integer with an optional sign (surrounding blanks allowed); nothing for
+// anything else, including numbers too large for an int.
+std::optional<int> parseDecimal(std::string_view text);
+
+} // namespace qv

@@ -1,0 +1,28 @@
+#include "core/tables/registry.h"
+
+#include <vector>
+
+#include "core/tables/mario.h"
+
+namespace qv {
+
+std::span<const DialogTable* const> dialogTables() {
+    static const std::vector<const DialogTable*> all{
+        &tables::mario(),
+    };
+    return all;
+}
+
+const DialogTable* findTable(std::string_view className) {
+    for (const DialogTable* t : dialogTables())
+        if (t->className == className) return t;
+    return nullptr;
+}
+
+ItemRef findItem(std::string_view control) {
+    for (const DialogTable* t : dialogTables())
+        if (const Item* it = t->find(control)) return {t, it};
+    return {};
+}
+
+} // namespace qv

@@ -1,0 +1,60 @@
+#pragma once
+// A settings dialog as data: its pages in order, each page's group boxes, each group's
+// items, help context and Reset button. One generic builder turns it into a window;
+// the CLI walks the same rows.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/items.h"
+
+namespace qv {
+
+// A group laid out as a table (the jump table): the items are listed column by column,
+// `rows.size()` per column; each row has a label (buddy of its first edit) and a note.
+struct GridLayout {
+    std::vector<std::string> columns;   // column headings
+    std::vector<std::string> rows;      // row labels, with "&"
+    std::vector<std::string> rowNotes;  // "[Defaults: 4, 255, 223, 112]"
+};
+
+struct Group {
+    std::string caption;
+    int helpContext = 0;      // 0: none of its own
+    std::string reset;        // "SpdMaWalk": resets every item of the group; empty: none
+    std::vector<Item> items;
+    std::optional<GridLayout> grid;
+    std::string objectName;   // empty: derived from the Reset button (SpdMaWalk -> GrpMaWalk)
+
+    // The item at (row, column) of a grid group.
+    const Item& at(int row, int column) const {
+        return items[static_cast<std::size_t>(column) * grid->rows.size() +
+                     static_cast<std::size_t>(row)];
+    }
+};
+
+struct Page {
+    std::string caption;
+    std::vector<Group> groups;
+    std::string objectName;  // empty: "Tab" and the page's number from 1
+};
+
+struct DialogTable {
+    std::string className;   // "TFormMario"
+    std::string caption;     // window title
+    std::string undoSuffix;  // "(Mario)"
+    int helpContext = 0;     // the Help button's topic
+    std::vector<Page> pages;
+
+    // Every item, page by page and group by group.
+    std::vector<const Item*> items() const;
+    const Item* find(std::string_view control) const;
+    const Group* groupOf(std::string_view control) const;
+    const Group* groupByReset(std::string_view resetButton) const;
+};
+
+std::string groupObjectName(const Group& g, int page, int index);
+std::string pageObjectName(const Page& p, int page);
+
+} // namespace qv

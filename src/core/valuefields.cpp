@@ -1,0 +1,50 @@
+#include "core/valuefields.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+
+#include "core/rom.h"
+#include "core/tables/table.h"
+
+namespace qv {
+
+ValueFields::ValueFields(const DialogTable& table) {
+    for (const Item* it : table.items())
+        offsets_.insert(offsets_.end(), it->offsets.begin(), it->offsets.end());
+    std::sort(offsets_.begin(), offsets_.end());
+    offsets_.erase(std::unique(offsets_.begin(), offsets_.end()), offsets_.end());
+    values_.assign(offsets_.size(), 0);
+}
+
+std::size_t ValueFields::indexOf(int offset) const {
+    const auto at = std::lower_bound(offsets_.begin(), offsets_.end(), offset);
+    assert(at != offsets_.end() && *at == offset);
+    return static_cast<std::size_t>(at - offsets_.begin());
+}
+
+void ValueFields::load(std::span<const std::uint8_t> image, int shift) {
+    for (std::size_t i = 0; i < offsets_.size(); ++i)
+        values_[i] = signExtend(image[static_cast<std::size_t>(shifted(offsets_[i], shift))]);
+}
+
+void ValueFields::store(std::span<std::uint8_t> image, int shift) const {
+    for (std::size_t i = 0; i < offsets_.size(); ++i)
+        image[static_cast<std::size_t>(shifted(offsets_[i], shift))] = low8(values_[i]);
+}
+
+ItemState ValueFields::state(const Item& item) const {
+    std::array<int, kMaxItemBytes> f{};
+    for (std::size_t i = 0; i < item.offsets.size(); ++i) f[i] = values_[indexOf(item.offsets[i])];
+    return item.decode(std::span<const int>(f.data(), item.offsets.size()));
+}
+
+void ValueFields::set(const Item& item, int value) {
+    std::array<int, kMaxItemBytes> f{};
+    const std::span<int> fields(f.data(), item.offsets.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = values_[indexOf(item.offsets[i])];
+    item.encode(value, fields);
+    for (std::size_t i = 0; i < fields.size(); ++i) values_[indexOf(item.offsets[i])] = fields[i];
+}
+
+} // namespace qv

@@ -1,0 +1,38 @@
+#pragma once
+// A dialog's value fields: one int per parameter byte it edits, loaded sign-extended
+// from the image and written back as their low 8 bits. Items naming the same byte
+// share its field, so two controls over one byte see each other's changes.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/items.h"
+
+namespace qv {
+
+struct DialogTable;
+
+class ValueFields {
+public:
+    explicit ValueFields(const DialogTable& table);
+
+    void load(std::span<const std::uint8_t> image, int shift);
+    // Writes every field back, touched or not: untouched fields rewrite the byte they
+    // came from.
+    void store(std::span<std::uint8_t> image, int shift) const;
+
+    ItemState state(const Item& item) const;
+    // Encodes an accepted value into the item's fields; others are ignored.
+    void set(const Item& item, int value);
+
+    const std::vector<int>& offsets() const { return offsets_; }  // sorted, unique
+    const std::vector<int>& values() const { return values_; }
+
+private:
+    std::size_t indexOf(int offset) const;
+
+    std::vector<int> offsets_;
+    std::vector<int> values_;
+};
+
+} // namespace qv
