@@ -1,0 +1,21 @@
+#pragma once
+// TFormMario: the Mario table plus its one hand-written button, "Luigi".
+#include "gui/dialogs/settingsdialog.h"
+
+namespace qv {
+
+class TFormMario final : public SettingsDialog {
+    Q_OBJECT
+public:
+    TFormMario(DialogHost& host, QWidget* parent);
+
+public slots:
+    // Fills the twenty jump-table edits with Luigi's values, after its own question.
+    void SpdJumpLuigiClick();
+};
+
+// mmmMarioClick / BtnMario: the launcher for this dialog. True when the image changed.
+bool runMarioDialog(DialogHost& host);
+SettingsDialog* makeMarioDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
+
+} // namespace qv

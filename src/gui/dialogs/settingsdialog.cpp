@@ -1,0 +1,138 @@
+#include "gui/dialogs/settingsdialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "gui/dialogs/choicemodels.h"
+#include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/updown.h"
+#include "gui/main/platform.h"
+
+namespace qv {
+
+SettingsDialog::SettingsDialog(const DialogTable& table, DialogHost& host, QWidget* parent)
+    : QDialog(parent), table_(table), host_(host), fields_(table) {
+    build();
+}
+
+SettingsDialog::~SettingsDialog() = default;
+
+const SettingsDialog::Controls* SettingsDialog::controls(std::string_view control) const {
+    for (const Controls& c : controls_)
+        if (c.item->control == control) return &c;
+    return nullptr;
+}
+
+void SettingsDialog::setNumber(const Controls& c, int value) {
+    c.edit->setText(QString::number(value));
+    c.spin->setPosition(value);
+}
+
+static void showOutOfBounds(QComboBox* combo) {
+    combo->setModel(outOfBoundsModel());
+    combo->setCurrentIndex(0);
+    combo->setEnabled(false);
+    QPalette pal = combo->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setColor(group, QPalette::Base, pal.color(group, QPalette::Button));
+    combo->setPalette(pal);
+}
+
+void SettingsDialog::showFields() {
+    for (const Controls& c : controls_) {
+        const ItemState s = fields_.state(*c.item);
+        switch (c.item->kind) {
+        case ItemKind::Numeric: setNumber(c, s.value); break;
+        case ItemKind::Check:
+            c.check->setTristate(s.outOfBounds);
+            c.check->setCheckState(s.outOfBounds ? Qt::PartiallyChecked
+                                                 : s.value ? Qt::Checked : Qt::Unchecked);
+            c.check->setEnabled(!s.outOfBounds);
+            break;
+        case ItemKind::Choice:
+            if (s.outOfBounds) {
+                showOutOfBounds(c.combo);
+            } else {
+                if (QAbstractItemModel* m = choiceModel(*c.item->list); c.combo->model() != m)
+                    c.combo->setModel(m);
+                c.combo->setCurrentIndex(s.value);
+                c.combo->setEnabled(true);
+            }
+            break;
+        }
+    }
+}
+
+void SettingsDialog::BtnOkClick() {
+    for (const Controls& c : controls_) {
+        const Item& it = *c.item;
+        switch (it.kind) {
+        case ItemKind::Numeric: fields_.set(it, it.acceptText(c.edit->text().toStdString())); break;
+        case ItemKind::Check:
+            if (c.check->isEnabled()) fields_.set(it, c.check->checkState() == Qt::Checked);
+            break;
+        case ItemKind::Choice:
+            if (c.combo->isEnabled()) fields_.set(it, c.combo->currentIndex());
+            break;
+        }
+    }
+}
+
+void SettingsDialog::BtnHelpClick() { platform().showHelp(this, table_.helpContext); }
+
+bool SettingsDialog::ConfirmReset(const QString& question) {
+    if (!host_.confirmResets()) return true;
+    return platform().ask(this, question, Buttons::YesNo) == Answer::Yes;
+}
+
+void SettingsDialog::SpdClick(const Group& group) {
+    if (!ConfirmReset(kResetQuestion)) return;
+    for (const Item& it : group.items) {
+        const Controls& c = *controls(it.control);
+        switch (it.kind) {
+        case ItemKind::Numeric: setNumber(c, it.defaultValue); break;
+        case ItemKind::Check:  // an out-of-bounds box stays grey
+            if (c.check->isEnabled()) c.check->setChecked(it.defaultValue != 0);
+            break;
+        case ItemKind::Choice:
+            if (c.combo->isEnabled()) c.combo->setCurrentIndex(it.defaultValue);
+            break;
+        }
+    }
+}
+
+QToolButton* SettingsDialog::addGroupButton(const std::string& resetButton,
+                                            const QString& objectName, const QString& text) {
+    QHBoxLayout* panel = resetPanels_.at(resetButton);
+    auto* b = new QToolButton(panel->parentWidget());
+    b->setObjectName(objectName);
+    b->setText(text);
+    b->setAutoRaise(true);
+    panel->insertWidget(panel->count() - 1, b);  // left of Reset
+    return b;
+}
+
+void SettingsDialog::setHelpContext(QWidget* w, int context) {
+    w->setProperty("helpContext", context);
+    w->installEventFilter(this);
+}
+
+// Context help: a control without a topic of its own passes the request up to its
+// group box, whose topic it shows; OK, Cancel and Help have theirs, the dialog its own.
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::QueryWhatsThis || e->type() == QEvent::WhatsThis) {
+        const QVariant context = watched->property("helpContext");
+        if (context.isValid()) {
+            if (e->type() == QEvent::WhatsThis) platform().showHelp(this, context.toInt());
+            e->accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+} // namespace qv

@@ -1,0 +1,92 @@
+#pragma once
+// A settings dialog built from its table: pages, group boxes, numeric edits with
+// up-downs, check boxes, drop-down lists and Reset buttons, each named after its
+// control. Holds the dialog's value fields; the launcher (SettingsSession) fills
+// them before showing it and writes them back after OK.
+#include <QDialog>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/tables/table.h"
+#include "core/valuefields.h"
+
+class QCheckBox;
+class QComboBox;
+class QHBoxLayout;
+class QLineEdit;
+class QTabWidget;
+class QToolButton;
+
+namespace qv {
+
+class DialogHost;
+class UpDown;
+
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    SettingsDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
+    ~SettingsDialog() override;
+
+    const DialogTable& table() const { return table_; }
+    DialogHost& host() const { return host_; }
+    ValueFields& fields() { return fields_; }
+    QTabWidget* pages() const { return pages_; }
+
+    // The controls of one item; only those of its kind are set.
+    struct Controls {
+        const Item* item = nullptr;
+        QLineEdit* edit = nullptr;
+        UpDown* spin = nullptr;
+        QCheckBox* check = nullptr;
+        QComboBox* combo = nullptr;
+    };
+    const Controls* controls(std::string_view control) const;
+
+    // Puts the value fields into the controls: numbers into edits and up-downs, check
+    // and choice items ticked, selected or shown out of bounds.
+    void showFields();
+    // Puts a display value into a numeric item's edit (the up-down follows).
+    void setNumber(const Controls& c, int value);
+
+    // The Reset question; true when the reset may go ahead (asked only while the
+    // Reset setting is on).
+    bool ConfirmReset(const QString& question);
+
+    // Adds a flat button beside a group's Reset button, for what no table can say.
+    QToolButton* addGroupButton(const std::string& resetButton, const QString& objectName,
+                                const QString& text);
+
+public slots:
+    // Edits to fields: invalid or out-of-range text silently becomes the default;
+    // enabled check and choice items store their state. Out-of-bounds controls keep
+    // the fields they were loaded with.
+    void BtnOkClick();
+    void BtnHelpClick();
+    // Every Reset button: the group's items back to their defaults, after ConfirmReset.
+    void SpdClick(const Group& group);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void build();
+    QWidget* buildPage(const Page& page, int pageIndex);
+    QWidget* buildGroup(const Group& group, int pageIndex, int groupIndex);
+    void addNumber(const Item& item, QWidget* parent, Controls& c);
+    void setHelpContext(QWidget* w, int context);
+
+    const DialogTable& table_;
+    DialogHost& host_;
+    ValueFields fields_;
+    QTabWidget* pages_ = nullptr;
+    std::vector<Controls> controls_;  // table order
+    std::map<std::string, QHBoxLayout*, std::less<>> resetPanels_;
+    int editWidth_ = 0;
+};
+
+inline const QString kResetQuestion = QStringLiteral("Reset the selection to its default value?");
+
+} // namespace qv

@@ -1,0 +1,111 @@
+#include "gui/dialogs/settingssession.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTabWidget>
+
+#include "core/document.h"
+#include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/settingsdialog.h"
+
+namespace qv {
+
+namespace {
+
+// The hourglass from the start of loading until the dialog is ready, however load() ends.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString key(const DialogTable& t) { return QString::fromStdString(t.className); }
+
+} // namespace
+
+SettingsSession::SettingsSession(DialogHost& host, const DialogTable& table, DialogFactory factory)
+    : host_(host), table_(table), factory_(std::move(factory)) {}
+
+SettingsSession::~SettingsSession() = default;
+
+void SettingsSession::load() {
+    WaitCursor wait;
+    RomDocument& doc = host_.document();
+    before_ = std::make_unique<RomBuffer>(doc.image());
+    QWidget* parent = host_.hostWindow();
+    dialog_.reset(factory_ ? factory_(table_, host_, parent)
+                           : new SettingsDialog(table_, host_, parent));
+    dialog_->fields().load(doc.image(), doc.shift());
+    dialog_->showFields();
+    const auto& pages = host_.dialogMemory().tabPage;
+    if (const auto it = pages.find(key(table_)); it != pages.end())
+        dialog_->pages()->setCurrentIndex(it->second);
+    place();
+}
+
+// At the place the last settings dialog was closed, else centred over the main window;
+// then kept inside the screen's work area.
+void SettingsSession::place() {
+    dialog_->adjustSize();
+    const QSize size = dialog_->frameGeometry().size();
+    const DialogMemory& mem = host_.dialogMemory();
+    QWidget* over = host_.hostWindow();
+    QPoint at;
+    if (mem.closedOnce) {
+        at = mem.position;
+    } else {
+        const QRect area = over ? over->frameGeometry()
+                                : QGuiApplication::primaryScreen()->availableGeometry();
+        at = area.center() - QPoint(size.width() / 2, size.height() / 2);
+    }
+    QScreen* screen = QGuiApplication::screenAt(at + QPoint(size.width() / 2, size.height() / 2));
+    if (!screen && over) screen = over->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect work = screen->availableGeometry();
+        at.setX(std::max(std::min(at.x(), work.right() + 1 - size.width()), work.left()));
+        at.setY(std::max(std::min(at.y(), work.bottom() + 1 - size.height()), work.top()));
+    }
+    dialog_->move(at);
+}
+
+void SettingsSession::store() {
+    RomDocument& doc = host_.document();
+    dialog_->fields().store(doc.image(), doc.shift());
+}
+
+bool SettingsSession::commit() {
+    const bool changed = host_.document().commitEdit(*before_, table_.undoSuffix);
+    host_.documentEdited();  // the address bar refreshes whether or not anything changed
+    return changed;
+}
+
+void SettingsSession::close() {
+    if (!dialog_) return;
+    DialogMemory& mem = host_.dialogMemory();
+    mem.tabPage[key(table_)] = dialog_->pages()->currentIndex();
+    mem.closedOnce = true;
+    mem.position = dialog_->pos();
+    dialog_.reset();
+}
+
+bool SettingsSession::finish(bool accepted) {
+    bool changed = false;
+    if (accepted) {
+        store();
+        changed = commit();
+    }
+    close();
+    return changed;
+}
+
+bool runSettingsDialog(DialogHost& host, const DialogTable& table, DialogFactory factory) {
+    SettingsSession session(host, table, std::move(factory));
+    session.load();
+    const bool accepted = session.dialog()->exec() == QDialog::Accepted;
+    return session.finish(accepted);
+}
+
+} // namespace qv

@@ -1,0 +1,76 @@
+#pragma once
+// A stand-in for the main window as the settings dialogs see it, and helpers to drive
+// the Mario dialog step by step.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/document.h"
+#include "core/tables/mario.h"
+#include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/mario.h"
+#include "gui/dialogs/settingssession.h"
+#include "gui/support/scriptedplatform.h"
+
+namespace qv::test {
+
+class FakeHost final : public DialogHost {
+public:
+    RomDocument doc;
+    bool resets = false;
+    DialogMemory memory;
+    QWidget* window = nullptr;
+    int edited = 0;
+
+    RomDocument& document() override { return doc; }
+    bool confirmResets() const override { return resets; }
+    DialogMemory& dialogMemory() override { return memory; }
+    QWidget* hostWindow() override { return window; }
+    void documentEdited() override { ++edited; }
+
+    // Opens an in-memory image of `size` bytes (40,976 or 41,488) as the document.
+    void open(const std::vector<std::uint8_t>& bytes) { doc.replace(bytes, "/tmp/test.nes"); }
+    std::uint8_t at(int fileOffset) const {
+        return doc.image()[static_cast<std::size_t>(fileOffset)];
+    }
+};
+
+inline std::vector<std::uint8_t> blankImage(int size = 40976) {
+    return std::vector<std::uint8_t>(static_cast<std::size_t>(size), 0);
+}
+
+// One opening of the Mario dialog: load() on construction, then the test pokes widgets
+// and ends it with ok() or cancel().
+class MarioSession {
+public:
+    explicit MarioSession(FakeHost& host) : session(host, tables::mario(), &makeMarioDialog) {
+        session.load();
+    }
+    SettingsDialog* dialog() const { return session.dialog(); }
+    template <class W> W* find(const char* name) const {
+        return dialog()->findChild<W*>(QString::fromLatin1(name));
+    }
+    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+    QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
+    QComboBox* combo(const char* name) const { return find<QComboBox>(name); }
+    void click(const char* button) const { find<QAbstractButton>(button)->click(); }
+    void set(const char* editName, const char* text) const { edit(editName)->setText(text); }
+    // The OK button (BtnOkClick and the modal result), then the launcher's end.
+    bool ok() {
+        click("BtnOk");
+        return session.finish(dialog()->result() == QDialog::Accepted);
+    }
+    bool cancel() {
+        click("BtnCancel");
+        return session.finish(dialog()->result() == QDialog::Accepted);
+    }
+
+    SettingsSession session;
+};
+
+} // namespace qv::test
