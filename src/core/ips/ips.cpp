@@ -1,0 +1,185 @@
+#include "core/ips/ips.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/rom.h"
+
+namespace qv::ips {
+
+namespace {
+
+constexpr std::array<ResultInfo, 12> kResults{{
+    {Result::Ok, "", "", 0},
+    {Result::FileMissing, "The file does not exist.", "", 2},
+    {Result::WrongFormat, "The specified file is in the wrong format.", "", 2},
+    {Result::BadFileSize, "The file cannot be opened.\r\nThe filesize is invalid.", "", 2},
+    {Result::InvalidData, "Invalid data in IPS file.", "", 2},
+    {Result::NoEndMarker, "EOF cannot be found.", "", 2},
+    {Result::TrainerArea,
+     "Unable to patch the trainer area using the selected correction feature.\r\n"
+     "The patch cannot be applied with current settings.",
+     "", 2},
+    {Result::AddressesBeyond, "Addresses beyond ", " bytes are written by the IPS file.", 2},
+    {Result::NotGameImage, "The file to be patched is not a 40,976 or 41,488 byte NES file.", "",
+     2},
+    {Result::BaseInvalid,
+     "The NES file used to create the IPS is invalid.\r\nPatch creation aborted.", "", 2},
+    {Result::Identical,
+     "The current NES file and comparison file are identical.\r\n"
+     "Either the file was not edited or the same file was used to create the IPS.",
+     "", 2},
+    {Result::TooLarge, "IPS files cannot describe files larger than 16 MiB.", "", 2},
+}};
+
+constexpr bool tableInOrder() {
+    for (std::size_t i = 0; i < kResults.size(); ++i)
+        if (static_cast<std::size_t>(kResults[i].result) != i) return false;
+    return true;
+}
+static_assert(tableInOrder(), "one row per Result, in declaration order");
+
+constexpr std::array<std::uint8_t, 5> kHeader{'P', 'A', 'T', 'C', 'H'};
+constexpr std::array<std::uint8_t, 3> kFooter{'E', 'O', 'F'};
+constexpr std::uint32_t kInesHeader = 16;
+constexpr std::uint32_t kTrainerEnd = kInesHeader + kTrainerShift;
+
+std::uint32_t bigEndian(std::span<const std::uint8_t> bytes, std::size_t pos, std::size_t n) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        v = (v << 8) | bytes[pos + i];
+    return v;
+}
+
+std::string withThousands(std::size_t n) {
+    const std::string digits = std::to_string(n);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i != 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+// Walks the records in the order the editor has always checked them, so that
+// of several faults in one patch the first one met is the one reported. `limit`
+// is the image size every write must stay below; none means unbounded.
+Parsed walk(std::span<const std::uint8_t> patch, Mode mode, std::optional<std::size_t> limit) {
+    Parsed out;
+    const auto fail = [&](Result r, std::size_t pos) {
+        out.status = Status{r, limit.value_or(0), pos};
+        return out;
+    };
+    if (patch.size() < kMinPatchSize) return fail(Result::BadFileSize, 0);
+    if (!std::equal(kHeader.begin(), kHeader.end(), patch.begin()))
+        return fail(Result::InvalidData, 0);
+    const std::size_t size = patch.size();
+    std::size_t pos = kHeader.size();
+    for (;;) {
+        // Fewer than three bytes left can hold neither a record nor the marker.
+        if (size - pos < 3) return fail(Result::NoEndMarker, pos);
+        if (std::equal(kFooter.begin(), kFooter.end(), patch.begin() + pos)) break;
+        const std::size_t start = pos;
+        Record r;
+        r.offset = bigEndian(patch, pos, 3);
+        pos += 3;
+        r.target = r.offset;
+        if (mode == Mode::TrainerInput && r.offset >= kInesHeader) {
+            if (r.offset < kTrainerEnd) return fail(Result::TrainerArea, start);
+            r.target = r.offset - kTrainerShift;
+        } else if (mode == Mode::PlainInput && r.offset >= kInesHeader) {
+            r.target = r.offset + kTrainerShift;
+        }
+        if (limit && r.target >= *limit) return fail(Result::AddressesBeyond, start);
+        if (size - pos < 2) return fail(Result::InvalidData, start);
+        r.length = bigEndian(patch, pos, 2);
+        pos += 2;
+        if (r.length != 0) {
+            if (limit && r.target + r.length > *limit) return fail(Result::AddressesBeyond, start);
+            if (size - pos < r.length) return fail(Result::InvalidData, start);
+            r.data = patch.subspan(pos, r.length);
+            pos += r.length;
+        } else {
+            if (size - pos < 3) return fail(Result::InvalidData, start);
+            r.run = true;
+            r.length = bigEndian(patch, pos, 2);
+            r.value = patch[pos + 2];
+            pos += 3;
+            if (limit && r.target + r.length > *limit) return fail(Result::AddressesBeyond, start);
+        }
+        out.records.push_back(r);
+    }
+    out.end = pos + kFooter.size();
+    return out;
+}
+
+} // namespace
+
+const ResultInfo& info(Result r) {
+    return kResults[static_cast<std::size_t>(r)];
+}
+
+std::string message(const Status& s) {
+    const ResultInfo& row = info(s.result);
+    std::string text(row.text);
+    if (s.result == Result::AddressesBeyond) text += withThousands(s.limit);
+    text += row.afterSize;
+    return text;
+}
+
+int exitCode(const Status& s) {
+    return info(s.result).exitCode;
+}
+
+std::optional<Mode> modeFromNumber(int n) {
+    if (n < 0 || n > 4) return std::nullopt;
+    return static_cast<Mode>(n);
+}
+
+Parsed parse(std::span<const std::uint8_t> patch) {
+    return walk(patch, Mode::None, std::nullopt);
+}
+
+Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>& target,
+                  const ApplyOptions& options) {
+    // The patch's own size is judged first, as the file is before anything else.
+    if (patch.size() < kMinPatchSize) return Status{Result::BadFileSize, 0, 0};
+    const bool game = options.gameImage;
+    const std::size_t size = target.size();
+    const bool layoutSize = size == kPlainSize || size == kTrainerSize;
+    if (game ? !layoutSize : options.mode != Mode::None) return Status{Result::NotGameImage, 0, 0};
+    const bool expand = game && size == kPlainSize &&
+                        (options.mode == Mode::Extend || options.mode == Mode::ExpandWithTrainer);
+    const std::size_t base = expand ? kTrainerSize : size;
+
+    const Parsed parsed =
+        walk(patch, options.mode, game ? std::optional<std::size_t>(base) : std::nullopt);
+    if (!parsed.status.ok()) return parsed.status;
+
+    // Everything is checked; from here on nothing can refuse.
+    if (expand) {
+        target.resize(kTrainerSize, 0);
+        if (options.mode == Mode::ExpandWithTrainer) {
+            std::copy_backward(target.begin() + kInesHeader, target.begin() + kPlainSize,
+                               target.end());
+            std::fill(target.begin() + kInesHeader, target.begin() + kTrainerEnd, 0);
+        }
+    }
+    if (!game) {
+        std::size_t end = size;
+        for (const Record& r : parsed.records)
+            if (r.length != 0) end = std::max<std::size_t>(end, std::size_t{r.target} + r.length);
+        target.resize(end, 0);
+    }
+    for (const Record& r : parsed.records) {
+        if (r.length == 0) continue; // an empty run may name any offset, even past the end
+        const auto at = target.begin() + r.target;
+        if (r.run)
+            std::fill_n(at, r.length, r.value);
+        else
+            std::copy(r.data.begin(), r.data.end(), at);
+    }
+    return Status{};
+}
+
+} // namespace qv::ips

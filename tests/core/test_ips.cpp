@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string_view>
+#include <unistd.h>
+
+#include "core/ips/ips.h"
+#include "core/ips/ipsfile.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using namespace qv::ips;
+
+// Hand-assembled bytes: "PATCH" and "EOF" stand for their five and three
+// characters, everything else is hexadecimal pairs.
+Bytes hex(std::string_view text) {
+    Bytes out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ') {
+            ++i;
+        } else if (text.substr(i, 5) == "PATCH") {
+            out.insert(out.end(), {0x50, 0x41, 0x54, 0x43, 0x48});
+            i += 5;
+        } else if (text.substr(i, 3) == "EOF") {
+            out.insert(out.end(), {0x45, 0x4F, 0x46});
+            i += 3;
+        } else {
+            out.push_back(
+                static_cast<std::uint8_t>(std::stoi(std::string(text.substr(i, 2)), nullptr, 16)));
+            i += 2;
+        }
+    }
+    return out;
+}
+
+Bytes image(std::size_t size) {
+    return Bytes(size, 0);
+}
+Bytes at(const Bytes& img, std::size_t offset, std::size_t n) {
+    return Bytes(img.begin() + offset, img.begin() + offset + n);
+}
+
+bool applied(std::string_view patch, Bytes& img, Mode mode = Mode::None, bool game = true) {
+    return applyPatch(hex(patch), img, {mode, game}).ok();
+}
+// Applies and expects a refusal that leaves the image untouched.
+Status refused(std::string_view patch, Bytes& img, Mode mode = Mode::None, bool game = true) {
+    const Bytes before = img;
+    const Status s = applyPatch(hex(patch), img, {mode, game});
+    EXPECT_FALSE(s.ok());
+    EXPECT_EQ(img, before);
+    return s;
+}
+// The patch for `base` with the given bytes written at `offset`.
+Bytes createdWith(const Bytes& base, std::size_t offset, std::string_view bytes) {
+    Bytes edited = base;
+    const Bytes b = hex(bytes);
+    std::copy(b.begin(), b.end(), edited.begin() + offset);
+    return create(base, edited).patch;
+}
+
+TEST(IpsApply, FileSizeHeaderAndEndMarker) {
+    Bytes img = image(40976);
+    img[0x0100] = 0x4C;
+    const Bytes base = img;
+
+    Status s = refused("PATCH 45 4F", img); // 7 bytes
+    EXPECT_EQ(s.result, Result::BadFileSize);
+    EXPECT_EQ(message(s), "The file cannot be opened.\r\nThe filesize is invalid.");
+    EXPECT_EQ(exitCode(s), 2);
+
+    EXPECT_TRUE(applied("PATCH EOF", img)); // 8 bytes: nothing to do
+    EXPECT_EQ(img, base);
+    EXPECT_TRUE(applied("PATCH EOF 00 10 00 00 01 AA", img)); // the tail is ignored
+    EXPECT_EQ(img, base);
+
+    EXPECT_EQ(message(refused("50 41 54 43 58 EOF", img)), "Invalid data in IPS file.");
+    s = refused("PATCH 00 00 10 00 01 AA", img);
+    EXPECT_EQ(message(s), "EOF cannot be found.");
+    EXPECT_EQ(exitCode(s), 2);
+    EXPECT_EQ(refused("PATCH 00 00 10 00 01 AA 45 4F", img).result, Result::NoEndMarker);
+}
+
+TEST(IpsApply, TruncatedRecordsRefuseTheWholePatch) {
+    Bytes img = image(40976);
+    // A good first record is not written when a later one is cut off.
+    EXPECT_EQ(refused("PATCH 00 00 20 00 01 11  00 10 00 00 08 AA BB EOF", img).result,
+              Result::InvalidData);
+    EXPECT_EQ(refused("PATCH 00 00 20 00 01 11  00 10 00 00", img).result, Result::InvalidData);
+    EXPECT_EQ(refused("PATCH 00 10 00 00 00 00 05", img).result, Result::InvalidData);
+    EXPECT_EQ(refused("PATCH 00 10 00 01 00 01 02 03", img).result, Result::InvalidData);
+    // The data swallows the marker, so none follows the record.
+    EXPECT_EQ(refused("PATCH 00 10 00 00 03 EOF", img).result, Result::NoEndMarker);
+    // The offset is judged before the missing length.
+    EXPECT_EQ(refused("PATCH 00 A0 10 00", img).result, Result::AddressesBeyond);
+}
+
+TEST(IpsApply, RecordsWriteAtTheirOffsets) {
+    Bytes img = image(40976);
+    ASSERT_TRUE(applied("PATCH 00 34 57 00 00 00 03 EA EOF", img));
+    EXPECT_EQ(at(img, 0x3456, 5), hex("00 EA EA EA 00"));
+    // Later records overwrite earlier ones; an empty run writes nothing.
+    ASSERT_TRUE(
+        applied("PATCH 00 10 7A 00 02 01 02  00 10 7B 00 01 09  00 20 00 00 00 00 00 77 EOF", img));
+    EXPECT_EQ(at(img, 0x107A, 2), hex("01 09"));
+    EXPECT_EQ(img[0x2000], 0x00);
+}
+
+TEST(IpsApply, AddressCorrection) {
+    // Mode 1: a patch for the trainer layout on a 40,976-byte image. The header
+    // (below 16) is never moved.
+    Bytes img = image(40976);
+    ASSERT_TRUE(applied("PATCH 00 02 58 00 01 5A  00 00 0A 00 01 0B  00 02 10 00 01 6C EOF", img,
+                        Mode::TrainerInput));
+    EXPECT_EQ(img[88], 0x5A);
+    EXPECT_EQ(img[600], 0x00);
+    EXPECT_EQ(img[10], 0x0B);
+    EXPECT_EQ(img[16], 0x6C);
+    for (const char* trainer : {"PATCH 00 00 14 00 01 01 EOF", "PATCH 00 02 0F 00 01 01 EOF"}) {
+        EXPECT_EQ(message(refused(trainer, img, Mode::TrainerInput)),
+                  "Unable to patch the trainer area using the selected correction feature.\r\n"
+                  "The patch cannot be applied with current settings.");
+    }
+
+    // Mode 2: a patch for the plain layout on a 41,488-byte image.
+    img = image(41488);
+    ASSERT_TRUE(applied("PATCH 00 00 0A 00 01 0B  00 00 10 00 01 4E EOF", img, Mode::PlainInput));
+    EXPECT_EQ(img[10], 0x0B);
+    EXPECT_EQ(img[16], 0x00);
+    EXPECT_EQ(img[528], 0x4E);
+    EXPECT_EQ(message(refused("PATCH 00 A0 10 00 01 01 EOF", img, Mode::PlainInput)),
+              "Addresses beyond 41,488 bytes are written by the IPS file.");
+}
+
+TEST(IpsApply, Expansion) {
+    Bytes img = image(40976);
+    img[3] = 0x1A;
+    img[16] = 0x4E;
+    img[40975] = 0x77;
+    const Bytes base = img;
+
+    ASSERT_TRUE(applied("PATCH EOF", img, Mode::ExpandWithTrainer));
+    ASSERT_EQ(img.size(), 41488u);
+    EXPECT_EQ(img[3], 0x1A);
+    EXPECT_EQ(at(img, 16, 512), image(512));
+    EXPECT_EQ(img[528], 0x4E);
+    EXPECT_EQ(img[41487], 0x77);
+
+    img = base;
+    ASSERT_TRUE(applied("PATCH 00 A0 28 00 01 33 EOF", img, Mode::Extend));
+    ASSERT_EQ(img.size(), 41488u);
+    EXPECT_EQ(img[16], 0x4E);
+    EXPECT_EQ(img[40975], 0x77);
+    EXPECT_EQ(img[41000], 0x33);
+    EXPECT_EQ(img[41487], 0x00);
+
+    // A refused expansion leaves the image at its old size.
+    img = base;
+    EXPECT_EQ(message(refused("PATCH 00 A2 10 00 01 33 EOF", img, Mode::Extend)),
+              "Addresses beyond 41,488 bytes are written by the IPS file.");
+    // Only a 40,976-byte image grows.
+    img = image(41488);
+    ASSERT_TRUE(applied("PATCH EOF", img, Mode::ExpandWithTrainer));
+    EXPECT_EQ(img.size(), 41488u);
+}
+
+TEST(IpsApply, WritesPastTheImageAreRefusedNotClipped) {
+    Bytes img = image(40976);
+    EXPECT_EQ(message(refused("PATCH 00 A0 10 00 01 01 EOF", img)),
+              "Addresses beyond 40,976 bytes are written by the IPS file.");
+    EXPECT_EQ(refused("PATCH 00 A0 0F 00 02 01 02 EOF", img).result, Result::AddressesBeyond);
+    EXPECT_EQ(refused("PATCH 00 A0 0A 00 00 00 07 55 EOF", img).result, Result::AddressesBeyond);
+    EXPECT_EQ(refused("PATCH FF FF FF FF FF 01 EOF", img).result, Result::AddressesBeyond);
+    ASSERT_TRUE(applied("PATCH 00 A0 0A 00 00 00 06 55 EOF", img));
+    EXPECT_EQ(img[40975], 0x55);
+}
+
+TEST(IpsApply, AnyBufferGrowsAndRefusesLayoutModes) {
+    Bytes buf(100, 0x11);
+    ASSERT_TRUE(
+        applied("PATCH 00 00 70 00 02 AB CD  FF FF FF 00 00 00 00 99 EOF", buf, Mode::None, false));
+    ASSERT_EQ(buf.size(), 0x72u);
+    EXPECT_EQ(at(buf, 99, 3), hex("11 00 00"));
+    EXPECT_EQ(at(buf, 0x70, 2), hex("AB CD"));
+
+    Bytes odd(100, 0);
+    EXPECT_EQ(refused("PATCH EOF", odd).result, Result::NotGameImage);
+    Bytes img = image(40976);
+    EXPECT_EQ(refused("PATCH EOF", img, Mode::TrainerInput, false).result, Result::NotGameImage);
+}
+
+TEST(IpsCreate, RecordsForEachRunOfChanges) {
+    Bytes base = image(40976);
+    base[0x107A] = 0x02;
+    EXPECT_EQ(createdWith(base, 0x107A, "08"), hex("50 41 54 43 48 00 10 7A 00 01 08 45 4F 46"));
+    EXPECT_EQ(createdWith(base, 0x593C, "A6 08 60"), hex("PATCH 00 59 3C 00 03 A6 08 60 EOF"));
+    EXPECT_EQ(createdWith(base, 0x2000, "EA EA EA EA EA"),
+              hex("PATCH 00 20 00 00 00 00 05 EA EOF"));
+    EXPECT_EQ(createdWith(base, 0x2000, "EA EA EA EA"), hex("PATCH 00 20 00 00 00 00 04 EA EOF"));
+    EXPECT_EQ(createdWith(base, 0x2000, "EA EA EA"), hex("PATCH 00 20 00 00 03 EA EA EA EOF"));
+    // A run is never split into run and data parts.
+    EXPECT_EQ(createdWith(base, 0x2000, "EA EA EA EA EB"),
+              hex("PATCH 00 20 00 00 05 EA EA EA EA EB EOF"));
+    // One unchanged byte between two changes gives two records.
+    EXPECT_EQ(createdWith(base, 0x3000, "11 00 22"),
+              hex("PATCH 00 30 00 00 01 11  00 30 02 00 01 22 EOF"));
+}
+
+TEST(IpsCreate, IdenticalAndMismatchedImages) {
+    const Bytes base = image(41488);
+    EXPECT_EQ(create(base, base).patch, hex("PATCH EOF"));
+    const Created c = create(base, base, {true});
+    EXPECT_TRUE(c.patch.empty());
+    EXPECT_EQ(message(c.status),
+              "The current NES file and comparison file are identical.\r\n"
+              "Either the file was not edited or the same file was used to create the IPS.");
+    EXPECT_EQ(create(base, image(40976)).status.result, Result::BaseInvalid);
+    EXPECT_EQ(message(create(base, image(40976)).status),
+              "The NES file used to create the IPS is invalid.\r\nPatch creation aborted.");
+}
+
+TEST(IpsCreate, LongRunsAndTheEndMarkerOffset) {
+    const Bytes base = image(0x500000);
+    Bytes edited = base;
+    for (int i = 0; i < 70000; ++i)
+        edited[0x100000 + i] = static_cast<std::uint8_t>(1 + i % 200);
+    edited[0x454F46] = 0x99;
+    const Created c = create(base, edited);
+    ASSERT_TRUE(c.status.ok());
+    const Parsed p = parse(c.patch);
+    ASSERT_TRUE(p.status.ok());
+    ASSERT_EQ(p.records.size(), 3u);
+    EXPECT_EQ(p.records[0].offset, 0x100000u);
+    EXPECT_EQ(p.records[0].length, 65535u);
+    EXPECT_EQ(p.records[1].offset, 0x10FFFFu);
+    EXPECT_EQ(p.records[1].length, 4465u);
+    EXPECT_NE(p.records[2].offset, 0x454F46u);
+    Bytes out = base;
+    ASSERT_TRUE(applyPatch(c.patch, out, {Mode::None, false}).ok());
+    EXPECT_EQ(out, edited);
+
+    // A change running through 0x454F46 where the length limit would start a
+    // new record exactly there.
+    edited = base;
+    for (int i = 0; i < 65537; ++i)
+        edited[0x444F47 + i] = 0x40;
+    const Created c2 = create(base, edited);
+    for (const Record& r : parse(c2.patch).records)
+        EXPECT_NE(r.offset, 0x454F46u);
+    out = base;
+    ASSERT_TRUE(applyPatch(c2.patch, out, {Mode::None, false}).ok());
+    EXPECT_EQ(out, edited);
+}
+
+TEST(IpsRoundTrip, RandomImagePairs) {
+    std::mt19937 rng(20261207);
+    for (int round = 0; round < 40; ++round) {
+        Bytes base(round % 2 ? 41488 : 40976);
+        for (auto& b : base)
+            b = static_cast<std::uint8_t>(rng());
+        Bytes edited = base;
+        const int changes = static_cast<int>(rng() % 300);
+        for (int k = 0; k < changes; ++k) {
+            const std::size_t at = rng() % base.size();
+            const std::size_t len = std::min<std::size_t>(1 + rng() % 12, base.size() - at);
+            const bool same = rng() % 2;
+            const auto v = static_cast<std::uint8_t>(rng());
+            for (std::size_t i = 0; i < len; ++i)
+                edited[at + i] = same ? v : static_cast<std::uint8_t>(rng());
+        }
+        const Created c = create(base, edited);
+        ASSERT_TRUE(c.status.ok());
+        Bytes out = base;
+        ASSERT_TRUE(applyPatch(c.patch, out).ok()) << "round " << round;
+        ASSERT_EQ(out, edited) << "round " << round;
+    }
+}
+
+TEST(IpsDescribe, OneLinePerRecordAndTheFault) {
+    const auto lines = describe(hex("PATCH 00 10 7A 00 01 08  00 34 57 00 00 00 03 EA  00 20 00 00 "
+                                    "0A 01 02 03 04 05 06 07 08 09 0A"
+                                    "  00 30 00 00 05 AA"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "0x00107A  data 1  08");
+    EXPECT_EQ(lines[1], "0x003457  run 3  EA");
+    EXPECT_EQ(lines[2], "0x002000  data 10  01 02 03 04 05 06 07 08 ...");
+    EXPECT_EQ(lines[3], "at byte 34: Invalid data in IPS file.");
+}
+
+TEST(IpsFile, ChecksBeforeReading) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("qv_ips_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const auto write = [&](const char* name, const Bytes& bytes) {
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return (dir / name).string();
+    };
+    EXPECT_EQ(message(readPatchFile((dir / "none.ips").string()).status),
+              "The file does not exist.");
+    EXPECT_EQ(message(readPatchFile(write("p.txt", hex("PATCH EOF"))).status),
+              "The specified file is in the wrong format.");
+    EXPECT_EQ(readPatchFile(write("x.ips", hex("PATCH 45 4F"))).status.result, Result::BadFileSize);
+    const PatchFile ok = readPatchFile(write("P.IPS", hex("PATCH EOF")));
+    EXPECT_TRUE(ok.status.ok());
+    EXPECT_EQ(ok.bytes, hex("PATCH EOF"));
+    fs::remove_all(dir);
+}
+
+} // namespace
