@@ -13,7 +13,7 @@
 
 #include "core/ini.h"
 #include "gui/settings/optionsdialog.h"
-#include "gui/settings/placement.h"
+#include "gui/main/placement.h"
 #include "gui/support/scriptedplatform.h"
 
 // Readable failures.

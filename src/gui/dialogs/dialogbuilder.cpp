@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "gui/dialogs/choicemodels.h"
+#include "gui/main/helpcontext.h"
+#include "gui/main/placement.h"
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/updown.h"
 
@@ -27,7 +29,7 @@ constexpr int kHelpOk = 501, kHelpCancel = 502, kHelpHelp = 503;
 void SettingsDialog::build() {
     setObjectName(qs(table_.className));
     setWindowTitle(qs(table_.caption));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    setDialogBorder(this);
     setHelpContext(this, table_.helpContext);
     editWidth_ = fontMetrics().horizontalAdvance(QStringLiteral("-88888")) + 8;
 
@@ -67,6 +69,7 @@ void SettingsDialog::build() {
     row->addWidget(cancel);
     row->addWidget(help);
     top->addLayout(row);
+    installContextHelp(this, table_.helpContext);
 }
 
 QWidget* SettingsDialog::buildPage(const Page& page, int pageIndex) {

@@ -116,23 +116,4 @@ QToolButton* SettingsDialog::addGroupButton(const std::string& resetButton,
     return b;
 }
 
-void SettingsDialog::setHelpContext(QWidget* w, int context) {
-    w->setProperty("helpContext", context);
-    w->installEventFilter(this);
-}
-
-// Context help: a control without a topic of its own passes the request up to its
-// group box, whose topic it shows; OK, Cancel and Help have theirs, the dialog its own.
-bool SettingsDialog::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::QueryWhatsThis || e->type() == QEvent::WhatsThis) {
-        const QVariant context = watched->property("helpContext");
-        if (context.isValid()) {
-            if (e->type() == QEvent::WhatsThis) platform().showHelp(this, context.toInt());
-            e->accept();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, e);
-}
-
 } // namespace qv

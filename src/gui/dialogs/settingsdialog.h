@@ -68,15 +68,11 @@ public slots:
     // Every Reset button: the group's items back to their defaults, after ConfirmReset.
     void SpdClick(const Group& group);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override;
-
 private:
     void build();
     QWidget* buildPage(const Page& page, int pageIndex);
     QWidget* buildGroup(const Group& group, int pageIndex, int groupIndex);
     void addNumber(const Item& item, QWidget* parent, Controls& c);
-    void setHelpContext(QWidget* w, int context);
 
     const DialogTable& table_;
     DialogHost& host_;

@@ -1,4 +1,5 @@
 #include "gui/dialogs/settingssession.h"
+#include "gui/main/placement.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -52,22 +53,9 @@ void SettingsSession::place() {
     const QSize size = dialog_->frameGeometry().size();
     const DialogMemory& mem = host_.dialogMemory();
     QWidget* over = host_.hostWindow();
-    QPoint at;
-    if (mem.closedOnce) {
-        at = mem.position;
-    } else {
-        const QRect area = over ? over->frameGeometry()
-                                : QGuiApplication::primaryScreen()->availableGeometry();
-        at = area.center() - QPoint(size.width() / 2, size.height() / 2);
-    }
-    QScreen* screen = QGuiApplication::screenAt(at + QPoint(size.width() / 2, size.height() / 2));
-    if (!screen && over) screen = over->screen();
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect work = screen->availableGeometry();
-        at.setX(std::max(std::min(at.x(), work.right() + 1 - size.width()), work.left()));
-        at.setY(std::max(std::min(at.y(), work.bottom() + 1 - size.height()), work.top()));
-    }
+    const QRect area = workArea(over);
+    const QPoint at = mem.closedOnce ? clampToArea(mem.position, size, area)
+                                     : placeOver(over ? over->frameGeometry() : area, size, area);
     dialog_->move(at);
 }
 

@@ -13,6 +13,7 @@
 
 #include "core/filestamp.h"
 #include "core/recent.h"
+#include "gui/dialogs/mario.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/paths.h"
@@ -343,6 +344,8 @@ void TForm1::mmmReloadClick() {
     LoadNesFile(fromLocal(doc_.fileName()));
 }
 
-void TForm1::mmmMarioClick() {}
+void TForm1::mmmMarioClick() {
+    if (doc_.isOpen()) runMarioDialog(*this);
+}
 
 } // namespace qv

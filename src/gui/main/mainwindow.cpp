@@ -20,6 +20,7 @@
 
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
+#include "gui/main/placement.h"
 #include "gui/main/platform.h"
 #include "gui/settings/optionsdialog.h"
 
@@ -265,7 +266,8 @@ void TForm1::createButtonPanel() {
     buttonPanel_ = new QFrame(this);
     buttonPanel_->setObjectName(QStringLiteral("PnlButton"));
     buttonPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    buttonPanel_->setFixedSize(334, 85);
+    buttonPanel_->setFixedHeight(85);
+    buttonPanel_->setMinimumWidth(334);
     struct Def {
         const char* name;
         const char* text;
@@ -434,19 +436,10 @@ void TForm1::FormShow() {
     applyViewSettings();
     ensurePolished();
     adjustSize();
-    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect area = workArea(this);
     const QSize size = frameGeometry().size().expandedTo(sizeHint());
-    QPoint at;
-    if (settings_.formPos) {
-        at = QPoint(settings_.formLeft, settings_.formTop);
-    } else {
-        at = QPoint(area.left() + (area.width() - size.width()) / 2,
-                    area.top() + (area.height() - size.height()) / 2);
-        if (at.x() + size.width() > area.right() + 1) at.setX(area.right() + 1 - size.width());
-        if (at.y() + size.height() > area.bottom() + 1) at.setY(area.bottom() + 1 - size.height());
-        at.setX(std::max(at.x(), area.left()));
-        at.setY(std::max(at.y(), area.top()));
-    }
+    const QPoint at = settings_.formPos ? QPoint(settings_.formLeft, settings_.formTop)
+                                        : placeOver(area, size, area);
     move(at);
     show();
 }

@@ -21,8 +21,8 @@
 #include "gui/main/addressbar.h"
 #include "gui/main/paths.h"
 #include "gui/main/platform.h"
-#include "gui/settings/helpcontext.h"
-#include "gui/settings/placement.h"
+#include "gui/main/helpcontext.h"
+#include "gui/main/placement.h"
 
 namespace qv {
 
@@ -137,8 +137,7 @@ void TFormOption::FormShow() {
 
 void TFormOption::placeOverOwner() {
     QWidget* owner = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
-    QScreen* screen = owner && owner->screen() ? owner->screen() : this->screen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect area = workArea(owner ? owner : this);
     const QRect over = owner && owner != this ? owner->frameGeometry() : area;
     move(placeOver(over, frameGeometry().size(), area));
 }
@@ -257,16 +256,6 @@ void TFormOption::dropEvent(QDropEvent* event) {
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
     event->acceptProposedAction();
     dropFile(urls.first().toLocalFile(), dropTargetAt(event->position().toPoint()));
-}
-
-bool TFormOption::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::WhatsThis && event->type() != QEvent::QueryWhatsThis)
-        return QDialog::eventFilter(watched, event);
-    const int context = watched->isWidgetType() ? helpContextOf(static_cast<QWidget*>(watched)) : 0;
-    if (context == 0) return QDialog::eventFilter(watched, event);
-    if (event->type() == QEvent::WhatsThis) platform().showHelp(this, context);
-    event->accept();
-    return true;
 }
 
 bool runOptionsDialog(QWidget* parent, Settings& settings, const QString& iniPath,

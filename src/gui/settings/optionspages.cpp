@@ -8,14 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "core/ini.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/platform.h"
-#include "gui/settings/helpcontext.h"
+#include "gui/main/helpcontext.h"
+#include "gui/main/placement.h"
 #include "gui/settings/optionsdialog.h"
 
 namespace qv {
@@ -60,7 +60,7 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
     : QDialog(parent), iniPath_(iniPath) {
     setObjectName(QStringLiteral("FormOption"));
     setWindowTitle(QStringLiteral("Editor Options"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    setDialogBorder(this);
 
     page1_ = new QTabWidget(this);
     page1_->setObjectName(QStringLiteral("Page1"));
@@ -106,14 +106,7 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
         e->setAcceptDrops(false);
     setAcceptDrops(true);
 
-    // Context help is answered from the controls' help contexts.
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, [this] {
-        const int context = helpContextOf(focusWidget());
-        platform().showHelp(this, context > 0 ? context : kHelpDialog);
-    });
+    installContextHelp(this, kHelpDialog);
 }
 
 QCheckBox* TFormOption::check(QWidget* parent, const char* name, const QString& caption, int help) {

@@ -6,9 +6,7 @@
 
 namespace qv {
 
-inline void setHelpContext(QWidget* w, int context) {
-    w->setProperty("helpContext", context);
-}
+inline void setHelpContext(QWidget* w, int context) { w->setProperty("helpContext", context); }
 
 // The context of `w` or of its nearest container that has one, up to its window; 0 for none.
 inline int helpContextOf(const QWidget* w) {
@@ -18,5 +16,9 @@ inline int helpContextOf(const QWidget* w) {
     }
     return 0;
 }
+
+// Answers What's This and F1 in `window` (built completely beforehand) from the
+// controls' contexts; F1 on a control without one opens `fallback`.
+void installContextHelp(QWidget* window, int fallback);
 
 } // namespace qv

@@ -1,0 +1,40 @@
+#include "gui/main/helpcontext.h"
+
+#include <QEvent>
+#include <QShortcut>
+
+#include "gui/main/platform.h"
+
+namespace qv {
+namespace {
+
+class ContextHelpFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::QueryWhatsThis && e->type() != QEvent::WhatsThis) return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        const int context = helpContextOf(w);
+        if (context <= 0) return false;
+        if (e->type() == QEvent::WhatsThis) platform().showHelp(w->window(), context);
+        e->accept();
+        return true;
+    }
+};
+
+} // namespace
+
+void installContextHelp(QWidget* window, int fallback) {
+    auto* filter = new ContextHelpFilter(window);
+    window->installEventFilter(filter);
+    for (QWidget* w : window->findChildren<QWidget*>()) w->installEventFilter(filter);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, window);
+    QObject::connect(f1, &QShortcut::activated, window, [window, fallback] {
+        const int context = helpContextOf(window->focusWidget());
+        platform().showHelp(window, context > 0 ? context : fallback);
+    });
+}
+
+} // namespace qv

@@ -1,0 +1,35 @@
+#pragma once
+// Where windows open: centred over an owner, then pushed back inside the work area
+// (left of its right edge and above its bottom first, so that a window larger than
+// the area keeps its top-left corner visible); and the dialog border they share.
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QDialog;
+class QWidget;
+
+namespace qv {
+
+inline QPoint clampToArea(QPoint at, const QSize& size, const QRect& area) {
+    int x = at.x(), y = at.y();
+    if (x + size.width() > area.left() + area.width()) x = area.left() + area.width() - size.width();
+    if (x < area.left()) x = area.left();
+    if (y + size.height() > area.top() + area.height()) y = area.top() + area.height() - size.height();
+    if (y < area.top()) y = area.top();
+    return {x, y};
+}
+
+inline QPoint placeOver(const QRect& owner, const QSize& size, const QRect& area) {
+    return clampToArea({owner.left() + owner.width() / 2 - size.width() / 2,
+                        owner.top() + owner.height() / 2 - size.height() / 2},
+                       size, area);
+}
+
+// The work area of the screen that shows `w` (the primary screen when it has none).
+QRect workArea(const QWidget* w);
+
+// A fixed dialog border with the system menu, close and context-help buttons.
+void setDialogBorder(QDialog* dialog);
+
+} // namespace qv
