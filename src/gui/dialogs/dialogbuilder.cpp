@@ -111,6 +111,7 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         spd->setObjectName(qs(g.reset));
         spd->setText(QStringLiteral("Reset"));
         spd->setAutoRaise(true);
+        spd->setFocusPolicy(Qt::NoFocus);  // flat speed buttons never take the focus
         connect(spd, &QToolButton::clicked, this, [this, &g] { SpdClick(g); });
         panel->addWidget(spd);
         grid->addLayout(panel, row++, 0, 1, -1);

@@ -112,6 +112,7 @@ QToolButton* SettingsDialog::addGroupButton(const std::string& resetButton,
     b->setObjectName(objectName);
     b->setText(text);
     b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
     panel->insertWidget(panel->count() - 1, b);  // left of Reset
     return b;
 }
