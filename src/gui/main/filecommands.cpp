@@ -148,6 +148,7 @@ void TForm1::mmmOpenClick() {
         const auto list = readRecent(ini, settings_.maxRecent);
         folder = list.empty() ? programFolder() : QFileInfo(fromLocal(list.front())).absolutePath();
     }
+    postTopmostReassertion();
     const QString chosen =
         platform().openFile(this, QStringLiteral("Open"), folder + QStringLiteral("/*.nes"), kNesFilter);
     if (chosen.isEmpty()) return;
@@ -169,6 +170,7 @@ void TForm1::mmmSaveClick() {
 
 bool TForm1::SaveAsDialog() {
     if (!doc_.isOpen()) return false;
+    postTopmostReassertion();
     const QString chosen = platform().saveFile(this, QStringLiteral("Save As"),
                                                fromLocal(doc_.fileName()), kNesFilter,
                                                QStringLiteral("nes"));
@@ -345,7 +347,9 @@ void TForm1::mmmReloadClick() {
 }
 
 void TForm1::mmmMarioClick() {
-    if (doc_.isOpen()) runMarioDialog(*this);
+    if (!doc_.isOpen()) return;
+    postTopmostReassertion();
+    runMarioDialog(*this);
 }
 
 } // namespace qv

@@ -342,7 +342,6 @@ void TForm1::applyAlwaysOnTop(bool on) {
     QAction* a = findChild<QAction*>("mmmAlTop");
     a->setChecked(on);
     a->setIcon(toolIcon(on ? 6 : 5));
-    if (tbAlTop_) tbAlTop_->setDown(false);
     // Changing the flag re-creates the native window: keep it where it is.
     const bool wasVisible = isVisible();
     const QPoint pos = this->pos();
@@ -376,7 +375,17 @@ void TForm1::startEditor(int n) {
     platform().startProgram(QFile::decodeName(QByteArray::fromStdString(e.path)), args);
 }
 
+void TForm1::postTopmostReassertion() {
+    // Runs once the modal window about to open is showing: with Always on Top on, it
+    // is raised so that it does not fall behind the main window.
+    QTimer::singleShot(0, this, [this] {
+        if (!settings_.top || startup_) return;
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->raise();
+    });
+}
+
 void TForm1::mmmOptionClick() {
+    postTopmostReassertion();
     runOptionsDialog(this, settings_, iniPath_, optionPages_);
     afterOptions();
 }

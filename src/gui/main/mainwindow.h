@@ -75,6 +75,8 @@ public:
     const Settings& settings() const { return settings_; }
     Settings& settings() { return settings_; }
     void writeAllSettings();
+    // Before every modal window: keeps it above an always-on-top main window.
+    void postTopmostReassertion();
     QString statusPanel(int i) const;
     QMenu* recentMenu() const { return recentMenu_; }
     QMenu* recentPopup() const { return popupRecent_; }

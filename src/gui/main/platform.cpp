@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -76,6 +77,12 @@ QtPlatform g_qt;
 Platform* g_current = nullptr;
 
 } // namespace
+
+void Platform::inform(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, kCaption, displayText(text));
+}
+
+int Platform::runModal(QDialog& dialog) { return dialog.exec(); }
 
 Platform& platform() { return g_current ? *g_current : g_qt; }
 void setPlatform(Platform* p) { g_current = p; }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
 namespace qv {
@@ -18,6 +19,8 @@ public:
     virtual void warn(QWidget* parent, const QString& text) = 0;
     // An error the editor could not handle (a write that failed): caption "Quorvane", error icon.
     virtual void error(QWidget* parent, const QString& text) = 0;
+    // A report of success: caption "Quorvane", information icon, OK.
+    virtual void inform(QWidget* parent, const QString& text);
     // Caption "Quorvane", question icon.
     virtual Answer ask(QWidget* parent, const QString& text, Buttons buttons) = 0;
     // The chosen path, or empty on Cancel. `initial` may name a file or a "*.ext" in a folder.
@@ -31,6 +34,8 @@ public:
     virtual void openUrl(const QString& url) = 0;
     // Help at a context number; 0 opens the contents and index.
     virtual void showHelp(QWidget* parent, int context) = 0;
+    // Shows a prepared dialog modally; returns its result (QDialog::Accepted or Rejected).
+    virtual int runModal(QDialog& dialog);
 };
 
 // The platform the running editor uses (the Qt one unless a test installed another).
