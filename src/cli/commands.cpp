@@ -1,0 +1,131 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "cli/catalog.h"
+#include "cli/digest.h"
+#include "cli/itemtext.h"
+#include "core/fileio.h"
+
+namespace qv::cli {
+
+// The editor's messages break lines with "\r\n"; a terminal message is one line.
+static std::string oneLine(std::string_view message) {
+    std::string out;
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        if (message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n') {
+            out += ' ';
+            ++i;
+        } else if (message[i] == '\r' || message[i] == '\n') {
+            out += ' ';
+        } else {
+            out += message[i];
+        }
+    }
+    return out;
+}
+
+std::unique_ptr<RomDocument> loadImage(const std::string& path) {
+    auto doc = std::make_unique<RomDocument>();
+    const LoadStatus status = doc->load(path);
+    if (status != LoadStatus::Ok) throw Failure{Exit::BadInput, oneLine(loadMessage(status))};
+    return doc;
+}
+
+void info(const std::string& file) {
+    const auto doc = loadImage(file);
+    std::string outOfBounds;
+    int outCount = 0, count = 0;
+    for (const ItemRow& row : itemRows()) {
+        ++count;
+        if (!row.item->read(doc->image(), doc->shift()).outOfBounds) continue;
+        ++outCount;
+        outOfBounds += (outOfBounds.empty() ? " (" : ", ") + row.item->control;
+    }
+    if (!outOfBounds.empty()) outOfBounds += ")";
+
+    char crc[9];
+    std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(crc32(doc->fileBytes())));
+    std::cout << "File:           " << file << "\n"
+              << "Size:           " << doc->sizeText() << "\n"
+              << "Trainer:        " << (doc->trainer() ? "yes" : "no") << "\n"
+              << "CRC32:          " << crc << "\n"
+              << "SHA-1:          " << sha1Hex(doc->fileBytes()) << "\n"
+              << "Items:          " << count << "\n"
+              << "Out of bounds:  " << outCount << outOfBounds << "\n";
+}
+
+void get(const std::string& file, const std::vector<std::string>& controls) {
+    std::string unknown;
+    for (const std::string& c : controls)
+        if (!findItem(c))
+            unknown += (unknown.empty() ? "" : "\n") + ("unknown control \"" + c + "\"");
+    if (!unknown.empty()) throw Failure{Exit::BadInput, unknown};
+
+    const auto doc = loadImage(file);
+    for (const std::string& c : controls) {
+        const Item& item = *findItem(c).item;
+        std::cout << c << "=" << valueText(item, item.read(doc->image(), doc->shift())) << "\n";
+    }
+}
+
+namespace {
+struct Assignment {
+    const Item* item = nullptr;
+    std::string control, text;
+    int value = 0;
+};
+} // namespace
+
+void set(const std::string& file, const std::vector<std::string>& assignments,
+         const std::optional<std::string>& output) {
+    std::vector<Assignment> todo;
+    for (const std::string& a : assignments) {
+        const std::size_t eq = a.find('=');
+        if (eq == std::string::npos || eq == 0)
+            throw Failure{Exit::Usage, "\"" + a + "\" is not of the form CONTROL=VALUE"};
+        todo.push_back({nullptr, a.substr(0, eq), a.substr(eq + 1)});
+    }
+
+    const auto doc = loadImage(file);
+    // Every assignment is checked before any is applied, and every problem is named.
+    std::string problems;
+    const auto problem = [&](const std::string& text) {
+        problems += (problems.empty() ? "" : "\n") + text;
+    };
+    for (std::size_t i = 0; i < todo.size(); ++i) {
+        Assignment& a = todo[i];
+        for (std::size_t j = 0; j < i; ++j) {
+            if (todo[j].control != a.control) continue;
+            problem(a.control + ": assigned more than once");
+            break;
+        }
+        a.item = findItem(a.control).item;
+        if (!a.item) {
+            problem("unknown control \"" + a.control + "\"");
+            continue;
+        }
+        if (a.item->read(doc->image(), doc->shift()).outOfBounds) {
+            // The editor never rewrites bytes it does not understand; neither do we.
+            problem(a.control + ": out of bounds in this image (" + offsetsText(a.item->offsets) +
+                    " holds " + bytesText(itemBytes(*a.item, doc->image(), doc->shift())) +
+                    "), so it cannot be set");
+            continue;
+        }
+        if (const auto v = parseValue(*a.item, a.text))
+            a.value = *v;
+        else
+            problem(a.control + ": \"" + a.text + "\" is not accepted; expected " +
+                    acceptedValues(*a.item));
+    }
+    if (!problems.empty()) throw Failure{Exit::BadInput, problems};
+
+    for (const Assignment& a : todo)
+        a.item->write(doc->image(), doc->shift(), a.value);
+    const std::string target = output.value_or(file);
+    const WriteResult r = writeFileAtomic(target, doc->fileBytes());
+    if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
+}
+
+} // namespace qv::cli

@@ -1,0 +1,352 @@
+// Runs the real qorv binary on images built in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+class TempDir {
+  public:
+    TempDir() {
+        path_ = fs::temp_directory_path() /
+                ("qv-cli-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+        fs::create_directories(path_);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
+    }
+
+  private:
+    fs::path path_;
+    static inline int counter_ = 0;
+};
+
+void save(const std::string& path, const Bytes& b) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+Bytes load(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+// Arguments go to the program as they are, with no shell between.
+Outcome qorv(const TempDir& dir, const std::vector<std::string>& args) {
+    std::vector<std::string> argv{QORV_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> raw;
+    for (std::string& a : argv)
+        raw.push_back(a.data());
+    raw.push_back(nullptr);
+
+    const std::string out = dir.file(".stdout"), err = dir.file(".stderr");
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&fa, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    Outcome r;
+    if (posix_spawn(&pid, raw[0], &fa, nullptr, raw.data(), environ) == 0) {
+        int ws = 0;
+        ::waitpid(pid, &ws, 0);
+        r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : -1;
+    }
+    posix_spawn_file_actions_destroy(&fa);
+    r.out = slurp(out);
+    r.err = slurp(err);
+    fs::remove(out);
+    fs::remove(err);
+    return r;
+}
+
+Bytes plainImage() {
+    return Bytes(40976, 0);
+}
+
+// Every item of the Mario dialog.
+const std::set<std::string> kMarioControls{
+    "EditMaWalk_R",     "EditMaWalk_L",   "EditMaUmiWk_R",    "EditMaUmiWk_L",  "EditMaRun_R",
+    "EditMaRun_L",      "EditMaAutoWk",   "EditJumpBase1",    "EditJumpBase2",  "EditJumpBase3",
+    "EditJumpBase4",    "EditJumpBase5",  "EditJumpRev1",     "EditJumpRev2",   "EditJumpRev3",
+    "EditJumpRev4",     "EditJumpRev5",   "EditJumpRise1",    "EditJumpRise2",  "EditJumpRise3",
+    "EditJumpRise4",    "EditJumpRise5",  "EditJumpFall1",    "EditJumpFall2",  "EditJumpFall3",
+    "EditJumpFall4",    "EditJumpFall5",  "EditMaFumi",       "EditMaFumiKl",   "EditJumpDai",
+    "EditJumpDaiOn",    "EditMaSwimJump", "EditMaSwimJumpOc", "EditFiSpeed_R",  "EditFiSpeed_L",
+    "EditFireBnd",      "EditFireGravit", "EditFireThrow",    "EditMaDokanOut", "EditMaDokanIn",
+    "EditMaTsuruSlip",  "EditMaTsuruUp",  "EditMaTsuruDown",  "EditMuStar",     "EditMuToumei",
+    "EditMaZanki",      "EditMaDeath",    "ChkLuigiSpeed",    "ChkMaSwimNo",    "ChkKoFiJump",
+    "ChkFireSquat",     "ChkFireOne",     "ChkMuteki1",       "ChkMuteki2",     "CmbFireShot",
+    "CmbMaDokanHeight",
+};
+
+// Bytes that two items of one dialog deliberately both edit: none so far.
+const std::set<std::pair<std::string, int>> kSharedBytes{};
+
+} // namespace
+
+TEST(Qorv, SetStoresWhatTheDialogWouldStore) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    Bytes image = plainImage();
+    image[0x593C] = 0xAD; // ChkMuteki1 clear
+    image[0x593D] = 0x9E;
+    image[0x593E] = 0x07;
+    image[0x30B8] = 0x21; // pipe exit height 1
+    save(game, image);
+    const Outcome r =
+        qorv(dir, {"set", game, "EditMaZanki=0", "EditMaWalk_L=128", "CmbFireShot=Never",
+                   "ChkMuteki1=checked", "CmbMaDokanHeight=8", "EditMaWalk_R=-128"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+
+    Bytes want = image;
+    want[0x107A] = 0xFF; // lives are stored one less
+    want[0x3451] = 0x80; // negated
+    want[0x3638] = 0x03;
+    want[0x593C] = 0xA6;
+    want[0x593D] = 0x08;
+    want[0x593E] = 0x60;
+    want[0x30B8] = 0x91; // "8  [Default]" without its decoration
+    want[0x3454] = 0x80;
+    EXPECT_EQ(load(game), want);
+
+    // Captions match exactly, without the decoration, or by index.
+    ASSERT_EQ(qorv(dir, {"set", game, "CmbFireShot=As Fire Mario [Default]"}).status, 0);
+    EXPECT_EQ(load(game)[0x3638], 0x02);
+    ASSERT_EQ(qorv(dir, {"set", game, "CmbFireShot=As Super Mario", "CmbMaDokanHeight=#0"}).status,
+              0);
+    EXPECT_EQ(load(game)[0x3638], 0x01);
+    EXPECT_EQ(load(game)[0x30B8], 0x01);
+    EXPECT_EQ(dir.entries(), 1u); // no temporary file left behind
+}
+
+TEST(Qorv, SetRefusesBadAssignmentsGetShowsOutOfBounds) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    Bytes image = plainImage();
+    image[0x3451] = 0xE8;
+    image[0x30B8] = 0x92; // no pipe height: out of bounds
+    save(game, image);
+
+    const Outcome r = qorv(dir, {"set", game, "EditMaWalk_L=-128"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("qorv: EditMaWalk_L:"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("-127 to 128"), std::string::npos) << r.err;
+
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"EditMaWalk_L=129"},
+             {"EditMaWalk_R=128"},
+             {"EditMaWalk_R=12x"},
+             {"EditMaWalk_R="},
+             {"EditMaZanki=256"},
+             {"CmbFireShot=Sometimes"},
+             {"CmbFireShot=#4"},
+             {"CmbFireShot=#-1"},
+             {"CmbFireShot=2"},
+             {"ChkKoFiJump=yes"},
+             {"NoSuchControl=1"},
+             {"CmbMaDokanHeight=#0"},
+             {"EditMaWalk_R=30", "EditMaWalk_L=30", "CmbFireShot=Sometimes"},
+             {"EditMaWalk_R=30", "EditMaWalk_R=31"},
+         }) {
+        std::vector<std::string> args{"set", game};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const Outcome b = qorv(dir, args);
+        EXPECT_EQ(b.status, 2) << bad.back();
+        EXPECT_EQ(b.err.rfind("qorv: ", 0), 0u) << b.err;
+    }
+    EXPECT_EQ(load(game), image);
+
+    const Outcome g = qorv(dir, {"get", game, "CmbMaDokanHeight", "CmbFireShot"});
+    EXPECT_EQ(g.status, 0);
+    EXPECT_EQ(g.out, "CmbMaDokanHeight=(Out of bounds)\nCmbFireShot=Always\n");
+    const Outcome unknown = qorv(dir, {"get", game, "EditMaWalk_R", "EditNothing"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out, "");
+
+    const Outcome noEquals = qorv(dir, {"set", game, "EditMaWalk_R"});
+    EXPECT_EQ(noEquals.status, 1);
+    EXPECT_EQ(load(game), image);
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(Qorv, OutputOptionLeavesTheInputAlone) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes"), out = dir.file("out.nes");
+    save(game, plainImage());
+    ASSERT_EQ(qorv(dir, {"set", game, "EditMaWalk_R=24", "-o", out}).status, 0);
+    EXPECT_EQ(load(game), plainImage());
+    Bytes want = plainImage();
+    want[0x3454] = 0x18;
+    EXPECT_EQ(load(out), want);
+
+    // A refused assignment creates no output file either.
+    EXPECT_EQ(qorv(dir, {"set", game, "EditMaWalk_R=999", "-o", dir.file("no.nes")}).status, 2);
+    EXPECT_FALSE(fs::exists(dir.file("no.nes")));
+}
+
+TEST(Qorv, TrainerShiftsEveryItem512Bytes) {
+    TempDir dir;
+    const std::string game = dir.file("t.nes");
+    Bytes image(41488, 0);
+    image[0x3454 + 512] = 0x18;
+    image[0x3454] = 0x7F; // what a missing shift would read
+    save(game, image);
+
+    const auto j = nlohmann::json::parse(qorv(dir, {"dump", game, "--json"}).out);
+    EXPECT_EQ(j["size"], 41488);
+    EXPECT_EQ(j["trainer"], true);
+    const auto& first = j["items"][0];
+    EXPECT_EQ(first["control"], "EditMaWalk_R");
+    EXPECT_EQ(first["offsets"], nlohmann::json::array({13396}));
+    EXPECT_EQ(first["bytes"], nlohmann::json::array({24}));
+    EXPECT_EQ(first["value"], "24");
+    EXPECT_EQ(qorv(dir, {"get", game, "EditMaWalk_R"}).out, "EditMaWalk_R=24\n");
+
+    ASSERT_EQ(qorv(dir, {"set", game, "EditMaWalk_L=128"}).status, 0);
+    image[0x3451 + 512] = 0x80;
+    EXPECT_EQ(load(game), image);
+}
+
+TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    Bytes image = plainImage();
+    image[0x3454] = 0x18;
+    image[0x3638] = 0x02;
+    image[0x30B8] = 0x92;
+    save(game, image);
+
+    const Outcome r = qorv(dir, {"dump", game, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["file"], game);
+    EXPECT_EQ(j["size"], 40976);
+    EXPECT_EQ(j["trainer"], false);
+    EXPECT_EQ(j["items"][0], nlohmann::json::parse(R"({"dialog": "Mario", "page": "Speed",
+        "group": "Walking / Swimming Speed", "control": "EditMaWalk_R", "kind": "numeric",
+        "offsets": [13396], "bytes": [24], "value": "24", "default": "24", "state": "ok"})"));
+
+    std::set<std::string> mario;
+    std::map<std::string, std::map<int, std::string>> owner; // dialog -> offset -> control
+    for (const auto& it : j["items"]) {
+        const std::string dialog = it["dialog"], control = it["control"], kind = it["kind"];
+        if (dialog == "Mario") {
+            EXPECT_TRUE(mario.insert(control).second) << control;
+            EXPECT_EQ(kind, control.starts_with("Chk")   ? "check"
+                            : control.starts_with("Cmb") ? "choice"
+                                                         : "numeric");
+        }
+        for (int off : it["offsets"]) {
+            const auto [pos, fresh] = owner[dialog].emplace(off, control);
+            EXPECT_TRUE(fresh || kSharedBytes.count({dialog, off}))
+                << dialog << ": " << control << " and " << pos->second << " both edit " << off;
+        }
+        if (control == "CmbFireShot") {
+            EXPECT_EQ(it["value"], "As Fire Mario [Default]");
+        }
+        if (control == "CmbMaDokanHeight") {
+            EXPECT_EQ(it["bytes"], nlohmann::json::array({0x92}));
+            EXPECT_EQ(it["default"], "8  [Default]");
+            EXPECT_EQ(it["state"], "out-of-bounds");
+        }
+        if (control == "ChkKoFiJump") {
+            EXPECT_EQ(it["value"], "unchecked");
+        }
+    }
+    EXPECT_EQ(mario.size(), 56u);
+    EXPECT_EQ(mario, kMarioControls);
+
+    // The same items, one dialog, any case.
+    const auto only =
+        nlohmann::json::parse(qorv(dir, {"dump", game, "--json", "--dialog", "mARIO"}).out);
+    EXPECT_EQ(only["items"].size(), 56u);
+    EXPECT_EQ(qorv(dir, {"dump", game, "--dialog", "Luigi"}).status, 2);
+
+    const Outcome text = qorv(dir, {"dump", game});
+    EXPECT_EQ(text.out.rfind("DIALOG  ", 0), 0u);
+    EXPECT_TRUE(std::regex_search(text.out, std::regex("\n(Mario +Speed +Walking / Swimming Speed +"
+                                                       "EditMaWalk_R +0x3454 +18 +24 +24 +ok)\n")))
+        << text.out;
+}
+
+TEST(Qorv, InfoReportsSizeChecksumsAndOutOfBoundsCount) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    save(game, plainImage());
+    const Outcome r = qorv(dir, {"info", game});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("40,976 bytes"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Trainer:        no"), std::string::npos);
+    EXPECT_NE(r.out.find("47C20647"), std::string::npos);
+    EXPECT_NE(r.out.find("db91ba5e113b2cca38edfc99a7445fdcda124018"), std::string::npos);
+    // All-zero bytes match neither pattern of six Mario check items, and no pipe height;
+    // they do read as a fireball rule and as ChkKoFiJump's clear pattern.
+    const std::string listed = r.out.substr(r.out.find("Out of bounds:"));
+    for (const char* c : {"ChkLuigiSpeed,", "ChkMaSwimNo,", "ChkFireSquat,", "ChkFireOne,",
+                          "CmbMaDokanHeight,", "ChkMuteki1,", "ChkMuteki2"})
+        EXPECT_NE(listed.find(c), std::string::npos) << c << " in " << listed;
+    EXPECT_EQ(listed.find("ChkKoFiJump"), std::string::npos);
+    EXPECT_EQ(listed.find("CmbFireShot"), std::string::npos);
+}
+
+TEST(Qorv, BadFilesAndBadCommandLines) {
+    TempDir dir;
+    save(dir.file("short.nes"), Bytes(40975, 0));
+    save(dir.file("g.bin"), plainImage());
+
+    const Outcome size = qorv(dir, {"dump", dir.file("short.nes")});
+    EXPECT_EQ(size.status, 2);
+    EXPECT_EQ(size.err, "qorv: The file cannot be opened. The filesize is invalid.\n");
+    EXPECT_EQ(size.out, "");
+    const Outcome format = qorv(dir, {"info", dir.file("g.bin")});
+    EXPECT_EQ(format.status, 2);
+    EXPECT_EQ(format.err, "qorv: The specified file is in the wrong format.\n");
+    const Outcome missing = qorv(dir, {"set", dir.file("none.nes"), "EditMaWalk_R=1"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "qorv: The file does not exist.\n");
+    EXPECT_FALSE(fs::exists(dir.file("none.nes")));
+
+    EXPECT_EQ(qorv(dir, {"frobnicate", dir.file("g.bin")}).status, 1);
+    EXPECT_EQ(qorv(dir, {}).status, 1);
+    EXPECT_EQ(qorv(dir, {"get", dir.file("g.bin")}).status, 1);
+    EXPECT_EQ(qorv(dir, {"dump", "--bogus", dir.file("g.bin")}).status, 1);
+
+    const Outcome version = qorv(dir, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "qorv 0.1.0\n");
+    const Outcome help = qorv(dir, {"set", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("[Default]"), std::string::npos);
+}
