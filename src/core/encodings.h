@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -33,6 +35,10 @@ int decodeLives(std::span<const int> f);
 void encodeLives(int v, std::span<int> f);
 int decodeComplement(std::span<const int> f);
 void encodeComplement(int v, std::span<int> f);
+int decodePlusOne(std::span<const int> f);
+void encodePlusOne(int v, std::span<int> f);
+int decodeSplit16(std::span<const int> f);
+void encodeSplit16(int v, std::span<int> f);
 
 // The standard three.
 inline constexpr Encoding signedByte{"signed", 1, &decodeSigned, &encodeSigned};
@@ -44,6 +50,11 @@ inline constexpr Encoding autoWalk{"auto walk", 1, &decodeAutoWalk, &encodeSigne
 inline constexpr Encoding livesPlusOne{"lives", 1, &decodeLives, &encodeLives};
 // 255 - unsigned byte both ways (jump correction and rise rates, timer decrement).
 inline constexpr Encoding complement{"complement", 1, &decodeComplement, &encodeComplement};
+// The game counts from 0 where the player counts from 1: shown 1..256, stored one less.
+inline constexpr Encoding plusOne{"plus one", 1, &decodePlusOne, &encodePlusOne};
+// Two bytes at unrelated offsets, fields [high, low], as one 16-bit two's-complement
+// number read so that every pair maps into -32767..32768 (0x8000 reads as +32768).
+inline constexpr Encoding split16{"signed 16-bit split", 2, &decodeSplit16, &encodeSplit16};
 } // namespace enc
 
 // How the entry index of a drop-down list stands for bytes. Rules that take a
@@ -63,6 +74,13 @@ ChoiceRule byteIndex();
 // Pipe exit height: v = unsigned byte - 1 must be 0..240 and a multiple of 16,
 // index = v / 16; written back as index * 16 + 1.
 ChoiceRule pipeExitHeight();
+// index = byte + add, the byte read as two's complement or unsigned; written back as
+// index - add.
+ChoiceRule indexOffset(int add, bool unsignedByte);
+// The byte sequence written for each entry, in entry order; `alsoRead` names further
+// sequences that select an entry on load (the entry's own sequence is written back).
+ChoiceRule byteTable(std::vector<std::vector<std::uint8_t>> entries,
+                     std::vector<std::pair<std::vector<std::uint8_t>, int>> alsoRead = {});
 } // namespace rule
 
 } // namespace qv

@@ -28,7 +28,11 @@ static bool matches(std::span<const int> fields, const std::vector<std::uint8_t>
 
 ItemState Item::decode(std::span<const int> fields) const {
     switch (kind) {
-    case ItemKind::Numeric: return {false, encoding->decode(fields)};
+    case ItemKind::Numeric: {
+        const int value = encoding->decode(fields);
+        if (strictRange && !accepts(value)) return {true, value};  // the value, for display
+        return {false, value};
+    }
     case ItemKind::Check:
         if (matches(fields, ticked)) return {false, 1};
         if (matches(fields, cleared)) return {false, 0};
@@ -145,6 +149,27 @@ Item numeric(std::string control, std::string label, int offset, const Encoding&
     it.maxLength = maxLength;
     it.rangeLabel = std::move(rangeLabel);
     return it;
+}
+
+Item numericAt(std::string control, std::string label, std::vector<int> offsets,
+               const Encoding& encoding, int min, int max, int defaultValue,
+               std::string rangeLabel, int maxLength) {
+    assert(static_cast<int>(offsets.size()) == encoding.bytes);
+    Item it = numeric(std::move(control), std::move(label), 0, encoding, min, max, defaultValue,
+                      std::move(rangeLabel), maxLength);
+    it.offsets = std::move(offsets);
+    return it;
+}
+
+Item withSpin(Item item, int spinMin, int spinMax) {
+    item.spinMin = spinMin;
+    item.spinMax = spinMax;
+    return item;
+}
+
+Item strict(Item item) {
+    item.strictRange = true;
+    return item;
 }
 
 Item check(std::string control, std::string caption, int offset,

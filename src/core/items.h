@@ -29,7 +29,8 @@ inline constexpr int kMaxItemBytes = 16;
 
 // What an item shows. value: numeric -> the display value; check -> 1 ticked, 0 clear;
 // choice -> the entry index. Out of bounds: the bytes hold nothing the item
-// understands; the control is disabled and the bytes are never rewritten.
+// understands; the control is disabled and the bytes are never rewritten (a strict
+// numeric item still reports the number it read).
 struct ItemState {
     bool outOfBounds = false;
     int value = 0;
@@ -49,6 +50,9 @@ struct Item {
     int acceptMin = 0, acceptMax = 0;  // what OK accepts; the up-down's unless stated
     int maxLength = 4;
     std::string rangeLabel;  // "[-128～127 Default: 24]"
+    // Stored bytes that read outside the accepted range are out of bounds (disabled and
+    // kept) instead of being replaced by the default on OK.
+    bool strictRange = false;
 
     // Check: pattern A ticks the box, pattern B clears it.
     std::vector<std::uint8_t> ticked, cleared;
@@ -84,6 +88,15 @@ struct Item {
 // Row builders, so that a table reads like the lists it was written from.
 Item numeric(std::string control, std::string label, int offset, const Encoding& encoding,
              int min, int max, int defaultValue, std::string rangeLabel, int maxLength = 4);
+// A numeric item whose bytes lie at the given offsets, in the encoding's field order
+// (the two halves of a 16-bit value stored apart).
+Item numericAt(std::string control, std::string label, std::vector<int> offsets,
+               const Encoding& encoding, int min, int max, int defaultValue,
+               std::string rangeLabel, int maxLength = 4);
+// The same item with up-down limits other than its accepted range.
+Item withSpin(Item item, int spinMin, int spinMax);
+// The same item with strictRange set.
+Item strict(Item item);
 Item check(std::string control, std::string caption, int offset,
            std::vector<std::uint8_t> ticked, std::vector<std::uint8_t> cleared);
 Item choice(std::string control, std::string label, int offset, ChoiceListRef list,

@@ -12,6 +12,9 @@ namespace qv {
 ValueFields::ValueFields(const DialogTable& table) {
     for (const Item* it : table.items())
         offsets_.insert(offsets_.end(), it->offsets.begin(), it->offsets.end());
+    for (const DialogTable* sub : table.subDialogs)
+        for (const Item* it : sub->items())
+            offsets_.insert(offsets_.end(), it->offsets.begin(), it->offsets.end());
     std::sort(offsets_.begin(), offsets_.end());
     offsets_.erase(std::unique(offsets_.begin(), offsets_.end()), offsets_.end());
     values_.assign(offsets_.size(), 0);

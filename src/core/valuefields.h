@@ -14,6 +14,7 @@ struct DialogTable;
 
 class ValueFields {
 public:
+    // The fields of the table's items and of its sub-dialogs' items.
     explicit ValueFields(const DialogTable& table);
 
     void load(std::span<const std::uint8_t> image, int shift);
@@ -24,6 +25,11 @@ public:
     ItemState state(const Item& item) const;
     // Encodes an accepted value into the item's fields; others are ignored.
     void set(const Item& item, int value);
+
+    // One field by its offset, for the sub-dialogs that edit bits of bytes; the offset
+    // must be one of the fields.
+    int value(int offset) const { return values_[indexOf(offset)]; }
+    void setValue(int offset, int field) { values_[indexOf(offset)] = field; }
 
     const std::vector<int>& offsets() const { return offsets_; }  // sorted, unique
     const std::vector<int>& values() const { return values_; }

@@ -2,13 +2,19 @@
 
 #include <vector>
 
+#include "core/tables/kaidanbloc.h"
+#include "core/tables/kihonbloc.h"
 #include "core/tables/mario.h"
+#include "core/tables/zenpan1.h"
 
 namespace qv {
 
 std::span<const DialogTable* const> dialogTables() {
     static const std::vector<const DialogTable*> all{
         &tables::mario(),
+        &tables::zenpan1(),
+        &tables::kihonBloc(),  // General 1's sub-dialogs
+        &tables::kaidanBloc(),
     };
     return all;
 }

@@ -19,6 +19,14 @@ struct GridLayout {
     std::vector<std::string> rowNotes;  // "[Defaults: 4, 255, 223, 112]"
 };
 
+// A push button in a group that opens a sub-dialog, with the status label beside it.
+struct GroupButton {
+    std::string control;      // "BtnKihonBloc"
+    std::string caption;      // "Basic &Block Settings..."
+    int helpContext = 0;
+    std::string statusLabel;  // "LabKihonBloc"; empty: none
+};
+
 struct Group {
     std::string caption;
     int helpContext = 0;      // 0: none of its own
@@ -26,6 +34,9 @@ struct Group {
     std::vector<Item> items;
     std::optional<GridLayout> grid;
     std::string objectName;   // empty: derived from the Reset button (SpdMaWalk -> GrpMaWalk)
+    std::string resetPanel;   // the Reset button's panel, when it has a name of its own
+    std::vector<GroupButton> buttons;  // below the items
+    std::vector<std::string> notes;    // word-wrapped information labels, last
 
     // The item at (row, column) of a grid group.
     const Item& at(int row, int column) const {
@@ -46,6 +57,9 @@ struct DialogTable {
     std::string undoSuffix;  // "(Mario)"
     int helpContext = 0;     // the Help button's topic
     std::vector<Page> pages;
+    // Sub-dialogs whose bytes travel through this dialog's value fields and reach the
+    // image only when this dialog is closed with OK.
+    std::vector<const DialogTable*> subDialogs;
 
     // Every item, page by page and group by group.
     std::vector<const Item*> items() const;

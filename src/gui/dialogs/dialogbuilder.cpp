@@ -105,16 +105,25 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
     int row = 0;
 
     if (!g.reset.empty()) {  // the Reset panel at the group's top right
+        QWidget* owner = box;
         auto* panel = new QHBoxLayout;
+        if (!g.resetPanel.empty()) {  // a panel with a name of its own
+            owner = new QWidget(box);
+            owner->setObjectName(qs(g.resetPanel));
+            owner->setLayout(panel);
+            panel->setContentsMargins(0, 0, 0, 0);
+            grid->addWidget(owner, row++, 0, 1, -1);
+        } else {
+            grid->addLayout(panel, row++, 0, 1, -1);
+        }
         panel->addStretch();
-        auto* spd = new QToolButton(box);
+        auto* spd = new QToolButton(owner);
         spd->setObjectName(qs(g.reset));
         spd->setText(QStringLiteral("Reset"));
         spd->setAutoRaise(true);
         spd->setFocusPolicy(Qt::NoFocus);  // flat speed buttons never take the focus
         connect(spd, &QToolButton::clicked, this, [this, &g] { SpdClick(g); });
         panel->addWidget(spd);
-        grid->addLayout(panel, row++, 0, 1, -1);
         resetPanels_[g.reset] = panel;
     }
 
@@ -143,6 +152,7 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
             grid->addWidget(new QLabel(qs(g.grid->rowNotes[static_cast<std::size_t>(r)]), box), row,
                             1 + 2 * cols);
         }
+        addExtras(g, box, grid, row);
         return box;
     }
 
@@ -177,8 +187,31 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         }
         }
     }
+    addExtras(g, box, grid, row);
     grid->setColumnStretch(4, 1);
     return box;
+}
+
+// Sub-dialog buttons with their status labels, then the information labels.
+void SettingsDialog::addExtras(const Group& g, QWidget* box, QGridLayout* grid, int row) {
+    for (const GroupButton& b : g.buttons) {
+        auto* button = new QPushButton(qs(b.caption), box);
+        button->setObjectName(qs(b.control));
+        button->setAutoDefault(false);
+        if (b.helpContext) setHelpContext(button, b.helpContext);
+        grid->addWidget(button, row, 0, 1, 2);
+        if (!b.statusLabel.empty()) {
+            auto* status = new QLabel(box);
+            status->setObjectName(qs(b.statusLabel));
+            grid->addWidget(status, row, 2, 1, 2);
+        }
+        ++row;
+    }
+    for (const std::string& note : g.notes) {
+        auto* label = new QLabel(qs(note), box);
+        label->setWordWrap(true);
+        grid->addWidget(label, row++, 0, 1, -1);
+    }
 }
 
 } // namespace qv

@@ -32,21 +32,34 @@ void SettingsDialog::setNumber(const Controls& c, int value) {
     c.spin->setPosition(value);
 }
 
+void paintButtonFace(QWidget* w) {
+    QPalette pal = w->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setColor(group, QPalette::Base, pal.color(group, QPalette::Button));
+    w->setPalette(pal);
+}
+
 static void showOutOfBounds(QComboBox* combo) {
     combo->setModel(outOfBoundsModel());
     combo->setCurrentIndex(0);
     combo->setEnabled(false);
-    QPalette pal = combo->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        pal.setColor(group, QPalette::Base, pal.color(group, QPalette::Button));
-    combo->setPalette(pal);
+    paintButtonFace(combo);
 }
 
 void SettingsDialog::showFields() {
     for (const Controls& c : controls_) {
         const ItemState s = fields_.state(*c.item);
         switch (c.item->kind) {
-        case ItemKind::Numeric: setNumber(c, s.value); break;
+        case ItemKind::Numeric:
+            if (s.outOfBounds) {  // a strict item's stored value: shown, kept, not editable
+                c.edit->setText(QString::number(s.value));
+                c.edit->setEnabled(false);
+                c.spin->setEnabled(false);
+                paintButtonFace(c.edit);
+            } else {
+                setNumber(c, s.value);
+            }
+            break;
         case ItemKind::Check:
             c.check->setTristate(s.outOfBounds);
             c.check->setCheckState(s.outOfBounds ? Qt::PartiallyChecked
@@ -71,7 +84,9 @@ void SettingsDialog::BtnOkClick() {
     for (const Controls& c : controls_) {
         const Item& it = *c.item;
         switch (it.kind) {
-        case ItemKind::Numeric: fields_.set(it, it.acceptText(c.edit->text().toStdString())); break;
+        case ItemKind::Numeric:
+            if (c.edit->isEnabled()) fields_.set(it, it.acceptText(c.edit->text().toStdString()));
+            break;
         case ItemKind::Check:
             if (c.check->isEnabled()) fields_.set(it, c.check->checkState() == Qt::Checked);
             break;
@@ -94,7 +109,9 @@ void SettingsDialog::SpdClick(const Group& group) {
     for (const Item& it : group.items) {
         const Controls& c = *controls(it.control);
         switch (it.kind) {
-        case ItemKind::Numeric: setNumber(c, it.defaultValue); break;
+        case ItemKind::Numeric:
+            if (c.edit->isEnabled()) setNumber(c, it.defaultValue);
+            break;
         case ItemKind::Check:  // an out-of-bounds box stays grey
             if (c.check->isEnabled()) c.check->setChecked(it.defaultValue != 0);
             break;

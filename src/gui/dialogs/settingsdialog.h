@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QTabWidget;
@@ -46,8 +47,9 @@ public:
     const Controls* controls(std::string_view control) const;
 
     // Puts the value fields into the controls: numbers into edits and up-downs, check
-    // and choice items ticked, selected or shown out of bounds.
-    void showFields();
+    // and choice items ticked, selected or shown out of bounds. Dialogs with parts of
+    // their own extend it (the launcher calls it once the fields are loaded).
+    virtual void showFields();
     // Puts a display value into a numeric item's edit (the up-down follows).
     void setNumber(const Controls& c, int value);
 
@@ -73,6 +75,7 @@ private:
     QWidget* buildPage(const Page& page, int pageIndex);
     QWidget* buildGroup(const Group& group, int pageIndex, int groupIndex);
     void addNumber(const Item& item, QWidget* parent, Controls& c);
+    void addExtras(const Group& group, QWidget* box, QGridLayout* grid, int row);
 
     const DialogTable& table_;
     DialogHost& host_;
@@ -82,6 +85,9 @@ private:
     std::map<std::string, QHBoxLayout*, std::less<>> resetPanels_;
     int editWidth_ = 0;
 };
+
+// The button-face background of a disabled edit or list that holds an out-of-bounds value.
+void paintButtonFace(QWidget* w);
 
 inline const QString kResetQuestion = QStringLiteral("Reset the selection to its default value?");
 

@@ -1,0 +1,10 @@
+#pragma once
+// TFormZenpan1, "General Settings 1": block, item, springboard, lift, bridge, rope,
+// timer and stage-select values; host of the Basic blocks and Staircase sub-dialogs.
+#include "core/tables/table.h"
+
+namespace qv::tables {
+
+const DialogTable& zenpan1();
+
+} // namespace qv::tables
