@@ -49,7 +49,13 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     return data;
 }
 
-WriteResult writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data) {
+WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data) {
+    // A link is kept: the file it points to is the one replaced.
+    std::error_code linkError;
+    const std::string path = fs::is_symlink(requested, linkError)
+                                 ? fs::weakly_canonical(requested, linkError).string()
+                                 : requested;
+    if (linkError) return {false, linkError.message()};
     const fs::path target(path);
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";

@@ -236,3 +236,15 @@ TEST(Document, TitleAndStampTexts) {
     EXPECT_EQ(qv::formatStamp(packed), "2026/03/09 12:34:56");
     EXPECT_EQ(packed, (46u << 25) | (3u << 21) | (9u << 16) | (12u << 11) | (34u << 5) | 28u);
 }
+
+TEST(Document, SavingThroughALinkReplacesTheFileItPointsTo) {
+    TempDir dir;
+    writeImage(dir.file("real.nes"), 40976);
+    fs::create_symlink(dir.file("real.nes"), dir.file("link.nes"));
+    RomDocument doc;
+    ASSERT_EQ(doc.load(dir.file("link.nes")), LoadStatus::Ok);
+    doc.image()[0x20] = 0x42;
+    ASSERT_TRUE(doc.write(false).ok);
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.nes")));
+    EXPECT_EQ(readAll(dir.file("real.nes"))[0x20], 0x42);
+}
