@@ -65,6 +65,7 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
     page1_ = new QTabWidget(this);
     page1_->setObjectName(QStringLiteral("Page1"));
     page1_->setMinimumSize(336, 226);
+    page1_->setUsesScrollButtons(false);  // every page tab stays in sight
     page1_->addTab(buildConfirmationPage(), QStringLiteral("Confirmation"));
     page1_->addTab(buildGeneral1Page(), QStringLiteral("General 1"));
     page1_->addTab(buildGeneral2Page(), QStringLiteral("General 2"));
