@@ -99,10 +99,12 @@ void SettingsDialog::BtnOkClick() {
 
 void SettingsDialog::BtnHelpClick() { platform().showHelp(this, table_.helpContext); }
 
-bool SettingsDialog::ConfirmReset(const QString& question) {
-    if (!host_.confirmResets()) return true;
-    return platform().ask(this, question, Buttons::YesNo) == Answer::Yes;
+bool confirmReset(DialogHost& host, QWidget* parent, const QString& question) {
+    if (!host.confirmResets()) return true;
+    return platform().ask(parent, question, Buttons::YesNo) == Answer::Yes;
 }
+
+bool SettingsDialog::ConfirmReset(const QString& question) { return confirmReset(host_, this, question); }
 
 void SettingsDialog::SpdClick(const Group& group) {
     if (!ConfirmReset(kResetQuestion)) return;

@@ -86,6 +86,11 @@ private:
     int editWidth_ = 0;
 };
 
+// The Reset question under the Reset setting: asked (Yes/No) only while the setting
+// is on; true when the reset may go ahead. Sub-dialogs with questions of their own use
+// it too.
+bool confirmReset(DialogHost& host, QWidget* parent, const QString& question);
+
 // The button-face background of a disabled edit or list that holds an out-of-bounds value.
 void paintButtonFace(QWidget* w);
 

@@ -1,0 +1,192 @@
+#include "gui/dialogs/kihonbloc.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/valuefields.h"
+#include "gui/dialogs/settingsdialog.h"
+#include "gui/main/helpcontext.h"
+#include "gui/main/placement.h"
+#include "gui/main/platform.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kHelp = 5100;
+constexpr int kCloud = 16;
+constexpr int kFirstHighRow = 8;
+constexpr int kHelpOk = 501, kHelpCancel = 502, kHelpHelp = 503;
+
+QString hexDigit(int n) { return QString::number(n, 16).toUpper(); }
+
+// rows first..first+count-1 from the bits of a byte
+void showBits(const std::array<QCheckBox*, tables::kBlockRows>& col, int first, int count, int bits) {
+    for (int k = 0; k < count; ++k) col[static_cast<std::size_t>(first + k)]->setChecked(bits >> k & 1);
+}
+
+int readBits(const std::array<QCheckBox*, tables::kBlockRows>& col, int first, int count) {
+    int bits = 0;
+    for (int k = 0; k < count; ++k)
+        if (col[static_cast<std::size_t>(first + k)]->checkState() == Qt::Checked) bits |= 1 << k;
+    return bits;
+}
+
+} // namespace
+
+TFormKihonBloc::TFormKihonBloc(ValueFields& fields, DialogHost& host, QWidget* parent)
+    : QDialog(parent), fields_(fields), host_(host) {
+    build();
+}
+
+void TFormKihonBloc::build() {
+    setObjectName(QStringLiteral("TFormKihonBloc"));
+    setWindowTitle(QStringLiteral("Basic Blocks - General Settings 1"));
+    setDialogBorder(this);
+    setHelpContext(this, kHelp);
+
+    auto* top = new QVBoxLayout(this);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    auto* group = new QGroupBox(QStringLiteral("Basic Block Settings"), this);
+    group->setObjectName(QStringLiteral("GrpKihonBloc"));
+    setHelpContext(group, kHelp);
+    top->addWidget(group);
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(1);
+
+    // Row 0: the two Reset buttons at the top right.
+    auto* panel = new QHBoxLayout;
+    panel->addStretch();
+    const QString captions[] = {QStringLiteral("Reset"), QStringLiteral("Sel. Reset")};
+    const QString names[] = {QStringLiteral("SpdKihonBloc"), QStringLiteral("SpdKihonBloc2")};
+    for (int tag = 1; tag >= 0; --tag) {
+        auto* spd = new QToolButton(group);
+        spd->setObjectName(names[tag]);
+        spd->setText(captions[tag]);
+        spd->setAutoRaise(true);
+        spd->setFocusPolicy(Qt::NoFocus);
+        spd->setProperty("tag", tag);
+        connect(spd, &QToolButton::clicked, this, [this, tag] { SpdKihonBlocClick(tag); });
+        panel->addWidget(spd);
+    }
+    grid->addLayout(panel, 0, 0, 1, -1);
+
+    // Row 1: headings; row 2: the radio buttons; rows 3..15: elevations 0..12.
+    grid->addWidget(new QLabel(QStringLiteral("Select"), group), 1, 1, 1, -1);
+    grid->addWidget(new QLabel(QStringLiteral("Elevation"), group), 2, 0);
+    auto* select = new QButtonGroup(this);
+    const auto columns = tables::blockColumns();
+    for (int c = 0; c < tables::kBlockColumns; ++c) {
+        const QString name(QLatin1Char(columns[static_cast<std::size_t>(c)].name));
+        auto* radio = new QRadioButton(c == kCloud ? QStringLiteral("Clouds↑") : QString::number(c),
+                                       group);
+        radio->setObjectName(QStringLiteral("RadKb") + name);
+        select->addButton(radio, c);
+        grid->addWidget(radio, 2, 1 + c, Qt::AlignLeft);
+        radios_[static_cast<std::size_t>(c)] = radio;
+        for (int r = c == kCloud ? kFirstHighRow : 0; r < tables::kBlockRows; ++r) {
+            auto* box = new QCheckBox(group);
+            box->setObjectName(QStringLiteral("ChkKb") + hexDigit(r) + name);
+            grid->addWidget(box, 3 + r, 1 + c, Qt::AlignLeft);
+            boxes_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] = box;
+        }
+    }
+    radios_[0]->setChecked(true);
+    for (int r = 0; r < tables::kBlockRows; ++r)
+        grid->addWidget(new QLabel(r >= 11 ? QStringLiteral("%1 Ground").arg(r) : QString::number(r),
+                                   group),
+                        3 + r, 0);
+    auto* note = new QLabel(QStringLiteral("When creating cloud tiles, only the lowest block setting "
+                                           "will be drawn.  If any other tiles are at that same "
+                                           "elevation, the blocks will not appear in-game."),
+                            group);
+    note->setWordWrap(true);
+    grid->addWidget(note, 3 + tables::kBlockRows, 0, 1, -1);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BtnOk"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("BtnCancel"));
+    auto* help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setObjectName(QStringLiteral("BtnHelp"));
+    help->setAutoDefault(false);
+    setHelpContext(ok, kHelpOk);
+    setHelpContext(cancel, kHelpCancel);
+    setHelpContext(help, kHelpHelp);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        BtnOkClick();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, &TFormKihonBloc::BtnHelpClick);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    row->addWidget(help);
+    top->addLayout(row);
+    installContextHelp(this, kHelp);
+}
+
+void TFormKihonBloc::FormShow() {
+    const auto columns = tables::blockColumns();
+    for (int c = 0; c < tables::kBlockColumns; ++c) {
+        const tables::BlockColumn& col = columns[static_cast<std::size_t>(c)];
+        const auto& boxes = boxes_[static_cast<std::size_t>(c)];
+        if (col.lowOffset >= 0) showBits(boxes, 0, kFirstHighRow, unsignedField(fields_.value(col.lowOffset)));
+        const int high = fields_.value(col.highOffset);
+        if (tables::blockHighEditable(high)) {
+            showBits(boxes, kFirstHighRow, tables::kBlockRows - kFirstHighRow, high);
+            continue;
+        }
+        for (int r = kFirstHighRow; r < tables::kBlockRows; ++r) {
+            QCheckBox* b = boxes[static_cast<std::size_t>(r)];
+            b->setTristate(true);
+            b->setCheckState(Qt::PartiallyChecked);
+            b->setEnabled(false);
+        }
+    }
+}
+
+void TFormKihonBloc::BtnOkClick() {
+    const auto columns = tables::blockColumns();
+    for (int c = 0; c < tables::kBlockColumns; ++c) {
+        const tables::BlockColumn& col = columns[static_cast<std::size_t>(c)];
+        const auto& boxes = boxes_[static_cast<std::size_t>(c)];
+        if (col.lowOffset >= 0)
+            fields_.setValue(col.lowOffset, signExtend(low8(readBits(boxes, 0, kFirstHighRow))));
+        if (boxes[kFirstHighRow]->isEnabled())
+            fields_.setValue(col.highOffset,
+                             readBits(boxes, kFirstHighRow, tables::kBlockRows - kFirstHighRow));
+    }
+}
+
+void TFormKihonBloc::resetColumn(int c) {
+    const tables::BlockColumn& col = tables::blockColumns()[static_cast<std::size_t>(c)];
+    const auto& boxes = boxes_[static_cast<std::size_t>(c)];
+    if (col.lowOffset >= 0) showBits(boxes, 0, kFirstHighRow, col.defaultLow);
+    if (boxes[kFirstHighRow]->isEnabled())  // greyed rows are left alone
+        showBits(boxes, kFirstHighRow, tables::kBlockRows - kFirstHighRow, col.defaultHigh);
+}
+
+void TFormKihonBloc::SpdKihonBlocClick(int tag) {
+    const QString question = (tag == 0 ? QStringLiteral("All") : QStringLiteral("Selected")) +
+                             QStringLiteral(" options will be reset.\r\nIs this okay?");
+    if (!confirmReset(host_, this, question)) return;
+    for (int c = 0; c < tables::kBlockColumns; ++c)
+        if (tag == 0 || radios_[static_cast<std::size_t>(c)]->isChecked()) resetColumn(c);
+}
+
+void TFormKihonBloc::BtnHelpClick() { platform().showHelp(this, kHelp); }
+
+} // namespace qv
