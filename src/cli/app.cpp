@@ -30,6 +30,39 @@ that is not accepted or an item that is out of bounds in this image is an error,
 and then nothing is written. Without -o the image is replaced in place by a
 complete new file.)";
 
+constexpr const char* kIpsFooter = R"(
+PATCH, BASE and EDITED may be any files up to 16 MiB, the most an IPS patch can
+address. A BASE named *.nes (any case) is a game image: it must be 40,976 or
+41,488 bytes, records are never written past its end, and apply takes --mode.
+Any other file is plain bytes: only mode 0, and records past its end extend it
+with zero bytes up to where they write.)";
+
+constexpr const char* kIpsApplyFooter = R"(
+--mode, for a .nes BASE (as in the editor's Advanced Processing):
+  0  no correction (default)
+  1  the patch was made for 41,488 bytes, BASE has 40,976: records from offset
+     528 on move down 512; a record inside the trainer (16 to 527) is refused
+  2  the patch was made for 40,976 bytes, BASE has 41,488: records from offset 16
+     on move up 512
+  3  extend a 40,976-byte BASE to 41,488 with zero bytes at the end
+  4  expand a 40,976-byte BASE with a zero trainer: bytes 16 on move up 512 and
+     bytes 16 to 527 become zero; records then write at their own offsets
+Modes 1, 3 and 4 need a 40,976-byte BASE, mode 2 a 41,488-byte one.
+The whole patch is checked before anything is written; OUT is then replaced by a
+complete new file, and OUT may be BASE itself.)";
+
+constexpr const char* kIpsCreateFooter = R"(
+BASE and EDITED must have the same size. Each run of changed bytes becomes one
+record, a run record when it is 4 or more equal bytes. Identical files are not an
+error: the patch then has no records (PATCH and EOF only), a note says so on
+standard error, and the exit status is 0.)";
+
+constexpr const char* kIpsShowFooter = R"(
+One line per record: its offset, "data" and the length with the first 8 bytes, or
+"run", the count and the value. A malformed patch lists the records read before
+the fault, then names the fault and its byte position on standard error (exit
+status 2).)";
+
 void printFailure(const std::string& message) {
     std::size_t start = 0;
     while (start <= message.size()) {
@@ -82,6 +115,28 @@ int run(int argc, char** argv) {
     set->add_option("-o,--output", output, "Write the result here and leave GAME as it is");
     set->footer(kSetFooter);
 
+    std::string patch, base, edited, out;
+    int mode = 0;
+    CLI::App* ips = app.add_subcommand("ips", "Applies, creates and lists IPS patches.");
+    ips->require_subcommand(1);
+    ips->footer(kIpsFooter);
+    CLI::App* ipsApply = ips->add_subcommand("apply", "Writes BASE patched with PATCH to OUT.");
+    ipsApply->add_option("PATCH", patch, "The IPS patch")->required();
+    ipsApply->add_option("BASE", base, "The file to patch")->required();
+    ipsApply->add_option("-o,--output", out, "OUT: the patched file (may be BASE)")->required();
+    ipsApply->add_option("--mode", mode, "Address correction or expansion, 0 to 4")
+        ->check(CLI::Range(0, 4));
+    ipsApply->footer(kIpsApplyFooter);
+    CLI::App* ipsCreate =
+        ips->add_subcommand("create", "Writes the IPS patch that turns BASE into EDITED.");
+    ipsCreate->add_option("BASE", base, "The original file")->required();
+    ipsCreate->add_option("EDITED", edited, "The changed file")->required();
+    ipsCreate->add_option("-o,--output", out, "The patch to write")->required();
+    ipsCreate->footer(kIpsCreateFooter);
+    CLI::App* ipsShow = ips->add_subcommand("show", "Lists the records of an IPS patch.");
+    ipsShow->add_option("PATCH", patch, "The IPS patch")->required();
+    ipsShow->footer(kIpsShowFooter);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -103,6 +158,12 @@ int run(int argc, char** argv) {
             cli::get(file, controls);
         else if (*set)
             cli::set(file, assignments, output);
+        else if (*ipsApply)
+            cli::ipsApply(patch, base, out, mode);
+        else if (*ipsCreate)
+            cli::ipsCreate(base, edited, out);
+        else if (*ipsShow)
+            cli::ipsShow(patch);
     } catch (const Failure& f) {
         printFailure(f.message);
         return static_cast<int>(f.status);

@@ -10,8 +10,7 @@
 
 namespace qv::cli {
 
-// The editor's messages break lines with "\r\n"; a terminal message is one line.
-static std::string oneLine(std::string_view message) {
+std::string oneLine(std::string_view message) {
     std::string out;
     for (std::size_t i = 0; i < message.size(); ++i) {
         if (message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n') {

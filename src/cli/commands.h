@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/document.h"
@@ -20,6 +21,9 @@ struct Failure {
     std::string message; // one line per problem, without the "qorv: " prefix
 };
 
+// The editor's messages break lines with "\r\n"; a terminal message is one line.
+std::string oneLine(std::string_view message);
+
 // Loads through the editor's own checks; their message, on one line, on failure.
 std::unique_ptr<RomDocument> loadImage(const std::string& path);
 
@@ -28,5 +32,12 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
 void get(const std::string& file, const std::vector<std::string>& controls);
 void set(const std::string& file, const std::vector<std::string>& assignments,
          const std::optional<std::string>& output);
+
+// IPS patches on any file up to 16 MiB; a ".nes" file is held to the game-image
+// sizes and may use the layout modes (ips.cpp).
+void ipsApply(const std::string& patch, const std::string& base, const std::string& output,
+              int mode);
+void ipsCreate(const std::string& base, const std::string& edited, const std::string& output);
+void ipsShow(const std::string& patch);
 
 } // namespace qv::cli

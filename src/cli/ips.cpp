@@ -1,0 +1,124 @@
+// qorv ips apply / create / show: thin adapters from files to the IPS core.
+#include <filesystem>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "core/fileio.h"
+#include "core/ips/ips.h"
+#include "core/ips/ipsfile.h"
+#include "core/rom.h"
+
+namespace qv::cli {
+
+namespace {
+
+namespace ips = qv::ips;
+
+// Problems with a file itself name the file, since these commands take several;
+// problems inside the patch are reported as the editor words them.
+[[noreturn]] void failFile(const std::string& path, ips::Result r) {
+    throw Failure{Exit::BadInput, path + ": " + oneLine(ips::message(ips::Status{r}))};
+}
+[[noreturn]] void fail(const ips::Status& s) {
+    throw Failure{Exit::BadInput, oneLine(ips::message(s))};
+}
+
+bool isGameImageName(const std::string& path) {
+    return upperExtension(path) == ".NES";
+}
+
+// Patches address at most 16 MiB, so no larger file can be described or fully patched.
+std::vector<std::uint8_t> readData(const std::string& path) {
+    if (!fileExists(path)) failFile(path, ips::Result::FileMissing);
+    const auto size = readableFileSize(path);
+    if (!size) failFile(path, ips::Result::BadFileSize);
+    if (*size > ips::kOffsetLimit) failFile(path, ips::Result::TooLarge);
+    auto bytes = readWholeFile(path, ips::kOffsetLimit);
+    if (!bytes) failFile(path, ips::Result::BadFileSize);
+    return std::move(*bytes);
+}
+
+std::vector<std::uint8_t> readPatch(const std::string& path) {
+    // The contents decide what is a patch; the name may be anything.
+    ips::PatchFile file = ips::readPatchFile(path, false);
+    if (!file.status.ok()) failFile(path, file.status.result);
+    return std::move(file.bytes);
+}
+
+void write(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const WriteResult r = writeFileAtomic(path, bytes);
+    if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + path + ": " + oneLine(r.error)};
+}
+
+bool samePath(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+// The modes the apply dialog offers for each layout: the corrections go from the
+// other layout to this one, and only the plain layout can be expanded.
+void checkModeFitsImage(ips::Mode mode, std::size_t size) {
+    if (size == kPlainSize && mode == ips::Mode::PlainInput)
+        throw Failure{Exit::BadInput,
+                      "--mode 2 does not fit a 40,976-byte image (use 0, 1, 3 or 4)"};
+    if (size == kTrainerSize && mode != ips::Mode::None && mode != ips::Mode::PlainInput)
+        throw Failure{Exit::BadInput, "--mode " + std::to_string(static_cast<int>(mode)) +
+                                          " does not fit a 41,488-byte image (use 0 or 2)"};
+}
+
+} // namespace
+
+void ipsApply(const std::string& patchPath, const std::string& basePath, const std::string& output,
+              int modeNumber) {
+    const auto mode = ips::modeFromNumber(modeNumber);
+    if (!mode) throw Failure{Exit::Usage, "--mode must be 0 to 4"};
+    const bool game = isGameImageName(basePath);
+    // Decided by the names alone, before any file is read.
+    if (!game && *mode != ips::Mode::None)
+        throw Failure{Exit::Usage, "--mode " + std::to_string(modeNumber) +
+                                       " needs a .nes game image; other files take mode 0 only"};
+
+    const std::vector<std::uint8_t> patch = readPatch(patchPath);
+    std::vector<std::uint8_t> target = readData(basePath);
+    if (game) checkModeFitsImage(*mode, target.size());
+    // The core checks every record first and leaves `target` alone on any refusal.
+    const ips::Status s = ips::applyPatch(patch, target, {*mode, game});
+    if (!s.ok()) fail(s);
+    write(output, target);
+}
+
+void ipsCreate(const std::string& basePath, const std::string& editedPath,
+               const std::string& output) {
+    for (const std::string* input : {&basePath, &editedPath})
+        if (samePath(output, *input))
+            throw Failure{Exit::Usage, "-o would replace the input " + *input};
+
+    const std::vector<std::uint8_t> base = readData(basePath);
+    const std::vector<std::uint8_t> edited = readData(editedPath);
+    if (isGameImageName(basePath) && base.size() != kPlainSize && base.size() != kTrainerSize)
+        fail(ips::Status{ips::Result::BaseInvalid});
+    const ips::Created c = ips::create(base, edited);
+    if (!c.status.ok()) fail(c.status);
+    write(output, c.patch);
+    if (c.patch.size() == ips::kMinPatchSize)
+        std::cerr << "qorv: note: the files are identical; the patch has no records\n";
+}
+
+void ipsShow(const std::string& patchPath) {
+    const std::vector<std::uint8_t> patch = readPatch(patchPath);
+    std::vector<std::string> lines = ips::describe(patch);
+    // describe() ends with the fault, if any; the records before it were read fine.
+    std::string fault;
+    if (!ips::parse(patch).status.ok()) {
+        fault = lines.back();
+        lines.pop_back();
+    }
+    for (const std::string& line : lines)
+        std::cout << line << "\n";
+    if (!fault.empty()) {
+        std::cout.flush();
+        throw Failure{Exit::BadInput, fault};
+    }
+}
+
+} // namespace qv::cli
