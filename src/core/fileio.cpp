@@ -52,10 +52,11 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data) {
     // A link is kept: the file it points to is the one replaced.
     std::error_code linkError;
-    const std::string path = fs::is_symlink(requested, linkError)
-                                 ? fs::weakly_canonical(requested, linkError).string()
-                                 : requested;
-    if (linkError) return {false, linkError.message()};
+    std::string path = requested;
+    if (fs::symlink_status(requested, linkError).type() == fs::file_type::symlink) {
+        path = fs::weakly_canonical(requested, linkError).string();
+        if (linkError) return {false, linkError.message()};
+    }
     const fs::path target(path);
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";

@@ -247,4 +247,9 @@ TEST(Document, SavingThroughALinkReplacesTheFileItPointsTo) {
     ASSERT_TRUE(doc.write(false).ok);
     EXPECT_TRUE(fs::is_symlink(dir.file("link.nes")));
     EXPECT_EQ(readAll(dir.file("real.nes"))[0x20], 0x42);
+
+    // A name that does not exist yet is simply created.
+    const std::vector<std::uint8_t> bytes{1, 2, 3};
+    EXPECT_TRUE(qv::writeFileAtomic(dir.file("new.bin"), bytes).ok);
+    EXPECT_EQ(readAll(dir.file("new.bin")), bytes);
 }
