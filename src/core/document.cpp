@@ -53,21 +53,25 @@ std::string backupName(const std::string& path, std::string_view tail) {
     return path.substr(0, path.size() - 3) + std::string(tail);
 }
 
-SaveResult RomDocument::write(bool backup) {
+SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
+                           bool backup, std::string_view tail) {
     namespace fs = std::filesystem;
-    if (!isOpen()) return {false, "No document is open."};
     std::error_code ec;
-    const bool exists = fs::is_regular_file(fileName_, ec);
-    const std::string bak = backupName(fileName_, "~nes");
-    if (exists && backup) {
-        // The backup is a copy, so the game file itself is only ever replaced by a
+    if (backup && fs::is_regular_file(path, ec)) {
+        // The backup is a copy, so the file itself is only ever replaced by a
         // complete new one below.
-        fs::copy_file(fileName_, bak, fs::copy_options::overwrite_existing, ec);
+        const std::string bak = backupName(path, tail);
+        fs::copy_file(path, bak, fs::copy_options::overwrite_existing, ec);
         if (ec) return {false, "Cannot create the backup file " + bak + ".\r\n" + ec.message()};
     }
-    const WriteResult r = writeFileAtomic(fileName_, fileBytes());
-    if (!r.ok) return {false, "Cannot write the file " + fileName_ + ".\r\n" + r.error};
+    const WriteResult r = writeFileAtomic(path, bytes);
+    if (!r.ok) return {false, "Cannot write the file " + path + ".\r\n" + r.error};
     return {};
+}
+
+SaveResult RomDocument::write(bool backup) {
+    if (!isOpen()) return {false, "No document is open."};
+    return writeWithBackup(fileName_, fileBytes(), backup, "~nes");
 }
 
 void RomDocument::markSaved() {

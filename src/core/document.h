@@ -35,6 +35,9 @@ public:
     // After a successful write by the caller's command: clears the modified flag
     // and takes the new stamp.
     void markSaved();
+    // The image differs from its file without an undoable edit (a patched image
+    // that has not been written yet).
+    void markModified() { modified_ = true; }
     // Compares the image with the copy taken before an operation; on a difference
     // the copy becomes the undo snapshot. Returns whether anything changed.
     bool commitEdit(const RomBuffer& before, std::string_view undoSuffix);
@@ -89,5 +92,10 @@ private:
 };
 
 std::string backupName(const std::string& path, std::string_view tail);  // game.nes -> game.~nes
+// Replaces the file at `path` by `bytes`; with `backup` an existing file is first
+// copied to its backup name with `tail` ("~nes", "~ips"). The file itself is only
+// ever replaced by a complete new one.
+SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
+                           bool backup, std::string_view tail);
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "gui/support/scriptedplatform.h"
 
+#include <QDialog>
 #include <gtest/gtest.h>
 
 namespace qv::test {
@@ -10,7 +11,8 @@ ScriptedPlatform::~ScriptedPlatform() { setPlatform(nullptr); }
 QStringList ScriptedPlatform::messages() const {
     QStringList out;
     for (const Shown& s : shown_)
-        if (s.kind == Shown::Warning || s.kind == Shown::Error || s.kind == Shown::Question)
+        if (s.kind == Shown::Warning || s.kind == Shown::Error || s.kind == Shown::Question ||
+            s.kind == Shown::Information)
             out << s.text;
     return out;
 }
@@ -21,6 +23,10 @@ void ScriptedPlatform::warn(QWidget*, const QString& text) {
 
 void ScriptedPlatform::error(QWidget*, const QString& text) {
     shown_.push_back({Shown::Error, text, {}});
+}
+
+void ScriptedPlatform::inform(QWidget*, const QString& text) {
+    shown_.push_back({Shown::Information, text, {}});
 }
 
 Answer ScriptedPlatform::ask(QWidget*, const QString& text, Buttons buttons) {
@@ -67,6 +73,19 @@ void ScriptedPlatform::openUrl(const QString& url) { shown_.push_back({Shown::Ur
 
 void ScriptedPlatform::showHelp(QWidget*, int context) {
     shown_.push_back({Shown::Help, QString::number(context), {}});
+}
+
+int ScriptedPlatform::runModal(QDialog& dialog) {
+    shown_.push_back({Shown::Modal, dialog.windowTitle(), {}});
+    if (drivers_.empty()) {
+        ADD_FAILURE() << "unexpected dialog: " << dialog.windowTitle().toStdString();
+        return QDialog::Rejected;
+    }
+    const auto driver = std::move(drivers_.front());
+    drivers_.pop_front();
+    dialog.setResult(QDialog::Rejected);
+    driver(dialog);
+    return dialog.result();
 }
 
 } // namespace qv::test
