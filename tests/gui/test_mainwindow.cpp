@@ -75,9 +75,17 @@ TEST(MainWindow, CommandLineFailuresEndTheProgram) {
         EXPECT_EQ(f.platform.messages(), QStringList{"The file does not exist."});
     }
     {
+        // A patch is applied, not opened: one too short to hold anything is refused.
         WindowFixture f;
-        writeImage(f.path("patch.ips"), 20);
+        writeImage(f.path("patch.ips"), 7);
         EXPECT_FALSE(f.window->handleCommandLine({f.path("patch.ips")}));
+        EXPECT_EQ(f.platform.messages(),
+                  QStringList{"The file cannot be opened.\r\nThe filesize is invalid."});
+    }
+    {
+        WindowFixture f;
+        writeImage(f.path("notes.txt"), 40976);
+        EXPECT_FALSE(f.window->handleCommandLine({f.path("notes.txt")}));
         EXPECT_EQ(f.platform.messages(), QStringList{"The specified file is in the wrong format."});
     }
     {

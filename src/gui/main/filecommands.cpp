@@ -188,12 +188,14 @@ bool TForm1::SaveAsDialog() {
 
 void TForm1::mmmCloseClick() {
     if (!doc_.isOpen()) return;
-    if (doc_.modified()) {
-        if (!saveIfWanted(QStringLiteral("The file has been modified.\r\nSave changes before closing?")))
-            return;
-    } else if (!doc_.fileOnDisk()) {
+    // A document without its file (a patch opened without saving, a deleted file)
+    // gets its own question, whether or not it was edited since.
+    if (!doc_.fileOnDisk()) {
         if (!saveIfWanted(
                 QStringLiteral("The current file has been modified.\r\nSave changes before closing?")))
+            return;
+    } else if (doc_.modified()) {
+        if (!saveIfWanted(QStringLiteral("The file has been modified.\r\nSave changes before closing?")))
             return;
     }
     doc_.close();
@@ -234,12 +236,13 @@ void TForm1::showWrongFormat() {
 
 void TForm1::startInstance(const QString& path) { platform().startProgram(programPath_, {path}); }
 
-void TForm1::openFirstArgument(const QString& path, bool /*startup*/) {
+void TForm1::openFirstArgument(const QString& path, bool startup) {
     const QString ext = QFileInfo(path).suffix().toUpper();
     if (ext == QStringLiteral("NES")) {
         LoadNesFile(path);
+    } else if (ext == QStringLiteral("IPS")) {
+        ApplyIpsFile(path, startup);
     } else {
-        // Patches are not applied yet: they are refused like any other file.
         showWrongFormat();
     }
 }
@@ -284,6 +287,8 @@ void TForm1::handleDroppedFiles(const QStringList& paths) {
                 return;
         }
         LoadNesFile(path);
+    } else if (ext == QStringLiteral("IPS")) {
+        ApplyIpsFile(path, false);
     } else {
         showWrongFormat();
     }

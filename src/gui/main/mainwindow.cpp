@@ -159,10 +159,10 @@ void TForm1::createActions() {
         editorItems_[n]->setData(n + 1);
         connect(editorItems_[n], &QAction::triggered, this, [this, n] { startEditor(n + 1); });
     }
-    action("mmmIpsOpen", QStringLiteral("Open &IPS File..."), QKeySequence(Qt::Key_F5), 9, nullptr);
-    connect(findChild<QAction*>("mmmIpsOpen"), &QAction::triggered, this, [] {});
+    action("mmmIpsOpen", QStringLiteral("Open &IPS File..."), QKeySequence(Qt::Key_F5), 9,
+           &TForm1::mmmIpsOpenClick);
     action("mmmIpsMake", QStringLiteral("Create I&PS File..."), QKeySequence(Qt::Key_F6), 8,
-           nullptr);
+           &TForm1::mmmIpsMakeClick);
     action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
            &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);

@@ -26,6 +26,7 @@ class QToolButton;
 namespace qv {
 
 class AddressBar;
+struct IpsHost;
 
 class TForm1 : public QMainWindow, public DialogHost {
     Q_OBJECT
@@ -52,6 +53,11 @@ public:
     void mmmMarioClick();
     void startEditor(int n);
     void mmmOptionClick();
+    // Tools > Open IPS File and Create IPS File; ApplyIpsFile also serves dropped
+    // patches and the command line (`startup`).
+    void mmmIpsOpenClick();
+    void mmmIpsMakeClick();
+    bool ApplyIpsFile(const QString& path, bool startup);
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions();  // Tools > editor n (1 to 4)
     void mmmAlTopClick();
@@ -117,6 +123,7 @@ private:
     void startInstance(const QString& path);
     void showWrongFormat();
     void updateStampPanel();
+    IpsHost ipsHost();
 
     QString iniPath_;
     QString programPath_;
@@ -127,6 +134,7 @@ private:
     bool startup_ = false;
     bool activationChecked_ = true;  // the check waits for the next activation
     bool fileNameUsed_ = false;      // an Open or Save dialog has had a file name this run
+    QString lastIpsPath_;            // the patch last chosen in Open IPS File this run
 
     QToolBar* toolBar_ = nullptr;
     QWidget* coolBar_ = nullptr;

@@ -1,0 +1,57 @@
+#pragma once
+// What the IPS commands need of the main window, and the file checks that the
+// apply and the create dialogs share.
+#include <QString>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace qv {
+
+class RomDocument;
+struct Settings;
+
+struct IpsHost {
+    QWidget* window; // owner of the dialogs and messages
+    RomDocument& document;
+    Settings& settings;
+    std::function<void()> writeAllSettings;
+    // The Editor Options command with everything that follows it.
+    std::function<void()> runOptions;
+    // The Yes of a save prompt: write the document, or Save As when its file is not
+    // on disk; false when that failed or was cancelled.
+    std::function<bool()> saveDocument;
+    // A patched image has become the document: commands, address bar, Undo item,
+    // title and stamp follow it.
+    std::function<void()> documentReplaced;
+    // Before each modal window the commands open: keeps it above an always-on-top
+    // main window.
+    std::function<void()> beforeModal;
+};
+
+// Base file n (1: 40,976 bytes, 2: 41,488 bytes) is set, exists, has the extension
+// ".nes" and exactly its size.
+bool baseFileAvailable(const Settings& s, int n);
+int baseFileSize(int n);
+// "40,976" or "41,488".
+QString sizeText(int size);
+// The last three characters replaced by `tail`: patch.ips and "nes" give patch.nes.
+QString withTail(const QString& path, const QString& tail);
+// Whether the extension is `upperExt` (".NES"), in any case.
+bool hasExtension(const QString& path, const char* upperExt);
+// A file of exactly `size` bytes with the extension ".nes".
+bool isNesFileOfSize(const QString& path, int size);
+
+// The checks on an output name at OK, in the order the dialogs make them.
+enum class OutputName { Ok, BadFolder, BadName, BadExtension };
+OutputName checkOutputName(const QString& path, const char* upperExt);
+
+// File names cross into the core in the system's local encoding.
+std::string localPath(const QString& path);
+QString fromLocalPath(const std::string& path);
+
+// Paths dropped on a dialog: the first one, expanded and with shortcuts resolved.
+QString droppedPath(const QString& path);
+
+} // namespace qv
