@@ -124,7 +124,7 @@ void TForm1::createActions() {
     action("mmmMario", QStringLiteral("&Mario Settings..."), QKeySequence(Qt::CTRL | Qt::Key_1),
            -1, &TForm1::mmmMarioClick);
     action("mmmZenpan1", QStringLiteral("&General Settings 1..."),
-           QKeySequence(Qt::CTRL | Qt::Key_2), -1, nullptr);
+           QKeySequence(Qt::CTRL | Qt::Key_2), -1, &TForm1::mmmZenpan1Click);
     action("mmmZenpan2", QStringLiteral("Ge&neral Settings 2..."),
            QKeySequence(Qt::CTRL | Qt::Key_3), -1, nullptr);
     action("mmmEnemy1", QStringLiteral("Enemy Settings &1..."), QKeySequence(Qt::CTRL | Qt::Key_4),

@@ -51,6 +51,7 @@ public:
     void mmmUndoClick();
     void mmmReloadClick();
     void mmmMarioClick();
+    void mmmZenpan1Click();
     void startEditor(int n);
     void mmmOptionClick();
     // Tools > Open IPS File and Create IPS File; ApplyIpsFile also serves dropped
