@@ -13,6 +13,7 @@
 
 #include "gui/dialogs/choicemodels.h"
 #include "gui/main/helpcontext.h"
+#include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/updown.h"
@@ -21,8 +22,6 @@ namespace qv {
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-
-constexpr int kHelpOk = 501, kHelpCancel = 502, kHelpHelp = 503;
 
 } // namespace
 
@@ -46,29 +45,14 @@ void SettingsDialog::build() {
         pages_->addTab(buildPage(table_.pages[i], static_cast<int>(i)), qs(table_.pages[i].caption));
     top->addWidget(pages_);
 
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("BtnCancel"));
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    help->setAutoDefault(false);
-    setHelpContext(ok, kHelpOk);
-    setHelpContext(cancel, kHelpCancel);
-    setHelpContext(help, kHelpHelp);
-    connect(ok, &QPushButton::clicked, this, [this] {
+    const OkCancelHelp buttons = okCancelHelpRow(this);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] {
         BtnOkClick();
         accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &SettingsDialog::BtnHelpClick);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(help);
-    top->addLayout(row);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.help, &QPushButton::clicked, this, &SettingsDialog::BtnHelpClick);
+    top->addLayout(buttons.row);
     installContextHelp(this, table_.helpContext);
 }
 

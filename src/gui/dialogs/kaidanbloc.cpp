@@ -16,6 +16,7 @@
 #include "gui/dialogs/stairpreview.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/helpcontext.h"
+#include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
 
@@ -24,7 +25,6 @@ namespace qv {
 namespace {
 
 constexpr int kHelp = 6854;
-constexpr int kHelpOk = 501, kHelpCancel = 502, kHelpHelp = 503;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -119,29 +119,14 @@ void TFormKaidanBloc::build() {
     previewPanel->setEnabled(false);  // a picture, not a control: never takes the focus
     grid->addWidget(previewPanel, row++, 0, 1, -1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("BtnCancel"));
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    help->setAutoDefault(false);
-    setHelpContext(ok, kHelpOk);
-    setHelpContext(cancel, kHelpCancel);
-    setHelpContext(help, kHelpHelp);
-    connect(ok, &QPushButton::clicked, this, [this] {
+    const OkCancelHelp buttons = okCancelHelpRow(this);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] {
         BtnOkClick();
         accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TFormKaidanBloc::BtnHelpClick);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    top->addLayout(buttons);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.help, &QPushButton::clicked, this, &TFormKaidanBloc::BtnHelpClick);
+    top->addLayout(buttons.row);
     installContextHelp(this, kHelp);
 }
 

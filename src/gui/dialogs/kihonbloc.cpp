@@ -14,6 +14,7 @@
 #include "core/valuefields.h"
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/main/helpcontext.h"
+#include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
 
@@ -24,7 +25,6 @@ namespace {
 constexpr int kHelp = 5100;
 constexpr int kCloud = 16;
 constexpr int kFirstHighRow = 8;
-constexpr int kHelpOk = 501, kHelpCancel = 502, kHelpHelp = 503;
 
 QString hexDigit(int n) { return QString::number(n, 16).toUpper(); }
 
@@ -112,29 +112,14 @@ void TFormKihonBloc::build() {
     note->setWordWrap(true);
     grid->addWidget(note, 3 + tables::kBlockRows, 0, 1, -1);
 
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("BtnCancel"));
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    help->setAutoDefault(false);
-    setHelpContext(ok, kHelpOk);
-    setHelpContext(cancel, kHelpCancel);
-    setHelpContext(help, kHelpHelp);
-    connect(ok, &QPushButton::clicked, this, [this] {
+    const OkCancelHelp buttons = okCancelHelpRow(this);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] {
         BtnOkClick();
         accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TFormKihonBloc::BtnHelpClick);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(help);
-    top->addLayout(row);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.help, &QPushButton::clicked, this, &TFormKihonBloc::BtnHelpClick);
+    top->addLayout(buttons.row);
     installContextHelp(this, kHelp);
 }
 

@@ -15,6 +15,7 @@
 #include "gui/main/addressbar.h"
 #include "gui/main/platform.h"
 #include "gui/main/helpcontext.h"
+#include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
 #include "gui/settings/optionsdialog.h"
 
@@ -72,34 +73,22 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
     page1_->addTab(buildIpsPage(), QStringLiteral("IPS"));
     page1_->addTab(buildEditorsPage(), QStringLiteral("External Editors"));
 
-    btnOk_ = new QPushButton(QStringLiteral("OK"), this);
-    btnOk_->setObjectName(QStringLiteral("BtnOk"));
-    btnOk_->setDefault(true);
-    setHelpContext(btnOk_, 501);
-    btnCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel_->setObjectName(QStringLiteral("BtnCancel"));
-    btnCancel_->setAutoDefault(false);
-    setHelpContext(btnCancel_, 502);
-    btnHelp_ = new QPushButton(QStringLiteral("&Help"), this);
-    btnHelp_->setObjectName(QStringLiteral("BtnHelp"));
-    btnHelp_->setAutoDefault(false);
-    setHelpContext(btnHelp_, 503);
+    const OkCancelHelp buttons = okCancelHelpRow(this);
+    btnOk_ = buttons.ok;
+    btnCancel_ = buttons.cancel;
+    btnCancel_->setAutoDefault(false);  // Enter with Cancel focused still means OK here
+    btnHelp_ = buttons.help;
     connect(btnOk_, &QPushButton::clicked, this, &TFormOption::accept);
     connect(btnCancel_, &QPushButton::clicked, this, &TFormOption::reject);
     connect(btnHelp_, &QPushButton::clicked, this, &TFormOption::BtnHelpClick);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOk_);
-    buttons->addWidget(btnCancel_);
-    buttons->addWidget(btnHelp_);
     auto* layout = new QVBoxLayout(this);
     // The window is fitted to its contents: 7 pixels right of Page1, 6 below the buttons.
     layout->setContentsMargins(7, 7, 7, 6);
     layout->setSpacing(8);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(page1_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     // Files dropped anywhere reach the dialog, which picks the target itself; an
     // edit taking the drop would paste the file's address as text instead.
