@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/about/aboutdialog.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
 #include "gui/main/placement.h"
@@ -42,6 +43,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
+    setWindowIcon(programIcon());
 
     createActions();
     createMenus();
@@ -168,7 +170,7 @@ void TForm1::createActions() {
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
     connect(findChild<QAction*>("mmmHelpFinder"), &QAction::triggered, this,
             [this] { platform().showHelp(this, 0); });
-    action("mmmVersion", QStringLiteral("&About..."), {}, -1, nullptr);
+    action("mmmVersion", QStringLiteral("&About..."), {}, -1, &TForm1::mmmVersionClick);
 }
 
 void TForm1::createMenus() {
@@ -382,6 +384,13 @@ void TForm1::postTopmostReassertion() {
         if (!settings_.top || startup_) return;
         if (QWidget* modal = QApplication::activeModalWidget()) modal->raise();
     });
+}
+
+void TForm1::mmmVersionClick() {
+    TFormAbout about(this);
+    about.FormShow();
+    postTopmostReassertion();
+    about.exec();
 }
 
 void TForm1::mmmOptionClick() {

@@ -54,6 +54,7 @@ public:
     void mmmZenpan1Click();
     void startEditor(int n);
     void mmmOptionClick();
+    void mmmVersionClick();
     // Tools > Open IPS File and Create IPS File; ApplyIpsFile also serves dropped
     // patches and the command line (`startup`).
     void mmmIpsOpenClick();

@@ -1,0 +1,133 @@
+#include "gui/about/aboutdialog.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "gui/main/placement.h"
+#include "gui/main/platform.h"
+
+namespace qv {
+
+QIcon programIcon() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 50, 40));
+    p.drawRoundedRect(1, 1, 30, 30, 6, 6);
+    p.setPen(QPen(Qt::white, 4));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(7, 6, 18, 18);
+    p.drawLine(19, 19, 26, 27);
+    return QIcon(pm);
+}
+
+QString TFormAbout::homePage() { return QStringLiteral("https://quorvane.example/"); }
+
+TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FormAbout"));
+    setWindowTitle(QStringLiteral("About"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("ImgIcon"));
+    icon->setPixmap(programIcon().pixmap(32, 32));
+    auto label = [this](const char* name, const QString& text, int size, bool bold) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        if (size) {
+            QFont f(QStringLiteral("Arial"));
+            f.setPixelSize(size);
+            f.setBold(bold);
+            l->setFont(f);
+        }
+        return l;
+    };
+    QLabel* soft = label("LabSoft", QStringLiteral("The Quorvane developers"), 13, true);
+    QLabel* name = label("LabName1", QStringLiteral("Quorvane"), 27, true);
+    QLabel* version = label("LabVersion", QStringLiteral("Version %1").arg(QApplication::applicationVersion().isEmpty()
+                                                                                ? QStringLiteral("0.1.0")
+                                                                                : QApplication::applicationVersion()),
+                            0, false);
+    QLabel* copy = label("LabCopy", QStringLiteral("Copyright (C) 2026 The Quorvane developers"), 0, false);
+    QLabel* url = label("LabURL", homePage(), 0, false);
+    url->setCursor(Qt::PointingHandCursor);
+    QFont linkFont = url->font();
+    linkFont.setUnderline(true);
+    url->setFont(linkFont);
+    QPalette pal = url->palette();
+    pal.setColor(QPalette::WindowText, Qt::blue);
+    url->setPalette(pal);
+    url->installEventFilter(this);
+    QLabel* thanks = label("LabThanks", QStringLiteral("Special Thanks:"), 0, false);
+    auto* tree = new QTreeWidget(this);
+    tree->setObjectName(QStringLiteral("TreeView1"));
+    tree->setHeaderHidden(true);
+    tree->setFixedHeight(80);
+    auto* testers = new QTreeWidgetItem(tree, {QStringLiteral("Testing")});
+    new QTreeWidgetItem(testers, {QStringLiteral("Everyone who reported a byte we got wrong")});
+    auto* docs = new QTreeWidgetItem(tree, {QStringLiteral("Research")});
+    new QTreeWidgetItem(docs, {QStringLiteral("The ROM hacking community's notes on the game")});
+    tree->expandAll();
+    QLabel* english = label("LabEnglish", QStringLiteral("English text by the Quorvane developers"), 0, false);
+    QFont italic = english->font();
+    italic.setItalic(true);
+    english->setFont(italic);
+
+    auto* bevel1 = new QFrame(this);
+    bevel1->setObjectName(QStringLiteral("Bevel1"));
+    bevel1->setFrameShape(QFrame::HLine);
+    bevel1->setFrameShadow(QFrame::Sunken);
+    auto* bevel2 = new QFrame(this);
+    bevel2->setObjectName(QStringLiteral("Bevel2"));
+    bevel2->setFrameShape(QFrame::VLine);
+    bevel2->setFrameShadow(QFrame::Sunken);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BtnOk"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->addWidget(icon, 0, 0, Qt::AlignTop);
+    auto* title = new QVBoxLayout;
+    title->addWidget(soft);
+    title->addWidget(name);
+    grid->addLayout(title, 0, 1, 1, 2);
+    grid->addWidget(bevel1, 1, 0, 1, 3);
+    grid->addWidget(bevel2, 2, 0, 1, 1, Qt::AlignHCenter);
+    auto* text = new QVBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{version, copy, url, thanks, tree, english})
+        text->addWidget(w);
+    grid->addLayout(text, 2, 1, 1, 2);
+    grid->addWidget(ok, 3, 2, Qt::AlignRight);
+}
+
+void TFormAbout::FormShow() {
+    adjustSize();
+    QWidget* over = QApplication::activeWindow();
+    if (!over || over == this) over = parentWidget() ? parentWidget()->window() : nullptr;
+    const QRect area = workArea(over ? over : this);
+    move(placeOver(over ? over->frameGeometry() : area, frameGeometry().size(), area));
+}
+
+void TFormAbout::LabURLClick() { platform().openUrl(homePage()); }
+
+bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (watched->objectName() == QStringLiteral("LabURL") && event->type() == QEvent::MouseButtonRelease) {
+        LabURLClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace qv
