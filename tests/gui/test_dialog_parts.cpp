@@ -1,9 +1,15 @@
 // Pieces that several dialogs build from one place.
+#include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QDropEvent>
 #include <QHBoxLayout>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 #include <gtest/gtest.h>
 
+#include "gui/main/filedropdialog.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 
@@ -32,4 +38,57 @@ TEST(OkCancelHelp, NamesCaptionsContextsAndOrder) {
     EXPECT_EQ(b.row->itemAt(2)->widget(), b.cancel);
     EXPECT_EQ(b.row->itemAt(3)->widget(), b.help);
     delete b.row;
+}
+
+namespace {
+
+class DropRecorder : public qv::FileDropDialog {
+  public:
+    QStringList paths;
+    QList<QPoint> points;
+
+  protected:
+    void fileDropped(const QString& path, const QPoint& at) override {
+        paths << path;
+        points << at;
+    }
+};
+
+} // namespace
+
+TEST(FileDropDialog, TakesTheFirstLocalFileAndWhereItLanded) {
+    DropRecorder d;
+    EXPECT_TRUE(d.acceptDrops());
+    QMimeData text;
+    text.setText(QStringLiteral("not a file"));
+    QDragEnterEvent plain(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&d, &plain);
+    EXPECT_FALSE(plain.isAccepted());
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/roms/a.nes")),
+                   QUrl::fromLocalFile(QStringLiteral("/roms/b.nes"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&d, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(QPoint(6, 7), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&d, &move);
+    EXPECT_TRUE(move.isAccepted());
+    QDropEvent drop(QPointF(12, 34), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&d, &drop);
+    EXPECT_EQ(d.paths, QStringList{"/roms/a.nes"});
+    EXPECT_EQ(d.points, QList<QPoint>{QPoint(12, 34)});
+
+    // An address that is not a local file is left alone.
+    QMimeData remote;
+    remote.setUrls({QUrl(QStringLiteral("https://example.com/a.nes"))});
+    QDropEvent far(QPointF(1, 1), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&d, &far);
+    EXPECT_EQ(d.paths.size(), 1);
+}
+
+TEST(FileDropDialog, DroppedPathsAreMadeAbsolute) {
+    EXPECT_EQ(qv::droppedPath(QStringLiteral("/x/game.nes")), "/x/game.nes");
+    EXPECT_EQ(qv::droppedPath(QStringLiteral("rel/../game.nes")),
+              QDir::current().filePath(QStringLiteral("game.nes")));
 }

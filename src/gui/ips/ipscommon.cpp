@@ -6,7 +6,6 @@
 #include "core/fileio.h"
 #include "core/rom.h"
 #include "core/settings.h"
-#include "gui/main/paths.h"
 
 namespace qv {
 
@@ -52,10 +51,6 @@ std::string localPath(const QString& path) {
 
 QString fromLocalPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-QString droppedPath(const QString& path) {
-    return ResolveShortcut(ExpandLongPath(path));
 }
 
 } // namespace qv

@@ -51,7 +51,4 @@ OutputName checkOutputName(const QString& path, const char* upperExt);
 std::string localPath(const QString& path);
 QString fromLocalPath(const std::string& path);
 
-// Paths dropped on a dialog: the first one, expanded and with shortcuts resolved.
-QString droppedPath(const QString& path);
-
 } // namespace qv

@@ -1,18 +1,14 @@
 #include "gui/ips/ipsmakedialog.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "core/rom.h"
@@ -46,13 +42,12 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption) {
 
 TFormIpsMake::TFormIpsMake(const Settings& settings, int imageSize, const QString& documentName,
                            std::function<void()> runOptions, QWidget* parent)
-    : QDialog(parent), settings_(settings), imageSize_(imageSize),
+    : FileDropDialog(parent), settings_(settings), imageSize_(imageSize),
       runOptions_(std::move(runOptions)) {
     setObjectName(QStringLiteral("FormIpsMake"));
     setWindowTitle(QStringLiteral("Create IPS File"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setAcceptDrops(true);
 
     auto* column = new QVBoxLayout;
     auto* intro = new QHBoxLayout;
@@ -283,23 +278,9 @@ void TFormIpsMake::dropFile(const QString& path, DropTarget target) {
     }
 }
 
-void TFormIpsMake::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void TFormIpsMake::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void TFormIpsMake::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-    event->acceptProposedAction();
-    const QPoint at = event->position().toPoint();
+void TFormIpsMake::fileDropped(const QString& path, const QPoint& at) {
     const auto over = [&](QWidget* w) { return w->rect().contains(w->mapFrom(this, at)); };
-    dropFile(urls.first().toLocalFile(), over(grpIpsNes_)    ? InputArea
-                                         : over(grpIpsName_) ? OutputArea
-                                                             : NoTarget);
+    dropFile(path, over(grpIpsNes_) ? InputArea : over(grpIpsName_) ? OutputArea : NoTarget);
 }
 
 } // namespace qv

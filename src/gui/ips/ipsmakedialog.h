@@ -1,9 +1,10 @@
 #pragma once
 // The dialog that asks for the base image an IPS patch is made against and the
 // name of the patch file.
-#include <QDialog>
 #include <QString>
 #include <functional>
+
+#include "gui/main/filedropdialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -15,7 +16,7 @@ namespace qv {
 
 struct Settings;
 
-class TFormIpsMake : public QDialog {
+class TFormIpsMake : public FileDropDialog {
     Q_OBJECT
   public:
     // `imageSize` is the open document's size (40,976 or 41,488): only a base of
@@ -45,9 +46,7 @@ class TFormIpsMake : public QDialog {
     void dropFile(const QString& path, DropTarget target);
 
   protected:
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void fileDropped(const QString& path, const QPoint& at) override;
 
   private:
     QGroupBox* buildBase();

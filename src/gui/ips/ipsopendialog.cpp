@@ -2,19 +2,15 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "core/document.h"
@@ -49,13 +45,12 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 TFormIpsOpen::TFormIpsOpen(const QString& ipsPath, const Settings& settings,
                            const RomDocument& document, std::function<void()> runOptions,
                            QWidget* parent)
-    : QDialog(parent), ipsPath_(ipsPath), settings_(settings), document_(document),
+    : FileDropDialog(parent), ipsPath_(ipsPath), settings_(settings), document_(document),
       runOptions_(std::move(runOptions)) {
     setObjectName(QStringLiteral("FormIpsOpen"));
     setWindowTitle(QStringLiteral("Open IPS File - ") + QFileInfo(ipsPath).fileName());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setAcceptDrops(true);
 
     auto* column = new QVBoxLayout;
     auto* intro = new QHBoxLayout;
@@ -364,20 +359,8 @@ void TFormIpsOpen::dropFile(const QString& path, bool onFileName) {
     editIpsSh_->setText(file);
 }
 
-void TFormIpsOpen::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void TFormIpsOpen::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void TFormIpsOpen::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-    event->acceptProposedAction();
-    const QPoint at = fileArea_->mapFrom(this, event->position().toPoint());
-    dropFile(urls.first().toLocalFile(), fileArea_->rect().contains(at));
+void TFormIpsOpen::fileDropped(const QString& path, const QPoint& at) {
+    dropFile(path, fileArea_->rect().contains(fileArea_->mapFrom(this, at)));
 }
 
 } // namespace qv

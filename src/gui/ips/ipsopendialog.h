@@ -2,12 +2,12 @@
 // The dialog that asks how an IPS patch is applied: to which image (a base file
 // or the open document), what happens with the result, and the advanced address
 // corrections and expansions.
-#include <QDialog>
 #include <QString>
 #include <array>
 #include <functional>
 
 #include "core/ips/ips.h"
+#include "gui/main/filedropdialog.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -22,7 +22,7 @@ namespace qv {
 class RomDocument;
 struct Settings;
 
-class TFormIpsOpen : public QDialog {
+class TFormIpsOpen : public FileDropDialog {
     Q_OBJECT
   public:
     // Sources and actions by the numbers the settings IpsPatch and IpsOpen keep.
@@ -61,9 +61,7 @@ class TFormIpsOpen : public QDialog {
     void dropFile(const QString& path, bool onFileName);
 
   protected:
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void fileDropped(const QString& path, const QPoint& at) override;
 
   private:
     QGroupBox* buildSources();

@@ -5,15 +5,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QUrl>
 
 #include "core/fileio.h"
 #include "core/ini.h"
@@ -224,7 +220,7 @@ int TFormOption::dropTargetAt(const QPoint& pos) const {
 void TFormOption::dropFile(const QString& path, int target) {
     activateWindow();
     raise();
-    const QString file = ResolveShortcut(ExpandLongPath(path));
+    const QString file = droppedPath(path);
     if (target == TargetNes1 || target == TargetNes2) {
         QLineEdit* edit = editNes_[static_cast<std::size_t>(target - TargetNes1)];
         if (!isNesName(file)) {
@@ -243,19 +239,8 @@ void TFormOption::dropFile(const QString& path, int target) {
     }
 }
 
-void TFormOption::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void TFormOption::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void TFormOption::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-    event->acceptProposedAction();
-    dropFile(urls.first().toLocalFile(), dropTargetAt(event->position().toPoint()));
+void TFormOption::fileDropped(const QString& path, const QPoint& at) {
+    dropFile(path, dropTargetAt(at));
 }
 
 bool runOptionsDialog(QWidget* parent, Settings& settings, const QString& iniPath,

@@ -3,11 +3,11 @@
 // palette colour source, the two base NES files of the IPS functions and the four
 // external editors. The dialog only edits a copy of the settings; the main window
 // applies and writes them afterwards, whatever the result.
-#include <QDialog>
 #include <QString>
 #include <array>
 
 #include "core/settings.h"
+#include "gui/main/filedropdialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -38,7 +38,7 @@ bool runOptionsDialog(QWidget* parent, Settings& settings, const QString& iniPat
 // "Start Editor2(&2)..." (no blanks, unlike the start-up default).
 QString defaultEditorCaptionAfterOptions(int n);
 
-class TFormOption : public QDialog {
+class TFormOption : public FileDropDialog {
     Q_OBJECT
   public:
     // Where a dropped file goes: the 40,976- and 41,488-byte panels, editor page n.
@@ -76,9 +76,7 @@ class TFormOption : public QDialog {
     void accept() override;
 
   protected:
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void fileDropped(const QString& path, const QPoint& at) override;
 
   private:
     struct EditorControls {

@@ -58,7 +58,7 @@ QVBoxLayout* column(QWidget* page) {
 } // namespace
 
 TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
-    : QDialog(parent), iniPath_(iniPath) {
+    : FileDropDialog(parent), iniPath_(iniPath) {
     setObjectName(QStringLiteral("FormOption"));
     setWindowTitle(QStringLiteral("Editor Options"));
     setDialogBorder(this);
@@ -94,7 +94,6 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
     // edit taking the drop would paste the file's address as text instead.
     for (QLineEdit* e : findChildren<QLineEdit*>())
         e->setAcceptDrops(false);
-    setAcceptDrops(true);
 
     installContextHelp(this, kHelpDialog);
 }
