@@ -12,6 +12,7 @@
 #include "gui/main/filedropdialog.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
+#include "gui/main/placement.h"
 
 TEST(OkCancelHelp, NamesCaptionsContextsAndOrder) {
     QDialog dialog;
@@ -29,7 +30,8 @@ TEST(OkCancelHelp, NamesCaptionsContextsAndOrder) {
     EXPECT_FALSE(b.cancel->isDefault());
     EXPECT_TRUE(b.cancel->autoDefault());
     EXPECT_FALSE(b.help->autoDefault());
-    for (QPushButton* p : {b.ok, b.cancel, b.help}) EXPECT_EQ(p->parent(), &dialog);
+    for (QPushButton* p : {b.ok, b.cancel, b.help})
+        EXPECT_EQ(p->parent(), &dialog);
 
     // A stretch first: the buttons sit at the right, OK, Cancel, Help.
     ASSERT_EQ(b.row->count(), 4);
@@ -91,4 +93,27 @@ TEST(FileDropDialog, DroppedPathsAreMadeAbsolute) {
     EXPECT_EQ(qv::droppedPath(QStringLiteral("/x/game.nes")), "/x/game.nes");
     EXPECT_EQ(qv::droppedPath(QStringLiteral("rel/../game.nes")),
               QDir::current().filePath(QStringLiteral("game.nes")));
+}
+
+TEST(PlaceOverOwner, CentresOverTheOwnerInsideItsWorkArea) {
+    QWidget owner; // never shown: no window frame to allow for
+    owner.setGeometry(100, 100, 400, 300);
+    const QRect area = qv::workArea(&owner);
+    ASSERT_GE(area.width(), 600);
+    ASSERT_GE(area.height(), 500);
+    QDialog d(&owner);
+    d.resize(200, 100);
+    qv::placeOverOwner(&d);
+    EXPECT_EQ(d.pos(), QPoint(200, 200));
+
+    // Past the right and bottom edges it is pushed back inside.
+    owner.move(area.right() - 150, area.bottom() - 100);
+    qv::placeOverOwner(&d);
+    EXPECT_EQ(d.pos(), QPoint(area.right() + 1 - 200, area.bottom() + 1 - 100));
+
+    // A window larger than the area keeps its top-left corner in it.
+    QDialog large(&owner);
+    large.resize(area.width() + 50, area.height() + 50);
+    qv::placeOverOwner(&large);
+    EXPECT_EQ(large.pos(), area.topLeft());
 }

@@ -8,12 +8,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/rom.h"
 #include "core/settings.h"
 #include "gui/ips/ipscommon.h"
+#include "gui/ips/ipsparts.h"
 #include "gui/main/paths.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
@@ -24,19 +24,6 @@ namespace {
 
 const QString kNesFilter = QStringLiteral("NES File (*.nes)|*.nes");
 const QString kIpsFilter = QStringLiteral("IPS Files (*.ips)|*.ips");
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QRadioButton* radio(QWidget* parent, const char* name, const QString& caption) {
-    auto* r = new QRadioButton(caption, parent);
-    r->setObjectName(QString::fromLatin1(name));
-    return r;
-}
 
 } // namespace
 
@@ -50,23 +37,16 @@ TFormIpsMake::TFormIpsMake(const Settings& settings, int imageSize, const QStrin
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     auto* column = new QVBoxLayout;
-    auto* intro = new QHBoxLayout;
-    auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("ImgIcon"));
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
-    auto* lab = new QLabel(QStringLiteral("Please select the IPS File creation method."), this);
-    lab->setObjectName(QStringLiteral("LabIps"));
-    intro->addWidget(icon);
-    intro->addWidget(lab, 1);
-    column->addLayout(intro);
+    column->addLayout(
+        ipsQuestion(this, QStringLiteral("Please select the IPS File creation method.")));
     column->addWidget(buildBase());
     column->addWidget(buildOutput());
 
     auto* buttons = new QVBoxLayout;
-    btnOk_ = button(this, "BtnOk", QStringLiteral("OK"));
+    btnOk_ = ipsButton(this, "BtnOk", QStringLiteral("OK"));
     btnOk_->setDefault(true);
-    QPushButton* cancel = button(this, "BtnCancel", QStringLiteral("Cancel"));
-    QPushButton* option = button(this, "BtnOption", QStringLiteral("O&ptions"));
+    QPushButton* cancel = ipsButton(this, "BtnCancel", QStringLiteral("Cancel"));
+    QPushButton* option = ipsButton(this, "BtnOption", QStringLiteral("O&ptions"));
     for (QPushButton* b : {btnOk_, cancel, option})
         buttons->addWidget(b);
     buttons->addStretch(1);
@@ -93,10 +73,10 @@ QGroupBox* TFormIpsMake::buildBase() {
     grpIpsNes_->setObjectName(QStringLiteral("GrpIpsNes"));
     auto* l = new QVBoxLayout(grpIpsNes_);
     radIpsNes1_ =
-        radio(grpIpsNes_, "RadIpsNes1", QStringLiteral("Default NES F&ile (40,976 bytes)"));
-    radIpsNes2_ = radio(grpIpsNes_, "RadIpsNes2",
-                        QStringLiteral("Default NES Fi&le w/ Trainer (41,488 bytes)"));
-    radIpsNes3_ = radio(grpIpsNes_, "RadIpsNes3", QStringLiteral("Compare to &External ROM"));
+        ipsRadio(grpIpsNes_, "RadIpsNes1", QStringLiteral("Default NES F&ile (40,976 bytes)"));
+    radIpsNes2_ = ipsRadio(grpIpsNes_, "RadIpsNes2",
+                           QStringLiteral("Default NES Fi&le w/ Trainer (41,488 bytes)"));
+    radIpsNes3_ = ipsRadio(grpIpsNes_, "RadIpsNes3", QStringLiteral("Compare to &External ROM"));
     for (QRadioButton* r : {radIpsNes1_, radIpsNes2_, radIpsNes3_})
         l->addWidget(r);
     connect(radIpsNes1_, &QRadioButton::clicked, this, [this] { RadIpsNesClick(1); });
@@ -109,7 +89,7 @@ QGroupBox* TFormIpsMake::buildBase() {
     editIpsNes_->setObjectName(QStringLiteral("EditIpsNes"));
     editIpsNes_->setMinimumWidth(320);
     label->setBuddy(editIpsNes_);
-    btnIpsNes_ = button(grpIpsNes_, "BtnIpsNes", QStringLiteral("..."));
+    btnIpsNes_ = ipsButton(grpIpsNes_, "BtnIpsNes", QStringLiteral("..."));
     btnIpsNes_->setFixedWidth(24);
     line->addWidget(label);
     line->addWidget(editIpsNes_, 1);
@@ -133,7 +113,7 @@ QGroupBox* TFormIpsMake::buildOutput() {
     editIpsName_ = new QLineEdit(grpIpsName_);
     editIpsName_->setObjectName(QStringLiteral("EditIpsName"));
     label->setBuddy(editIpsName_);
-    QPushButton* browse = button(grpIpsName_, "BtnIpsName", QStringLiteral("..."));
+    QPushButton* browse = ipsButton(grpIpsName_, "BtnIpsName", QStringLiteral("..."));
     browse->setFixedWidth(24);
     line->addWidget(label);
     line->addWidget(editIpsName_, 1);
@@ -169,10 +149,7 @@ void TFormIpsMake::EditIpsNesChange() {
 void TFormIpsMake::FormShow() {
     ensurePolished();
     adjustSize();
-    QWidget* owner = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
-    const QRect area = workArea(owner ? owner : this);
-    const QRect over = owner && owner != this ? owner->frameGeometry() : area;
-    move(placeOver(over, frameGeometry().size(), area));
+    placeOverOwner(this);
     EditIpsNesChange();
     QApplication::beep();
 }
@@ -200,23 +177,15 @@ bool TFormIpsMake::FormCloseQuery() {
         return false;
     }
     const QString out = outputName();
-    switch (checkOutputName(out, ".IPS")) {
-    case OutputName::BadFolder:
-        platform().warn(this, QStringLiteral("Invalid folder for output IPS file.\r\n"
-                                             "Check the file path in the Editor Options menu."));
+    if (!outputNameAccepted(
+            this, out, ".IPS",
+            {QStringLiteral("Invalid folder for output IPS file.\r\n"
+                            "Check the file path in the Editor Options menu."),
+             QStringLiteral("Output IPS filename invalid.\r\n"
+                            "Check the file path in the Editor Options menu."),
+             QStringLiteral("The extension for the output IPS file is not \".ips\".\r\n"
+                            "Please set the extension to \".ips\".")}))
         return false;
-    case OutputName::BadName:
-        platform().warn(this, QStringLiteral("Output IPS filename invalid.\r\n"
-                                             "Check the file path in the Editor Options menu."));
-        return false;
-    case OutputName::BadExtension:
-        platform().warn(this,
-                        QStringLiteral("The extension for the output IPS file is not \".ips\".\r\n"
-                                       "Please set the extension to \".ips\"."));
-        return false;
-    case OutputName::Ok:
-        break;
-    }
     if (QFileInfo::exists(out) &&
         platform().ask(
             this,

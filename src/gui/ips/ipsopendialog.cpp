@@ -9,13 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/document.h"
 #include "core/settings.h"
 #include "gui/ips/ipscommon.h"
+#include "gui/ips/ipsparts.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/paths.h"
 #include "gui/main/placement.h"
@@ -26,19 +26,6 @@ namespace qv {
 namespace {
 
 const QString kNesFilter = QStringLiteral("NES File (*.nes)|*.nes");
-
-QRadioButton* radio(QWidget* parent, const char* name, const QString& caption) {
-    auto* r = new QRadioButton(caption, parent);
-    r->setObjectName(QString::fromLatin1(name));
-    return r;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -53,15 +40,7 @@ TFormIpsOpen::TFormIpsOpen(const QString& ipsPath, const Settings& settings,
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     auto* column = new QVBoxLayout;
-    auto* intro = new QHBoxLayout;
-    auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("ImgIcon"));
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
-    auto* lab = new QLabel(QStringLiteral("Please select the IPS patching method."), this);
-    lab->setObjectName(QStringLiteral("LabIps"));
-    intro->addWidget(icon);
-    intro->addWidget(lab, 1);
-    column->addLayout(intro);
+    column->addLayout(ipsQuestion(this, QStringLiteral("Please select the IPS patching method.")));
     column->addWidget(buildSources());
     column->addWidget(buildActions());
     column->addStretch(1);
@@ -78,9 +57,10 @@ QGroupBox* TFormIpsOpen::buildSources() {
     auto* grp = new QGroupBox(QStringLiteral("NES File to be Patched"), this);
     grp->setObjectName(QStringLiteral("GrpIps"));
     auto* l = new QVBoxLayout(grp);
-    radIps_ = {radio(grp, "RadIps1", QStringLiteral("Default NES F&ile (40,976 bytes)")),
-               radio(grp, "RadIps2", QStringLiteral("Default NES Fi&le w/ Trainer (41,488 bytes)")),
-               radio(grp, "RadIps3", QStringLiteral("NES File Open in &Quorvane"))};
+    radIps_ = {
+        ipsRadio(grp, "RadIps1", QStringLiteral("Default NES F&ile (40,976 bytes)")),
+        ipsRadio(grp, "RadIps2", QStringLiteral("Default NES Fi&le w/ Trainer (41,488 bytes)")),
+        ipsRadio(grp, "RadIps3", QStringLiteral("NES File Open in &Quorvane"))};
     for (int i = 0; i < 3; ++i) {
         l->addWidget(radIps_[i]);
         connect(radIps_[i], &QRadioButton::clicked, this, [this, i] { RadIpsClick(i + 1); });
@@ -92,9 +72,9 @@ QGroupBox* TFormIpsOpen::buildActions() {
     auto* grp = new QGroupBox(QStringLiteral("Action Performed After Patching NES File"), this);
     grp->setObjectName(QStringLiteral("GrpIpsSh"));
     auto* l = new QVBoxLayout(grp);
-    radIpsSh_ = {radio(grp, "RadIpsSh1", QStringLiteral("Open in Quorvane Without Sa&ving")),
-                 radio(grp, "RadIpsSh2", QStringLiteral("Save and Open in Q&uorvane")),
-                 radio(grp, "RadIpsSh3", QStringLiteral("Save Only; Do Not Open in Qu&orvane"))};
+    radIpsSh_ = {ipsRadio(grp, "RadIpsSh1", QStringLiteral("Open in Quorvane Without Sa&ving")),
+                 ipsRadio(grp, "RadIpsSh2", QStringLiteral("Save and Open in Q&uorvane")),
+                 ipsRadio(grp, "RadIpsSh3", QStringLiteral("Save Only; Do Not Open in Qu&orvane"))};
     for (int i = 0; i < 3; ++i) {
         l->addWidget(radIpsSh_[i]);
         connect(radIpsSh_[i], &QRadioButton::clicked, this, [this, i] { RadIpsShClick(i + 1); });
@@ -110,7 +90,7 @@ QGroupBox* TFormIpsOpen::buildActions() {
     editIpsSh_->setObjectName(QStringLiteral("EditIpsSh"));
     editIpsSh_->setMinimumWidth(320);
     labIpsSh_->setBuddy(editIpsSh_);
-    btnIpsSh_ = button(fileArea_, "BtnIpsSh", QStringLiteral("..."));
+    btnIpsSh_ = ipsButton(fileArea_, "BtnIpsSh", QStringLiteral("..."));
     btnIpsSh_->setFixedWidth(24);
     connect(btnIpsSh_, &QPushButton::clicked, this, &TFormIpsOpen::BtnIpsShClick);
     fl->addWidget(labIpsSh_);
@@ -125,11 +105,11 @@ QGroupBox* TFormIpsOpen::buildAdvanced() {
     grpSpe_->setObjectName(QStringLiteral("GrpSpe"));
     auto* l = new QVBoxLayout(grpSpe_);
     modes_ = new QButtonGroup(this);
-    radSpe_ = {radio(grpSpe_, "RadSpe1", QStringLiteral("&No Advanced Features")),
-               radio(grpSpe_, "RadSpe2", QStringLiteral("Cor&rect for 41,488 Byte Input")),
-               radio(grpSpe_, "RadSpe3", QStringLiteral("Correc&t for 40,976 Byte Input")),
-               radio(grpSpe_, "RadSpe4", QStringLiteral("&Extend File")),
-               radio(grpSpe_, "RadSpe5", QStringLiteral("E&xpand with Trainer Area"))};
+    radSpe_ = {ipsRadio(grpSpe_, "RadSpe1", QStringLiteral("&No Advanced Features")),
+               ipsRadio(grpSpe_, "RadSpe2", QStringLiteral("Cor&rect for 41,488 Byte Input")),
+               ipsRadio(grpSpe_, "RadSpe3", QStringLiteral("Correc&t for 40,976 Byte Input")),
+               ipsRadio(grpSpe_, "RadSpe4", QStringLiteral("&Extend File")),
+               ipsRadio(grpSpe_, "RadSpe5", QStringLiteral("E&xpand with Trainer Area"))};
     l->addWidget(new QLabel(QStringLiteral(" Address Correction "), grpSpe_));
     for (int i = 0; i < 5; ++i) {
         if (i == 3) l->addWidget(new QLabel(QStringLiteral(" Expansion "), grpSpe_));
@@ -152,11 +132,11 @@ QWidget* TFormIpsOpen::buildButtons() {
     panel->setObjectName(QStringLiteral("PanelBtn"));
     auto* l = new QVBoxLayout(panel);
     l->setContentsMargins(0, 0, 0, 0);
-    btnOk_ = button(panel, "BtnOk", QStringLiteral("OK"));
+    btnOk_ = ipsButton(panel, "BtnOk", QStringLiteral("OK"));
     btnOk_->setDefault(true);
-    QPushButton* cancel = button(panel, "BtnCancel", QStringLiteral("Cancel"));
-    QPushButton* option = button(panel, "BtnOption", QStringLiteral("O&ptions"));
-    btnAdv_ = button(panel, "BtnAdv", QStringLiteral("A&dvanced"));
+    QPushButton* cancel = ipsButton(panel, "BtnCancel", QStringLiteral("Cancel"));
+    QPushButton* option = ipsButton(panel, "BtnOption", QStringLiteral("O&ptions"));
+    btnAdv_ = ipsButton(panel, "BtnAdv", QStringLiteral("A&dvanced"));
     for (QPushButton* b : {btnOk_, cancel, option, btnAdv_})
         l->addWidget(b);
     l->addStretch(1);
@@ -281,23 +261,15 @@ void TFormIpsOpen::FormShow(bool startup) {
 
 bool TFormIpsOpen::FormCloseQuery() {
     const QString out = outputName();
-    switch (checkOutputName(out, ".NES")) {
-    case OutputName::BadFolder:
-        platform().warn(this, QStringLiteral("Invalid folder for patched NES file.\r\n"
-                                             "Check the file path in the Editor Options menu."));
+    if (!outputNameAccepted(
+            this, out, ".NES",
+            {QStringLiteral("Invalid folder for patched NES file.\r\n"
+                            "Check the file path in the Editor Options menu."),
+             QStringLiteral("Patched NES filename invalid.\r\n"
+                            "Check the file path in the Editor Options menu."),
+             QStringLiteral("The extension for the patched NES file is not \".nes\".\r\n"
+                            "Please set the extension to \".nes\".")}))
         return false;
-    case OutputName::BadName:
-        platform().warn(this, QStringLiteral("Patched NES filename invalid.\r\n"
-                                             "Check the file path in the Editor Options menu."));
-        return false;
-    case OutputName::BadExtension:
-        platform().warn(this,
-                        QStringLiteral("The extension for the patched NES file is not \".nes\".\r\n"
-                                       "Please set the extension to \".nes\"."));
-        return false;
-    case OutputName::Ok:
-        break;
-    }
     if (source() != OpenDocument && QFileInfo::exists(out)) {
         const QString question =
             action() == OpenUnsaved

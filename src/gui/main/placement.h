@@ -29,6 +29,10 @@ inline QPoint placeOver(const QRect& owner, const QSize& size, const QRect& area
 // The work area of the screen that shows `w` (the primary screen when it has none).
 QRect workArea(const QWidget* w);
 
+// Moves `window` over its owner (its parent's window, else the active window) and
+// inside the owner's work area; to the middle of its own work area when it has none.
+void placeOverOwner(QWidget* window);
+
 // A fixed dialog border with the system menu, close and context-help buttons.
 void setDialogBorder(QDialog* dialog);
 

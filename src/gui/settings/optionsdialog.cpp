@@ -2,7 +2,6 @@
 // check at OK, browse buttons, dropped files, "Delete History" and context help.
 #include "gui/settings/optionsdialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -125,17 +124,10 @@ OptionPages TFormOption::pages() const {
 void TFormOption::FormShow() {
     ensurePolished();
     adjustSize();
-    placeOverOwner();
+    placeOverOwner(this);
     IniFile ini(iniPath_.toStdString());
     ini.load();
     btnHistDel_->setEnabled(!readRecent(ini, 1).empty());
-}
-
-void TFormOption::placeOverOwner() {
-    QWidget* owner = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
-    const QRect area = workArea(owner ? owner : this);
-    const QRect over = owner && owner != this ? owner->frameGeometry() : area;
-    move(placeOver(over, frameGeometry().size(), area));
 }
 
 bool TFormOption::FormCloseQuery() {

@@ -98,7 +98,6 @@ class TFormOption : public FileDropDialog {
     QCheckBox* check(QWidget* parent, const char* name, const QString& caption, int help);
 
     void browseNes(int i);
-    void placeOverOwner();
 
     QString iniPath_;
     QTabWidget* page1_ = nullptr;
