@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "core/tables/builders.h"
+
 namespace qv::tables {
 namespace {
 
@@ -25,32 +27,25 @@ DialogTable build() {
     t.undoSuffix = "(Staircase)";
     t.helpContext = 6854;
 
-    Group g;
-    g.caption = "Staircase Block Settings";
-    g.helpContext = 6854;
-    g.reset = "SpdKaidan";
-    g.objectName = "GrpKaidan";
-    g.resetPanel = "PnlKaidan";
     // Column by column: step s's start row, then its count.
+    std::vector<Item> items;
     for (int s = 1; s <= kStairSteps; ++s) {
         const auto i = static_cast<std::size_t>(s - 1);
-        g.items.push_back(strict(numeric("EditKaidanSp" + std::to_string(s), kStartLabel,
-                                         0x1AC7 - s, enc::signedByte, 0, 13, kStartDefaults[i],
-                                         kStartHint, 2)));
-        g.items.push_back(strict(numeric("EditKaidanBk" + std::to_string(s), kCountLabel,
-                                         0x1ABE - s, enc::plusOne, 1, 13, kCountDefaults[i],
-                                         kCountHint, 2)));
+        items.push_back(strict(numeric("EditKaidanSp" + std::to_string(s), kStartLabel, 0x1AC7 - s,
+                                       enc::signedByte, 0, 13, kStartDefaults[i], kStartHint, 2)));
+        items.push_back(strict(numeric("EditKaidanBk" + std::to_string(s), kCountLabel, 0x1ABE - s,
+                                       enc::plusOne, 1, 13, kCountDefaults[i], kCountHint, 2)));
     }
+    Group g = group("Staircase Block Settings", 6854, "SpdKaidan", std::move(items));
+    g.objectName = "GrpKaidan";
+    g.resetPanel = "PnlKaidan";
     GridLayout grid;
     for (int s = 1; s <= kStairSteps; ++s) grid.columns.push_back(std::to_string(s));
     grid.rows = {kStartLabel, kCountLabel};
     grid.rowNotes = {kStartHint, kCountHint};
     g.grid = std::move(grid);
 
-    Page p;
-    p.caption = "Staircase Block Settings";
-    p.groups = {std::move(g)};
-    t.pages = {std::move(p)};
+    t.pages = {page("Staircase Block Settings", {std::move(g)})};
     return t;
 }
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "core/tables/builders.h"
+
 namespace qv::tables {
 namespace {
 
@@ -52,25 +54,20 @@ DialogTable build() {
     t.undoSuffix = "(Basic blocks)";
     t.helpContext = 5100;
 
-    Group g;
-    g.caption = "Basic Block Settings";
-    g.helpContext = 5100;
-    g.reset = "SpdKihonBloc";
-    g.objectName = "GrpKihonBloc";
+    std::vector<Item> items;
     for (std::size_t i = 0; i < kPatterns.size(); ++i) {
         const int value = kPatterns[i].low | kPatterns[i].high << 8;
         const int low = kFirstPattern + 2 * static_cast<int>(i);
-        g.items.push_back(strict(numericAt("KbPattern" + std::to_string(i),
-                                           "Pattern " + std::to_string(i), {low, low + 1}, kColumn,
-                                           0, 8191, value,
-                                           "[0～8191 Default: " + std::to_string(value) + "]")));
+        items.push_back(strict(numericAt("KbPattern" + std::to_string(i),
+                                         "Pattern " + std::to_string(i), {low, low + 1}, kColumn, 0,
+                                         8191, value,
+                                         "[0～8191 Default: " + std::to_string(value) + "]")));
     }
-    g.items.push_back(strict(numeric("KbClouds", "Clouds↑", kCloud, enc::unsignedByte, 0, 31,
-                                     kCloudDefault, "[0～31 Default: 8]")));
-    Page p;
-    p.caption = "Basic Block Settings";
-    p.groups = {std::move(g)};
-    t.pages = {std::move(p)};
+    items.push_back(strict(numeric("KbClouds", "Clouds↑", kCloud, enc::unsignedByte, 0, 31,
+                                   kCloudDefault, "[0～31 Default: 8]")));
+    Group g = group("Basic Block Settings", 5100, "SpdKihonBloc", std::move(items));
+    g.objectName = "GrpKihonBloc";
+    t.pages = {page("Basic Block Settings", {std::move(g)})};
     return t;
 }
 

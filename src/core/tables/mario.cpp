@@ -3,28 +3,14 @@
 
 #include <array>
 
+#include "core/tables/builders.h"
+
 namespace qv::tables {
 namespace {
 
 using enc::negated;
 using enc::signedByte;
 using enc::unsignedByte;
-
-Group group(std::string caption, int help, std::string reset, std::vector<Item> items) {
-    Group g;
-    g.caption = std::move(caption);
-    g.helpContext = help;
-    g.reset = std::move(reset);
-    g.items = std::move(items);
-    return g;
-}
-
-Page page(std::string caption, std::vector<Group> groups) {
-    Page p;
-    p.caption = std::move(caption);
-    p.groups = std::move(groups);
-    return p;
-}
 
 // One column of the jump table: five consecutive bytes, row 1 at the lowest offset.
 void jumpColumn(std::vector<Item>& out, const std::string& stem, int first, const Encoding& e,

@@ -1,6 +1,7 @@
 // The General 1 dialog's rows. Offsets are in the 40,976-byte layout.
 #include "core/tables/zenpan1.h"
 
+#include "core/tables/builders.h"
 #include "core/tables/kaidanbloc.h"
 #include "core/tables/kihonbloc.h"
 
@@ -12,32 +13,6 @@ using enc::negated;
 using enc::plusOne;
 using enc::signedByte;
 using enc::unsignedByte;
-
-Group group(std::string caption, int help, std::string reset, std::vector<Item> items) {
-    Group g;
-    g.caption = std::move(caption);
-    g.helpContext = help;
-    g.reset = std::move(reset);
-    g.items = std::move(items);
-    return g;
-}
-
-// A group without items or Reset button: information labels only.
-Group notes(std::string caption, std::string objectName, std::vector<std::string> texts) {
-    Group g;
-    g.caption = std::move(caption);
-    g.objectName = std::move(objectName);
-    g.notes = std::move(texts);
-    return g;
-}
-
-Page page(std::string caption, std::string objectName, std::vector<Group> groups) {
-    Page p;
-    p.caption = std::move(caption);
-    p.objectName = std::move(objectName);
-    p.groups = std::move(groups);
-    return p;
-}
 
 // "first" .. "last" as bare numbers; the default entry gets "  [Default]", the given
 // entries a suffix of their own.

@@ -1,0 +1,34 @@
+#include "core/tables/builders.h"
+
+namespace qv::tables {
+
+Group group(std::string caption, int help, std::string reset, std::vector<Item> items) {
+    Group g;
+    g.caption = std::move(caption);
+    g.helpContext = help;
+    g.reset = std::move(reset);
+    g.items = std::move(items);
+    return g;
+}
+
+Group notes(std::string caption, std::string objectName, std::vector<std::string> texts) {
+    Group g;
+    g.caption = std::move(caption);
+    g.objectName = std::move(objectName);
+    g.notes = std::move(texts);
+    return g;
+}
+
+Page page(std::string caption, std::vector<Group> groups) {
+    return page(std::move(caption), {}, std::move(groups));
+}
+
+Page page(std::string caption, std::string objectName, std::vector<Group> groups) {
+    Page p;
+    p.caption = std::move(caption);
+    p.objectName = std::move(objectName);
+    p.groups = std::move(groups);
+    return p;
+}
+
+} // namespace qv::tables
