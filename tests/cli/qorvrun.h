@@ -5,51 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/testfiles.h"
 
 extern char** environ;
 
 namespace qvtest {
-
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-
-class TempDir {
-  public:
-    TempDir() {
-        path_ = fs::temp_directory_path() /
-                ("qv-cli-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-        fs::create_directories(path_);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
-    }
-
-  private:
-    fs::path path_;
-    static inline int counter_ = 0;
-};
-
-inline void save(const std::string& path, const Bytes& b) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
-
-inline Bytes load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-inline std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct Outcome {
     int status = -1;
@@ -78,8 +41,8 @@ inline Outcome qorv(const TempDir& dir, const std::vector<std::string>& args) {
         r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : -1;
     }
     posix_spawn_file_actions_destroy(&fa);
-    r.out = slurp(out);
-    r.err = slurp(err);
+    r.out = readText(out);
+    r.err = readText(err);
     fs::remove(out);
     fs::remove(err);
     return r;

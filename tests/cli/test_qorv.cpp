@@ -48,7 +48,7 @@ TEST(Qorv, SetStoresWhatTheDialogWouldStore) {
     image[0x593D] = 0x9E;
     image[0x593E] = 0x07;
     image[0x30B8] = 0x21; // pipe exit height 1
-    save(game, image);
+    writeBytes(game, image);
     const Outcome r =
         qorv(dir, {"set", game, "EditMaZanki=0", "EditMaWalk_L=128", "CmbFireShot=Never",
                    "ChkMuteki1=checked", "CmbMaDokanHeight=8", "EditMaWalk_R=-128"});
@@ -64,15 +64,15 @@ TEST(Qorv, SetStoresWhatTheDialogWouldStore) {
     want[0x593E] = 0x60;
     want[0x30B8] = 0x91; // "8  [Default]" without its decoration
     want[0x3454] = 0x80;
-    EXPECT_EQ(load(game), want);
+    EXPECT_EQ(readBytes(game), want);
 
     // Captions match exactly, without the decoration, or by index.
     ASSERT_EQ(qorv(dir, {"set", game, "CmbFireShot=As Fire Mario [Default]"}).status, 0);
-    EXPECT_EQ(load(game)[0x3638], 0x02);
+    EXPECT_EQ(readBytes(game)[0x3638], 0x02);
     ASSERT_EQ(qorv(dir, {"set", game, "CmbFireShot=As Super Mario", "CmbMaDokanHeight=#0"}).status,
               0);
-    EXPECT_EQ(load(game)[0x3638], 0x01);
-    EXPECT_EQ(load(game)[0x30B8], 0x01);
+    EXPECT_EQ(readBytes(game)[0x3638], 0x01);
+    EXPECT_EQ(readBytes(game)[0x30B8], 0x01);
     EXPECT_EQ(dir.entries(), 1u); // no temporary file left behind
 }
 
@@ -82,7 +82,7 @@ TEST(Qorv, SetRefusesBadAssignmentsGetShowsOutOfBounds) {
     Bytes image = plainImage();
     image[0x3451] = 0xE8;
     image[0x30B8] = 0x92; // no pipe height: out of bounds
-    save(game, image);
+    writeBytes(game, image);
 
     const Outcome r = qorv(dir, {"set", game, "EditMaWalk_L=-128"});
     EXPECT_EQ(r.status, 2);
@@ -111,7 +111,7 @@ TEST(Qorv, SetRefusesBadAssignmentsGetShowsOutOfBounds) {
         EXPECT_EQ(b.status, 2) << bad.back();
         EXPECT_EQ(b.err.rfind("qorv: ", 0), 0u) << b.err;
     }
-    EXPECT_EQ(load(game), image);
+    EXPECT_EQ(readBytes(game), image);
 
     const Outcome g = qorv(dir, {"get", game, "CmbMaDokanHeight", "CmbFireShot"});
     EXPECT_EQ(g.status, 0);
@@ -122,19 +122,19 @@ TEST(Qorv, SetRefusesBadAssignmentsGetShowsOutOfBounds) {
 
     const Outcome noEquals = qorv(dir, {"set", game, "EditMaWalk_R"});
     EXPECT_EQ(noEquals.status, 1);
-    EXPECT_EQ(load(game), image);
+    EXPECT_EQ(readBytes(game), image);
     EXPECT_EQ(dir.entries(), 1u);
 }
 
 TEST(Qorv, OutputOptionLeavesTheInputAlone) {
     TempDir dir;
     const std::string game = dir.file("g.nes"), out = dir.file("out.nes");
-    save(game, plainImage());
+    writeBytes(game, plainImage());
     ASSERT_EQ(qorv(dir, {"set", game, "EditMaWalk_R=24", "-o", out}).status, 0);
-    EXPECT_EQ(load(game), plainImage());
+    EXPECT_EQ(readBytes(game), plainImage());
     Bytes want = plainImage();
     want[0x3454] = 0x18;
-    EXPECT_EQ(load(out), want);
+    EXPECT_EQ(readBytes(out), want);
 
     // A refused assignment creates no output file either.
     EXPECT_EQ(qorv(dir, {"set", game, "EditMaWalk_R=999", "-o", dir.file("no.nes")}).status, 2);
@@ -147,7 +147,7 @@ TEST(Qorv, TrainerShiftsEveryItem512Bytes) {
     Bytes image(41488, 0);
     image[0x3454 + 512] = 0x18;
     image[0x3454] = 0x7F; // what a missing shift would read
-    save(game, image);
+    writeBytes(game, image);
 
     const auto j = nlohmann::json::parse(qorv(dir, {"dump", game, "--json"}).out);
     EXPECT_EQ(j["size"], 41488);
@@ -161,7 +161,7 @@ TEST(Qorv, TrainerShiftsEveryItem512Bytes) {
 
     ASSERT_EQ(qorv(dir, {"set", game, "EditMaWalk_L=128"}).status, 0);
     image[0x3451 + 512] = 0x80;
-    EXPECT_EQ(load(game), image);
+    EXPECT_EQ(readBytes(game), image);
 }
 
 TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
@@ -171,7 +171,7 @@ TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
     image[0x3454] = 0x18;
     image[0x3638] = 0x02;
     image[0x30B8] = 0x92;
-    save(game, image);
+    writeBytes(game, image);
 
     const Outcome r = qorv(dir, {"dump", game, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -229,7 +229,7 @@ TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
 TEST(Qorv, InfoReportsSizeChecksumsAndOutOfBoundsCount) {
     TempDir dir;
     const std::string game = dir.file("g.nes");
-    save(game, plainImage());
+    writeBytes(game, plainImage());
     const Outcome r = qorv(dir, {"info", game});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("40,976 bytes"), std::string::npos) << r.out;
@@ -248,8 +248,8 @@ TEST(Qorv, InfoReportsSizeChecksumsAndOutOfBoundsCount) {
 
 TEST(Qorv, BadFilesAndBadCommandLines) {
     TempDir dir;
-    save(dir.file("short.nes"), Bytes(40975, 0));
-    save(dir.file("g.bin"), plainImage());
+    writeBytes(dir.file("short.nes"), Bytes(40975, 0));
+    writeBytes(dir.file("g.bin"), plainImage());
 
     const Outcome size = qorv(dir, {"dump", dir.file("short.nes")});
     EXPECT_EQ(size.status, 2);

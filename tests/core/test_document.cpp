@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 #include <vector>
 
 #include "core/document.h"
 #include "core/fileio.h"
 #include "core/filestamp.h"
+#include "support/testfiles.h"
 
 namespace fs = std::filesystem;
 using qv::LoadStatus;
@@ -15,30 +15,13 @@ using qv::RomDocument;
 
 namespace {
 
-class TempDir {
-public:
-    TempDir() {
-        path_ = fs::temp_directory_path() /
-                ("qv-doc-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-        fs::create_directories(path_);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+using qvtest::readBytes;
+using qvtest::TempDir;
 
-private:
-    fs::path path_;
-    static inline int counter_ = 0;
-};
-
+// An image of `size` bytes, all `fill`; returns its path.
 std::string writeImage(const std::string& path, std::size_t size, std::uint8_t fill = 0) {
-    std::vector<char> bytes(size, static_cast<char>(fill));
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
+    qvtest::writeBytes(path, qvtest::Bytes(size, fill));
     return path;
-}
-
-std::vector<std::uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace
@@ -174,8 +157,8 @@ TEST(Document, TwoSavesLeaveOneBackupHoldingTheStateBeforeTheSecond) {
     ASSERT_TRUE(doc.write(true).ok);
     doc.image()[16] = 0x03;
     ASSERT_TRUE(doc.write(true).ok);
-    EXPECT_EQ(readAll(dir.file("game.nes"))[16], 0x03);
-    const auto backup = readAll(dir.file("game.~nes"));
+    EXPECT_EQ(readBytes(dir.file("game.nes"))[16], 0x03);
+    const auto backup = readBytes(dir.file("game.~nes"));
     ASSERT_EQ(backup.size(), 40976u);
     EXPECT_EQ(backup[16], 0x02);
     int files = 0;
@@ -187,7 +170,7 @@ TEST(Document, TwoSavesLeaveOneBackupHoldingTheStateBeforeTheSecond) {
     ASSERT_EQ(doc.load(writeImage(other.file("x.nes"), 41488)), LoadStatus::Ok);
     ASSERT_TRUE(doc.write(false).ok);
     EXPECT_FALSE(fs::exists(other.file("x.~nes")));
-    EXPECT_EQ(readAll(other.file("x.nes")).size(), 41488u);
+    EXPECT_EQ(readBytes(other.file("x.nes")).size(), 41488u);
 }
 
 TEST(Document, AFailedWriteLeavesFileAndStateAsTheyWere) {
@@ -204,7 +187,7 @@ TEST(Document, AFailedWriteLeavesFileAndStateAsTheyWere) {
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
     EXPECT_TRUE(doc.modified());
-    const auto onDisk = readAll(dir.file("game.nes"));
+    const auto onDisk = readBytes(dir.file("game.nes"));
     ASSERT_EQ(onDisk.size(), 40976u);
     EXPECT_EQ(onDisk[100], 0x55);
 
@@ -214,7 +197,7 @@ TEST(Document, AFailedWriteLeavesFileAndStateAsTheyWere) {
     fs::remove_all(dir.file("sub"));
     writeImage(dir.file("sub"), 3);
     EXPECT_FALSE(doc.write(true).ok);
-    EXPECT_EQ(readAll(dir.file("sub")).size(), 3u);
+    EXPECT_EQ(readBytes(dir.file("sub")).size(), 3u);
     EXPECT_TRUE(doc.modified());
 }
 
@@ -246,10 +229,10 @@ TEST(Document, SavingThroughALinkReplacesTheFileItPointsTo) {
     doc.image()[0x20] = 0x42;
     ASSERT_TRUE(doc.write(false).ok);
     EXPECT_TRUE(fs::is_symlink(dir.file("link.nes")));
-    EXPECT_EQ(readAll(dir.file("real.nes"))[0x20], 0x42);
+    EXPECT_EQ(readBytes(dir.file("real.nes"))[0x20], 0x42);
 
     // A name that does not exist yet is simply created.
     const std::vector<std::uint8_t> bytes{1, 2, 3};
     EXPECT_TRUE(qv::writeFileAtomic(dir.file("new.bin"), bytes).ok);
-    EXPECT_EQ(readAll(dir.file("new.bin")), bytes);
+    EXPECT_EQ(readBytes(dir.file("new.bin")), bytes);
 }

@@ -2,55 +2,24 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
-#include <unistd.h>
 
 #include "core/fileio.h"
 #include "core/ini.h"
 #include "core/inipath.h"
+#include "support/testfiles.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// A folder of its own per test, removed afterwards.
-class TempDir {
-  public:
-    TempDir() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("qv_ini_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
-void writeRaw(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readRaw(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-} // namespace
+using qvtest::readText;
+using qvtest::TempDir;
+using qvtest::writeText;
 
 TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
-    writeRaw(path, "; kept\n[other]\nToolBar=5\n\n[QORV]\nfoo = bar\n  toolbar = 1\nBaz\n");
+    writeText(path, "; kept\n[other]\nToolBar=5\n\n[QORV]\nfoo = bar\n  toolbar = 1\nBaz\n");
     qv::IniFile ini(path);
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.readString("TOOLBAR", "x"), "1");
@@ -62,14 +31,14 @@ TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
     EXPECT_TRUE(ini.writeString("baz", "3"));
     ASSERT_TRUE(ini.save().ok);
     EXPECT_EQ(
-        readRaw(path),
+        readText(path),
         "; kept\r\n[other]\r\nToolBar=5\r\n\r\n[QORV]\r\nfoo = bar\r\ntoolbar=2\r\nBaz=3\r\n");
 }
 
 TEST(IniFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
-    writeRaw(path, "[qorv]\r\nA=1\r\n; note\r\n\r\n[next]\r\nB=2");
+    writeText(path, "[qorv]\r\nA=1\r\n; note\r\n\r\n[next]\r\nB=2");
     qv::IniFile ini(path);
     ASSERT_TRUE(ini.load());
     ini.writeString("C", "3");
@@ -87,7 +56,7 @@ TEST(IniFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
 TEST(IniFile, ReadsValuesAsTheProfileCallsDo) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
-    writeRaw(path, "Early=1\n[ Qorv ]\nQ1=\"quoted\"\nQ2='x\nQ3=  \t spaced \t\nDup=first\n"
+    writeText(path, "Early=1\n[ Qorv ]\nQ1=\"quoted\"\nQ2='x\nQ3=  \t spaced \t\nDup=first\n"
                    "Dup=second\nN1= -3 \nN2=+4\nN3=12abc\nN4=99999999999\nN5=0x10\nN6=\n"
                    "[qorv]\nLater=1\n");
     qv::IniFile ini(path);
@@ -119,7 +88,7 @@ TEST(IniFile, GarbageLoadsAndValuesAreCutToTheBuffer) {
     std::mt19937 rng(1234);
     for (int i = 0; i < 20000; ++i)
         bytes += static_cast<char>(rng() & 0xff);
-    writeRaw(path, bytes);
+    writeText(path, bytes);
 
     qv::IniFile ini(path);
     ASSERT_TRUE(ini.load());
@@ -157,8 +126,8 @@ TEST(IniFile, BatchOfWritesGivesTheSameFileAsWritesOneByOne) {
         {"K1", "new"}, {"K2", "b"}, {"k2", "c"}, {"K3", ""}, {"K1", " padded "}};
     const std::string one = dir.file("one.ini");
     const std::string batch = dir.file("batch.ini");
-    writeRaw(one, start);
-    writeRaw(batch, start);
+    writeText(one, start);
+    writeText(batch, start);
     for (const auto& [key, value] : writes) {
         qv::IniFile ini(one);
         ASSERT_TRUE(ini.load());
@@ -170,8 +139,8 @@ TEST(IniFile, BatchOfWritesGivesTheSameFileAsWritesOneByOne) {
     for (const auto& [key, value] : writes)
         ini.writeString(key, value);
     ASSERT_TRUE(ini.save().ok);
-    EXPECT_EQ(readRaw(batch), readRaw(one));
-    EXPECT_EQ(readRaw(batch),
+    EXPECT_EQ(readText(batch), readText(one));
+    EXPECT_EQ(readText(batch),
               "\xEF\xBB\xBF[a]\r\nX=1\r\n\r\n[QORV]\r\nk1= padded \r\nK2=c\r\nK3=\r\n\r\n");
 }
 
@@ -188,17 +157,17 @@ TEST(IniFile, FailedLoadsAndSavesChangeNothing) {
 
     // The settings folder replaced by a regular file.
     const std::string blocker = dir.file("settings");
-    writeRaw(blocker, "not a folder");
+    writeText(blocker, "not a folder");
     qv::IniFile ini(blocker + "/qorv.ini");
     ASSERT_TRUE(ini.load()); // nothing there yet: an empty file
     ini.writeString("A", "1");
     EXPECT_FALSE(ini.save().ok);
-    EXPECT_EQ(readRaw(blocker), "not a folder");
+    EXPECT_EQ(readText(blocker), "not a folder");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 
     // A write that fails part-way leaves the old file.
     const std::string path = dir.file("qorv.ini");
-    writeRaw(path, "[qorv]\nA=0\n");
+    writeText(path, "[qorv]\nA=0\n");
     qv::IniFile full(path);
     ASSERT_TRUE(full.load());
     full.writeString("A", "1");
@@ -207,7 +176,7 @@ TEST(IniFile, FailedLoadsAndSavesChangeNothing) {
     qv::setWriteFailureForTesting(false);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
-    EXPECT_EQ(readRaw(path), "[qorv]\nA=0\n");
+    EXPECT_EQ(readText(path), "[qorv]\nA=0\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
 }
 

@@ -1,42 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string_view>
-#include <unistd.h>
 
 #include "core/ips/ips.h"
 #include "core/ips/ipsfile.h"
+#include "support/hexbytes.h"
+#include "support/testfiles.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using namespace qv::ips;
-
-// Hand-assembled bytes: "PATCH" and "EOF" stand for their five and three
-// characters, everything else is hexadecimal pairs.
-Bytes hex(std::string_view text) {
-    Bytes out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == ' ') {
-            ++i;
-        } else if (text.substr(i, 5) == "PATCH") {
-            out.insert(out.end(), {0x50, 0x41, 0x54, 0x43, 0x48});
-            i += 5;
-        } else if (text.substr(i, 3) == "EOF") {
-            out.insert(out.end(), {0x45, 0x4F, 0x46});
-            i += 3;
-        } else {
-            out.push_back(
-                static_cast<std::uint8_t>(std::stoi(std::string(text.substr(i, 2)), nullptr, 16)));
-            i += 2;
-        }
-    }
-    return out;
-}
+using qvtest::hex;
 
 Bytes image(std::size_t size) {
     return Bytes(size, 0);
@@ -293,16 +270,12 @@ TEST(IpsDescribe, OneLinePerRecordAndTheFault) {
 }
 
 TEST(IpsFile, ChecksBeforeReading) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("qv_ips_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const qvtest::TempDir dir;
     const auto write = [&](const char* name, const Bytes& bytes) {
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return (dir / name).string();
+        qvtest::writeBytes(dir.file(name), bytes);
+        return dir.file(name);
     };
-    EXPECT_EQ(message(readPatchFile((dir / "none.ips").string()).status),
+    EXPECT_EQ(message(readPatchFile(dir.file("none.ips")).status),
               "The file does not exist.");
     EXPECT_EQ(message(readPatchFile(write("p.txt", hex("PATCH EOF"))).status),
               "The specified file is in the wrong format.");
@@ -310,7 +283,6 @@ TEST(IpsFile, ChecksBeforeReading) {
     const PatchFile ok = readPatchFile(write("P.IPS", hex("PATCH EOF")));
     EXPECT_TRUE(ok.status.ok());
     EXPECT_EQ(ok.bytes, hex("PATCH EOF"));
-    fs::remove_all(dir);
 }
 
 } // namespace

@@ -1,48 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include <string>
 
 #include "core/ini.h"
 #include "core/recent.h"
 #include "core/settings.h"
-
-namespace fs = std::filesystem;
+#include "support/testfiles.h"
 
 namespace {
 
-class TempDir {
-  public:
-    TempDir() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("qv_settings_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    fs::path path_;
-};
+using qvtest::readText;
+using qvtest::TempDir;
 
 // An IniFile over the given text, as if read from disk.
 qv::IniFile iniWith(const TempDir& dir, const std::string& text) {
     const std::string path = dir.file("qorv.ini");
-    std::ofstream(path, std::ios::binary) << text;
+    qvtest::writeText(path, text);
     qv::IniFile ini(path);
     EXPECT_TRUE(ini.load());
     return ini;
-}
-
-std::string readRaw(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace
@@ -58,7 +34,7 @@ TEST(Settings, FreshStartWritesEveryKeyInOrderWithDefaults) {
 
     qv::writeSettings(ini, s);
     ASSERT_TRUE(ini.save().ok);
-    EXPECT_EQ(readRaw(dir.file("qorv.ini")),
+    EXPECT_EQ(readText(dir.file("qorv.ini")),
               "[qorv]\r\n"
               "ToolBar=2\r\nAddress=2\r\nButton=2\r\nStatusBar=2\r\nTop=1\r\nSave=2\r\n"
               "Reload=1\r\nReset=2\r\nFullPath=1\r\nTimeCheck=2\r\nSaveEnabled=1\r\n"
@@ -120,7 +96,7 @@ TEST(Settings, WriteAllKeepsExistingLinesAndRoundTrips) {
     qv::writeWindowPosition(ini, -5, 640);
     ASSERT_TRUE(ini.save().ok);
 
-    const std::string text = readRaw(ini.path());
+    const std::string text = readText(ini.path());
     EXPECT_TRUE(text.starts_with(
         "[qorv]\r\nMaxRecent=12\r\nRecent1=/a.nes\r\nToolBar=1\r\nAddress=2\r\nButton=2\r\n"))
         << text;
