@@ -1,13 +1,15 @@
 #pragma once
 // A stand-in for the main window as the settings dialogs see it, and helpers to drive
-// the Mario dialog step by step.
+// a settings dialog (the Mario dialog here) step by step.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/document.h"
@@ -44,20 +46,22 @@ inline std::vector<std::uint8_t> blankImage(int size = 40976) {
     return std::vector<std::uint8_t>(static_cast<std::size_t>(size), 0);
 }
 
-// One opening of the Mario dialog: load() on construction, then the test pokes widgets
-// and ends it with ok() or cancel().
-class MarioSession {
+// One opening of a settings dialog of class `D`: load() on construction, then the
+// test pokes widgets and ends it with ok() or cancel().
+template <class D> class DialogSessionDriver {
 public:
-    explicit MarioSession(FakeHost& host) : session(host, tables::mario(), &makeMarioDialog) {
+    DialogSessionDriver(FakeHost& host, const DialogTable& table, DialogFactory factory)
+        : session(host, table, std::move(factory)) {
         session.load();
     }
-    SettingsDialog* dialog() const { return session.dialog(); }
+    D* dialog() const { return static_cast<D*>(session.dialog()); }
     template <class W> W* find(const char* name) const {
-        return dialog()->findChild<W*>(QString::fromLatin1(name));
+        return dialog()->template findChild<W*>(QString::fromLatin1(name));
     }
     QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
     QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
     QComboBox* combo(const char* name) const { return find<QComboBox>(name); }
+    QString label(const char* name) const { return find<QLabel>(name)->text(); }
     void click(const char* button) const { find<QAbstractButton>(button)->click(); }
     void set(const char* editName, const char* text) const { edit(editName)->setText(text); }
     // The OK button (BtnOkClick and the modal result), then the launcher's end.
@@ -71,6 +75,12 @@ public:
     }
 
     SettingsSession session;
+};
+
+class MarioSession : public DialogSessionDriver<SettingsDialog> {
+public:
+    explicit MarioSession(FakeHost& host)
+        : DialogSessionDriver(host, tables::mario(), &makeMarioDialog) {}
 };
 
 } // namespace qv::test

@@ -1,7 +1,6 @@
 #pragma once
 // One opening of the General 1 dialog, driven step by step like MarioSession, with
 // its two sub-dialogs opened and closed the way their buttons do.
-#include <QLabel>
 #include <memory>
 
 #include "core/tables/zenpan1.h"
@@ -26,29 +25,10 @@ inline void putBlockDefaults(std::vector<std::uint8_t>& img, int shift = 0) {
     std::copy(std::begin(stairs), std::end(stairs), img.begin() + 0x1AB5 + shift);
 }
 
-class Zenpan1Session {
+class Zenpan1Session : public DialogSessionDriver<TFormZenpan1> {
 public:
-    explicit Zenpan1Session(FakeHost& host) : session(host, tables::zenpan1(), &makeZenpan1Dialog) {
-        session.load();
-    }
-    TFormZenpan1* dialog() const { return static_cast<TFormZenpan1*>(session.dialog()); }
-    template <class W> W* find(const char* name) const {
-        return dialog()->findChild<W*>(QString::fromLatin1(name));
-    }
-    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
-    QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
-    QComboBox* combo(const char* name) const { return find<QComboBox>(name); }
-    QString label(const char* name) const { return find<QLabel>(name)->text(); }
-    void click(const char* button) const { find<QAbstractButton>(button)->click(); }
-    void set(const char* editName, const char* text) const { edit(editName)->setText(text); }
-    bool ok() {
-        click("BtnOk");
-        return session.finish(dialog()->result() == QDialog::Accepted);
-    }
-    bool cancel() {
-        click("BtnCancel");
-        return session.finish(dialog()->result() == QDialog::Accepted);
-    }
+    explicit Zenpan1Session(FakeHost& host)
+        : DialogSessionDriver(host, tables::zenpan1(), &makeZenpan1Dialog) {}
 
     // A sub-dialog between its opening and OK or Cancel.
     template <class D> struct Sub {
@@ -70,8 +50,6 @@ public:
         dialog()->kaidanBlocClosed(s.d->result() == QDialog::Accepted);
         s.d.reset();
     }
-
-    SettingsSession session;
 };
 
 } // namespace qv::test
