@@ -14,6 +14,7 @@
 #include "core/tables/registry.h"
 #include "core/tables/zenpan1.h"
 #include "core/valuefields.h"
+#include "support/staircasepicture.h"
 
 namespace {
 
@@ -295,20 +296,7 @@ TEST(StaircasePreview, DrawsTheDefaultsCutCountsAndInvalidSteps) {
     using S = qv::staircase::Step;
     std::vector<std::optional<S>> steps{S{10, 1}, S{9, 2}, S{8, 3}, S{7, 4}, S{6, 5},
                                         S{5, 6},  S{4, 7}, S{3, 8}, S{3, 8}};
-    EXPECT_EQ(preview(steps),
-              " 0 - - - - - - - - - \r\n"
-              " 1 - - - - - - - - - \r\n"
-              " 2 - - - - - - - - - \r\n"
-              " 3 - - - - - - - ■■\r\n"
-              " 4 - - - - - - ■■■\r\n"
-              " 5 - - - - - ■■■■\r\n"
-              " 6 - - - - ■■■■■\r\n"
-              " 7 - - - ■■■■■■\r\n"
-              " 8 - - ■■■■■■■\r\n"
-              " 9 - ■■■■■■■■\r\n"
-              "10 ■■■■■■■■■\r\n"
-              "11 □□□□□□□□□\r\n"
-              "12 □□□□□□□□□");
+    EXPECT_EQ(preview(steps), qvtest::kDefaultStaircase);
     steps[0] = S{10, 13};  // cut at row 12
     steps[1] = S{13, 5};   // starts below the last row: nothing
     steps[2] = std::nullopt;

@@ -6,6 +6,7 @@
 
 #include "gui/dialogs/stairpreview.h"
 #include "gui/zenpan1fixture.h"
+#include "support/staircasepicture.h"
 
 namespace {
 
@@ -24,20 +25,7 @@ QCheckBox* box(const Zenpan1Session::Sub<qv::TFormKihonBloc>& k, const char* nam
     return k.find<QCheckBox>(QString::fromLatin1(name));
 }
 
-const QString kDefaultPreview = QStringLiteral(
-    " 0 - - - - - - - - - \r\n"
-    " 1 - - - - - - - - - \r\n"
-    " 2 - - - - - - - - - \r\n"
-    " 3 - - - - - - - ■■\r\n"
-    " 4 - - - - - - ■■■\r\n"
-    " 5 - - - - - ■■■■\r\n"
-    " 6 - - - - ■■■■■\r\n"
-    " 7 - - - ■■■■■■\r\n"
-    " 8 - - ■■■■■■■\r\n"
-    " 9 - ■■■■■■■■\r\n"
-    "10 ■■■■■■■■■\r\n"
-    "11 □□□□□□□□□\r\n"
-    "12 □□□□□□□□□");
+const QString kDefaultPreview = QString::fromUtf8(qvtest::kDefaultStaircase);
 
 TEST(BasicBlocks, ShowsPatternsAndWritesCheckedRowsThroughGeneral1) {
     ScriptedPlatform platform;
