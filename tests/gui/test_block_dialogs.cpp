@@ -2,9 +2,11 @@
 // values, which reach the image only with General 1's OK.
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QRadioButton>
 
 #include "gui/dialogs/stairpreview.h"
+#include "gui/main/helpcontext.h"
 #include "gui/zenpan1fixture.h"
 #include "support/staircasepicture.h"
 
@@ -265,6 +267,40 @@ TEST(Staircase, TrainerImagesKeepTheirArraysBehindTheShift) {
     EXPECT_EQ(host.at(0x140A + 512), 0xFE);
     EXPECT_EQ(host.at(0x1ABE), 0x00);
     EXPECT_EQ(host.at(0x140A), 0x00);
+}
+
+TEST(BlockDialogs, FramesTheirGroupWithNamesTitlesAndHelp) {
+    ScriptedPlatform platform;
+    FakeHost host;
+    host.open(defaultBlocks());
+    Zenpan1Session s(host);
+    const auto check = [](QDialog* d, const char* name, const char* title, const char* group,
+                          const char* caption, int help) {
+        EXPECT_EQ(d->objectName(), name);
+        EXPECT_EQ(d->windowTitle(), title);
+        EXPECT_EQ(qv::helpContextOf(d), help);
+        auto* g = d->findChild<QGroupBox*>(QString::fromLatin1(group));
+        ASSERT_NE(g, nullptr) << group;
+        EXPECT_EQ(g->title(), caption);
+        EXPECT_EQ(qv::helpContextOf(g), help);
+        for (const char* b : {"BtnOk", "BtnCancel", "BtnHelp"})
+            EXPECT_NE(d->findChild<QPushButton*>(QString::fromLatin1(b)), nullptr) << b;
+        EXPECT_TRUE(d->windowFlags() & Qt::WindowContextHelpButtonHint);
+    };
+    auto k = s.openKihon();
+    check(k.d.get(), "TFormKihonBloc", "Basic Blocks - General Settings 1", "GrpKihonBloc",
+          "Basic Block Settings", 5100);
+    k.click("BtnHelp");
+    s.close(k, "BtnCancel");
+    auto c = s.openKaidan();
+    check(c.d.get(), "TFormKaidanBloc", "Staircase Blocks - General Settings 1", "GrpKaidan",
+          "Staircase Block Settings", 6854);
+    c.click("BtnHelp");
+    s.close(c, "BtnCancel");
+    ASSERT_EQ(platform.shown().size(), 2u);
+    EXPECT_EQ(platform.shown()[0].text, "5100");
+    EXPECT_EQ(platform.shown()[1].text, "6854");
+    EXPECT_FALSE(s.cancel());  // nothing reached the image
 }
 
 } // namespace

@@ -14,17 +14,15 @@
 #include "core/valuefields.h"
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/stairpreview.h"
+#include "gui/dialogs/subdialogframe.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
-#include "gui/main/placement.h"
 #include "gui/main/platform.h"
 
 namespace qv {
 
 namespace {
-
-constexpr int kHelp = 6854;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -40,19 +38,10 @@ TFormKaidanBloc::TFormKaidanBloc(ValueFields& fields, DialogHost& host, QWidget*
 }
 
 void TFormKaidanBloc::build() {
-    setObjectName(QStringLiteral("TFormKaidanBloc"));
-    setWindowTitle(QStringLiteral("Staircase Blocks - General Settings 1"));
-    setDialogBorder(this);
-    setHelpContext(this, kHelp);
-
-    auto* top = new QVBoxLayout(this);
-    top->setSizeConstraint(QLayout::SetFixedSize);
-    auto* group = new QGroupBox(QStringLiteral("Staircase Block Settings"), this);
-    group->setObjectName(QStringLiteral("GrpKaidan"));
-    setHelpContext(group, kHelp);
-    top->addWidget(group);
-    auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(2);
+    const SubDialogFrame frame = buildSubDialogFrame(this, tables::kaidanBloc());
+    QVBoxLayout* top = frame.top;
+    QGroupBox* group = frame.group;
+    QGridLayout* grid = frame.grid;
 
     auto* panel = new QWidget(group);
     panel->setObjectName(QStringLiteral("PnlKaidan"));
@@ -127,7 +116,7 @@ void TFormKaidanBloc::build() {
     connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(buttons.help, &QPushButton::clicked, this, &TFormKaidanBloc::BtnHelpClick);
     top->addLayout(buttons.row);
-    installContextHelp(this, kHelp);
+    installContextHelp(this, tables::kaidanBloc().helpContext);
 }
 
 void TFormKaidanBloc::FormShow() {
@@ -182,6 +171,8 @@ void TFormKaidanBloc::SpdKaidanClick() {
     EditKaidanSp1Change();
 }
 
-void TFormKaidanBloc::BtnHelpClick() { platform().showHelp(this, kHelp); }
+void TFormKaidanBloc::BtnHelpClick() {
+    platform().showHelp(this, tables::kaidanBloc().helpContext);
+}
 
 } // namespace qv

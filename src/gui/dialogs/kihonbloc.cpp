@@ -13,16 +13,15 @@
 
 #include "core/valuefields.h"
 #include "gui/dialogs/settingsdialog.h"
+#include "gui/dialogs/subdialogframe.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
-#include "gui/main/placement.h"
 #include "gui/main/platform.h"
 
 namespace qv {
 
 namespace {
 
-constexpr int kHelp = 5100;
 constexpr int kCloud = 16;
 constexpr int kFirstHighRow = 8;
 
@@ -48,19 +47,10 @@ TFormKihonBloc::TFormKihonBloc(ValueFields& fields, DialogHost& host, QWidget* p
 }
 
 void TFormKihonBloc::build() {
-    setObjectName(QStringLiteral("TFormKihonBloc"));
-    setWindowTitle(QStringLiteral("Basic Blocks - General Settings 1"));
-    setDialogBorder(this);
-    setHelpContext(this, kHelp);
-
-    auto* top = new QVBoxLayout(this);
-    top->setSizeConstraint(QLayout::SetFixedSize);
-    auto* group = new QGroupBox(QStringLiteral("Basic Block Settings"), this);
-    group->setObjectName(QStringLiteral("GrpKihonBloc"));
-    setHelpContext(group, kHelp);
-    top->addWidget(group);
-    auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(2);
+    const SubDialogFrame frame = buildSubDialogFrame(this, tables::kihonBloc());
+    QVBoxLayout* top = frame.top;
+    QGroupBox* group = frame.group;
+    QGridLayout* grid = frame.grid;
     grid->setVerticalSpacing(1);
 
     // Row 0: the two Reset buttons at the top right.
@@ -120,7 +110,7 @@ void TFormKihonBloc::build() {
     connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(buttons.help, &QPushButton::clicked, this, &TFormKihonBloc::BtnHelpClick);
     top->addLayout(buttons.row);
-    installContextHelp(this, kHelp);
+    installContextHelp(this, tables::kihonBloc().helpContext);
 }
 
 void TFormKihonBloc::FormShow() {
@@ -172,6 +162,8 @@ void TFormKihonBloc::SpdKihonBlocClick(int tag) {
         if (tag == 0 || radios_[static_cast<std::size_t>(c)]->isChecked()) resetColumn(c);
 }
 
-void TFormKihonBloc::BtnHelpClick() { platform().showHelp(this, kHelp); }
+void TFormKihonBloc::BtnHelpClick() {
+    platform().showHelp(this, tables::kihonBloc().helpContext);
+}
 
 } // namespace qv
