@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -56,4 +57,9 @@ TEST(Paths, ShortcutsResolveToTheirStoredTarget) {
     EXPECT_EQ(qv::ResolveShortcut("/x/game.nes"), "/x/game.nes");
     EXPECT_EQ(qv::ExpandLongPath("rel/../game.nes"), QDir::current().filePath("game.nes"));
     EXPECT_EQ(qv::ExpandLongPath(""), "");
+}
+
+TEST(Paths, BrowseStartsAtTheTypedNameElseInTheProgramFolder) {
+    EXPECT_EQ(qv::browseStart("/roms/game.nes", "*.nes"), "/roms/game.nes");
+    EXPECT_EQ(qv::browseStart("", "*.ips"), QCoreApplication::applicationDirPath() + "/*.ips");
 }

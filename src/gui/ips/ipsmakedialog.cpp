@@ -201,17 +201,13 @@ void TFormIpsMake::accept() {
 }
 
 void TFormIpsMake::BtnIpsNesClick() {
-    const QString initial = editIpsNes_->text().isEmpty()
-                                ? programFolder() + QStringLiteral("/*.nes")
-                                : editIpsNes_->text();
+    const QString initial = browseStart(editIpsNes_->text(), QStringLiteral("*.nes"));
     const QString chosen = platform().openFile(this, QStringLiteral("Open"), initial, kNesFilter);
     if (!chosen.isEmpty()) editIpsNes_->setText(chosen);
 }
 
 void TFormIpsMake::BtnIpsNameClick() {
-    const QString initial = editIpsName_->text().isEmpty()
-                                ? programFolder() + QStringLiteral("/*.ips")
-                                : editIpsName_->text();
+    const QString initial = browseStart(editIpsName_->text(), QStringLiteral("*.ips"));
     const QString chosen = platform().saveFile(this, QStringLiteral("Save As"), initial, kIpsFilter,
                                                QStringLiteral("ips"));
     if (!chosen.isEmpty()) editIpsName_->setText(chosen);

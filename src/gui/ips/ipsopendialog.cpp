@@ -290,9 +290,7 @@ void TFormIpsOpen::accept() {
 }
 
 void TFormIpsOpen::BtnIpsShClick() {
-    const QString initial = editIpsSh_->text().isEmpty()
-                                ? programFolder() + QStringLiteral("/*.nes")
-                                : editIpsSh_->text();
+    const QString initial = browseStart(editIpsSh_->text(), QStringLiteral("*.nes"));
     const QString chosen = platform().saveFile(this, QStringLiteral("Save As"), initial, kNesFilter,
                                                QStringLiteral("nes"));
     if (!chosen.isEmpty()) editIpsSh_->setText(chosen);

@@ -55,4 +55,8 @@ QString ResolveShortcut(const QString& path) {
 
 QString programFolder() { return QCoreApplication::applicationDirPath(); }
 
+QString browseStart(const QString& typed, const QString& pattern) {
+    return typed.isEmpty() ? programFolder() + QLatin1Char('/') + pattern : typed;
+}
+
 } // namespace qv

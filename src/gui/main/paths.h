@@ -9,4 +9,7 @@ QString ExpandLongPath(const QString& path);
 QString ResolveShortcut(const QString& path);
 // The folder of the running program.
 QString programFolder();
+// Where a file dialog opens: the name already typed, else `pattern` ("*.nes") in
+// the program's folder.
+QString browseStart(const QString& typed, const QString& pattern);
 } // namespace qv

@@ -148,8 +148,7 @@ void TFormOption::accept() {
 void TFormOption::BtnEdClick(int n) {
     if (n < 1 || n > static_cast<int>(editors_.size())) return;
     const EditorControls& e = editors_[static_cast<std::size_t>(n - 1)];
-    const QString initial =
-        e.path->text().isEmpty() ? programFolder() + QStringLiteral("/*.exe") : e.path->text();
+    const QString initial = browseStart(e.path->text(), QStringLiteral("*.exe"));
     const QString chosen = platform().openFile(this, QString(), initial, kOpen1Filter);
     if (chosen.isEmpty()) return;
     e.path->setText(chosen);
@@ -158,8 +157,7 @@ void TFormOption::BtnEdClick(int n) {
 
 void TFormOption::browseNes(int i) {
     QLineEdit* edit = editNes_[static_cast<std::size_t>(i)];
-    const QString initial =
-        edit->text().isEmpty() ? programFolder() + QStringLiteral("/*.nes") : edit->text();
+    const QString initial = browseStart(edit->text(), QStringLiteral("*.nes"));
     // Nothing is checked here: OK checks the file.
     const QString chosen = platform().openFile(this, QString(), initial, kOpen2Filter);
     if (!chosen.isEmpty()) edit->setText(chosen);
