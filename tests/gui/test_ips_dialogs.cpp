@@ -13,11 +13,7 @@
 #include "gui/ips/ipsmakedialog.h"
 #include "gui/ips/ipsopendialog.h"
 #include "gui/support/fixtures.h"
-
-// Readable failures.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
+#include "gui/support/printqstring.h"
 
 using qv::Answer;
 using qv::test::readFile;

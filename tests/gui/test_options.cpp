@@ -15,11 +15,7 @@
 #include "gui/settings/optionsdialog.h"
 #include "gui/main/placement.h"
 #include "gui/support/scriptedplatform.h"
-
-// Readable failures.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
+#include "gui/support/printqstring.h"
 
 using namespace qv;
 using qv::test::ScriptedPlatform;
