@@ -115,33 +115,46 @@ std::optional<int> Item::parse(std::string_view t) const {
     return v;
 }
 
-ItemState Item::read(std::span<const std::uint8_t> image, int shift) const {
+// The bytes at `offsets` sign-extended, in their order; the rest of the array is 0.
+static std::array<int, kMaxItemBytes> fieldsAt(const std::vector<int>& offsets,
+                                               std::span<const std::uint8_t> image, int shift) {
     assert(offsets.size() <= kMaxItemBytes);
     std::array<int, kMaxItemBytes> fields{};
     for (std::size_t i = 0; i < offsets.size(); ++i)
         fields[i] = signExtend(image[static_cast<std::size_t>(shifted(offsets[i], shift))]);
+    return fields;
+}
+
+ItemState Item::read(std::span<const std::uint8_t> image, int shift) const {
+    const std::array<int, kMaxItemBytes> fields = fieldsAt(offsets, image, shift);
     return decode(std::span<const int>(fields.data(), offsets.size()));
 }
 
 bool Item::write(std::span<std::uint8_t> image, int shift, int value) const {
     if (!accepts(value)) return false;
-    std::array<int, kMaxItemBytes> fields{};
+    std::array<int, kMaxItemBytes> fields = fieldsAt(offsets, image, shift);
     const std::span<int> f(fields.data(), offsets.size());
-    for (std::size_t i = 0; i < offsets.size(); ++i)
-        f[i] = signExtend(image[static_cast<std::size_t>(shifted(offsets[i], shift))]);
     encode(value, f);
     for (std::size_t i = 0; i < offsets.size(); ++i)
         image[static_cast<std::size_t>(shifted(offsets[i], shift))] = low8(f[i]);
     return true;
 }
 
-Item numeric(std::string control, std::string label, int offset, const Encoding& encoding,
-             int min, int max, int defaultValue, std::string rangeLabel, int maxLength) {
+// What every row starts with: its kind, names and `bytes` consecutive offsets.
+static Item itemAt(ItemKind kind, std::string control, std::string label, int offset,
+                   int bytes) {
     Item it;
-    it.kind = ItemKind::Numeric;
+    it.kind = kind;
     it.control = std::move(control);
     it.label = std::move(label);
-    for (int i = 0; i < encoding.bytes; ++i) it.offsets.push_back(offset + i);
+    for (int i = 0; i < bytes; ++i) it.offsets.push_back(offset + i);
+    return it;
+}
+
+Item numeric(std::string control, std::string label, int offset, const Encoding& encoding,
+             int min, int max, int defaultValue, std::string rangeLabel, int maxLength) {
+    Item it = itemAt(ItemKind::Numeric, std::move(control), std::move(label), offset,
+                     encoding.bytes);
     it.defaultValue = defaultValue;
     it.encoding = &encoding;
     it.spinMin = it.acceptMin = min;
@@ -175,11 +188,8 @@ Item strict(Item item) {
 Item check(std::string control, std::string caption, int offset,
            std::vector<std::uint8_t> ticked, std::vector<std::uint8_t> cleared) {
     assert(ticked.size() == cleared.size());
-    Item it;
-    it.kind = ItemKind::Check;
-    it.control = std::move(control);
-    it.label = std::move(caption);
-    for (std::size_t i = 0; i < ticked.size(); ++i) it.offsets.push_back(offset + static_cast<int>(i));
+    Item it = itemAt(ItemKind::Check, std::move(control), std::move(caption), offset,
+                     static_cast<int>(ticked.size()));
     it.defaultValue = 0;
     it.ticked = std::move(ticked);
     it.cleared = std::move(cleared);
@@ -188,11 +198,7 @@ Item check(std::string control, std::string caption, int offset,
 
 Item choice(std::string control, std::string label, int offset, ChoiceListRef list,
             ChoiceRule rule, int resetIndex) {
-    Item it;
-    it.kind = ItemKind::Choice;
-    it.control = std::move(control);
-    it.label = std::move(label);
-    for (int i = 0; i < rule.bytes; ++i) it.offsets.push_back(offset + i);
+    Item it = itemAt(ItemKind::Choice, std::move(control), std::move(label), offset, rule.bytes);
     it.defaultValue = resetIndex;
     it.list = std::move(list);
     it.rule = std::move(rule);
