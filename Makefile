@@ -1,12 +1,13 @@
 # make        build into build/ (editor at build/bin/quorvane, CLI at build/bin/qorv)
 # make run    install missing packages, build, start the editor (ARGS="game.nes")
 # make test   install missing packages, build, run the whole test suite
+# make sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure run test bench clean
+.PHONY: all deps configure run test bench sanitize clean
 
 all: configure
 	cmake --build $(BUILD) --parallel
@@ -27,5 +28,14 @@ bench: configure
 	cmake --build $(BUILD) --parallel --target benchmarks
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
+# The whole suite once more with AddressSanitizer and UndefinedBehaviorSanitizer,
+# stopping at the first report.
+sanitize: deps
+	@test -f build-asan/CMakeCache.txt || cmake -S . -B build-asan $(GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+	cmake --build build-asan --parallel
+	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --parallel 2
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan
