@@ -1,5 +1,6 @@
 #include "core/items.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
@@ -20,9 +21,14 @@ std::string Item::stem() const {
 
 std::string Item::spinName() const { return "Ud" + stem(); }
 
-static bool matches(std::span<const int> fields, const std::vector<std::uint8_t>& pattern) {
+static bool isOperand(const std::vector<int>& operands, std::size_t i) {
+    return std::find(operands.begin(), operands.end(), static_cast<int>(i)) != operands.end();
+}
+
+static bool matches(std::span<const int> fields, const std::vector<std::uint8_t>& pattern,
+                    const std::vector<int>& operands = {}) {
     for (std::size_t i = 0; i < pattern.size(); ++i)
-        if (low8(fields[i]) != pattern[i]) return false;
+        if (low8(fields[i]) != pattern[i] && !isOperand(operands, i)) return false;
     return true;
 }
 
@@ -35,7 +41,7 @@ ItemState Item::decode(std::span<const int> fields) const {
     }
     case ItemKind::Check:
         if (matches(fields, ticked)) return {false, 1};
-        if (matches(fields, cleared)) return {false, 0};
+        if (matches(fields, cleared, clearedOperands)) return {false, 0};
         return {true, 0};
     case ItemKind::Choice: {
         const int index = rule.decode(fields);
@@ -61,7 +67,8 @@ void Item::encode(int value, std::span<int> fields) const {
     case ItemKind::Numeric: encoding->encode(value, fields); break;
     case ItemKind::Check: {
         const auto& pattern = value ? ticked : cleared;
-        for (std::size_t i = 0; i < pattern.size(); ++i) fields[i] = signExtend(pattern[i]);
+        for (std::size_t i = 0; i < pattern.size(); ++i)
+            if (value || !isOperand(clearedOperands, i)) fields[i] = signExtend(pattern[i]);
         break;
     }
     case ItemKind::Choice: rule.encode(value, fields); break;
@@ -194,6 +201,12 @@ Item check(std::string control, std::string caption, int offset,
     it.ticked = std::move(ticked);
     it.cleared = std::move(cleared);
     return it;
+}
+
+Item withOperandWhenCleared(Item item, int position) {
+    assert(position >= 0 && position < static_cast<int>(item.cleared.size()));
+    item.clearedOperands.push_back(position);
+    return item;
 }
 
 Item choice(std::string control, std::string label, int offset, ChoiceListRef list,

@@ -56,6 +56,9 @@ struct Item {
 
     // Check: pattern A ticks the box, pattern B clears it.
     std::vector<std::uint8_t> ticked, cleared;
+    // Positions in pattern B that match any byte and are written back as they stand:
+    // an instruction's operand that another item of the dialog edits.
+    std::vector<int> clearedOperands;
 
     // Choice.
     ChoiceListRef list;
@@ -99,6 +102,8 @@ Item withSpin(Item item, int spinMin, int spinMax);
 Item strict(Item item);
 Item check(std::string control, std::string caption, int offset,
            std::vector<std::uint8_t> ticked, std::vector<std::uint8_t> cleared);
+// The same check item with the byte at `position` of pattern B left to another item.
+Item withOperandWhenCleared(Item item, int position);
 Item choice(std::string control, std::string label, int offset, ChoiceListRef list,
             ChoiceRule rule, int resetIndex);
 

@@ -142,6 +142,25 @@ TEST(ValueFields, LoadSignExtendedAndStoreLowEightBits) {
     EXPECT_EQ(out[0x3456], 0x00);
 }
 
+TEST(Items, AnOperandInTheClearedPatternMatchesAnyByteAndIsLeftAsItStands) {
+    // CMP #nn / BCC when clear, JMP $D40A when ticked; nn belongs to another item.
+    const qv::Item it = qv::withOperandWhenCleared(
+        qv::check("ChkOp", "&Op", 0x100, {0x4C, 0x0A, 0xD4}, {0xC9, 0x00, 0x90}), 1);
+    const auto state = [&](std::vector<int> f) { return it.decode(f); };
+    EXPECT_EQ(state({0xC9 - 256, 0x21, 0x90 - 256}), (ItemState{false, 0}));
+    EXPECT_EQ(state({0xC9 - 256, -1, 0x90 - 256}), (ItemState{false, 0}));
+    EXPECT_EQ(state({0x4C, 0x0A, 0xD4 - 256}), (ItemState{false, 1}));
+    EXPECT_EQ(state({0x4C, 0x0B, 0xD4 - 256}), (ItemState{true, 0}));  // the operand counts here
+    EXPECT_EQ(state({0xC9 - 256, 0x21, 0x91 - 256}), (ItemState{true, 0}));
+
+    std::vector<int> f{0x4C, 0x0A, 0xD4 - 256};
+    it.encode(0, f);
+    EXPECT_EQ(f, (std::vector<int>{0xC9 - 256, 0x0A, 0x90 - 256}));
+    f = {0xC9 - 256, 0x21, 0x90 - 256};
+    it.encode(1, f);
+    EXPECT_EQ(f, (std::vector<int>{0x4C, 0x0A, 0xD4 - 256}));
+}
+
 TEST(Registry, FindsTheMarioDialogAndItsItemsByName) {
     EXPECT_NE(std::find(qv::dialogTables().begin(), qv::dialogTables().end(),
                         &qv::tables::mario()),
