@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/tables/enemy1.h"
 #include "core/tables/kaidanbloc.h"
 #include "core/tables/kihonbloc.h"
 #include "core/tables/mario.h"
@@ -15,6 +16,7 @@ std::span<const DialogTable* const> dialogTables() {
         &tables::zenpan1(),
         &tables::kihonBloc(),  // General 1's sub-dialogs
         &tables::kaidanBloc(),
+        &tables::enemy1(),
     };
     return all;
 }
