@@ -35,8 +35,9 @@ const std::set<std::string> kMarioControls{
     "CmbMaDokanHeight",
 };
 
-// Bytes that two items of one dialog deliberately both edit: none so far.
-const std::set<std::pair<std::string, int>> kSharedBytes{};
+// Bytes that two items of one dialog deliberately both edit: the retract range is the
+// operand of the Piranha Plant disable patch.
+const std::set<std::pair<std::string, int>> kSharedBytes{{"Enemy 2", 0x53E2}};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/tables/enemy1.h"
+#include "core/tables/enemy2.h"
 #include "core/tables/kaidanbloc.h"
 #include "core/tables/kihonbloc.h"
 #include "core/tables/mario.h"
@@ -17,6 +18,7 @@ std::span<const DialogTable* const> dialogTables() {
         &tables::kihonBloc(),  // General 1's sub-dialogs
         &tables::kaidanBloc(),
         &tables::enemy1(),
+        &tables::enemy2(),
     };
     return all;
 }

@@ -1,0 +1,11 @@
+#pragma once
+// TFormEnemy2, "Enemy Settings 2": Piranha Plants, firebars, Podoboos and the
+// character property lists (who hurts when touched, resists fireballs, falls off-screen
+// when stomped, paces, turns to face Mario).
+#include "core/tables/table.h"
+
+namespace qv::tables {
+
+const DialogTable& enemy2();
+
+} // namespace qv::tables
