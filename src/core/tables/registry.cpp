@@ -7,6 +7,7 @@
 #include "core/tables/kaidanbloc.h"
 #include "core/tables/kihonbloc.h"
 #include "core/tables/mario.h"
+#include "core/tables/point.h"
 #include "core/tables/zenpan1.h"
 
 namespace qv {
@@ -19,6 +20,7 @@ std::span<const DialogTable* const> dialogTables() {
         &tables::kaidanBloc(),
         &tables::enemy1(),
         &tables::enemy2(),
+        &tables::point(),
     };
     return all;
 }
