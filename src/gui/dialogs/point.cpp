@@ -1,0 +1,225 @@
+#include "gui/dialogs/point.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QToolButton>
+#include <vector>
+
+#include "core/tables/point.h"
+#include "gui/dialogs/settingssession.h"
+
+namespace qv {
+
+namespace {
+
+const QString kNoScoreShown = QStringLiteral("（点数非表示）");
+
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
+
+// A grid cell as the builder laid it out.
+struct Cell {
+    QLayoutItem* item;
+    int row, column, rowSpan, columnSpan;
+};
+
+// Empties the grid, keeping its widgets and nested layouts for re-adding.
+std::vector<Cell> takeAll(QGridLayout* grid) {
+    std::vector<Cell> cells;
+    while (grid->count() > 0) {
+        Cell c{nullptr, 0, 0, 0, 0};
+        grid->getItemPosition(0, &c.row, &c.column, &c.rowSpan, &c.columnSpan);
+        c.item = grid->takeAt(0);
+        cells.push_back(c);
+    }
+    return cells;
+}
+
+QLabel* heading(const char* text, QWidget* parent) {
+    return new QLabel(QString::fromUtf8(text), parent);
+}
+
+QFrame* separator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    return line;
+}
+
+QLabel* panel(const QString& name, QWidget* parent) {
+    auto* p = new QLabel(parent);
+    p->setObjectName(name);
+    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    p->setMinimumWidth(
+        p->fontMetrics().horizontalAdvance(QStringLiteral("9,000,000 + 1UP  [Default]")));
+    return p;
+}
+
+} // namespace
+
+TFormPoint::TFormPoint(DialogHost& host, QWidget* parent)
+    : SettingsDialog(tables::point(), host, parent) {
+    arrangePairs("GrpRenzoku", "Points Earned", "Displayed Score");
+    arrangePairs("GrpPtPole", "Points Earned", "Displayed Score");
+    arrangePanels("GrpPtKinoko", 1, 2);
+    arrangePanels("GrpPtLift", 3, 3);
+    arrangePanels("GrpPtFire", 4, 7);
+    arrangePanels("GrpPtFumi", 8, 12);
+    arrangePanels("GrpPtKeri", 13, 17);
+    connect(pages(), &QTabWidget::currentChanged, this, &TFormPoint::Page1Change);
+}
+
+// Each display combo (no label of its own) joins the row of the points combo above
+// it, under the two headings; a line separates the coin row from the flagpole rows.
+void TFormPoint::arrangePairs(const char* group, const char* pointsHeading,
+                              const char* displayHeading) {
+    auto* box = findChild<QGroupBox*>(QLatin1String(group));
+    auto* grid = static_cast<QGridLayout*>(box->layout());
+    const std::vector<Cell> cells = takeAll(grid);
+    grid->setColumnStretch(4, 0);
+    grid->setColumnStretch(5, 1);
+
+    int row = 1;
+    int lastPointsRow = 0;
+    int previousOldRow = -1;
+    bool afterCoin = false;
+    grid->addWidget(heading(pointsHeading, box), row, 1, 1, 3);
+    grid->addWidget(heading(displayHeading, box), row, 4);
+    for (const Cell& c : cells) {
+        if (c.row == 0) { // the Reset panel
+            grid->addItem(c.item, 0, c.column, c.rowSpan, c.columnSpan);
+            continue;
+        }
+        QWidget* w = c.item->widget();
+        auto* combo = qobject_cast<QComboBox*>(w);
+        const bool display = combo && combo->objectName().startsWith(QLatin1String("CmbVw")) &&
+                             combo->objectName() != QLatin1String("CmbVwGetCoin");
+        if (auto* label = qobject_cast<QLabel*>(w);
+            label && label->buddy() && label->text().isEmpty()) {
+            delete c.item;
+            delete label; // the display combo's empty caption
+            continue;
+        }
+        if (display) {
+            grid->addItem(c.item, lastPointsRow, 4);
+            afterCoin = combo->objectName() == QLatin1String("CmbVwCoin");
+            continue;
+        }
+        if (c.row != previousOldRow) {
+            ++row;
+            if (afterCoin) {
+                grid->addWidget(separator(box), row++, 0, 1, 5);
+                afterCoin = false;
+            }
+            previousOldRow = c.row;
+        }
+        if (combo) lastPointsRow = row;
+        grid->addItem(c.item, row, c.column, c.rowSpan, c.columnSpan);
+    }
+}
+
+// Headings over the item combos and their two panels; in the Kicking group the note
+// and a line come before the last row, which counts without the sequential bonus.
+void TFormPoint::arrangePanels(const char* group, int firstTag, int lastTag) {
+    auto* box = findChild<QGroupBox*>(QLatin1String(group));
+    auto* grid = static_cast<QGridLayout*>(box->layout());
+    const std::vector<Cell> cells = takeAll(grid);
+    grid->setColumnStretch(4, 0);
+    grid->setColumnStretch(6, 1);
+    grid->addWidget(heading("Set Value", box), 1, 1, 1, 3);
+    grid->addWidget(heading("Actual Points", box), 1, 4);
+    grid->addWidget(heading("Displayed Score", box), 1, 5);
+
+    const int items = lastTag - firstTag + 1;
+    const bool lineBeforeLast = QLatin1String(group) == QLatin1String("GrpPtKeri");
+    // Old rows: 0 Reset panel, 1..items the items, then the notes.
+    const auto newRow = [&](int oldRow) {
+        if (oldRow == 0) return 0;
+        if (!lineBeforeLast) return oldRow + 1;
+        if (oldRow < items) return oldRow + 1;   // rows above the line
+        if (oldRow == items) return items + 3;   // the last row, below note and line
+        return items + 1 + (oldRow - items - 1); // the note, in the last row's place
+    };
+    for (const Cell& c : cells)
+        grid->addItem(c.item, newRow(c.row), c.column, c.rowSpan, c.columnSpan);
+    if (lineBeforeLast) grid->addWidget(separator(box), items + 2, 0, 1, 6);
+
+    for (int tag = firstTag; tag <= lastTag; ++tag) {
+        const std::string_view control =
+            tables::pointScoredItems()[static_cast<std::size_t>(tag - 1)];
+        const QString stem = qs(control).mid(3); // "PtKinoko"
+        Panels& p = panels_[static_cast<std::size_t>(tag - 1)];
+        p.points = panel(QStringLiteral("Ppt") + stem, box);
+        p.display = panel(QStringLiteral("Pvw") + stem, box);
+        QComboBox* combo = controls(control)->combo;
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(grid->indexOf(combo), &row, &column, &rowSpan, &columnSpan);
+        grid->addWidget(p.points, row, 4);
+        grid->addWidget(p.display, row, 5);
+        // CmbPtKinokoChange, shared by the 17 combos.
+        connect(combo, &QComboBox::currentIndexChanged, this,
+                [this, tag] { UpdateScorePanels(tag); });
+    }
+    // After the group's Reset has put its combos back.
+    const Group* g =
+        table().groupOf(tables::pointScoredItems()[static_cast<std::size_t>(firstTag - 1)]);
+    connect(box->findChild<QToolButton*>(qs(g->reset)), &QToolButton::clicked, this,
+            [this, firstTag, lastTag] {
+                for (int tag = firstTag; tag <= lastTag; ++tag)
+                    UpdateScorePanels(tag);
+            });
+}
+
+void TFormPoint::showFields() {
+    SettingsDialog::showFields();
+    for (int tag = 1; tag <= 17; ++tag)
+        UpdateScorePanels(tag);
+}
+
+void TFormPoint::UpdateScorePanels(int tag) {
+    const Panels& p = panels_[static_cast<std::size_t>(tag - 1)];
+    const QComboBox* combo =
+        controls(tables::pointScoredItems()[static_cast<std::size_t>(tag - 1)])->combo;
+    if (!combo->isEnabled()) {
+        p.points->setText(qs(kOutOfBounds));
+        p.display->setText(qs(kOutOfBounds));
+        return;
+    }
+    const int k = combo->currentIndex();
+    if (k <= 0) {
+        p.points->setText(QStringLiteral("0"));
+        p.display->setText(kNoScoreShown);
+        return;
+    }
+    p.points->setText(controls(tables::pointSlotPoints(k))->combo->currentText());
+    p.display->setText(controls(tables::pointSlotDisplay(k))->combo->currentText());
+}
+
+void TFormPoint::Page1Change(int index) {
+    const QString name = pages()->widget(index)->objectName();
+    int first = 0, last = -1;
+    if (name == QLatin1String("TabItem"))
+        first = 1, last = 3;
+    else if (name == QLatin1String("TabFire"))
+        first = 4, last = 7;
+    else if (name == QLatin1String("TabFumi"))
+        first = 8, last = 12;
+    else if (name == QLatin1String("TabKeri"))
+        first = 13, last = 17;
+    for (int tag = first; tag <= last; ++tag)
+        UpdateScorePanels(tag);
+}
+
+SettingsDialog* makePointDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
+    return new TFormPoint(host, parent);
+}
+
+bool runPointDialog(DialogHost& host) {
+    return runSettingsDialog(host, tables::point(), &makePointDialog);
+}
+
+} // namespace qv
