@@ -120,8 +120,20 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
     }
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
 
+    const RomBuffer before = doc->image();
     for (const Assignment& a : todo)
         a.item->write(doc->image(), doc->shift(), a.value);
+    // Items can share bytes (an instruction whose operand is edited on its own): an
+    // assignment that leaves another item unreadable would corrupt it, so it is refused.
+    for (const DialogTable* table : dialogTables())
+        for (const Item* item : table->items())
+            if (!item->read(before, doc->shift()).outOfBounds &&
+                item->read(doc->image(), doc->shift()).outOfBounds)
+                problem(item->control + ": would no longer be readable after this change (" +
+                        offsetsText(item->offsets) + " would hold " +
+                        bytesText(itemBytes(*item, doc->image(), doc->shift())) +
+                        "), so nothing is written");
+    if (!problems.empty()) throw Failure{Exit::BadInput, problems};
     const std::string target = output.value_or(file);
     const WriteResult r = writeFileAtomic(target, doc->fileBytes());
     if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};

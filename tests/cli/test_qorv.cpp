@@ -276,3 +276,28 @@ TEST(Qorv, BadFilesAndBadCommandLines) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("[Default]"), std::string::npos);
 }
+
+TEST(Qorv, SetRefusesAChangeThatBreaksAnItemSharingItsBytes) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    Bytes image = plainImage();
+    // The Piranha Plant switch ticked: a jump whose operand is the retract range's byte.
+    image[0x53E1] = 0x4C;
+    image[0x53E2] = 0x0A;
+    image[0x53E3] = 0xD4;
+    writeBytes(game, image);
+
+    const Outcome r = qorv(dir, {"set", game, "EditDsPakkun=33"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("qorv: ChkDtPakkun: would no longer be readable"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(readBytes(game), image);
+
+    // Cleared, the same byte is the range and can be set.
+    EXPECT_EQ(qorv(dir, {"set", game, "ChkDtPakkun=unchecked"}).status, 0);
+    EXPECT_EQ(qorv(dir, {"set", game, "EditDsPakkun=33"}).status, 0);
+    const Bytes after = readBytes(game);
+    EXPECT_EQ(after[0x53E1], 0xC9);
+    EXPECT_EQ(after[0x53E2], 0x21);
+    EXPECT_EQ(after[0x53E3], 0x90);
+}

@@ -13,8 +13,6 @@
 
 #include "core/filestamp.h"
 #include "core/recent.h"
-#include "gui/dialogs/mario.h"
-#include "gui/dialogs/zenpan1.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/paths.h"
@@ -350,18 +348,6 @@ void TForm1::mmmReloadClick() {
             return;
     }
     LoadNesFile(fromLocal(doc_.fileName()));
-}
-
-void TForm1::mmmMarioClick() {
-    if (!doc_.isOpen()) return;
-    postTopmostReassertion();
-    runMarioDialog(*this);
-}
-
-void TForm1::mmmZenpan1Click() {
-    if (!doc_.isOpen()) return;
-    postTopmostReassertion();
-    runZenpan1Dialog(*this);
 }
 
 } // namespace qv

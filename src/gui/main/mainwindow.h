@@ -52,6 +52,9 @@ public:
     void mmmReloadClick();
     void mmmMarioClick();
     void mmmZenpan1Click();
+    void mmmEnemy1Click();
+    void mmmEnemy2Click();
+    void mmmPointClick();
     void startEditor(int n);
     void mmmOptionClick();
     void mmmVersionClick();
@@ -102,6 +105,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void runSettingsDialog(bool (*run)(DialogHost&));
     void createActions();
     void createMenus();
     void createToolBar();

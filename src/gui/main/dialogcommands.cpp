@@ -1,0 +1,23 @@
+// The Edit menu's settings dialogs: each runs its launcher on the open document.
+#include "gui/dialogs/enemy1.h"
+#include "gui/dialogs/enemy2.h"
+#include "gui/dialogs/mario.h"
+#include "gui/dialogs/point.h"
+#include "gui/dialogs/zenpan1.h"
+#include "gui/main/mainwindow.h"
+
+namespace qv {
+
+void TForm1::runSettingsDialog(bool (*run)(DialogHost&)) {
+    if (!doc_.isOpen()) return;
+    postTopmostReassertion();
+    run(*this);
+}
+
+void TForm1::mmmMarioClick() { runSettingsDialog(runMarioDialog); }
+void TForm1::mmmZenpan1Click() { runSettingsDialog(runZenpan1Dialog); }
+void TForm1::mmmEnemy1Click() { runSettingsDialog(runEnemy1Dialog); }
+void TForm1::mmmEnemy2Click() { runSettingsDialog(runEnemy2Dialog); }
+void TForm1::mmmPointClick() { runSettingsDialog(runPointDialog); }
+
+} // namespace qv
