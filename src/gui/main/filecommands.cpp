@@ -294,20 +294,17 @@ void TForm1::handleDroppedFiles(const QStringList& paths) {
 }
 
 void TForm1::applicationStateChanged(Qt::ApplicationState state) {
-    if (state != Qt::ApplicationActive) {
-        activationChecked_ = false;
-        return;
-    }
+    applicationActive_ = state == Qt::ApplicationActive;
     Timer1Timer();
 }
 
 void TForm1::Timer1Timer() {
-    if (!settings_.timeCheck || activationChecked_ || !doc_.isOpen()) return;
-    if (QGuiApplication::applicationState() != Qt::ApplicationActive &&
-        QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+    // The check is made once each time the application becomes active again.
+    if (!applicationActive_) {
         activationChecked_ = false;
         return;
     }
+    if (!settings_.timeCheck || activationChecked_ || !doc_.isOpen()) return;
     const auto stamp = readFileStamp(doc_.fileName());
     if (!stamp) return;  // tried again on the next tick
     activationChecked_ = true;

@@ -38,7 +38,6 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     : QMainWindow(parent), iniPath_(iniPath), programPath_(programPath) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kProductName.data(), kProductName.size()));
-    QApplication::setApplicationDisplayName(QString());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -79,6 +78,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
     connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    applicationActive_ = QGuiApplication::applicationState() == Qt::ApplicationActive;
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &TForm1::applicationStateChanged);
 
@@ -484,7 +484,6 @@ void TForm1::refreshUndoItem() {
 void TForm1::UpdateTitle() {
     const QString title = QString::fromStdString(doc_.title(settings_.fullPath));
     setWindowTitle(title);
-    QApplication::setApplicationDisplayName(QString());
     findChild<QAction*>("mmmSave")->setEnabled(doc_.isOpen() &&
                                                (doc_.modified() || settings_.saveEnabled));
     panels_[1]->setText(QString::fromStdString(doc_.sizeText()));

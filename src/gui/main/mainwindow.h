@@ -139,6 +139,7 @@ private:
     OptionPages optionPages_;
     bool startup_ = false;
     bool activationChecked_ = true;  // the check waits for the next activation
+    bool applicationActive_ = false;
     bool fileNameUsed_ = false;      // an Open or Save dialog has had a file name this run
     QString lastIpsPath_;            // the patch last chosen in Open IPS File this run
 
