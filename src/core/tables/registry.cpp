@@ -4,6 +4,7 @@
 
 #include "core/tables/enemy1.h"
 #include "core/tables/enemy2.h"
+#include "core/tables/enemy3.h"
 #include "core/tables/kaidanbloc.h"
 #include "core/tables/kihonbloc.h"
 #include "core/tables/mario.h"
@@ -20,6 +21,7 @@ std::span<const DialogTable* const> dialogTables() {
         &tables::kaidanBloc(),
         &tables::enemy1(),
         &tables::enemy2(),
+        &tables::enemy3(),
         &tables::point(),
     };
     return all;
