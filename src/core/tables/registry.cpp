@@ -10,6 +10,7 @@
 #include "core/tables/mario.h"
 #include "core/tables/point.h"
 #include "core/tables/zenpan1.h"
+#include "core/tables/zenpan2.h"
 
 namespace qv {
 
@@ -19,6 +20,7 @@ std::span<const DialogTable* const> dialogTables() {
         &tables::zenpan1(),
         &tables::kihonBloc(),  // General 1's sub-dialogs
         &tables::kaidanBloc(),
+        &tables::zenpan2(),
         &tables::enemy1(),
         &tables::enemy2(),
         &tables::enemy3(),
