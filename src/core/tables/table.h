@@ -49,6 +49,9 @@ struct Page {
     std::string caption;
     std::vector<Group> groups;
     std::string objectName;  // empty: "Tab" and the page's number from 1
+    // The dialog lays out this page's controls itself; the builder leaves the page empty
+    // and its groups only list the items (for the value fields, the CLI and the help).
+    bool customControls = false;
 };
 
 struct DialogTable {

@@ -59,6 +59,7 @@ void SettingsDialog::build() {
 QWidget* SettingsDialog::buildPage(const Page& page, int pageIndex) {
     auto* w = new QWidget;
     w->setObjectName(qs(pageObjectName(page, pageIndex)));
+    if (page.customControls) return w;
     auto* grid = new QGridLayout(w);
     const int columns = page.groups.size() >= 3 ? 2 : 1;
     int n = 0;

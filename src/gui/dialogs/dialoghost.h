@@ -15,6 +15,9 @@ struct DialogMemory {
     std::map<QString, int> tabPage;  // per dialog class name; 0 when not yet remembered
     bool closedOnce = false;         // a settings dialog has been closed in this run
     QPoint position;                 // where it was closed
+    // The entry last selected on a page of a dialog that keeps one (Color, Palette), by
+    // "class name/page index"; absent: the page's initial entry.
+    std::map<QString, int> selectedEntry;
 };
 
 class DialogHost {
