@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/tables/color.h"
 #include "core/tables/enemy1.h"
 #include "core/tables/enemy2.h"
 #include "core/tables/enemy3.h"
@@ -25,6 +26,7 @@ std::span<const DialogTable* const> dialogTables() {
         &tables::enemy2(),
         &tables::enemy3(),
         &tables::point(),
+        &tables::color(),
     };
     return all;
 }
