@@ -1,0 +1,289 @@
+#include "gui/dialogs/color.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/settingssession.h"
+#include "gui/main/helpcontext.h"
+#include "gui/main/platform.h"
+
+namespace qv {
+
+namespace {
+
+using tables::ColorCharacter;
+
+const QString kResetCharacterQuestion =
+    QStringLiteral("Reset the selected character to its default value?");
+constexpr int kPanelHelp = 800;
+constexpr int kButtonsPerColumn = 9;
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+// The builder's context help covers the controls it made; this covers the ones made
+// here, with the same rule (the control's context or its container's).
+class LateContextHelp : public QObject {
+public:
+    using QObject::QObject;
+    void watch(QWidget* root) {
+        root->installEventFilter(this);
+        for (QWidget* w : root->findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::QueryWhatsThis && e->type() != QEvent::WhatsThis) return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        const int context = helpContextOf(w);
+        if (context <= 0) return false;
+        if (e->type() == QEvent::WhatsThis) platform().showHelp(w->window(), context);
+        e->accept();
+        return true;
+    }
+};
+
+void setCaptionColor(QAbstractButton* b, tables::CaptionColor c) {
+    if (c == tables::CaptionColor::Plain) return;
+    QPalette pal = b->palette();
+    pal.setColor(QPalette::ButtonText,
+                 c == tables::CaptionColor::Green ? QColor(0, 128, 0) : QColor(255, 0, 0));
+    b->setPalette(pal);
+}
+
+// LabColor keeps the notes' CR LF breaks as plain line breaks.
+QString noteText(std::string_view note) {
+    return qs(note).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+TFormColor::TFormColor(DialogHost& host, QWidget* parent)
+    : SettingsDialog(tables::color(), host, parent) {
+    for (int p = 0; p < tables::kColorPages; ++p) buildPage(p);
+    buildPanel();
+    auto* help = new LateContextHelp(this);
+    for (int p = 0; p < tables::kColorPages; ++p) help->watch(pages()->widget(p));
+    help->watch(panel_);
+    connect(pages(), &QTabWidget::currentChanged, this, &TFormColor::Page1Change);
+}
+
+void TFormColor::buildPage(int page) {
+    QWidget* w = pages()->widget(page);
+    auto* grid = new QGridLayout(w);
+    groups_[static_cast<std::size_t>(page)] = new QButtonGroup(w);
+    auto& list = buttons_[static_cast<std::size_t>(page)];
+    for (const ColorCharacter& c : tables::colorCharacters()) {
+        if (c.page != page) continue;
+        auto* b = new QToolButton(w);
+        b->setObjectName(qs(c.control));
+        b->setText(qs(c.caption));
+        b->setCheckable(true);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);  // flat speed buttons never take the focus
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        setCaptionColor(b, c.captionColor);
+        b->setChecked(c.offset == tables::kColorInitialSelection[static_cast<std::size_t>(page)]);
+        groups_[static_cast<std::size_t>(page)]->addButton(b);
+        const int n = static_cast<int>(list.size());
+        grid->addWidget(b, n % kButtonsPerColumn, n / kButtonsPerColumn);
+        connect(b, &QToolButton::clicked, this, &TFormColor::Spd686BClick);
+        list.push_back({&c, b});
+    }
+    int row = std::min(static_cast<int>(list.size()), kButtonsPerColumn);
+    if (page == 2) {
+        fixedPalette_ = new QCheckBox(QStringLiteral("&Fixed Palette"), w);
+        fixedPalette_->setObjectName(QStringLiteral("Chk687E"));
+        fixedPalette_->setEnabled(false);
+        grid->addWidget(fixedPalette_, row++, 0);
+        connect(fixedPalette_, &QCheckBox::clicked, this, &TFormColor::Chk687EClick);
+    }
+    grid->setRowStretch(row, 1);
+}
+
+void TFormColor::buildPanel() {
+    panel_ = new QGroupBox(this);
+    panel_->setObjectName(QStringLiteral("GrpColor"));
+    setHelpContext(panel_, kPanelHelp);
+    auto* box = new QVBoxLayout(panel_);
+
+    auto* resetRow = new QHBoxLayout;
+    resetRow->addStretch();
+    auto* reset = new QToolButton(panel_);
+    reset->setObjectName(QStringLiteral("SpdColor"));
+    reset->setText(QStringLiteral("Reset"));
+    reset->setAutoRaise(true);
+    reset->setFocusPolicy(Qt::NoFocus);
+    connect(reset, &QToolButton::clicked, this, &TFormColor::SpdColorClick);
+    resetRow->addWidget(reset);
+    box->addLayout(resetRow);
+
+    // Listed as the panel shows them: Mario, Green, Red, Black, Do Not Modify.
+    const struct {
+        int index;  // Rad1..Rad5 as 0..4
+        const char* name;
+        const char* caption;
+    } radios[] = {{3, "Rad4", "&Mario Group"},
+                  {0, "Rad1", "&Green Group"},
+                  {1, "Rad2", "&Red Group"},
+                  {2, "Rad3", "&Black Group"},
+                  {4, "Rad5", "&Do Not Modify"}};
+    for (const auto& r : radios) {
+        auto* b = new QRadioButton(QString::fromLatin1(r.caption), panel_);
+        b->setObjectName(QString::fromLatin1(r.name));
+        box->addWidget(b);
+        rad_[static_cast<std::size_t>(r.index)] = b;
+        if (r.index < 4) connect(b, &QRadioButton::clicked, this, &TFormColor::Rad1Click);
+    }
+    rad_[4]->setEnabled(false);
+
+    const auto addCheck = [&](QCheckBox*& box_, const char* name, const char* caption) {
+        box_ = new QCheckBox(QString::fromLatin1(caption), panel_);
+        box_->setObjectName(QString::fromLatin1(name));
+        box->addWidget(box_);
+        connect(box_, &QCheckBox::clicked, this, &TFormColor::Rad1Click);
+    };
+    addCheck(behind_, "Chk1", "B&ehind BG");
+    addCheck(mirrored_, "Chk3", "F&lip + Mirror");
+    addCheck(upsideDown_, "Chk2", "&Upside-Down");
+
+    auto* notePanel = new QFrame(panel_);
+    notePanel->setObjectName(QStringLiteral("PnlColor2"));
+    notePanel->setFrameShape(QFrame::StyledPanel);
+    auto* noteLayout = new QVBoxLayout(notePanel);
+    note_ = new QLabel(notePanel);
+    note_->setObjectName(QStringLiteral("LabColor"));
+    note_->setWordWrap(true);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    noteLayout->addWidget(note_);
+    notePanel->setMinimumHeight(note_->fontMetrics().lineSpacing() * 4 + 12);
+    box->addWidget(notePanel, 1);
+    panel_->setFixedWidth(panel_->fontMetrics().horizontalAdvance(QString(34, QLatin1Char('x'))));
+
+    // The panel beside the pages, above the OK/Cancel/Help row.
+    auto* top = static_cast<QBoxLayout*>(layout());
+    top->removeWidget(pages());
+    auto* row = new QHBoxLayout;
+    row->addWidget(pages());
+    row->addWidget(panel_);
+    top->insertLayout(0, row);
+}
+
+QString TFormColor::memoryKey(int page) const {
+    return QStringLiteral("TFormColor/%1").arg(page);
+}
+
+const TFormColor::CharacterButton* TFormColor::pressed(int page) const {
+    for (const CharacterButton& b : buttons_[static_cast<std::size_t>(page)])
+        if (b.button->isChecked()) return &b;
+    return nullptr;
+}
+
+int TFormColor::selectedOffset(int page) const {
+    const CharacterButton* b = pressed(page);
+    return b ? b->character->offset : -1;
+}
+
+void TFormColor::showFields() {
+    SettingsDialog::showFields();
+    const auto& memory = host().dialogMemory().selectedEntry;
+    for (int p = 0; p < tables::kColorPages; ++p) {
+        const auto it = memory.find(memoryKey(p));
+        if (it == memory.end()) continue;
+        for (const CharacterButton& b : buttons_[static_cast<std::size_t>(p)])
+            if (b.character->offset == it->second) b.button->setChecked(true);
+    }
+    fixedPalette_->setChecked(fields().value(tables::kColorUnknown) == -1);
+    showSelected();
+}
+
+void TFormColor::showSelected() {
+    const int page = pages()->currentIndex();
+    const CharacterButton* selected = page >= 0 ? pressed(page) : nullptr;
+    if (!selected) return;
+    updating_ = true;
+    const ColorCharacter& c = *selected->character;
+    host().dialogMemory().selectedEntry[memoryKey(page)] = c.offset;
+    const int v = fields().value(c.offset);
+
+    panel_->setTitle(selected->button->text());
+    note_->setText(c.note.empty() ? qs(tables::kColorNoNote) : noteText(c.note));
+    note_->setEnabled(!c.note.empty());
+    if (page == 2) fixedPalette_->setEnabled(c.offset == tables::kColorUnknown);
+
+    for (int i = 0; i < 4; ++i) rad_[static_cast<std::size_t>(i)]->setEnabled(true);
+    rad_[4]->setEnabled(false);
+    for (QCheckBox* box : {behind_, upsideDown_, mirrored_}) {
+        box->setEnabled(true);
+        box->setChecked(false);
+    }
+    const std::uint8_t b = low8(v);
+    if (tables::attributeEditable(b)) {
+        behind_->setChecked(b & 0x20);
+        mirrored_->setChecked(b & 0x40);
+        upsideDown_->setChecked(b & 0x80);
+        // Group 0 is the Mario group (Rad4); groups 1..3 are Rad1..Rad3.
+        const int group = b & 3;
+        rad_[static_cast<std::size_t>(group == 0 ? 3 : group - 1)]->setChecked(true);
+    } else {  // only Reset (or Fixed Palette) can change it
+        rad_[4]->setEnabled(true);
+        rad_[4]->setChecked(true);
+        for (int i = 0; i < 4; ++i) rad_[static_cast<std::size_t>(i)]->setEnabled(false);
+        for (QCheckBox* box : {behind_, upsideDown_, mirrored_}) box->setEnabled(false);
+    }
+    for (QRadioButton* r : rad_) {
+        if (r->isChecked()) {
+            r->setFocus();
+            break;
+        }
+    }
+    updating_ = false;
+}
+
+void TFormColor::Spd686BClick() { showSelected(); }
+
+void TFormColor::Page1Change(int) { showSelected(); }
+
+void TFormColor::Rad1Click() {
+    if (updating_) return;
+    const CharacterButton* selected = pressed(pages()->currentIndex());
+    if (!selected) return;
+    const int group = rad_[0]->isChecked() ? 1 : rad_[1]->isChecked() ? 2 : rad_[2]->isChecked() ? 3 : 0;
+    fields().setValue(selected->character->offset,
+                      tables::attributeField(group, behind_->isChecked(),
+                                             upsideDown_->isChecked(), mirrored_->isChecked()));
+}
+
+void TFormColor::Chk687EClick() {
+    if (updating_) return;
+    fields().setValue(tables::kColorUnknown, fixedPalette_->isChecked() ? -1 : 1);
+    showSelected();
+}
+
+void TFormColor::SpdColorClick() {
+    const CharacterButton* selected = pressed(pages()->currentIndex());
+    if (!selected || !confirmReset(host(), this, kResetCharacterQuestion)) return;
+    const ColorCharacter& c = *selected->character;
+    fields().setValue(c.offset, signExtend(c.defaultByte));
+    if (c.offset == tables::kColorUnknown) fixedPalette_->setChecked(true);
+    showSelected();
+}
+
+SettingsDialog* makeColorDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
+    return new TFormColor(host, parent);
+}
+
+bool runColorDialog(DialogHost& host) {
+    return runSettingsDialog(host, tables::color(), &makeColorDialog);
+}
+
+} // namespace qv
