@@ -1,0 +1,140 @@
+#include "gui/dialogs/zenpan2.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <string>
+
+#include "core/tables/zenpan2.h"
+#include "gui/dialogs/flagpolepreview.h"
+#include "gui/dialogs/settingssession.h"
+
+namespace qv {
+
+namespace {
+
+// The flagpole lists with the preview symbol shown beside each, in preview order.
+struct PoleList {
+    const char* control;
+    const char* symbol;
+};
+constexpr PoleList kPoleLists[] = {
+    {"CmbPoleMaru", "●"},      {"CmbPoleFlag", "＿＼"}, {"CmbPoleFlagStop", "止"},
+    {"CmbPoleLine", "┃"},      {"CmbPoleLineLen", "│"}, {"CmbPoleBlock", "■"},
+    {"CmbPoleScore", "00"},    {"CmbPoleMario", "←"},   {"CmbPoleMaDown", "※"},
+};
+constexpr const char* kCastleLists[] = {"CmbCsFlagStart", "CmbCsFlagStop"};
+constexpr int kPieces = 13;
+
+// The grid cell a widget sits in within its group box.
+std::pair<QGridLayout*, int> rowOf(QWidget* w) {
+    auto* grid = static_cast<QGridLayout*>(w->parentWidget()->layout());
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(w), &row, &column, &rowSpan, &columnSpan);
+    return {grid, row};
+}
+
+} // namespace
+
+TFormZenpan2::TFormZenpan2(DialogHost& host, QWidget* parent)
+    : SettingsDialog(tables::zenpan2(), host, parent) {
+    buildFlagpoleExtras();
+    buildBridgeHeadings();
+    for (const PoleList& l : kPoleLists)
+        connect(findChild<QComboBox*>(QLatin1String(l.control)), &QComboBox::currentIndexChanged,
+                this, &TFormZenpan2::CmbPoleFlagChange);
+    for (const char* c : kCastleLists)
+        connect(findChild<QComboBox*>(QLatin1String(c)), &QComboBox::currentIndexChanged, this,
+                &TFormZenpan2::CmbPoleFlagChange);
+    // Connected after the Reset itself, so it draws the restored lists.
+    connect(findChild<QToolButton*>(QStringLiteral("SpdPole")), &QToolButton::clicked, this,
+            &TFormZenpan2::CmbPoleFlagChange);
+}
+
+// Symbols beside the lists under "Vertical Position", the preview on a disabled panel
+// beside them.
+void TFormZenpan2::buildFlagpoleExtras() {
+    auto* first = findChild<QComboBox*>(QLatin1String(kPoleLists[0].control));
+    QWidget* box = first->parentWidget();
+    const auto [grid, top] = rowOf(first);
+    constexpr int kSymbolColumn = 4, kPreviewColumn = 5;
+
+    auto* heading1 = new QLabel(QStringLiteral("Vertical Position"), box);
+    heading1->setObjectName(QStringLiteral("LabPole1"));
+    grid->addWidget(heading1, top - 1, kSymbolColumn);  // beside the Reset panel's row
+    int last = top;
+    for (const PoleList& l : kPoleLists) {
+        const int row = rowOf(findChild<QComboBox*>(QLatin1String(l.control))).second;
+        grid->addWidget(new QLabel(QString::fromUtf8(l.symbol), box), row, kSymbolColumn);
+        last = row;
+    }
+
+    auto* panel = new QWidget(box);
+    panel->setObjectName(QStringLiteral("PnlPole2"));
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* heading2 = new QLabel(QStringLiteral("Vertical Position"), panel);
+    heading2->setObjectName(QStringLiteral("LabPole2"));
+    column->addWidget(heading2);
+    preview_ = new FlagpolePreview(panel);
+    column->addWidget(preview_);
+    column->addStretch();
+    panel->setEnabled(false);  // the memo only shows; it never takes the focus
+    grid->addWidget(panel, top, kPreviewColumn, last - top + 4, 1, Qt::AlignTop);
+}
+
+// "Axe", "Rope" and "Bridge" beside the first list of each.
+void TFormZenpan2::buildBridgeHeadings() {
+    for (const auto& [control, text] : {std::pair{"CmbOnoDelY", "Axe"}, std::pair{"CmbRopeDelY", "Rope"},
+                                        std::pair{"CmbKpbgDelY", "Bridge"}}) {
+        auto* combo = findChild<QComboBox*>(QLatin1String(control));
+        const auto [grid, row] = rowOf(combo);
+        grid->addWidget(new QLabel(QLatin1String(text), combo->parentWidget()), row, 4);
+    }
+}
+
+void TFormZenpan2::showFields() {
+    SettingsDialog::showFields();
+    // A frozen bridge shows each piece's own column (or nothing where the pair is
+    // invalid) rather than the out-of-range marker the pieces read as.
+    const std::vector<int>& pieces = table().find("EditKpbgDelX1")->offsets;
+    for (int k = 1; k <= kPieces; ++k) {
+        const Controls* c = controls("EditKpbgDelX" + std::to_string(k));
+        if (c->edit->isEnabled()) continue;
+        const int b = fields().value(pieces[static_cast<std::size_t>(k - 1)]);
+        c->edit->setText((b & 0x21) == 0 ? QString::number((b >> 1) & 0x0F) : QString());
+    }
+    CmbPoleFlagChange();
+}
+
+void TFormZenpan2::CmbPoleFlagChange() {
+    const auto at = [this](const char* control) {
+        return findChild<QComboBox*>(QLatin1String(control))->currentIndex();
+    };
+    // An out-of-bounds list holds its one entry at 0 and is drawn as position 0.
+    flagpole::Positions p;
+    p.finial = at("CmbPoleMaru");
+    p.flag = at("CmbPoleFlag");
+    p.flagStop = at("CmbPoleFlagStop");
+    p.poleStart = at("CmbPoleLine");
+    p.poleEnd = at("CmbPoleLineLen");
+    p.block = at("CmbPoleBlock");
+    p.score = at("CmbPoleScore");
+    p.marioStop = at("CmbPoleMario");
+    p.dropDown = at("CmbPoleMaDown");
+    preview_->setPositions(p);
+}
+
+SettingsDialog* makeZenpan2Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
+    return new TFormZenpan2(host, parent);
+}
+
+bool runZenpan2Dialog(DialogHost& host) {
+    return runSettingsDialog(host, tables::zenpan2(), &makeZenpan2Dialog);
+}
+
+} // namespace qv
