@@ -221,7 +221,7 @@ Group billBlasterSpeed() {
 
 Group holdFireRange() {
     // Unsigned, yet four characters wide. "L&eft:" shows 256 as its label's upper end
-    // although it accepts 0..255; the label is kept as the game's editor words it.
+    // although it accepts 0..255; the label text is kept as it stands.
     Group g = group("Bill Blaster Hold Fire Range", 14952, "SpdHodai",
                     {numeric("EditHodai_R", "R&ight:", 0x3A68, unsignedByte, 0, 255, 40,
                              "[0～255 Default: 40]"),
