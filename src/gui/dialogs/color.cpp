@@ -29,28 +29,6 @@ constexpr int kButtonsPerColumn = 9;
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
-// The builder's context help covers the controls it made; this covers the ones made
-// here, with the same rule (the control's context or its container's).
-class LateContextHelp : public QObject {
-public:
-    using QObject::QObject;
-    void watch(QWidget* root) {
-        root->installEventFilter(this);
-        for (QWidget* w : root->findChildren<QWidget*>()) w->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() != QEvent::QueryWhatsThis && e->type() != QEvent::WhatsThis) return false;
-        auto* w = qobject_cast<QWidget*>(watched);
-        const int context = helpContextOf(w);
-        if (context <= 0) return false;
-        if (e->type() == QEvent::WhatsThis) platform().showHelp(w->window(), context);
-        e->accept();
-        return true;
-    }
-};
-
 void setCaptionColor(QAbstractButton* b, tables::CaptionColor c) {
     if (c == tables::CaptionColor::Plain) return;
     QPalette pal = b->palette();
@@ -70,9 +48,9 @@ TFormColor::TFormColor(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::color(), host, parent) {
     for (int p = 0; p < tables::kColorPages; ++p) buildPage(p);
     buildPanel();
-    auto* help = new LateContextHelp(this);
-    for (int p = 0; p < tables::kColorPages; ++p) help->watch(pages()->widget(p));
-    help->watch(panel_);
+    // The controls made here answer context help as the builder's do.
+    for (int p = 0; p < tables::kColorPages; ++p) watchContextHelp(this, pages()->widget(p));
+    watchContextHelp(this, panel_);
     connect(pages(), &QTabWidget::currentChanged, this, &TFormColor::Page1Change);
 }
 

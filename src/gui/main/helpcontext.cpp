@@ -26,10 +26,20 @@ protected:
 
 } // namespace
 
+void watchContextHelp(QWidget* window, QWidget* root) {
+    // One filter per window, found again by name (it has no meta-object of its own).
+    const QString name = QStringLiteral("ContextHelpFilter");
+    QObject* filter = window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly);
+    if (!filter) {
+        filter = new ContextHelpFilter(window);
+        filter->setObjectName(name);
+    }
+    root->installEventFilter(filter);
+    for (QWidget* w : root->findChildren<QWidget*>()) w->installEventFilter(filter);
+}
+
 void installContextHelp(QWidget* window, int fallback) {
-    auto* filter = new ContextHelpFilter(window);
-    window->installEventFilter(filter);
-    for (QWidget* w : window->findChildren<QWidget*>()) w->installEventFilter(filter);
+    watchContextHelp(window, window);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, window);
     QObject::connect(f1, &QShortcut::activated, window, [window, fallback] {
         const int context = helpContextOf(window->focusWidget());

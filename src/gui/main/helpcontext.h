@@ -20,5 +20,8 @@ inline int helpContextOf(const QWidget* w) {
 // Answers What's This and F1 in `window` (built completely beforehand) from the
 // controls' contexts; F1 on a control without one opens `fallback`.
 void installContextHelp(QWidget* window, int fallback);
+// The same answers for controls that `window` gains after installContextHelp: `root`
+// and everything inside it.
+void watchContextHelp(QWidget* window, QWidget* root);
 
 } // namespace qv
