@@ -128,17 +128,17 @@ void TForm1::createActions() {
     action("mmmZenpan1", QStringLiteral("&General Settings 1..."),
            QKeySequence(Qt::CTRL | Qt::Key_2), -1, &TForm1::mmmZenpan1Click);
     action("mmmZenpan2", QStringLiteral("Ge&neral Settings 2..."),
-           QKeySequence(Qt::CTRL | Qt::Key_3), -1, nullptr);
+           QKeySequence(Qt::CTRL | Qt::Key_3), -1, &TForm1::mmmZenpan2Click);
     action("mmmEnemy1", QStringLiteral("Enemy Settings &1..."), QKeySequence(Qt::CTRL | Qt::Key_4),
            -1, &TForm1::mmmEnemy1Click);
     action("mmmEnemy2", QStringLiteral("Enemy Settings &2..."), QKeySequence(Qt::CTRL | Qt::Key_5),
            -1, &TForm1::mmmEnemy2Click);
     action("mmmEnemy3", QStringLiteral("Enemy Settings &3..."), QKeySequence(Qt::CTRL | Qt::Key_6),
-           -1, nullptr);
+           -1, &TForm1::mmmEnemy3Click);
     action("mmmPoint", QStringLiteral("&Scoring Settings..."), QKeySequence(Qt::CTRL | Qt::Key_7),
            -1, &TForm1::mmmPointClick);
     action("mmmColor", QStringLiteral("Co&lor Settings..."), QKeySequence(Qt::CTRL | Qt::Key_8),
-           -1, nullptr);
+           -1, &TForm1::mmmColorClick);
     action("mmmPallet", QStringLiteral("&Palette Settings..."), QKeySequence(Qt::CTRL | Qt::Key_9),
            -1, nullptr);
     action("mmmAlTop", QStringLiteral("&Always on Top"), QKeySequence(Qt::CTRL | Qt::Key_T), 5,

@@ -52,9 +52,12 @@ public:
     void mmmReloadClick();
     void mmmMarioClick();
     void mmmZenpan1Click();
+    void mmmZenpan2Click();
     void mmmEnemy1Click();
     void mmmEnemy2Click();
+    void mmmEnemy3Click();
     void mmmPointClick();
+    void mmmColorClick();
     void startEditor(int n);
     void mmmOptionClick();
     void mmmVersionClick();
