@@ -9,6 +9,7 @@
 #include "core/tables/kaidanbloc.h"
 #include "core/tables/kihonbloc.h"
 #include "core/tables/mario.h"
+#include "core/tables/pallet.h"
 #include "core/tables/point.h"
 #include "core/tables/zenpan1.h"
 #include "core/tables/zenpan2.h"
@@ -27,6 +28,7 @@ std::span<const DialogTable* const> dialogTables() {
         &tables::enemy3(),
         &tables::point(),
         &tables::color(),
+        &tables::pallet(),
     };
     return all;
 }
