@@ -28,12 +28,14 @@ public:
     DialogMemory memory;
     QWidget* window = nullptr;
     int edited = 0;
+    int palette = 0;  // the palette colour source option
 
     RomDocument& document() override { return doc; }
     bool confirmResets() const override { return resets; }
     DialogMemory& dialogMemory() override { return memory; }
     QWidget* hostWindow() override { return window; }
     void documentEdited() override { ++edited; }
+    int paletteSource() const override { return palette; }
 
     // Opens an in-memory image of `size` bytes (40,976 or 41,488) as the document.
     void open(const std::vector<std::uint8_t>& bytes) { doc.replace(bytes, "/tmp/test.nes"); }

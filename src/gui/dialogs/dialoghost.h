@@ -29,6 +29,8 @@ public:
     virtual QWidget* hostWindow() = 0;
     // After a launcher's OK: title, Undo item and address bar follow the document.
     virtual void documentEdited() = 0;
+    // The Editor Options' palette colour source (0, 1, 2) the colour pickers draw with.
+    virtual int paletteSource() const { return 0; }
 };
 
 } // namespace qv
