@@ -281,6 +281,8 @@ TEST(PalletDialog, BytesItCannotDrawAreKept) {
     // A full Reset leaves the out-of-bounds count alone.
     s.click("SpdPallet6");
     EXPECT_FALSE(count->isEnabled());
+    EXPECT_EQ(count->currentText(), "(Out of bounds)");
+    EXPECT_FALSE(s.enabled("Rad09D4"));
     EXPECT_TRUE(s.ok());
     EXPECT_EQ(host.at(0x0CF1), 0x45);
     EXPECT_EQ(host.at(0x0CF2), 0xC0);

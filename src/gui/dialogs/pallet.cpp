@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -52,6 +53,7 @@ QAbstractButton* makeSwatch(QWidget* parent, const QString& name) {
 TFormPallet::TFormPallet(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::pallet(), host, parent) {
     for (int p = 0; p < tables::kPalletPages; ++p) buildPage(p);
+    pages()->tabBar()->setUsesScrollButtons(false);  // all seven tabs in view
     buildPicker();
     for (int p = 0; p < tables::kPalletPages; ++p) watchContextHelp(this, pages()->widget(p));
     watchContextHelp(this, pickerPanel_);
