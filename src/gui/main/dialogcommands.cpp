@@ -4,6 +4,7 @@
 #include "gui/dialogs/enemy2.h"
 #include "gui/dialogs/enemy3.h"
 #include "gui/dialogs/mario.h"
+#include "gui/dialogs/pallet.h"
 #include "gui/dialogs/point.h"
 #include "gui/dialogs/zenpan1.h"
 #include "gui/dialogs/zenpan2.h"
@@ -25,5 +26,6 @@ void TForm1::mmmEnemy2Click() { runSettingsDialog(runEnemy2Dialog); }
 void TForm1::mmmEnemy3Click() { runSettingsDialog(runEnemy3Dialog); }
 void TForm1::mmmPointClick() { runSettingsDialog(runPointDialog); }
 void TForm1::mmmColorClick() { runSettingsDialog(runColorDialog); }
+void TForm1::mmmPalletClick() { runSettingsDialog(runPalletDialog); }
 
 } // namespace qv

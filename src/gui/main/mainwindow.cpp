@@ -140,7 +140,7 @@ void TForm1::createActions() {
     action("mmmColor", QStringLiteral("Co&lor Settings..."), QKeySequence(Qt::CTRL | Qt::Key_8),
            -1, &TForm1::mmmColorClick);
     action("mmmPallet", QStringLiteral("&Palette Settings..."), QKeySequence(Qt::CTRL | Qt::Key_9),
-           -1, nullptr);
+           -1, &TForm1::mmmPalletClick);
     action("mmmAlTop", QStringLiteral("&Always on Top"), QKeySequence(Qt::CTRL | Qt::Key_T), 5,
            &TForm1::mmmAlTopClick);
     action("mmmToolBar", QStringLiteral("&Toolbar"), QKeySequence(Qt::CTRL | Qt::Key_F1), -1,

@@ -58,6 +58,7 @@ public:
     void mmmEnemy3Click();
     void mmmPointClick();
     void mmmColorClick();
+    void mmmPalletClick();
     void startEditor(int n);
     void mmmOptionClick();
     void mmmVersionClick();
@@ -98,6 +99,7 @@ public:
     // DialogHost
     RomDocument& document() override { return doc_; }
     bool confirmResets() const override { return settings_.reset; }
+    int paletteSource() const override { return settings_.pallet; }
     DialogMemory& dialogMemory() override { return dialogMemory_; }
     QWidget* hostWindow() override { return this; }
     void documentEdited() override;
