@@ -24,6 +24,11 @@ void encodeComplement(int v, std::span<int> f) { encodeSigned(255 - v, f); }
 int decodePlusOne(std::span<const int> f) { return unsignedField(f[0]) + 1; }
 void encodePlusOne(int v, std::span<int> f) { encodeSigned(v - 1, f); }
 
+int decodeZeroIs256(std::span<const int> f) {
+    const int b = unsignedField(f[0]);
+    return b == 0 ? 256 : b;
+}
+
 int decodeSplit16(std::span<const int> f) {
     const int u = unsignedField(f[0]) * 256 + unsignedField(f[1]);
     return u > 32768 ? u - 65536 : u;

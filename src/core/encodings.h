@@ -37,6 +37,7 @@ int decodeComplement(std::span<const int> f);
 void encodeComplement(int v, std::span<int> f);
 int decodePlusOne(std::span<const int> f);
 void encodePlusOne(int v, std::span<int> f);
+int decodeZeroIs256(std::span<const int> f);
 int decodeSplit16(std::span<const int> f);
 void encodeSplit16(int v, std::span<int> f);
 
@@ -52,6 +53,8 @@ inline constexpr Encoding livesPlusOne{"lives", 1, &decodeLives, &encodeLives};
 inline constexpr Encoding complement{"complement", 1, &decodeComplement, &encodeComplement};
 // The game counts from 0 where the player counts from 1: shown 1..256, stored one less.
 inline constexpr Encoding plusOne{"plus one", 1, &decodePlusOne, &encodePlusOne};
+// A count stored as its unsigned byte, 0x00 meaning 256 (coins for a life, endurance).
+inline constexpr Encoding zeroIs256{"zero is 256", 1, &decodeZeroIs256, &encodeSigned};
 // Two bytes at unrelated offsets, fields [high, low], as one 16-bit two's-complement
 // number read so that every pair maps into -32767..32768 (0x8000 reads as +32768).
 inline constexpr Encoding split16{"signed 16-bit split", 2, &decodeSplit16, &encodeSplit16};

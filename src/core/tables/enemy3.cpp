@@ -15,13 +15,7 @@ using enc::negated;
 using enc::plusOne;
 using enc::signedByte;
 using enc::unsignedByte;
-
-// Fireball endurance: the count, 0x00 meaning 256.
-int decodeZeroIs256(std::span<const int> f) {
-    const int b = unsignedField(f[0]);
-    return b == 0 ? 256 : b;
-}
-constexpr Encoding zeroIs256{"zero is 256", 1, &decodeZeroIs256, &enc::encodeSigned};
+using enc::zeroIs256;
 
 // Hammer hold time: the game counts from 130, so every byte reads as -130..125.
 int decodeMinus130(std::span<const int> f) { return unsignedField(f[0]) - 130; }

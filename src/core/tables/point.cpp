@@ -150,13 +150,6 @@ ChoiceRule shellChain() {
             }};
 }
 
-// Coins for an extra life: the count, 0x00 meaning 256.
-int decodeCoinCount(std::span<const int> f) {
-    const int b = unsignedField(f[0]);
-    return b == 0 ? 256 : b;
-}
-constexpr Encoding coinCount{"count, 0 = 256", 1, &decodeCoinCount, &enc::encodeSigned};
-
 // A drop-down list whose bytes lie apart, in its rule's field order.
 Item choiceAt(std::string control, std::string label, std::vector<int> offsets, ChoiceListRef list,
               ChoiceRule rule, int resetIndex) {
@@ -262,8 +255,8 @@ DialogTable build() {
             coins.push_back(std::move(it));
     coins.push_back(choice("CmbVwGetCoin", "&Value Displayed Per Coin:", 0x3C0E,
                            marked(coinStepEntries(), 1), digitAdd(0x38), 1));
-    coins.push_back(numeric("EditOneUpCoin", "Coins Needed for 1&UP:", 0x3C23, coinCount, 1, 256,
-                            100, "[1～256 Default: 100]", 3));
+    coins.push_back(numeric("EditOneUpCoin", "Coins Needed for 1&UP:", 0x3C23, enc::zeroIs256, 1,
+                            256, 100, "[1～256 Default: 100]", 3));
 
     t.pages = {
         page("General", "TabSogo", {named(std::move(general), "GrpRenzoku")}),
