@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/mario.h"
 #include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/updown.h"
 #include "gui/support/scriptedplatform.h"
 
 namespace qv::test {
@@ -48,6 +51,51 @@ inline std::vector<std::uint8_t> blankImage(int size = 40976) {
     return std::vector<std::uint8_t>(static_cast<std::size_t>(size), 0);
 }
 
+// Writes `bytes` into `img` from `offset` on.
+inline void put(std::vector<std::uint8_t>& img, int offset,
+                const std::vector<std::uint8_t>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), img.begin() + offset);
+}
+inline void put(std::vector<std::uint8_t>& img, int offset, std::uint8_t byte) {
+    img[static_cast<std::size_t>(offset)] = byte;
+}
+
+// The document's `n` bytes from `offset`.
+inline std::vector<std::uint8_t> at(const FakeHost& host, int offset, int n) {
+    const auto& im = host.doc.image();
+    return {im.begin() + offset, im.begin() + offset + n};
+}
+
+// Places whose known values the random-image tests plant now and then, so that the
+// lists are met in bounds too: one byte per value, or a run of bytes per value.
+struct PlantedByte {
+    int offset;
+    std::vector<std::uint8_t> values;
+};
+struct PlantedRun {
+    int offset;
+    std::vector<std::vector<std::uint8_t>> values;
+};
+
+// Random bytes from `rng`; 512 more (a trainer) when `shift` is 512.
+inline std::vector<std::uint8_t> randomImage(std::mt19937& rng, int shift) {
+    auto img = blankImage(shift ? 41488 : 40976);
+    for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
+    return img;
+}
+
+// The same, then at each place one of its values, or its random bytes left as they are.
+template <class Places>
+std::vector<std::uint8_t> randomImage(std::mt19937& rng, int shift, const Places& known) {
+    auto img = randomImage(rng, shift);
+    for (const auto& k : known) {
+        const unsigned pick = rng() % (k.values.size() + 1);
+        if (pick == k.values.size()) continue;  // leave the random bytes
+        put(img, k.offset + shift, k.values[pick]);
+    }
+    return img;
+}
+
 // One opening of a settings dialog of class `D`: load() on construction, then the
 // test pokes widgets and ends it with ok() or cancel().
 template <class D> class DialogSessionDriver {
@@ -64,6 +112,9 @@ public:
     QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
     QComboBox* combo(const char* name) const { return find<QComboBox>(name); }
     QString label(const char* name) const { return find<QLabel>(name)->text(); }
+    UpDown* spin(const char* name) const { return find<UpDown>(name); }
+    bool on(const char* name) const { return find<QAbstractButton>(name)->isChecked(); }
+    bool enabled(const char* name) const { return find<QWidget>(name)->isEnabled(); }
     void click(const char* button) const { find<QAbstractButton>(button)->click(); }
     void set(const char* editName, const char* text) const { edit(editName)->setText(text); }
     // The OK button (BtnOkClick and the modal result), then the launcher's end.

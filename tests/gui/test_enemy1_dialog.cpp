@@ -239,11 +239,7 @@ TEST(Enemy1Dialog, WindowNamesCaptionsAndHelp) {
 TEST(Enemy1Dialog, OkWithoutChangesKeepsEveryByteOfRandomImages) {
     ScriptedPlatform platform;
     // Offsets given known bytes now and then, so that the lists are in bounds too.
-    struct Known {
-        int offset;
-        std::vector<std::uint8_t> values;
-    };
-    const std::vector<Known> known = {
+    const std::vector<qv::test::PlantedByte> known = {
         {0x43EF, {0x00, 0x28, 0xF8, 0x70}}, {0x4F51, {0x12, 0x17, 0x19}},
         {0x692A, {0x00, 0x08, 0x80}},       {0x4217, {0x00, 0x35}},
         {0x420E, {0x02}},                   {0x473E, {0x14}},
@@ -256,12 +252,7 @@ TEST(Enemy1Dialog, OkWithoutChangesKeepsEveryByteOfRandomImages) {
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::blankImage(shift ? 41488 : 40976);
-        for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
-        for (const Known& k : known) {
-            const unsigned pick = rng() % (k.values.size() + 1);
-            if (pick < k.values.size()) img[static_cast<std::size_t>(k.offset + shift)] = k.values[pick];
-        }
+        auto img = qv::test::randomImage(rng, shift, known);
         FakeHost host;
         host.open(img);
         Enemy1Session s(host);

@@ -13,23 +13,16 @@
 namespace {
 
 using qv::Answer;
+using qv::test::at;
 using qv::test::FakeHost;
+using qv::test::put;
 using qv::test::ScriptedPlatform;
 
 class Enemy2Session : public qv::test::DialogSessionDriver<qv::TFormEnemy2> {
 public:
     explicit Enemy2Session(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::enemy2(), &qv::makeEnemy2Dialog) {}
-    qv::UpDown* spin(const char* name) const { return find<qv::UpDown>(name); }
 };
-
-void put(std::vector<std::uint8_t>& img, int offset, std::vector<std::uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), img.begin() + offset);
-}
-std::vector<std::uint8_t> at(const FakeHost& host, int offset, int n) {
-    const auto& im = host.doc.image();
-    return {im.begin() + offset, im.begin() + offset + n};
-}
 
 TEST(Enemy2Dialog, AppearFromOneOnePatchTicksClearsOrGreys) {
     ScriptedPlatform platform;
@@ -301,11 +294,7 @@ TEST(Enemy2Dialog, ReopensOnTheLastPage) {
 // trainer. The patterns are planted too, so that ticked and cleared states are met.
 TEST(Enemy2Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
     ScriptedPlatform platform;
-    struct Known {
-        int offset;
-        std::vector<std::vector<std::uint8_t>> values;
-    };
-    const Known known[] = {
+    const qv::test::PlantedRun known[] = {
         {0x1905, {{0x0D, 0x5F, 0x07, 0xF0, 0x2B}, {0xEA, 0xEA, 0xEA, 0xEA, 0xEA}}},
         {0x53E1, {{0x4C, 0x0A, 0xD4}, {0xC9, 0x21, 0x90}, {0xC9, 0xFE, 0x90}, {0x4C, 0x21, 0xD4}}},
         {0x4464, {{0x00}, {0x10}}},
@@ -326,13 +315,7 @@ TEST(Enemy2Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::blankImage(shift ? 41488 : 40976);
-        for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
-        for (const Known& k : known) {
-            const unsigned pick = rng() % (k.values.size() + 1);
-            if (pick == k.values.size()) continue;  // leave the random bytes
-            put(img, k.offset + shift, k.values[pick]);
-        }
+        auto img = qv::test::randomImage(rng, shift, known);
         FakeHost host;
         host.open(img);
         Enemy2Session s(host);

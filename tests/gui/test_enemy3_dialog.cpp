@@ -13,14 +13,15 @@
 namespace {
 
 using qv::Answer;
+using qv::test::at;
 using qv::test::FakeHost;
+using qv::test::put;
 using qv::test::ScriptedPlatform;
 
 class Enemy3Session : public qv::test::DialogSessionDriver<qv::TFormEnemy3> {
 public:
     explicit Enemy3Session(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::enemy3(), &qv::makeEnemy3Dialog) {}
-    qv::UpDown* spin(const char* name) const { return find<qv::UpDown>(name); }
     // Which of EditKoppaFiPat0..7 are enabled, as "11000000".
     QString inUse() const {
         QString out;
@@ -33,14 +34,6 @@ public:
         return out;
     }
 };
-
-void put(std::vector<std::uint8_t>& img, int offset, std::vector<std::uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), img.begin() + offset);
-}
-std::vector<std::uint8_t> at(const FakeHost& host, int offset, int n) {
-    const auto& im = host.doc.image();
-    return {im.begin() + offset, im.begin() + offset + n};
-}
 
 TEST(Enemy3Dialog, EnduranceWorldHoldTimeAndNegatedDefaults) {
     ScriptedPlatform platform;
@@ -294,11 +287,7 @@ TEST(Enemy3Dialog, PagesNotesAndRememberedPage) {
 // changing. Planted bytes make sure the lists are met in and out of bounds.
 TEST(Enemy3Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
     ScriptedPlatform platform;
-    struct Known {
-        int offset;
-        std::vector<std::uint8_t> values;
-    };
-    const Known known[] = {
+    const qv::test::PlantedByte known[] = {
         {0x3A91, {0xD8, 0xD9, 0xDB}}, {0x51F3, {0x00, 0x01, 0x03, 0x07}},
         {0x68E4, {0x00, 0x32}},        {0x5746, {0x41, 0x2D}},
         {0x46A2, {0xE0, 0x00}},        {0x513A, {0x80, 0xF0}},
@@ -308,13 +297,7 @@ TEST(Enemy3Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::blankImage(shift ? 41488 : 40976);
-        for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
-        for (const Known& k : known) {
-            const unsigned pick = rng() % (k.values.size() + 1);
-            if (pick == k.values.size()) continue;  // leave the random byte
-            img[static_cast<std::size_t>(k.offset + shift)] = k.values[pick];
-        }
+        auto img = qv::test::randomImage(rng, shift, known);
         FakeHost host;
         host.open(img);
         Enemy3Session s(host);

@@ -24,8 +24,6 @@ public:
     explicit PalletSession(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::pallet(), &qv::makePalletDialog) {}
     void showTab(int index) const { dialog()->pages()->setCurrentIndex(index); }
-    bool on(const char* name) const { return find<QAbstractButton>(name)->isChecked(); }
-    bool enabled(const char* name) const { return find<QWidget>(name)->isEnabled(); }
     QColor color(const char* name) const {
         return find<QWidget>(name)->palette().color(QPalette::Window);
     }
@@ -362,8 +360,7 @@ TEST(PalletDialog, OkWithoutChangesKeepsRandomImages) {
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::blankImage(shift ? 41488 : 40976);
-        for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
+        auto img = qv::test::randomImage(rng, shift);
         if (seed % 4 == 0) img[static_cast<std::size_t>(shift + 0x0A40)] = 0x03;
         FakeHost host;
         host.memory.tabPage["TFormPallet"] = static_cast<int>(seed % 7);

@@ -13,6 +13,7 @@ namespace {
 
 using qv::Answer;
 using qv::test::FakeHost;
+using qv::test::put;
 using qv::test::ScriptedPlatform;
 
 class PointSession : public qv::test::DialogSessionDriver<qv::TFormPoint> {
@@ -24,10 +25,6 @@ class PointSession : public qv::test::DialogSessionDriver<qv::TFormPoint> {
         dialog()->pages()->setCurrentWidget(find<QWidget>(name));
     }
 };
-
-void put(std::vector<std::uint8_t>& img, int offset, std::vector<std::uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), img.begin() + offset);
-}
 
 // An unmodified game's bytes at the 101 offsets, moved by `shift`.
 void putDefaults(std::vector<std::uint8_t>& img, int shift = 0) {
@@ -309,9 +306,7 @@ TEST(PointDialog, OkWithoutChangesKeepsRandomImagesExceptCarriedDigits) {
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::blankImage(shift ? 41488 : 40976);
-        for (auto& b : img)
-            b = static_cast<std::uint8_t>(rng() & 0xFF);
+        auto img = qv::test::randomImage(rng, shift);
         if (seed % 3 == 0) putDefaults(img, shift); // mostly valid entries
         // Some instructions in the carried form, some with another valid value.
         for (int off : carried) {

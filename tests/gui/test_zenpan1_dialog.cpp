@@ -14,12 +14,9 @@ namespace {
 
 using qv::Answer;
 using qv::test::FakeHost;
+using qv::test::put;
 using qv::test::ScriptedPlatform;
 using qv::test::Zenpan1Session;
-
-void put(std::vector<std::uint8_t>& img, int offset, std::vector<std::uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), img.begin() + offset);
-}
 
 TEST(Zenpan1Dialog, OutOfBoundsListsAndCheckBoxesKeepTheirBytes) {
     ScriptedPlatform platform;
@@ -227,11 +224,7 @@ TEST(Zenpan1Dialog, SubDialogButtonsHaveTheirHelpAndEmptyStatus) {
 // check boxes, block columns and staircase steps are never rewritten.
 TEST(Zenpan1Dialog, OkWithoutChangesKeepsRandomImagesExceptTheAndFFStageSelect) {
     ScriptedPlatform platform;
-    struct Known {
-        int offset;
-        std::vector<std::vector<std::uint8_t>> values;
-    };
-    const Known known[] = {
+    const qv::test::PlantedRun known[] = {
         {0x1B17, {{0x00}, {0x01}}},
         {0x379D, {{0xA9, 0x00, 0x8D, 0x39}, {0xA9, 0xFF, 0x8D, 0x39}}},
         {0x027D, {{0xFC, 0x07, 0xEA}, {0xFC, 0x07, 0xF0}}},
@@ -266,14 +259,7 @@ TEST(Zenpan1Dialog, OkWithoutChangesKeepsRandomImagesExceptTheAndFFStageSelect) 
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::blankImage(shift ? 41488 : 40976);
-        for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
-        for (const Known& k : known) {
-            const unsigned pick = rng() % (k.values.size() + 1);
-            if (pick == k.values.size()) continue;  // leave the random bytes
-            const auto& v = k.values[pick];
-            std::copy(v.begin(), v.end(), img.begin() + k.offset + shift);
-        }
+        auto img = qv::test::randomImage(rng, shift, known);
         for (int step = 1; step <= 9; ++step)  // some valid staircase steps
             if (rng() % 2) {
                 img[static_cast<std::size_t>(0x1AC7 - step + shift)] = rng() % 14;

@@ -14,24 +14,17 @@
 namespace {
 
 using qv::Answer;
+using qv::test::at;
 using qv::test::FakeHost;
+using qv::test::put;
 using qv::test::ScriptedPlatform;
 
 class Zenpan2Session : public qv::test::DialogSessionDriver<qv::TFormZenpan2> {
 public:
     explicit Zenpan2Session(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::zenpan2(), &qv::makeZenpan2Dialog) {}
-    qv::UpDown* spin(const char* name) const { return find<qv::UpDown>(name); }
     QString preview() const { return dialog()->preview()->text(); }
 };
-
-void put(std::vector<std::uint8_t>& img, int offset, std::vector<std::uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), img.begin() + offset);
-}
-std::vector<std::uint8_t> at(const FakeHost& host, int offset, int n) {
-    const auto& im = host.doc.image();
-    return {im.begin() + offset, im.begin() + offset + n};
-}
 
 const std::vector<std::uint8_t> kBridge{0x98, 0x96, 0x94, 0x92, 0x90, 0x8E, 0x8C,
                                         0x8A, 0x88, 0x86, 0x84, 0x82, 0x80};
@@ -300,11 +293,7 @@ TEST(Zenpan2Dialog, FlagpolePreviewFollowsTheListsAndTheirReset) {
 // valid bridges, pairs and check states are met too.
 TEST(Zenpan2Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
     ScriptedPlatform platform;
-    struct Known {
-        int offset;
-        std::vector<std::vector<std::uint8_t>> values;
-    };
-    const Known known[] = {
+    const qv::test::PlantedRun known[] = {
         {0x4FEF, {kBridge, std::vector<std::uint8_t>(13, 0xDE)}},
         {0x4FED, {{0x1A, 0x58}, {0xC0, 0xDE}}},
         {0x00AD, {{0x1E}, {0x1F}}},
@@ -317,13 +306,7 @@ TEST(Zenpan2Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::blankImage(shift ? 41488 : 40976);
-        for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
-        for (const Known& k : known) {
-            const unsigned pick = rng() % (k.values.size() + 1);
-            if (pick == k.values.size()) continue;  // leave the random bytes
-            put(img, k.offset + shift, k.values[pick]);
-        }
+        auto img = qv::test::randomImage(rng, shift, known);
         FakeHost host;
         host.open(img);
         Zenpan2Session s(host);
