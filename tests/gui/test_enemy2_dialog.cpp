@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QTabWidget>
-#include <random>
 
 #include "core/tables/enemy2.h"
 #include "gui/dialogfixture.h"
@@ -311,18 +310,7 @@ TEST(Enemy2Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
         {0x58C8, {{0x15}}},
         {0x60F5, {{0x03}, {0x2D}}},
     };
-    for (unsigned seed = 1; seed <= 30; ++seed) {
-        SCOPED_TRACE(seed);
-        std::mt19937 rng(seed);
-        const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::randomImage(rng, shift, known);
-        FakeHost host;
-        host.open(img);
-        Enemy2Session s(host);
-        EXPECT_FALSE(s.ok());
-        ASSERT_TRUE(std::equal(img.begin(), img.end(), host.doc.image().begin()));
-        EXPECT_FALSE(host.doc.modified());
-    }
+    qv::test::expectOkKeepsRandomImages<Enemy2Session>(known, 30);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QTabWidget>
-#include <random>
 
 #include "core/tables/enemy3.h"
 #include "gui/dialogfixture.h"
@@ -293,18 +292,7 @@ TEST(Enemy3Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
         {0x46A2, {0xE0, 0x00}},        {0x513A, {0x80, 0xF0}},
         {0x457C, {0x00}},              {0x3AC4, {0x00, 0xFF}},
     };
-    for (unsigned seed = 1; seed <= 30; ++seed) {
-        SCOPED_TRACE(seed);
-        std::mt19937 rng(seed);
-        const int shift = seed % 2 ? 0 : 512;
-        auto img = qv::test::randomImage(rng, shift, known);
-        FakeHost host;
-        host.open(img);
-        Enemy3Session s(host);
-        EXPECT_FALSE(s.ok());
-        ASSERT_TRUE(std::equal(img.begin(), img.end(), host.doc.image().begin()));
-        EXPECT_FALSE(host.doc.modified());
-    }
+    qv::test::expectOkKeepsRandomImages<Enemy3Session>(known, 30);
 }
 
 } // namespace
