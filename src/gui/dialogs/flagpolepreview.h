@@ -1,14 +1,11 @@
 #pragma once
-// The flagpole preview (MemoPole): 14 text lines drawn on a fixed grid, the row label
-// in three half-width columns and each symbol in a cell two half-widths wide, so that
-// the columns line up whatever widths the font gives the symbols.
-#include <QFrame>
-
+// The flagpole preview (MemoPole): 14 text lines, the row label and one symbol per cell.
 #include "core/flagpole.h"
+#include "gui/dialogs/cellgridpreview.h"
 
 namespace qv {
 
-class FlagpolePreview final : public QFrame {
+class FlagpolePreview final : public CellGridPreview {
     Q_OBJECT
 public:
     explicit FlagpolePreview(QWidget* parent);
@@ -18,16 +15,12 @@ public:
     // The 14 lines joined by CR LF, as the preview reads.
     QString text() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
 protected:
-    void paintEvent(QPaintEvent*) override;
+    QStringList symbols() const override;
+    std::string rowLabel(int row) const override { return flagpole::rowLabel(row); }
+    void drawCell(QPainter& p, const QRect& at, int row, int cell) const override;
 
 private:
-    int halfWidth() const;
-    int cellWidth() const;
-
     flagpole::Positions positions_;
 };
 

@@ -1,14 +1,11 @@
 #pragma once
-// The staircase preview (MemoKaidan): 13 text lines drawn on a fixed grid, the row
-// number in three half-width columns and each step in a cell two half-widths wide, so
-// that the columns line up whatever widths the font gives the symbols.
-#include <QFrame>
-
+// The staircase preview (MemoKaidan): 13 text lines, the row number and one step per cell.
 #include "core/staircase.h"
+#include "gui/dialogs/cellgridpreview.h"
 
 namespace qv {
 
-class StairPreview final : public QFrame {
+class StairPreview final : public CellGridPreview {
     Q_OBJECT
 public:
     explicit StairPreview(QWidget* parent);
@@ -18,16 +15,12 @@ public:
     // The 13 lines joined by CR LF, as the preview reads.
     QString text() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
 protected:
-    void paintEvent(QPaintEvent*) override;
+    QStringList symbols() const override;
+    std::string rowLabel(int row) const override { return staircase::rowLabel(row); }
+    void drawCell(QPainter& p, const QRect& at, int row, int cell) const override;
 
 private:
-    int halfWidth() const;
-    int cellWidth() const;
-
     staircase::Grid grid_{};
 };
 
