@@ -1,6 +1,8 @@
 // The Enemy 2 table against hand-worked bytes.
 #include <gtest/gtest.h>
 
+#include "support/tabledefaults.h"
+
 #include <map>
 #include <set>
 #include <string>
@@ -106,21 +108,8 @@ TEST(Enemy2Table, ShapePagesGroupsAndResetButtons) {
 // Every item reads its default from an unmodified game, and every byte belongs to one
 // item, except the retract range that the disable patch carries as its operand.
 TEST(Enemy2Table, AnUnmodifiedGameShowsEveryDefault) {
-    qv::RomBuffer rom{};
-    std::size_t bytes = 0;
-    for (const auto& [off, seq] : kDefaultBytes) {
-        put(rom, off, seq);
-        bytes += seq.size();
-    }
+    auto [rom, bytes, owners] = qvtest::checkDefaults(T(), kDefaultBytes);
     EXPECT_EQ(bytes, 143u);
-    std::map<int, std::set<std::string>> owners;
-    for (const qv::Item* it : T().items()) {
-        SCOPED_TRACE(it->control);
-        const ItemState s = it->read(rom, 0);
-        EXPECT_FALSE(s.outOfBounds);
-        EXPECT_EQ(s.value, it->defaultValue);
-        for (int off : it->offsets) owners[off].insert(it->control);
-    }
     EXPECT_EQ(owners.size(), 143u);
     for (const auto& [off, names] : owners)
         EXPECT_EQ(names.size(), off == 0x53E2 ? 2u : 1u) << off;

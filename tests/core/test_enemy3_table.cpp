@@ -1,6 +1,8 @@
 // The Enemy 3 table against hand-worked bytes.
 #include <gtest/gtest.h>
 
+#include "support/tabledefaults.h"
+
 #include <map>
 #include <set>
 #include <string>
@@ -36,10 +38,6 @@ const std::map<int, std::vector<std::uint8_t>> kDefaultBytes = {
     {0x51F3, {0x07}}, {0x5182, {0x10}}, {0x3B04, {0xFE}}, {0x3AA2, {0x10, 0xF0}},
     {0x3AC4, {0x90}}, {0x3A24, {0x33}}, {0x4A6D, {0x40}},
 };
-
-void put(qv::RomBuffer& rom, int offset, std::vector<std::uint8_t> bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) rom[static_cast<std::size_t>(offset) + i] = bytes[i];
-}
 
 std::string show(qv::RomBuffer& rom, const char* control, int offset, std::uint8_t byte) {
     rom[static_cast<std::size_t>(offset)] = byte;
@@ -116,21 +114,8 @@ TEST(Enemy3Table, ShapePagesGroupsAndResetButtons) {
 // Every item reads its default from an unmodified game, and every byte belongs to
 // exactly one item.
 TEST(Enemy3Table, AnUnmodifiedGameShowsEveryDefault) {
-    qv::RomBuffer rom{};
-    std::size_t bytes = 0;
-    for (const auto& [off, seq] : kDefaultBytes) {
-        put(rom, off, seq);
-        bytes += seq.size();
-    }
+    auto [rom, bytes, owners] = qvtest::checkDefaults(T(), kDefaultBytes);
     EXPECT_EQ(bytes, 59u);
-    std::map<int, std::set<std::string>> owners;
-    for (const qv::Item* it : T().items()) {
-        SCOPED_TRACE(it->control);
-        const ItemState s = it->read(rom, 0);
-        EXPECT_FALSE(s.outOfBounds);
-        EXPECT_EQ(s.value, it->defaultValue);
-        for (int off : it->offsets) owners[off].insert(it->control);
-    }
     EXPECT_EQ(owners.size(), 59u);
     for (const auto& [off, names] : owners) EXPECT_EQ(names.size(), 1u) << off;
     for (const auto& [off, seq] : kDefaultBytes)
