@@ -6,8 +6,11 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 WERROR := $(if $(CI),ON,OFF)
+# ccache, where installed, makes rebuilds after a branch switch cheap.
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+CLANG_FORMAT ?= clang-format
 
-.PHONY: all deps configure run test bench sanitize clean
+.PHONY: all deps configure run test bench sanitize clean format format-check
 
 all: configure
 	cmake --build $(BUILD) --parallel
@@ -16,12 +19,12 @@ deps:
 	@scripts/deps.sh
 
 configure: deps
-	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DQV_WERROR=$(WERROR)
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GEN) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DQV_WERROR=$(WERROR) $(LAUNCHER)
 
 run: all
 	$(BUILD)/bin/quorvane $(ARGS)
 
-test: all
+test: all format-check
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
 
 bench: configure
@@ -39,3 +42,11 @@ sanitize: deps
 
 clean:
 	rm -rf $(BUILD) build-asan
+
+# Every C++ file follows .clang-format; format-check fails on the first that does not.
+format:
+	git ls-files '*.cpp' '*.h' | xargs $(CLANG_FORMAT) -i
+
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs $(CLANG_FORMAT) --dry-run --Werror
+	@echo "format-check: every file follows .clang-format"

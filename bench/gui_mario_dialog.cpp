@@ -16,7 +16,7 @@
 namespace {
 
 class BenchHost final : public qv::DialogHost {
-public:
+  public:
     BenchHost() {
         std::vector<std::uint8_t> img(40976, 0);
         img[0x3454] = 0x18;
@@ -37,7 +37,7 @@ public:
 void openMario(qv::SettingsSession& session) {
     session.load();
     session.dialog()->show();
-    QCoreApplication::processEvents();  // expose and first paint
+    QCoreApplication::processEvents(); // expose and first paint
 }
 
 void BM_OpenMarioDialog(benchmark::State& state) {

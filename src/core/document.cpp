@@ -4,24 +4,28 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/filestamp.h"
 #include "core/fileio.h"
+#include "core/filestamp.h"
 
 namespace qv {
 
 std::string_view loadMessage(LoadStatus s) {
     switch (s) {
-    case LoadStatus::Ok: return "";
-    case LoadStatus::Missing: return "The file does not exist.";
-    case LoadStatus::WrongFormat: return "The specified file is in the wrong format.";
-    case LoadStatus::BadSize: return "The file cannot be opened.\r\nThe filesize is invalid.";
+    case LoadStatus::Ok:
+        return "";
+    case LoadStatus::Missing:
+        return "The file does not exist.";
+    case LoadStatus::WrongFormat:
+        return "The specified file is in the wrong format.";
+    case LoadStatus::BadSize:
+        return "The file cannot be opened.\r\nThe filesize is invalid.";
     }
     return "";
 }
 
 LoadStatus RomDocument::load(const std::string& path) {
     if (!fileExists(path)) return LoadStatus::Missing;
-    const auto size = readableFileSize(path);  // unopenable counts as a wrong size
+    const auto size = readableFileSize(path); // unopenable counts as a wrong size
     if (upperExtension(path) != ".NES") return LoadStatus::WrongFormat;
     if (!size || (*size != kPlainSize && *size != kTrainerSize)) return LoadStatus::BadSize;
     // Read before touching the state, so that a read that fails changes nothing.

@@ -15,16 +15,19 @@ inline constexpr std::string_view kUndoPrefix = "&Undo ";
 inline constexpr std::string_view kCannotUndo = "Cannot &Undo";
 
 enum class LoadStatus { Ok, Missing, WrongFormat, BadSize };
-std::string_view loadMessage(LoadStatus s);  // "" for Ok
+std::string_view loadMessage(LoadStatus s); // "" for Ok
 
 struct SaveResult {
     bool ok = true;
-    std::string error;  // the message shown when the write failed
+    std::string error; // the message shown when the write failed
 };
 
 class RomDocument {
-public:
-    RomDocument() { image_.fill(0); snapshot_.fill(0); }
+  public:
+    RomDocument() {
+        image_.fill(0);
+        snapshot_.fill(0);
+    }
 
     // Checks existence, then extension ".NES", then size, in that order; on any
     // failure nothing of the state changes.
@@ -79,7 +82,7 @@ public:
     // The stamp panel: formatted stamp, or empty when the stamp is unknown.
     std::string stampText() const;
 
-private:
+  private:
     RomBuffer image_{};
     RomBuffer snapshot_{};
     int fileSize_ = 0;
@@ -91,7 +94,7 @@ private:
     std::uint32_t stamp_ = 0;
 };
 
-std::string backupName(const std::string& path, std::string_view tail);  // game.nes -> game.~nes
+std::string backupName(const std::string& path, std::string_view tail); // game.nes -> game.~nes
 // Replaces the file at `path` by `bytes`; with `backup` an existing file is first
 // copied to its backup name with `tail` ("~nes", "~ips"). The file itself is only
 // ever replaced by a complete new one.

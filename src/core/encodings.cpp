@@ -2,27 +2,49 @@
 
 namespace qv::enc {
 
-int decodeSigned(std::span<const int> f) { return signExtend(low8(f[0])); }
-void encodeSigned(int v, std::span<int> f) { f[0] = signExtend(low8(v)); }
+int decodeSigned(std::span<const int> f) {
+    return signExtend(low8(f[0]));
+}
+void encodeSigned(int v, std::span<int> f) {
+    f[0] = signExtend(low8(v));
+}
 
-int decodeNegated(std::span<const int> f) { return -decodeSigned(f); }
-void encodeNegated(int v, std::span<int> f) { encodeSigned(-v, f); }
+int decodeNegated(std::span<const int> f) {
+    return -decodeSigned(f);
+}
+void encodeNegated(int v, std::span<int> f) {
+    encodeSigned(-v, f);
+}
 
-int decodeUnsigned(std::span<const int> f) { return unsignedField(f[0]); }
+int decodeUnsigned(std::span<const int> f) {
+    return unsignedField(f[0]);
+}
 
 int decodeAutoWalk(std::span<const int> f) {
     const int b = unsignedField(f[0]);
     return b == 0x80 || b == 0x81 ? b : decodeSigned(f);
 }
 
-int decodeLives(std::span<const int> f) { return (unsignedField(f[0]) + 1) % 256; }
-void encodeLives(int v, std::span<int> f) { encodeSigned(v - 1, f); }
+int decodeLives(std::span<const int> f) {
+    return (unsignedField(f[0]) + 1) % 256;
+}
+void encodeLives(int v, std::span<int> f) {
+    encodeSigned(v - 1, f);
+}
 
-int decodeComplement(std::span<const int> f) { return 255 - unsignedField(f[0]); }
-void encodeComplement(int v, std::span<int> f) { encodeSigned(255 - v, f); }
+int decodeComplement(std::span<const int> f) {
+    return 255 - unsignedField(f[0]);
+}
+void encodeComplement(int v, std::span<int> f) {
+    encodeSigned(255 - v, f);
+}
 
-int decodePlusOne(std::span<const int> f) { return unsignedField(f[0]) + 1; }
-void encodePlusOne(int v, std::span<int> f) { encodeSigned(v - 1, f); }
+int decodePlusOne(std::span<const int> f) {
+    return unsignedField(f[0]) + 1;
+}
+void encodePlusOne(int v, std::span<int> f) {
+    encodeSigned(v - 1, f);
+}
 
 int decodeZeroIs256(std::span<const int> f) {
     const int b = unsignedField(f[0]);
@@ -84,7 +106,8 @@ ChoiceRule byteTable(std::vector<std::vector<std::uint8_t>> entries,
     };
     auto encode = [entries](int index, std::span<int> f) {
         const auto& seq = entries[static_cast<std::size_t>(index)];
-        for (std::size_t i = 0; i < seq.size(); ++i) f[i] = signExtend(seq[i]);
+        for (std::size_t i = 0; i < seq.size(); ++i)
+            f[i] = signExtend(seq[i]);
     };
     return {"choice table", bytes, std::move(decode), std::move(encode)};
 }

@@ -12,9 +12,15 @@
 
 namespace qv {
 
-inline int signExtend(std::uint8_t b) { return static_cast<std::int8_t>(b); }
-inline std::uint8_t low8(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
-inline int unsignedField(int field) { return field & 0xFF; }
+inline int signExtend(std::uint8_t b) {
+    return static_cast<std::int8_t>(b);
+}
+inline std::uint8_t low8(int v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
+inline int unsignedField(int field) {
+    return field & 0xFF;
+}
 
 // One entry per encoding: how many bytes it spans and its two directions.
 struct Encoding {

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qv {
@@ -18,7 +18,9 @@ namespace {
 std::atomic<bool> g_failWrites{false};
 }
 
-void setWriteFailureForTesting(bool fail) { g_failWrites = fail; }
+void setWriteFailureForTesting(bool fail) {
+    g_failWrites = fail;
+}
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
@@ -106,7 +108,8 @@ std::string upperExtension(const std::string& path) {
     const auto dot = name.rfind('.');
     if (dot == std::string::npos) return {};
     std::string ext = name.substr(dot);
-    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : ext)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return ext;
 }
 

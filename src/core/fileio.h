@@ -10,7 +10,7 @@
 
 namespace qv {
 
-bool fileExists(const std::string& path);  // anything at that path, folders included
+bool fileExists(const std::string& path); // anything at that path, folders included
 // Size of a file that can be opened for reading, or nothing.
 std::optional<std::uintmax_t> readableFileSize(const std::string& path);
 // The whole file, or nothing when it cannot be opened or is larger than maxSize.
@@ -19,7 +19,7 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 
 struct WriteResult {
     bool ok = true;
-    std::string error;  // the system's reason, for the error message
+    std::string error; // the system's reason, for the error message
 };
 // Writes a temporary file in the target's folder and renames it over the target
 // only when it is complete.

@@ -31,8 +31,8 @@ StampFields unpackStamp(std::uint32_t p) {
 std::string formatStamp(std::uint32_t packed) {
     const StampFields f = unpackStamp(packed);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", f.year, f.month, f.day,
-                  f.hour, f.minute, f.second);
+    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour,
+                  f.minute, f.second);
     return buf;
 }
 
@@ -49,8 +49,8 @@ std::optional<std::uint32_t> readFileStamp(const std::string& path) {
         std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
     std::tm tm{};
     if (!localtime_r(&t, &tm)) return std::nullopt;
-    return packStamp({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                      tm.tm_sec});
+    return packStamp(
+        {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
 }
 
 } // namespace qv

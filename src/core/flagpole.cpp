@@ -48,7 +48,8 @@ std::string text(const Positions& p) {
     for (int r = 0; r < kRows; ++r) {
         if (r) out += "\r\n";
         out += rowLabel(r);
-        for (std::string_view c : cells(p, r)) out += c;
+        for (std::string_view c : cells(p, r))
+            out += c;
     }
     return out;
 }

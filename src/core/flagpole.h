@@ -13,15 +13,15 @@ inline constexpr int kCells = 4;
 
 // List positions (entry indexes) of the nine flagpole lists.
 struct Positions {
-    int flag = 3;        // F, CmbPoleFlag
-    int flagStop = 10;   // S, CmbPoleFlagStop
-    int finial = 1;      // M, CmbPoleMaru
-    int poleStart = 1;   // L, CmbPoleLine
-    int poleEnd = 8;     // N, CmbPoleLineLen
-    int block = 10;      // K, CmbPoleBlock
-    int score = 11;      // P, CmbPoleScore
-    int marioStop = 9;   // Q, CmbPoleMario
-    int dropDown = 10;   // D, CmbPoleMaDown
+    int flag = 3;      // F, CmbPoleFlag
+    int flagStop = 10; // S, CmbPoleFlagStop
+    int finial = 1;    // M, CmbPoleMaru
+    int poleStart = 1; // L, CmbPoleLine
+    int poleEnd = 8;   // N, CmbPoleLineLen
+    int block = 10;    // K, CmbPoleBlock
+    int score = 11;    // P, CmbPoleScore
+    int marioStop = 9; // Q, CmbPoleMario
+    int dropDown = 10; // D, CmbPoleMaDown
 };
 
 using Row = std::array<std::string_view, kCells>;

@@ -12,11 +12,20 @@ std::string escape(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -27,8 +36,8 @@ std::string link(int context, std::string_view text) {
 }
 
 std::string itemLine(const Item& item) {
-    std::string line = "<li><b>" + escape(plainCaption(item.label.empty() ? item.control
-                                                                          : item.label)) + "</b>";
+    std::string line =
+        "<li><b>" + escape(plainCaption(item.label.empty() ? item.control : item.label)) + "</b>";
     switch (item.kind) {
     case ItemKind::Numeric:
         line += " " + escape(item.rangeLabel);
@@ -54,29 +63,36 @@ struct Fixed {
     const char* text;
 };
 constexpr Fixed kFixed[] = {
-    {501, "OK", "Writes the values shown into the open image as one change that Undo can take back."},
+    {501, "OK",
+     "Writes the values shown into the open image as one change that Undo can take back."},
     {502, "Cancel", "Closes the window without changing anything."},
     {503, "Help", "Opens the help topic of this window."},
-    {7000, "Editor Options", "Confirmations, general behaviour, the recent-file list, the palette colour source, the base NES files for IPS work and the external editors."},
+    {7000, "Editor Options",
+     "Confirmations, general behaviour, the recent-file list, the palette colour source, the base "
+     "NES files for IPS work and the external editors."},
     {7001, "Always Confirm Saving Changes", "Asks before Save overwrites the file."},
     {7002, "Confirm Load Even When No Changes", "Asks before Reload even when nothing was edited."},
     {7003, "Confirm Undoing Changes", "Asks before Undo."},
     {7004, "Confirm Resetting to Default Value", "Reset buttons and the Luigi button ask first."},
     {7005, "Confirm Address Bar Writes", "The address bar asks before it writes a byte."},
-    {7006, "Confirm File Creation When Applying an IPS", "Refuses to create a patch when the base equals the open image."},
+    {7006, "Confirm File Creation When Applying an IPS",
+     "Refuses to create a patch when the base equals the open image."},
     {7007, "Confirm Creating IPS File", "Reports when a patch has been created."},
     {7101, "Restore Form Positions at Startup", "The main window opens where it was closed."},
     {7102, "Unset Always On Top at Startup", "The program always starts without Always on Top."},
     {7103, "Save Always Available", "Save stays enabled without edits."},
     {7104, "Display Full Path in Filenames", "The title shows the whole path of the open file."},
     {7105, "Create Backup Files", "Saving keeps the previous file as name.~nes."},
-    {7106, "Check Files for External Update", "Asks to reload when another program changed the open file."},
+    {7106, "Check Files for External Update",
+     "Asks to reload when another program changed the open file."},
     {7107, "Display Icons Next to Menu Options", "Menus show their icons."},
     {7201, "Palette Color Source", "Which colour table the palette pickers show."},
     {7202, "Recent Files", "How many recent files the File menu keeps, 0 to 32."},
     {7203, "Delete History", "Empties the recent-file list at once."},
-    {7301, "Default NES File (40,976 Bytes)", "The clean image that patches are applied to and created against."},
-    {7302, "Default NES File w/ Trainer (41,488 Bytes)", "The clean image with a trainer, for the same purpose."},
+    {7301, "Default NES File (40,976 Bytes)",
+     "The clean image that patches are applied to and created against."},
+    {7302, "Default NES File w/ Trainer (41,488 Bytes)",
+     "The clean image with a trainer, for the same purpose."},
     {7401, "Display Menu", "The caption of the editor in the Tools menu."},
     {7402, "External Editor File", "The program that the Tools menu starts."},
     {7403, "Use Command Line Arguments", "Passes the open file to the program."},
@@ -102,23 +118,28 @@ std::vector<HelpTopic> build() {
         for (const Page& page : table->pages) {
             overview += "<h3>" + escape(page.caption) + "</h3><ul>";
             for (const Group& group : page.groups) {
-                overview += "<li>" + (group.helpContext > 0
-                                          ? link(group.helpContext, group.caption)
-                                          : escape(group.caption)) + "</li>";
-                std::string body = "<p>" + escape(table->caption) + " &gt; " +
-                                   escape(page.caption) + "</p><ul>";
-                for (const Item& item : group.items) body += itemLine(item);
+                overview += "<li>" +
+                            (group.helpContext > 0 ? link(group.helpContext, group.caption)
+                                                   : escape(group.caption)) +
+                            "</li>";
+                std::string body =
+                    "<p>" + escape(table->caption) + " &gt; " + escape(page.caption) + "</p><ul>";
+                for (const Item& item : group.items)
+                    body += itemLine(item);
                 body += "</ul>";
-                for (const std::string& note : group.notes) body += "<p>" + escape(note) + "</p>";
+                for (const std::string& note : group.notes)
+                    body += "<p>" + escape(note) + "</p>";
                 add(group.helpContext, group.caption, body);
             }
             overview += "</ul>";
         }
         add(table->helpContext, table->caption, overview);
     }
-    for (const Fixed& f : kFixed) add(f.context, f.title, "<p>" + escape(f.text) + "</p>");
+    for (const Fixed& f : kFixed)
+        add(f.context, f.title, "<p>" + escape(f.text) + "</p>");
     std::vector<HelpTopic> out;
-    for (auto& [context, topic] : topics) out.push_back(std::move(topic));
+    for (auto& [context, topic] : topics)
+        out.push_back(std::move(topic));
     return out;
 }
 
@@ -130,7 +151,7 @@ std::string plainCaption(std::string_view caption) {
         if (caption[i] != '&') {
             out += caption[i];
         } else if (i + 1 < caption.size() && caption[i + 1] == '&') {
-            out += '&';  // "&&" is a literal ampersand
+            out += '&'; // "&&" is a literal ampersand
             ++i;
         }
     }
@@ -152,13 +173,16 @@ const HelpTopic* findHelpTopic(int context) {
 std::string helpContentsHtml() {
     std::string html = "<h2>Contents</h2><ul>";
     for (const DialogTable* table : dialogTables())
-        if (table->helpContext > 0) html += "<li>" + link(table->helpContext, table->caption) + "</li>";
+        if (table->helpContext > 0)
+            html += "<li>" + link(table->helpContext, table->caption) + "</li>";
     html += "<li>" + link(7000, "Editor Options") + "</li></ul><h2>Index</h2><ul>";
     std::vector<const HelpTopic*> sorted;
-    for (const HelpTopic& t : helpTopics()) sorted.push_back(&t);
+    for (const HelpTopic& t : helpTopics())
+        sorted.push_back(&t);
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const HelpTopic* a, const HelpTopic* b) { return a->title < b->title; });
-    for (const HelpTopic* t : sorted) html += "<li>" + link(t->context, t->title) + "</li>";
+    for (const HelpTopic* t : sorted)
+        html += "<li>" + link(t->context, t->title) + "</li>";
     return html + "</ul>";
 }
 

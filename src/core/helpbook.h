@@ -11,7 +11,7 @@ namespace qv {
 struct HelpTopic {
     int context = 0;
     std::string title;
-    std::string html;  // the topic's body; links to other topics read "topic:N"
+    std::string html; // the topic's body; links to other topics read "topic:N"
 };
 
 // Every topic, contexts ascending.

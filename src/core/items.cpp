@@ -19,7 +19,9 @@ std::string Item::stem() const {
     return control;
 }
 
-std::string Item::spinName() const { return "Ud" + stem(); }
+std::string Item::spinName() const {
+    return "Ud" + stem();
+}
 
 static bool isOperand(const std::vector<int>& operands, std::size_t i) {
     return std::find(operands.begin(), operands.end(), static_cast<int>(i)) != operands.end();
@@ -36,7 +38,7 @@ ItemState Item::decode(std::span<const int> fields) const {
     switch (kind) {
     case ItemKind::Numeric: {
         const int value = encoding->decode(fields);
-        if (strictRange && !accepts(value)) return {true, value};  // the value, for display
+        if (strictRange && !accepts(value)) return {true, value}; // the value, for display
         return {false, value};
     }
     case ItemKind::Check:
@@ -54,9 +56,12 @@ ItemState Item::decode(std::span<const int> fields) const {
 
 bool Item::accepts(int value) const {
     switch (kind) {
-    case ItemKind::Numeric: return value >= acceptMin && value <= acceptMax;
-    case ItemKind::Check: return value == 0 || value == 1;
-    case ItemKind::Choice: return value >= 0 && value < static_cast<int>(list->captions.size());
+    case ItemKind::Numeric:
+        return value >= acceptMin && value <= acceptMax;
+    case ItemKind::Check:
+        return value == 0 || value == 1;
+    case ItemKind::Choice:
+        return value >= 0 && value < static_cast<int>(list->captions.size());
     }
     return false;
 }
@@ -64,23 +69,29 @@ bool Item::accepts(int value) const {
 void Item::encode(int value, std::span<int> fields) const {
     if (!accepts(value)) return;
     switch (kind) {
-    case ItemKind::Numeric: encoding->encode(value, fields); break;
+    case ItemKind::Numeric:
+        encoding->encode(value, fields);
+        break;
     case ItemKind::Check: {
         const auto& pattern = value ? ticked : cleared;
         for (std::size_t i = 0; i < pattern.size(); ++i)
             if (value || !isOperand(clearedOperands, i)) fields[i] = signExtend(pattern[i]);
         break;
     }
-    case ItemKind::Choice: rule.encode(value, fields); break;
+    case ItemKind::Choice:
+        rule.encode(value, fields);
+        break;
     }
 }
 
 std::optional<int> parseDecimal(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') return std::nullopt;  // "+-1"
+        if (!text.empty() && text.front() == '-') return std::nullopt; // "+-1"
     }
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -96,9 +107,12 @@ int Item::acceptText(std::string_view text) const {
 std::string Item::text(const ItemState& s) const {
     if (s.outOfBounds) return std::string(kOutOfBounds);
     switch (kind) {
-    case ItemKind::Numeric: return std::to_string(s.value);
-    case ItemKind::Check: return s.value ? "checked" : "unchecked";
-    case ItemKind::Choice: return list->captions[static_cast<std::size_t>(s.value)];
+    case ItemKind::Numeric:
+        return std::to_string(s.value);
+    case ItemKind::Check:
+        return s.value ? "checked" : "unchecked";
+    case ItemKind::Choice:
+        return list->captions[static_cast<std::size_t>(s.value)];
     }
     return {};
 }
@@ -106,11 +120,16 @@ std::string Item::text(const ItemState& s) const {
 std::optional<int> Item::parse(std::string_view t) const {
     std::optional<int> v;
     switch (kind) {
-    case ItemKind::Numeric: v = parseDecimal(t); break;
+    case ItemKind::Numeric:
+        v = parseDecimal(t);
+        break;
     case ItemKind::Check:
-        if (t == "checked") v = 1;
-        else if (t == "unchecked") v = 0;
-        else v = parseDecimal(t);
+        if (t == "checked")
+            v = 1;
+        else if (t == "unchecked")
+            v = 0;
+        else
+            v = parseDecimal(t);
         break;
     case ItemKind::Choice:
         for (std::size_t i = 0; i < list->captions.size() && !v; ++i)
@@ -148,20 +167,20 @@ bool Item::write(std::span<std::uint8_t> image, int shift, int value) const {
 }
 
 // What every row starts with: its kind, names and `bytes` consecutive offsets.
-static Item itemAt(ItemKind kind, std::string control, std::string label, int offset,
-                   int bytes) {
+static Item itemAt(ItemKind kind, std::string control, std::string label, int offset, int bytes) {
     Item it;
     it.kind = kind;
     it.control = std::move(control);
     it.label = std::move(label);
-    for (int i = 0; i < bytes; ++i) it.offsets.push_back(offset + i);
+    for (int i = 0; i < bytes; ++i)
+        it.offsets.push_back(offset + i);
     return it;
 }
 
-Item numeric(std::string control, std::string label, int offset, const Encoding& encoding,
-             int min, int max, int defaultValue, std::string rangeLabel, int maxLength) {
-    Item it = itemAt(ItemKind::Numeric, std::move(control), std::move(label), offset,
-                     encoding.bytes);
+Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
+             int max, int defaultValue, std::string rangeLabel, int maxLength) {
+    Item it =
+        itemAt(ItemKind::Numeric, std::move(control), std::move(label), offset, encoding.bytes);
     it.defaultValue = defaultValue;
     it.encoding = &encoding;
     it.spinMin = it.acceptMin = min;
@@ -172,8 +191,8 @@ Item numeric(std::string control, std::string label, int offset, const Encoding&
 }
 
 Item numericAt(std::string control, std::string label, std::vector<int> offsets,
-               const Encoding& encoding, int min, int max, int defaultValue,
-               std::string rangeLabel, int maxLength) {
+               const Encoding& encoding, int min, int max, int defaultValue, std::string rangeLabel,
+               int maxLength) {
     assert(static_cast<int>(offsets.size()) == encoding.bytes);
     Item it = numeric(std::move(control), std::move(label), 0, encoding, min, max, defaultValue,
                       std::move(rangeLabel), maxLength);
@@ -192,8 +211,8 @@ Item strict(Item item) {
     return item;
 }
 
-Item check(std::string control, std::string caption, int offset,
-           std::vector<std::uint8_t> ticked, std::vector<std::uint8_t> cleared) {
+Item check(std::string control, std::string caption, int offset, std::vector<std::uint8_t> ticked,
+           std::vector<std::uint8_t> cleared) {
     assert(ticked.size() == cleared.size());
     Item it = itemAt(ItemKind::Check, std::move(control), std::move(caption), offset,
                      static_cast<int>(ticked.size()));
@@ -209,8 +228,8 @@ Item withOperandWhenCleared(Item item, int position) {
     return item;
 }
 
-Item choice(std::string control, std::string label, int offset, ChoiceListRef list,
-            ChoiceRule rule, int resetIndex) {
+Item choice(std::string control, std::string label, int offset, ChoiceListRef list, ChoiceRule rule,
+            int resetIndex) {
     Item it = itemAt(ItemKind::Choice, std::move(control), std::move(label), offset, rule.bytes);
     it.defaultValue = resetIndex;
     it.list = std::move(list);

@@ -39,17 +39,17 @@ struct ItemState {
 
 struct Item {
     ItemKind kind = ItemKind::Numeric;
-    std::string control;       // "EditMaWalk_R", "ChkMuteki1", "CmbFireShot"
-    std::string label;         // caption label (with "&"), or the check box's caption
-    std::vector<int> offsets;  // one per value field, in the 40,976-byte layout
-    int defaultValue = 0;      // numeric: display value; check: 1/0; choice: Reset index
+    std::string control;      // "EditMaWalk_R", "ChkMuteki1", "CmbFireShot"
+    std::string label;        // caption label (with "&"), or the check box's caption
+    std::vector<int> offsets; // one per value field, in the 40,976-byte layout
+    int defaultValue = 0;     // numeric: display value; check: 1/0; choice: Reset index
 
     // Numeric.
     const Encoding* encoding = nullptr;
-    int spinMin = 0, spinMax = 0;      // up-down limits (wrapping)
-    int acceptMin = 0, acceptMax = 0;  // what OK accepts; the up-down's unless stated
+    int spinMin = 0, spinMax = 0;     // up-down limits (wrapping)
+    int acceptMin = 0, acceptMax = 0; // what OK accepts; the up-down's unless stated
     int maxLength = 4;
-    std::string rangeLabel;  // "[-128～127 Default: 24]"
+    std::string rangeLabel; // "[-128～127 Default: 24]"
     // Stored bytes that read outside the accepted range are out of bounds (disabled and
     // kept) instead of being replaced by the default on OK.
     bool strictRange = false;
@@ -64,8 +64,8 @@ struct Item {
     ChoiceListRef list;
     ChoiceRule rule;
 
-    std::string stem() const;      // the control name without its type prefix
-    std::string spinName() const;  // "UdMaWalk_R" for "EditMaWalk_R"
+    std::string stem() const;     // the control name without its type prefix
+    std::string spinName() const; // "UdMaWalk_R" for "EditMaWalk_R"
 
     // Fields are the item's bytes sign-extended, in `offsets` order.
     ItemState decode(std::span<const int> fields) const;
@@ -89,23 +89,23 @@ struct Item {
 };
 
 // Row builders, so that a table reads like the lists it was written from.
-Item numeric(std::string control, std::string label, int offset, const Encoding& encoding,
-             int min, int max, int defaultValue, std::string rangeLabel, int maxLength = 4);
+Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
+             int max, int defaultValue, std::string rangeLabel, int maxLength = 4);
 // A numeric item whose bytes lie at the given offsets, in the encoding's field order
 // (the two halves of a 16-bit value stored apart).
 Item numericAt(std::string control, std::string label, std::vector<int> offsets,
-               const Encoding& encoding, int min, int max, int defaultValue,
-               std::string rangeLabel, int maxLength = 4);
+               const Encoding& encoding, int min, int max, int defaultValue, std::string rangeLabel,
+               int maxLength = 4);
 // The same item with up-down limits other than its accepted range.
 Item withSpin(Item item, int spinMin, int spinMax);
 // The same item with strictRange set.
 Item strict(Item item);
-Item check(std::string control, std::string caption, int offset,
-           std::vector<std::uint8_t> ticked, std::vector<std::uint8_t> cleared);
+Item check(std::string control, std::string caption, int offset, std::vector<std::uint8_t> ticked,
+           std::vector<std::uint8_t> cleared);
 // The same check item with the byte at `position` of pattern B left to another item.
 Item withOperandWhenCleared(Item item, int position);
-Item choice(std::string control, std::string label, int offset, ChoiceListRef list,
-            ChoiceRule rule, int resetIndex);
+Item choice(std::string control, std::string label, int offset, ChoiceListRef list, ChoiceRule rule,
+            int resetIndex);
 
 // A decimal integer with an optional sign (surrounding blanks allowed); nothing for
 // anything else, including numbers too large for an int.

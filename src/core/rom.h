@@ -6,15 +6,17 @@
 
 namespace qv {
 
-inline constexpr int kBufferSize = 50000;   // both image buffers, fixed
-inline constexpr int kPlainSize = 40976;    // header + PRG + CHR
-inline constexpr int kTrainerSize = 41488;  // the same with a 512-byte trainer
+inline constexpr int kBufferSize = 50000;  // both image buffers, fixed
+inline constexpr int kPlainSize = 40976;   // header + PRG + CHR
+inline constexpr int kTrainerSize = 41488; // the same with a 512-byte trainer
 inline constexpr int kTrainerShift = 512;
 
 using RomBuffer = std::array<std::uint8_t, kBufferSize>;
 
 // Parameter offsets are stated in the trainer-less layout; this is the one place
 // where the trainer shift is added to them.
-inline int shifted(int offset, int shift) { return offset + shift; }
+inline int shifted(int offset, int shift) {
+    return offset + shift;
+}
 
 } // namespace qv

@@ -13,8 +13,8 @@ inline constexpr int kRows = 13;
 inline constexpr int kFirstGroundRow = 11;
 
 struct Step {
-    int start = 0;  // row of the first block, 0..13
-    int count = 0;  // 1..13; cut off at the bottom row
+    int start = 0; // row of the first block, 0..13
+    int count = 0; // 1..13; cut off at the bottom row
 };
 
 enum class Cell { Open, Ground, Block, Invalid };

@@ -38,16 +38,19 @@ void ValueFields::store(std::span<std::uint8_t> image, int shift) const {
 
 ItemState ValueFields::state(const Item& item) const {
     std::array<int, kMaxItemBytes> f{};
-    for (std::size_t i = 0; i < item.offsets.size(); ++i) f[i] = values_[indexOf(item.offsets[i])];
+    for (std::size_t i = 0; i < item.offsets.size(); ++i)
+        f[i] = values_[indexOf(item.offsets[i])];
     return item.decode(std::span<const int>(f.data(), item.offsets.size()));
 }
 
 void ValueFields::set(const Item& item, int value) {
     std::array<int, kMaxItemBytes> f{};
     const std::span<int> fields(f.data(), item.offsets.size());
-    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = values_[indexOf(item.offsets[i])];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = values_[indexOf(item.offsets[i])];
     item.encode(value, fields);
-    for (std::size_t i = 0; i < fields.size(); ++i) values_[indexOf(item.offsets[i])] = fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        values_[indexOf(item.offsets[i])] = fields[i];
 }
 
 } // namespace qv

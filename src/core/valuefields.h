@@ -13,7 +13,7 @@ namespace qv {
 struct DialogTable;
 
 class ValueFields {
-public:
+  public:
     // The fields of the table's items and of its sub-dialogs' items.
     explicit ValueFields(const DialogTable& table);
 
@@ -31,10 +31,10 @@ public:
     int value(int offset) const { return values_[indexOf(offset)]; }
     void setValue(int offset, int field) { values_[indexOf(offset)] = field; }
 
-    const std::vector<int>& offsets() const { return offsets_; }  // sorted, unique
+    const std::vector<int>& offsets() const { return offsets_; } // sorted, unique
     const std::vector<int>& values() const { return values_; }
 
-private:
+  private:
     std::size_t indexOf(int offset) const;
 
     std::vector<int> offsets_;

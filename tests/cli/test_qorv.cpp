@@ -39,7 +39,7 @@ const std::set<std::string> kMarioControls{
 // operand of the Piranha Plant disable patch; the axe, rope and bridge bytes each hold a
 // row and a column, and every bridge piece reads all 13 bridge bytes.
 const std::set<std::pair<std::string, int>> kSharedBytes{
-    {"Enemy 2", 0x53E2},    {"General 2", 0x4FED}, {"General 2", 0x4FEE}, {"General 2", 0x4FEF},
+    {"Enemy 2", 0x53E2},   {"General 2", 0x4FED}, {"General 2", 0x4FEE}, {"General 2", 0x4FEF},
     {"General 2", 0x4FF0}, {"General 2", 0x4FF1}, {"General 2", 0x4FF2}, {"General 2", 0x4FF3},
     {"General 2", 0x4FF4}, {"General 2", 0x4FF5}, {"General 2", 0x4FF6}, {"General 2", 0x4FF7},
     {"General 2", 0x4FF8}, {"General 2", 0x4FF9}, {"General 2", 0x4FFA}, {"General 2", 0x4FFB}};

@@ -60,10 +60,10 @@ TEST(ColorTable, DefaultsCaptionsAndNotesOfSelectedRows) {
         int defaultByte;
     };
     const Row rows[] = {
-        {0x686C, 0, "Koopa Troopa", 0x02},  {0x6878, 0, "Pirana Plant", 0x21},
+        {0x686C, 0, "Koopa Troopa", 0x02},   {0x6878, 0, "Pirana Plant", 0x21},
         {0x5244, 0, "Bowser Flame 2", 0x82}, {0x64EB, 0, "Hammer 4", 0xC3},
-        {0x6D81, 1, "Small Lift", 0xC2},    {0x538E, 1, "Castle Flag", 0x22},
-        {0x6E12, 1, "Air Bubble", 0x02},    {0x687E, 2, "Unknown", 0xFF},
+        {0x6D81, 1, "Small Lift", 0xC2},     {0x538E, 1, "Castle Flag", 0x22},
+        {0x6E12, 1, "Air Bubble", 0x02},     {0x687E, 2, "Unknown", 0xFF},
     };
     for (const Row& r : rows) {
         const auto* c = findColorCharacter(r.offset);

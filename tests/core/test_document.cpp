@@ -59,7 +59,8 @@ TEST(Document, LoadChecksComeInOrderAndFailuresChangeNothing) {
     EXPECT_EQ(doc.image(), image);
 
     EXPECT_EQ(qv::loadMessage(LoadStatus::Missing), "The file does not exist.");
-    EXPECT_EQ(qv::loadMessage(LoadStatus::WrongFormat), "The specified file is in the wrong format.");
+    EXPECT_EQ(qv::loadMessage(LoadStatus::WrongFormat),
+              "The specified file is in the wrong format.");
     EXPECT_EQ(qv::loadMessage(LoadStatus::BadSize),
               "The file cannot be opened.\r\nThe filesize is invalid.");
 }
@@ -72,7 +73,7 @@ TEST(Document, LoadResetsStateAndKnowsTheTrainer) {
     EXPECT_EQ(doc.shift(), 512);
     EXPECT_EQ(doc.sizeText(), "41,488 bytes");
     EXPECT_EQ(doc.image()[41487], 0xAB);
-    EXPECT_EQ(doc.image()[41488], 0x00);  // past the file the buffer is zero
+    EXPECT_EQ(doc.image()[41488], 0x00); // past the file the buffer is zero
     EXPECT_EQ(doc.undoState(), 0);
     EXPECT_EQ(doc.undoCaption(), "Cannot &Undo");
 
@@ -129,7 +130,7 @@ TEST(Document, ModifiedFlagAndUndoStateFollowEditsSavesAndUndo) {
     ASSERT_TRUE(doc.write(false).ok);
     doc.markSaved();
     EXPECT_FALSE(doc.modified());
-    EXPECT_TRUE(doc.undoAvailable());  // a save keeps the undo
+    EXPECT_TRUE(doc.undoAvailable()); // a save keeps the undo
     doc.undo();
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(doc.undoState(), 2);
@@ -145,7 +146,7 @@ TEST(Document, ModifiedFlagAndUndoStateFollowEditsSavesAndUndo) {
     EXPECT_FALSE(doc.modified());
     EXPECT_EQ(doc.undoState(), 0);
     EXPECT_EQ(doc.fileStamp(), 0u);
-    EXPECT_EQ(doc.fileName(), dir.file("g.nes"));  // kept for the next Open
+    EXPECT_EQ(doc.fileName(), dir.file("g.nes")); // kept for the next Open
     EXPECT_EQ(doc.title(false), "Quorvane");
 }
 
@@ -162,8 +163,9 @@ TEST(Document, TwoSavesLeaveOneBackupHoldingTheStateBeforeTheSecond) {
     ASSERT_EQ(backup.size(), 40976u);
     EXPECT_EQ(backup[16], 0x02);
     int files = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.file(""))) ++files;
-    EXPECT_EQ(files, 2);  // the game and one backup, no temporary left
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.file("")))
+        ++files;
+    EXPECT_EQ(files, 2); // the game and one backup, no temporary left
 
     // Without the option no backup is made.
     TempDir other;

@@ -16,7 +16,7 @@ int decodeByte(const Encoding& e, std::uint8_t b) {
 }
 
 std::uint8_t encodeByte(const Encoding& e, int v) {
-    int f = 0x5A5A;  // must be overwritten
+    int f = 0x5A5A; // must be overwritten
     e.encode(v, std::span<int>(&f, 1));
     return qv::low8(f);
 }
@@ -30,9 +30,9 @@ struct Expect {
 // from exactly one byte, and writing it back gives that byte again.
 TEST(Encodings, EveryByteRoundTripsAndCoversTheShownRange) {
     const Expect all[] = {
-        {&qv::enc::signedByte, -128, 127},   {&qv::enc::negated, -127, 128},
-        {&qv::enc::unsignedByte, 0, 255},    {&qv::enc::autoWalk, -126, 129},
-        {&qv::enc::livesPlusOne, 0, 255},    {&qv::enc::complement, 0, 255},
+        {&qv::enc::signedByte, -128, 127}, {&qv::enc::negated, -127, 128},
+        {&qv::enc::unsignedByte, 0, 255},  {&qv::enc::autoWalk, -126, 129},
+        {&qv::enc::livesPlusOne, 0, 255},  {&qv::enc::complement, 0, 255},
     };
     for (const Expect& x : all) {
         SCOPED_TRACE(std::string(x.e->name));
@@ -99,7 +99,7 @@ TEST(ChoiceRules, PipeExitHeightTakesLowNibbleOneOnly) {
 
     const qv::ChoiceRule idx = qv::rule::byteIndex();
     EXPECT_EQ(ruleIndex(idx, 0x03), 3);
-    EXPECT_EQ(ruleIndex(idx, 0xFF), -1);  // read as two's complement
+    EXPECT_EQ(ruleIndex(idx, 0xFF), -1); // read as two's complement
 }
 
 } // namespace

@@ -14,7 +14,9 @@
 namespace {
 
 using qv::ItemState;
-const qv::DialogTable& T() { return qv::tables::enemy1(); }
+const qv::DialogTable& T() {
+    return qv::tables::enemy1();
+}
 const qv::Item& item(const char* control) {
     const qv::Item* it = T().find(control);
     EXPECT_NE(it, nullptr) << control;
@@ -38,20 +40,38 @@ std::uint8_t stored(const char* control, int value) {
 // from each item's default (0x431C negated 8 = 0xF8, 0x49E1 signed -24 = 0xE8,
 // 0x49E3 negated -24 = 0x18, 0x46C8 world 2 = 0x01, ...).
 const std::map<int, std::vector<std::uint8_t>> kDefaultBytes = {
-    {0x431C, {0xF8, 0xF4}}, {0x5861, {0x08, 0xF8}}, {0x59E2, {0x10, 0x0B}},
+    {0x431C, {0xF8, 0xF4}},
+    {0x5861, {0x08, 0xF8}},
+    {0x59E2, {0x10, 0x0B}},
     {0x49E4, {0x08, 0xF8, 0x0C, 0xF4}},
-    {0x618F, {0xFD}}, {0x47E6, {0xF8}},
-    {0x4453, {0xFD}}, {0x4F35, {0x15, 0x30, 0x40}}, {0x43D5, {0x07}}, {0x43EF, {0x20}},
+    {0x618F, {0xFD}},
+    {0x47E6, {0xF8}},
+    {0x4453, {0xFD}},
+    {0x4F35, {0x15, 0x30, 0x40}},
+    {0x43D5, {0x07}},
+    {0x43EF, {0x20}},
     {0x4F51, {0x12}},
     {0x60C4, {0x08}},
-    {0x692A, {0x08}}, {0x4217, {0x02}}, {0x420E, {0x06}},
-    {0x473E, {0x02}}, {0x4737, {0x06}}, {0x472C, {0x00}}, {0x4757, {0x02}}, {0x4749, {0x70}},
-    {0x4743, {0xB0}}, {0x4779, {0x18}},
+    {0x692A, {0x08}},
+    {0x4217, {0x02}},
+    {0x420E, {0x06}},
+    {0x473E, {0x02}},
+    {0x4737, {0x06}},
+    {0x472C, {0x00}},
+    {0x4757, {0x02}},
+    {0x4749, {0x70}},
+    {0x4743, {0xB0}},
+    {0x4779, {0x18}},
     {0x44E4, {0xFB}},
     {0x44A8, {0x0E, 0x05, 0x06, 0x0E, 0x1C, 0x20, 0x10, 0x0C, 0x1E, 0x22, 0x18, 0x14}},
-    {0x46C0, {0xAA}}, {0x46C8, {0x01}}, {0x4706, {0x20}},
+    {0x46C0, {0xAA}},
+    {0x46C8, {0x01}},
+    {0x4706, {0x20}},
     {0x6059, {0xFF}},
-    {0x585F, {0x30, 0xD0}}, {0x49E1, {0xE8}}, {0x49E3, {0x18}}, {0x5FCF, {0x10, 0xF0}},
+    {0x585F, {0x30, 0xD0}},
+    {0x49E1, {0xE8}},
+    {0x49E3, {0x18}},
+    {0x5FCF, {0x10, 0xF0}},
     {0x6052, {0xFD}},
 };
 
@@ -77,15 +97,15 @@ TEST(Enemy1Table, ShapePagesAndResetButtons) {
                                                "TabKuri", "TabFukusu", "TabSheet2", "TabSheet1",
                                                "TabGesso", "TabKanyo"}));
     // Empty: the "Multi Cheep-Cheep Elevation" note.
-    EXPECT_EQ(resets,
-              (std::vector<std::string>{
-                  "SpdNokoSpeed", "SpdPtFmSpeed", "SpdNkFkTime", "SpdNkFkSpeed", "SpdPataJump",
-                  "SpdPataIdo", "SpdPaipoThrow", "SpdJugemSpeed", "SpdJugemRestore",
-                  "SpdJugemRestHei", "SpdJugemAppear", "SpdTogeSpeed", "SpdKuriAnim",
-                  "SpdKuriOneChr", "SpdKuriTwoChr", "SpdKuriAppear", "SpdKuriAppHei",
-                  "SpdKuriAppItv", "SpdPukuJump", "SpdPukuSpeed", "SpdPukuRitsu",
-                  "SpdPukuGkWorld", "SpdPukuInterval", "", "SpdGessoHane", "SpdKetobashi",
-                  "SpdKeriochi", "SpdFukitobi", "SpdTekiTuki"}));
+    EXPECT_EQ(resets, (std::vector<std::string>{
+                          "SpdNokoSpeed",    "SpdPtFmSpeed",    "SpdNkFkTime",     "SpdNkFkSpeed",
+                          "SpdPataJump",     "SpdPataIdo",      "SpdPaipoThrow",   "SpdJugemSpeed",
+                          "SpdJugemRestore", "SpdJugemRestHei", "SpdJugemAppear",  "SpdTogeSpeed",
+                          "SpdKuriAnim",     "SpdKuriOneChr",   "SpdKuriTwoChr",   "SpdKuriAppear",
+                          "SpdKuriAppHei",   "SpdKuriAppItv",   "SpdPukuJump",     "SpdPukuSpeed",
+                          "SpdPukuRitsu",    "SpdPukuGkWorld",  "SpdPukuInterval", "",
+                          "SpdGessoHane",    "SpdKetobashi",    "SpdKeriochi",     "SpdFukitobi",
+                          "SpdTekiTuki"}));
     EXPECT_EQ(helps, (std::vector<int>{17180, 22625, 23010, 18916, 24975, 18406, 17491, 20277,
                                        17365, 17391, 20305, 24772, 26922, 16910, 16919, 18263,
                                        18249, 18297, 17636, 17576, 18112, 18120, 18182, 0,
@@ -102,7 +122,8 @@ TEST(Enemy1Table, AnUnmodifiedGameShowsEveryDefault) {
     qv::RomBuffer rom{};
     std::size_t bytes = 0;
     for (const auto& [off, seq] : kDefaultBytes) {
-        for (std::size_t i = 0; i < seq.size(); ++i) rom[static_cast<std::size_t>(off) + i] = seq[i];
+        for (std::size_t i = 0; i < seq.size(); ++i)
+            rom[static_cast<std::size_t>(off) + i] = seq[i];
         bytes += seq.size();
     }
     EXPECT_EQ(bytes, 54u);
@@ -112,10 +133,11 @@ TEST(Enemy1Table, AnUnmodifiedGameShowsEveryDefault) {
         const ItemState s = it->read(rom, 0);
         EXPECT_FALSE(s.outOfBounds);
         EXPECT_EQ(s.value, it->defaultValue);
-        for (int off : it->offsets) EXPECT_TRUE(claimed.insert(off).second) << off;
+        for (int off : it->offsets)
+            EXPECT_TRUE(claimed.insert(off).second) << off;
     }
     EXPECT_EQ(claimed.size(), 54u);
-    EXPECT_EQ(claimed.count(0x49E2), 0u);  // between the falling-shell pair, nobody's
+    EXPECT_EQ(claimed.count(0x49E2), 0u); // between the falling-shell pair, nobody's
     EXPECT_EQ(qv::ValueFields(T()).offsets().size(), 54u);
     // The Cheep-Cheep table, row by row: EditPukuSpeed n at 0x44A8 + n - 1.
     EXPECT_EQ(item("EditPukuSpeed1").offsets, std::vector<int>{0x44A8});
@@ -216,7 +238,7 @@ TEST(Enemy1Table, RevivalElevationSharesItsByteWithTheCheckBox) {
     EXPECT_EQ(revivalRaised(0x28), true);
     EXPECT_EQ(revivalRaised(0x20), false);
     EXPECT_EQ(revivalRaised(0x23), std::nullopt);
-    EXPECT_EQ(revivalRaised(-8), true);  // 0xF8 sign-extended
+    EXPECT_EQ(revivalRaised(-8), true); // 0xF8 sign-extended
     // The list keeps the check box's nibble, the check box the list's.
     qv::RomBuffer rom{};
     rom[0x43EF] = 0x28;
@@ -227,7 +249,7 @@ TEST(Enemy1Table, RevivalElevationSharesItsByteWithTheCheckBox) {
     EXPECT_EQ(rom[0x43EF], 0x00);
     EXPECT_EQ(qv::low8(withRevivalRaised(0x50, true)), 0x58);
     EXPECT_EQ(qv::low8(withRevivalRaised(-8, false)), 0xF0);
-    EXPECT_EQ(withRevivalRaised(0x23, true), 0x23);  // out of bounds: kept
+    EXPECT_EQ(withRevivalRaised(0x23, true), 0x23); // out of bounds: kept
 }
 
 } // namespace

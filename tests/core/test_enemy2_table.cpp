@@ -16,7 +16,9 @@
 namespace {
 
 using qv::ItemState;
-const qv::DialogTable& T() { return qv::tables::enemy2(); }
+const qv::DialogTable& T() {
+    return qv::tables::enemy2();
+}
 const qv::Item& item(const char* control) {
     const qv::Item* it = T().find(control);
     EXPECT_NE(it, nullptr) << control;
@@ -35,30 +37,49 @@ const std::map<int, std::vector<std::uint8_t>> kDefaultBytes = {
     {0x4464, {0x00, 0x00, 0x10, 0x10}},
     {0x4D9D, {0x05}},
     {0x4DA5, {0x0B}},
-    {0x4CD7, {0, 1,  3,  4,  5,  6,  7,  7,  8,    //
-              0, 3,  6,  9,  11, 13, 14, 15, 16,   //
-              0, 4,  9,  13, 16, 19, 22, 23, 24,   //
-              0, 6,  12, 18, 22, 26, 29, 31, 32,   //
-              0, 7,  15, 22, 28, 33, 37, 39, 40,   //
-              0, 9,  18, 27, 33, 39, 44, 47, 48,   //
-              0, 11, 21, 31, 39, 46, 51, 55, 56,   //
-              0, 12, 24, 36, 45, 53, 59, 62, 64,   //
-              0, 14, 27, 40, 50, 59, 66, 70, 72,   //
-              0, 15, 31, 45, 56, 66, 74, 78, 80,   //
+    {0x4CD7, {0, 1,  3,  4,  5,  6,  7,  7,  8,  //
+              0, 3,  6,  9,  11, 13, 14, 15, 16, //
+              0, 4,  9,  13, 16, 19, 22, 23, 24, //
+              0, 6,  12, 18, 22, 26, 29, 31, 32, //
+              0, 7,  15, 22, 28, 33, 37, 39, 40, //
+              0, 9,  18, 27, 33, 39, 44, 47, 48, //
+              0, 11, 21, 31, 39, 46, 51, 55, 56, //
+              0, 12, 24, 36, 45, 53, 59, 62, 64, //
+              0, 14, 27, 40, 50, 59, 66, 70, 72, //
+              0, 15, 31, 45, 56, 66, 74, 78, 80, //
               0, 17, 34, 49, 62, 73, 81, 86, 88}},
     {0x49D8, {0xF9}},
-    {0x58BC, {0x0D}}, {0x58C0, {0x0C}}, {0x58C8, {0x15}}, {0x597C, {0x12}}, {0x58C4, {0x33}},
-    {0x58B8, {0x12}}, {0x5765, {0x02}}, {0x579A, {0x08}}, {0x579E, {0x0C}}, {0x57A2, {0x15}},
-    {0x58E0, {0x06}}, {0x5988, {0x14}}, {0x598C, {0x08}}, {0x5990, {0x33}}, {0x5994, {0x0C}},
-    {0x5999, {0x05}}, {0x599E, {0x11}}, {0x59A3, {0x07}}, {0x60F5, {0x03}}, {0x570F, {0x24}},
-    {0x5713, {0x2B}}, {0x60B8, {0x06}},
+    {0x58BC, {0x0D}},
+    {0x58C0, {0x0C}},
+    {0x58C8, {0x15}},
+    {0x597C, {0x12}},
+    {0x58C4, {0x33}},
+    {0x58B8, {0x12}},
+    {0x5765, {0x02}},
+    {0x579A, {0x08}},
+    {0x579E, {0x0C}},
+    {0x57A2, {0x15}},
+    {0x58E0, {0x06}},
+    {0x5988, {0x14}},
+    {0x598C, {0x08}},
+    {0x5990, {0x33}},
+    {0x5994, {0x0C}},
+    {0x5999, {0x05}},
+    {0x599E, {0x11}},
+    {0x59A3, {0x07}},
+    {0x60F5, {0x03}},
+    {0x570F, {0x24}},
+    {0x5713, {0x2B}},
+    {0x60B8, {0x06}},
 };
 
 void put(qv::RomBuffer& rom, int offset, std::vector<std::uint8_t> bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) rom[static_cast<std::size_t>(offset) + i] = bytes[i];
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        rom[static_cast<std::size_t>(offset) + i] = bytes[i];
 }
 
-std::string show(qv::RomBuffer& rom, const char* control, int offset, std::vector<std::uint8_t> bytes) {
+std::string show(qv::RomBuffer& rom, const char* control, int offset,
+                 std::vector<std::uint8_t> bytes) {
     put(rom, offset, std::move(bytes));
     const qv::Item& it = item(control);
     return it.text(it.read(rom, 0));
@@ -82,17 +103,18 @@ TEST(Enemy2Table, ShapePagesGroupsAndResetButtons) {
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"Piranha Plant", "Firebar 1", "Firebar 2", "Podoboo",
                                                "Special 1", "Special 2"}));
-    EXPECT_EQ(names, (std::vector<std::string>{"TabPakkun", "TabFireBar1", "TabFireBar2", "TabBubble",
-                                               "TabChara1", "TabChara2"}));
-    EXPECT_EQ(resets, (std::vector<std::string>{
-                          "SpdIiPakkun", "SpdVwPakkun", "SpdTmPakkun", "SpdFiBarSpeed",
-                          "SpdFiBarTurn", "SpdFiBarLen", "SpdFiBerPos", "SpdBubbleJump",
-                          "SpdFumiDamage", "SpdFireTole", "SpdFumiNotKeri", "SpdFumiFall",
-                          "SpdOfukuChr", "SpdFireThrough", "SpdNotTurn"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"TabPakkun", "TabFireBar1", "TabFireBar2",
+                                               "TabBubble", "TabChara1", "TabChara2"}));
+    EXPECT_EQ(resets, (std::vector<std::string>{"SpdIiPakkun", "SpdVwPakkun", "SpdTmPakkun",
+                                                "SpdFiBarSpeed", "SpdFiBarTurn", "SpdFiBarLen",
+                                                "SpdFiBerPos", "SpdBubbleJump", "SpdFumiDamage",
+                                                "SpdFireTole", "SpdFumiNotKeri", "SpdFumiFall",
+                                                "SpdOfukuChr", "SpdFireThrough", "SpdNotTurn"}));
     EXPECT_EQ(helps, (std::vector<int>{6405, 6499, 21526, 17503, 17508, 19869, 19671, 18904, 22716,
                                        22373, 22752, 22920, 24821, 22287, 24760}));
     EXPECT_EQ(T().groupByReset("SpdFiBerPos")->notes,
-              (std::vector<std::string>{"All firebars share the same pivot position, which does not change."}));
+              (std::vector<std::string>{
+                  "All firebars share the same pivot position, which does not change."}));
     EXPECT_EQ(T().groupByReset("SpdFumiDamage")->items.size(), 6u);
     EXPECT_EQ(T().groupByReset("SpdFumiFall")->items.size(), 7u);
     EXPECT_EQ(T().groupByReset("SpdFiBerPos")->items.size(), 11u);
@@ -140,7 +162,7 @@ TEST(Enemy2Table, PatchesAndRotationBytes) {
     EXPECT_EQ(rom[0x53E2], 0x0A);
     EXPECT_EQ(rom[0x53E3], 0xD4);
     ASSERT_TRUE(item("EditDsPakkun").write(rom, 0, 50));
-    ASSERT_TRUE(item("ChkDtPakkun").write(rom, 0, 0));  // the range written before stays
+    ASSERT_TRUE(item("ChkDtPakkun").write(rom, 0, 0)); // the range written before stays
     EXPECT_EQ(rom[0x53E1], 0xC9);
     EXPECT_EQ(rom[0x53E2], 0x32);
     EXPECT_EQ(rom[0x53E3], 0x90);
@@ -182,7 +204,7 @@ TEST(Enemy2Table, NumbersCountsAndPivotRows) {
     ASSERT_TRUE(item("CmbFiBerPos4").write(rom, 0, 22));
     const std::vector<std::uint8_t> twelve{0, 17, 34, 49, 62, 73, 81, 86, 88};
     EXPECT_EQ(std::vector<std::uint8_t>(rom.begin() + 0x4CE9, rom.begin() + 0x4CF2), twelve);
-    EXPECT_EQ(rom[0x4CE8], 0x00);  // its neighbours untouched
+    EXPECT_EQ(rom[0x4CE8], 0x00); // its neighbours untouched
     EXPECT_EQ(rom[0x4CF2], 0x00);
     EXPECT_EQ(show(rom, "CmbFiBerPos4", 0x4CE9, {0, 17, 34, 49, 62, 73, 81, 86, 88}), "12");
     EXPECT_EQ(show(rom, "CmbFiBerPos2", 0x4CD7, {0, 0, 0, 0, 0, 0, 0, 0, 0}), "1");
@@ -190,7 +212,8 @@ TEST(Enemy2Table, NumbersCountsAndPivotRows) {
     EXPECT_EQ(show(rom, "CmbFiBerPos3", 0x4CE0, {0, 0, 1, 2, 2, 3, 3, 3, 4}), "1.5");
     EXPECT_EQ(show(rom, "CmbFiBerPos3", 0x4CE0, {0, 3, 6, 9, 11, 13, 14, 15, 16}), "3  [Default]");
     EXPECT_EQ(show(rom, "CmbFiBerPos12", 0x4D31, {0, 16, 32, 47, 59, 69, 77, 82, 84}), "11.5");
-    EXPECT_EQ(show(rom, "CmbFiBerPos12", 0x4D31, {0, 17, 34, 49, 62, 73, 81, 86, 89}), "(Out of bounds)");
+    EXPECT_EQ(show(rom, "CmbFiBerPos12", 0x4D31, {0, 17, 34, 49, 62, 73, 81, 86, 89}),
+              "(Out of bounds)");
     EXPECT_EQ(show(rom, "CmbFiBerPos10", 0x4D1F, {0, 14, 29, 42, 53, 62, 70, 74, 76}), "10.5");
     EXPECT_EQ(item("CmbFiBerPos10").list->captions.size(), 23u);
 }

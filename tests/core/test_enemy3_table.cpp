@@ -16,7 +16,9 @@
 namespace {
 
 using qv::ItemState;
-const qv::DialogTable& T() { return qv::tables::enemy3(); }
+const qv::DialogTable& T() {
+    return qv::tables::enemy3();
+}
 const qv::Item& item(const char* control) {
     const qv::Item* it = T().find(control);
     EXPECT_NE(it, nullptr) << control;
@@ -26,17 +28,40 @@ const qv::Item& item(const char* control) {
 // An unmodified game at every byte the dialog edits, worked out from each default:
 // negated 24 = 0xE8, plus-one worlds 6 and 8 = 0x05 and 0x07, hold time 14 = 0x90.
 const std::map<int, std::vector<std::uint8_t>> kDefaultBytes = {
-    {0x3A41, {0x18, 0xE8}}, {0x3A68, {0x28}}, {0x3A6A, {0x50}}, {0x68E4, {0x08}},
-    {0x3A91, {0xD8}}, {0x4C50, {0xE8}},
+    {0x3A41, {0x18, 0xE8}},
+    {0x3A68, {0x28}},
+    {0x3A6A, {0x50}},
+    {0x68E4, {0x08}},
+    {0x3A91, {0xD8}},
+    {0x4C50, {0xE8}},
     {0x46A2, {0x40, 0x30, 0x90, 0x50, 0x20, 0x60, 0xA0, 0x70}},
-    {0x49DE, {0x30, 0x1C}}, {0x4336, {0x80, 0x50}}, {0x4A71, {0x04}}, {0x4A69, {0xFC}},
-    {0x4A82, {0xF8}}, {0x61A2, {0xFC}}, {0x5116, {0x01}}, {0x5109, {0xFF}}, {0x50CF, {0x02}},
+    {0x49DE, {0x30, 0x1C}},
+    {0x4336, {0x80, 0x50}},
+    {0x4A71, {0x04}},
+    {0x4A69, {0xFC}},
+    {0x4A82, {0xF8}},
+    {0x61A2, {0xFC}},
+    {0x5116, {0x01}},
+    {0x5109, {0xFF}},
+    {0x50CF, {0x02}},
     {0x5746, {0x06, 0x00, 0x02, 0x12, 0x11, 0x07, 0x05, 0x2D}},
-    {0x513A, {0x80}}, {0x5161, {0x05}}, {0x515D, {0x07}}, {0x512B, {0x05}}, {0x457C, {0x05}},
-    {0x5156, {0xFE}}, {0x577A, {0xFE}}, {0x5217, {0x01}}, {0x516A, {0x20}},
+    {0x513A, {0x80}},
+    {0x5161, {0x05}},
+    {0x515D, {0x07}},
+    {0x512B, {0x05}},
+    {0x457C, {0x05}},
+    {0x5156, {0xFE}},
+    {0x577A, {0xFE}},
+    {0x5217, {0x01}},
+    {0x516A, {0x20}},
     {0x51E1, {0xBF, 0x40, 0xBF, 0xBF, 0xBF, 0x40, 0x40, 0xBF}},
-    {0x51F3, {0x07}}, {0x5182, {0x10}}, {0x3B04, {0xFE}}, {0x3AA2, {0x10, 0xF0}},
-    {0x3AC4, {0x90}}, {0x3A24, {0x33}}, {0x4A6D, {0x40}},
+    {0x51F3, {0x07}},
+    {0x5182, {0x10}},
+    {0x3B04, {0xFE}},
+    {0x3AA2, {0x10, 0xF0}},
+    {0x3AC4, {0x90}},
+    {0x3A24, {0x33}},
+    {0x4A6D, {0x40}},
 };
 
 std::string show(qv::RomBuffer& rom, const char* control, int offset, std::uint8_t byte) {
@@ -72,22 +97,22 @@ TEST(Enemy3Table, ShapePagesGroupsAndResetButtons) {
     EXPECT_EQ(pages, (std::vector<std::string>{"Bill Blaster", "Bullet Bill (Const. Fire)",
                                                "Hammer Bros.", "Bowser 1", "Bowser 2",
                                                "Bowser Flame", "Hammers", "Other"}));
-    EXPECT_EQ(names, (std::vector<std::string>{"TabKiller1", "TabKiller2", "TabBrs", "TabKoopa1",
-                                               "TabKoopa2", "TabKoopaFire", "TabHammer",
-                                               "TabAdvance"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"TabKiller1", "TabKiller2", "TabBrs", "TabKoopa1",
+                                        "TabKoopa2", "TabKoopaFire", "TabHammer", "TabAdvance"}));
     EXPECT_EQ(resets,
               (std::vector<std::string>{
-                  "SpdKiller", "SpdHodai", "SpdHodaiChr", "SpdKillerStat", "SpdKillerCnt",
-                  "SpdKillerHeight", "SpdHmBrsHmKan", "SpdHmBrsIdo", "SpdHmBrsSpeed",
-                  "SpdHmBrsTuki", "SpdKoopaSpeed", "SpdKoopaSpeedRt", "SpdKoopaTrueChr",
-                  "SpdKoopaMove", "SpdKoopaNoFire", "SpdKoopaExFire", "SpdKoopaThHammer",
-                  "SpdFiKoopa", "SpdKoopaJump", "SpdKoppaTuki", "SpdKoopaSpFire", "SpdKoopaTmFire",
-                  "SpdKoppaFiPat", "SpdHammerThrow", "SpdHammer", "SpdHammerHold",
-                  "SpdHodaiChrAdvc", "SpdHmBrsZengo"}));
-    EXPECT_EQ(helps, (std::vector<int>{14913, 14952, 26852, 14993, 19536, 18082, 18910, 17206,
-                                       19074, 24994, 20758, 20687, 22342, 20794, 20833, 20829,
-                                       20779, 17788, 20822, 22394, 21015, 20842, 20961, 15108,
-                                       15010, 15044, 14884, 19053}));
+                  "SpdKiller",        "SpdHodai",        "SpdHodaiChr",     "SpdKillerStat",
+                  "SpdKillerCnt",     "SpdKillerHeight", "SpdHmBrsHmKan",   "SpdHmBrsIdo",
+                  "SpdHmBrsSpeed",    "SpdHmBrsTuki",    "SpdKoopaSpeed",   "SpdKoopaSpeedRt",
+                  "SpdKoopaTrueChr",  "SpdKoopaMove",    "SpdKoopaNoFire",  "SpdKoopaExFire",
+                  "SpdKoopaThHammer", "SpdFiKoopa",      "SpdKoopaJump",    "SpdKoppaTuki",
+                  "SpdKoopaSpFire",   "SpdKoopaTmFire",  "SpdKoppaFiPat",   "SpdHammerThrow",
+                  "SpdHammer",        "SpdHammerHold",   "SpdHodaiChrAdvc", "SpdHmBrsZengo"}));
+    EXPECT_EQ(helps, (std::vector<int>{14913, 14952, 26852, 14993, 19536, 18082, 18910,
+                                       17206, 19074, 24994, 20758, 20687, 22342, 20794,
+                                       20833, 20829, 20779, 17788, 20822, 22394, 21015,
+                                       20842, 20961, 15108, 15010, 15044, 14884, 19053}));
     EXPECT_EQ(T().groupByReset("SpdHodai")->notes,
               (std::vector<std::string>{
                   "[Left] value must not exceed [Right] x2 and must not be less than [Right]."}));
@@ -103,8 +128,8 @@ TEST(Enemy3Table, ShapePagesGroupsAndResetButtons) {
     for (const char* four : {"EditKiller_R", "EditKiller_L", "EditHodai_R", "EditHodai_L",
                              "EditHammerHold", "EditHmBrsZengo", "EditKoopaJump"})
         EXPECT_EQ(item(four).maxLength, 4) << four;
-    for (const char* three : {"EditHmBrsIdo", "EditKoopaNoFire", "EditFiKoopa", "EditKoppaFiPat7",
-                              "EditKoopaSpFire"})
+    for (const char* three :
+         {"EditHmBrsIdo", "EditKoopaNoFire", "EditFiKoopa", "EditKoppaFiPat7", "EditKoopaSpFire"})
         EXPECT_EQ(item(three).maxLength, 3) << three;
     EXPECT_EQ(item("CmbKoopaTrueChr8").label, "World &8:");
     EXPECT_EQ(item("EditHmBrsSpeed").label, "Rushin&g:");
@@ -117,7 +142,8 @@ TEST(Enemy3Table, AnUnmodifiedGameShowsEveryDefault) {
     auto [rom, bytes, owners] = qvtest::checkDefaults(T(), kDefaultBytes);
     EXPECT_EQ(bytes, 59u);
     EXPECT_EQ(owners.size(), 59u);
-    for (const auto& [off, names] : owners) EXPECT_EQ(names.size(), 1u) << off;
+    for (const auto& [off, names] : owners)
+        EXPECT_EQ(names.size(), 1u) << off;
     for (const auto& [off, seq] : kDefaultBytes)
         for (std::size_t i = 0; i < seq.size(); ++i)
             EXPECT_EQ(owners.count(off + static_cast<int>(i)), 1u) << off + static_cast<int>(i);
@@ -132,7 +158,7 @@ TEST(Enemy3Table, EnduranceWorldsAndHoldTimeEncodings) {
     EXPECT_EQ(show(rom, "EditFiKoopa", 0x457C, 0xFF), "255");
     EXPECT_EQ(stored("EditFiKoopa", "256"), 0x00);
     EXPECT_EQ(stored("EditFiKoopa", "255"), 0xFF);
-    EXPECT_EQ(stored("EditFiKoopa", "0"), 0x05);  // below 1: the default 5
+    EXPECT_EQ(stored("EditFiKoopa", "0"), 0x05); // below 1: the default 5
     // Plus one.
     EXPECT_EQ(show(rom, "EditKoopaNoFire", 0x5161, 0x05), "6");
     EXPECT_EQ(show(rom, "EditKoopaNoFire", 0x5161, 0xFF), "256");
@@ -146,7 +172,7 @@ TEST(Enemy3Table, EnduranceWorldsAndHoldTimeEncodings) {
     EXPECT_EQ(show(rom, "EditHammerHold", 0x3AC4, 0x82), "0");
     EXPECT_EQ(stored("EditHammerHold", "14"), 0x90);
     EXPECT_EQ(stored("EditHammerHold", "-130"), 0x00);
-    EXPECT_EQ(stored("EditHammerHold", "126"), 0x90);  // past 125: the default 14
+    EXPECT_EQ(stored("EditHammerHold", "126"), 0x90); // past 125: the default 14
 }
 
 TEST(Enemy3Table, CleanedAndOutOfRangeTextsStoreDefaults) {
@@ -158,7 +184,7 @@ TEST(Enemy3Table, CleanedAndOutOfRangeTextsStoreDefaults) {
     EXPECT_EQ(stored("EditHmBrsZengo", "128"), 0x40);
     EXPECT_EQ(stored("EditKiller_L", "128"), 0x80);
     EXPECT_EQ(stored("EditKiller_L", "-128"), 0xE8);
-    EXPECT_EQ(stored("EditHodai_L", "256"), 0x50);  // the label says 256; 255 is the top
+    EXPECT_EQ(stored("EditHodai_L", "256"), 0x50); // the label says 256; 255 is the top
     EXPECT_EQ(stored("EditHodai_L", "255"), 0xFF);
 }
 
@@ -209,14 +235,30 @@ TEST(Enemy3Table, BlasterCharacterNamesEveryByte) {
         {0x00, "00 Green Koopa Troopa (Falling, Unknown Speed)"},
         {0x04, "04 Green Koopa Troopa (Falling, Unknown Speed)"},
         {0x09, "09 G. Paratroopa (Still at Launch)→R. Koopa Troopa"},
-        {0x16, "16 Fireworks"}, {0x96, "96 Fireworks"}, {0x17, "17 NULL"}, {0x1E, "1E Firebar (Static)"},
-        {0x33, "33 Bullet Bill  [Default]"}, {0x36, "36 -"}, {0x50, "50 NULL"}, {0x64, "64 NULL"},
-        {0x65, "65 -"}, {0x66, "66 Bowser Flame (Fired One Block Above, Odd Collisions)"},
-        {0x6F, "6F Long Firebar (Static)"}, {0x80, "80 -"}, {0x81, "81 NULL"},
-        {0x91, "91 Glitchy (Floats In Air)"}, {0x9B, "9B Long Firebar (Static)"},
-        {0xA2, "A2 Long Firebar (Static)"}, {0xA4, "A4 Lift (Fall At Fixed Time, Errors)"},
-        {0xA9, "A9 Lift (Errors)"}, {0xB5, "B5 Springboard-ish (Unusable)"}, {0xC1, "C1 Unknown"},
-        {0xE4, "E4 NULL"}, {0xE5, "E5 -"}, {0xEF, "EF Long Firebar (Static)"}, {0xFE, "FE NULL"},
+        {0x16, "16 Fireworks"},
+        {0x96, "96 Fireworks"},
+        {0x17, "17 NULL"},
+        {0x1E, "1E Firebar (Static)"},
+        {0x33, "33 Bullet Bill  [Default]"},
+        {0x36, "36 -"},
+        {0x50, "50 NULL"},
+        {0x64, "64 NULL"},
+        {0x65, "65 -"},
+        {0x66, "66 Bowser Flame (Fired One Block Above, Odd Collisions)"},
+        {0x6F, "6F Long Firebar (Static)"},
+        {0x80, "80 -"},
+        {0x81, "81 NULL"},
+        {0x91, "91 Glitchy (Floats In Air)"},
+        {0x9B, "9B Long Firebar (Static)"},
+        {0xA2, "A2 Long Firebar (Static)"},
+        {0xA4, "A4 Lift (Fall At Fixed Time, Errors)"},
+        {0xA9, "A9 Lift (Errors)"},
+        {0xB5, "B5 Springboard-ish (Unusable)"},
+        {0xC1, "C1 Unknown"},
+        {0xE4, "E4 NULL"},
+        {0xE5, "E5 -"},
+        {0xEF, "EF Long Firebar (Static)"},
+        {0xFE, "FE NULL"},
         {0xFF, "FF -"},
     };
     for (const auto& [byte, caption] : expected)

@@ -9,17 +9,19 @@
 
 #include "core/rom.h"
 #include "core/staircase.h"
-#include "core/tables/kaidanbloc.h"
-#include "core/tables/kihonbloc.h"
+#include "core/tables/basicblocks.h"
+#include "core/tables/general1.h"
 #include "core/tables/registry.h"
-#include "core/tables/zenpan1.h"
+#include "core/tables/staircaseblocks.h"
 #include "core/valuefields.h"
 #include "support/staircasepicture.h"
 
 namespace {
 
 using qv::ItemState;
-const qv::DialogTable& T() { return qv::tables::zenpan1(); }
+const qv::DialogTable& T() {
+    return qv::tables::zenpan1();
+}
 const qv::Item& item(const char* control) {
     const qv::Item* it = T().find(control);
     if (!it) it = qv::tables::kihonBloc().find(control);
@@ -32,33 +34,59 @@ const qv::Item& item(const char* control) {
 // worked out by hand from each item's default (0x1486 world 8 = 0x07, 0x3E7C negated
 // 6 = 0xFA, 0x3797 complement 231 = 0x18, lifts -240 = FF 10 and 240 = 00 F0, ...).
 const std::map<int, std::vector<std::uint8_t>> kDefaultBytes = {
-    {0x3D42, {0x0B}}, {0x1486, {0x07}}, {0x1979, {0x03}}, {0x197C, {0x07}},
-    {0x3E7C, {0xFA}}, {0x3E61, {0xFC}}, {0x3CD4, {0x10}}, {0x3DE3, {0x00}},
-    {0x3DE6, {0x02}}, {0x3DE9, {0x03}}, {0x1B17, {0x00}}, {0x3B7D, {0xFB}},
+    {0x3D42, {0x0B}},
+    {0x1486, {0x07}},
+    {0x1979, {0x03}},
+    {0x197C, {0x07}},
+    {0x3E7C, {0xFA}},
+    {0x3E61, {0xFC}},
+    {0x3CD4, {0x10}},
+    {0x3DE3, {0x00}},
+    {0x3DE6, {0x02}},
+    {0x3DE9, {0x03}},
+    {0x1B17, {0x00}},
+    {0x3B7D, {0xFB}},
     {0x6888, {0x18, 0x19, 0x1A, 0x19}},
-    {0x4861, {0xFF}}, {0x485C, {0x10}}, {0x486D, {0x00}}, {0x4868, {0xF0}},
-    {0x481C, {0x00}}, {0x5658, {0x10}},
-    {0x198A, {0x06}}, {0x198D, {0x07}}, {0x1990, {0x09}}, {0x199A, {0xA1}},
-    {0x19A8, {0x02}}, {0x3797, {0x18}}, {0x113E, {0x04, 0x03, 0x02}},
-    {0x379D, {0xA9, 0xFF, 0x8D, 0x39}}, {0x5308, {0x01}}, {0x530E, {0x03}}, {0x5314, {0x06}},
-    {0x02B1, {0x29, 0x07}}, {0x027D, {0xFC, 0x07, 0xF0}}, {0x104B, {0x04}}, {0x1054, {0x02}},
+    {0x4861, {0xFF}},
+    {0x485C, {0x10}},
+    {0x486D, {0x00}},
+    {0x4868, {0xF0}},
+    {0x481C, {0x00}},
+    {0x5658, {0x10}},
+    {0x198A, {0x06}},
+    {0x198D, {0x07}},
+    {0x1990, {0x09}},
+    {0x199A, {0xA1}},
+    {0x19A8, {0x02}},
+    {0x3797, {0x18}},
+    {0x113E, {0x04, 0x03, 0x02}},
+    {0x379D, {0xA9, 0xFF, 0x8D, 0x39}},
+    {0x5308, {0x01}},
+    {0x530E, {0x03}},
+    {0x5314, {0x06}},
+    {0x02B1, {0x29, 0x07}},
+    {0x027D, {0xFC, 0x07, 0xF0}},
+    {0x104B, {0x04}},
+    {0x1054, {0x02}},
 };
 const std::map<int, std::vector<std::uint8_t>> kSubDialogBytes = {
-    {0x13EC, {0x00, 0x00, 0x00, 0x18, 0x01, 0x18, 0x07, 0x18, 0x0F, 0x18, 0xFF, 0x18,
-              0x01, 0x1F, 0x07, 0x1F, 0x0F, 0x1F, 0x81, 0x1F, 0x01, 0x00, 0x8F, 0x1F,
-              0xF1, 0x1F, 0xF9, 0x18, 0xF1, 0x18, 0xFF, 0x1F}},
+    {0x13EC, {0x00, 0x00, 0x00, 0x18, 0x01, 0x18, 0x07, 0x18, 0x0F, 0x18, 0xFF,
+              0x18, 0x01, 0x1F, 0x07, 0x1F, 0x0F, 0x1F, 0x81, 0x1F, 0x01, 0x00,
+              0x8F, 0x1F, 0xF1, 0x1F, 0xF9, 0x18, 0xF1, 0x18, 0xFF, 0x1F}},
     {0x14B5, {0x08}},
-    {0x1AB5, {0x07, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}},  // counts, step 9 first
-    {0x1ABE, {0x03, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A}},  // start rows, step 9 first
+    {0x1AB5, {0x07, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}}, // counts, step 9 first
+    {0x1ABE, {0x03, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A}}, // start rows, step 9 first
 };
 
 void put(qv::RomBuffer& rom, const std::map<int, std::vector<std::uint8_t>>& bytes) {
     for (const auto& [off, seq] : bytes)
-        for (std::size_t i = 0; i < seq.size(); ++i) rom[static_cast<std::size_t>(off) + i] = seq[i];
+        for (std::size_t i = 0; i < seq.size(); ++i)
+            rom[static_cast<std::size_t>(off) + i] = seq[i];
 }
 std::size_t count(const std::map<int, std::vector<std::uint8_t>>& bytes) {
     std::size_t n = 0;
-    for (const auto& [off, seq] : bytes) n += seq.size();
+    for (const auto& [off, seq] : bytes)
+        n += seq.size();
     return n;
 }
 
@@ -71,19 +99,38 @@ TEST(Zenpan1Table, ShapePagesAndResetButtons) {
     for (const qv::Page& p : T().pages) {
         pages.push_back(p.caption);
         names.push_back(p.objectName);
-        for (const qv::Group& g : p.groups) resets.push_back(g.reset);
+        for (const qv::Group& g : p.groups)
+            resets.push_back(g.reset);
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"Blocks", "Items", "Springboard", "Lifts", "Bridge",
                                                "Horizonal Rope", "Time", "Stages"}));
-    EXPECT_EQ(names, (std::vector<std::string>{"TabBloc", "TabItem", "TabJump", "TabLift",
-                                               "TabSusBridge", "TabMaruChr", "TabTime", "TabStage"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"TabBloc", "TabItem", "TabJump", "TabLift", "TabSusBridge",
+                                        "TabMaruChr", "TabTime", "TabStage"}));
     // Empty: "Block Configuration", "Miscellaneous", "Springboard Jump Power".
-    EXPECT_EQ(resets, (std::vector<std::string>{
-                          "SpdTenCoin", "SpdCsBrkWorld", "", "SpdHatenaHeight", "SpdBlocHane",
-                          "SpdItemSpeed", "SpdBlocItem", "SpdAlwaysOneUp", "SpdCoinHane", "",
-                          "", "SpdJumpDaoChr", "SpdLift", "SpdSusBridge", "SpdSusBrgTesuri",
-                          "SpdMaruChrHeight", "SpdTimeDecSpd", "SpdNokoriTime", "SpdTimeNoDown",
-                          "SpdFireFrower", "SpdStSelWorld", "SpdStSelTrue", "SpdNnd"}));
+    EXPECT_EQ(resets, (std::vector<std::string>{"SpdTenCoin",
+                                                "SpdCsBrkWorld",
+                                                "",
+                                                "SpdHatenaHeight",
+                                                "SpdBlocHane",
+                                                "SpdItemSpeed",
+                                                "SpdBlocItem",
+                                                "SpdAlwaysOneUp",
+                                                "SpdCoinHane",
+                                                "",
+                                                "",
+                                                "SpdJumpDaoChr",
+                                                "SpdLift",
+                                                "SpdSusBridge",
+                                                "SpdSusBrgTesuri",
+                                                "SpdMaruChrHeight",
+                                                "SpdTimeDecSpd",
+                                                "SpdNokoriTime",
+                                                "SpdTimeNoDown",
+                                                "SpdFireFrower",
+                                                "SpdStSelWorld",
+                                                "SpdStSelTrue",
+                                                "SpdNnd"}));
     EXPECT_EQ(T().groupByReset("SpdLift")->items.size(), 4u);
     EXPECT_EQ(T().groupByReset("SpdAlwaysOneUp")->resetPanel, "PanelMilZero");
     const qv::Group& config = T().pages[0].groups[2];
@@ -106,13 +153,15 @@ TEST(Zenpan1Table, AnUnmodifiedGameShowsEveryDefault) {
     std::set<int> claimed;
     std::vector<const qv::Item*> all = T().items();
     for (const qv::DialogTable* sub : T().subDialogs)
-        for (const qv::Item* it : sub->items()) all.push_back(it);
+        for (const qv::Item* it : sub->items())
+            all.push_back(it);
     for (const qv::Item* it : all) {
         SCOPED_TRACE(it->control);
         const ItemState s = it->read(rom, 0);
         EXPECT_FALSE(s.outOfBounds);
         EXPECT_EQ(s.value, it->defaultValue);
-        for (int off : it->offsets) EXPECT_TRUE(claimed.insert(off).second) << off;
+        for (int off : it->offsets)
+            EXPECT_TRUE(claimed.insert(off).second) << off;
     }
     EXPECT_EQ(claimed.size(), count(kDefaultBytes) + count(kSubDialogBytes));
     // The value fields carry the sub-dialogs' bytes too.
@@ -130,7 +179,7 @@ TEST(Zenpan1Table, NumericEncodingsAndWhatOkAccepts) {
     EXPECT_EQ(up.read(rom, 0), (ItemState{false, 32768}));
     rom[0x485C] = 0x01;
     EXPECT_EQ(up.read(rom, 0), (ItemState{false, -32767}));
-    EXPECT_EQ(up.acceptText("-32768"), -240);  // the spinner reaches it, OK does not
+    EXPECT_EQ(up.acceptText("-32768"), -240); // the spinner reaches it, OK does not
     EXPECT_EQ(up.acceptText("32768"), 32768);
     EXPECT_EQ(up.spinMin, -32768);
     EXPECT_EQ(up.spinMax, 32767);
@@ -172,7 +221,8 @@ TEST(Zenpan1Table, NumericEncodingsAndWhatOkAccepts) {
 TEST(Zenpan1Table, ListsTheirEntriesAndWhichBytesNameThem) {
     qv::RomBuffer rom{};
     const auto show = [&](const char* control, int offset, std::vector<std::uint8_t> bytes) {
-        for (std::size_t i = 0; i < bytes.size(); ++i) rom[static_cast<std::size_t>(offset) + i] = bytes[i];
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            rom[static_cast<std::size_t>(offset) + i] = bytes[i];
         const qv::Item& it = item(control);
         return it.text(it.read(rom, 0));
     };
@@ -249,8 +299,8 @@ TEST(Zenpan1Table, ListsTheirEntriesAndWhichBytesNameThem) {
 TEST(SubDialogTables, ColumnsAndStepsAreOutOfBoundsOutsideTheirRanges) {
     qv::RomBuffer rom{};
     const qv::Item& p5 = item("KbPattern5");
-    rom[0x13F6] = 0xFF;  // pattern 5: rows 0..7
-    rom[0x13F7] = 0x18;  // rows 11, 12
+    rom[0x13F6] = 0xFF; // pattern 5: rows 0..7
+    rom[0x13F7] = 0x18; // rows 11, 12
     EXPECT_EQ(p5.read(rom, 0), (ItemState{false, 0x18FF}));
     rom[0x13F7] = 0x20;
     EXPECT_TRUE(p5.read(rom, 0).outOfBounds);
@@ -272,15 +322,15 @@ TEST(SubDialogTables, ColumnsAndStepsAreOutOfBoundsOutsideTheirRanges) {
     EXPECT_EQ(qv::tables::stairStart(9).offsets, std::vector<int>{0x1ABE});
     EXPECT_EQ(qv::tables::stairCount(1).offsets, std::vector<int>{0x1ABD});
     EXPECT_EQ(qv::tables::stairCount(9).offsets, std::vector<int>{0x1AB5});
-    rom[0x1AC5] = 13;  // step 2 start 13: valid
+    rom[0x1AC5] = 13; // step 2 start 13: valid
     EXPECT_EQ(qv::tables::stairStart(2).read(rom, 0), (ItemState{false, 13}));
     rom[0x1AC5] = 14;
     EXPECT_TRUE(qv::tables::stairStart(2).read(rom, 0).outOfBounds);
     rom[0x1AC5] = 0xFF;
     EXPECT_TRUE(qv::tables::stairStart(2).read(rom, 0).outOfBounds);
-    rom[0x1ABC] = 12;  // step 2 count byte 12 shows 13
+    rom[0x1ABC] = 12; // step 2 count byte 12 shows 13
     EXPECT_EQ(qv::tables::stairCount(2).read(rom, 0), (ItemState{false, 13}));
-    rom[0x1ABC] = 13;  // shows 14: invalid
+    rom[0x1ABC] = 13; // shows 14: invalid
     EXPECT_TRUE(qv::tables::stairCount(2).read(rom, 0).outOfBounds);
     EXPECT_EQ(qv::tables::stairStart(2).acceptText("x"), 9);
     EXPECT_EQ(qv::tables::stairCount(9).acceptText("14"), 8);
@@ -297,23 +347,22 @@ TEST(StaircasePreview, DrawsTheDefaultsCutCountsAndInvalidSteps) {
     std::vector<std::optional<S>> steps{S{10, 1}, S{9, 2}, S{8, 3}, S{7, 4}, S{6, 5},
                                         S{5, 6},  S{4, 7}, S{3, 8}, S{3, 8}};
     EXPECT_EQ(preview(steps), qvtest::kDefaultStaircase);
-    steps[0] = S{10, 13};  // cut at row 12
-    steps[1] = S{13, 5};   // starts below the last row: nothing
+    steps[0] = S{10, 13}; // cut at row 12
+    steps[1] = S{13, 5};  // starts below the last row: nothing
     steps[2] = std::nullopt;
-    EXPECT_EQ(preview(steps),
-              " 0 - - ×- - - - - - \r\n"
-              " 1 - - ×- - - - - - \r\n"
-              " 2 - - ×- - - - - - \r\n"
-              " 3 - - ×- - - - ■■\r\n"
-              " 4 - - ×- - - ■■■\r\n"
-              " 5 - - ×- - ■■■■\r\n"
-              " 6 - - ×- ■■■■■\r\n"
-              " 7 - - ×■■■■■■\r\n"
-              " 8 - - ×■■■■■■\r\n"
-              " 9 - - ×■■■■■■\r\n"
-              "10 ■- ×■■■■■■\r\n"
-              "11 ■□×□□□□□□\r\n"
-              "12 ■□×□□□□□□");
+    EXPECT_EQ(preview(steps), " 0 - - ×- - - - - - \r\n"
+                              " 1 - - ×- - - - - - \r\n"
+                              " 2 - - ×- - - - - - \r\n"
+                              " 3 - - ×- - - - ■■\r\n"
+                              " 4 - - ×- - - ■■■\r\n"
+                              " 5 - - ×- - ■■■■\r\n"
+                              " 6 - - ×- ■■■■■\r\n"
+                              " 7 - - ×■■■■■■\r\n"
+                              " 8 - - ×■■■■■■\r\n"
+                              " 9 - - ×■■■■■■\r\n"
+                              "10 ■- ×■■■■■■\r\n"
+                              "11 ■□×□□□□□□\r\n"
+                              "12 ■□×□□□□□□");
 }
 
 } // namespace

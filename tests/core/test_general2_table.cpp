@@ -7,14 +7,16 @@
 
 #include "core/flagpole.h"
 #include "core/rom.h"
+#include "core/tables/general2.h"
 #include "core/tables/registry.h"
-#include "core/tables/zenpan2.h"
 #include "core/valuefields.h"
 
 namespace {
 
 using qv::ItemState;
-const qv::DialogTable& T() { return qv::tables::zenpan2(); }
+const qv::DialogTable& T() {
+    return qv::tables::zenpan2();
+}
 const qv::Item& item(const char* control) {
     const qv::Item* it = T().find(control);
     EXPECT_NE(it, nullptr) << control;
@@ -26,12 +28,32 @@ const qv::Item& item(const char* control) {
 // rope row 1 column 12 = 0x58, bridge row 2 columns 12..0 = 0x98 .. 0x80, erase rate
 // 253 = 257 - 4, ...
 const std::map<int, std::vector<std::uint8_t>> kDefaultBytes = {
-    {0x19B1, {0xA1}}, {0x19D1, {0x30}}, {0x387E, {0xAA}}, {0x19B4, {0x01}}, {0x19B6, {0x08}},
-    {0x19BF, {0xAB}}, {0x19D5, {0xB0}}, {0x32C7, {0x9E}}, {0x3884, {0xA2}}, {0x3892, {0x01}},
-    {0x38A2, {0x01}}, {0x1871, {0x90}}, {0x5361, {0x72}}, {0x4FED, {0x1A}}, {0x4FEE, {0x58}},
+    {0x19B1, {0xA1}},
+    {0x19D1, {0x30}},
+    {0x387E, {0xAA}},
+    {0x19B4, {0x01}},
+    {0x19B6, {0x08}},
+    {0x19BF, {0xAB}},
+    {0x19D5, {0xB0}},
+    {0x32C7, {0x9E}},
+    {0x3884, {0xA2}},
+    {0x3892, {0x01}},
+    {0x38A2, {0x01}},
+    {0x1871, {0x90}},
+    {0x5361, {0x72}},
+    {0x4FED, {0x1A}},
+    {0x4FEE, {0x58}},
     {0x4FEF, {0x98, 0x96, 0x94, 0x92, 0x90, 0x8E, 0x8C, 0x8A, 0x88, 0x86, 0x84, 0x82, 0x80}},
-    {0x1A12, {0x0C}}, {0x5060, {0x0F}}, {0x1A0B, {0x06}}, {0x1A0C, {0x07}}, {0x1A0D, {0x08}},
-    {0x502B, {0x04}}, {0x4318, {0xB8}}, {0x03DA, {0x60}}, {0x3C5A, {0x2E}}, {0x00AD, {0x1E}},
+    {0x1A12, {0x0C}},
+    {0x5060, {0x0F}},
+    {0x1A0B, {0x06}},
+    {0x1A0C, {0x07}},
+    {0x1A0D, {0x08}},
+    {0x502B, {0x04}},
+    {0x4318, {0xB8}},
+    {0x03DA, {0x60}},
+    {0x3C5A, {0x2E}},
+    {0x00AD, {0x1E}},
 };
 
 void put(qv::RomBuffer& rom, int off, std::vector<std::uint8_t> seq, int shift = 0) {
@@ -40,7 +62,8 @@ void put(qv::RomBuffer& rom, int off, std::vector<std::uint8_t> seq, int shift =
 }
 qv::RomBuffer defaultImage(int shift = 0) {
     qv::RomBuffer rom{};
-    for (const auto& [off, seq] : kDefaultBytes) put(rom, off, seq, shift);
+    for (const auto& [off, seq] : kDefaultBytes)
+        put(rom, off, seq, shift);
     return rom;
 }
 ItemState read(const qv::RomBuffer& rom, const char* control, int shift = 0) {
@@ -71,16 +94,16 @@ TEST(Zenpan2Table, ShapePagesGroupsAndResetButtons) {
                                                "Advanced"}));
     EXPECT_EQ(names, (std::vector<std::string>{"TabPole", "TabCastleFlag", "TabKpbg", "TabKino",
                                                "TabAdvance"}));
-    EXPECT_EQ(groups, (std::vector<std::string>{
-                          "Flagpole Object and Behavior", "Flag Elevation",
-                          "Objects Repositioned When Axe Collected", "Elevations", "Erase Rate",
-                          "Toad / Peach Elevation", "Mario Stop Position", "Item Block Character",
-                          "Screen Setting"}));
+    EXPECT_EQ(groups, (std::vector<std::string>{"Flagpole Object and Behavior", "Flag Elevation",
+                                                "Objects Repositioned When Axe Collected",
+                                                "Elevations", "Erase Rate",
+                                                "Toad / Peach Elevation", "Mario Stop Position",
+                                                "Item Block Character", "Screen Setting"}));
     EXPECT_EQ(helps, (std::vector<int>{6609, 6257, 20463, 6669, 20523, 17176, 986, 15450, 173}));
-    EXPECT_EQ(resets, (std::vector<std::string>{"SpdPole", "SpdCsFlag", "SpdKpbgDel", "SpdKpbgHeight",
-                                                "SpdDelKpbgSpd", "SpdKinoHeight", "SpdMaStopWidth",
-                                                "SpdBlocItemAdvc", "SpdMonoView"}));
-    EXPECT_EQ(T().items().size(), 41u);  // 11 + 2 + 20 + 3 + 1 + 2 + 2, the bridge as 13 pieces
+    EXPECT_EQ(resets, (std::vector<std::string>{
+                          "SpdPole", "SpdCsFlag", "SpdKpbgDel", "SpdKpbgHeight", "SpdDelKpbgSpd",
+                          "SpdKinoHeight", "SpdMaStopWidth", "SpdBlocItemAdvc", "SpdMonoView"}));
+    EXPECT_EQ(T().items().size(), 41u); // 11 + 2 + 20 + 3 + 1 + 2 + 2, the bridge as 13 pieces
 }
 
 TEST(Zenpan2Table, DefaultsWriteAndReadTheUnmodifiedBytes) {
@@ -88,7 +111,8 @@ TEST(Zenpan2Table, DefaultsWriteAndReadTheUnmodifiedBytes) {
     qv::RomBuffer rom{};
     qv::ValueFields fields(T());
     fields.load(rom, 0);
-    for (const qv::Item* it : T().items()) fields.set(*it, it->defaultValue);
+    for (const qv::Item* it : T().items())
+        fields.set(*it, it->defaultValue);
     fields.store(rom, 0);
     EXPECT_EQ(rom, defaultImage());
 
@@ -128,7 +152,7 @@ TEST(Zenpan2Table, ListRulesAndTheirLimits) {
         ItemState want;
     };
     const std::vector<Case> cases{
-        {"CmbPoleFlag", 0x19D1, 0x35, {true, 0}},  // low nibble not 0
+        {"CmbPoleFlag", 0x19D1, 0x35, {true, 0}}, // low nibble not 0
         {"CmbPoleFlag", 0x19D1, 0xF0, {false, 15}},
         {"CmbPoleMaru", 0x19B1, 0x9F, {true, 0}},
         {"CmbPoleMaru", 0x19B1, 0xA0, {false, 0}},
@@ -155,7 +179,7 @@ TEST(Zenpan2Table, ListRulesAndTheirLimits) {
         {"CmbKinoHeight", 0x4318, 0x08, {false, 0}},
         {"CmbKinoHeight", 0x4318, 0x80, {true, 0}},
         {"CmbMaStopWidth", 0x03DA, 0xF0, {false, 15}},
-        {"CmbBlocItemAdvc", 0x3C5A, 0x80, {false, 0x80}},  // every byte names an entry
+        {"CmbBlocItemAdvc", 0x3C5A, 0x80, {false, 0x80}}, // every byte names an entry
         {"CmbBlocItemAdvc", 0x3C5A, 0xFF, {false, 0xFF}},
         {"ChkMonoView", 0x00AD, 0x1F, {false, 1}},
         {"ChkMonoView", 0x00AD, 0x1E, {false, 0}},
@@ -180,10 +204,10 @@ TEST(Zenpan2Table, ListRulesAndTheirLimits) {
 
 TEST(Zenpan2Table, AxeAndRopePairsAreOneByteEach) {
     qv::RomBuffer rom{};
-    rom[0x4FED] = 0x21;  // bit 0 set: neither list can read it
+    rom[0x4FED] = 0x21; // bit 0 set: neither list can read it
     EXPECT_EQ(read(rom, "CmbOnoDelY"), (ItemState{true, 0}));
     EXPECT_EQ(read(rom, "CmbOnoDelX"), (ItemState{true, 0}));
-    rom[0x4FED] = 0x20;  // bit 5 set
+    rom[0x4FED] = 0x20; // bit 5 set
     EXPECT_EQ(read(rom, "CmbOnoDelY"), (ItemState{true, 0}));
     EXPECT_EQ(read(rom, "CmbOnoDelX"), (ItemState{true, 0}));
     rom[0x4FEE] = 0xDE;
@@ -219,13 +243,14 @@ TEST(Zenpan2Table, BridgeIsValidOnlyWholeAndOnOneRow) {
 
     // One piece on another row freezes the row list and every piece.
     rom = defaultImage();
-    rom[0x4FF3] = 0x50;  // piece 5, row 1
+    rom[0x4FF3] = 0x50; // piece 5, row 1
     EXPECT_EQ(read(rom, "CmbKpbgDelY"), (ItemState{true, 0}));
     for (int k = 1; k <= 13; ++k)
-        EXPECT_TRUE(item(("EditKpbgDelX" + std::to_string(k)).c_str()).read(rom, 0).outOfBounds) << k;
+        EXPECT_TRUE(item(("EditKpbgDelX" + std::to_string(k)).c_str()).read(rom, 0).outOfBounds)
+            << k;
     // So does one invalid pair.
     rom = defaultImage();
-    rom[0x4FFB] = 0x81;  // piece 13, bit 0
+    rom[0x4FFB] = 0x81; // piece 13, bit 0
     EXPECT_TRUE(read(rom, "CmbKpbgDelY").outOfBounds);
     EXPECT_TRUE(read(rom, "EditKpbgDelX1").outOfBounds);
     // The axe and rope do not depend on the bridge.
@@ -241,16 +266,18 @@ TEST(Zenpan2Table, ListCaptions) {
     EXPECT_EQ(caption("CmbPoleFlag", 15), "13 (Hidden)");
     EXPECT_EQ(caption("CmbOnoDelY", 0), "6  [Default]");
     EXPECT_EQ(caption("CmbKpbgDelY", 2), "8  [Default]");
-    EXPECT_EQ(item("CmbDelObjVal").list->captions,
-              (std::vector<std::string>{"Axe Only", "Axe and Rope", "Bridge 1 All", "Bridge 2 All",
-                                        "Bridge 3 All", "Bridge 4 All", "Bridge 5 All", "Bridge 6 All",
-                                        "Bridge 7 All", "Bridge 8 All", "Bridge 9 All", "Bridge 10 All",
-                                        "Bridge 11 All", "Bridge 12 All", "All  [Default]"}));
-    EXPECT_EQ(item("CmbRopeHeight").list->captions,
-              (std::vector<std::string>{"0 (Unerasable)", "1 (Unerasable)", "2 (Unerasable)",
-                                        "3 (Unerasable)", "4 (Unerasable)", "5 (Unerasable)", "6",
-                                        "7  [Default]", "8", "9", "10 (Unerasable)", "11 (Unerasable)",
-                                        "12 (Unerasable)", "13 (Unerasable)", "14 (Hidden)"}));
+    EXPECT_EQ(
+        item("CmbDelObjVal").list->captions,
+        (std::vector<std::string>{"Axe Only", "Axe and Rope", "Bridge 1 All", "Bridge 2 All",
+                                  "Bridge 3 All", "Bridge 4 All", "Bridge 5 All", "Bridge 6 All",
+                                  "Bridge 7 All", "Bridge 8 All", "Bridge 9 All", "Bridge 10 All",
+                                  "Bridge 11 All", "Bridge 12 All", "All  [Default]"}));
+    EXPECT_EQ(
+        item("CmbRopeHeight").list->captions,
+        (std::vector<std::string>{"0 (Unerasable)", "1 (Unerasable)", "2 (Unerasable)",
+                                  "3 (Unerasable)", "4 (Unerasable)", "5 (Unerasable)", "6",
+                                  "7  [Default]", "8", "9", "10 (Unerasable)", "11 (Unerasable)",
+                                  "12 (Unerasable)", "13 (Unerasable)", "14 (Hidden)"}));
     EXPECT_EQ(caption("CmbKpbgHeight", 8), "8  [Default]");
     EXPECT_EQ(caption("CmbKinoHeight", 14), "13 (Not Visible)");
     EXPECT_EQ(caption("CmbMaStopWidth", 0), "2 (Shifted by Steps)");

@@ -57,8 +57,8 @@ TEST(IniFile, ReadsValuesAsTheProfileCallsDo) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
     writeText(path, "Early=1\n[ Qorv ]\nQ1=\"quoted\"\nQ2='x\nQ3=  \t spaced \t\nDup=first\n"
-                   "Dup=second\nN1= -3 \nN2=+4\nN3=12abc\nN4=99999999999\nN5=0x10\nN6=\n"
-                   "[qorv]\nLater=1\n");
+                    "Dup=second\nN1= -3 \nN2=+4\nN3=12abc\nN4=99999999999\nN5=0x10\nN6=\n"
+                    "[qorv]\nLater=1\n");
     qv::IniFile ini(path);
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.readString("Early", "no"), "no"); // before any section

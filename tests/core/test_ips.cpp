@@ -275,8 +275,7 @@ TEST(IpsFile, ChecksBeforeReading) {
         qvtest::writeBytes(dir.file(name), bytes);
         return dir.file(name);
     };
-    EXPECT_EQ(message(readPatchFile(dir.file("none.ips")).status),
-              "The file does not exist.");
+    EXPECT_EQ(message(readPatchFile(dir.file("none.ips")).status), "The file does not exist.");
     EXPECT_EQ(message(readPatchFile(write("p.txt", hex("PATCH EOF"))).status),
               "The specified file is in the wrong format.");
     EXPECT_EQ(readPatchFile(write("x.ips", hex("PATCH 45 4F"))).status.result, Result::BadFileSize);

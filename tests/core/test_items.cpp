@@ -30,18 +30,18 @@ TEST(Items, ParseDecimalTakesPlainIntegersOnly) {
 }
 
 TEST(Items, OkTurnsInvalidOrOutOfRangeTextIntoTheDefault) {
-    const qv::Item& right = item("EditMaWalk_R");  // signed -128..127, default 24
+    const qv::Item& right = item("EditMaWalk_R"); // signed -128..127, default 24
     EXPECT_EQ(right.acceptText("300"), 24);
     EXPECT_EQ(right.acceptText("abc"), 24);
     EXPECT_EQ(right.acceptText(""), 24);
     EXPECT_EQ(right.acceptText("-128"), -128);
-    const qv::Item& left = item("EditMaWalk_L");  // negated -127..128
+    const qv::Item& left = item("EditMaWalk_L"); // negated -127..128
     EXPECT_EQ(left.acceptText("128"), 128);
     EXPECT_EQ(left.acceptText("-128"), 24);
-    const qv::Item& up = item("EditMaTsuruUp");  // negated, but -128..127
+    const qv::Item& up = item("EditMaTsuruUp"); // negated, but -128..127
     EXPECT_EQ(up.acceptText("128"), 1);
     EXPECT_EQ(up.acceptText("-128"), -128);
-    const qv::Item& down = item("EditMaTsuruDown");  // signed, but -127..128
+    const qv::Item& down = item("EditMaTsuruDown"); // signed, but -127..128
     EXPECT_EQ(down.acceptText("-128"), 1);
     EXPECT_EQ(down.acceptText("128"), 128);
 }
@@ -61,7 +61,7 @@ TEST(Items, ReadAndWriteAddTheTrainerShift) {
     EXPECT_EQ(rom[0x107A], 0x00);
     EXPECT_TRUE(item("EditMaWalk_L").write(rom, 0, 128));
     EXPECT_EQ(rom[0x3451], 0x80);
-    EXPECT_FALSE(item("EditMaWalk_L").write(rom, 0, -128));  // not accepted: nothing written
+    EXPECT_FALSE(item("EditMaWalk_L").write(rom, 0, -128)); // not accepted: nothing written
     EXPECT_EQ(rom[0x3451], 0x80);
 }
 
@@ -80,7 +80,7 @@ TEST(Items, CheckItemsKnowTwoPatternsAndNothingElse) {
     EXPECT_EQ(rom[0x593D], 0x9E);
     EXPECT_EQ(rom[0x593E], 0x07);
     EXPECT_EQ(muteki.text(muteki.read(rom, 0)), "unchecked");
-    rom[0x593E] = 0x60;  // one byte off either pattern
+    rom[0x593E] = 0x60; // one byte off either pattern
     EXPECT_TRUE(muteki.read(rom, 0).outOfBounds);
 
     // The two patterns of ChkMuteki2 share their first two bytes.
@@ -123,14 +123,14 @@ TEST(ValueFields, LoadSignExtendedAndStoreLowEightBits) {
     fields.load(rom, 512);
     const auto& offs = fields.offsets();
     const auto at = [&](int off) {
-        return fields.values()[static_cast<std::size_t>(
-            std::find(offs.begin(), offs.end(), off) - offs.begin())];
+        return fields.values()[static_cast<std::size_t>(std::find(offs.begin(), offs.end(), off) -
+                                                        offs.begin())];
     };
     EXPECT_EQ(at(0x3451), -24);
     EXPECT_EQ(at(0x3456), -127);
     EXPECT_EQ(fields.state(item("EditMaAutoWk")), (ItemState{false, 129}));
     fields.set(item("EditMaAutoWk"), -126);
-    fields.set(item("EditMaWalk_L"), -128);  // not accepted: field unchanged
+    fields.set(item("EditMaWalk_L"), -128); // not accepted: field unchanged
     fields.set(item("ChkFireOne"), 1);
     qv::RomBuffer out{};
     fields.store(out, 512);
@@ -150,7 +150,7 @@ TEST(Items, AnOperandInTheClearedPatternMatchesAnyByteAndIsLeftAsItStands) {
     EXPECT_EQ(state({0xC9 - 256, 0x21, 0x90 - 256}), (ItemState{false, 0}));
     EXPECT_EQ(state({0xC9 - 256, -1, 0x90 - 256}), (ItemState{false, 0}));
     EXPECT_EQ(state({0x4C, 0x0A, 0xD4 - 256}), (ItemState{false, 1}));
-    EXPECT_EQ(state({0x4C, 0x0B, 0xD4 - 256}), (ItemState{true, 0}));  // the operand counts here
+    EXPECT_EQ(state({0x4C, 0x0B, 0xD4 - 256}), (ItemState{true, 0})); // the operand counts here
     EXPECT_EQ(state({0xC9 - 256, 0x21, 0x91 - 256}), (ItemState{true, 0}));
 
     std::vector<int> f{0x4C, 0x0A, 0xD4 - 256};
@@ -162,8 +162,7 @@ TEST(Items, AnOperandInTheClearedPatternMatchesAnyByteAndIsLeftAsItStands) {
 }
 
 TEST(Registry, FindsTheMarioDialogAndItsItemsByName) {
-    EXPECT_NE(std::find(qv::dialogTables().begin(), qv::dialogTables().end(),
-                        &qv::tables::mario()),
+    EXPECT_NE(std::find(qv::dialogTables().begin(), qv::dialogTables().end(), &qv::tables::mario()),
               qv::dialogTables().end());
     EXPECT_EQ(qv::findTable("TFormMario"), &qv::tables::mario());
     const qv::ItemRef r = qv::findItem("EditMaZanki");

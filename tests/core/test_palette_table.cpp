@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/nescolors.h"
-#include "core/tables/pallet.h"
+#include "core/tables/palette.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/rom.h"
-#include "core/tables/point.h"
 #include "core/tables/registry.h"
+#include "core/tables/scoring.h"
 #include "core/valuefields.h"
 
 namespace {

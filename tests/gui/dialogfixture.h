@@ -27,13 +27,13 @@
 namespace qv::test {
 
 class FakeHost final : public DialogHost {
-public:
+  public:
     RomDocument doc;
     bool resets = false;
     DialogMemory memory;
     QWidget* window = nullptr;
     int edited = 0;
-    int palette = 0;  // the palette colour source option
+    int palette = 0; // the palette colour source option
 
     RomDocument& document() override { return doc; }
     bool confirmResets() const override { return resets; }
@@ -82,7 +82,8 @@ struct PlantedRun {
 // Random bytes from `rng`; 512 more (a trainer) when `shift` is 512.
 inline std::vector<std::uint8_t> randomImage(std::mt19937& rng, int shift) {
     auto img = blankImage(shift ? 41488 : 40976);
-    for (auto& b : img) b = static_cast<std::uint8_t>(rng() & 0xFF);
+    for (auto& b : img)
+        b = static_cast<std::uint8_t>(rng() & 0xFF);
     return img;
 }
 
@@ -92,7 +93,7 @@ std::vector<std::uint8_t> randomImage(std::mt19937& rng, int shift, const Places
     auto img = randomImage(rng, shift);
     for (const auto& k : known) {
         const unsigned pick = rng() % (k.values.size() + 1);
-        if (pick == k.values.size()) continue;  // leave the random bytes
+        if (pick == k.values.size()) continue; // leave the random bytes
         put(img, k.offset + shift, k.values[pick]);
     }
     return img;
@@ -101,7 +102,7 @@ std::vector<std::uint8_t> randomImage(std::mt19937& rng, int shift, const Places
 // One opening of a settings dialog of class `D`: load() on construction, then the
 // test pokes widgets and ends it with ok() or cancel().
 template <class D> class DialogSessionDriver {
-public:
+  public:
     DialogSessionDriver(FakeHost& host, const DialogTable& table, DialogFactory factory)
         : session(host, table, std::move(factory)) {
         session.load();
@@ -151,7 +152,7 @@ void expectOkKeepsRandomImages(const Places& known, unsigned seeds) {
 }
 
 class MarioSession : public DialogSessionDriver<SettingsDialog> {
-public:
+  public:
     explicit MarioSession(FakeHost& host)
         : DialogSessionDriver(host, tables::mario(), &makeMarioDialog) {}
 };

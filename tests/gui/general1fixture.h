@@ -3,11 +3,11 @@
 // its two sub-dialogs opened and closed the way their buttons do.
 #include <memory>
 
-#include "core/tables/zenpan1.h"
+#include "core/tables/general1.h"
 #include "gui/dialogfixture.h"
-#include "gui/dialogs/kaidanbloc.h"
-#include "gui/dialogs/kihonbloc.h"
-#include "gui/dialogs/zenpan1.h"
+#include "gui/dialogs/basicblocks.h"
+#include "gui/dialogs/general1.h"
+#include "gui/dialogs/staircaseblocks.h"
 
 namespace qv::test {
 
@@ -26,14 +26,16 @@ inline void putBlockDefaults(std::vector<std::uint8_t>& img, int shift = 0) {
 }
 
 class Zenpan1Session : public DialogSessionDriver<TFormZenpan1> {
-public:
+  public:
     explicit Zenpan1Session(FakeHost& host)
         : DialogSessionDriver(host, tables::zenpan1(), &makeZenpan1Dialog) {}
 
     // A sub-dialog between its opening and OK or Cancel.
     template <class D> struct Sub {
         std::unique_ptr<D> d;
-        template <class W> W* find(const QString& name) const { return d->template findChild<W*>(name); }
+        template <class W> W* find(const QString& name) const {
+            return d->template findChild<W*>(name);
+        }
         void click(const char* button) const {
             find<QAbstractButton>(QString::fromLatin1(button))->click();
         }

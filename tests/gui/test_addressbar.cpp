@@ -103,7 +103,7 @@ TEST(AddressBar, SpinsWrapWithinTheValidRange) {
     EXPECT_TRUE(b.write()->isEnabled());
     b.bar()->UdAdr2Click(true);
     EXPECT_EQ(b.val()->text(), "00");
-    EXPECT_FALSE(b.write()->isEnabled());  // 00 is what is stored
+    EXPECT_FALSE(b.write()->isEnabled()); // 00 is what is stored
 }
 
 TEST(AddressBar, WriteAsksCommitsAndUndoes) {
@@ -175,7 +175,8 @@ TEST(UndoReload, ReloadAsksAndCopesWithAMissingFile) {
 
     f.platform.answer(Answer::No);
     f.window->mmmReloadClick();
-    EXPECT_EQ(f.platform.messages(), QStringList{"The file has been modified.\r\nDiscard changes and reload?"});
+    EXPECT_EQ(f.platform.messages(),
+              QStringList{"The file has been modified.\r\nDiscard changes and reload?"});
     EXPECT_EQ(f.window->document().image()[0x10], 0x01);
     EXPECT_TRUE(f.enabled("mmmUndo"));
 

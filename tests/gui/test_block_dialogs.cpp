@@ -6,8 +6,8 @@
 #include <QRadioButton>
 
 #include "gui/dialogs/stairpreview.h"
+#include "gui/general1fixture.h"
 #include "gui/main/helpcontext.h"
-#include "gui/zenpan1fixture.h"
 #include "support/staircasepicture.h"
 
 namespace {
@@ -33,7 +33,7 @@ TEST(BasicBlocks, ShowsPatternsAndWritesCheckedRowsThroughGeneral1) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = defaultBlocks();
-    img[0x13F7] = 0x20;  // pattern 5's high byte: bit 5 set, rows 8..12 cannot show it
+    img[0x13F7] = 0x20; // pattern 5's high byte: bit 5 set, rows 8..12 cannot show it
     host.open(img);
     Zenpan1Session s(host);
     auto k = s.openKihon();
@@ -59,15 +59,15 @@ TEST(BasicBlocks, ShowsPatternsAndWritesCheckedRowsThroughGeneral1) {
         EXPECT_FALSE(box(k, name)->isEnabled()) << name;
     }
     EXPECT_TRUE(box(k, "ChkKb75")->isChecked());
-    box(k, "ChkKb05")->setChecked(false);  // pattern 5 low: FE
-    box(k, "ChkKb8F")->setChecked(false);  // pattern 15 high: 1E
-    box(k, "ChkKbCZ")->setChecked(true);   // clouds: 18
+    box(k, "ChkKb05")->setChecked(false); // pattern 5 low: FE
+    box(k, "ChkKb8F")->setChecked(false); // pattern 15 high: 1E
+    box(k, "ChkKbCZ")->setChecked(true);  // clouds: 18
     s.close(k, "BtnOk");
     EXPECT_EQ(s.label("LabKihonBloc"), "Changed");
-    EXPECT_EQ(host.at(0x13F6), 0xFF);  // nothing written before General 1's OK
+    EXPECT_EQ(host.at(0x13F6), 0xFF); // nothing written before General 1's OK
     EXPECT_TRUE(s.ok());
     EXPECT_EQ(host.at(0x13F6), 0xFE);
-    EXPECT_EQ(host.at(0x13F7), 0x20);  // kept
+    EXPECT_EQ(host.at(0x13F7), 0x20); // kept
     EXPECT_EQ(host.at(0x140A), 0xFF);
     EXPECT_EQ(host.at(0x140B), 0x1E);
     EXPECT_EQ(host.at(0x14B5), 0x18);
@@ -96,16 +96,16 @@ TEST(BasicBlocks, ChangedGoesBackToEmptyWhenThePatternIsRestored) {
     host.open(defaultBlocks());
     Zenpan1Session s(host);
     auto k = s.openKihon();
-    box(k, "ChkKb3A")->setChecked(true);  // pattern 10: 01 -> 09
+    box(k, "ChkKb3A")->setChecked(true); // pattern 10: 01 -> 09
     s.close(k, "BtnOk");
     EXPECT_EQ(s.label("LabKihonBloc"), "Changed");
     EXPECT_EQ(s.label("LabKaidanBloc"), "");
 
-    k = s.openKihon();  // shows what the first opening accepted
+    k = s.openKihon(); // shows what the first opening accepted
     EXPECT_TRUE(box(k, "ChkKb3A")->isChecked());
     box(k, "ChkKb3A")->setChecked(false);
     box(k, "ChkKb4A")->setChecked(true);
-    s.close(k, "BtnCancel");  // Cancel keeps the label's text
+    s.close(k, "BtnCancel"); // Cancel keeps the label's text
     EXPECT_EQ(s.label("LabKihonBloc"), "Changed");
 
     k = s.openKihon();
@@ -123,9 +123,9 @@ TEST(BasicBlocks, ResetAndSelResetAskTheirOwnQuestions) {
     FakeHost host;
     host.resets = true;
     auto img = defaultBlocks();
-    img[0x13EC] = 0xFF;  // pattern 0 low (default 00)
-    img[0x14B5] = 0x1F;  // clouds (default 08)
-    img[0x13FF] = 0xE0;  // pattern 9 high: out of range
+    img[0x13EC] = 0xFF; // pattern 0 low (default 00)
+    img[0x14B5] = 0x1F; // clouds (default 08)
+    img[0x13FF] = 0xE0; // pattern 9 high: out of range
     host.open(img);
     Zenpan1Session s(host);
     auto k = s.openKihon();
@@ -134,7 +134,7 @@ TEST(BasicBlocks, ResetAndSelResetAskTheirOwnQuestions) {
     k.click("SpdKihonBloc2");
     EXPECT_TRUE(box(k, "ChkKbCZ")->isChecked());
     platform.answer(Answer::Yes);
-    k.click("SpdKihonBloc2");  // the cloud column only
+    k.click("SpdKihonBloc2"); // the cloud column only
     EXPECT_FALSE(box(k, "ChkKb8Z")->isChecked());
     EXPECT_TRUE(box(k, "ChkKbBZ")->isChecked());
     EXPECT_FALSE(box(k, "ChkKbCZ")->isChecked());
@@ -143,17 +143,16 @@ TEST(BasicBlocks, ResetAndSelResetAskTheirOwnQuestions) {
 
     k = s.openKihon();
     platform.answer(Answer::Yes);
-    k.click("SpdKihonBloc");  // every column; the greyed rows stay grey
+    k.click("SpdKihonBloc"); // every column; the greyed rows stay grey
     EXPECT_FALSE(box(k, "ChkKb00")->isChecked());
     EXPECT_TRUE(box(k, "ChkKb79")->isChecked());
     EXPECT_EQ(box(k, "ChkKb89")->checkState(), Qt::PartiallyChecked);
-    s.close(k, "BtnCancel");  // the reset is dropped
-    EXPECT_EQ(platform.messages(),
-              (QStringList{"Selected options will be reset.\r\nIs this okay?",
-                           "Selected options will be reset.\r\nIs this okay?",
-                           "All options will be reset.\r\nIs this okay?"}));
+    s.close(k, "BtnCancel"); // the reset is dropped
+    EXPECT_EQ(platform.messages(), (QStringList{"Selected options will be reset.\r\nIs this okay?",
+                                                "Selected options will be reset.\r\nIs this okay?",
+                                                "All options will be reset.\r\nIs this okay?"}));
 
-    host.resets = false;  // without the Reset setting both act at once
+    host.resets = false; // without the Reset setting both act at once
     k = s.openKihon();
     k.click("SpdKihonBloc");
     EXPECT_FALSE(box(k, "ChkKb00")->isChecked());
@@ -178,14 +177,14 @@ TEST(Staircase, PreviewFollowsEveryChange) {
     EXPECT_EQ(k.d->countEdit(9)->text(), "8");
     EXPECT_EQ(k.d->preview()->objectName(), "MemoKaidan");
     EXPECT_EQ(k.d->preview()->text(), kDefaultPreview);
-    k.d->countEdit(1)->setText("13");  // start row 10, count 13: rows 10..12 only
+    k.d->countEdit(1)->setText("13"); // start row 10, count 13: rows 10..12 only
     const QStringList lines = k.d->preview()->text().split("\r\n");
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[9], " 9 - ■■■■■■■■");
     EXPECT_EQ(lines[10], "10 ■■■■■■■■■");
     EXPECT_EQ(lines[11], "11 ■□□□□□□□□");
     EXPECT_EQ(lines[12], "12 ■□□□□□□□□");
-    k.d->startEdit(1)->setText("13");  // start row 13: no block at all
+    k.d->startEdit(1)->setText("13"); // start row 13: no block at all
     EXPECT_EQ(k.d->preview()->text().split("\r\n")[10], "10 - ■■■■■■■■");
     EXPECT_EQ(k.d->preview()->text().split("\r\n")[12], "12 □□□□□□□□□");
     s.close(k, "BtnOk");
@@ -201,9 +200,9 @@ TEST(Staircase, InvalidStepsAreDisabledAndKeptAndBadTextFallsBack) {
     FakeHost host;
     host.resets = true;
     auto img = defaultBlocks();
-    img[0x1AC5] = 0x05;  // step 2 start 5
-    img[0x1ABB] = 0x0D;  // step 3 count byte 13 (shown 14): invalid
-    img[0x1AC4] = 0x30;  // step 3 start row, kept with it
+    img[0x1AC5] = 0x05; // step 2 start 5
+    img[0x1ABB] = 0x0D; // step 3 count byte 13 (shown 14): invalid
+    img[0x1AC4] = 0x30; // step 3 start row, kept with it
     host.open(img);
     Zenpan1Session s(host);
     auto k = s.openKaidan();
@@ -212,25 +211,24 @@ TEST(Staircase, InvalidStepsAreDisabledAndKeptAndBadTextFallsBack) {
     EXPECT_FALSE(k.find<QWidget>("UdKaidanBk3")->isEnabled());
     EXPECT_EQ(k.d->startEdit(2)->text(), "5");
     k.d->countEdit(1)->setText("13");
-    k.d->startEdit(2)->setText("x");  // step 2's default start row 9
-    EXPECT_EQ(k.d->preview()->text(),
-              " 0 - - ×- - - - - - \r\n"
-              " 1 - - ×- - - - - - \r\n"
-              " 2 - - ×- - - - - - \r\n"
-              " 3 - - ×- - - - ■■\r\n"
-              " 4 - - ×- - - ■■■\r\n"
-              " 5 - - ×- - ■■■■\r\n"
-              " 6 - - ×- ■■■■■\r\n"
-              " 7 - - ×■■■■■■\r\n"
-              " 8 - - ×■■■■■■\r\n"
-              " 9 - ■×■■■■■■\r\n"
-              "10 ■■×■■■■■■\r\n"
-              "11 ■□×□□□□□□\r\n"
-              "12 ■□×□□□□□□");
+    k.d->startEdit(2)->setText("x"); // step 2's default start row 9
+    EXPECT_EQ(k.d->preview()->text(), " 0 - - ×- - - - - - \r\n"
+                                      " 1 - - ×- - - - - - \r\n"
+                                      " 2 - - ×- - - - - - \r\n"
+                                      " 3 - - ×- - - - ■■\r\n"
+                                      " 4 - - ×- - - ■■■\r\n"
+                                      " 5 - - ×- - ■■■■\r\n"
+                                      " 6 - - ×- ■■■■■\r\n"
+                                      " 7 - - ×■■■■■■\r\n"
+                                      " 8 - - ×■■■■■■\r\n"
+                                      " 9 - ■×■■■■■■\r\n"
+                                      "10 ■■×■■■■■■\r\n"
+                                      "11 ■□×□□□□□□\r\n"
+                                      "12 ■□×□□□□□□");
     s.close(k, "BtnOk");
     EXPECT_EQ(s.label("LabKaidanBloc"), "Changed");
 
-    k = s.openKaidan();  // Reset then Cancel: General 1's values stay
+    k = s.openKaidan(); // Reset then Cancel: General 1's values stay
     EXPECT_EQ(k.d->startEdit(2)->text(), "9");
     platform.answer(Answer::Yes);
     k.click("SpdKaidan");
@@ -241,9 +239,9 @@ TEST(Staircase, InvalidStepsAreDisabledAndKeptAndBadTextFallsBack) {
     EXPECT_EQ(platform.messages(), QStringList{"Reset the selection to its default value?"});
 
     EXPECT_TRUE(s.ok());
-    EXPECT_EQ(host.at(0x1ABD), 0x0C);  // step 1 count 13
-    EXPECT_EQ(host.at(0x1AC5), 0x09);  // step 2 start
-    EXPECT_EQ(host.at(0x1ABB), 0x0D);  // step 3 as it was
+    EXPECT_EQ(host.at(0x1ABD), 0x0C); // step 1 count 13
+    EXPECT_EQ(host.at(0x1AC5), 0x09); // step 2 start
+    EXPECT_EQ(host.at(0x1ABB), 0x0D); // step 3 as it was
     EXPECT_EQ(host.at(0x1AC4), 0x30);
 }
 
@@ -300,7 +298,7 @@ TEST(BlockDialogs, FramesTheirGroupWithNamesTitlesAndHelp) {
     ASSERT_EQ(platform.shown().size(), 2u);
     EXPECT_EQ(platform.shown()[0].text, "5100");
     EXPECT_EQ(platform.shown()[1].text, "6854");
-    EXPECT_FALSE(s.cancel());  // nothing reached the image
+    EXPECT_FALSE(s.cancel()); // nothing reached the image
 }
 
 } // namespace

@@ -20,10 +20,12 @@ using qv::test::FakeHost;
 using qv::test::ScriptedPlatform;
 
 class ColorSession : public qv::test::DialogSessionDriver<qv::TFormColor> {
-public:
+  public:
     explicit ColorSession(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::color(), &qv::makeColorDialog) {}
-    void showTab(const char* name) const { dialog()->pages()->setCurrentWidget(find<QWidget>(name)); }
+    void showTab(const char* name) const {
+        dialog()->pages()->setCurrentWidget(find<QWidget>(name));
+    }
     QRadioButton* radio(const char* name) const { return find<QRadioButton>(name); }
     QString title() const { return find<QGroupBox>("GrpColor")->title(); }
 };
@@ -66,10 +68,10 @@ TEST(ColorDialog, ShowsTheAttributeBitsOfTheSelectedCharacter) {
         EXPECT_FALSE(s.enabled(name)) << name;
         EXPECT_FALSE(s.on(name)) << name;
     }
-    s.click("Spd686D");  // a zero byte: Mario group, the panel editable again
+    s.click("Spd686D"); // a zero byte: Mario group, the panel editable again
     EXPECT_TRUE(s.on("Rad4"));
     EXPECT_TRUE(s.enabled("Rad1"));
-    EXPECT_FALSE(s.ok());  // nothing edited: 0x24 written back as it was
+    EXPECT_FALSE(s.ok()); // nothing edited: 0x24 written back as it was
     EXPECT_EQ(host.at(0x6871), 0x24);
     EXPECT_EQ(host.at(0x64EA), 0xC3);
 }
@@ -87,14 +89,14 @@ TEST(ColorDialog, PanelClicksComposeTheByte) {
         s.click("Spd6871");
         s.click("Rad2");
         s.click("Chk1");
-        s.click("Spd6872");  // another character: Goomba keeps its new value
+        s.click("Spd6872"); // another character: Goomba keeps its new value
         s.click("Rad3");
         s.click("Chk1");
         s.click("Chk2");
         s.click("Chk3");
         s.click("Rad4");
         s.click("Rad3");
-        s.showTab("TabZenpan");  // Magic Mushroom: mirrored, Mario group
+        s.showTab("TabZenpan"); // Magic Mushroom: mirrored, Mario group
         EXPECT_EQ(s.title(), "Magic Mushroom");
         s.click("Chk3");
         s.click("Rad4");
@@ -117,18 +119,18 @@ TEST(ColorDialog, FixedPaletteOnUnknown) {
         s.showTab("TabAdvance");
         EXPECT_EQ(s.title(), "Bill Blaster");
         EXPECT_TRUE(s.on("Chk687E"));
-        EXPECT_FALSE(s.enabled("Chk687E"));  // only while Unknown is selected
+        EXPECT_FALSE(s.enabled("Chk687E")); // only while Unknown is selected
         s.click("Spd687E");
         EXPECT_TRUE(s.enabled("Chk687E"));
         EXPECT_TRUE(s.on("Rad5"));
         EXPECT_EQ(s.label("LabColor"),
                   "A strange glitchy enemy.\nThe default value is supposed to be 0xFF.");
 
-        s.click("Chk687E");  // cleared: 0x01, editable
+        s.click("Chk687E"); // cleared: 0x01, editable
         EXPECT_TRUE(s.on("Rad1"));
         EXPECT_TRUE(s.enabled("Rad1"));
         EXPECT_FALSE(s.enabled("Rad5"));
-        s.click("Chk687E");  // ticked again: 0xFF
+        s.click("Chk687E"); // ticked again: 0xFF
         EXPECT_TRUE(s.on("Rad5"));
         EXPECT_FALSE(s.enabled("Chk1"));
         s.click("Chk687E");
@@ -142,7 +144,7 @@ TEST(ColorDialog, ResetRestoresTheSelectedCharacterOnly) {
     FakeHost host;
     host.resets = true;
     auto img = qv::test::blankImage();
-    img[0x6D62] = 0x1F;  // Fireworks (LL) in the Do Not Modify state
+    img[0x6D62] = 0x1F; // Fireworks (LL) in the Do Not Modify state
     img[0x6D5D] = 0x41;
     img[0x687E] = 0x03;
     host.open(img);
@@ -164,7 +166,7 @@ TEST(ColorDialog, ResetRestoresTheSelectedCharacterOnly) {
         s.showTab("TabAdvance");
         s.click("Spd687E");
         EXPECT_FALSE(s.on("Chk687E"));
-        host.resets = false;  // the setting off: no question
+        host.resets = false; // the setting off: no question
         s.click("SpdColor");
         EXPECT_TRUE(s.on("Chk687E"));
         EXPECT_TRUE(s.on("Rad5"));
@@ -173,7 +175,7 @@ TEST(ColorDialog, ResetRestoresTheSelectedCharacterOnly) {
     }
     EXPECT_EQ(platform.messages().size(), 2);
     EXPECT_EQ(host.at(0x6D62), 0x82);
-    EXPECT_EQ(host.at(0x6D5D), 0x41);  // Fireworks (UL) shares the note, not the byte
+    EXPECT_EQ(host.at(0x6D5D), 0x41); // Fireworks (UL) shares the note, not the byte
     EXPECT_EQ(host.at(0x687E), 0xFF);
 }
 
@@ -210,10 +212,9 @@ TEST(ColorDialog, CancelKeepsTheImageAndEachPageRemembersItsCharacter) {
     EXPECT_TRUE(again.on("Spd6873"));
     again.showTab("TabEnemy");
     EXPECT_EQ(again.title(), "Bullet Bill (Multi)");
-    EXPECT_TRUE(again.on("Rad3"));  // the ROM's 0x03, not the cancelled edit
-    EXPECT_EQ(again.label("LabColor"),
-              "Setting \"Behind BG\" also applies to the Bill Launcher.\n"
-              "Bill Launcher's color does not change.");
+    EXPECT_TRUE(again.on("Rad3")); // the ROM's 0x03, not the cancelled edit
+    EXPECT_EQ(again.label("LabColor"), "Setting \"Behind BG\" also applies to the Bill Launcher.\n"
+                                       "Bill Launcher's color does not change.");
 }
 
 TEST(ColorDialog, TrainerMovesEveryCharacter512On) {
@@ -221,7 +222,7 @@ TEST(ColorDialog, TrainerMovesEveryCharacter512On) {
     FakeHost host;
     auto img = qv::test::blankImage(41488);
     img[0x64EA + 512] = 0xC3;
-    img[0x64EA] = 0x24;  // inside the trainer: not the character's byte
+    img[0x64EA] = 0x24; // inside the trainer: not the character's byte
     img[0x523C + 512] = 0x02;
     host.open(img);
     {

@@ -19,13 +19,14 @@ using qv::test::FakeHost;
 using qv::test::ScriptedPlatform;
 
 class Enemy1Session : public qv::test::DialogSessionDriver<qv::TFormEnemy1> {
-public:
+  public:
     explicit Enemy1Session(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::enemy1(), &qv::makeEnemy1Dialog) {}
 };
 
 // Opens `img`, sets one edit, presses OK and returns the image afterwards.
-std::vector<std::uint8_t> okWith(std::vector<std::uint8_t> img, const char* edit, const char* text) {
+std::vector<std::uint8_t> okWith(std::vector<std::uint8_t> img, const char* edit,
+                                 const char* text) {
     FakeHost host;
     host.open(img);
     Enemy1Session s(host);
@@ -79,7 +80,7 @@ TEST(Enemy1Dialog, RevivalElevationListAndCheckBoxShareOneByte) {
         EXPECT_EQ(s.combo("CmbJugemRestHei")->currentText(), "0.5  [Default]");
         EXPECT_EQ(s.check("ChkJugemRestHei")->checkState(), Qt::Checked);
         EXPECT_EQ(s.check("ChkJugemRestHei")->text(), "Set &revival elevation to +0.5 by default.");
-        EXPECT_FALSE(s.ok());  // 0x28 again
+        EXPECT_FALSE(s.ok()); // 0x28 again
     }
     EXPECT_EQ(host.at(0x43EF), 0x28);
     {
@@ -101,7 +102,7 @@ TEST(Enemy1Dialog, RevivalElevationListAndCheckBoxShareOneByte) {
         s.ok();
     }
     EXPECT_EQ(host.at(0x43EF), 0x58);
-    {  // Reset, asked and answered Yes: the list to 0.5, the box cleared
+    { // Reset, asked and answered Yes: the list to 0.5, the box cleared
         host.resets = true;
         platform.answer(Answer::Yes);
         Enemy1Session s(host);
@@ -132,9 +133,9 @@ TEST(Enemy1Dialog, OutOfBoundsListsKeepTheirBytes) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = qv::test::blankImage();
-    img[0x692A] = 0x03;  // step interval: powers of two and 0 only
-    img[0x4F51] = 0x13;  // Lakitu's company: 0x12, 0x14, 0x15, 0x17..0x19 only
-    img[0x4217] = 0x36;  // one past the last code
+    img[0x692A] = 0x03; // step interval: powers of two and 0 only
+    img[0x4F51] = 0x13; // Lakitu's company: 0x12, 0x14, 0x15, 0x17..0x19 only
+    img[0x4217] = 0x36; // one past the last code
     img[0x420E] = 0x35;
     img[0x4757] = 0x02;
     host.open(img);
@@ -149,7 +150,7 @@ TEST(Enemy1Dialog, OutOfBoundsListsKeepTheirBytes) {
         EXPECT_EQ(s.combo("CmbKuriChange")->count(), 54);
         EXPECT_EQ(s.combo("CmbKuriAppear")->currentText(), "2 and 3  [Default]");
         s.click("SpdKuriAnim");
-        s.click("SpdKuriOneChr");  // the enabled one of the pair goes back to Goomba
+        s.click("SpdKuriOneChr"); // the enabled one of the pair goes back to Goomba
         EXPECT_EQ(s.combo("CmbKuriAnim")->currentText(), "(Out of bounds)");
         EXPECT_EQ(s.combo("CmbKuriChange")->currentText(), "06 Goomba  [Default]");
         s.combo("CmbKuriChange")->setCurrentIndex(0x35);
@@ -173,7 +174,7 @@ TEST(Enemy1Dialog, ResetRestoresTheGroupsDefaults) {
         EXPECT_EQ(s.edit("EditPukuSpeed12")->text(), "20");
         EXPECT_EQ(s.combo("CmbKuriAppHei10")->currentText(), "10  [Default]");
         EXPECT_EQ(s.edit("EditKeriochi_L")->text(), "-24");
-        EXPECT_EQ(s.edit("EditNokoSpeed")->text(), "0");  // other groups untouched
+        EXPECT_EQ(s.edit("EditNokoSpeed")->text(), "0"); // other groups untouched
         EXPECT_TRUE(s.ok());
     }
     const std::vector<std::uint8_t> speeds{0x0E, 0x05, 0x06, 0x0E, 0x1C, 0x20,
@@ -194,7 +195,7 @@ TEST(Enemy1Dialog, ATrainerImageIsRead512BytesFurther) {
     auto img = qv::test::blankImage(41488);
     img[0x431C + 512] = 0x80;
     img[0x43EF + 512] = 0x28;
-    img[0x6052] = 0xAA;  // where an image without trainer has "Bounce When Hit"
+    img[0x6052] = 0xAA; // where an image without trainer has "Bounce When Hit"
     host.open(img);
     {
         Enemy1Session s(host);
@@ -240,13 +241,20 @@ TEST(Enemy1Dialog, OkWithoutChangesKeepsEveryByteOfRandomImages) {
     ScriptedPlatform platform;
     // Offsets given known bytes now and then, so that the lists are in bounds too.
     const std::vector<qv::test::PlantedByte> known = {
-        {0x43EF, {0x00, 0x28, 0xF8, 0x70}}, {0x4F51, {0x12, 0x17, 0x19}},
-        {0x692A, {0x00, 0x08, 0x80}},       {0x4217, {0x00, 0x35}},
-        {0x420E, {0x02}},                   {0x473E, {0x14}},
-        {0x4737, {0x2D}},                   {0x472C, {0x33}},
-        {0x4757, {0x01, 0x05}},             {0x4749, {0x00, 0xF0}},
-        {0x4743, {0xB0}},                   {0x4F36, {0x80}},
-        {0x44A8, {0x80}},                   {0x44B3, {0x80}},
+        {0x43EF, {0x00, 0x28, 0xF8, 0x70}},
+        {0x4F51, {0x12, 0x17, 0x19}},
+        {0x692A, {0x00, 0x08, 0x80}},
+        {0x4217, {0x00, 0x35}},
+        {0x420E, {0x02}},
+        {0x473E, {0x14}},
+        {0x4737, {0x2D}},
+        {0x472C, {0x33}},
+        {0x4757, {0x01, 0x05}},
+        {0x4749, {0x00, 0xF0}},
+        {0x4743, {0xB0}},
+        {0x4F36, {0x80}},
+        {0x44A8, {0x80}},
+        {0x44B3, {0x80}},
     };
     for (unsigned seed = 1; seed <= 24; ++seed) {
         SCOPED_TRACE(seed);

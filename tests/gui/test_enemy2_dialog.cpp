@@ -18,7 +18,7 @@ using qv::test::put;
 using qv::test::ScriptedPlatform;
 
 class Enemy2Session : public qv::test::DialogSessionDriver<qv::TFormEnemy2> {
-public:
+  public:
     explicit Enemy2Session(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::enemy2(), &qv::makeEnemy2Dialog) {}
 };
@@ -42,12 +42,12 @@ TEST(Enemy2Dialog, AppearFromOneOnePatchTicksClearsOrGreys) {
     EXPECT_EQ(host.doc.undoCaption(), "&Undo (Enemy 2)");
 
     put(img, 0x1905, {0x0D, 0x5F, 0x07, 0xF0, 0x2C});
-    put(img, 0x53E1, {0xC9, 0x21, 0x90});  // the range at its default, for the Reset
+    put(img, 0x53E1, {0xC9, 0x21, 0x90}); // the range at its default, for the Reset
     host.open(img);
     Enemy2Session s(host);
     EXPECT_EQ(s.check("ChkIiPakkun")->checkState(), Qt::PartiallyChecked);
     EXPECT_FALSE(s.check("ChkIiPakkun")->isEnabled());
-    s.click("SpdIiPakkun");  // the Reset passes over it
+    s.click("SpdIiPakkun"); // the Reset passes over it
     EXPECT_EQ(s.check("ChkIiPakkun")->checkState(), Qt::PartiallyChecked);
     EXPECT_FALSE(s.ok());
     EXPECT_EQ(at(host, 0x1905, 5), (std::vector<std::uint8_t>{0x0D, 0x5F, 0x07, 0xF0, 0x2C}));
@@ -59,7 +59,7 @@ TEST(Enemy2Dialog, DisablePatchLocksTheRangeAndRemembersIt) {
     auto img = qv::test::blankImage();
     put(img, 0x53E1, {0xC9, 0x21, 0x90});
     host.open(img);
-    {  // tick: JMP written, the range shows 10 and is locked
+    { // tick: JMP written, the range shows 10 and is locked
         Enemy2Session s(host);
         QCheckBox* box = s.check("ChkDtPakkun");
         QLineEdit* range = s.edit("EditDsPakkun");
@@ -74,7 +74,7 @@ TEST(Enemy2Dialog, DisablePatchLocksTheRangeAndRemembersIt) {
     }
     EXPECT_EQ(at(host, 0x53E1, 3), (std::vector<std::uint8_t>{0x4C, 0x0A, 0xD4}));
     host.open(img);
-    {  // tick and untick: 33 comes back and CMP #$21 / BCC is written again
+    { // tick and untick: 33 comes back and CMP #$21 / BCC is written again
         Enemy2Session s(host);
         s.check("ChkDtPakkun")->click();
         s.check("ChkDtPakkun")->click();
@@ -84,7 +84,7 @@ TEST(Enemy2Dialog, DisablePatchLocksTheRangeAndRemembersIt) {
         EXPECT_FALSE(s.ok());
     }
     EXPECT_EQ(at(host, 0x53E1, 3), (std::vector<std::uint8_t>{0xC9, 0x21, 0x90}));
-    {  // a typed range is what ticking remembers; 300 comes back, OK stores the default
+    { // a typed range is what ticking remembers; 300 comes back, OK stores the default
         Enemy2Session s(host);
         s.set("EditDsPakkun", "50");
         s.check("ChkDtPakkun")->click();
@@ -118,7 +118,7 @@ TEST(Enemy2Dialog, UnknownDisablePatchKeepsItsOpcodesButTheRangeFollowsTheBox) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = qv::test::blankImage();
-    put(img, 0x53E1, {0x4C, 0x21, 0xD4});  // a JMP elsewhere
+    put(img, 0x53E1, {0x4C, 0x21, 0xD4}); // a JMP elsewhere
     host.open(img);
     {
         Enemy2Session s(host);
@@ -132,7 +132,7 @@ TEST(Enemy2Dialog, UnknownDisablePatchKeepsItsOpcodesButTheRangeFollowsTheBox) {
     EXPECT_EQ(at(host, 0x53E1, 3), (std::vector<std::uint8_t>{0x4C, 0x32, 0xD4}));
     {
         Enemy2Session s(host);
-        s.set("EditDsPakkun", "x");  // the default
+        s.set("EditDsPakkun", "x"); // the default
         EXPECT_TRUE(s.ok());
     }
     EXPECT_EQ(at(host, 0x53E1, 3), (std::vector<std::uint8_t>{0x4C, 0x21, 0xD4}));
@@ -159,7 +159,7 @@ TEST(Enemy2Dialog, TickingOverTextThatIsNoNumberReportsItAndOkStillWritesTheJump
     }
     EXPECT_EQ(at(host, 0x53E1, 3), (std::vector<std::uint8_t>{0x4C, 0x0A, 0xD4}));
     host.open(img);
-    {  // cleared again, the remembered range returns
+    { // cleared again, the remembered range returns
         Enemy2Session s(host);
         s.set("EditDsPakkun", "");
         s.check("ChkDtPakkun")->click();
@@ -204,44 +204,45 @@ TEST(Enemy2Dialog, FirebarsPodobooAndListsWithATrainer) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = qv::test::blankImage(41488);
-    put(img, 0x4CE9 + 512, {0, 4, 9, 13, 16, 19, 22, 23, 24});  // 4 bars
+    put(img, 0x4CE9 + 512, {0, 4, 9, 13, 16, 19, 22, 23, 24}); // 4 bars
     img[0x49D8 + 512] = 0x80;
-    img[0x4464 + 512] = 0x20;  // no rotation byte
+    img[0x4464 + 512] = 0x20; // no rotation byte
     img[0x4465 + 512] = 0x10;
     img[0x5713 + 512] = 0x2B;
     img[0x570F + 512] = 0x35;
     img[0x58E0 + 512] = 0x34;
     img[0x4D9D + 512] = 0x03;
-    img[0x4CE9] = 0x77;  // where the row would be without the trainer
+    img[0x4CE9] = 0x77; // where the row would be without the trainer
     host.open(img);
     {
         Enemy2Session s(host);
         EXPECT_EQ(s.combo("CmbFiBerPos4")->currentText(), "4  [Default]");
         EXPECT_EQ(s.combo("CmbFiBerPos4")->count(), 23);
-        EXPECT_EQ(s.combo("CmbFiBerPos2")->currentText(), "1");  // nine zero bytes
+        EXPECT_EQ(s.combo("CmbFiBerPos2")->currentText(), "1"); // nine zero bytes
         EXPECT_EQ(s.combo("CmbFiBerPos3")->currentText(), "1");
         EXPECT_EQ(s.edit("EditBubbleJump")->text(), "128");
         EXPECT_EQ(s.check("ChkFiBarTurn1")->checkState(), Qt::PartiallyChecked);
         EXPECT_FALSE(s.check("ChkFiBarTurn1")->isEnabled());
         EXPECT_EQ(s.check("ChkFiBarTurn2")->checkState(), Qt::Checked);
-        EXPECT_EQ(s.check("ChkFiBarTurn3")->checkState(), Qt::Checked);  // 0x00 ticks it
+        EXPECT_EQ(s.check("ChkFiBarTurn3")->checkState(), Qt::Checked); // 0x00 ticks it
         EXPECT_EQ(s.combo("CmbFireThrough2")->currentText(), "2A Lift (Ride Horz.)  [Default]");
         EXPECT_EQ(s.combo("CmbFireThrough1")->currentText(), "(Out of bounds)");
         EXPECT_FALSE(s.combo("CmbFireThrough1")->isEnabled());
         EXPECT_EQ(s.combo("CmbFumiNotKeri")->currentText(), "34");
         EXPECT_EQ(s.combo("CmbFiBarLen")->currentText(), "4");
-        EXPECT_EQ(s.combo("CmbVwPakkun")->currentText(), "(Out of bounds)");  // byte 0
+        EXPECT_EQ(s.combo("CmbVwPakkun")->currentText(), "(Out of bounds)"); // byte 0
         EXPECT_EQ(s.find<QLabel>("LabFiBerPos")->text(),
                   "All firebars share the same pivot position, which does not change.");
 
-        s.click("SpdFiBarTurn");  // clears the enabled three: 0x00, 0x10, 0x10
+        s.click("SpdFiBarTurn"); // clears the enabled three: 0x00, 0x10, 0x10
         EXPECT_EQ(s.check("ChkFiBarTurn1")->checkState(), Qt::PartiallyChecked);
         s.combo("CmbFiBerPos4")->setCurrentIndex(22);
         s.set("EditBubbleJump", "-127");
         s.combo("CmbFireThrough2")->setCurrentIndex(0x34);
         EXPECT_TRUE(s.ok());
     }
-    EXPECT_EQ(at(host, 0x4CE9 + 512, 9), (std::vector<std::uint8_t>{0, 17, 34, 49, 62, 73, 81, 86, 88}));
+    EXPECT_EQ(at(host, 0x4CE9 + 512, 9),
+              (std::vector<std::uint8_t>{0, 17, 34, 49, 62, 73, 81, 86, 88}));
     EXPECT_EQ(host.at(0x49D8 + 512), 0x7F);
     EXPECT_EQ(host.at(0x4464 + 512), 0x20);
     EXPECT_EQ(at(host, 0x4465 + 512, 3), (std::vector<std::uint8_t>{0x00, 0x10, 0x10}));
@@ -250,7 +251,7 @@ TEST(Enemy2Dialog, FirebarsPodobooAndListsWithATrainer) {
     EXPECT_EQ(host.at(0x4CE9), 0x77);
     EXPECT_EQ(host.at(0x49D8), 0x00);
 
-    {  // invalid numbers become the defaults; the pivot Reset restores every row
+    { // invalid numbers become the defaults; the pivot Reset restores every row
         Enemy2Session s(host);
         s.set("EditBubbleJump", "300");
         s.set("EditFiBarSpeed2", "-1");
@@ -265,9 +266,11 @@ TEST(Enemy2Dialog, FirebarsPodobooAndListsWithATrainer) {
     EXPECT_EQ(host.at(0x49D8 + 512), 0xF9);
     EXPECT_EQ(host.at(0x4460 + 512), 0x38);
     EXPECT_EQ(host.at(0x5416 + 512), 0x40);
-    EXPECT_EQ(at(host, 0x4CE9 + 512, 9), (std::vector<std::uint8_t>{0, 4, 9, 13, 16, 19, 22, 23, 24}));
+    EXPECT_EQ(at(host, 0x4CE9 + 512, 9),
+              (std::vector<std::uint8_t>{0, 4, 9, 13, 16, 19, 22, 23, 24}));
     EXPECT_EQ(at(host, 0x4CD7 + 512, 9), (std::vector<std::uint8_t>{0, 1, 3, 4, 5, 6, 7, 7, 8}));
-    EXPECT_EQ(at(host, 0x4D31 + 512, 9), (std::vector<std::uint8_t>{0, 17, 34, 49, 62, 73, 81, 86, 88}));
+    EXPECT_EQ(at(host, 0x4D31 + 512, 9),
+              (std::vector<std::uint8_t>{0, 17, 34, 49, 62, 73, 81, 86, 88}));
     EXPECT_EQ(host.at(0x58BC + 512), 0x0D);
     EXPECT_EQ(host.at(0x58B8 + 512), 0x12);
     EXPECT_EQ(host.at(0x58C4 + 512), 0x33);

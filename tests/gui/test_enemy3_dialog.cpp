@@ -18,7 +18,7 @@ using qv::test::put;
 using qv::test::ScriptedPlatform;
 
 class Enemy3Session : public qv::test::DialogSessionDriver<qv::TFormEnemy3> {
-public:
+  public:
     explicit Enemy3Session(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::enemy3(), &qv::makeEnemy3Dialog) {}
     // Which of EditKoppaFiPat0..7 are enabled, as "11000000".
@@ -56,7 +56,7 @@ TEST(Enemy3Dialog, EnduranceWorldHoldTimeAndNegatedDefaults) {
         s.set("EditHammerHold", "14");
         s.set("EditHammerThrow", "");
         s.set("EditHammer_L", "");
-        s.set("EditKoppaFiPat0", "256");  // shown as 0 (byte 0x00) and in use
+        s.set("EditKoppaFiPat0", "256"); // shown as 0 (byte 0x00) and in use
         s.set("EditHmBrsZengo", "-128");
         EXPECT_TRUE(s.ok());
     }
@@ -77,7 +77,7 @@ TEST(Enemy3Dialog, EnduranceWorldHoldTimeAndNegatedDefaults) {
         EXPECT_EQ(s.edit("EditFiKoopa")->text(), "5");
         EXPECT_EQ(s.edit("EditHammerHold")->text(), "-130");
         s.set("EditFiKoopa", "256");
-        s.set("EditKoopaNoFire", "0");  // below 1: the default 6
+        s.set("EditKoopaNoFire", "0"); // below 1: the default 6
         EXPECT_TRUE(s.ok());
     }
     EXPECT_EQ(host.at(0x457C), 0x00);
@@ -98,18 +98,18 @@ TEST(Enemy3Dialog, PatternCountDecidesTheIntervalBoxesInUse) {
         EXPECT_EQ(count->currentText(), "8  [Default]");
         EXPECT_EQ(s.inUse(), "11111111");
         s.set("EditKoppaFiPat5", "77");
-        count->setCurrentIndex(1);  // "2"
+        count->setCurrentIndex(1); // "2"
         EXPECT_EQ(s.inUse(), "11000000");
         EXPECT_NE(s.edit("EditKoppaFiPat2")->palette().color(QPalette::Base),
                   s.edit("EditKoppaFiPat1")->palette().color(QPalette::Base));
-        count->setCurrentIndex(2);  // "4"
+        count->setCurrentIndex(2); // "4"
         EXPECT_EQ(s.inUse(), "11110000");
         EXPECT_EQ(s.edit("EditKoppaFiPat2")->palette().color(QPalette::Base),
                   s.edit("EditKoppaFiPat1")->palette().color(QPalette::Base));
-        count->setCurrentIndex(0);  // "1"
+        count->setCurrentIndex(0); // "1"
         EXPECT_EQ(s.inUse(), "10000000");
         count->setCurrentIndex(1);
-        s.set("EditKoppaFiPat7", "300");  // out of use, still read: the default 191
+        s.set("EditKoppaFiPat7", "300"); // out of use, still read: the default 191
         EXPECT_TRUE(s.ok());
     }
     // The boxes out of use are written too: 77 = 0x4D in the sixth.
@@ -211,9 +211,9 @@ TEST(Enemy3Dialog, OutOfBoundsListsAreKeptAndOthersWritten) {
         EXPECT_EQ(s.combo("CmbHodaiChr")->currentText(), "(Out of bounds)");
         EXPECT_EQ(s.combo("CmbHodaiChrAdvc")->currentText(), "FF -");
         EXPECT_EQ(s.combo("CmbHodaiChrAdvc")->count(), 256);
-        s.click("SpdKillerStat");  // passes over the out-of-bounds list
+        s.click("SpdKillerStat"); // passes over the out-of-bounds list
         EXPECT_EQ(s.combo("CmbKillerStat")->currentText(), "(Out of bounds)");
-        s.click("SpdKillerHeight");  // resets the others
+        s.click("SpdKillerHeight"); // resets the others
         EXPECT_EQ(s.combo("CmbKillerHeight2")->currentText(), "2  [Default]");
         s.combo("CmbKoopaTrueChr2")->setCurrentIndex(0x2D);
         EXPECT_TRUE(s.ok());
@@ -235,7 +235,7 @@ TEST(Enemy3Dialog, ATrainerMovesEveryByte512Further) {
     img[0x51F3 + 512] = 0x01;
     img[0x3A91 + 512] = 0xDB;
     img[0x3AC4 + 512] = 0x82;
-    img[0x3AC4] = 0x77;  // where the byte would be without the trainer
+    img[0x3AC4] = 0x77; // where the byte would be without the trainer
     host.open(img);
     {
         Enemy3Session s(host);
@@ -266,7 +266,8 @@ TEST(Enemy3Dialog, PagesNotesAndRememberedPage) {
         EXPECT_EQ(pages->widget(7)->objectName(), "TabAdvance");
         const QStringList texts = [&] {
             QStringList out;
-            for (QLabel* l : s.dialog()->findChildren<QLabel*>()) out << l->text();
+            for (QLabel* l : s.dialog()->findChildren<QLabel*>())
+                out << l->text();
             return out;
         }();
         EXPECT_TRUE(texts.contains(
@@ -287,10 +288,14 @@ TEST(Enemy3Dialog, PagesNotesAndRememberedPage) {
 TEST(Enemy3Dialog, OkWithoutChangesKeepsRandomImagesWhole) {
     ScriptedPlatform platform;
     const qv::test::PlantedByte known[] = {
-        {0x3A91, {0xD8, 0xD9, 0xDB}}, {0x51F3, {0x00, 0x01, 0x03, 0x07}},
-        {0x68E4, {0x00, 0x32}},        {0x5746, {0x41, 0x2D}},
-        {0x46A2, {0xE0, 0x00}},        {0x513A, {0x80, 0xF0}},
-        {0x457C, {0x00}},              {0x3AC4, {0x00, 0xFF}},
+        {0x3A91, {0xD8, 0xD9, 0xDB}},
+        {0x51F3, {0x00, 0x01, 0x03, 0x07}},
+        {0x68E4, {0x00, 0x32}},
+        {0x5746, {0x41, 0x2D}},
+        {0x46A2, {0xE0, 0x00}},
+        {0x513A, {0x80, 0xF0}},
+        {0x457C, {0x00}},
+        {0x3AC4, {0x00, 0xFF}},
     };
     qv::test::expectOkKeepsRandomImages<Enemy3Session>(known, 30);
 }

@@ -8,7 +8,7 @@
 #include <random>
 
 #include "gui/dialogs/updown.h"
-#include "gui/zenpan1fixture.h"
+#include "gui/general1fixture.h"
 
 namespace {
 
@@ -22,11 +22,11 @@ TEST(Zenpan1Dialog, OutOfBoundsListsAndCheckBoxesKeepTheirBytes) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = qv::test::blankImage();
-    img[0x3DE3] = 0x01;  // no item byte
-    img[0x3DE6] = 0x37;  // "Invincibility Shell"
-    img[0x3DE9] = 0x03;  // "1UP Mushroom", its default
-    img[0x199A] = 0xB0;  // handrail: only 0x93..0xAE name an entry
-    put(img, 0x379D, {0xA9, 0xFF, 0x85, 0x39});  // STA zero page: neither timer pattern
+    img[0x3DE3] = 0x01;                         // no item byte
+    img[0x3DE6] = 0x37;                         // "Invincibility Shell"
+    img[0x3DE9] = 0x03;                         // "1UP Mushroom", its default
+    img[0x199A] = 0xB0;                         // handrail: only 0x93..0xAE name an entry
+    put(img, 0x379D, {0xA9, 0xFF, 0x85, 0x39}); // STA zero page: neither timer pattern
     host.open(img);
     {
         Zenpan1Session s(host);
@@ -41,13 +41,13 @@ TEST(Zenpan1Dialog, OutOfBoundsListsAndCheckBoxesKeepTheirBytes) {
         QCheckBox* timer = s.check("ChkTimeNoDown");
         EXPECT_EQ(timer->checkState(), Qt::PartiallyChecked);
         EXPECT_FALSE(timer->isEnabled());
-        s.click("SpdBlocItem");  // Reset passes over the out-of-bounds list
+        s.click("SpdBlocItem"); // Reset passes over the out-of-bounds list
         s.click("SpdTimeNoDown");
         s.click("SpdSusBrgTesuri");
         EXPECT_EQ(pk->currentText(), "(Out of bounds)");
         EXPECT_EQ(s.combo("CmbBlocItemSt")->currentText(), "Starman  [Default]");
         EXPECT_EQ(timer->checkState(), Qt::PartiallyChecked);
-        s.combo("CmbBlocItemSt")->setCurrentIndex(3);  // back to the shell
+        s.combo("CmbBlocItemSt")->setCurrentIndex(3); // back to the shell
         EXPECT_FALSE(s.ok());
     }
     EXPECT_EQ(host.at(0x3DE3), 0x01);
@@ -76,7 +76,7 @@ TEST(Zenpan1Dialog, AndFFStageSelectShows256AndIsRewrittenAsTwoNops) {
     {
         Zenpan1Session s(host);
         EXPECT_EQ(s.combo("CmbStSelWorld")->currentText(), "256");
-        EXPECT_TRUE(s.ok());  // untouched, and still a change
+        EXPECT_TRUE(s.ok()); // untouched, and still a change
     }
     EXPECT_EQ(host.at(0x02B1), 0xEA);
     EXPECT_EQ(host.at(0x02B2), 0xEA);
@@ -85,7 +85,7 @@ TEST(Zenpan1Dialog, AndFFStageSelectShows256AndIsRewrittenAsTwoNops) {
     EXPECT_EQ(host.doc.undoCaption(), "&Undo (General 1)");
     EXPECT_EQ(host.doc.title(false), "test.nes * - Quorvane");
 
-    Zenpan1Session s(host);  // EA EA now reads as the same entry
+    Zenpan1Session s(host); // EA EA now reads as the same entry
     EXPECT_EQ(s.combo("CmbStSelWorld")->currentIndex(), 8);
     s.combo("CmbStSelWorld")->setCurrentIndex(3);
     EXPECT_TRUE(s.ok());
@@ -97,10 +97,10 @@ TEST(Zenpan1Dialog, LiftSpeedsSpanTwoBytesAndAcceptFromMinus32767) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = qv::test::blankImage();
-    img[0x4861] = 0xFF;  // ascending: high
-    img[0x485C] = 0x10;  //            low
-    img[0x486D] = 0x80;  // descending: high
-    img[0x4868] = 0x00;  //             low
+    img[0x4861] = 0xFF; // ascending: high
+    img[0x485C] = 0x10; //            low
+    img[0x486D] = 0x80; // descending: high
+    img[0x4868] = 0x00; //             low
     host.open(img);
     {
         Zenpan1Session s(host);
@@ -110,19 +110,19 @@ TEST(Zenpan1Dialog, LiftSpeedsSpanTwoBytesAndAcceptFromMinus32767) {
         EXPECT_EQ(s.find<qv::UpDown>("UdDownLift")->maximum(), 32767);
         EXPECT_EQ(s.find<qv::UpDown>("UdUpLift")->minimum(), -32768);
         s.set("EditUpLift", "-32767");
-        s.set("EditDownLift", "-32768");  // the spinner's minimum, outside what OK accepts
+        s.set("EditDownLift", "-32768"); // the spinner's minimum, outside what OK accepts
         EXPECT_TRUE(s.ok());
     }
     EXPECT_EQ(host.at(0x4861), 0x80);
     EXPECT_EQ(host.at(0x485C), 0x01);
-    EXPECT_EQ(host.at(0x486D), 0x00);  // default 240
+    EXPECT_EQ(host.at(0x486D), 0x00); // default 240
     EXPECT_EQ(host.at(0x4868), 0xF0);
     {
         Zenpan1Session s(host);
         s.set("EditUpLift", "-32768");
         s.ok();
     }
-    EXPECT_EQ(host.at(0x4861), 0xFF);  // default -240
+    EXPECT_EQ(host.at(0x4861), 0xFF); // default -240
     EXPECT_EQ(host.at(0x485C), 0x10);
 }
 
@@ -135,7 +135,7 @@ TEST(Zenpan1Dialog, InvalidTextBecomesTheDefault) {
     {
         Zenpan1Session s(host);
         EXPECT_EQ(s.edit("EditTenCoin")->text(), "32");
-        EXPECT_EQ(s.edit("EditCsBrkWorld")->text(), "1");  // byte 0x00 plus one
+        EXPECT_EQ(s.edit("EditCsBrkWorld")->text(), "1"); // byte 0x00 plus one
         s.set("EditTenCoin", "300");
         s.set("EditBlocHaneUp", "-127");
         s.set("EditBlocHaneLw", "128");
@@ -153,11 +153,11 @@ TEST(Zenpan1Dialog, InvalidTextBecomesTheDefault) {
     {
         Zenpan1Session s(host);
         s.set("EditTenCoin", "abc");
-        s.set("EditCsBrkWorld", "0");  // 1..256
+        s.set("EditCsBrkWorld", "0"); // 1..256
         s.ok();
     }
     EXPECT_EQ(host.at(0x3D42), 0x0B);
-    EXPECT_EQ(host.at(0x1486), 0x07);  // default 8
+    EXPECT_EQ(host.at(0x1486), 0x07); // default 8
 }
 
 TEST(Zenpan1Dialog, ResetButtonsRestoreTheirGroupsDefaults) {
@@ -165,7 +165,7 @@ TEST(Zenpan1Dialog, ResetButtonsRestoreTheirGroupsDefaults) {
     FakeHost host;
     host.resets = true;
     auto img = qv::test::blankImage();
-    put(img, 0x027D, {0xFC, 0x07, 0xEA});  // stage select on
+    put(img, 0x027D, {0xFC, 0x07, 0xEA}); // stage select on
     put(img, 0x5308, {0x09});
     host.open(img);
     Zenpan1Session s(host);
@@ -184,7 +184,8 @@ TEST(Zenpan1Dialog, ResetButtonsRestoreTheirGroupsDefaults) {
     EXPECT_EQ(s.combo("CmbFireFrower2")->currentText(), "6  [Default]");
     EXPECT_EQ(platform.messages(), QStringList(3, "Reset the selection to its default value?"));
     // The Reset of "Hidden 1UP Mushroom Blocks" sits on its own panel.
-    EXPECT_NE(s.find<QWidget>("PanelMilZero")->findChild<QAbstractButton*>("SpdAlwaysOneUp"), nullptr);
+    EXPECT_NE(s.find<QWidget>("PanelMilZero")->findChild<QAbstractButton*>("SpdAlwaysOneUp"),
+              nullptr);
     EXPECT_TRUE(s.ok());
     EXPECT_EQ(host.at(0x5308), 0x01);
     EXPECT_EQ(host.at(0x027F), 0xEA);
@@ -260,7 +261,7 @@ TEST(Zenpan1Dialog, OkWithoutChangesKeepsRandomImagesExceptTheAndFFStageSelect) 
         std::mt19937 rng(seed);
         const int shift = seed % 2 ? 0 : 512;
         auto img = qv::test::randomImage(rng, shift, known);
-        for (int step = 1; step <= 9; ++step)  // some valid staircase steps
+        for (int step = 1; step <= 9; ++step) // some valid staircase steps
             if (rng() % 2) {
                 img[static_cast<std::size_t>(0x1AC7 - step + shift)] = rng() % 14;
                 img[static_cast<std::size_t>(0x1ABE - step + shift)] = rng() % 13;
@@ -286,7 +287,7 @@ TEST(Zenpan1Dialog, OkWithoutChangesKeepsRandomImagesExceptTheAndFFStageSelect) 
             ASSERT_EQ(host.doc.image()[i], expected) << "offset 0x" << std::hex << i;
         }
     }
-    EXPECT_GT(rewrites, 10);  // the exception was really exercised
+    EXPECT_GT(rewrites, 10); // the exception was really exercised
 }
 
 } // namespace

@@ -11,10 +11,10 @@
 #include "gui/support/fixtures.h"
 
 using qv::Answer;
-using qv::test::Shown;
-using qv::test::WindowFixture;
 using qv::test::readFile;
 using qv::test::readText;
+using qv::test::Shown;
+using qv::test::WindowFixture;
 using qv::test::writeImage;
 using qv::test::writeText;
 
@@ -27,8 +27,8 @@ QStringList actionTexts(QMenu* menu) {
     return out;
 }
 
-const QString kSaveBeforeOpen =
-    QStringLiteral("The file has been modified.\r\nDo you want to save changes before opening a new file?");
+const QString kSaveBeforeOpen = QStringLiteral(
+    "The file has been modified.\r\nDo you want to save changes before opening a new file?");
 
 } // namespace
 
@@ -38,9 +38,9 @@ TEST(MainWindow, StartsWithoutADocument) {
     EXPECT_EQ(f.window->statusPanel(0), "478 Modifiable Items");
     EXPECT_EQ(f.window->statusPanel(1), "");
     EXPECT_EQ(f.window->statusPanel(2), "");
-    for (const char* name : {"mmmSave", "mmmSaveAs", "mmmClose", "mmmReload", "mmmIpsMake",
-                             "mmmMario", "mmmPallet", "BtnMario", "BtnPallet", "EditAdr1",
-                             "EditAdr2", "SpBtnAdr2", "mmmUndo"})
+    for (const char* name :
+         {"mmmSave", "mmmSaveAs", "mmmClose", "mmmReload", "mmmIpsMake", "mmmMario", "mmmPallet",
+          "BtnMario", "BtnPallet", "EditAdr1", "EditAdr2", "SpBtnAdr2", "mmmUndo"})
         EXPECT_FALSE(f.enabled(name)) << name;
     for (const char* name : {"mmmOpen", "mmmIpsOpen", "mmmOption", "mmmHelpFinder", "mmmExit"})
         EXPECT_TRUE(f.enabled(name)) << name;
@@ -65,7 +65,7 @@ TEST(MainWindow, CommandLineOpensTheFirstFileAndStartsInstancesForTheRest) {
     EXPECT_EQ(f.platform.shown()[0].arguments, QStringList{b});
     EXPECT_TRUE(f.enabled("BtnMario"));
     EXPECT_TRUE(f.enabled("EditAdr1"));
-    EXPECT_FALSE(f.enabled("mmmSave"));  // nothing to save until an edit, by default
+    EXPECT_FALSE(f.enabled("mmmSave")); // nothing to save until an edit, by default
 }
 
 TEST(MainWindow, CommandLineFailuresEndTheProgram) {
@@ -147,7 +147,8 @@ TEST(MainWindow, CloseAndExitPrompts) {
 
     f.platform.answer(Answer::Cancel);
     f.window->mmmCloseClick();
-    EXPECT_EQ(f.platform.messages().last(), "The file has been modified.\r\nSave changes before closing?");
+    EXPECT_EQ(f.platform.messages().last(),
+              "The file has been modified.\r\nSave changes before closing?");
     EXPECT_EQ(f.window->windowTitle(), "game.nes * - Quorvane");
     EXPECT_TRUE(f.window->document().modified());
 
@@ -197,7 +198,7 @@ TEST(MainWindow, SaveConfirmsWritesAndReportsAFailedWrite) {
     f.window->mmmSaveClick();
     EXPECT_EQ(readFile(game)[0x3454], 0x20);
     EXPECT_EQ(f.window->windowTitle(), "game.nes - Quorvane");
-    EXPECT_TRUE(f.enabled("mmmUndo"));  // a save keeps the undo
+    EXPECT_TRUE(f.enabled("mmmUndo")); // a save keeps the undo
 
     // A write that fails shows an error; file, flag and title stay.
     f.edit(0x3454, 0x30);
@@ -221,7 +222,8 @@ TEST(MainWindow, RecentListKeepsTheNewestWithoutDuplicates) {
     QStringList paths;
     for (const char* n : {"a.nes", "b.nes", "c.nes", "d.nes"})
         paths << writeImage(f.path(QString::fromLatin1(n)), 40976);
-    for (const QString& p : paths) f.window->LoadNesFile(p);
+    for (const QString& p : paths)
+        f.window->LoadNesFile(p);
     f.window->BuildRecentMenus();
     EXPECT_EQ(actionTexts(f.window->recentMenu()),
               (QStringList{"&1 " + paths[3], "&2 " + paths[2], "&3 " + paths[1]}));
@@ -256,14 +258,15 @@ TEST(MainWindow, RecentCaptionsAndPlaceholder) {
         QByteArray ini = "[qorv]\r\nMaxRecent=12\r\n";
         for (int n = 1; n <= 12; ++n)
             ini += "Recent" + QByteArray::number(n) +
-                   (n == 5 ? QByteArray("=/r/R&D.nes\r\n") : "=/r/f" + QByteArray::number(n) + ".nes\r\n");
+                   (n == 5 ? QByteArray("=/r/R&D.nes\r\n")
+                           : "=/r/f" + QByteArray::number(n) + ".nes\r\n");
         WindowFixture f(ini);
         f.window->BuildRecentMenus();
         const QStringList texts = actionTexts(f.window->recentMenu());
         ASSERT_EQ(texts.size(), 12);
         EXPECT_EQ(texts[0], "&1 /r/f1.nes");
         EXPECT_EQ(texts[9], "10 /r/f10.nes");
-        EXPECT_EQ(texts[4], "&5 /r/R&&D.nes");  // shown as R&D, not as a mnemonic
+        EXPECT_EQ(texts[4], "&5 /r/R&&D.nes"); // shown as R&D, not as a mnemonic
     }
 }
 
@@ -300,13 +303,16 @@ TEST(MainWindow, OutsideChangeIsNoticedOnActivation) {
     EXPECT_TRUE(f.platform.messages().isEmpty());
 
     writeImage(game, 40976, {{0x10, 0x77}});
-    struct utimbuf times {1000000000, 1000000000};
+    struct utimbuf times {
+        1000000000, 1000000000
+    };
     ASSERT_EQ(::utime(QFile::encodeName(game).constData(), &times), 0);
     f.window->applicationStateChanged(Qt::ApplicationInactive);
     f.platform.answer(Answer::No);
     f.window->applicationStateChanged(Qt::ApplicationActive);
-    EXPECT_EQ(f.platform.messages(),
-              QStringList{"The file has been modified by another program.\r\nDo you want to reload it?"});
+    EXPECT_EQ(
+        f.platform.messages(),
+        QStringList{"The file has been modified by another program.\r\nDo you want to reload it?"});
     // Asked once per activation.
     f.window->Timer1Timer();
     EXPECT_EQ(f.platform.messages().size(), 1);
@@ -336,7 +342,8 @@ TEST(MainWindow, ViewTogglesAndFlagsFromTheSettingsFile) {
 }
 
 TEST(MainWindow, ExternalEditorsFromTheToolsMenu) {
-    WindowFixture f("[qorv]\r\nEditor1=/usr/bin/hexer\r\nEditor3=/usr/bin/tiles\r\nEditorEx3=1\r\n");
+    WindowFixture f(
+        "[qorv]\r\nEditor1=/usr/bin/hexer\r\nEditor3=/usr/bin/tiles\r\nEditorEx3=1\r\n");
     auto* e1 = f.window->findChild<QAction*>("mmmEditor1");
     auto* e2 = f.window->findChild<QAction*>("mmmEditor2");
     EXPECT_TRUE(e1->isVisible());
@@ -374,12 +381,13 @@ TEST(MainWindow, StartsOnAGarbledSettingsFile) {
     static const char head[] = "[qorv]\r\nMaxRecent=\xff\xfe\x00\x01zz\r\nToolBar=";
     QByteArray garbage(head, sizeof head - 1);
     garbage += QByteArray(5000, '0') + "\r\nRecent1=" + QByteArray(5000, '/') + "\r\n";
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 73) & 0xFF);
+    for (int i = 0; i < 4096; ++i)
+        garbage += static_cast<char>((i * 73) & 0xFF);
     WindowFixture f(garbage);
     EXPECT_EQ(f.window->settings().maxRecent, 8);
-    EXPECT_FALSE(f.window->settings().toolBar);  // 0, however long, is not 2
+    EXPECT_FALSE(f.window->settings().toolBar); // 0, however long, is not 2
     f.window->BuildRecentMenus();
-    f.window->mmmStBarClick();  // writing all settings back keeps the file readable
+    f.window->mmmStBarClick(); // writing all settings back keeps the file readable
     qv::IniFile ini(f.iniPath().toStdString());
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.readString("StatusBar", ""), "1");

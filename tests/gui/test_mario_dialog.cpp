@@ -21,8 +21,8 @@ TEST(MarioDialog, ShowsDecodedBytes) {
     img[0x3451] = 0xE8;
     img[0x107A] = 0x02;
     img[0x3456] = 0x81;
-    img[0x3449] = 0x00;  // correction 255
-    img[0x3434] = 0x20;  // rise rate 223
+    img[0x3449] = 0x00; // correction 255
+    img[0x3434] = 0x20; // rise rate 223
     host.open(img);
     {
         MarioSession s(host);
@@ -50,8 +50,8 @@ TEST(MarioDialog, OkEncodesEditsAndReplacesInvalidTextWithTheDefault) {
         MarioSession s(host);
         s.set("EditMaZanki", "0");
         s.set("EditMaWalk_L", "128");
-        s.set("EditMaWalk_R", "300");   // -128..127
-        s.set("EditMaUmiWk_R", "abc");  // -128..127, default 16
+        s.set("EditMaWalk_R", "300");  // -128..127
+        s.set("EditMaUmiWk_R", "abc"); // -128..127, default 16
         s.set("EditJumpRev1", "255");
         s.set("EditJumpRise1", "223");
         s.set("EditMaAutoWk", "128");
@@ -67,8 +67,8 @@ TEST(MarioDialog, OkEncodesEditsAndReplacesInvalidTextWithTheDefault) {
     {
         MarioSession s(host);
         s.set("EditMaZanki", "255");
-        s.set("EditMaWalk_L", "-128");  // -127..128: becomes 24
-        s.set("EditMaAutoWk", "-127");  // -126..129: becomes 12
+        s.set("EditMaWalk_L", "-128"); // -127..128: becomes 24
+        s.set("EditMaAutoWk", "-127"); // -126..129: becomes 12
         s.ok();
     }
     EXPECT_EQ(host.at(0x107A), 0xFE);
@@ -91,7 +91,7 @@ TEST(MarioDialog, PipeExitHeightListAndItsOutOfBoundsState) {
         EXPECT_TRUE(pipe->isEnabled());
         EXPECT_EQ(s.combo("CmbFireShot")->currentText(), "As Super Mario");
         pipe->setCurrentIndex(12);
-        s.click("SpdFireShot");  // Reset without the question: index 2
+        s.click("SpdFireShot"); // Reset without the question: index 2
         EXPECT_EQ(s.combo("CmbFireShot")->currentIndex(), 2);
         s.ok();
     }
@@ -117,12 +117,12 @@ TEST(MarioDialog, CheckBoxesFollowTheirPatternsAndGreyOtherwise) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = qv::test::blankImage();
-    img[0x593C] = 0x01;  // ChkMuteki1: neither A6 08 60 nor AD 9E 07
+    img[0x593C] = 0x01; // ChkMuteki1: neither A6 08 60 nor AD 9E 07
     img[0x593D] = 0x02;
     img[0x593E] = 0x03;
-    const std::uint8_t kick[] = {0x9F, 0x07, 0xEA, 0xEA};  // ChkMuteki2 ticked
+    const std::uint8_t kick[] = {0x9F, 0x07, 0xEA, 0xEA}; // ChkMuteki2 ticked
     std::copy(std::begin(kick), std::end(kick), img.begin() + 0x589B);
-    const std::uint8_t one[] = {0xEE, 0xCE, 0x06};  // ChkFireOne clear
+    const std::uint8_t one[] = {0xEE, 0xCE, 0x06}; // ChkFireOne clear
     std::copy(std::begin(one), std::end(one), img.begin() + 0x3671);
     host.open(img);
     {
@@ -157,7 +157,7 @@ TEST(MarioDialog, LuigiFillsTheJumpTableAfterItsQuestion) {
         MarioSession s(host);
         platform.answer(Answer::No);
         s.click("SpdJumpLuigi");
-        EXPECT_EQ(s.edit("EditJumpRise1")->text(), "255");  // byte 0x00
+        EXPECT_EQ(s.edit("EditJumpRise1")->text(), "255"); // byte 0x00
         platform.answer(Answer::Yes);
         s.click("SpdJumpLuigi");
         EXPECT_EQ(platform.messages(),
@@ -171,10 +171,10 @@ TEST(MarioDialog, LuigiFillsTheJumpTableAfterItsQuestion) {
                                          host.doc.image().begin() + 0x3440);
     EXPECT_EQ(rise, (std::vector<std::uint8_t>{0x18, 0x18, 0x18, 0x22, 0x22}));
     EXPECT_EQ(fall, (std::vector<std::uint8_t>{66, 66, 46, 93, 93}));
-    EXPECT_EQ(host.at(0x3442), 0xFC);  // base 4
-    EXPECT_EQ(host.at(0x3446), 0xFB);  // base 5
+    EXPECT_EQ(host.at(0x3442), 0xFC); // base 4
+    EXPECT_EQ(host.at(0x3446), 0xFB); // base 5
 
-    host.resets = false;  // without the Reset setting it acts at once
+    host.resets = false; // without the Reset setting it acts at once
     host.open(qv::test::blankImage());
     MarioSession s(host);
     s.click("SpdJumpLuigi");
@@ -190,7 +190,7 @@ TEST(MarioDialog, TrainerImagesAreReadAndWritten512BytesFurther) {
     img[0x3454 + 512] = 0x18;
     img[0x107A + 512] = 0x02;
     img[0x30B8 + 512] = 0x91;
-    img[0x3454] = 0x77;  // where a trainer-less image would have it
+    img[0x3454] = 0x77; // where a trainer-less image would have it
     host.open(img);
     MarioSession s(host);
     EXPECT_EQ(s.edit("EditMaWalk_R")->text(), "24");
@@ -256,7 +256,7 @@ TEST(MarioDialog, OkWithoutChangesKeepsRandomImagesExceptTheTwoVineSpeeds) {
             ASSERT_EQ(host.doc.image()[i], expected) << "offset 0x" << std::hex << i;
         }
     }
-    EXPECT_GT(rewrites, 20);  // the exceptions were really exercised
+    EXPECT_GT(rewrites, 20); // the exceptions were really exercised
 }
 
 } // namespace

@@ -12,10 +12,10 @@
 #include <gtest/gtest.h>
 
 #include "core/ini.h"
-#include "gui/settings/optionsdialog.h"
 #include "gui/main/placement.h"
-#include "gui/support/scriptedplatform.h"
+#include "gui/settings/optionsdialog.h"
 #include "gui/support/printqstring.h"
+#include "gui/support/scriptedplatform.h"
 
 using namespace qv;
 using qv::test::ScriptedPlatform;

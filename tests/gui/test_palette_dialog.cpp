@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <random>
 
-#include "core/tables/pallet.h"
+#include "core/tables/palette.h"
 #include "gui/dialogfixture.h"
-#include "gui/dialogs/pallet.h"
+#include "gui/dialogs/palette.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ using qv::test::FakeHost;
 using qv::test::ScriptedPlatform;
 
 class PalletSession : public qv::test::DialogSessionDriver<qv::TFormPallet> {
-public:
+  public:
     explicit PalletSession(FakeHost& host)
         : DialogSessionDriver(host, qv::tables::pallet(), &qv::makePalletDialog) {}
     void showTab(int index) const { dialog()->pages()->setCurrentIndex(index); }
@@ -43,16 +43,19 @@ public:
     }
 };
 
-QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+QColor rgb(int r, int g, int b) {
+    return QColor(r, g, b);
+}
 
 // The game's own colours at the entries the tests look at.
 std::vector<std::uint8_t> defaultsImage(int size = 40976) {
     auto img = qv::test::blankImage(size);
     const int shift = size - 40976;
     const auto put = [&](int offset, std::initializer_list<std::uint8_t> bytes) {
-        for (std::uint8_t b : bytes) img[static_cast<std::size_t>(shift + offset++)] = b;
+        for (std::uint8_t b : bytes)
+            img[static_cast<std::size_t>(shift + offset++)] = b;
     };
-    put(0x05DF, {0x22, 0x22, 0x0F, 0x0F, 0x0F, 0x22, 0x0F, 0x0F});  // 0x05DF..0x05E6
+    put(0x05DF, {0x22, 0x22, 0x0F, 0x0F, 0x0F, 0x22, 0x0F, 0x0F}); // 0x05DF..0x05E6
     put(0x05E8, {0x16, 0x27, 0x18});
     put(0x0CF0, {0x1A, 0x30, 0x27});
     put(0x0D1C, {0x0C, 0x3C, 0x1C});
@@ -74,7 +77,8 @@ TEST(PalletDialog, FirstOpeningSelectsTheInitialEntriesAndCyclesSixShineColours)
     EXPECT_EQ(s.color("Rad22"), rgb(0x50, 0x80, 0xFF));
     EXPECT_EQ(s.color("Rad0CF0"), rgb(0x48, 0xA8, 0x10));
     const int initial[] = {0x05E0, 0x05E1, 0x05DF, 0x05E2, 0x05E3, 0x09D3, 0x05E8};
-    for (int p = 0; p < 7; ++p) EXPECT_EQ(s.dialog()->selectedOffset(p), initial[p]) << p;
+    for (int p = 0; p < 7; ++p)
+        EXPECT_EQ(s.dialog()->selectedOffset(p), initial[p]) << p;
     EXPECT_EQ(s.combo("CmbCoinCount")->currentText(), "6  [Default]");
     for (const char* name : {"Rad09D3", "Rad09D4", "Rad09D5", "Rad09D6", "Rad09D7", "Rad09D8"})
         EXPECT_TRUE(s.enabled(name)) << name;
@@ -90,8 +94,9 @@ TEST(PalletDialog, FirstOpeningSelectsTheInitialEntriesAndCyclesSixShineColours)
     EXPECT_EQ(s.dialog()->exampleStep(), 0);
 
     s.showTab(5);
-    EXPECT_TRUE(s.on("Rad27"));  // the Coins page's first shine entry
-    const QColor c27 = rgb(0xFF, 0xA0, 0x00), c17 = rgb(0xC0, 0x70, 0x00), c07 = rgb(0x78, 0x40, 0x00);
+    EXPECT_TRUE(s.on("Rad27")); // the Coins page's first shine entry
+    const QColor c27 = rgb(0xFF, 0xA0, 0x00), c17 = rgb(0xC0, 0x70, 0x00),
+                 c07 = rgb(0x78, 0x40, 0x00);
     EXPECT_EQ(s.ticks(7), (std::vector<QColor>{c27, c27, c27, c17, c07, c17, c27}));
 
     // The example follows a picker change at once.
@@ -112,12 +117,12 @@ TEST(PalletDialog, PickerColoursTheSelectedEntryOnly) {
     host.open(defaultsImage());
     PalletSession s(host);
     s.showTab(1);
-    EXPECT_TRUE(s.on("Rad0F"));  // Underground's background, 0x0F
+    EXPECT_TRUE(s.on("Rad0F")); // Underground's background, 0x0F
     s.click("Rad0D1C");
     EXPECT_TRUE(s.on("Rad0C"));
     s.click("Rad0F");
     EXPECT_EQ(s.color("Rad0D1C"), rgb(0, 0, 0));
-    EXPECT_EQ(s.color("Rad0D1D"), rgb(0xA0, 0xFF, 0xF0));  // 0x3C: untouched
+    EXPECT_EQ(s.color("Rad0D1D"), rgb(0xA0, 0xFF, 0xF0)); // 0x3C: untouched
     // Clicking another entry moves the picker mark to its colour.
     s.click("Rad0D1D");
     EXPECT_TRUE(s.on("Rad3C"));
@@ -138,7 +143,8 @@ TEST(PalletDialog, ResetAndSelResetOnTheActivePage) {
     FakeHost host;
     host.resets = true;
     auto img = qv::test::blankImage();
-    for (int o = 0x0CF0; o <= 0x0CF2; ++o) img[static_cast<std::size_t>(o)] = 0x01;
+    for (int o = 0x0CF0; o <= 0x0CF2; ++o)
+        img[static_cast<std::size_t>(o)] = 0x01;
     img[0x05E0] = 0x01;
     img[0x09E7] = 0x01;
     img[0x09E8] = 0x01;
@@ -155,14 +161,14 @@ TEST(PalletDialog, ResetAndSelResetOnTheActivePage) {
     platform.answer(Answer::Yes);
     s.click("SpdPallet22");
     EXPECT_EQ(platform.messages().back(), "Selected radio options will be reset.\r\nIs this okay?");
-    EXPECT_EQ(s.color("Rad05E1"), rgb(0x20, 0x00, 0xB0));  // still 0x01
+    EXPECT_EQ(s.color("Rad05E1"), rgb(0x20, 0x00, 0xB0)); // still 0x01
 
     // Sel. Reset: only the selected entry of the page.
     s.showTab(0);
     s.click("Rad0CF1");
     platform.answer(Answer::Yes);
     s.click("SpdPallet12");
-    EXPECT_EQ(s.color("Rad0CF1"), rgb(0xFF, 0xFF, 0xFF));  // 0x30
+    EXPECT_EQ(s.color("Rad0CF1"), rgb(0xFF, 0xFF, 0xFF)); // 0x30
     EXPECT_TRUE(s.on("Rad30"));
     EXPECT_EQ(s.color("Rad0CF0"), rgb(0x20, 0x00, 0xB0));
     EXPECT_EQ(s.combo("CmbCoinCount")->currentIndex(), 1);
@@ -200,7 +206,7 @@ TEST(PalletDialog, ResetAndSelResetOnTheActivePage) {
     EXPECT_EQ(host.at(0x05E1), 0x0F);
     EXPECT_EQ(host.at(0x0D14), 0x1C);
     EXPECT_EQ(host.at(0x0D1E), 0x1C);
-    EXPECT_EQ(host.at(0x05DF), 0x00);  // Water untouched
+    EXPECT_EQ(host.at(0x05DF), 0x00); // Water untouched
     EXPECT_EQ(host.at(0x0CCC), 0x00);
 }
 
@@ -214,11 +220,13 @@ TEST(PalletDialog, ShineCountLimitsTheEntriesAndTheExample) {
     ASSERT_EQ(s.dialog()->pages()->currentIndex(), 5);
     EXPECT_TRUE(s.on("Rad09D7"));
     EXPECT_TRUE(s.on("Rad07"));
-    s.ticks(4);  // the example stands at shine entry 5
+    s.ticks(4); // the example stands at shine entry 5
 
     s.pickCount(2);
-    for (const char* name : {"Rad09D3", "Rad09D4", "Rad09D5"}) EXPECT_TRUE(s.enabled(name)) << name;
-    for (const char* name : {"Rad09D6", "Rad09D7", "Rad09D8"}) EXPECT_FALSE(s.enabled(name)) << name;
+    for (const char* name : {"Rad09D3", "Rad09D4", "Rad09D5"})
+        EXPECT_TRUE(s.enabled(name)) << name;
+    for (const char* name : {"Rad09D6", "Rad09D7", "Rad09D8"})
+        EXPECT_FALSE(s.enabled(name)) << name;
     EXPECT_TRUE(s.on("Rad09D5"));
     EXPECT_EQ(s.dialog()->selectedOffset(5), 0x09D5);
     // A count lowered mid-cycle starts again at the first colour; then three colours.
@@ -261,7 +269,7 @@ TEST(PalletDialog, BytesItCannotDrawAreKept) {
     EXPECT_EQ(s.color("Rad0CF1"), rgb(0x7F, 0x7F, 0x7F));
     EXPECT_EQ(s.color("Rad0CF2"), rgb(0x7F, 0x7F, 0x7F));
     s.click("Rad0CF1");
-    EXPECT_TRUE(s.on("Rad22"));  // the mark stays where the background put it
+    EXPECT_TRUE(s.on("Rad22")); // the mark stays where the background put it
     s.click("Rad0CF2");
     EXPECT_TRUE(s.on("Rad22"));
 
@@ -284,7 +292,7 @@ TEST(PalletDialog, BytesItCannotDrawAreKept) {
     EXPECT_TRUE(s.ok());
     EXPECT_EQ(host.at(0x0CF1), 0x45);
     EXPECT_EQ(host.at(0x0CF2), 0xC0);
-    EXPECT_EQ(host.at(0x09D4), 0x27);  // reset
+    EXPECT_EQ(host.at(0x09D4), 0x27); // reset
     EXPECT_EQ(host.at(0x0A40), 0x00);
 }
 
@@ -328,7 +336,7 @@ TEST(PalletDialog, ReopeningReturnsToThePageAndEntries) {
     EXPECT_EQ(s.dialog()->selectedOffset(1), 0x05E1);
     EXPECT_EQ(s.dialog()->selectedOffset(4), 0x0D49);
     EXPECT_EQ(s.dialog()->selectedOffset(6), 0x05EC);
-    EXPECT_TRUE(s.on("Rad00"));  // 0x0D49 holds 0x00 here
+    EXPECT_TRUE(s.on("Rad00")); // 0x0D49 holds 0x00 here
     EXPECT_FALSE(s.cancel());
 }
 
@@ -336,7 +344,7 @@ TEST(PalletDialog, TrainerMovesEveryOffsetBy512) {
     ScriptedPlatform platform;
     FakeHost host;
     auto img = defaultsImage(41488);
-    img[0x0A40] = 0x00;  // the unshifted count offset: not the dialog's byte
+    img[0x0A40] = 0x00; // the unshifted count offset: not the dialog's byte
     host.open(img);
     PalletSession s(host);
     EXPECT_TRUE(s.on("Rad22"));

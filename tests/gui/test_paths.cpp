@@ -9,7 +9,8 @@
 namespace {
 
 void put32(QByteArray& b, int at, quint32 v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 // A shell link with only a header and a link-info block naming a local target.
@@ -18,19 +19,20 @@ QByteArray shellLink(const QByteArray& target) {
     put32(link, 0, 0x4C);
     const unsigned char clsid[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                                      0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
-    for (int i = 0; i < 16; ++i) link[4 + i] = static_cast<char>(clsid[i]);
-    put32(link, 20, 0x02);  // has link info
+    for (int i = 0; i < 16; ++i)
+        link[4 + i] = static_cast<char>(clsid[i]);
+    put32(link, 20, 0x02); // has link info
     QByteArray volume(16, '\0');
     put32(volume, 0, 17);
-    put32(volume, 4, 3);     // fixed drive
-    put32(volume, 12, 16);   // label offset: the empty label that follows
+    put32(volume, 4, 3);   // fixed drive
+    put32(volume, 12, 16); // label offset: the empty label that follows
     volume += '\0';
     QByteArray info(28, '\0');
     const int volumeAt = 28;
     const int pathAt = volumeAt + volume.size();
     const int suffixAt = pathAt + target.size() + 1;
     put32(info, 4, 28);
-    put32(info, 8, 1);  // volume and local base path
+    put32(info, 8, 1); // volume and local base path
     put32(info, 12, static_cast<quint32>(volumeAt));
     put32(info, 16, static_cast<quint32>(pathAt));
     put32(info, 24, static_cast<quint32>(suffixAt));

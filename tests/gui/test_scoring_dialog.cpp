@@ -5,9 +5,9 @@
 #include <QTabWidget>
 #include <random>
 
-#include "core/tables/point.h"
+#include "core/tables/scoring.h"
 #include "gui/dialogfixture.h"
-#include "gui/dialogs/point.h"
+#include "gui/dialogs/scoring.h"
 
 namespace {
 
@@ -241,7 +241,7 @@ TEST(PointDialog, ResetAsksAndRestoresItsGroupOnly) {
     platform.answer(Answer::Yes);
     s.click("SpdPtKinoko");
     EXPECT_EQ(s.combo("CmbPtKinoko")->currentText(), "1,000  [Default]");
-    EXPECT_EQ(s.panel("PptPtKinoko"), "1,000  [Default]");  // slot 6, reset just before
+    EXPECT_EQ(s.panel("PptPtKinoko"), "1,000  [Default]"); // slot 6, reset just before
     EXPECT_EQ(s.panel("PvwPtKinoko"), "(Out of bounds)");
     EXPECT_EQ(s.combo("CmbPtLift")->currentText(), "0 (Hidden)"); // another group
     platform.answer(Answer::Yes);

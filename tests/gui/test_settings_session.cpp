@@ -38,7 +38,7 @@ TEST(SettingsSession, CommitFollowsWhetherTheImageChanged) {
     }
     EXPECT_EQ(host.doc.title(false), "test.nes - Quorvane");
     EXPECT_EQ(host.doc.undoCaption(), "Cannot &Undo");
-    EXPECT_EQ(host.edited, 1);  // refreshed even without a change
+    EXPECT_EQ(host.edited, 1); // refreshed even without a change
     {
         MarioSession s(host);
         s.set("EditMaWalk_R", "25");
@@ -64,7 +64,7 @@ TEST(SettingsSession, CancelWritesNothing) {
     MarioSession s(host);
     s.set("EditMaWalk_R", "1");
     s.set("EditMaZanki", "9");
-    s.check("ChkMaSwimNo")->setChecked(true);  // out of bounds on a blank image anyway
+    s.check("ChkMaSwimNo")->setChecked(true); // out of bounds on a blank image anyway
     EXPECT_FALSE(s.cancel());
     EXPECT_EQ(host.doc.image(), before);
     EXPECT_FALSE(host.doc.modified());
@@ -90,7 +90,7 @@ TEST(SettingsSession, RemembersTheTabPagePerDialogForTheRun) {
     }
     MarioSession s(host);
     EXPECT_EQ(s.dialog()->pages()->currentIndex(), 6);
-    FakeHost fresh;  // a new run starts on the first page
+    FakeHost fresh; // a new run starts on the first page
     fresh.open(exampleImage());
     MarioSession other(fresh);
     EXPECT_EQ(other.dialog()->pages()->currentIndex(), 0);
@@ -108,8 +108,8 @@ TEST(SettingsSession, PlacementCentredThenRememberedAndKeptOnScreen) {
     {
         MarioSession s(host);
         size = s.dialog()->frameGeometry().size();
-        const QPoint centre = mainWindow.frameGeometry().center() -
-                              QPoint(size.width() / 2, size.height() / 2);
+        const QPoint centre =
+            mainWindow.frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
         // Centred over the main window, then pushed inside the work area.
         EXPECT_EQ(s.dialog()->pos().x(), std::max(centre.x(), work.left()));
         EXPECT_EQ(s.dialog()->pos().y(), std::max(centre.y(), work.top()));
@@ -195,7 +195,7 @@ TEST(SettingsSession, UpDownWrapsAndFocusesItsEdit) {
     EXPECT_EQ(s.dialog()->focusWidget(), edit);
     QTest::mouseClick(ud, Qt::LeftButton, {}, QPoint(ud->width() / 2, ud->height() - 2));
     EXPECT_EQ(edit->text(), "127");
-    s.set("EditMaWalk_R", "xyz");  // steps from the last position
+    s.set("EditMaWalk_R", "xyz"); // steps from the last position
     ud->stepBy(-1);
     EXPECT_EQ(edit->text(), "126");
     QTest::keyClick(edit, Qt::Key_Up);

@@ -17,8 +17,8 @@ namespace qvtest {
 
 struct DefaultsCheck {
     qv::RomBuffer rom{};
-    std::size_t bytes = 0;                            // bytes written
-    std::map<int, std::set<std::string>> owners;      // offset -> controls reading it
+    std::size_t bytes = 0;                       // bytes written
+    std::map<int, std::set<std::string>> owners; // offset -> controls reading it
 };
 
 inline DefaultsCheck checkDefaults(const qv::DialogTable& table,
@@ -34,7 +34,8 @@ inline DefaultsCheck checkDefaults(const qv::DialogTable& table,
         const qv::ItemState s = it->read(c.rom, 0);
         EXPECT_FALSE(s.outOfBounds);
         EXPECT_EQ(s.value, it->defaultValue);
-        for (int off : it->offsets) c.owners[off].insert(it->control);
+        for (int off : it->offsets)
+            c.owners[off].insert(it->control);
     }
     return c;
 }

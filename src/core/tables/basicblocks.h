@@ -14,14 +14,14 @@ const DialogTable& kihonBloc();
 // byte and rows 8..12 from bits 0..4 of its high byte; the cloud column has rows
 // 8..12 only. A high byte outside 0..31 cannot be shown and is kept as it is.
 struct BlockColumn {
-    char name;             // '0'..'F', 'Z' for the clouds: ChkKb<row><name>, RadKb<name>
-    int lowOffset;         // -1 for the cloud column
+    char name;     // '0'..'F', 'Z' for the clouds: ChkKb<row><name>, RadKb<name>
+    int lowOffset; // -1 for the cloud column
     int highOffset;
     std::uint8_t defaultLow, defaultHigh;
-    const Item* item;      // the column's row in kihonBloc()
+    const Item* item; // the column's row in kihonBloc()
 };
 inline constexpr int kBlockRows = 13;
-inline constexpr int kBlockColumns = 17;  // patterns 0..15, then the clouds
+inline constexpr int kBlockColumns = 17; // patterns 0..15, then the clouds
 std::span<const BlockColumn> blockColumns();
 
 // Whether a high or cloud byte (as its field holds it) can be shown in rows 8..12.

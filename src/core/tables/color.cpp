@@ -148,7 +148,9 @@ const DialogTable& color() {
     return table;
 }
 
-std::span<const ColorCharacter> colorCharacters() { return kCharacters; }
+std::span<const ColorCharacter> colorCharacters() {
+    return kCharacters;
+}
 
 const ColorCharacter* findColorCharacter(int offset) {
     for (const ColorCharacter& c : kCharacters)
@@ -157,8 +159,8 @@ const ColorCharacter* findColorCharacter(int offset) {
 }
 
 int attributeField(int paletteGroup, bool behind, bool upsideDown, bool mirrored) {
-    int v = (paletteGroup & 3) + (behind ? 0x20 : 0) + (upsideDown ? 0x80 : 0) +
-            (mirrored ? 0x40 : 0);
+    int v =
+        (paletteGroup & 3) + (behind ? 0x20 : 0) + (upsideDown ? 0x80 : 0) + (mirrored ? 0x40 : 0);
     return v > 127 ? v - 256 : v;
 }
 

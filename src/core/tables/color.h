@@ -19,12 +19,12 @@ enum class CaptionColor { Plain, Green, Red };
 
 struct ColorCharacter {
     int page;                 // 0 Enemies, 1 General, 2 Special
-    std::string_view control;  // "Spd686B"
-    std::string_view caption;  // the button's caption
+    std::string_view control; // "Spd686B"
+    std::string_view caption; // the button's caption
     CaptionColor captionColor;
     int offset;
-    std::uint8_t defaultByte;  // what Reset restores
-    std::string_view note;     // shown under the panel; empty: none
+    std::uint8_t defaultByte; // what Reset restores
+    std::string_view note;    // shown under the panel; empty: none
 };
 std::span<const ColorCharacter> colorCharacters();
 const ColorCharacter* findColorCharacter(int offset);
@@ -37,7 +37,9 @@ inline constexpr int kColorUnknown = 0x687E;
 inline constexpr std::string_view kColorNoNote = "Item has no description.";
 
 // Bits 2-4 set: the byte means something the panel cannot show; it is kept as it is.
-inline bool attributeEditable(std::uint8_t b) { return (b & 0x1C) == 0; }
+inline bool attributeEditable(std::uint8_t b) {
+    return (b & 0x1C) == 0;
+}
 // The panel's state as the byte's field (two's complement: above 127 loses 256).
 int attributeField(int paletteGroup, bool behind, bool upsideDown, bool mirrored);
 

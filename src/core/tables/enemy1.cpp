@@ -85,7 +85,8 @@ enum class Codes { A, B };
 std::vector<std::string> codes(Codes which) {
     std::vector<std::string> out(kCodesA.begin(), kCodesA.end());
     if (which == Codes::B)
-        for (const auto& [code, caption] : kCodesB) out[static_cast<std::size_t>(code)] = caption;
+        for (const auto& [code, caption] : kCodesB)
+            out[static_cast<std::size_t>(code)] = caption;
     return out;
 }
 
@@ -122,13 +123,12 @@ ChoiceRule highNibble() {
 // The same with a low nibble of 8 allowed too: that nibble belongs to ChkJugemRestHei,
 // so the list keeps it when it writes its own nibble.
 ChoiceRule revivalElevation() {
-    return {"high nibble, low nibble 0 or 8", 1,
-            [](std::span<const int> f) {
-                return revivalRaised(f[0]) ? unsignedField(f[0]) >> 4 : -1;
-            },
-            [](int index, std::span<int> f) {
-                f[0] = signExtend(low8(index * 16 + (unsignedField(f[0]) & 0x08)));
-            }};
+    return {
+        "high nibble, low nibble 0 or 8", 1,
+        [](std::span<const int> f) { return revivalRaised(f[0]) ? unsignedField(f[0]) >> 4 : -1; },
+        [](int index, std::span<int> f) {
+            f[0] = signExtend(low8(index * 16 + (unsignedField(f[0]) & 0x08)));
+        }};
 }
 
 // Elevations -1..14 (index * 16 is the byte); the last two are hidden.
@@ -152,11 +152,11 @@ Group cheepCheepSpeeds() {
     std::vector<Item> items;
     for (int column = 0; column < 4; ++column)
         for (int row = 0; row < 3; ++row) {
-            const int n = row * 4 + column;  // 0-based: EditPukuSpeed1 at 0x44A8
-            items.push_back(withSpin(numeric("EditPukuSpeed" + std::to_string(n + 1), "",
-                                             0x44A8 + n, signedByte, -128, 128,
-                                             defaults[row][column], ""),
-                                     -127, 128));
+            const int n = row * 4 + column; // 0-based: EditPukuSpeed1 at 0x44A8
+            items.push_back(
+                withSpin(numeric("EditPukuSpeed" + std::to_string(n + 1), "", 0x44A8 + n,
+                                 signedByte, -128, 128, defaults[row][column], ""),
+                         -127, 128));
         }
     Group g = group("Flying Red Cheep-Cheep Speed", 17576, "SpdPukuSpeed", std::move(items));
     g.grid = GridLayout{
@@ -175,183 +175,183 @@ DialogTable build() {
     t.undoSuffix = "(Enemy 1)";
     t.helpContext = 400;
 
-    const ChoiceRule kuriAnim = rule::byteTable(
-        {{0x01}, {0x02}, {0x04}, {0x08}, {0x10}, {0x20}, {0x40}, {0x80}, {0x00}});
+    const ChoiceRule kuriAnim =
+        rule::byteTable({{0x01}, {0x02}, {0x04}, {0x08}, {0x10}, {0x20}, {0x40}, {0x80}, {0x00}});
     const ChoiceRule jugemAppear =
         rule::byteTable({{0x12}, {0x14}, {0x15}, {0x17}, {0x18}, {0x19}});
 
     t.pages = {
         page("Koopa Troopa", "TabNoko1",
-         {
-             group("Koopa, Goomba, Buzzy Beetle Speed", 17180, "SpdNokoSpeed",
-                   {numeric("EditNokoSpeed", "Set &Value:", 0x431C, negated, -127, 128, 8,
-                            "[-127～128 Default: 8]"),
-                    numeric("EditNokoSpeedU", "H&ard Mode:", 0x431D, negated, -127, 128, 12,
-                            "[-127～128 Default: 12]")}),
-             group("Speed After Stomping Paratroopa", 22625, "SpdPtFmSpeed",
-                   {numeric("EditPtFmSpeed_R", "Ri&ght:", 0x5861, signedByte, -128, 127, 8,
-                            "[-128～127 Default: 8]"),
-                    numeric("EditPtFmSpeed_L", "Le&ft:", 0x5862, negated, -127, 128, 8,
-                            "[-127～128 Default: 8]")}),
-             [] {
-                 Group g = group("Koopa, Buzzy Shell Revive Time", 23010, "SpdNkFkTime",
-                                 {numeric("EditNkFkTime", "Set Val&ue:", 0x59E2, unsignedByte, 0,
-                                          255, 16, "[0～255 Default: 16]", 3),
-                                  numeric("EditNkFkTimeU", "Hard &Mode:", 0x59E3, unsignedByte, 0,
-                                          255, 11, "[0～255 Default: 11]", 3)});
-                 g.notes = {"Also affects the time Goombas are stomped.  If below 13 Goombas "
-                            "will revive."};
-                 return g;
-             }(),
-             group("Koopa, Buzzy Speed After Revive", 18916, "SpdNkFkSpeed",
-                   {numeric("EditNkFkSpeed_R", "&Right:", 0x49E4, signedByte, -128, 127, 8,
-                            "[-128～127 Default: 8]"),
-                    numeric("EditNkFkSpeed_L", "&Left:", 0x49E5, negated, -127, 128, 8,
-                            "[-127～128 Default: 8]"),
-                    numeric("EditNkFkSpeedU_R", "R&ight (Hard):", 0x49E6, signedByte, -128, 127,
-                            12, "[-128～127 Default: 12]"),
-                    numeric("EditNkFkSpeedU_L", "L&eft (Hard):", 0x49E7, negated, -127, 128, 12,
-                            "[-127～128 Default: 12]")}),
-         }),
+             {
+                 group("Koopa, Goomba, Buzzy Beetle Speed", 17180, "SpdNokoSpeed",
+                       {numeric("EditNokoSpeed", "Set &Value:", 0x431C, negated, -127, 128, 8,
+                                "[-127～128 Default: 8]"),
+                        numeric("EditNokoSpeedU", "H&ard Mode:", 0x431D, negated, -127, 128, 12,
+                                "[-127～128 Default: 12]")}),
+                 group("Speed After Stomping Paratroopa", 22625, "SpdPtFmSpeed",
+                       {numeric("EditPtFmSpeed_R", "Ri&ght:", 0x5861, signedByte, -128, 127, 8,
+                                "[-128～127 Default: 8]"),
+                        numeric("EditPtFmSpeed_L", "Le&ft:", 0x5862, negated, -127, 128, 8,
+                                "[-127～128 Default: 8]")}),
+                 [] {
+                     Group g = group("Koopa, Buzzy Shell Revive Time", 23010, "SpdNkFkTime",
+                                     {numeric("EditNkFkTime", "Set Val&ue:", 0x59E2, unsignedByte,
+                                              0, 255, 16, "[0～255 Default: 16]", 3),
+                                      numeric("EditNkFkTimeU", "Hard &Mode:", 0x59E3, unsignedByte,
+                                              0, 255, 11, "[0～255 Default: 11]", 3)});
+                     g.notes = {"Also affects the time Goombas are stomped.  If below 13 Goombas "
+                                "will revive."};
+                     return g;
+                 }(),
+                 group("Koopa, Buzzy Speed After Revive", 18916, "SpdNkFkSpeed",
+                       {numeric("EditNkFkSpeed_R", "&Right:", 0x49E4, signedByte, -128, 127, 8,
+                                "[-128～127 Default: 8]"),
+                        numeric("EditNkFkSpeed_L", "&Left:", 0x49E5, negated, -127, 128, 8,
+                                "[-127～128 Default: 8]"),
+                        numeric("EditNkFkSpeedU_R", "R&ight (Hard):", 0x49E6, signedByte, -128, 127,
+                                12, "[-128～127 Default: 12]"),
+                        numeric("EditNkFkSpeedU_L", "L&eft (Hard):", 0x49E7, negated, -127, 128, 12,
+                                "[-127～128 Default: 12]")}),
+             }),
         page("Paratroopa", "TabPata",
-         {
-             group("Paratroopa, Starman Jump Height", 24975, "SpdPataJump",
-                   {numeric("EditPataJump", "Set V&alue:", 0x618F, negated, -127, 128, 3,
-                            "[-127～128 Default: 3]")}),
-             group("Jumping Paratroopa Speed", 18406, "SpdPataIdo",
-                   {numeric("EditPataIdo", "Set &Value:", 0x47E6, negated, -127, 128, 8,
-                            "[-127～128 Default: 8]")}),
-         }),
+             {
+                 group("Paratroopa, Starman Jump Height", 24975, "SpdPataJump",
+                       {numeric("EditPataJump", "Set V&alue:", 0x618F, negated, -127, 128, 3,
+                                "[-127～128 Default: 3]")}),
+                 group("Jumping Paratroopa Speed", 18406, "SpdPataIdo",
+                       {numeric("EditPataIdo", "Set &Value:", 0x47E6, negated, -127, 128, 8,
+                                "[-127～128 Default: 8]")}),
+             }),
         page("Lakitu", "TabJugem",
-         {
-             group("Spiny Egg Throw Offset", 17491, "SpdPaipoThrow",
-                   {numeric("EditPaipoThrow", "Set Va&lue:", 0x4453, negated, -127, 128, 3,
-                            "[-127～128 Default: 3]")}),
-             group("Lakitu Speed", 20277, "SpdJugemSpeed",
-                   {numeric("EditJugemSpeed1", "&General:", 0x4F35, signedByte, -128, 127, 21,
-                            "[-128～127 Default: 21]"),
-                    // 128 is stored as 0x80, which reads back as -128: see cheepCheepSpeeds().
-                    withSpin(numeric("EditJugemSpeed2", "Pursu&it At:", 0x4F36, signedByte, -128,
-                                     128, 48, "[-127～128 Default: 48]"),
-                             -127, 128),
-                    numeric("EditJugemSpeed3", "Ra&nge:", 0x4F37, signedByte, -128, 127, 64,
-                            "[-128～127 Default: 64]")}),
-             group("Lakitu Revival Time", 17365, "SpdJugemRestore",
-                   {numeric("EditJugemRestore", "Set &Value:", 0x43D5, unsignedByte, 0, 255, 7,
-                            "[0～255 Default: 7]", 3)}),
-             // ChkJugemRestHei ("+0.5") shares this byte; the dialog adds it.
-             group("Lakitu Revival Elevation", 17391, "SpdJugemRestHei",
-                   {choice("CmbJugemRestHei", "Set V&alue:", kJugemRestHei,
-                           makeList({"-1.5", "-0.5", "0.5  [Default]", "1.5", "2.5", "3.5", "4.5",
-                                     "5.5", "6.5", "7.5", "8.5", "9.5", "10.5", "11.5", "12.5",
-                                     "13.5"}),
-                           revivalElevation(), 2)}),
-             group("Behavior With Other Characters", 20305, "SpdJugemAppear",
-                   {choice("CmbJugemAppear", "Set Val&ue:", 0x4F51,
-                           makeList({"Throw Spiny Eggs [Default].", "No Eggs; flying Cheep-Cheeps.",
-                                     "No Eggs; Bowser Flame.",
-                                     "No Eggs; Bullet Bills, flying Cheep-Cheeps.",
-                                     "Latiku passes by without throwing anything.",
-                                     "Eggs not thrown."}),
-                           jugemAppear, 0)}),
-         }),
+             {
+                 group("Spiny Egg Throw Offset", 17491, "SpdPaipoThrow",
+                       {numeric("EditPaipoThrow", "Set Va&lue:", 0x4453, negated, -127, 128, 3,
+                                "[-127～128 Default: 3]")}),
+                 group("Lakitu Speed", 20277, "SpdJugemSpeed",
+                       {numeric("EditJugemSpeed1", "&General:", 0x4F35, signedByte, -128, 127, 21,
+                                "[-128～127 Default: 21]"),
+                        // 128 is stored as 0x80, which reads back as -128: see cheepCheepSpeeds().
+                        withSpin(numeric("EditJugemSpeed2", "Pursu&it At:", 0x4F36, signedByte,
+                                         -128, 128, 48, "[-127～128 Default: 48]"),
+                                 -127, 128),
+                        numeric("EditJugemSpeed3", "Ra&nge:", 0x4F37, signedByte, -128, 127, 64,
+                                "[-128～127 Default: 64]")}),
+                 group("Lakitu Revival Time", 17365, "SpdJugemRestore",
+                       {numeric("EditJugemRestore", "Set &Value:", 0x43D5, unsignedByte, 0, 255, 7,
+                                "[0～255 Default: 7]", 3)}),
+                 // ChkJugemRestHei ("+0.5") shares this byte; the dialog adds it.
+                 group("Lakitu Revival Elevation", 17391, "SpdJugemRestHei",
+                       {choice("CmbJugemRestHei", "Set V&alue:", kJugemRestHei,
+                               makeList({"-1.5", "-0.5", "0.5  [Default]", "1.5", "2.5", "3.5",
+                                         "4.5", "5.5", "6.5", "7.5", "8.5", "9.5", "10.5", "11.5",
+                                         "12.5", "13.5"}),
+                               revivalElevation(), 2)}),
+                 group("Behavior With Other Characters", 20305, "SpdJugemAppear",
+                       {choice("CmbJugemAppear", "Set Val&ue:", 0x4F51,
+                               makeList({"Throw Spiny Eggs [Default].",
+                                         "No Eggs; flying Cheep-Cheeps.", "No Eggs; Bowser Flame.",
+                                         "No Eggs; Bullet Bills, flying Cheep-Cheeps.",
+                                         "Latiku passes by without throwing anything.",
+                                         "Eggs not thrown."}),
+                               jugemAppear, 0)}),
+             }),
         page("Spiny", "TabTogezo",
-         {
-             group("Spiny Speed", 24772, "SpdTogeSpeed",
-                   {numeric("EditTogeSpeed", "Set &Value:", 0x60C4, signedByte, -128, 127, 8,
-                            "[-128～127 Default: 8]")}),
-         }),
+             {
+                 group("Spiny Speed", 24772, "SpdTogeSpeed",
+                       {numeric("EditTogeSpeed", "Set &Value:", 0x60C4, signedByte, -128, 127, 8,
+                                "[-128～127 Default: 8]")}),
+             }),
         page("Goomba", "TabKuri",
-         {
-             group("Goomba Step Interval", 26922, "SpdKuriAnim",
-                   {choice("CmbKuriAnim", "Set &Value:", 0x692A,
-                           makeList({"01 Fastest", "02", "04", "08 Normal  [Default]", "10", "20",
-                                     "40", "80 Slowest", "00 Stopped"}),
-                           kuriAnim, 3)}),
-             group("Goomba Settings", 16910, "SpdKuriOneChr",
-                   {code("CmbKuriTwoChr", "Combined &Goombas→Hard Mode:", 0x4217,
-                         codeList(Codes::A, 0x02), 0x02),
-                    code("CmbKuriChange", "Combined &Buzzy Beetles→Hard Mode:", 0x420E,
-                         codeList(Codes::A, 0x06), 0x06)}),
-         }),
+             {
+                 group("Goomba Step Interval", 26922, "SpdKuriAnim",
+                       {choice("CmbKuriAnim", "Set &Value:", 0x692A,
+                               makeList({"01 Fastest", "02", "04", "08 Normal  [Default]", "10",
+                                         "20", "40", "80 Slowest", "00 Stopped"}),
+                               kuriAnim, 3)}),
+                 group("Goomba Settings", 16910, "SpdKuriOneChr",
+                       {code("CmbKuriTwoChr", "Combined &Goombas→Hard Mode:", 0x4217,
+                             codeList(Codes::A, 0x02), 0x02),
+                        code("CmbKuriChange", "Combined &Buzzy Beetles→Hard Mode:", 0x420E,
+                             codeList(Codes::A, 0x06), 0x06)}),
+             }),
         page("Multiple Occurance", "TabFukusu",
-         {
-             // 16919 is 0x4217, the Goomba Settings byte, not this group's first.
-             group("Sequential Character Settings", 16919, "SpdKuriTwoChr",
-                   {code("CmbKuriTwoChrU", "Single Goombas→Co&mbined:", 0x473E,
-                         codeList(Codes::B, 0x02), 0x02),
-                    code("CmbKuriFukuChr", "Sequential Characters &1:", 0x4737,
-                         codeList(Codes::B, 0x06), 0x06),
-                    code("CmbNokoFukuChr", "Sequential Characters &2:", 0x472C, nokoFukuCodes(),
-                         0x00)}),
-             group("#Multiple Goombas, Green Koopas", 18263, "SpdKuriAppear",
-                   {choice("CmbKuriAppear", "Set V&alue:", 0x4757,
-                           makeList({"1 and 2", "2 and 3  [Default]", "3 and 4", "4 and 5 (4)",
-                                     "5 and 6 (4)"}),
-                           rule::indexOffset(-1, false), 1)}),
-             group("Multiple Goomba, Green Koopa Elevation", 18249, "SpdKuriAppHei",
-                   {choice("CmbKuriAppHei6", "Elevation &6:", 0x4749, makeList(elevations(6)),
-                           highNibble(), 7),
-                    choice("CmbKuriAppHei10", "Elevation 1&0:", 0x4743, makeList(elevations(10)),
-                           highNibble(), 11)}),
-             group("Multiple Goomba, Green Koopa Interval", 18297, "SpdKuriAppItv",
-                   {numeric("EditKuriAppItv", "Set &Value:", 0x4779, unsignedByte, 0, 255, 24,
-                            "[0～255 Default: 24]", 3)}),
-         }),
+             {
+                 // 16919 is 0x4217, the Goomba Settings byte, not this group's first.
+                 group("Sequential Character Settings", 16919, "SpdKuriTwoChr",
+                       {code("CmbKuriTwoChrU", "Single Goombas→Co&mbined:", 0x473E,
+                             codeList(Codes::B, 0x02), 0x02),
+                        code("CmbKuriFukuChr", "Sequential Characters &1:", 0x4737,
+                             codeList(Codes::B, 0x06), 0x06),
+                        code("CmbNokoFukuChr", "Sequential Characters &2:", 0x472C, nokoFukuCodes(),
+                             0x00)}),
+                 group("#Multiple Goombas, Green Koopas", 18263, "SpdKuriAppear",
+                       {choice("CmbKuriAppear", "Set V&alue:", 0x4757,
+                               makeList({"1 and 2", "2 and 3  [Default]", "3 and 4", "4 and 5 (4)",
+                                         "5 and 6 (4)"}),
+                               rule::indexOffset(-1, false), 1)}),
+                 group("Multiple Goomba, Green Koopa Elevation", 18249, "SpdKuriAppHei",
+                       {choice("CmbKuriAppHei6", "Elevation &6:", 0x4749, makeList(elevations(6)),
+                               highNibble(), 7),
+                        choice("CmbKuriAppHei10", "Elevation 1&0:", 0x4743,
+                               makeList(elevations(10)), highNibble(), 11)}),
+                 group("Multiple Goomba, Green Koopa Interval", 18297, "SpdKuriAppItv",
+                       {numeric("EditKuriAppItv", "Set &Value:", 0x4779, unsignedByte, 0, 255, 24,
+                                "[0～255 Default: 24]", 3)}),
+             }),
         page("Cheep-Cheep 1", "TabSheet2",
-         {
-             group("Flying Red Cheep-Cheep Height", 17636, "SpdPukuJump",
-                   {numeric("EditPukuJump", "Set Val&ue:", 0x44E4, negated, -127, 128, 5,
-                            "[-127～128 Default: 5]")}),
-             cheepCheepSpeeds(),
-         }),
+             {
+                 group("Flying Red Cheep-Cheep Height", 17636, "SpdPukuJump",
+                       {numeric("EditPukuJump", "Set Val&ue:", 0x44E4, negated, -127, 128, 5,
+                                "[-127～128 Default: 5]")}),
+                 cheepCheepSpeeds(),
+             }),
         page("Cheep-Cheep 2", "TabSheet1",
-         {
-             [] {
-                 Group g = group("Multi Cheep-Cheep Rate", 18112, "SpdPukuRitsu",
-                                 {numeric("EditPukuRitsu", "Set &Value:", 0x46C0, unsignedByte, 0,
-                                          255, 170, "[0～255 Default: 170]", 3)});
-                 g.objectName = "GupPukuRitsu";
-                 return g;
-             }(),
-             group("World for Rate Reversal", 18120, "SpdPukuGkWorld",
-                   {numeric("EditPukuGkWorld", "&World:", 0x46C8, plusOne, 1, 256, 2,
-                            "[1～256 Default: 2]", 3)}),
-             group("Multi Cheep-Cheep Interval", 18182, "SpdPukuInterval",
-                   {numeric("EditPukuInterval", "Set V&alue:", 0x4706, unsignedByte, 0, 255, 32,
-                            "[0～255 Default: 32]", 3)}),
-             notes("Multi Cheep-Cheep Elevation", "GrpPukuHeight",
-                   {"Changes settings for [Enemy 3], [Bullet Bill 2], [Multi Bullet Bill, "
-                    "Cheep-Cheep Elevation]."}),
-         }),
+             {
+                 [] {
+                     Group g = group("Multi Cheep-Cheep Rate", 18112, "SpdPukuRitsu",
+                                     {numeric("EditPukuRitsu", "Set &Value:", 0x46C0, unsignedByte,
+                                              0, 255, 170, "[0～255 Default: 170]", 3)});
+                     g.objectName = "GupPukuRitsu";
+                     return g;
+                 }(),
+                 group("World for Rate Reversal", 18120, "SpdPukuGkWorld",
+                       {numeric("EditPukuGkWorld", "&World:", 0x46C8, plusOne, 1, 256, 2,
+                                "[1～256 Default: 2]", 3)}),
+                 group("Multi Cheep-Cheep Interval", 18182, "SpdPukuInterval",
+                       {numeric("EditPukuInterval", "Set V&alue:", 0x4706, unsignedByte, 0, 255, 32,
+                                "[0～255 Default: 32]", 3)}),
+                 notes("Multi Cheep-Cheep Elevation", "GrpPukuHeight",
+                       {"Changes settings for [Enemy 3], [Bullet Bill 2], [Multi Bullet Bill, "
+                        "Cheep-Cheep Elevation]."}),
+             }),
         page("Blooper", "TabGesso",
-         {
-             group("Blooper Bounce When Stomped", 24665, "SpdGessoHane",
-                   {numeric("EditGessoHane", "Set V&alue:", 0x6059, negated, -127, 128, 1,
-                            "[-127～128 Default: 1]")}),
-         }),
+             {
+                 group("Blooper Bounce When Stomped", 24665, "SpdGessoHane",
+                       {numeric("EditGessoHane", "Set V&alue:", 0x6059, negated, -127, 128, 1,
+                                "[-127～128 Default: 1]")}),
+             }),
         page("Mario Interaction", "TabKanyo",
-         {
-             group("Kicked Shell Speed", 22623, "SpdKetobashi",
-                   {numeric("EditKetobashi_R", "&Right:", 0x585F, signedByte, -128, 127, 48,
-                            "[-128～127 Default: 48]"),
-                    numeric("EditKetobashi_L", "&Left:", 0x5860, negated, -127, 128, 48,
-                            "[-127～128 Default: 48]")}),
-             // 0x49E2, between the two, belongs to neither.
-             group("Falling Kicked Shell Speed Change", 18913, "SpdKeriochi",
-                   {numeric("EditKeriochi_R", "R&ight:", 0x49E1, signedByte, -128, 127, -24,
-                            "[-128～127 Default: -24]"),
-                    numeric("EditKeriochi_L", "L&eft:", 0x49E3, negated, -127, 128, -24,
-                            "[-127～128 Default: -24]")}),
-             group("Enemy, Mushroom Rebound Momentum", 24527, "SpdFukitobi",
-                   {numeric("EditFukitobi_R", "Ri&ght:", 0x5FCF, signedByte, -128, 127, 16,
-                            "[-128～127 Default: 16]"),
-                    numeric("EditFukitobi_L", "Le&ft:", 0x5FD0, negated, -127, 128, 16,
-                            "[-127～128 Default: 16]")}),
-             group("Bounce When Hit From Below", 24658, "SpdTekiTuki",
-                   {numeric("EditTekiTuki", "&Set Value:", 0x6052, negated, -127, 128, 3,
-                            "[-127～128 Default: 3]")}),
-         }),
+             {
+                 group("Kicked Shell Speed", 22623, "SpdKetobashi",
+                       {numeric("EditKetobashi_R", "&Right:", 0x585F, signedByte, -128, 127, 48,
+                                "[-128～127 Default: 48]"),
+                        numeric("EditKetobashi_L", "&Left:", 0x5860, negated, -127, 128, 48,
+                                "[-127～128 Default: 48]")}),
+                 // 0x49E2, between the two, belongs to neither.
+                 group("Falling Kicked Shell Speed Change", 18913, "SpdKeriochi",
+                       {numeric("EditKeriochi_R", "R&ight:", 0x49E1, signedByte, -128, 127, -24,
+                                "[-128～127 Default: -24]"),
+                        numeric("EditKeriochi_L", "L&eft:", 0x49E3, negated, -127, 128, -24,
+                                "[-127～128 Default: -24]")}),
+                 group("Enemy, Mushroom Rebound Momentum", 24527, "SpdFukitobi",
+                       {numeric("EditFukitobi_R", "Ri&ght:", 0x5FCF, signedByte, -128, 127, 16,
+                                "[-128～127 Default: 16]"),
+                        numeric("EditFukitobi_L", "Le&ft:", 0x5FD0, negated, -127, 128, 16,
+                                "[-127～128 Default: 16]")}),
+                 group("Bounce When Hit From Below", 24658, "SpdTekiTuki",
+                       {numeric("EditTekiTuki", "&Set Value:", 0x6052, negated, -127, 128, 3,
+                                "[-127～128 Default: 3]")}),
+             }),
     };
     return t;
 }
@@ -360,9 +360,12 @@ DialogTable build() {
 
 std::optional<bool> revivalRaised(int field) {
     switch (unsignedField(field) & 0x0F) {
-    case 0x00: return false;
-    case 0x08: return true;
-    default: return std::nullopt;
+    case 0x00:
+        return false;
+    case 0x08:
+        return true;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -72,7 +72,8 @@ Captions baseCaptions(const std::string& between = "") {
 // same are built once.
 ChoiceListRef codes(Captions captions, const Overrides& overrides, int marked,
                     const std::string& marker = "  [Default]") {
-    for (const auto& [code, caption] : overrides) captions[static_cast<std::size_t>(code)] = caption;
+    for (const auto& [code, caption] : overrides)
+        captions[static_cast<std::size_t>(code)] = caption;
     captions[static_cast<std::size_t>(marked)] += marker;
     static std::map<Captions, ChoiceListRef> built;
     auto [at, fresh] = built.try_emplace(captions);
@@ -80,15 +81,18 @@ ChoiceListRef codes(Captions captions, const Overrides& overrides, int marked,
     return at->second;
 }
 
-ChoiceListRef plain(int marked) { return codes(baseCaptions(), {}, marked); }
+ChoiceListRef plain(int marked) {
+    return codes(baseCaptions(), {}, marked);
+}
 
 // The nine lifts, 0x24..0x2C; `between` follows the code as in baseCaptions().
 Overrides lifts(const std::string& between) {
-    static const char* const names[] = {"Lift (Balance)",    "Lift (U/D)",      "Lift (Up)",
-                                        "Lift (Down)",       "Lift (L/R)",      "Lift (Sinking)",
-                                        "Lift (Ride Horz.)", "Small Lift (Up)", "Small Lift (Down)"};
+    static const char* const names[] = {
+        "Lift (Balance)", "Lift (U/D)",        "Lift (Up)",       "Lift (Down)",      "Lift (L/R)",
+        "Lift (Sinking)", "Lift (Ride Horz.)", "Small Lift (Up)", "Small Lift (Down)"};
     Overrides out;
-    for (int i = 0; i < 9; ++i) out.push_back({0x24 + i, hex2(0x24 + i) + between + " " + names[i]});
+    for (int i = 0; i < 9; ++i)
+        out.push_back({0x24 + i, hex2(0x24 + i) + between + " " + names[i]});
     return out;
 }
 
@@ -104,20 +108,24 @@ const Overrides kOdd{{0x00, "00 Green Koopa Troopa (Odd)"},
                      {0x04, "04 Green Koopa Troopa (Still, Odd)"}};
 
 ChoiceListRef touchedSet3() {
-    return codes(baseCaptions(), kOdd + Overrides{{0x09, "09 Green Paratroopa (Still, Invalid)"},
-                                                  {0x0E, "0E G. Paratroopa (Jump, Invalid)"},
-                                                  {0x0F, "0F Red Paratroopa (U/D, Invalid)"},
-                                                  {0x10, "10 Green Paratroopa (L/R, Invalid)"},
-                                                  {0x13, "13 Unknown (Still, Invalid)"}},
+    return codes(baseCaptions(),
+                 kOdd + Overrides{{0x09, "09 Green Paratroopa (Still, Invalid)"},
+                                  {0x0E, "0E G. Paratroopa (Jump, Invalid)"},
+                                  {0x0F, "0F Red Paratroopa (U/D, Invalid)"},
+                                  {0x10, "10 Green Paratroopa (L/R, Invalid)"},
+                                  {0x13, "13 Unknown (Still, Invalid)"}},
                  0x12);
 }
 
 // "00～FF Green Koopa Troopa": the code and every code above it.
 ChoiceListRef range(const Overrides& more) {
-    return codes(baseCaptions("～FF"), Overrides{{0x0A, "0A～FF G. Cheep-Cheep (Swim)"}} + more, 0x15);
+    return codes(baseCaptions("～FF"), Overrides{{0x0A, "0A～FF G. Cheep-Cheep (Swim)"}} + more,
+                 0x15);
 }
 
-ChoiceListRef fireImmune(int marked) { return codes(baseCaptions(), lifts(""), marked); }
+ChoiceListRef fireImmune(int marked) {
+    return codes(baseCaptions(), lifts(""), marked);
+}
 
 ChoiceListRef fireThrough(int marked) {
     return codes(baseCaptions(),
@@ -132,7 +140,8 @@ ChoiceListRef fireThrough(int marked) {
 Overrides noEffect(std::initializer_list<int> list) {
     const Captions base = baseCaptions();
     Overrides out;
-    for (int code : list) out.push_back({code, base[static_cast<std::size_t>(code)] + " (No Effect)"});
+    for (int code : list)
+        out.push_back({code, base[static_cast<std::size_t>(code)] + " (No Effect)"});
     return out;
 }
 
@@ -168,7 +177,9 @@ Item code(std::string control, std::string label, int offset, ChoiceListRef list
 }
 
 // The stored byte is one more than the entry index.
-ChoiceRule indexPlusOne() { return rule::indexOffset(-1, false); }
+ChoiceRule indexPlusOne() {
+    return rule::indexOffset(-1, false);
+}
 
 ChoiceListRef counts(int first, int last, int marked) {
     Captions out;
@@ -180,17 +191,17 @@ ChoiceListRef counts(int first, int last, int marked) {
 // The firebar pivot rows, entry n ("1", "1.5", ... "12") is row n; the last byte is 4n.
 constexpr int kPivotRows = 23;
 constexpr std::array<std::array<std::uint8_t, 9>, kPivotRows> kPivot{{
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},          {0, 0, 1, 2, 2, 3, 3, 3, 4},
-    {0, 1, 3, 4, 5, 6, 7, 7, 8},          {0, 2, 4, 6, 8, 9, 10, 11, 12},
-    {0, 3, 6, 9, 11, 13, 14, 15, 16},     {0, 3, 7, 11, 13, 16, 18, 19, 20},
-    {0, 4, 9, 13, 16, 19, 22, 23, 24},    {0, 5, 10, 15, 19, 22, 25, 27, 28},
-    {0, 6, 12, 18, 22, 26, 29, 31, 32},   {0, 6, 13, 20, 25, 29, 33, 35, 36},
-    {0, 7, 15, 22, 28, 33, 37, 39, 40},   {0, 8, 16, 24, 30, 36, 40, 43, 44},
-    {0, 9, 18, 27, 33, 39, 44, 47, 48},   {0, 10, 19, 29, 36, 42, 47, 51, 52},
-    {0, 11, 21, 31, 39, 46, 51, 55, 56},  {0, 11, 22, 33, 42, 49, 55, 58, 60},
-    {0, 12, 24, 36, 45, 53, 59, 62, 64},  {0, 13, 25, 38, 47, 56, 62, 66, 68},
-    {0, 14, 27, 40, 50, 59, 66, 70, 72},  {0, 14, 29, 42, 53, 62, 70, 74, 76},
-    {0, 15, 31, 45, 56, 66, 74, 78, 80},  {0, 16, 32, 47, 59, 69, 77, 82, 84},
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},         {0, 0, 1, 2, 2, 3, 3, 3, 4},
+    {0, 1, 3, 4, 5, 6, 7, 7, 8},         {0, 2, 4, 6, 8, 9, 10, 11, 12},
+    {0, 3, 6, 9, 11, 13, 14, 15, 16},    {0, 3, 7, 11, 13, 16, 18, 19, 20},
+    {0, 4, 9, 13, 16, 19, 22, 23, 24},   {0, 5, 10, 15, 19, 22, 25, 27, 28},
+    {0, 6, 12, 18, 22, 26, 29, 31, 32},  {0, 6, 13, 20, 25, 29, 33, 35, 36},
+    {0, 7, 15, 22, 28, 33, 37, 39, 40},  {0, 8, 16, 24, 30, 36, 40, 43, 44},
+    {0, 9, 18, 27, 33, 39, 44, 47, 48},  {0, 10, 19, 29, 36, 42, 47, 51, 52},
+    {0, 11, 21, 31, 39, 46, 51, 55, 56}, {0, 11, 22, 33, 42, 49, 55, 58, 60},
+    {0, 12, 24, 36, 45, 53, 59, 62, 64}, {0, 13, 25, 38, 47, 56, 62, 66, 68},
+    {0, 14, 27, 40, 50, 59, 66, 70, 72}, {0, 14, 29, 42, 53, 62, 70, 74, 76},
+    {0, 15, 31, 45, 56, 66, 74, 78, 80}, {0, 16, 32, 47, 59, 69, 77, 82, 84},
     {0, 17, 34, 49, 62, 73, 81, 86, 88},
 }};
 
@@ -198,7 +209,8 @@ constexpr std::array<std::array<std::uint8_t, 9>, kPivotRows> kPivot{{
 Item pivot(std::string control, std::string label, int offset, int marked) {
     static const ChoiceRule rows = [] {
         std::vector<std::vector<std::uint8_t>> entries;
-        for (const auto& r : kPivot) entries.emplace_back(r.begin(), r.end());
+        for (const auto& r : kPivot)
+            entries.emplace_back(r.begin(), r.end());
         return rule::byteTable(std::move(entries));
     }();
     Captions captions;
@@ -238,95 +250,100 @@ DialogTable build() {
 
     t.pages = {
         page("Piranha Plant", "TabPakkun",
-         {
-             piranhaPlantSettings(),
-             group("Maximum Displayed", 6499, "SpdVwPakkun",
-                   {choice("CmbVwPakkun", "Set Val&ue:", 0x1963, counts(1, 6, 5), indexPlusOne(), 4)}),
-             group("Extend / Retract Speed", 21526, "SpdTmPakkun",
-                   {speed("EditTmPakkun", "Set V&alue:", 0x5416, 64)}),
-         }),
+             {
+                 piranhaPlantSettings(),
+                 group("Maximum Displayed", 6499, "SpdVwPakkun",
+                       {choice("CmbVwPakkun", "Set Val&ue:", 0x1963, counts(1, 6, 5),
+                               indexPlusOne(), 4)}),
+                 group("Extend / Retract Speed", 21526, "SpdTmPakkun",
+                       {speed("EditTmPakkun", "Set V&alue:", 0x5416, 64)}),
+             }),
         page("Firebar 1", "TabFireBar1",
-         {
-             group("Firebar Rotation Speed", 17503, "SpdFiBarSpeed",
-                   {speed("EditFiBarSpeed1", "&Right:", 0x445F, 40),
-                    speed("EditFiBarSpeed2", "R&ight, Fast:", 0x4460, 56),
-                    speed("EditFiBarSpeed3", "&Left:", 0x4461, 40),
-                    speed("EditFiBarSpeed4", "L&eft, Fast:", 0x4462, 56),
-                    speed("EditFiBarSpeed5", "L&ong:", 0x4463, 40)}),
-             group("Firebar Rotation", 17508, "SpdFiBarTurn",
-                   {check("ChkFiBarTurn1", "Rotate &Clockwise", 0x4464, {0x10}, {0x00}),
-                    check("ChkFiBarTurn2", "Rotate Clockwise &Fast", 0x4465, {0x10}, {0x00}),
-                    check("ChkFiBarTurn3", "Rotate Counterclock&wise", 0x4466, {0x00}, {0x10}),
-                    check("ChkFiBarTurn4", "Rotate Counterclockwise F&ast", 0x4467, {0x00}, {0x10})}),
-             group("Firebar Length", 19869, "SpdFiBarLen",
-                   {choice("CmbFiBarLen", "&Normal:", 0x4D9D, counts(2, 6, 6), indexPlusOne(), 4),
-                    choice("CmbFiBarLongLen", "Lon&g:", 0x4DA5, counts(2, 12, 12), indexPlusOne(),
-                           10)}),
-         }),
+             {
+                 group("Firebar Rotation Speed", 17503, "SpdFiBarSpeed",
+                       {speed("EditFiBarSpeed1", "&Right:", 0x445F, 40),
+                        speed("EditFiBarSpeed2", "R&ight, Fast:", 0x4460, 56),
+                        speed("EditFiBarSpeed3", "&Left:", 0x4461, 40),
+                        speed("EditFiBarSpeed4", "L&eft, Fast:", 0x4462, 56),
+                        speed("EditFiBarSpeed5", "L&ong:", 0x4463, 40)}),
+                 group("Firebar Rotation", 17508, "SpdFiBarTurn",
+                       {check("ChkFiBarTurn1", "Rotate &Clockwise", 0x4464, {0x10}, {0x00}),
+                        check("ChkFiBarTurn2", "Rotate Clockwise &Fast", 0x4465, {0x10}, {0x00}),
+                        check("ChkFiBarTurn3", "Rotate Counterclock&wise", 0x4466, {0x00}, {0x10}),
+                        check("ChkFiBarTurn4", "Rotate Counterclockwise F&ast", 0x4467, {0x00},
+                              {0x10})}),
+                 group(
+                     "Firebar Length", 19869, "SpdFiBarLen",
+                     {choice("CmbFiBarLen", "&Normal:", 0x4D9D, counts(2, 6, 6), indexPlusOne(), 4),
+                      choice("CmbFiBarLongLen", "Lon&g:", 0x4DA5, counts(2, 12, 12), indexPlusOne(),
+                             10)}),
+             }),
         page("Firebar 2", "TabFireBar2",
-         {
-             [] {
-                 Group g = group("Firebar Central Pivot Point", 19671, "SpdFiBerPos",
-                                 {pivot("CmbFiBerPos2", "&Two Bars:", 0x4CD7, 2),
-                                  pivot("CmbFiBerPos3", "T&hree Bars:", 0x4CE0, 4),
-                                  pivot("CmbFiBerPos4", "&Four Bars:", 0x4CE9, 6),
-                                  pivot("CmbFiBerPos5", "Fi&ve Bars:", 0x4CF2, 8),
-                                  pivot("CmbFiBerPos6", "S&ix Bars:", 0x4CFB, 10),
-                                  pivot("CmbFiBerPos7", "&Seven Bars:", 0x4D04, 12),
-                                  pivot("CmbFiBerPos8", "Ei&ght Bars:", 0x4D0D, 14),
-                                  pivot("CmbFiBerPos9", "Nin&e Bars:", 0x4D16, 16),
-                                  pivot("CmbFiBerPos10", "1&0 Bars:", 0x4D1F, 18),
-                                  pivot("CmbFiBerPos11", "1&1 Bars:", 0x4D28, 20),
-                                  pivot("CmbFiBerPos12", "1&2 Bars:", 0x4D31, 22)});
-                 g.notes = {"All firebars share the same pivot position, which does not change."};
-                 return g;
-             }(),
-         }),
+             {
+                 [] {
+                     Group g = group("Firebar Central Pivot Point", 19671, "SpdFiBerPos",
+                                     {pivot("CmbFiBerPos2", "&Two Bars:", 0x4CD7, 2),
+                                      pivot("CmbFiBerPos3", "T&hree Bars:", 0x4CE0, 4),
+                                      pivot("CmbFiBerPos4", "&Four Bars:", 0x4CE9, 6),
+                                      pivot("CmbFiBerPos5", "Fi&ve Bars:", 0x4CF2, 8),
+                                      pivot("CmbFiBerPos6", "S&ix Bars:", 0x4CFB, 10),
+                                      pivot("CmbFiBerPos7", "&Seven Bars:", 0x4D04, 12),
+                                      pivot("CmbFiBerPos8", "Ei&ght Bars:", 0x4D0D, 14),
+                                      pivot("CmbFiBerPos9", "Nin&e Bars:", 0x4D16, 16),
+                                      pivot("CmbFiBerPos10", "1&0 Bars:", 0x4D1F, 18),
+                                      pivot("CmbFiBerPos11", "1&1 Bars:", 0x4D28, 20),
+                                      pivot("CmbFiBerPos12", "1&2 Bars:", 0x4D31, 22)});
+                     g.notes = {
+                         "All firebars share the same pivot position, which does not change."};
+                     return g;
+                 }(),
+             }),
         page("Podoboo", "TabBubble",
-         {
-             group("Podoboo Jump Height", 18904, "SpdBubbleJump",
-                   {numeric("EditBubbleJump", "Set &Value:", 0x49D8, negated, -127, 128, 7,
-                            "[-127～128 Default: 7]")}),
-         }),
+             {
+                 group("Podoboo Jump Height", 18904, "SpdBubbleJump",
+                       {numeric("EditBubbleJump", "Set &Value:", 0x49D8, negated, -127, 128, 7,
+                                "[-127～128 Default: 7]")}),
+             }),
         page("Special 1", "TabChara1",
-         {
-             group("Damage When Touched", 22716, "SpdFumiDamage",
-                   {code("CmbFumiDamage1", "&Set 1:", 0x58BC,
-                         codes(baseCaptions(), {}, 0x0D, " [Default]"), 0x0D),
-                    code("CmbFumiDamage2", "S&et 2:", 0x58C0, plain(0x0C), 0x0C),
-                    code("CmbFumiDamage3", "&Range:", 0x58C8, range({}), 0x15),
-                    code("CmbFumiDamage4", "Se&t 3:", 0x597C, touchedSet3(), 0x12),
-                    code("CmbFumiDamage5", "Exce&ption:", 0x58C4, codes(baseCaptions(), kOdd, 0x33),
-                         0x33),
-                    code("CmbFumiDamage6", "E&xception:", 0x58B8, touchedSet3(), 0x12)}),
-             group("Fireball Immune Characters", 22373, "SpdFireTole",
-                   {code("CmbFireTole1", "Set &1:", 0x5765, fireImmune(0x02), 0x02),
-                    code("CmbFireTole2", "Set &2:", 0x579A, fireImmune(0x08), 0x08),
-                    code("CmbFireTole3", "Set &3:", 0x579E, fireImmune(0x0C), 0x0C),
-                    code("CmbFireTole4", "Set &4:", 0x57A2,
-                         range(lifts("～FF") + Overrides{{0x33, "33～FF Bill Blaster"}}), 0x15)}),
-             group("Stomped Character Cannot Be Kicked", 22752, "SpdFumiNotKeri",
-                   {code("CmbFumiNotKeri", "Set &Value:", 0x58E0, plain(0x06), 0x06)}),
-         }),
+             {
+                 group("Damage When Touched", 22716, "SpdFumiDamage",
+                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC,
+                             codes(baseCaptions(), {}, 0x0D, " [Default]"), 0x0D),
+                        code("CmbFumiDamage2", "S&et 2:", 0x58C0, plain(0x0C), 0x0C),
+                        code("CmbFumiDamage3", "&Range:", 0x58C8, range({}), 0x15),
+                        code("CmbFumiDamage4", "Se&t 3:", 0x597C, touchedSet3(), 0x12),
+                        code("CmbFumiDamage5", "Exce&ption:", 0x58C4,
+                             codes(baseCaptions(), kOdd, 0x33), 0x33),
+                        code("CmbFumiDamage6", "E&xception:", 0x58B8, touchedSet3(), 0x12)}),
+                 group(
+                     "Fireball Immune Characters", 22373, "SpdFireTole",
+                     {code("CmbFireTole1", "Set &1:", 0x5765, fireImmune(0x02), 0x02),
+                      code("CmbFireTole2", "Set &2:", 0x579A, fireImmune(0x08), 0x08),
+                      code("CmbFireTole3", "Set &3:", 0x579E, fireImmune(0x0C), 0x0C),
+                      code("CmbFireTole4", "Set &4:", 0x57A2,
+                           range(lifts("～FF") + Overrides{{0x33, "33～FF Bill Blaster"}}), 0x15)}),
+                 group("Stomped Character Cannot Be Kicked", 22752, "SpdFumiNotKeri",
+                       {code("CmbFumiNotKeri", "Set &Value:", 0x58E0, plain(0x06), 0x06)}),
+             }),
         page("Special 2", "TabChara2",
-         {
-             group("Stomped Characters That Fall Offscreen", 22920, "SpdFumiFall",
-                   {code("CmbFumiFall1", "Set &1:", 0x5988, plain(0x14), 0x14),
-                    code("CmbFumiFall2", "Set &2:", 0x598C, plain(0x08), 0x08),
-                    code("CmbFumiFall3", "Set &3:", 0x5990, plain(0x33), 0x33),
-                    code("CmbFumiFall4", "Set &4:", 0x5994, plain(0x0C), 0x0C),
-                    code("CmbFumiFall5", "Set &5:", 0x5999, plain(0x05), 0x05),
-                    code("CmbFumiFall6", "Set &6:", 0x599E, plain(0x11), 0x11),
-                    code("CmbFumiFall7", "Set &7:", 0x59A3, plain(0x07), 0x07)}),
-             group("Character Pacing Back and Forth", 24821, "SpdOfukuChr",
-                   {code("CmbOfukuChr", "Set &Value:", 0x60F5, pacing(), 0x03)}),
-             group("Fireball Immune Character Range", 22287, "SpdFireThrough",
-                   {code("CmbFireThrough1", "&Start:", 0x570F, fireThrough(0x24), 0x24),
-                    choice("CmbFireThrough2", "&End:", 0x5713, fireThrough(0x2A), indexPlusOne(),
-                           0x2A)}),
-             group("Falling Character Does Not Face Mario", 24760, "SpdNotTurn",
-                   {code("CmbNotTurn", "Set Va&lue:", 0x60B8, notTurning(), 0x06)}),
-         }),
+             {
+                 group("Stomped Characters That Fall Offscreen", 22920, "SpdFumiFall",
+                       {code("CmbFumiFall1", "Set &1:", 0x5988, plain(0x14), 0x14),
+                        code("CmbFumiFall2", "Set &2:", 0x598C, plain(0x08), 0x08),
+                        code("CmbFumiFall3", "Set &3:", 0x5990, plain(0x33), 0x33),
+                        code("CmbFumiFall4", "Set &4:", 0x5994, plain(0x0C), 0x0C),
+                        code("CmbFumiFall5", "Set &5:", 0x5999, plain(0x05), 0x05),
+                        code("CmbFumiFall6", "Set &6:", 0x599E, plain(0x11), 0x11),
+                        code("CmbFumiFall7", "Set &7:", 0x59A3, plain(0x07), 0x07)}),
+                 group("Character Pacing Back and Forth", 24821, "SpdOfukuChr",
+                       {code("CmbOfukuChr", "Set &Value:", 0x60F5, pacing(), 0x03)}),
+                 group("Fireball Immune Character Range", 22287, "SpdFireThrough",
+                       {code("CmbFireThrough1", "&Start:", 0x570F, fireThrough(0x24), 0x24),
+                        choice("CmbFireThrough2", "&End:", 0x5713, fireThrough(0x2A),
+                               indexPlusOne(), 0x2A)}),
+                 group("Falling Character Does Not Face Mario", 24760, "SpdNotTurn",
+                       {code("CmbNotTurn", "Set Va&lue:", 0x60B8, notTurning(), 0x06)}),
+             }),
     };
     return t;
 }

@@ -18,8 +18,12 @@ using enc::unsignedByte;
 using enc::zeroIs256;
 
 // Hammer hold time: the game counts from 130, so every byte reads as -130..125.
-int decodeMinus130(std::span<const int> f) { return unsignedField(f[0]) - 130; }
-void encodeMinus130(int v, std::span<int> f) { f[0] = signExtend(low8(v + 130)); }
+int decodeMinus130(std::span<const int> f) {
+    return unsignedField(f[0]) - 130;
+}
+void encodeMinus130(int v, std::span<int> f) {
+    f[0] = signExtend(low8(v + 130));
+}
 constexpr Encoding minus130{"minus 130", 1, &decodeMinus130, &encodeMinus130};
 
 std::string hex2(int code) {
@@ -30,11 +34,15 @@ std::string hex2(int code) {
 
 // "Launched Character Sprite": codes 0x00..0x32, the index is the code.
 ChoiceListRef launchedSprites() {
-    std::vector<std::string> names(0x33, "Unknown");  // 0x1B..0x31 among them
-    for (int c : {0x00, 0x01, 0x03, 0x04}) names[static_cast<std::size_t>(c)] = "Koopa Troopa";
-    for (int c : {0x09, 0x0E, 0x0F, 0x10}) names[static_cast<std::size_t>(c)] = "Koopa Paratroopa";
-    for (int c : {0x0A, 0x0B, 0x14}) names[static_cast<std::size_t>(c)] = "Cheep-Cheep";
-    for (int c : {0x16, 0x17}) names[static_cast<std::size_t>(c)] = "Bowser (Odd)";
+    std::vector<std::string> names(0x33, "Unknown"); // 0x1B..0x31 among them
+    for (int c : {0x00, 0x01, 0x03, 0x04})
+        names[static_cast<std::size_t>(c)] = "Koopa Troopa";
+    for (int c : {0x09, 0x0E, 0x0F, 0x10})
+        names[static_cast<std::size_t>(c)] = "Koopa Paratroopa";
+    for (int c : {0x0A, 0x0B, 0x14})
+        names[static_cast<std::size_t>(c)] = "Cheep-Cheep";
+    for (int c : {0x16, 0x17})
+        names[static_cast<std::size_t>(c)] = "Bowser (Odd)";
     const std::pair<int, const char*> single[] = {
         {0x02, "Buzzy Beetle"},
         {0x05, "Hammer Bros."},
@@ -52,30 +60,82 @@ ChoiceListRef launchedSprites() {
         {0x1A, "Springboard (Fully Pressed, Odd)"},
         {0x32, "Springboard"},
     };
-    for (const auto& [c, n] : single) names[static_cast<std::size_t>(c)] = n;
+    for (const auto& [c, n] : single)
+        names[static_cast<std::size_t>(c)] = n;
     std::vector<std::string> out;
-    for (int c = 0; c < 0x33; ++c) out.push_back(hex2(c) + " " + names[static_cast<std::size_t>(c)]);
+    for (int c = 0; c < 0x33; ++c)
+        out.push_back(hex2(c) + " " + names[static_cast<std::size_t>(c)]);
     return makeList(std::move(out));
 }
 
 // "Bowser True Form": codes 0x00..0x41, the index is the code.
 constexpr std::array<std::string_view, 0x42> kTrueForms = {
-    "Green Koopa Troopa", "Red Koopa Troopa", "Buzzy Beetle", "Red Koopa Troopa",
-    "Green Koopa Troopa (Odd)", "Hammer Bros.", "Goomba", "Blooper",                 // 00..07
-    "Bullet Bill", "Green Paratroopa (Odd)", "Green Cheep-Cheep", "Red Cheep-Cheep",
-    "Podoboo (From Ground)", "Piranha Plant (Odd)", "Green Paratroopa (Odd)",
-    "Red Paratroopa (Odd)",                                                          // 08..0F
-    "Green Paratroopa (Odd)", "Lakitu", "Spiny", "Unknown", "Red Cheep-Cheep", "NULL",
-    "Fireworks", "NULL",                                                             // 10..17
-    "NULL", "NULL", "NULL", "Firebar (Odd)", "Firebar (Odd)", "Firebar (Odd)",
-    "Firebar (Odd)", "Long Firebar (Odd)",                                           // 18..1F
-    "Long Firebar (Odd)", "Long Firebar (Odd)", "Long Firebar (Odd)", "NULL", "Lift",
-    "Lift (Odd)", "Lift (Odd)", "Lift (Odd)",                                        // 20..27
-    "Lift (Odd)", "Lift (Odd)", "Lift (Odd)", "Small Lift (Odd)", "Small Lift (Odd)",
-    "Bowser", "NULL", "NULL",                                                        // 28..2F
-    "NULL", "NULL", "Springboard (Odd)", "Bullet Bill", "NULL", "Unknown", "-", "NULL",  // 30..37
-    "-", "-", "Unknown", "-", "NULL", "-", "NULL", "-",                              // 38..3F
-    "-", "Unknown",                                                                  // 40..41
+    "Green Koopa Troopa",
+    "Red Koopa Troopa",
+    "Buzzy Beetle",
+    "Red Koopa Troopa",
+    "Green Koopa Troopa (Odd)",
+    "Hammer Bros.",
+    "Goomba",
+    "Blooper", // 00..07
+    "Bullet Bill",
+    "Green Paratroopa (Odd)",
+    "Green Cheep-Cheep",
+    "Red Cheep-Cheep",
+    "Podoboo (From Ground)",
+    "Piranha Plant (Odd)",
+    "Green Paratroopa (Odd)",
+    "Red Paratroopa (Odd)", // 08..0F
+    "Green Paratroopa (Odd)",
+    "Lakitu",
+    "Spiny",
+    "Unknown",
+    "Red Cheep-Cheep",
+    "NULL",
+    "Fireworks",
+    "NULL", // 10..17
+    "NULL",
+    "NULL",
+    "NULL",
+    "Firebar (Odd)",
+    "Firebar (Odd)",
+    "Firebar (Odd)",
+    "Firebar (Odd)",
+    "Long Firebar (Odd)", // 18..1F
+    "Long Firebar (Odd)",
+    "Long Firebar (Odd)",
+    "Long Firebar (Odd)",
+    "NULL",
+    "Lift",
+    "Lift (Odd)",
+    "Lift (Odd)",
+    "Lift (Odd)", // 20..27
+    "Lift (Odd)",
+    "Lift (Odd)",
+    "Lift (Odd)",
+    "Small Lift (Odd)",
+    "Small Lift (Odd)",
+    "Bowser",
+    "NULL",
+    "NULL", // 28..2F
+    "NULL",
+    "NULL",
+    "Springboard (Odd)",
+    "Bullet Bill",
+    "NULL",
+    "Unknown",
+    "-",
+    "NULL", // 30..37
+    "-",
+    "-",
+    "Unknown",
+    "-",
+    "NULL",
+    "-",
+    "NULL",
+    "-", // 38..3F
+    "-",
+    "Unknown", // 40..41
 };
 
 ChoiceListRef trueForms(int marked) {
@@ -152,7 +212,8 @@ ChoiceListRef blasterCharacters() {
     std::vector<std::string> out(256, "-");
     for (const Name& n : names)
         for (const Run& r : n.codes)
-            for (int c = r.first; c <= r.last; ++c) out[static_cast<std::size_t>(c)] = n.name;
+            for (int c = r.first; c <= r.last; ++c)
+                out[static_cast<std::size_t>(c)] = n.name;
     for (int c = 0; c < 256; ++c)
         out[static_cast<std::size_t>(c)] = hex2(c) + " " + out[static_cast<std::size_t>(c)];
     return makeList(std::move(out));
@@ -171,7 +232,8 @@ ChoiceRule highNibble() {
 // Bullet Bill and Cheep-Cheep elevations: entries -1..12, then the two special rows.
 ChoiceListRef elevations(int markedEntry) {
     std::vector<std::string> out;
-    for (int n = -1; n <= 12; ++n) out.push_back(std::to_string(n));
+    for (int n = -1; n <= 12; ++n)
+        out.push_back(std::to_string(n));
     out.push_back("-3 (Off-Screen)");
     out.push_back("-2 (No Collisions)");
     out[static_cast<std::size_t>(markedEntry)] += "  [Default]";
@@ -180,7 +242,8 @@ ChoiceListRef elevations(int markedEntry) {
 
 ChoiceListRef movementHeights() {
     std::vector<std::string> out;
-    for (int n = -1; n <= 14; ++n) out.push_back(std::to_string(n) + (n == 7 ? "  [Default]" : ""));
+    for (int n = -1; n <= 14; ++n)
+        out.push_back(std::to_string(n) + (n == 7 ? "  [Default]" : ""));
     return makeList(std::move(out));
 }
 
@@ -230,8 +293,9 @@ Group bulletBillElevations() {
     constexpr int defaults[8] = {4, 3, 9, 5, 2, 6, 10, 7};
     std::vector<Item> items;
     for (int n = 0; n < 8; ++n)
-        items.push_back(choice("CmbKillerHeight" + std::to_string(n + 1), n == 0 ? "Set V&alue:" : "",
-                               0x46A2 + n, elevations(defaults[n]), highNibble(), defaults[n]));
+        items.push_back(choice("CmbKillerHeight" + std::to_string(n + 1),
+                               n == 0 ? "Set V&alue:" : "", 0x46A2 + n, elevations(defaults[n]),
+                               highNibble(), defaults[n]));
     return group("Bullet Bill, Cheep-Cheep Elevations", 18082, "SpdKillerHeight", std::move(items));
 }
 
@@ -249,15 +313,15 @@ Group flameSettings() {
     constexpr int defaults[8] = {191, 64, 191, 191, 191, 64, 64, 191};
     std::vector<Item> items;
     for (int n = 0; n < 8; ++n)
-        items.push_back(numeric("EditKoppaFiPat" + std::to_string(n),
-                                n == 0 ? "Intervals Between F&lames:" : "", 0x51E1 + n,
-                                unsignedByte, 0, 255, defaults[n],
-                                n == 0 ? "[0～255 Default: 191, 64, 191, 191, 191, 64, 64, 191]" : "",
-                                3));
+        items.push_back(numeric(
+            "EditKoppaFiPat" + std::to_string(n), n == 0 ? "Intervals Between F&lames:" : "",
+            0x51E1 + n, unsignedByte, 0, 255, defaults[n],
+            n == 0 ? "[0～255 Default: 191, 64, 191, 191, 191, 64, 64, 191]" : "", 3));
     items.push_back(choice("CmbKoppaFiPatCnt", "Patt&ern Count:", 0x51F3,
                            makeList({"1", "2", "4", "8  [Default]"}),
                            rule::byteTable({{0x00}, {0x01}, {0x03}, {0x07}}), 3));
-    items.push_back(unsigned3("EditKoppaFiPatMns", "&Shorter Flame Interval After 5-3:", 0x5182, 16));
+    items.push_back(
+        unsigned3("EditKoppaFiPatMns", "&Shorter Flame Interval After 5-3:", 0x5182, 16));
     Group g = group("Bowser Flame Settings", 20961, "SpdKoppaFiPat", std::move(items));
     g.notes = {"Consecutive flames ignore setting if above 16."};
     return g;
@@ -272,91 +336,92 @@ DialogTable build() {
 
     t.pages = {
         page("Bill Blaster", "TabKiller1",
-         {
-             billBlasterSpeed(),
-             holdFireRange(),
-             group("Launched Character Sprite", 26852, "SpdHodaiChr",
-                   {code("CmbHodaiChr", "Set &Value:", 0x68E4, launchedSprites(), 0x08)}),
-             group("Collision Settings", 14993, "SpdKillerStat",
-                   {choice("CmbKillerStat", "Set Val&ue:", 0x3A91,
-                           makeList({"Normal  [Default]", "Background", "Obstacle"}),
-                           rule::byteTable({{0xD8}, {0xD9}, {0xDB}}), 0)}),
-         }),
+             {
+                 billBlasterSpeed(),
+                 holdFireRange(),
+                 group("Launched Character Sprite", 26852, "SpdHodaiChr",
+                       {code("CmbHodaiChr", "Set &Value:", 0x68E4, launchedSprites(), 0x08)}),
+                 group("Collision Settings", 14993, "SpdKillerStat",
+                       {choice("CmbKillerStat", "Set Val&ue:", 0x3A91,
+                               makeList({"Normal  [Default]", "Background", "Obstacle"}),
+                               rule::byteTable({{0xD8}, {0xD9}, {0xDB}}), 0)}),
+             }),
         page("Bullet Bill (Const. Fire)", "TabKiller2",
-         {
-             group("Bullet Bill Speed", 19536, "SpdKillerCnt",
-                   {negated4("EditKillerCnt", "Set &Value:", 0x4C50, 24)}),
-             bulletBillElevations(),
-         }),
+             {
+                 group("Bullet Bill Speed", 19536, "SpdKillerCnt",
+                       {negated4("EditKillerCnt", "Set &Value:", 0x4C50, 24)}),
+                 bulletBillElevations(),
+             }),
         page("Hammer Bros.", "TabBrs",
-         {
-             group("Hammer Bros. Throw Interval", 18910, "SpdHmBrsHmKan",
-                   {unsigned3("EditHmBrsHmKan", "Until &5-2:", 0x49DE, 48),
-                    unsigned3("EditHmBrsHmKanU", "After 5-&2:", 0x49DF, 28)}),
-             group("Hammer Bros. Time Until Rush", 17206, "SpdHmBrsIdo",
-                   {unsigned3("EditHmBrsIdo", "&Until 5-2:", 0x4336, 128),
-                    unsigned3("EditHmBrsIdoU", "&After 5-2:", 0x4337, 80)}),
-             group("Hammer Bros. Speed", 19074, "SpdHmBrsSpeed",
-                   {signed4("EditHmBrsSpeed_R", "&Right:", 0x4A71, 4),
-                    negated4("EditHmBrsSpeed_L", "&Left:", 0x4A69, 4),
-                    negated4("EditHmBrsSpeed", "Rushin&g:", 0x4A82, 8)}),
-             group("Hammer Bros. Bounce When Hit", 24994, "SpdHmBrsTuki",
-                   {negated4("EditHmBrsTuki", "Se&t Value:", 0x61A2, 4)}),
-         }),
+             {
+                 group("Hammer Bros. Throw Interval", 18910, "SpdHmBrsHmKan",
+                       {unsigned3("EditHmBrsHmKan", "Until &5-2:", 0x49DE, 48),
+                        unsigned3("EditHmBrsHmKanU", "After 5-&2:", 0x49DF, 28)}),
+                 group("Hammer Bros. Time Until Rush", 17206, "SpdHmBrsIdo",
+                       {unsigned3("EditHmBrsIdo", "&Until 5-2:", 0x4336, 128),
+                        unsigned3("EditHmBrsIdoU", "&After 5-2:", 0x4337, 80)}),
+                 group("Hammer Bros. Speed", 19074, "SpdHmBrsSpeed",
+                       {signed4("EditHmBrsSpeed_R", "&Right:", 0x4A71, 4),
+                        negated4("EditHmBrsSpeed_L", "&Left:", 0x4A69, 4),
+                        negated4("EditHmBrsSpeed", "Rushin&g:", 0x4A82, 8)}),
+                 group("Hammer Bros. Bounce When Hit", 24994, "SpdHmBrsTuki",
+                       {negated4("EditHmBrsTuki", "Se&t Value:", 0x61A2, 4)}),
+             }),
         page("Bowser 1", "TabKoopa1",
-         {
-             group("Bowser Speed (Mario on Left)", 20758, "SpdKoopaSpeed",
-                   {signed4("EditKoopaSpeed_R", "&Right:", 0x5116, 1),
-                    negated4("EditKoopaSpeed_L", "&Left:", 0x5109, 1)}),
-             group("Bowser Speed (Mario on Right)", 20687, "SpdKoopaSpeedRt",
-                   {signed4("EditKoopaSpeedRt", "Set &Value:", 0x50CF, 2)}),
-             bowserTrueForm(),
-             group("Bowser Movement Range", 20794, "SpdKoopaMove",
-                   {choice("CmbKoopaMove", "Hei&ght:", 0x513A, movementHeights(), highNibble(), 8)}),
-         }),
+             {
+                 group("Bowser Speed (Mario on Left)", 20758, "SpdKoopaSpeed",
+                       {signed4("EditKoopaSpeed_R", "&Right:", 0x5116, 1),
+                        negated4("EditKoopaSpeed_L", "&Left:", 0x5109, 1)}),
+                 group("Bowser Speed (Mario on Right)", 20687, "SpdKoopaSpeedRt",
+                       {signed4("EditKoopaSpeedRt", "Set &Value:", 0x50CF, 2)}),
+                 bowserTrueForm(),
+                 group("Bowser Movement Range", 20794, "SpdKoopaMove",
+                       {choice("CmbKoopaMove", "Hei&ght:", 0x513A, movementHeights(), highNibble(),
+                               8)}),
+             }),
         page("Bowser 2", "TabKoopa2",
-         {
-             group("First World Bowser Breathes Fire", 20833, "SpdKoopaNoFire",
-                   {world("EditKoopaNoFire", "&World:", 0x5161, 6)}),
-             group("World Bowser Does Not Breathe Fire", 20829, "SpdKoopaExFire",
-                   {world("EditKoopaExFire", "Wo&rld:", 0x515D, 8)}),
-             group("First World Bowser Throws Hammers", 20779, "SpdKoopaThHammer",
-                   {world("EditKoopaThHammer", "Worl&d:", 0x512B, 6)}),
-             group("Bowser Fireball Endurance", 17788, "SpdFiKoopa",
-                   {numeric("EditFiKoopa", "Set &Value:", 0x457C, zeroIs256, 1, 256, 5,
-                            "[1～256 Default: 5]", 3)}),
-             group("Bowser Jump Height", 20822, "SpdKoopaJump",
-                   {negated4("EditKoopaJump", "Set V&alue:", 0x5156, 2)}),
-             group("Bounce When Attacking Bowser", 22394, "SpdKoppaTuki",
-                   {negated4("EditKoppaTuki", "Set Va&lue:", 0x577A, 2)}),
-         }),
+             {
+                 group("First World Bowser Breathes Fire", 20833, "SpdKoopaNoFire",
+                       {world("EditKoopaNoFire", "&World:", 0x5161, 6)}),
+                 group("World Bowser Does Not Breathe Fire", 20829, "SpdKoopaExFire",
+                       {world("EditKoopaExFire", "Wo&rld:", 0x515D, 8)}),
+                 group("First World Bowser Throws Hammers", 20779, "SpdKoopaThHammer",
+                       {world("EditKoopaThHammer", "Worl&d:", 0x512B, 6)}),
+                 group("Bowser Fireball Endurance", 17788, "SpdFiKoopa",
+                       {numeric("EditFiKoopa", "Set &Value:", 0x457C, zeroIs256, 1, 256, 5,
+                                "[1～256 Default: 5]", 3)}),
+                 group("Bowser Jump Height", 20822, "SpdKoopaJump",
+                       {negated4("EditKoopaJump", "Set V&alue:", 0x5156, 2)}),
+                 group("Bounce When Attacking Bowser", 22394, "SpdKoppaTuki",
+                       {negated4("EditKoppaTuki", "Set Va&lue:", 0x577A, 2)}),
+             }),
         page("Bowser Flame", "TabKoopaFire",
-         {
-             group("Bowser Flame Speed", 21015, "SpdKoopaSpFire",
-                   {unsigned3("EditKoopaSpFire", "Set V&alue:", 0x5217, 1)}),
-             group("Time Between Bowser Flame Salvos", 20842, "SpdKoopaTmFire",
-                   {unsigned3("EditKoopaTmFire", "Set &Value:", 0x516A, 32)}),
-             flameSettings(),
-         }),
+             {
+                 group("Bowser Flame Speed", 21015, "SpdKoopaSpFire",
+                       {unsigned3("EditKoopaSpFire", "Set V&alue:", 0x5217, 1)}),
+                 group("Time Between Bowser Flame Salvos", 20842, "SpdKoopaTmFire",
+                       {unsigned3("EditKoopaTmFire", "Set &Value:", 0x516A, 32)}),
+                 flameSettings(),
+             }),
         page("Hammers", "TabHammer",
-         {
-             group("Thrown Hammers", 15108, "SpdHammerThrow",
-                   {negated4("EditHammerThrow", "Set V&alue:", 0x3B04, 2)}),
-             group("Hammer Distance", 15010, "SpdHammer",
-                   {signed4("EditHammer_R", "&Right:", 0x3AA2, 16),
-                    negated4("EditHammer_L", "&Left:", 0x3AA3, 16)}),
-             group("Hammer Hold Time", 15044, "SpdHammerHold",
-                   {numeric("EditHammerHold", "Set &Value:", 0x3AC4, minus130, -130, 125, 14,
-                            "[-130～125 Default: 14]")}),
-         }),
+             {
+                 group("Thrown Hammers", 15108, "SpdHammerThrow",
+                       {negated4("EditHammerThrow", "Set V&alue:", 0x3B04, 2)}),
+                 group("Hammer Distance", 15010, "SpdHammer",
+                       {signed4("EditHammer_R", "&Right:", 0x3AA2, 16),
+                        negated4("EditHammer_L", "&Left:", 0x3AA3, 16)}),
+                 group("Hammer Hold Time", 15044, "SpdHammerHold",
+                       {numeric("EditHammerHold", "Set &Value:", 0x3AC4, minus130, -130, 125, 14,
+                                "[-130～125 Default: 14]")}),
+             }),
         page("Other", "TabAdvance",
-         {
-             group("Bill Blaster Launched Character", 14884, "SpdHodaiChrAdvc",
-                   {choice("CmbHodaiChrAdvc", "Ch&aracter:", 0x3A24, blasterCharacters(),
-                           rule::indexOffset(0, true), 0x33)}),
-             group("Hammer Bros. Pattern Before Rush", 19053, "SpdHmBrsZengo",
-                   {signed4("EditHmBrsZengo", "Set &Value:", 0x4A6D, 64)}),
-         }),
+             {
+                 group("Bill Blaster Launched Character", 14884, "SpdHodaiChrAdvc",
+                       {choice("CmbHodaiChrAdvc", "Ch&aracter:", 0x3A24, blasterCharacters(),
+                               rule::indexOffset(0, true), 0x33)}),
+                 group("Hammer Bros. Pattern Before Rush", 19053, "SpdHmBrsZengo",
+                       {signed4("EditHmBrsZengo", "Set &Value:", 0x4A6D, 64)}),
+             }),
     };
     return t;
 }
@@ -365,10 +430,14 @@ DialogTable build() {
 
 int flameIntervalsInUse(int patternCountEntry) {
     switch (patternCountEntry) {
-    case 1: return 2;
-    case 2: return 4;
-    case 3: return 8;
-    default: return 1;
+    case 1:
+        return 2;
+    case 2:
+        return 4;
+    case 3:
+        return 8;
+    default:
+        return 1;
     }
 }
 

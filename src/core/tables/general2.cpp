@@ -1,5 +1,5 @@
 // The General 2 dialog's rows. Offsets are in the 40,976-byte layout.
-#include "core/tables/zenpan2.h"
+#include "core/tables/general2.h"
 
 #include <array>
 #include <cstdio>
@@ -22,15 +22,27 @@ int decodeReversed(std::span<const int> f) {
     const int u = unsignedField(f[0]);
     return 257 - (u == 0 ? 256 : u);
 }
-void encodeReversed(int v, std::span<int> f) { f[0] = low8(257 - v); }
+void encodeReversed(int v, std::span<int> f) {
+    f[0] = low8(257 - v);
+}
 constexpr Encoding reversedCount{"reversed count", 1, &decodeReversed, &encodeReversed};
 
 // A row/column pair: row in bits 7..6, column in bits 4..1; bits 5 and 0 stay clear.
-bool validPair(int field) { return (field & 0x21) == 0; }
-int pairRow(int field) { return unsignedField(field) >> 6; }
-int pairColumn(int field) { return (field >> 1) & 0x0F; }
-int withRow(int field, int row) { return row * 64 + (field & 0x1E); }
-int withColumn(int field, int column) { return (field & 0xC0) + column * 2; }
+bool validPair(int field) {
+    return (field & 0x21) == 0;
+}
+int pairRow(int field) {
+    return unsignedField(field) >> 6;
+}
+int pairColumn(int field) {
+    return (field >> 1) & 0x0F;
+}
+int withRow(int field, int row) {
+    return row * 64 + (field & 0x1E);
+}
+int withColumn(int field, int column) {
+    return (field & 0xC0) + column * 2;
+}
 
 // The bridge is one object: its 13 pieces must all be valid pairs on one row.
 constexpr int kPieces = 13;
@@ -45,17 +57,22 @@ bool bridgeValid(std::span<const int> f) {
 template <int K> int decodePiece(std::span<const int> f) {
     return bridgeValid(f) ? pairColumn(f[K]) : -1;
 }
-template <int K> void encodePiece(int v, std::span<int> f) { f[K] = withColumn(f[K], v); }
+template <int K> void encodePiece(int v, std::span<int> f) {
+    f[K] = withColumn(f[K], v);
+}
 template <std::size_t... K>
 constexpr std::array<Encoding, kPieces> pieceEncodings(std::index_sequence<K...>) {
     return {Encoding{"bridge column", kPieces, &decodePiece<K>, &encodePiece<K>}...};
 }
-constexpr std::array<Encoding, kPieces> bridgePiece = pieceEncodings(std::make_index_sequence<kPieces>{});
+constexpr std::array<Encoding, kPieces> bridgePiece =
+    pieceEncodings(std::make_index_sequence<kPieces>{});
 
 // A list position in the high nibble, below a fixed low nibble.
 ChoiceRule highNibble(int low) {
     return {"high nibble", 1,
-            [low](std::span<const int> f) { return (f[0] & 0x0F) == low ? unsignedField(f[0]) >> 4 : -1; },
+            [low](std::span<const int> f) {
+                return (f[0] & 0x0F) == low ? unsignedField(f[0]) >> 4 : -1;
+            },
             [low](int p, std::span<int> f) { f[0] = p * 16 + low; }};
 }
 ChoiceRule pairRowRule() {
@@ -72,11 +89,14 @@ ChoiceRule bridgeRowRule() {
     return {"row of all bridge pieces", kPieces,
             [](std::span<const int> f) { return bridgeValid(f) ? pairRow(f[0]) : -1; },
             [](int p, std::span<int> f) {
-                for (int& field : f) field = withRow(field, p);
+                for (int& field : f)
+                    field = withRow(field, p);
             }};
 }
 // The byte is the position, read unsigned (every byte names an entry of a 256 list).
-ChoiceRule unsignedIndex(int offset) { return rule::indexOffset(-offset, true); }
+ChoiceRule unsignedIndex(int offset) {
+    return rule::indexOffset(-offset, true);
+}
 
 // "first" .. "last"; the default entry gets "  [Default]", the given entries a suffix.
 std::vector<std::string> numbers(int first, int last, int marked,
@@ -102,13 +122,15 @@ const std::string kUnerasable = " (Unerasable)";
 // Elevations 0..14 at Bowser's bridge: only 6..9 can be erased; 14 is hidden.
 ChoiceListRef erasableElevations(int marked) {
     std::vector<std::pair<int, std::string>> s{{14, kHidden}};
-    for (int n : {0, 1, 2, 3, 4, 5, 10, 11, 12, 13}) s.emplace_back(n, kUnerasable);
+    for (int n : {0, 1, 2, 3, 4, 5, 10, 11, 12, 13})
+        s.emplace_back(n, kUnerasable);
     return list(0, 14, marked, std::move(s));
 }
 
 ChoiceListRef deleteTargets() {
     std::vector<std::string> out{"Axe Only", "Axe and Rope"};
-    for (int n = 1; n <= 12; ++n) out.push_back("Bridge " + std::to_string(n) + " All");
+    for (int n = 1; n <= 12; ++n)
+        out.push_back("Bridge " + std::to_string(n) + " All");
     out.push_back("All  [Default]");
     return makeList(std::move(out));
 }
@@ -118,7 +140,8 @@ ChoiceListRef blockObjects() {
     std::array<std::string, 256> caption;
     caption.fill("NULL");
     const auto name = [&](int first, int last, const char* text) {
-        for (int c = first; c <= last; ++c) caption[static_cast<std::size_t>(c)] = text;
+        for (int c = first; c <= last; ++c)
+            caption[static_cast<std::size_t>(c)] = text;
     };
     name(0x00, 0x00, "Green Koopa Troopa (Midair)");
     name(0x01, 0x01, "Red Koopa Troopa (Midair)");
@@ -173,7 +196,8 @@ ChoiceListRef blockObjects() {
     name(0xAF, 0xAF, "Glitch");
     name(0xB5, 0xB5, "Springboard-ish (Unusable)");
     name(0xEF, 0xEF, "Long Firebar (Static)");
-    for (int c : {0x3A, 0x41, 0xB2, 0xBA, 0xC1}) name(c, c, "-");
+    for (int c : {0x3A, 0x41, 0xB2, 0xBA, 0xC1})
+        name(c, c, "-");
     for (auto [first, last] : std::initializer_list<std::pair<int, int>>{
              {0x36, 0x36}, {0x38, 0x39}, {0x3B, 0x3B}, {0x3D, 0x3D}, {0x3F, 0x40}, {0x42, 0x43},
              {0x45, 0x46}, {0x48, 0x4F}, {0x65, 0x65}, {0x67, 0x68}, {0x6A, 0x6B}, {0x6D, 0x6E},
@@ -197,16 +221,18 @@ Group flagpole() {
     Group g = group(
         "Flagpole Object and Behavior", 6609, "SpdPole",
         {choice("CmbPoleMaru", "Fi&nial:", 0x19B1,
-                list(-1, 14, 0, {{-1, kHidden}, {13, kHidden}, {14, kHidden}}), unsignedIndex(0xA0), 1),
-         choice("CmbPoleFlag", "&Flag:", 0x19D1, list(-2, 13, 1, {{13, kHidden}}), highNibble(0x0), 3),
+                list(-1, 14, 0, {{-1, kHidden}, {13, kHidden}, {14, kHidden}}), unsignedIndex(0xA0),
+                1),
+         choice("CmbPoleFlag", "&Flag:", 0x19D1, list(-2, 13, 1, {{13, kHidden}}), highNibble(0x0),
+                3),
          choice("CmbPoleFlagStop", "F&lag Stop:", 0x387E, list(-1, 14, 9), highNibble(0xA), 10),
          choice("CmbPoleLine", "Pole Sta&rt:", 0x19B4, list(0, 13, 1, {{13, kHidden}}),
                 rule::byteIndex(), 1),
          choice("CmbPoleLineLen", "Pole &End:", 0x19B6, list(1, 14, 9), rule::byteIndex(), 8),
          choice("CmbPoleBlock", "&Block:", 0x19BF, list(0, 13, 10, {{13, kHidden}}),
                 unsignedIndex(0xA1), 10),
-         choice("CmbPoleScore", "&Score:", 0x19D5, list(-2, 13, 9, {{13, kHidden}}), highNibble(0x0),
-                11),
+         choice("CmbPoleScore", "&Score:", 0x19D5, list(-2, 13, 9, {{13, kHidden}}),
+                highNibble(0x0), 11),
          choice("CmbPoleMario", "&Mario Stop:", 0x32C7, list(0, 15, 9), highNibble(0xE), 9),
          choice("CmbPoleMaDown", "&Drop Down:", 0x3884, list(0, 15, 10), highNibble(0x2), 10),
          numeric("EditPoleFlagDown", "Fla&g Descent Speed:", 0x3892, signed128, -127, 128, 1,
@@ -236,19 +262,20 @@ Group bridgeObjects() {
             k == 1 ? "[0～15 Default: 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0]" : "", 2));
         items.push_back(std::move(piece));
     }
-    items.push_back(choice("CmbKpbgLen", "&Length:", 0x1A12, list(1, 16, 13), rule::byteIndex(), 12));
-    items.push_back(choice("CmbDelObjVal", "T&arget:", 0x5060, deleteTargets(), unsignedIndex(1), 14));
+    items.push_back(
+        choice("CmbKpbgLen", "&Length:", 0x1A12, list(1, 16, 13), rule::byteIndex(), 12));
+    items.push_back(
+        choice("CmbDelObjVal", "T&arget:", 0x5060, deleteTargets(), unsignedIndex(1), 14));
     return group("Objects Repositioned When Axe Collected", 20463, "SpdKpbgDel", std::move(items));
 }
 
 Group bridgeElevations() {
-    Group g = group("Elevations", 6669, "SpdKpbgHeight",
-                    {choice("CmbOnoHeight", "A&xe:", 0x1A0B, list(0, 14, 6, {{14, kHidden}}),
-                            rule::byteIndex(), 6),
-                     choice("CmbRopeHeight", "Ro&pe:", 0x1A0C, erasableElevations(7),
-                            rule::byteIndex(), 7),
-                     choice("CmbKpbgHeight", "Br&idge:", 0x1A0D, erasableElevations(8),
-                            rule::byteIndex(), 8)});
+    Group g = group(
+        "Elevations", 6669, "SpdKpbgHeight",
+        {choice("CmbOnoHeight", "A&xe:", 0x1A0B, list(0, 14, 6, {{14, kHidden}}), rule::byteIndex(),
+                6),
+         choice("CmbRopeHeight", "Ro&pe:", 0x1A0C, erasableElevations(7), rule::byteIndex(), 7),
+         choice("CmbKpbgHeight", "Br&idge:", 0x1A0D, erasableElevations(8), rule::byteIndex(), 8)});
     g.notes = {"See [Enemies 3]-[Bowser 1] -[Bowser Movement Range]."};
     return g;
 }
@@ -281,8 +308,12 @@ DialogTable build() {
               group("Mario Stop Position", 986, "SpdMaStopWidth",
                     {choice("CmbMaStopWidth", "Set &Value:", 0x03DA,
                             list(2, 17, 8,
-                                 {{2, " (Shifted by Steps)"}, {3, " (Shifted by Steps)"}, {6, " "},
-                                  {14, " (Off-Screen)"}, {15, " (Off-Screen)"}, {16, " (Off-Screen)"},
+                                 {{2, " (Shifted by Steps)"},
+                                  {3, " (Shifted by Steps)"},
+                                  {6, " "},
+                                  {14, " (Off-Screen)"},
+                                  {15, " (Off-Screen)"},
+                                  {16, " (Off-Screen)"},
                                   {17, " (Off-Screen)"}}),
                             highNibble(0x0), 6)})}),
         page("Advanced", "TabAdvance",

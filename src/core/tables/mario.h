@@ -12,7 +12,7 @@ const DialogTable& mario();
 
 struct PresetValue {
     std::string_view control;
-    int value;  // display value
+    int value; // display value
 };
 // What the "Luigi" button (SpdJumpLuigi) puts into the twenty jump-table edits.
 std::span<const PresetValue> marioLuigiJump();

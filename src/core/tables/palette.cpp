@@ -1,6 +1,6 @@
 // The Palette dialog's colour bytes, row by row: page, heading, label, first offset,
 // number of entries, first column and the colours Reset restores.
-#include "core/tables/pallet.h"
+#include "core/tables/palette.h"
 
 #include <cstdio>
 #include <string>
@@ -11,8 +11,8 @@
 namespace qv::tables {
 namespace {
 
-constexpr int kGround = 0, kUnderground = 1, kWater = 2, kCastle = 3, kSpecial = 4,
-              kCoins = 5, kCharacters = 6;
+constexpr int kGround = 0, kUnderground = 1, kWater = 2, kCastle = 3, kSpecial = 4, kCoins = 5,
+              kCharacters = 6;
 
 constexpr std::string_view kBackground = "Backgroun&d Color:";
 constexpr std::string_view kGreen = "&Green Group Characters:";
@@ -105,9 +105,8 @@ std::vector<Item> rowItems(const PaletteRow& r) {
         label += r.label;
         if (r.count > 1) label += " " + std::to_string(i + 1);
         const int d = r.defaults[static_cast<std::size_t>(i)];
-        items.push_back(numeric(controlName(r.offset + i), label, r.offset + i,
-                                enc::unsignedByte, 0, 255, d,
-                                "[0～255 Default: " + std::to_string(d) + "]"));
+        items.push_back(numeric(controlName(r.offset + i), label, r.offset + i, enc::unsignedByte,
+                                0, 255, d, "[0～255 Default: " + std::to_string(d) + "]"));
     }
     return items;
 }
@@ -116,16 +115,16 @@ Page palettePage(int index, std::string caption, std::string groupCaption) {
     std::vector<Item> items;
     for (const PaletteRow& r : kRows) {
         if (r.page != index) continue;
-        for (Item& it : rowItems(r)) items.push_back(std::move(it));
+        for (Item& it : rowItems(r))
+            items.push_back(std::move(it));
     }
     Group g = group(std::move(groupCaption), 900, "SpdPallet" + std::to_string(index + 1),
                     std::move(items));
     if (index == kCoins) {
         // Entry index = count - 1.
-        g.items.push_back(choice("CmbCoinCount", "Coin, ? Block Shine &Pattern Count:",
-                                 kPalletCoinCount,
-                                 makeList({"1", "2", "3", "4", "5", "6  [Default]"}),
-                                 rule::indexOffset(-1, false), 5));
+        g.items.push_back(choice(
+            "CmbCoinCount", "Coin, ? Block Shine &Pattern Count:", kPalletCoinCount,
+            makeList({"1", "2", "3", "4", "5", "6  [Default]"}), rule::indexOffset(-1, false), 5));
         g.notes = {"The unshiny coin and ? block colors can be found on the main palette pages."};
     }
     Page p = page(std::move(caption), "TabPallet" + std::to_string(index + 1), {std::move(g)});
@@ -156,9 +155,13 @@ const DialogTable& pallet() {
     return table;
 }
 
-std::span<const PaletteRow> paletteRows() { return kRows; }
+std::span<const PaletteRow> paletteRows() {
+    return kRows;
+}
 
-std::span<const PaletteEntry> paletteEntries() { return entries(); }
+std::span<const PaletteEntry> paletteEntries() {
+    return entries();
+}
 
 const PaletteEntry* findPaletteEntry(int offset) {
     for (const PaletteEntry& e : entries())

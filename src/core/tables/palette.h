@@ -17,13 +17,13 @@ const DialogTable& pallet();
 // One labelled row of colour bytes at consecutive offsets, left to right from `column`
 // (0..5); `section` is the heading the row stands under on the Special page.
 struct PaletteRow {
-    int page;  // 0 Ground .. 6 Characters
+    int page; // 0 Ground .. 6 Characters
     std::string_view section;
     std::string_view label;
     int offset;
     int count;
     int column;
-    std::array<std::uint8_t, 6> defaults;  // what Reset restores, first `count` used
+    std::array<std::uint8_t, 6> defaults; // what Reset restores, first `count` used
 };
 std::span<const PaletteRow> paletteRows();
 

@@ -1,5 +1,5 @@
 // The Scoring dialog's rows. Offsets are in the 40,976-byte layout.
-#include "core/tables/point.h"
+#include "core/tables/scoring.h"
 
 #include <array>
 #include <cassert>

@@ -1,7 +1,7 @@
 // The Staircase sub-dialog's items. Both tables are stored with step 1 at their
 // highest offset. A stored value outside its range makes the step invalid: it is shown
 // disabled and kept, never replaced by a default.
-#include "core/tables/kaidanbloc.h"
+#include "core/tables/staircaseblocks.h"
 
 #include <array>
 #include <string>
@@ -40,7 +40,8 @@ DialogTable build() {
     g.objectName = "GrpKaidan";
     g.resetPanel = "PnlKaidan";
     GridLayout grid;
-    for (int s = 1; s <= kStairSteps; ++s) grid.columns.push_back(std::to_string(s));
+    for (int s = 1; s <= kStairSteps; ++s)
+        grid.columns.push_back(std::to_string(s));
     grid.rows = {kStartLabel, kCountLabel};
     grid.rowNotes = {kStartHint, kCountHint};
     g.grid = std::move(grid);
@@ -56,7 +57,11 @@ const DialogTable& kaidanBloc() {
     return table;
 }
 
-const Item& stairStart(int step) { return kaidanBloc().pages[0].groups[0].at(0, step - 1); }
-const Item& stairCount(int step) { return kaidanBloc().pages[0].groups[0].at(1, step - 1); }
+const Item& stairStart(int step) {
+    return kaidanBloc().pages[0].groups[0].at(0, step - 1);
+}
+const Item& stairCount(int step) {
+    return kaidanBloc().pages[0].groups[0].at(1, step - 1);
+}
 
 } // namespace qv::tables

@@ -6,7 +6,8 @@ std::vector<const Item*> DialogTable::items() const {
     std::vector<const Item*> out;
     for (const Page& p : pages)
         for (const Group& g : p.groups)
-            for (const Item& it : g.items) out.push_back(&it);
+            for (const Item& it : g.items)
+                out.push_back(&it);
     return out;
 }
 

@@ -14,29 +14,29 @@ namespace qv {
 // A group laid out as a table (the jump table): the items are listed column by column,
 // `rows.size()` per column; each row has a label (buddy of its first edit) and a note.
 struct GridLayout {
-    std::vector<std::string> columns;   // column headings
-    std::vector<std::string> rows;      // row labels, with "&"
-    std::vector<std::string> rowNotes;  // "[Defaults: 4, 255, 223, 112]"
+    std::vector<std::string> columns;  // column headings
+    std::vector<std::string> rows;     // row labels, with "&"
+    std::vector<std::string> rowNotes; // "[Defaults: 4, 255, 223, 112]"
 };
 
 // A push button in a group that opens a sub-dialog, with the status label beside it.
 struct GroupButton {
-    std::string control;      // "BtnKihonBloc"
-    std::string caption;      // "Basic &Block Settings..."
+    std::string control; // "BtnKihonBloc"
+    std::string caption; // "Basic &Block Settings..."
     int helpContext = 0;
-    std::string statusLabel;  // "LabKihonBloc"; empty: none
+    std::string statusLabel; // "LabKihonBloc"; empty: none
 };
 
 struct Group {
     std::string caption;
-    int helpContext = 0;      // 0: none of its own
-    std::string reset;        // "SpdMaWalk": resets every item of the group; empty: none
+    int helpContext = 0; // 0: none of its own
+    std::string reset;   // "SpdMaWalk": resets every item of the group; empty: none
     std::vector<Item> items;
     std::optional<GridLayout> grid;
-    std::string objectName;   // empty: derived from the Reset button (SpdMaWalk -> GrpMaWalk)
-    std::string resetPanel;   // the Reset button's panel, when it has a name of its own
-    std::vector<GroupButton> buttons;  // below the items
-    std::vector<std::string> notes;    // word-wrapped information labels, last
+    std::string objectName; // empty: derived from the Reset button (SpdMaWalk -> GrpMaWalk)
+    std::string resetPanel; // the Reset button's panel, when it has a name of its own
+    std::vector<GroupButton> buttons; // below the items
+    std::vector<std::string> notes;   // word-wrapped information labels, last
 
     // The item at (row, column) of a grid group.
     const Item& at(int row, int column) const {
@@ -48,17 +48,17 @@ struct Group {
 struct Page {
     std::string caption;
     std::vector<Group> groups;
-    std::string objectName;  // empty: "Tab" and the page's number from 1
+    std::string objectName; // empty: "Tab" and the page's number from 1
     // The dialog lays out this page's controls itself; the builder leaves the page empty
     // and its groups only list the items (for the value fields, the CLI and the help).
     bool customControls = false;
 };
 
 struct DialogTable {
-    std::string className;   // "TFormMario"
-    std::string caption;     // window title
-    std::string undoSuffix;  // "(Mario)"
-    int helpContext = 0;     // the Help button's topic
+    std::string className;  // "TFormMario"
+    std::string caption;    // window title
+    std::string undoSuffix; // "(Mario)"
+    int helpContext = 0;    // the Help button's topic
     std::vector<Page> pages;
     // Sub-dialogs whose bytes travel through this dialog's value fields and reach the
     // image only when this dialog is closed with OK.

@@ -29,7 +29,9 @@ QIcon programIcon() {
     return QIcon(pm);
 }
 
-QString TFormAbout::homePage() { return QStringLiteral("https://quorvane.example/"); }
+QString TFormAbout::homePage() {
+    return QStringLiteral("https://quorvane.example/");
+}
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormAbout"));
@@ -53,11 +55,14 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     };
     QLabel* soft = label("LabSoft", QStringLiteral("The Quorvane developers"), 13, true);
     QLabel* name = label("LabName1", QStringLiteral("Quorvane"), 27, true);
-    QLabel* version = label("LabVersion", QStringLiteral("Version %1").arg(QApplication::applicationVersion().isEmpty()
-                                                                                ? QStringLiteral("0.1.0")
-                                                                                : QApplication::applicationVersion()),
+    QLabel* version = label("LabVersion",
+                            QStringLiteral("Version %1")
+                                .arg(QApplication::applicationVersion().isEmpty()
+                                         ? QStringLiteral("0.1.0")
+                                         : QApplication::applicationVersion()),
                             0, false);
-    QLabel* copy = label("LabCopy", QStringLiteral("Copyright (C) 2026 The Quorvane developers"), 0, false);
+    QLabel* copy =
+        label("LabCopy", QStringLiteral("Copyright (C) 2026 The Quorvane developers"), 0, false);
     QLabel* url = label("LabURL", homePage(), 0, false);
     url->setCursor(Qt::PointingHandCursor);
     QFont linkFont = url->font();
@@ -77,7 +82,8 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     auto* docs = new QTreeWidgetItem(tree, {QStringLiteral("Research")});
     new QTreeWidgetItem(docs, {QStringLiteral("The ROM hacking community's notes on the game")});
     tree->expandAll();
-    QLabel* english = label("LabEnglish", QStringLiteral("English text by the Quorvane developers"), 0, false);
+    QLabel* english =
+        label("LabEnglish", QStringLiteral("English text by the Quorvane developers"), 0, false);
     QFont italic = english->font();
     italic.setItalic(true);
     english->setFont(italic);
@@ -120,10 +126,13 @@ void TFormAbout::FormShow() {
     move(placeOver(over ? over->frameGeometry() : area, frameGeometry().size(), area));
 }
 
-void TFormAbout::LabURLClick() { platform().openUrl(homePage()); }
+void TFormAbout::LabURLClick() {
+    platform().openUrl(homePage());
+}
 
 bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched->objectName() == QStringLiteral("LabURL") && event->type() == QEvent::MouseButtonRelease) {
+    if (watched->objectName() == QStringLiteral("LabURL") &&
+        event->type() == QEvent::MouseButtonRelease) {
         LabURLClick();
         return true;
     }

@@ -6,7 +6,7 @@ namespace qv {
 
 class TFormAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormAbout(QWidget* parent = nullptr);
     // Fitted to its OK button, centred over the foreground window, kept in the work area.
     void FormShow();
@@ -14,7 +14,7 @@ public:
 
     static QString homePage();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 

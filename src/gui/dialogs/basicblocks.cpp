@@ -1,4 +1,4 @@
-#include "gui/dialogs/kihonbloc.h"
+#include "gui/dialogs/basicblocks.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -25,11 +25,15 @@ namespace {
 constexpr int kCloud = 16;
 constexpr int kFirstHighRow = 8;
 
-QString hexDigit(int n) { return QString::number(n, 16).toUpper(); }
+QString hexDigit(int n) {
+    return QString::number(n, 16).toUpper();
+}
 
 // rows first..first+count-1 from the bits of a byte
-void showBits(const std::array<QCheckBox*, tables::kBlockRows>& col, int first, int count, int bits) {
-    for (int k = 0; k < count; ++k) col[static_cast<std::size_t>(first + k)]->setChecked(bits >> k & 1);
+void showBits(const std::array<QCheckBox*, tables::kBlockRows>& col, int first, int count,
+              int bits) {
+    for (int k = 0; k < count; ++k)
+        col[static_cast<std::size_t>(first + k)]->setChecked(bits >> k & 1);
 }
 
 int readBits(const std::array<QCheckBox*, tables::kBlockRows>& col, int first, int count) {
@@ -77,8 +81,8 @@ void TFormKihonBloc::build() {
     const auto columns = tables::blockColumns();
     for (int c = 0; c < tables::kBlockColumns; ++c) {
         const QString name(QLatin1Char(columns[static_cast<std::size_t>(c)].name));
-        auto* radio = new QRadioButton(c == kCloud ? QStringLiteral("Clouds↑") : QString::number(c),
-                                       group);
+        auto* radio =
+            new QRadioButton(c == kCloud ? QStringLiteral("Clouds↑") : QString::number(c), group);
         radio->setObjectName(QStringLiteral("RadKb") + name);
         select->addButton(radio, c);
         grid->addWidget(radio, 2, 1 + c, Qt::AlignLeft);
@@ -92,13 +96,14 @@ void TFormKihonBloc::build() {
     }
     radios_[0]->setChecked(true);
     for (int r = 0; r < tables::kBlockRows; ++r)
-        grid->addWidget(new QLabel(r >= 11 ? QStringLiteral("%1 Ground").arg(r) : QString::number(r),
-                                   group),
-                        3 + r, 0);
-    auto* note = new QLabel(QStringLiteral("When creating cloud tiles, only the lowest block setting "
-                                           "will be drawn.  If any other tiles are at that same "
-                                           "elevation, the blocks will not appear in-game."),
-                            group);
+        grid->addWidget(
+            new QLabel(r >= 11 ? QStringLiteral("%1 Ground").arg(r) : QString::number(r), group),
+            3 + r, 0);
+    auto* note =
+        new QLabel(QStringLiteral("When creating cloud tiles, only the lowest block setting "
+                                  "will be drawn.  If any other tiles are at that same "
+                                  "elevation, the blocks will not appear in-game."),
+                   group);
     note->setWordWrap(true);
     grid->addWidget(note, 3 + tables::kBlockRows, 0, 1, -1);
 
@@ -118,7 +123,8 @@ void TFormKihonBloc::FormShow() {
     for (int c = 0; c < tables::kBlockColumns; ++c) {
         const tables::BlockColumn& col = columns[static_cast<std::size_t>(c)];
         const auto& boxes = boxes_[static_cast<std::size_t>(c)];
-        if (col.lowOffset >= 0) showBits(boxes, 0, kFirstHighRow, unsignedField(fields_.value(col.lowOffset)));
+        if (col.lowOffset >= 0)
+            showBits(boxes, 0, kFirstHighRow, unsignedField(fields_.value(col.lowOffset)));
         const int high = fields_.value(col.highOffset);
         if (tables::blockHighEditable(high)) {
             showBits(boxes, kFirstHighRow, tables::kBlockRows - kFirstHighRow, high);
@@ -150,7 +156,7 @@ void TFormKihonBloc::resetColumn(int c) {
     const tables::BlockColumn& col = tables::blockColumns()[static_cast<std::size_t>(c)];
     const auto& boxes = boxes_[static_cast<std::size_t>(c)];
     if (col.lowOffset >= 0) showBits(boxes, 0, kFirstHighRow, col.defaultLow);
-    if (boxes[kFirstHighRow]->isEnabled())  // greyed rows are left alone
+    if (boxes[kFirstHighRow]->isEnabled()) // greyed rows are left alone
         showBits(boxes, kFirstHighRow, tables::kBlockRows - kFirstHighRow, col.defaultHigh);
 }
 

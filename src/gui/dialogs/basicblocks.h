@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "core/tables/kihonbloc.h"
+#include "core/tables/basicblocks.h"
 
 class QCheckBox;
 class QRadioButton;
@@ -17,7 +17,7 @@ class ValueFields;
 
 class TFormKihonBloc final : public QDialog {
     Q_OBJECT
-public:
+  public:
     TFormKihonBloc(ValueFields& fields, DialogHost& host, QWidget* parent);
 
     // Rows r of column c (0..15 the patterns, 16 the clouds); nullptr for the cloud
@@ -30,14 +30,14 @@ public:
     // rows 8..12 greyed and disabled for the rest of the showing.
     void FormShow();
 
-public slots:
+  public slots:
     // The checked rows back into the fields; disabled rows keep their byte.
     void BtnOkClick();
     // Tag 0 ("Reset"): every column; tag 1 ("Sel. Reset"): the selected column.
     void SpdKihonBlocClick(int tag);
     void BtnHelpClick();
 
-private:
+  private:
     void build();
     void resetColumn(int column);
 

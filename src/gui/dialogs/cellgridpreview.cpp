@@ -8,7 +8,7 @@ namespace qv {
 
 namespace {
 constexpr int kMargin = 4;
-constexpr int kLabelColumns = 3;  // "-1 ", "10 "
+constexpr int kLabelColumns = 3; // "-1 ", "10 "
 } // namespace
 
 CellGridPreview::CellGridPreview(QWidget* parent, const QString& objectName, int rows, int cells)
@@ -20,12 +20,15 @@ CellGridPreview::CellGridPreview(QWidget* parent, const QString& objectName, int
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-int CellGridPreview::halfWidth() const { return fontMetrics().horizontalAdvance(QLatin1Char('0')); }
+int CellGridPreview::halfWidth() const {
+    return fontMetrics().horizontalAdvance(QLatin1Char('0'));
+}
 
 // Wide enough for two half-width characters and for the widest symbol.
 int CellGridPreview::cellWidth() const {
     int w = 2 * halfWidth();
-    for (const QString& s : symbols()) w = std::max(w, fontMetrics().horizontalAdvance(s));
+    for (const QString& s : symbols())
+        w = std::max(w, fontMetrics().horizontalAdvance(s));
     return w;
 }
 

@@ -13,11 +13,11 @@ namespace qv {
 
 class CellGridPreview : public QFrame {
     Q_OBJECT
-public:
+  public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-protected:
+  protected:
     CellGridPreview(QWidget* parent, const QString& objectName, int rows, int cells);
 
     void paintEvent(QPaintEvent*) override;
@@ -32,7 +32,7 @@ protected:
         return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
     }
 
-private:
+  private:
     int halfWidth() const;
     int cellWidth() const;
 

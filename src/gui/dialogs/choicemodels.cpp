@@ -20,7 +20,8 @@ QStringListModel* cached(const void* key, const std::vector<std::string>& captio
     if (const auto it = models.find(key); it != models.end()) return it->second;
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(captions.size()));
-    for (const std::string& c : captions) entries << QString::fromStdString(c);
+    for (const std::string& c : captions)
+        entries << QString::fromStdString(c);
     auto* model = new QStringListModel(entries, QCoreApplication::instance());
     QObject::connect(model, &QObject::destroyed, [key] { cache().erase(key); });
     models.emplace(key, model);
@@ -29,7 +30,9 @@ QStringListModel* cached(const void* key, const std::vector<std::string>& captio
 
 } // namespace
 
-QAbstractItemModel* choiceModel(const ChoiceList& list) { return cached(&list, list.captions); }
+QAbstractItemModel* choiceModel(const ChoiceList& list) {
+    return cached(&list, list.captions);
+}
 
 QAbstractItemModel* outOfBoundsModel() {
     static const std::vector<std::string> single{std::string(kOutOfBounds)};

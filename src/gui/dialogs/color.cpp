@@ -27,7 +27,9 @@ const QString kResetCharacterQuestion =
 constexpr int kPanelHelp = 800;
 constexpr int kButtonsPerColumn = 9;
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
 
 void setCaptionColor(QAbstractButton* b, tables::CaptionColor c) {
     if (c == tables::CaptionColor::Plain) return;
@@ -46,10 +48,12 @@ QString noteText(std::string_view note) {
 
 TFormColor::TFormColor(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::color(), host, parent) {
-    for (int p = 0; p < tables::kColorPages; ++p) buildPage(p);
+    for (int p = 0; p < tables::kColorPages; ++p)
+        buildPage(p);
     buildPanel();
     // The controls made here answer context help as the builder's do.
-    for (int p = 0; p < tables::kColorPages; ++p) watchContextHelp(this, pages()->widget(p));
+    for (int p = 0; p < tables::kColorPages; ++p)
+        watchContextHelp(this, pages()->widget(p));
     watchContextHelp(this, panel_);
     connect(pages(), &QTabWidget::currentChanged, this, &TFormColor::Page1Change);
 }
@@ -66,7 +70,7 @@ void TFormColor::buildPage(int page) {
         b->setText(qs(c.caption));
         b->setCheckable(true);
         b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus);  // flat speed buttons never take the focus
+        b->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setCaptionColor(b, c.captionColor);
@@ -107,7 +111,7 @@ void TFormColor::buildPanel() {
 
     // Listed as the panel shows them: Mario, Green, Red, Black, Do Not Modify.
     const struct {
-        int index;  // Rad1..Rad5 as 0..4
+        int index; // Rad1..Rad5 as 0..4
         const char* name;
         const char* caption;
     } radios[] = {{3, "Rad4", "&Mario Group"},
@@ -198,7 +202,8 @@ void TFormColor::showSelected() {
     note_->setEnabled(!c.note.empty());
     if (page == 2) fixedPalette_->setEnabled(c.offset == tables::kColorUnknown);
 
-    for (int i = 0; i < 4; ++i) rad_[static_cast<std::size_t>(i)]->setEnabled(true);
+    for (int i = 0; i < 4; ++i)
+        rad_[static_cast<std::size_t>(i)]->setEnabled(true);
     rad_[4]->setEnabled(false);
     for (QCheckBox* box : {behind_, upsideDown_, mirrored_}) {
         box->setEnabled(true);
@@ -212,11 +217,13 @@ void TFormColor::showSelected() {
         // Group 0 is the Mario group (Rad4); groups 1..3 are Rad1..Rad3.
         const int group = b & 3;
         rad_[static_cast<std::size_t>(group == 0 ? 3 : group - 1)]->setChecked(true);
-    } else {  // only Reset (or Fixed Palette) can change it
+    } else { // only Reset (or Fixed Palette) can change it
         rad_[4]->setEnabled(true);
         rad_[4]->setChecked(true);
-        for (int i = 0; i < 4; ++i) rad_[static_cast<std::size_t>(i)]->setEnabled(false);
-        for (QCheckBox* box : {behind_, upsideDown_, mirrored_}) box->setEnabled(false);
+        for (int i = 0; i < 4; ++i)
+            rad_[static_cast<std::size_t>(i)]->setEnabled(false);
+        for (QCheckBox* box : {behind_, upsideDown_, mirrored_})
+            box->setEnabled(false);
     }
     for (QRadioButton* r : rad_) {
         if (r->isChecked()) {
@@ -227,18 +234,25 @@ void TFormColor::showSelected() {
     updating_ = false;
 }
 
-void TFormColor::Spd686BClick() { showSelected(); }
+void TFormColor::Spd686BClick() {
+    showSelected();
+}
 
-void TFormColor::Page1Change(int) { showSelected(); }
+void TFormColor::Page1Change(int) {
+    showSelected();
+}
 
 void TFormColor::Rad1Click() {
     if (updating_) return;
     const CharacterButton* selected = pressed(pages()->currentIndex());
     if (!selected) return;
-    const int group = rad_[0]->isChecked() ? 1 : rad_[1]->isChecked() ? 2 : rad_[2]->isChecked() ? 3 : 0;
+    const int group = rad_[0]->isChecked()   ? 1
+                      : rad_[1]->isChecked() ? 2
+                      : rad_[2]->isChecked() ? 3
+                                             : 0;
     fields().setValue(selected->character->offset,
-                      tables::attributeField(group, behind_->isChecked(),
-                                             upsideDown_->isChecked(), mirrored_->isChecked()));
+                      tables::attributeField(group, behind_->isChecked(), upsideDown_->isChecked(),
+                                             mirrored_->isChecked()));
 }
 
 void TFormColor::Chk687EClick() {

@@ -20,7 +20,7 @@ namespace qv {
 
 class TFormColor final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormColor(DialogHost& host, QWidget* parent);
 
     // FormShow: presses each page's remembered character, ticks "Fixed Palette" for an
@@ -30,7 +30,7 @@ public:
     // The offset of the pressed character of page 0..2.
     int selectedOffset(int page) const;
 
-public slots:
+  public slots:
     // Every character button and the page change: show the active page's character.
     void Spd686BClick();
     void Page1Change(int index);
@@ -39,7 +39,7 @@ public slots:
     void Chk687EClick();
     void SpdColorClick();
 
-private:
+  private:
     struct CharacterButton {
         const tables::ColorCharacter* character;
         QAbstractButton* button;
@@ -54,11 +54,11 @@ private:
     std::array<std::vector<CharacterButton>, tables::kColorPages> buttons_;
     std::array<QButtonGroup*, tables::kColorPages> groups_{};
     QGroupBox* panel_ = nullptr;
-    std::array<QRadioButton*, 5> rad_{};  // Rad1..Rad5
-    QCheckBox* behind_ = nullptr;         // Chk1
-    QCheckBox* upsideDown_ = nullptr;     // Chk2
-    QCheckBox* mirrored_ = nullptr;       // Chk3
-    QCheckBox* fixedPalette_ = nullptr;   // Chk687E
+    std::array<QRadioButton*, 5> rad_{}; // Rad1..Rad5
+    QCheckBox* behind_ = nullptr;        // Chk1
+    QCheckBox* upsideDown_ = nullptr;    // Chk2
+    QCheckBox* mirrored_ = nullptr;      // Chk3
+    QCheckBox* fixedPalette_ = nullptr;  // Chk687E
     QLabel* note_ = nullptr;
     bool updating_ = false;
 };

@@ -12,16 +12,18 @@
 #include <QVBoxLayout>
 
 #include "gui/dialogs/choicemodels.h"
+#include "gui/dialogs/settingsdialog.h"
+#include "gui/dialogs/updown.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
-#include "gui/dialogs/settingsdialog.h"
-#include "gui/dialogs/updown.h"
 
 namespace qv {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -34,15 +36,17 @@ void SettingsDialog::build() {
 
     std::size_t count = 0;
     for (const Page& p : table_.pages)
-        for (const Group& g : p.groups) count += g.items.size();
+        for (const Group& g : p.groups)
+            count += g.items.size();
     controls_.reserve(count);
 
     auto* top = new QVBoxLayout(this);
-    top->setSizeConstraint(QLayout::SetFixedSize);  // a fixed dialog border
+    top->setSizeConstraint(QLayout::SetFixedSize); // a fixed dialog border
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("Page1"));
     for (std::size_t i = 0; i < table_.pages.size(); ++i)
-        pages_->addTab(buildPage(table_.pages[i], static_cast<int>(i)), qs(table_.pages[i].caption));
+        pages_->addTab(buildPage(table_.pages[i], static_cast<int>(i)),
+                       qs(table_.pages[i].caption));
     top->addWidget(pages_);
 
     const OkCancelHelp buttons = okCancelHelpRow(this);
@@ -89,10 +93,10 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
     grid->setHorizontalSpacing(4);
     int row = 0;
 
-    if (!g.reset.empty()) {  // the Reset panel at the group's top right
+    if (!g.reset.empty()) { // the Reset panel at the group's top right
         QWidget* owner = box;
         auto* panel = new QHBoxLayout;
-        if (!g.resetPanel.empty()) {  // a panel with a name of its own
+        if (!g.resetPanel.empty()) { // a panel with a name of its own
             owner = new QWidget(box);
             owner->setObjectName(qs(g.resetPanel));
             owner->setLayout(panel);
@@ -106,14 +110,15 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         spd->setObjectName(qs(g.reset));
         spd->setText(QStringLiteral("Reset"));
         spd->setAutoRaise(true);
-        spd->setFocusPolicy(Qt::NoFocus);  // flat speed buttons never take the focus
+        spd->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
         connect(spd, &QToolButton::clicked, this, [this, &g] { SpdClick(g); });
         panel->addWidget(spd);
         resetPanels_[g.reset] = panel;
     }
 
     const std::size_t base = controls_.size();
-    for (const Item& it : g.items) controls_.push_back(Controls{&it});
+    for (const Item& it : g.items)
+        controls_.push_back(Controls{&it});
 
     if (g.grid) {
         const int rows = static_cast<int>(g.grid->rows.size());

@@ -12,19 +12,19 @@ namespace qv {
 class RomDocument;
 
 struct DialogMemory {
-    std::map<QString, int> tabPage;  // per dialog class name; 0 when not yet remembered
-    bool closedOnce = false;         // a settings dialog has been closed in this run
-    QPoint position;                 // where it was closed
+    std::map<QString, int> tabPage; // per dialog class name; 0 when not yet remembered
+    bool closedOnce = false;        // a settings dialog has been closed in this run
+    QPoint position;                // where it was closed
     // The entry last selected on a page of a dialog that keeps one (Color, Palette), by
     // "class name/page index"; absent: the page's initial entry.
     std::map<QString, int> selectedEntry;
 };
 
 class DialogHost {
-public:
+  public:
     virtual ~DialogHost() = default;
     virtual RomDocument& document() = 0;
-    virtual bool confirmResets() const = 0;  // the Reset setting
+    virtual bool confirmResets() const = 0; // the Reset setting
     virtual DialogMemory& dialogMemory() = 0;
     virtual QWidget* hostWindow() = 0;
     // After a launcher's OK: title, Undo item and address bar follow the document.

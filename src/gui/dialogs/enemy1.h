@@ -9,19 +9,19 @@ namespace qv {
 
 class TFormEnemy1 final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormEnemy1(DialogHost& host, QWidget* parent);
 
     // Also sets ChkJugemRestHei from its nibble, grey and disabled when the byte is
     // out of bounds.
     void showFields() override;
 
-public slots:
+  public slots:
     // The list back to "0.5  [Default]" and the check box cleared, each only if enabled.
     void SpdJugemRestHeiClick();
 
-private:
-    QCheckBox* raised_ = nullptr;  // ChkJugemRestHei
+  private:
+    QCheckBox* raised_ = nullptr; // ChkJugemRestHei
 };
 
 // mmmEnemy1Click / BtnEnemy1: the launcher for this dialog. True when the image changed.

@@ -15,15 +15,13 @@
 namespace qv {
 
 namespace {
-constexpr int kLockedRange = 10;  // what the locked box shows: JMP $D40A's low byte
+constexpr int kLockedRange = 10; // what the locked box shows: JMP $D40A's low byte
 constexpr int kDefaultRange = 33;
 } // namespace
 
 TFormEnemy2::TFormEnemy2(DialogHost& host, QWidget* parent)
-    : SettingsDialog(tables::enemy2(), host, parent),
-      patch_(controls("ChkDtPakkun")),
-      range_(controls("EditDsPakkun")),
-      rangePalette_(range_->edit->palette()) {
+    : SettingsDialog(tables::enemy2(), host, parent), patch_(controls("ChkDtPakkun")),
+      range_(controls("EditDsPakkun")), rangePalette_(range_->edit->palette()) {
     connect(patch_->check, &QCheckBox::clicked, this, &TFormEnemy2::ChkDtPakkunClick);
 
     // The group's own Reset replaces the generic one, since it also unlocks the range.
@@ -54,7 +52,7 @@ void TFormEnemy2::lockRange(bool locked) {
 void TFormEnemy2::showFields() {
     SettingsDialog::showFields();
     const ItemState patch = fields().state(*patch_->item);
-    if (patch.outOfBounds) {  // greyed; the range stays usable and is written alone
+    if (patch.outOfBounds) { // greyed; the range stays usable and is written alone
         remembered_ = kDefaultRange;
     } else if (patch.value) {
         remembered_ = kDefaultRange;
@@ -68,7 +66,7 @@ void TFormEnemy2::ChkDtPakkunClick() {
     if (patch_->check->isChecked()) {
         const QString text = range_->edit->text();
         const auto v = parseDecimal(text.toStdString());
-        if (!v) {  // the box stays ticked, the text and the remembered range as they were
+        if (!v) { // the box stays ticked, the text and the remembered range as they were
             platform().error(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
             return;
         }
@@ -82,7 +80,7 @@ void TFormEnemy2::ChkDtPakkunClick() {
 void TFormEnemy2::SpdIiPakkunClick() {
     const bool wasLocked = !range_->edit->isEnabled();
     SpdClick(*table().groupByReset("SpdIiPakkun"));
-    if (wasLocked && !patch_->check->isChecked()) {  // reset went ahead
+    if (wasLocked && !patch_->check->isChecked()) { // reset went ahead
         remembered_ = kDefaultRange;
         lockRange(false);
     }

@@ -9,7 +9,7 @@ namespace qv {
 
 class TFormEnemy2 final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormEnemy2(DialogHost& host, QWidget* parent);
 
     // Also locks the range while the patch is ticked and takes the remembered range.
@@ -17,14 +17,14 @@ public:
 
     int rememberedRange() const { return remembered_; }
 
-public slots:
+  public slots:
     // Ticked: the range text becomes the remembered range, the range box is locked
     // showing 10 (the jump's operand byte). Cleared: unlocked with the remembered range.
     void ChkDtPakkunClick();
     // The group's Reset, after which the range box is unlocked and shows 33.
     void SpdIiPakkunClick();
 
-private:
+  private:
     void lockRange(bool locked);
     // After BtnOkClick: the range has been read; a ticked patch writes its whole JMP.
     void storePatchOverRange();

@@ -10,13 +10,13 @@ namespace qv {
 
 class TFormEnemy3 final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormEnemy3(DialogHost& host, QWidget* parent);
 
     // Also applies the pattern count to the interval boxes.
     void showFields() override;
 
-public slots:
+  public slots:
     // Enables the interval boxes the chosen count uses (an out-of-bounds list counts as
     // "1") and disables the others with the button-face colour, spinners alike.
     void CmbKoppaFiPatCntChange();
@@ -24,7 +24,7 @@ public slots:
     // is enabled, then the pattern count applied again.
     void SpdKoppaFiPatClick();
 
-private:
+  private:
     // After BtnOkClick: the interval boxes out of use are read too.
     void storeUnusedIntervals();
 

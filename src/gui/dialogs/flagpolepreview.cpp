@@ -12,7 +12,9 @@ void FlagpolePreview::setPositions(const flagpole::Positions& p) {
     update();
 }
 
-QString FlagpolePreview::text() const { return QString::fromStdString(flagpole::text(positions_)); }
+QString FlagpolePreview::text() const {
+    return QString::fromStdString(flagpole::text(positions_));
+}
 
 QStringList FlagpolePreview::symbols() const {
     QStringList out;

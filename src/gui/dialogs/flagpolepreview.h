@@ -7,7 +7,7 @@ namespace qv {
 
 class FlagpolePreview final : public CellGridPreview {
     Q_OBJECT
-public:
+  public:
     explicit FlagpolePreview(QWidget* parent);
 
     void setPositions(const flagpole::Positions& p);
@@ -15,12 +15,12 @@ public:
     // The 14 lines joined by CR LF, as the preview reads.
     QString text() const;
 
-protected:
+  protected:
     QStringList symbols() const override;
     std::string rowLabel(int row) const override { return flagpole::rowLabel(row); }
     void drawCell(QPainter& p, const QRect& at, int row, int cell) const override;
 
-private:
+  private:
     flagpole::Positions positions_;
 };
 

@@ -1,15 +1,15 @@
-#include "gui/dialogs/zenpan1.h"
+#include "gui/dialogs/general1.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
-#include "core/tables/kaidanbloc.h"
-#include "core/tables/kihonbloc.h"
-#include "core/tables/zenpan1.h"
-#include "gui/dialogs/kaidanbloc.h"
-#include "gui/dialogs/kihonbloc.h"
+#include "core/tables/basicblocks.h"
+#include "core/tables/general1.h"
+#include "core/tables/staircaseblocks.h"
+#include "gui/dialogs/basicblocks.h"
 #include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/staircaseblocks.h"
 #include "gui/main/placement.h"
 
 namespace qv {
@@ -43,7 +43,8 @@ void TFormZenpan1::showFields() {
     reference_.clear();
     for (const DialogTable* sub : table().subDialogs)
         for (const Item* it : sub->items())
-            for (int off : it->offsets) reference_[off] = low8(fields().value(off));
+            for (int off : it->offsets)
+                reference_[off] = low8(fields().value(off));
     findChild<QLabel*>(QStringLiteral("LabKihonBloc"))->clear();
     findChild<QLabel*>(QStringLiteral("LabKaidanBloc"))->clear();
 }
@@ -51,7 +52,8 @@ void TFormZenpan1::showFields() {
 void TFormZenpan1::updateStatus(const DialogTable& sub, const char* label) {
     bool changed = false;
     for (const Item* it : sub.items())
-        for (int off : it->offsets) changed |= low8(fields().value(off)) != reference_.at(off);
+        for (int off : it->offsets)
+            changed |= low8(fields().value(off)) != reference_.at(off);
     findChild<QLabel*>(QLatin1String(label))
         ->setText(changed ? QStringLiteral("Changed") : QString());
 }

@@ -16,7 +16,7 @@ class TFormKihonBloc;
 
 class TFormZenpan1 final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormZenpan1(DialogHost& host, QWidget* parent);
     ~TFormZenpan1() override;
 
@@ -31,15 +31,15 @@ public:
     std::unique_ptr<TFormKaidanBloc> openKaidanBloc();
     void kaidanBlocClosed(bool accepted);
 
-public slots:
+  public slots:
     void BtnKihonBlocClick();
     void BtnKaidanBlocClick();
 
-private:
+  private:
     // "Changed" when any of the sub-dialog's bytes differs from the reference copy.
     void updateStatus(const DialogTable& sub, const char* label);
 
-    std::map<int, std::uint8_t> reference_;  // by offset
+    std::map<int, std::uint8_t> reference_; // by offset
 };
 
 // mmmZenpan1Click / BtnZenpan1: the launcher for this dialog. True when the image changed.

@@ -1,4 +1,4 @@
-#include "gui/dialogs/zenpan2.h"
+#include "gui/dialogs/general2.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "core/tables/zenpan2.h"
+#include "core/tables/general2.h"
 #include "gui/dialogs/flagpolepreview.h"
 #include "gui/dialogs/settingssession.h"
 
@@ -23,9 +23,9 @@ struct PoleList {
     const char* symbol;
 };
 constexpr PoleList kPoleLists[] = {
-    {"CmbPoleMaru", "●"},      {"CmbPoleFlag", "＿＼"}, {"CmbPoleFlagStop", "止"},
-    {"CmbPoleLine", "┃"},      {"CmbPoleLineLen", "│"}, {"CmbPoleBlock", "■"},
-    {"CmbPoleScore", "00"},    {"CmbPoleMario", "←"},   {"CmbPoleMaDown", "※"},
+    {"CmbPoleMaru", "●"},   {"CmbPoleFlag", "＿＼"}, {"CmbPoleFlagStop", "止"},
+    {"CmbPoleLine", "┃"},   {"CmbPoleLineLen", "│"}, {"CmbPoleBlock", "■"},
+    {"CmbPoleScore", "00"}, {"CmbPoleMario", "←"},   {"CmbPoleMaDown", "※"},
 };
 constexpr const char* kCastleLists[] = {"CmbCsFlagStart", "CmbCsFlagStop"};
 constexpr int kPieces = 13;
@@ -65,7 +65,7 @@ void TFormZenpan2::buildFlagpoleExtras() {
 
     auto* heading1 = new QLabel(QStringLiteral("Vertical Position"), box);
     heading1->setObjectName(QStringLiteral("LabPole1"));
-    grid->addWidget(heading1, top - 1, kSymbolColumn);  // beside the Reset panel's row
+    grid->addWidget(heading1, top - 1, kSymbolColumn); // beside the Reset panel's row
     int last = top;
     for (const PoleList& l : kPoleLists) {
         const int row = rowOf(findChild<QComboBox*>(QLatin1String(l.control))).second;
@@ -83,14 +83,15 @@ void TFormZenpan2::buildFlagpoleExtras() {
     preview_ = new FlagpolePreview(panel);
     column->addWidget(preview_);
     column->addStretch();
-    panel->setEnabled(false);  // the memo only shows; it never takes the focus
+    panel->setEnabled(false); // the memo only shows; it never takes the focus
     grid->addWidget(panel, top, kPreviewColumn, last - top + 4, 1, Qt::AlignTop);
 }
 
 // "Axe", "Rope" and "Bridge" beside the first list of each.
 void TFormZenpan2::buildBridgeHeadings() {
-    for (const auto& [control, text] : {std::pair{"CmbOnoDelY", "Axe"}, std::pair{"CmbRopeDelY", "Rope"},
-                                        std::pair{"CmbKpbgDelY", "Bridge"}}) {
+    for (const auto& [control, text] :
+         {std::pair{"CmbOnoDelY", "Axe"}, std::pair{"CmbRopeDelY", "Rope"},
+          std::pair{"CmbKpbgDelY", "Bridge"}}) {
         auto* combo = findChild<QComboBox*>(QLatin1String(control));
         const auto [grid, row] = rowOf(combo);
         grid->addWidget(new QLabel(QLatin1String(text), combo->parentWidget()), row, 4);

@@ -9,7 +9,7 @@ class FlagpolePreview;
 
 class TFormZenpan2 final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormZenpan2(DialogHost& host, QWidget* parent);
 
     // Also shows the columns of a frozen bridge and draws the preview.
@@ -17,11 +17,11 @@ public:
 
     FlagpolePreview* preview() const { return preview_; }
 
-public slots:
+  public slots:
     // The nine flagpole lists and the two castle-flag lists: redraw the preview.
     void CmbPoleFlagChange();
 
-private:
+  private:
     void buildFlagpoleExtras();
     void buildBridgeHeadings();
 

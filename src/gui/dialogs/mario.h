@@ -6,10 +6,10 @@ namespace qv {
 
 class TFormMario final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormMario(DialogHost& host, QWidget* parent);
 
-public slots:
+  public slots:
     // Fills the twenty jump-table edits with Luigi's values, after its own question.
     void SpdJumpLuigiClick();
 };

@@ -1,4 +1,4 @@
-#include "gui/dialogs/pallet.h"
+#include "gui/dialogs/palette.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -28,16 +28,19 @@ using tables::PaletteEntry;
 using tables::PaletteRow;
 
 constexpr int kHelp = 900;
-constexpr int kSwatch = 24;       // picker buttons stand 24 pixels apart
-constexpr int kBlockGap = 8;      // between the picker's upper and lower block
+constexpr int kSwatch = 24;  // picker buttons stand 24 pixels apart
+constexpr int kBlockGap = 8; // between the picker's upper and lower block
 constexpr int kTimerInterval = 133;
 constexpr int kFirstEntryColumn = 1;
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+}
 
 // "Rad05E0" for an entry's offset, "Rad2D" for a picker's colour index.
 QString hexName(int value, int digits) {
-    return QStringLiteral("Rad") + QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("Rad") +
+           QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
 }
 
 QAbstractButton* makeSwatch(QWidget* parent, const QString& name) {
@@ -52,10 +55,12 @@ QAbstractButton* makeSwatch(QWidget* parent, const QString& name) {
 
 TFormPallet::TFormPallet(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::pallet(), host, parent) {
-    for (int p = 0; p < tables::kPalletPages; ++p) buildPage(p);
-    pages()->tabBar()->setUsesScrollButtons(false);  // all seven tabs in view
+    for (int p = 0; p < tables::kPalletPages; ++p)
+        buildPage(p);
+    pages()->tabBar()->setUsesScrollButtons(false); // all seven tabs in view
     buildPicker();
-    for (int p = 0; p < tables::kPalletPages; ++p) watchContextHelp(this, pages()->widget(p));
+    for (int p = 0; p < tables::kPalletPages; ++p)
+        watchContextHelp(this, pages()->widget(p));
     watchContextHelp(this, pickerPanel_);
     connect(pages(), &QTabWidget::currentChanged, this, &TFormPallet::Page1Change);
     timer_ = new QTimer(this);
@@ -100,7 +105,7 @@ void TFormPallet::buildPage(int page) {
         spd->setObjectName(name);
         spd->setText(text);
         spd->setAutoRaise(true);
-        spd->setFocusPolicy(Qt::NoFocus);  // flat speed buttons never take the focus
+        spd->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
         connect(spd, &QToolButton::clicked, this, [this, tag] { SpdPallet1Click(tag); });
         panel->addWidget(spd);
     };
@@ -195,7 +200,9 @@ void TFormPallet::paint(QWidget* w, int index) const {
     w->setPalette(pal);
 }
 
-QString TFormPallet::memoryKey(int page) const { return QStringLiteral("TFormPallet/%1").arg(page); }
+QString TFormPallet::memoryKey(int page) const {
+    return QStringLiteral("TFormPallet/%1").arg(page);
+}
 
 const TFormPallet::Entry* TFormPallet::selected(int page) const {
     if (page < 0 || page >= tables::kPalletPages) return nullptr;
@@ -213,10 +220,12 @@ const TFormPallet::Entry* TFormPallet::shine(int n) const {
     return &entries_[tables::kPalletCoinsPage][static_cast<std::size_t>(n - 1)];
 }
 
-QColor TFormPallet::exampleColor() const { return example_->palette().color(QPalette::Window); }
+QColor TFormPallet::exampleColor() const {
+    return example_->palette().color(QPalette::Window);
+}
 
 void TFormPallet::showFields() {
-    SettingsDialog::showFields();  // no table-built controls: nothing to fill
+    SettingsDialog::showFields(); // no table-built controls: nothing to fill
     const Item& countItem = *table().find("CmbCoinCount");
     const ItemState s = fields().state(countItem);
     if (s.outOfBounds) {
@@ -229,14 +238,16 @@ void TFormPallet::showFields() {
     }
     syncing_ = false;
     step_ = 0;
-    for (int i = 0; i < kNesColorCount; ++i) paint(picker_[static_cast<std::size_t>(i)], i);
+    for (int i = 0; i < kNesColorCount; ++i)
+        paint(picker_[static_cast<std::size_t>(i)], i);
     PaintEntries();
 
     const auto& memory = host().dialogMemory().selectedEntry;
     for (int p = 0; p < tables::kPalletPages; ++p) {
         const auto it = memory.find(memoryKey(p));
-        const int offset = it != memory.end() ? it->second
-                                              : tables::kPalletInitialSelection[static_cast<std::size_t>(p)];
+        const int offset = it != memory.end()
+                               ? it->second
+                               : tables::kPalletInitialSelection[static_cast<std::size_t>(p)];
         for (const Entry& e : entries_[static_cast<std::size_t>(p)]) {
             if (e.entry->offset != offset) continue;
             e.button->setChecked(true);
@@ -254,7 +265,8 @@ void TFormPallet::showEvent(QShowEvent* e) {
 
 void TFormPallet::PaintEntries() {
     for (const auto& page : entries_)
-        for (const Entry& e : page) paint(e.button, fields().value(e.entry->offset));
+        for (const Entry& e : page)
+            paint(e.button, fields().value(e.entry->offset));
 }
 
 void TFormPallet::SyncSwatch() {
@@ -270,9 +282,13 @@ void TFormPallet::SyncSwatch() {
     syncing_ = false;
 }
 
-void TFormPallet::Rad05E0Click() { SyncSwatch(); }
+void TFormPallet::Rad05E0Click() {
+    SyncSwatch();
+}
 
-void TFormPallet::Page1Change(int) { SyncSwatch(); }
+void TFormPallet::Page1Change(int) {
+    SyncSwatch();
+}
 
 void TFormPallet::Rad00Click(int colorIndex) {
     if (syncing_) return;
@@ -302,12 +318,14 @@ void TFormPallet::SpdPallet1Click(int tag) {
 }
 
 void TFormPallet::CmbCoinCountChange() {
-    for (int n = 2; n <= tables::kPalletShineCount; ++n) shine(n)->button->setEnabled(true);
+    for (int n = 2; n <= tables::kPalletShineCount; ++n)
+        shine(n)->button->setEnabled(true);
     // The count goes to its field at once: a disabled (out-of-bounds) list never does.
     if (count_->isEnabled()) fields().set(*table().find("CmbCoinCount"), count_->currentIndex());
     const int n = count_->currentIndex() + 1;
     if (n >= tables::kPalletShineCount) return;
-    for (int i = n + 1; i <= tables::kPalletShineCount; ++i) shine(i)->button->setEnabled(false);
+    for (int i = n + 1; i <= tables::kPalletShineCount; ++i)
+        shine(i)->button->setEnabled(false);
     for (int i = 1; i < n; ++i)
         if (shine(i)->button->isChecked()) return;
     shine(n)->button->setChecked(true);

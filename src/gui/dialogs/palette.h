@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "core/tables/pallet.h"
+#include "core/tables/palette.h"
 #include "gui/dialogs/settingsdialog.h"
 
 class QAbstractButton;
@@ -21,7 +21,7 @@ namespace qv {
 
 class TFormPallet final : public SettingsDialog {
     Q_OBJECT
-public:
+  public:
     TFormPallet(DialogHost& host, QWidget* parent);
 
     // FormShow without the timer: the count list, the painted picker and entries, each
@@ -36,7 +36,7 @@ public:
     QColor exampleColor() const;
     int exampleStep() const { return step_; }
 
-public slots:
+  public slots:
     void Rad05E0Click();
     void Page1Change(int index);
     void Rad00Click(int colorIndex);
@@ -46,10 +46,10 @@ public slots:
     // Every 133 ms while the dialog is shown; tests call it directly.
     void Timer1Timer();
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
 
-private:
+  private:
     struct Entry {
         const tables::PaletteEntry* entry;
         QAbstractButton* button;
@@ -61,16 +61,16 @@ private:
     void PaintEntries();
     void paint(QWidget* w, int index) const;
     const Entry* selected(int page) const;
-    const Entry* shine(int n) const;  // 1..6
+    const Entry* shine(int n) const; // 1..6
     QString memoryKey(int page) const;
 
     std::array<std::vector<Entry>, tables::kPalletPages> entries_;
     std::array<QButtonGroup*, tables::kPalletPages> groups_{};
     std::array<QAbstractButton*, 64> picker_{};
-    QFrame* pickerPanel_ = nullptr;  // PnlPallet
-    QFrame* example_ = nullptr;      // PnlPalKCoin
-    QComboBox* count_ = nullptr;     // CmbCoinCount
-    QTimer* timer_ = nullptr;        // Timer1
+    QFrame* pickerPanel_ = nullptr; // PnlPallet
+    QFrame* example_ = nullptr;     // PnlPalKCoin
+    QComboBox* count_ = nullptr;    // CmbCoinCount
+    QTimer* timer_ = nullptr;       // Timer1
     bool syncing_ = false;
     int step_ = 0;
 };

@@ -1,4 +1,4 @@
-#include "gui/dialogs/point.h"
+#include "gui/dialogs/scoring.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <vector>
 
-#include "core/tables/point.h"
+#include "core/tables/scoring.h"
 #include "gui/dialogs/settingssession.h"
 
 namespace qv {

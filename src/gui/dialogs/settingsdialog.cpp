@@ -51,7 +51,7 @@ void SettingsDialog::showFields() {
         const ItemState s = fields_.state(*c.item);
         switch (c.item->kind) {
         case ItemKind::Numeric:
-            if (s.outOfBounds) {  // a strict item's stored value: shown, kept, not editable
+            if (s.outOfBounds) { // a strict item's stored value: shown, kept, not editable
                 c.edit->setText(QString::number(s.value));
                 c.edit->setEnabled(false);
                 c.spin->setEnabled(false);
@@ -63,7 +63,8 @@ void SettingsDialog::showFields() {
         case ItemKind::Check:
             c.check->setTristate(s.outOfBounds);
             c.check->setCheckState(s.outOfBounds ? Qt::PartiallyChecked
-                                                 : s.value ? Qt::Checked : Qt::Unchecked);
+                                   : s.value     ? Qt::Checked
+                                                 : Qt::Unchecked);
             c.check->setEnabled(!s.outOfBounds);
             break;
         case ItemKind::Choice:
@@ -97,14 +98,18 @@ void SettingsDialog::BtnOkClick() {
     }
 }
 
-void SettingsDialog::BtnHelpClick() { platform().showHelp(this, table_.helpContext); }
+void SettingsDialog::BtnHelpClick() {
+    platform().showHelp(this, table_.helpContext);
+}
 
 bool confirmReset(DialogHost& host, QWidget* parent, const QString& question) {
     if (!host.confirmResets()) return true;
     return platform().ask(parent, question, Buttons::YesNo) == Answer::Yes;
 }
 
-bool SettingsDialog::ConfirmReset(const QString& question) { return confirmReset(host_, this, question); }
+bool SettingsDialog::ConfirmReset(const QString& question) {
+    return confirmReset(host_, this, question);
+}
 
 void SettingsDialog::SpdClick(const Group& group) {
     if (!ConfirmReset(kResetQuestion)) return;
@@ -114,7 +119,7 @@ void SettingsDialog::SpdClick(const Group& group) {
         case ItemKind::Numeric:
             if (c.edit->isEnabled()) setNumber(c, it.defaultValue);
             break;
-        case ItemKind::Check:  // an out-of-bounds box stays grey
+        case ItemKind::Check: // an out-of-bounds box stays grey
             if (c.check->isEnabled()) c.check->setChecked(it.defaultValue != 0);
             break;
         case ItemKind::Choice:
@@ -132,7 +137,7 @@ QToolButton* SettingsDialog::addGroupButton(const std::string& resetButton,
     b->setText(text);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
-    panel->insertWidget(panel->count() - 1, b);  // left of Reset
+    panel->insertWidget(panel->count() - 1, b); // left of Reset
     return b;
 }
 

@@ -27,7 +27,7 @@ class UpDown;
 
 class SettingsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     SettingsDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
     ~SettingsDialog() override;
 
@@ -61,7 +61,7 @@ public:
     QToolButton* addGroupButton(const std::string& resetButton, const QString& objectName,
                                 const QString& text);
 
-public slots:
+  public slots:
     // Edits to fields: invalid or out-of-range text silently becomes the default;
     // enabled check and choice items store their state. Out-of-bounds controls keep
     // the fields they were loaded with.
@@ -70,7 +70,7 @@ public slots:
     // Every Reset button: the group's items back to their defaults, after ConfirmReset.
     void SpdClick(const Group& group);
 
-private:
+  private:
     void build();
     QWidget* buildPage(const Page& page, int pageIndex);
     QWidget* buildGroup(const Group& group, int pageIndex, int groupIndex);
@@ -81,7 +81,7 @@ private:
     DialogHost& host_;
     ValueFields fields_;
     QTabWidget* pages_ = nullptr;
-    std::vector<Controls> controls_;  // table order
+    std::vector<Controls> controls_; // table order
     std::map<std::string, QHBoxLayout*, std::less<>> resetPanels_;
     int editWidth_ = 0;
 };

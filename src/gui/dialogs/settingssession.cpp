@@ -22,7 +22,9 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QString key(const DialogTable& t) { return QString::fromStdString(t.className); }
+QString key(const DialogTable& t) {
+    return QString::fromStdString(t.className);
+}
 
 } // namespace
 
@@ -66,7 +68,7 @@ void SettingsSession::store() {
 
 bool SettingsSession::commit() {
     const bool changed = host_.document().commitEdit(*before_, table_.undoSuffix);
-    host_.documentEdited();  // the address bar refreshes whether or not anything changed
+    host_.documentEdited(); // the address bar refreshes whether or not anything changed
     return changed;
 }
 

@@ -26,7 +26,7 @@ using DialogFactory =
     std::function<SettingsDialog*(const DialogTable& table, DialogHost& host, QWidget* parent)>;
 
 class SettingsSession {
-public:
+  public:
     // Without a factory the plain table-built dialog is used.
     SettingsSession(DialogHost& host, const DialogTable& table, DialogFactory factory = {});
     ~SettingsSession();
@@ -36,12 +36,12 @@ public:
     void load();
     SettingsDialog* dialog() const { return dialog_.get(); }
     void store();
-    bool commit();  // whether the image changed
+    bool commit(); // whether the image changed
     void close();
     // After the modal loop: on OK store and commit; in both cases close.
     bool finish(bool accepted);
 
-private:
+  private:
     void place();
 
     DialogHost& host_;

@@ -1,4 +1,4 @@
-#include "gui/dialogs/kaidanbloc.h"
+#include "gui/dialogs/staircaseblocks.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,7 +24,9 @@ namespace qv {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 int acceptText(const Item& item, const QLineEdit* edit) {
     return item.acceptText(edit->text().toStdString());
@@ -59,8 +61,9 @@ void TFormKaidanBloc::build() {
 
     const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("888")) + 8;
     int row = 1;
-    for (int s = 1; s <= tables::kStairSteps; ++s)  // step numbers over the columns
-        grid->addWidget(new QLabel(QString::number(s), group), row, 2 * s - 2, 1, 2, Qt::AlignCenter);
+    for (int s = 1; s <= tables::kStairSteps; ++s) // step numbers over the columns
+        grid->addWidget(new QLabel(QString::number(s), group), row, 2 * s - 2, 1, 2,
+                        Qt::AlignCenter);
     ++row;
     const auto addLine = [&](bool start, std::array<QLineEdit*, tables::kStairSteps>& edits,
                              std::array<UpDown*, tables::kStairSteps>& spins) {
@@ -105,7 +108,7 @@ void TFormKaidanBloc::build() {
     memo_ = new StairPreview(previewPanel);
     previewRow->addWidget(memo_);
     previewRow->addStretch();
-    previewPanel->setEnabled(false);  // a picture, not a control: never takes the focus
+    previewPanel->setEnabled(false); // a picture, not a control: never takes the focus
     grid->addWidget(previewPanel, row++, 0, 1, -1);
 
     const OkCancelHelp buttons = okCancelHelpRow(this);
@@ -131,8 +134,9 @@ void TFormKaidanBloc::FormShow() {
             countSpins_[i]->setPosition(count.value);
             continue;
         }
-        for (QWidget* w : {static_cast<QWidget*>(starts_[i]), static_cast<QWidget*>(counts_[i]),
-                           static_cast<QWidget*>(startSpins_[i]), static_cast<QWidget*>(countSpins_[i])})
+        for (QWidget* w :
+             {static_cast<QWidget*>(starts_[i]), static_cast<QWidget*>(counts_[i]),
+              static_cast<QWidget*>(startSpins_[i]), static_cast<QWidget*>(countSpins_[i])})
             w->setEnabled(false);
         paintButtonFace(starts_[i]);
         paintButtonFace(counts_[i]);
@@ -154,7 +158,7 @@ void TFormKaidanBloc::EditKaidanSp1Change() {
 void TFormKaidanBloc::BtnOkClick() {
     for (int s = 1; s <= tables::kStairSteps; ++s) {
         const auto i = static_cast<std::size_t>(s - 1);
-        if (!starts_[i]->isEnabled()) continue;  // an invalid step keeps its bytes
+        if (!starts_[i]->isEnabled()) continue; // an invalid step keeps its bytes
         fields_.set(tables::stairStart(s), acceptText(tables::stairStart(s), starts_[i]));
         fields_.set(tables::stairCount(s), acceptText(tables::stairCount(s), counts_[i]));
     }

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "core/tables/kaidanbloc.h"
+#include "core/tables/staircaseblocks.h"
 
 class QLineEdit;
 
@@ -18,7 +18,7 @@ class ValueFields;
 
 class TFormKaidanBloc final : public QDialog {
     Q_OBJECT
-public:
+  public:
     TFormKaidanBloc(ValueFields& fields, DialogHost& host, QWidget* parent);
 
     // Steps s = 1..9.
@@ -29,7 +29,7 @@ public:
     // Valid steps into their boxes; invalid ones disabled for the rest of the showing.
     void FormShow();
 
-public slots:
+  public slots:
     // Each enabled step's texts (defaults for invalid text) into the fields.
     void BtnOkClick();
     void SpdKaidanClick();
@@ -37,7 +37,7 @@ public slots:
     void EditKaidanSp1Change();
     void BtnHelpClick();
 
-private:
+  private:
     void build();
 
     ValueFields& fields_;

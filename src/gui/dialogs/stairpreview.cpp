@@ -12,7 +12,9 @@ void StairPreview::setGrid(const staircase::Grid& grid) {
     update();
 }
 
-QString StairPreview::text() const { return QString::fromStdString(staircase::text(grid_)); }
+QString StairPreview::text() const {
+    return QString::fromStdString(staircase::text(grid_));
+}
 
 QStringList StairPreview::symbols() const {
     QStringList out;
@@ -23,7 +25,7 @@ QStringList StairPreview::symbols() const {
 
 void StairPreview::drawCell(QPainter& p, const QRect& at, int row, int cell) const {
     const auto c = grid_[static_cast<std::size_t>(row)][static_cast<std::size_t>(cell)];
-    if (c == staircase::Cell::Open)  // "- ": the hyphen in the left half
+    if (c == staircase::Cell::Open) // "- ": the hyphen in the left half
         p.drawText(at.adjusted(0, 0, -at.width() / 2, 0), Qt::AlignCenter, QStringLiteral("-"));
     else
         p.drawText(at, Qt::AlignCenter, qs(staircase::cellText(c)));

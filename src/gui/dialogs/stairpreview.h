@@ -7,7 +7,7 @@ namespace qv {
 
 class StairPreview final : public CellGridPreview {
     Q_OBJECT
-public:
+  public:
     explicit StairPreview(QWidget* parent);
 
     void setGrid(const staircase::Grid& grid);
@@ -15,12 +15,12 @@ public:
     // The 13 lines joined by CR LF, as the preview reads.
     QString text() const;
 
-protected:
+  protected:
     QStringList symbols() const override;
     std::string rowLabel(int row) const override { return staircase::rowLabel(row); }
     void drawCell(QPainter& p, const QRect& at, int row, int cell) const override;
 
-private:
+  private:
     staircase::Grid grid_{};
 };
 

@@ -25,7 +25,9 @@ UpDown::UpDown(QLineEdit* buddy, int min, int max, QWidget* parent)
     buddy_->installEventFilter(this);
 }
 
-void UpDown::setPosition(int value) { position_ = std::clamp(value, min_, max_); }
+void UpDown::setPosition(int value) {
+    position_ = std::clamp(value, min_, max_);
+}
 
 void UpDown::stepBy(int steps) {
     if (const auto typed = parseDecimal(buddy_->text().toStdString())) setPosition(*typed);
@@ -36,7 +38,9 @@ void UpDown::stepBy(int steps) {
     buddy_->setText(QString::number(position_));
 }
 
-QSize UpDown::sizeHint() const { return {16, buddy_->sizeHint().height()}; }
+QSize UpDown::sizeHint() const {
+    return {16, buddy_->sizeHint().height()};
+}
 
 void UpDown::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -48,8 +52,8 @@ void UpDown::paintEvent(QPaintEvent*) {
         opt.state |= pressed_ == dir ? QStyle::State_Sunken : QStyle::State_Raised;
         style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &opt, &p, this);
         opt.rect.adjust(3, 2, -3, -2);
-        style()->drawPrimitive(dir > 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                               &opt, &p, this);
+        style()->drawPrimitive(
+            dir > 0 ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &opt, &p, this);
     }
 }
 
@@ -57,7 +61,7 @@ void UpDown::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !isEnabled()) return;
     pressed_ = e->position().y() < height() / 2.0 ? +1 : -1;
     stepBy(pressed_);
-    buddy_->setFocus(Qt::MouseFocusReason);  // clicking an arrow moves the focus to the edit
+    buddy_->setFocus(Qt::MouseFocusReason); // clicking an arrow moves the focus to the edit
     repeat_.start(kFirstRepeatMs, this);
     update();
 }

@@ -11,7 +11,7 @@ namespace qv {
 
 class UpDown final : public QWidget {
     Q_OBJECT
-public:
+  public:
     UpDown(QLineEdit* buddy, int min, int max, QWidget* parent);
 
     int minimum() const { return min_; }
@@ -25,18 +25,18 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     QLineEdit* buddy_;
     int min_, max_;
     int position_ = 0;
-    int pressed_ = 0;  // +1 up arrow held, -1 down arrow held
+    int pressed_ = 0; // +1 up arrow held, -1 down arrow held
     QBasicTimer repeat_;
 };
 

@@ -70,7 +70,8 @@ AddressBar::AddressBar(RomDocument& doc, Hooks hooks, QWidget* parent)
     editAdr1_ = new QLineEdit(this);
     editAdr1_->setObjectName(QStringLiteral("EditAdr1"));
     editAdr1_->setMaxLength(4);
-    editAdr1_->setFixedWidth(editAdr1_->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) + 10);
+    editAdr1_->setFixedWidth(editAdr1_->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) +
+                             10);
     udAdr1_ = new SpinButtons(QStringLiteral("UdAdr1"), this);
     labAdr2_ = new QLabel(QStringLiteral("Val&ue"), this);
     labAdr2_->setObjectName(QStringLiteral("LabAdr2"));
@@ -140,13 +141,17 @@ void AddressBar::documentLoaded() {
     EditAdr1Change();
 }
 
-void AddressBar::refreshValue() { EditAdr1Change(); }
+void AddressBar::refreshValue() {
+    EditAdr1Change();
+}
 
 bool AddressBar::inRange(int address) const {
     return address >= 0 && address <= doc_.lastAddress();
 }
 
-int AddressBar::storedByte(int address) const { return doc_.image()[address]; }
+int AddressBar::storedByte(int address) const {
+    return doc_.image()[address];
+}
 
 int AddressBar::parsedAddress() const {
     const QString text = editAdr1_->text();
@@ -163,7 +168,7 @@ void AddressBar::EditAdr1Change() {
         setEditEnabled(editAdr2_, false);
         udAdr2_->setEnabled(false);
         editAdr2_->clear();
-        EditAdr2Change();  // an unchanged empty text still disables the write
+        EditAdr2Change(); // an unchanged empty text still disables the write
         return;
     }
     setEditEnabled(editAdr2_, true);
@@ -233,8 +238,7 @@ void AddressBar::SpBtnAdr2Click() {
     const int value = parseHex(valueText, 2);
     if (value < 0) return;
     if (hooks_.writeCheck() &&
-        platform().ask(window(),
-                       QStringLiteral("Set '%1' to '%2'?").arg(addressText, valueText),
+        platform().ask(window(), QStringLiteral("Set '%1' to '%2'?").arg(addressText, valueText),
                        Buttons::YesNo) != Answer::Yes)
         return;
     doc_.commitWrite("Write Value");
@@ -257,7 +261,7 @@ bool AddressBar::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const QString text = key->text();
-    if (text.isEmpty()) return false;  // navigation and editing keys pass
+    if (text.isEmpty()) return false; // navigation and editing keys pass
     const QChar c = text.at(0);
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
     if (ctrl && (key->key() == Qt::Key_C || key->key() == Qt::Key_X || key->key() == Qt::Key_V ||
@@ -267,11 +271,11 @@ bool AddressBar::eventFilter(QObject* watched, QEvent* event) {
         key->key() == Qt::Key_Backtab || c.unicode() == 127 || key->key() == Qt::Key_Delete)
         return false;
     if (c >= 'a' && c <= 'f') {
-        edit->insert(c.toUpper());  // hexadecimal is shown in upper case
+        edit->insert(c.toUpper()); // hexadecimal is shown in upper case
         return true;
     }
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')) return false;
-    return true;  // every other key is swallowed
+    return true; // every other key is swallowed
 }
 
 } // namespace qv

@@ -15,25 +15,25 @@ class RomDocument;
 // Two arrow buttons standing for a spin control that the bar keeps in step itself.
 class SpinButtons : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SpinButtons(const QString& name, QWidget* parent);
     QToolButton* upButton() const { return up_; }
     QToolButton* downButton() const { return down_; }
-signals:
+  signals:
     void stepped(bool up);
 
-private:
+  private:
     QToolButton* up_;
     QToolButton* down_;
 };
 
 class AddressBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     struct Hooks {
-        std::function<bool()> documentOpen;  // the document commands are enabled
-        std::function<bool()> writeCheck;    // ask before writing
-        std::function<void()> written;       // title and Undo item follow the write
+        std::function<bool()> documentOpen; // the document commands are enabled
+        std::function<bool()> writeCheck;   // ask before writing
+        std::function<void()> written;      // title and Undo item follow the write
     };
     AddressBar(RomDocument& doc, Hooks hooks, QWidget* parent);
 
@@ -57,10 +57,10 @@ public:
     int addressPosition() const { return addressPos_; }
     int valuePosition() const { return valuePos_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool inRange(int address) const;
     int storedByte(int address) const;
     void setEditEnabled(QLineEdit* edit, bool on);
@@ -75,8 +75,8 @@ private:
     QLineEdit* editAdr2_;
     SpinButtons* udAdr2_;
     QToolButton* spBtnAdr2_;
-    int addressPos_ = 0;  // the address the address spin stands at
-    int valuePos_ = 0;    // the value the value spin stands at
+    int addressPos_ = 0; // the address the address spin stands at
+    int valuePos_ = 0;   // the value the value spin stands at
 };
 
 } // namespace qv

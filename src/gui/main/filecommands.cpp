@@ -22,11 +22,15 @@ namespace qv {
 
 namespace {
 const QString kNesFilter = QStringLiteral("NES File (*.nes)|*.nes");
-const QString kSaveBeforeOpen =
-    QStringLiteral("The file has been modified.\r\nDo you want to save changes before opening a new file?");
+const QString kSaveBeforeOpen = QStringLiteral(
+    "The file has been modified.\r\nDo you want to save changes before opening a new file?");
 
-std::string local(const QString& s) { return QFile::encodeName(s).toStdString(); }
-QString fromLocal(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
+std::string local(const QString& s) {
+    return QFile::encodeName(s).toStdString();
+}
+QString fromLocal(const std::string& s) {
+    return QFile::decodeName(QByteArray::fromStdString(s));
+}
 } // namespace
 
 void TForm1::LoadNesFile(const QString& path) {
@@ -48,11 +52,13 @@ void TForm1::LoadNesFile(const QString& path) {
 
 void TForm1::updateStampPanel() {
     // The stamp keeps its old value when the file cannot be read; the panel empties.
-    panels_[2]->setText(doc_.updateFileStamp() ? QString::fromStdString(formatStamp(doc_.fileStamp()))
-                                               : QString());
+    panels_[2]->setText(
+        doc_.updateFileStamp() ? QString::fromStdString(formatStamp(doc_.fileStamp())) : QString());
 }
 
-void TForm1::UpdateFileStamp() { updateStampPanel(); }
+void TForm1::UpdateFileStamp() {
+    updateStampPanel();
+}
 
 bool TForm1::WriteNesFile() {
     const SaveResult r = doc_.write(settings_.backup);
@@ -130,9 +136,12 @@ bool TForm1::writeOrSaveAs() {
 
 bool TForm1::saveIfWanted(const QString& question) {
     switch (platform().ask(this, question, Buttons::YesNoCancel)) {
-    case Answer::Cancel: return false;
-    case Answer::Yes: return writeOrSaveAs();
-    default: return true;
+    case Answer::Cancel:
+        return false;
+    case Answer::Yes:
+        return writeOrSaveAs();
+    default:
+        return true;
     }
 }
 
@@ -148,8 +157,8 @@ void TForm1::mmmOpenClick() {
         folder = list.empty() ? programFolder() : QFileInfo(fromLocal(list.front())).absolutePath();
     }
     postTopmostReassertion();
-    const QString chosen =
-        platform().openFile(this, QStringLiteral("Open"), folder + QStringLiteral("/*.nes"), kNesFilter);
+    const QString chosen = platform().openFile(this, QStringLiteral("Open"),
+                                               folder + QStringLiteral("/*.nes"), kNesFilter);
     if (chosen.isEmpty()) return;
     if (doc_.modified() && !saveIfWanted(kSaveBeforeOpen)) return;
     LoadNesFile(chosen);
@@ -170,15 +179,15 @@ void TForm1::mmmSaveClick() {
 bool TForm1::SaveAsDialog() {
     if (!doc_.isOpen()) return false;
     postTopmostReassertion();
-    const QString chosen = platform().saveFile(this, QStringLiteral("Save As"),
-                                               fromLocal(doc_.fileName()), kNesFilter,
-                                               QStringLiteral("nes"));
+    const QString chosen =
+        platform().saveFile(this, QStringLiteral("Save As"), fromLocal(doc_.fileName()), kNesFilter,
+                            QStringLiteral("nes"));
     if (chosen.isEmpty()) return false;
     const std::string previous = doc_.fileName();
     doc_.setFileName(local(chosen));
     fileNameUsed_ = true;
     if (!WriteNesFile()) {
-        doc_.setFileName(previous);  // a failed write leaves the document as it was
+        doc_.setFileName(previous); // a failed write leaves the document as it was
         return false;
     }
     afterSave();
@@ -190,11 +199,12 @@ void TForm1::mmmCloseClick() {
     // A document without its file (a patch opened without saving, a deleted file)
     // gets its own question, whether or not it was edited since.
     if (!doc_.fileOnDisk()) {
-        if (!saveIfWanted(
-                QStringLiteral("The current file has been modified.\r\nSave changes before closing?")))
+        if (!saveIfWanted(QStringLiteral(
+                "The current file has been modified.\r\nSave changes before closing?")))
             return;
     } else if (doc_.modified()) {
-        if (!saveIfWanted(QStringLiteral("The file has been modified.\r\nSave changes before closing?")))
+        if (!saveIfWanted(
+                QStringLiteral("The file has been modified.\r\nSave changes before closing?")))
             return;
     }
     doc_.close();
@@ -205,14 +215,18 @@ void TForm1::mmmCloseClick() {
     refreshUndoItem();
 }
 
-void TForm1::mmmExitClick() { close(); }
+void TForm1::mmmExitClick() {
+    close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     bool proceed = true;
     if (doc_.modified()) {
-        proceed = saveIfWanted(QStringLiteral("The file has been modified.\r\nSave changes before exiting?"));
+        proceed = saveIfWanted(
+            QStringLiteral("The file has been modified.\r\nSave changes before exiting?"));
     } else if (doc_.isOpen() && !doc_.fileOnDisk()) {
-        proceed = saveIfWanted(QStringLiteral("The file has not been saved.\r\nSave changes before exiting?"));
+        proceed = saveIfWanted(
+            QStringLiteral("The file has not been saved.\r\nSave changes before exiting?"));
     }
     // The position is kept even when the exit is cancelled.
     IniFile ini(iniPath_.toStdString());
@@ -233,7 +247,9 @@ void TForm1::showWrongFormat() {
     platform().warn(this, QStringLiteral("The specified file is in the wrong format."));
 }
 
-void TForm1::startInstance(const QString& path) { platform().startProgram(programPath_, {path}); }
+void TForm1::startInstance(const QString& path) {
+    platform().startProgram(programPath_, {path});
+}
 
 void TForm1::openFirstArgument(const QString& path, bool startup) {
     const QString ext = QFileInfo(path).suffix().toUpper();
@@ -252,7 +268,8 @@ bool TForm1::handleCommandLine(const QStringList& args) {
         startup_ = false;
         return true;
     }
-    for (int i = 1; i < args.size(); ++i) startInstance(args[i]);
+    for (int i = 1; i < args.size(); ++i)
+        startInstance(args[i]);
     openFirstArgument(ResolveShortcut(ExpandLongPath(args.first())), true);
     if (doc_.isOpen()) startup_ = false;
     return !startup_;
@@ -272,7 +289,8 @@ void TForm1::dropEvent(QDropEvent* event) {
 
 void TForm1::handleDroppedFiles(const QStringList& paths) {
     if (paths.isEmpty()) return;
-    for (int i = 1; i < paths.size(); ++i) startInstance(ResolveShortcut(paths[i]));
+    for (int i = 1; i < paths.size(); ++i)
+        startInstance(ResolveShortcut(paths[i]));
     raise();
     activateWindow();
     const QString path = ResolveShortcut(ExpandLongPath(paths.first()));
@@ -281,8 +299,8 @@ void TForm1::handleDroppedFiles(const QStringList& paths) {
         if (doc_.modified()) {
             if (!saveIfWanted(kSaveBeforeOpen)) return;
         } else if (doc_.isOpen() && !doc_.fileOnDisk()) {
-            if (!saveIfWanted(QStringLiteral(
-                    "The file has not been saved.\r\nDo you want to save changes before opening a new file?")))
+            if (!saveIfWanted(QStringLiteral("The file has not been saved.\r\nDo you want to save "
+                                             "changes before opening a new file?")))
                 return;
         }
         LoadNesFile(path);
@@ -306,12 +324,14 @@ void TForm1::Timer1Timer() {
     }
     if (!settings_.timeCheck || activationChecked_ || !doc_.isOpen()) return;
     const auto stamp = readFileStamp(doc_.fileName());
-    if (!stamp) return;  // tried again on the next tick
+    if (!stamp) return; // tried again on the next tick
     activationChecked_ = true;
     if (*stamp == doc_.fileStamp()) return;
     timer1_->stop();
     const Answer a = platform().ask(
-        this, QStringLiteral("The file has been modified by another program.\r\nDo you want to reload it?"),
+        this,
+        QStringLiteral(
+            "The file has been modified by another program.\r\nDo you want to reload it?"),
         Buttons::YesNo);
     if (settings_.timeCheck) timer1_->start();
     if (a == Answer::Yes) LoadNesFile(fromLocal(doc_.fileName()));
@@ -336,12 +356,13 @@ void TForm1::mmmReloadClick() {
         return;
     }
     if (doc_.modified()) {
-        if (platform().ask(this, QStringLiteral("The file has been modified.\r\nDiscard changes and reload?"),
-                           Buttons::YesNo) != Answer::Yes)
+        if (platform().ask(
+                this, QStringLiteral("The file has been modified.\r\nDiscard changes and reload?"),
+                Buttons::YesNo) != Answer::Yes)
             return;
     } else if (settings_.reload) {
-        if (platform().ask(this, QStringLiteral("Reload the current file from disk?"), Buttons::YesNo) !=
-            Answer::Yes)
+        if (platform().ask(this, QStringLiteral("Reload the current file from disk?"),
+                           Buttons::YesNo) != Answer::Yes)
             return;
     }
     LoadNesFile(fromLocal(doc_.fileName()));

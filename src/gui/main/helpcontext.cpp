@@ -9,10 +9,10 @@ namespace qv {
 namespace {
 
 class ContextHelpFilter : public QObject {
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() != QEvent::QueryWhatsThis && e->type() != QEvent::WhatsThis) return false;
         auto* w = qobject_cast<QWidget*>(watched);
@@ -35,7 +35,8 @@ void watchContextHelp(QWidget* window, QWidget* root) {
         filter->setObjectName(name);
     }
     root->installEventFilter(filter);
-    for (QWidget* w : root->findChildren<QWidget*>()) w->installEventFilter(filter);
+    for (QWidget* w : root->findChildren<QWidget*>())
+        w->installEventFilter(filter);
 }
 
 void installContextHelp(QWidget* window, int fallback) {

@@ -6,7 +6,9 @@
 
 namespace qv {
 
-inline void setHelpContext(QWidget* w, int context) { w->setProperty("helpContext", context); }
+inline void setHelpContext(QWidget* w, int context) {
+    w->setProperty("helpContext", context);
+}
 
 // The context of `w` or of its nearest container that has one, up to its window; 0 for none.
 inline int helpContextOf(const QWidget* w) {

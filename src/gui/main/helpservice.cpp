@@ -23,7 +23,7 @@ QString topicHtml(int context) {
 }
 
 class HelpWindow : public QDialog {
-public:
+  public:
     explicit HelpWindow(QWidget* parent) : QDialog(parent) {
         setObjectName(QStringLiteral("HelpWindow"));
         setWindowTitle(QStringLiteral("Quorvane Help"));
@@ -46,7 +46,7 @@ public:
     }
     void showTopic(int context) { browser_->setHtml(topicHtml(context)); }
 
-private:
+  private:
     QTextBrowser* browser_;
 };
 

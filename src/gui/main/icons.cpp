@@ -37,8 +37,12 @@ QPixmap draw(int index) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(kInk, 1));
     switch (index) {
-    case 0: folder(p); break;
-    case 1: disk(p, QColor(60, 110, 200)); break;
+    case 0:
+        folder(p);
+        break;
+    case 1:
+        disk(p, QColor(60, 110, 200));
+        break;
     case 2:
         disk(p, QColor(60, 160, 120));
         p.setPen(QPen(QColor(200, 40, 40), 2));
@@ -119,7 +123,8 @@ QPixmap draw(int index) {
         p.setPen(QPen(QColor(200, 40, 40), 2));
         p.drawLine(8, 8, 15, 8);
         break;
-    default: break;
+    default:
+        break;
     }
     return pm;
 }

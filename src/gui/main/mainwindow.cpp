@@ -28,10 +28,9 @@
 namespace qv {
 
 namespace {
-constexpr const char* kDocumentCommands[] = {"mmmSaveAs", "mmmReload", "mmmClose", "mmmIpsMake",
-                                             "mmmMario",  "mmmZenpan1", "mmmZenpan2",
-                                             "mmmEnemy1", "mmmEnemy2", "mmmEnemy3", "mmmPoint",
-                                             "mmmColor",  "mmmPallet"};
+constexpr const char* kDocumentCommands[] = {
+    "mmmSaveAs", "mmmReload", "mmmClose",  "mmmIpsMake", "mmmMario", "mmmZenpan1", "mmmZenpan2",
+    "mmmEnemy1", "mmmEnemy2", "mmmEnemy3", "mmmPoint",   "mmmColor", "mmmPallet"};
 }
 
 TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* parent)
@@ -58,14 +57,15 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     bands->setContentsMargins(0, 0, 0, 0);
     bands->setSpacing(0);
     bands->addWidget(toolBar_);
-    addressBar_ = new AddressBar(doc_,
-                                 {[this] { return findChild<QPushButton*>("BtnMario")->isEnabled(); },
-                                  [this] { return settings_.writeCheck; },
-                                  [this] {
-                                      refreshUndoItem();
-                                      UpdateTitle();
-                                  }},
-                                 coolBar_);
+    addressBar_ =
+        new AddressBar(doc_,
+                       {[this] { return findChild<QPushButton*>("BtnMario")->isEnabled(); },
+                        [this] { return settings_.writeCheck; },
+                        [this] {
+                            refreshUndoItem();
+                            UpdateTitle();
+                        }},
+                       coolBar_);
     bands->addWidget(addressBar_);
     column->addWidget(coolBar_);
     createButtonPanel();
@@ -115,7 +115,8 @@ void TForm1::createActions() {
            &TForm1::mmmSaveClick);
     action("mmmSaveAs", QStringLiteral("Save &As..."), QKeySequence(Qt::CTRL | Qt::Key_A), 2,
            nullptr);
-    connect(findChild<QAction*>("mmmSaveAs"), &QAction::triggered, this, [this] { SaveAsDialog(); });
+    connect(findChild<QAction*>("mmmSaveAs"), &QAction::triggered, this,
+            [this] { SaveAsDialog(); });
     action("mmmClose", QStringLiteral("&Close"), QKeySequence(Qt::CTRL | Qt::Key_E), 3,
            &TForm1::mmmCloseClick);
     action("mmmReload", QStringLiteral("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), 4,
@@ -123,8 +124,8 @@ void TForm1::createActions() {
     action("mmmExit", QStringLiteral("E&xit"), {}, 12, &TForm1::mmmExitClick);
     action("mmmUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), 10,
            &TForm1::mmmUndoClick);
-    action("mmmMario", QStringLiteral("&Mario Settings..."), QKeySequence(Qt::CTRL | Qt::Key_1),
-           -1, &TForm1::mmmMarioClick);
+    action("mmmMario", QStringLiteral("&Mario Settings..."), QKeySequence(Qt::CTRL | Qt::Key_1), -1,
+           &TForm1::mmmMarioClick);
     action("mmmZenpan1", QStringLiteral("&General Settings 1..."),
            QKeySequence(Qt::CTRL | Qt::Key_2), -1, &TForm1::mmmZenpan1Click);
     action("mmmZenpan2", QStringLiteral("Ge&neral Settings 2..."),
@@ -137,8 +138,8 @@ void TForm1::createActions() {
            -1, &TForm1::mmmEnemy3Click);
     action("mmmPoint", QStringLiteral("&Scoring Settings..."), QKeySequence(Qt::CTRL | Qt::Key_7),
            -1, &TForm1::mmmPointClick);
-    action("mmmColor", QStringLiteral("Co&lor Settings..."), QKeySequence(Qt::CTRL | Qt::Key_8),
-           -1, &TForm1::mmmColorClick);
+    action("mmmColor", QStringLiteral("Co&lor Settings..."), QKeySequence(Qt::CTRL | Qt::Key_8), -1,
+           &TForm1::mmmColorClick);
     action("mmmPallet", QStringLiteral("&Palette Settings..."), QKeySequence(Qt::CTRL | Qt::Key_9),
            -1, &TForm1::mmmPalletClick);
     action("mmmAlTop", QStringLiteral("&Always on Top"), QKeySequence(Qt::CTRL | Qt::Key_T), 5,
@@ -184,7 +185,8 @@ void TForm1::createMenus() {
     placeholder->setObjectName(QStringLiteral("mmmRecent"));
     placeholder->setEnabled(false);
     file->addSeparator();
-    for (const char* n : {"mmmSave", "mmmSaveAs", "mmmClose"}) file->addAction(item(n));
+    for (const char* n : {"mmmSave", "mmmSaveAs", "mmmClose"})
+        file->addAction(item(n));
     file->addSeparator();
     file->addAction(item("mmmReload"));
     file->addSeparator();
@@ -208,7 +210,8 @@ void TForm1::createMenus() {
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
     toolsMenu_->setObjectName(QStringLiteral("mmmTools"));
-    for (QAction* a : editorItems_) toolsMenu_->addAction(a);
+    for (QAction* a : editorItems_)
+        toolsMenu_->addAction(a);
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmIpsOpen"));
     toolsMenu_->addAction(item("mmmIpsMake"));
@@ -314,7 +317,9 @@ void TForm1::createStatusBar() {
     setStatusBar(bar);
 }
 
-QString TForm1::statusPanel(int i) const { return panels_.at(i)->text(); }
+QString TForm1::statusPanel(int i) const {
+    return panels_.at(i)->text();
+}
 
 void TForm1::applyViewSettings() {
     findChild<QAction*>("mmmToolBar")->setChecked(settings_.toolBar);
@@ -336,7 +341,8 @@ void TForm1::fitHeight() {
 }
 
 void TForm1::applyMenuImages() {
-    for (QAction* a : findChildren<QAction*>()) a->setIconVisibleInMenu(settings_.menuImage);
+    for (QAction* a : findChildren<QAction*>())
+        a->setIconVisibleInMenu(settings_.menuImage);
 }
 
 void TForm1::applyAlwaysOnTop(bool on) {
@@ -463,15 +469,19 @@ void TForm1::FormShow() {
 }
 
 void TForm1::EnableDocumentCommands() {
-    for (const char* n : kDocumentCommands) findChild<QAction*>(QString::fromLatin1(n))->setEnabled(true);
-    for (QPushButton* b : dialogButtons_) b->setEnabled(true);
+    for (const char* n : kDocumentCommands)
+        findChild<QAction*>(QString::fromLatin1(n))->setEnabled(true);
+    for (QPushButton* b : dialogButtons_)
+        b->setEnabled(true);
     addressBar_->documentLoaded();
 }
 
 void TForm1::DisableDocumentCommands() {
-    for (const char* n : kDocumentCommands) findChild<QAction*>(QString::fromLatin1(n))->setEnabled(false);
+    for (const char* n : kDocumentCommands)
+        findChild<QAction*>(QString::fromLatin1(n))->setEnabled(false);
     findChild<QAction*>("mmmSave")->setEnabled(false);
-    for (QPushButton* b : dialogButtons_) b->setEnabled(false);
+    for (QPushButton* b : dialogButtons_)
+        b->setEnabled(false);
     addressBar_->documentClosed();
 }
 

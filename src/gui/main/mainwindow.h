@@ -30,7 +30,7 @@ struct IpsHost;
 
 class TForm1 : public QMainWindow, public DialogHost {
     Q_OBJECT
-public:
+  public:
     // `iniPath` names the settings file; `programPath` is started for new instances.
     explicit TForm1(const QString& iniPath, const QString& programPath, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -68,7 +68,7 @@ public:
     void mmmIpsMakeClick();
     bool ApplyIpsFile(const QString& path, bool startup);
     // What follows the Editor Options dialog, whatever its result.
-    void afterOptions();  // Tools > editor n (1 to 4)
+    void afterOptions(); // Tools > editor n (1 to 4)
     void mmmAlTopClick();
     void mmmToolBarClick();
     void mmmAdrBarClick();
@@ -104,12 +104,12 @@ public:
     QWidget* hostWindow() override { return this; }
     void documentEdited() override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void runSettingsDialog(bool (*run)(DialogHost&));
     void createActions();
     void createMenus();
@@ -143,10 +143,10 @@ private:
     DialogMemory dialogMemory_;
     OptionPages optionPages_;
     bool startup_ = false;
-    bool activationChecked_ = true;  // the check waits for the next activation
+    bool activationChecked_ = true; // the check waits for the next activation
     bool applicationActive_ = false;
-    bool fileNameUsed_ = false;      // an Open or Save dialog has had a file name this run
-    QString lastIpsPath_;            // the patch last chosen in Open IPS File this run
+    bool fileNameUsed_ = false; // an Open or Save dialog has had a file name this run
+    QString lastIpsPath_;       // the patch last chosen in Open IPS File this run
 
     QToolBar* toolBar_ = nullptr;
     QWidget* coolBar_ = nullptr;

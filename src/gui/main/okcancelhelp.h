@@ -9,7 +9,7 @@ class QPushButton;
 namespace qv {
 
 struct OkCancelHelp {
-    QHBoxLayout* row;  // for the caller's layout
+    QHBoxLayout* row; // for the caller's layout
     QPushButton* ok;
     QPushButton* cancel;
     QPushButton* help;

@@ -53,7 +53,9 @@ QString ResolveShortcut(const QString& path) {
     return target.left(260);
 }
 
-QString programFolder() { return QCoreApplication::applicationDirPath(); }
+QString programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString browseStart(const QString& typed, const QString& pattern) {
     return typed.isEmpty() ? programFolder() + QLatin1Char('/') + pattern : typed;

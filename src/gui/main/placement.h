@@ -13,9 +13,11 @@ namespace qv {
 
 inline QPoint clampToArea(QPoint at, const QSize& size, const QRect& area) {
     int x = at.x(), y = at.y();
-    if (x + size.width() > area.left() + area.width()) x = area.left() + area.width() - size.width();
+    if (x + size.width() > area.left() + area.width())
+        x = area.left() + area.width() - size.width();
     if (x < area.left()) x = area.left();
-    if (y + size.height() > area.top() + area.height()) y = area.top() + area.height() - size.height();
+    if (y + size.height() > area.top() + area.height())
+        y = area.top() + area.height() - size.height();
     if (y < area.top()) y = area.top();
     return {x, y};
 }

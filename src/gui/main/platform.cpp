@@ -17,7 +17,7 @@ namespace {
 const QString kCaption = QStringLiteral("Quorvane");
 
 class QtPlatform final : public Platform {
-public:
+  public:
     void warn(QWidget* parent, const QString& text) override {
         QMessageBox::warning(parent, kCaption, displayText(text));
     }
@@ -30,9 +30,12 @@ public:
                              : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         QApplication::beep();
         switch (QMessageBox::question(parent, kCaption, displayText(text), set)) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
         }
     }
     QString openFile(QWidget* parent, const QString& title, const QString& initial,
@@ -56,7 +59,7 @@ public:
     void openUrl(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }
     void showHelp(QWidget* parent, int context) override { HelpService::show(parent, context); }
 
-private:
+  private:
     // "*.nes" in a folder means "start in that folder".
     static QString initialDir(const QString& initial) {
         if (initial.isEmpty()) return {};
@@ -68,7 +71,8 @@ private:
         const QStringList parts = filter.split('|');
         QStringList out;
         // "*.*" means every file; here many programs have no extension at all.
-        for (int i = 0; i < parts.size(); i += 2) out << QString(parts[i]).replace("(*.*)", "(*)");
+        for (int i = 0; i < parts.size(); i += 2)
+            out << QString(parts[i]).replace("(*.*)", "(*)");
         return out.join(";;");
     }
 };
@@ -82,10 +86,16 @@ void Platform::inform(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, kCaption, displayText(text));
 }
 
-int Platform::runModal(QDialog& dialog) { return dialog.exec(); }
+int Platform::runModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
-Platform& platform() { return g_current ? *g_current : g_qt; }
-void setPlatform(Platform* p) { g_current = p; }
+Platform& platform() {
+    return g_current ? *g_current : g_qt;
+}
+void setPlatform(Platform* p) {
+    g_current = p;
+}
 
 QString displayText(const QString& text) {
     QString t = text;

@@ -13,7 +13,7 @@ enum class Answer { Ok, Yes, No, Cancel };
 enum class Buttons { YesNo, YesNoCancel };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
     // Caption "Quorvane", warning icon, OK.
     virtual void warn(QWidget* parent, const QString& text) = 0;
@@ -40,7 +40,7 @@ public:
 
 // The platform the running editor uses (the Qt one unless a test installed another).
 Platform& platform();
-void setPlatform(Platform* p);  // nullptr restores the Qt one
+void setPlatform(Platform* p); // nullptr restores the Qt one
 
 // Message texts keep their "\r\n" line breaks as given; this turns them into what Qt shows.
 QString displayText(const QString& text);

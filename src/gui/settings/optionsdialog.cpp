@@ -14,10 +14,10 @@
 #include "core/ini.h"
 #include "core/recent.h"
 #include "gui/main/addressbar.h"
-#include "gui/main/paths.h"
-#include "gui/main/platform.h"
 #include "gui/main/helpcontext.h"
+#include "gui/main/paths.h"
 #include "gui/main/placement.h"
+#include "gui/main/platform.h"
 
 namespace qv {
 

@@ -13,10 +13,10 @@
 
 #include "core/ini.h"
 #include "gui/main/addressbar.h"
-#include "gui/main/platform.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
+#include "gui/main/platform.h"
 #include "gui/settings/optionsdialog.h"
 
 namespace qv {
@@ -66,7 +66,7 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
     page1_ = new QTabWidget(this);
     page1_->setObjectName(QStringLiteral("Page1"));
     page1_->setMinimumSize(336, 226);
-    page1_->setUsesScrollButtons(false);  // every page tab stays in sight
+    page1_->setUsesScrollButtons(false); // every page tab stays in sight
     page1_->addTab(buildConfirmationPage(), QStringLiteral("Confirmation"));
     page1_->addTab(buildGeneral1Page(), QStringLiteral("General 1"));
     page1_->addTab(buildGeneral2Page(), QStringLiteral("General 2"));
@@ -76,7 +76,7 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
     const OkCancelHelp buttons = okCancelHelpRow(this);
     btnOk_ = buttons.ok;
     btnCancel_ = buttons.cancel;
-    btnCancel_->setAutoDefault(false);  // Enter with Cancel focused still means OK here
+    btnCancel_->setAutoDefault(false); // Enter with Cancel focused still means OK here
     btnHelp_ = buttons.help;
     connect(btnOk_, &QPushButton::clicked, this, &TFormOption::accept);
     connect(btnCancel_, &QPushButton::clicked, this, &TFormOption::reject);

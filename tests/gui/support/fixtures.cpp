@@ -10,7 +10,8 @@ namespace qv::test {
 QString writeImage(const QString& path, int size,
                    const std::vector<std::pair<int, std::uint8_t>>& bytes) {
     QByteArray data(size, '\0');
-    for (const auto& [offset, value] : bytes) data[offset] = static_cast<char>(value);
+    for (const auto& [offset, value] : bytes)
+        data[offset] = static_cast<char>(value);
     writeText(path, data);
     return path;
 }

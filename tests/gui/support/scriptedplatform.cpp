@@ -5,8 +5,12 @@
 
 namespace qv::test {
 
-ScriptedPlatform::ScriptedPlatform() { setPlatform(this); }
-ScriptedPlatform::~ScriptedPlatform() { setPlatform(nullptr); }
+ScriptedPlatform::ScriptedPlatform() {
+    setPlatform(this);
+}
+ScriptedPlatform::~ScriptedPlatform() {
+    setPlatform(nullptr);
+}
 
 QStringList ScriptedPlatform::messages() const {
     QStringList out;
@@ -52,8 +56,8 @@ QString ScriptedPlatform::openFile(QWidget*, const QString&, const QString& init
     return p;
 }
 
-QString ScriptedPlatform::saveFile(QWidget*, const QString&, const QString& initial,
-                                   const QString&, const QString&) {
+QString ScriptedPlatform::saveFile(QWidget*, const QString&, const QString& initial, const QString&,
+                                   const QString&) {
     shown_.push_back({Shown::SaveDialog, initial, {}});
     if (paths_.empty()) {
         ADD_FAILURE() << "unexpected save dialog at " << initial.toStdString();
@@ -69,7 +73,9 @@ bool ScriptedPlatform::startProgram(const QString& program, const QStringList& a
     return true;
 }
 
-void ScriptedPlatform::openUrl(const QString& url) { shown_.push_back({Shown::Url, url, {}}); }
+void ScriptedPlatform::openUrl(const QString& url) {
+    shown_.push_back({Shown::Url, url, {}});
+}
 
 void ScriptedPlatform::showHelp(QWidget*, int context) {
     shown_.push_back({Shown::Help, QString::number(context), {}});
