@@ -1,5 +1,8 @@
 #include "cli/app.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -17,7 +20,7 @@
 namespace qv::cli {
 namespace {
 
-constexpr const char* kSetFooter = R"(
+constexpr const char* kSetFooter = R"txt(
 VALUE is what the dialog shows:
   numeric item  a whole number in the item's accepted range (qorv dump shows the
                 current value and the default)
@@ -25,17 +28,23 @@ VALUE is what the dialog shows:
   choice item   the entry's caption, with or without its "&"; a trailing
                 "[Default]" may be left out when no other entry then reads the
                 same; or #INDEX, counting the entries from #0
+  any item    the text get prints for it: an item whose bytes hold no value
+                that would be stored as those same bytes is printed as the
+                bytes with what they mean, "(Out of bounds: 21)", "(Out of
+                range -128: 80)" or "(Never stored as: A9 01)", and set stores
+                exactly those bytes; so set of what get printed changes nothing
 Unlike the dialogs, set never substitutes a default: an unknown control, a value
 that is not accepted or an item that is out of bounds in this image is an error,
 and then nothing is written. Without -o the image is replaced in place by a
-complete new file.)";
+complete new file.)txt";
 
 constexpr const char* kIpsFooter = R"(
-PATCH, BASE and EDITED may be any files up to 16 MiB, the most an IPS patch can
-address. A BASE named *.nes (any case) is a game image: it must be 40,976 or
-41,488 bytes, records are never written past its end, and apply takes --mode.
-Any other file is plain bytes: only mode 0, and records past its end extend it
-with zero bytes up to where they write.)";
+PATCH, BASE and EDITED may be any files up to 16 MiB (16,777,216 bytes), the most
+an IPS patch can address. A BASE named *.nes (any case) is a game image: it must
+be 40,976 or 41,488 bytes, records are never written past its end, and apply
+takes --mode. Any other file is plain bytes: only mode 0, and records past its
+end extend it with zero bytes up to where they write; a patch that would make it
+larger than 16 MiB is refused.)";
 
 constexpr const char* kIpsApplyFooter = R"(
 --mode, for a .nes BASE (as in the editor's Advanced Processing):
@@ -49,7 +58,7 @@ constexpr const char* kIpsApplyFooter = R"(
      bytes 16 to 527 become zero; records then write at their own offsets
 Modes 1, 3 and 4 need a 40,976-byte BASE, mode 2 a 41,488-byte one.
 The whole patch is checked before anything is written; OUT is then replaced by a
-complete new file, and OUT may be BASE itself.)";
+complete new file, and OUT may be BASE itself but not PATCH.)";
 
 constexpr const char* kIpsCreateFooter = R"(
 BASE and EDITED must have the same size. Each run of changed bytes becomes one
@@ -70,6 +79,18 @@ void printFailure(const std::string& message) {
         std::cerr << "qorv: " << message.substr(start, end - start) << "\n";
         start = end + 1;
     }
+}
+
+// Output that did not reach its destination (a full disk, a closed pipe) is a
+// failure like any other; a truncated listing must not look like a complete one.
+bool standardOutputFailed() {
+    std::cout.flush();
+    errno = 0;
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout;
+    if (failed)
+        printFailure(std::string("cannot write standard output") +
+                     (errno ? std::string(": ") + std::strerror(errno) : std::string()));
+    return failed;
 }
 
 bool isSubcommand(const CLI::App& app, const std::string& name) {
@@ -140,7 +161,10 @@ int run(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e);
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            const int status = app.exit(e); // --help, --version
+            return standardOutputFailed() ? static_cast<int>(Exit::BadInput) : status;
+        }
         if (argc > 1 && argv[1][0] != '-' && !isSubcommand(app, argv[1]))
             printFailure(std::string("unknown command \"") + argv[1] + "\"");
         else
@@ -166,8 +190,10 @@ int run(int argc, char** argv) {
             cli::ipsShow(patch);
     } catch (const Failure& f) {
         printFailure(f.message);
+        standardOutputFailed();
         return static_cast<int>(f.status);
     }
+    if (standardOutputFailed()) return static_cast<int>(Exit::BadInput);
     return static_cast<int>(Exit::Ok);
 }
 

@@ -65,7 +65,7 @@ void get(const std::string& file, const std::vector<std::string>& controls) {
     const auto doc = loadImage(file);
     for (const std::string& c : controls) {
         const Item& item = *findItem(c).item;
-        std::cout << c << "=" << valueText(item, item.read(doc->image(), doc->shift())) << "\n";
+        std::cout << c << "=" << valueText(item, doc->image(), doc->shift()) << "\n";
     }
 }
 
@@ -73,7 +73,6 @@ namespace {
 struct Assignment {
     const Item* item = nullptr;
     std::string control, text;
-    int value = 0;
 };
 } // namespace
 
@@ -93,6 +92,10 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
     const auto problem = [&](const std::string& text) {
         problems += (problems.empty() ? "" : "\n") + text;
     };
+    // Assignments apply in order to a copy, so that one that edits an operand inside
+    // another item's bytes sees that item's new bytes.
+    const RomBuffer before = doc->image();
+    RomBuffer work = before;
     for (std::size_t i = 0; i < todo.size(); ++i) {
         Assignment& a = todo[i];
         for (std::size_t j = 0; j < i; ++j) {
@@ -105,24 +108,17 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
             problem("unknown control \"" + a.control + "\"");
             continue;
         }
-        if (a.item->read(doc->image(), doc->shift()).outOfBounds) {
-            // The editor never rewrites bytes it does not understand; neither do we.
-            problem(a.control + ": out of bounds in this image (" + offsetsText(a.item->offsets) +
-                    " holds " + bytesText(itemBytes(*a.item, doc->image(), doc->shift())) +
-                    "), so it cannot be set");
+        std::string why;
+        const auto bytes = bytesToStore(*a.item, work, doc->shift(), a.text, why);
+        if (!bytes) {
+            problem(why);
             continue;
         }
-        if (const auto v = parseValue(*a.item, a.text))
-            a.value = *v;
-        else
-            problem(a.control + ": \"" + a.text + "\" is not accepted; expected " +
-                    acceptedValues(*a.item));
+        for (std::size_t k = 0; k < a.item->offsets.size(); ++k)
+            work[static_cast<std::size_t>(shifted(a.item->offsets[k], doc->shift()))] = (*bytes)[k];
     }
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
-
-    const RomBuffer before = doc->image();
-    for (const Assignment& a : todo)
-        a.item->write(doc->image(), doc->shift(), a.value);
+    doc->image() = work;
     // Items can share bytes (an instruction whose operand is edited on its own): an
     // assignment that leaves another item unreadable would corrupt it, so it is refused.
     for (const DialogTable* table : dialogTables())

@@ -82,7 +82,7 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
                                               {"kind", std::string(kindName(it.kind))},
                                               {"offsets", it.offsets},
                                               {"bytes", itemBytes(it, doc->image(), doc->shift())},
-                                              {"value", valueText(it, s)},
+                                              {"value", shownText(it, s)},
                                               {"default", defaultText(it)},
                                               {"state", std::string(stateName(s))}};
             std::cout << separator << "  " << text(item);
@@ -99,7 +99,7 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
         const ItemState s = it.read(doc->image(), doc->shift());
         lines.push_back({dialogName(*r.table), r.page->caption, r.group->caption, it.control,
                          offsetsText(it.offsets),
-                         bytesText(itemBytes(it, doc->image(), doc->shift())), valueText(it, s),
+                         bytesText(itemBytes(it, doc->image(), doc->shift())), shownText(it, s),
                          defaultText(it), std::string(stateName(s))});
     }
     printTable(lines);

@@ -78,6 +78,10 @@ void ipsApply(const std::string& patchPath, const std::string& basePath, const s
         throw Failure{Exit::Usage, "--mode " + std::to_string(modeNumber) +
                                        " needs a .nes game image; other files take mode 0 only"};
 
+    // OUT may be BASE (patching in place) but never the patch it is made from.
+    if (samePath(output, patchPath))
+        throw Failure{Exit::Usage, "-o would replace the patch " + patchPath};
+
     const std::vector<std::uint8_t> patch = readPatch(patchPath);
     std::vector<std::uint8_t> target = readData(basePath);
     if (game) checkModeFitsImage(*mode, target.size());

@@ -1,5 +1,7 @@
 #include "cli/itemtext.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 
@@ -19,12 +21,60 @@ std::string stripMnemonic(std::string_view caption) {
     return out;
 }
 
-std::string valueText(const Item& item, const ItemState& state) {
+std::string shownText(const Item& item, const ItemState& state) {
     return stripMnemonic(item.text(state));
 }
 
 std::string defaultText(const Item& item) {
-    return valueText(item, {false, item.defaultValue});
+    return shownText(item, {false, item.defaultValue});
+}
+
+std::string valueTextOfBytes(const Item& item, std::span<const std::uint8_t> bytes) {
+    std::array<int, kMaxItemBytes> fields{};
+    const std::size_t n = std::min(bytes.size(), fields.size());
+    for (std::size_t i = 0; i < n; ++i)
+        fields[i] = signExtend(bytes[i]);
+    const ItemState state = item.decode(std::span<const int>(fields.data(), n));
+    if (state.outOfBounds) return "(Out of bounds: " + bytesText(bytes) + ")";
+    const std::string shown = shownText(item, state);
+    if (!item.accepts(state.value)) return "(Out of range " + shown + ": " + bytesText(bytes) + ")";
+    // A value whose bytes would be written differently (another of the patterns that
+    // read as the same entry) is given with its bytes, so that set keeps them.
+    std::array<int, kMaxItemBytes> again = fields;
+    item.encode(state.value, std::span<int>(again.data(), n));
+    for (std::size_t i = 0; i < n; ++i)
+        if (low8(again[i]) != bytes[i])
+            return "(" + shown + " stored as: " + bytesText(bytes) + ")";
+    return shown;
+}
+
+std::string valueText(const Item& item, std::span<const std::uint8_t> image, int shift) {
+    return valueTextOfBytes(item, itemBytes(item, image, shift));
+}
+
+static int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::vector<std::uint8_t>> parseStoredBytes(const Item& item, std::string_view text) {
+    if (!text.starts_with('(') || !text.ends_with(')')) return std::nullopt;
+    const auto colon = text.rfind(": ");
+    if (colon == std::string_view::npos) return std::nullopt;
+    const std::string_view hex = text.substr(colon + 2, text.size() - colon - 3);
+    // "HH HH ...", upper case, one byte per offset: the form bytesText writes.
+    if (hex.size() != item.offsets.size() * 3 - 1) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < hex.size(); i += 3) {
+        const int hi = hexDigit(hex[i]), lo = hexDigit(hex[i + 1]);
+        if (hi < 0 || lo < 0 || (i + 2 < hex.size() && hex[i + 2] != ' ')) return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
+    }
+    // Only the exact text get would print for these bytes: a value that reads back
+    // as something set accepts is given as that, not as bytes.
+    if (valueTextOfBytes(item, bytes) != text) return std::nullopt;
+    return bytes;
 }
 
 // "As Fire Mario [Default]" -> "As Fire Mario", "8  [Default]" -> "8".
@@ -80,6 +130,33 @@ std::optional<int> parseValue(const Item& item, std::string_view text) {
     }
     if (v && !item.accepts(*v)) return std::nullopt;
     return v;
+}
+
+std::optional<std::vector<std::uint8_t>> bytesToStore(const Item& item,
+                                                      std::span<const std::uint8_t> image,
+                                                      int shift, std::string_view text,
+                                                      std::string& problem) {
+    if (auto bytes = parseStoredBytes(item, text)) return bytes;
+    std::vector<std::uint8_t> bytes = itemBytes(item, image, shift);
+    if (valueTextOfBytes(item, bytes).starts_with("(Out of bounds")) {
+        // The editor never rewrites bytes it does not understand; neither do we.
+        problem = item.control + ": out of bounds in this image (" + offsetsText(item.offsets) +
+                  " holds " + bytesText(bytes) + "), so it cannot be set";
+        return std::nullopt;
+    }
+    const auto value = parseValue(item, text);
+    if (!value) {
+        problem = item.control + ": \"" + std::string(text) + "\" is not accepted; expected " +
+                  acceptedValues(item);
+        return std::nullopt;
+    }
+    std::array<int, kMaxItemBytes> fields{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        fields[i] = signExtend(bytes[i]);
+    item.encode(*value, std::span<int>(fields.data(), bytes.size()));
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = low8(fields[i]);
+    return bytes;
 }
 
 std::string acceptedValues(const Item& item) {

@@ -15,15 +15,35 @@ namespace qv::cli {
 // "&Always" -> "Always", "A && B" -> "A & B".
 std::string stripMnemonic(std::string_view caption);
 
-// The number, "checked"/"unchecked", the entry's caption, or "(Out of bounds)".
-std::string valueText(const Item& item, const ItemState& state);
+// What the dialog shows: the number, "checked"/"unchecked", the entry's caption, or
+// "(Out of bounds)".
+std::string shownText(const Item& item, const ItemState& state);
 std::string defaultText(const Item& item);
+
+// The item's value as `get` prints it: text that `set` takes back without changing
+// a byte. That is what the dialog shows when storing that value gives the same
+// bytes again; otherwise the bytes themselves, with what they mean:
+// "(Out of bounds: 21)", "(Out of range -128: 80)" (a value set does not accept),
+// "(Never stored as: A9 01)" (bytes the value would be written differently).
+std::string valueText(const Item& item, std::span<const std::uint8_t> image, int shift);
+// The same for the item's bytes alone, in `offsets` order.
+std::string valueTextOfBytes(const Item& item, std::span<const std::uint8_t> bytes);
+// The bytes named by a text of the second kind, when valueTextOfBytes prints
+// exactly that text for them; nothing otherwise.
+std::optional<std::vector<std::uint8_t>> parseStoredBytes(const Item& item, std::string_view text);
 
 // A value as `set` takes it: a number in the accepted range, "checked"/"unchecked",
 // or a choice entry given by its caption (exactly, without "&", or without a trailing
 // "[Default]" when that leaves only one entry of that name) or by "#INDEX". Nothing
 // when the text names no accepted value.
 std::optional<int> parseValue(const Item& item, std::string_view text);
+// The item's bytes after `set` stores `text` in this image: the bytes form as it
+// stands, or an accepted value written over the current bytes. Nothing, with the
+// reason in `problem`, when the text is not accepted or the item is out of bounds.
+std::optional<std::vector<std::uint8_t>> bytesToStore(const Item& item,
+                                                      std::span<const std::uint8_t> image,
+                                                      int shift, std::string_view text,
+                                                      std::string& problem);
 // What parseValue accepts for this item, for the error message.
 std::string acceptedValues(const Item& item);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 
 #include "core/fileio.h"
 #include "core/filestamp.h"
@@ -59,14 +60,19 @@ std::string backupName(const std::string& path, std::string_view tail) {
 
 SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
                            bool backup, std::string_view tail) {
+    // Checked first, so that a target we may not replace gets no backup either.
+    if (const WriteResult usable = checkReplaceable(path); !usable.ok)
+        return {false, "Cannot write the file " + path + ".\r\n" + usable.error};
     namespace fs = std::filesystem;
     std::error_code ec;
     if (backup && fs::is_regular_file(path, ec)) {
-        // The backup is a copy, so the file itself is only ever replaced by a
-        // complete new one below.
+        // The backup is written like any file, whole or not at all, and the file
+        // itself is only ever replaced by a complete new one below.
         const std::string bak = backupName(path, tail);
-        fs::copy_file(path, bak, fs::copy_options::overwrite_existing, ec);
-        if (ec) return {false, "Cannot create the backup file " + bak + ".\r\n" + ec.message()};
+        const auto old = readWholeFile(path, std::numeric_limits<std::uintmax_t>::max());
+        const WriteResult b =
+            old ? writeFileAtomic(bak, *old) : WriteResult{false, "The file could not be read."};
+        if (!b.ok) return {false, "Cannot create the backup file " + bak + ".\r\n" + b.error};
     }
     const WriteResult r = writeFileAtomic(path, bytes);
     if (!r.ok) return {false, "Cannot write the file " + path + ".\r\n" + r.error};

@@ -3,11 +3,16 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
+#include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,25 +56,177 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     return data;
 }
 
-WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data) {
-    // A link is kept: the file it points to is the one replaced.
-    std::error_code linkError;
-    std::string path = requested;
-    if (fs::symlink_status(requested, linkError).type() == fs::file_type::symlink) {
-        path = fs::weakly_canonical(requested, linkError).string();
-        if (linkError) return {false, linkError.message()};
+namespace {
+
+// The file a link chain ends at, even one that does not exist yet: a save through
+// a link writes the file it points to, a dangling link included.
+std::optional<std::string> followLinks(const std::string& path, std::string& error) {
+    std::string p = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno == ENOENT) return p;
+            error = std::strerror(errno);
+            return std::nullopt;
+        }
+        if (!S_ISLNK(st.st_mode)) return p;
+        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        if (n < 0) {
+            error = std::strerror(errno);
+            return std::nullopt;
+        }
+        link.resize(static_cast<std::size_t>(n));
+        if (link.empty()) {
+            error = std::strerror(ENOENT);
+            return std::nullopt;
+        }
+        const std::string dir = dirName(p);
+        p = (link.front() == '/' || dir.empty()) ? link : dir + "/" + link;
     }
-    const fs::path target(path);
-    fs::path dir = target.parent_path();
+    error = std::strerror(ELOOP);
+    return std::nullopt;
+}
+
+// Our temporary files are ".NAME~qvPID.XXXXXX": hidden, beside their target, and
+// recognisable as ours, so that those a killed save left can be found again. A
+// name too long for that keeps its head and adds a hash of the whole, so that the
+// temporary name fits wherever the target's name does.
+constexpr std::string_view kTempTag = "~qv";
+
+std::string tempStem(const std::string& dir, const std::string& name) {
+    long nameMax = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    if (nameMax <= 0) nameMax = 255;
+    // ".", the tag, up to 10 digits of process id, "." and six random characters.
+    const std::size_t overhead = 1 + kTempTag.size() + 10 + 1 + 6;
+    if (name.size() + overhead <= static_cast<std::size_t>(nameMax)) return name;
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (unsigned char c : name)
+        hash = (hash ^ c) * 16777619u;
+    char hex[10];
+    std::snprintf(hex, sizeof hex, "#%08x", hash);
+    const std::size_t keep = static_cast<std::size_t>(nameMax) - overhead - 9;
+    return name.substr(0, keep) + hex;
+}
+
+std::string tempPrefix(const std::string& stem) {
+    return "." + stem + std::string(kTempTag);
+}
+
+// Removes the temporary files of earlier saves of the same target whose process
+// is gone (a save killed outright). Files of another user, of a process still
+// running, or not in our form exactly are left alone.
+void removeStaleTemps(const std::string& dir, const std::string& stem) {
+    const std::string prefix = tempPrefix(stem);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name(e->d_name);
+        if (!name.starts_with(prefix)) continue;
+        const std::string_view rest = name.substr(prefix.size());
+        const auto dot = rest.find('.');
+        if (dot == 0 || dot == std::string_view::npos || rest.size() - dot - 1 != 6) continue;
+        long pid = 0;
+        const auto [end, ec] = std::from_chars(rest.data(), rest.data() + dot, pid);
+        if (ec != std::errc() || end != rest.data() + dot || pid <= 0) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        const std::string full = dir + "/" + std::string(name);
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        ::unlink(full.c_str());
+    }
+    ::closedir(d);
+}
+
+// SIGINT and SIGTERM during a write remove its temporary file before the process
+// ends as it would have. Writes are serialised, so one slot suffices.
+std::mutex g_writeMutex;
+char g_tempPath[PATH_MAX + 1];
+volatile std::sig_atomic_t g_tempActive = 0;
+struct sigaction g_oldInt {
+}, g_oldTerm{};
+bool g_ownInt = false, g_ownTerm = false;
+
+extern "C" void removeTempOnSignal(int sig) {
+    if (g_tempActive) ::unlink(g_tempPath);
+    ::sigaction(sig, sig == SIGINT ? &g_oldInt : &g_oldTerm, nullptr);
+    ::raise(sig);
+}
+
+// Only a signal that would end the process gets our handler; one that is ignored
+// or handled by the program stays as it is.
+bool catchSignal(int sig, struct sigaction& old) {
+    if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL ||
+        (old.sa_flags & SA_SIGINFO))
+        return false;
+    struct sigaction sa {};
+    sa.sa_handler = removeTempOnSignal;
+    sigemptyset(&sa.sa_mask);
+    return ::sigaction(sig, &sa, nullptr) == 0;
+}
+
+class TempGuard {
+  public:
+    TempGuard() {
+        g_ownInt = catchSignal(SIGINT, g_oldInt);
+        g_ownTerm = catchSignal(SIGTERM, g_oldTerm);
+    }
+    ~TempGuard() {
+        g_tempActive = 0;
+        if (g_ownInt) ::sigaction(SIGINT, &g_oldInt, nullptr);
+        if (g_ownTerm) ::sigaction(SIGTERM, &g_oldTerm, nullptr);
+    }
+    TempGuard(const TempGuard&) = delete;
+    TempGuard& operator=(const TempGuard&) = delete;
+};
+
+WriteResult failure(int err) {
+    return {false, std::strerror(err)};
+}
+
+} // namespace
+
+WriteResult checkReplaceable(const std::string& requested) {
+    std::string error;
+    const auto path = followLinks(requested, error);
+    if (!path) return {false, error};
+    struct stat st {};
+    if (::stat(path->c_str(), &st) != 0) {
+        if (errno == ENOENT) return {}; // a new file; its folder decides
+        return failure(errno);
+    }
+    // Devices, pipes and folders are not ours to replace by a regular file.
+    if (!S_ISREG(st.st_mode)) return {false, "Not a regular file"};
+    // The file's own protection counts, not only the folder's.
+    if (::faccessat(AT_FDCWD, path->c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
+    return {};
+}
+
+WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data) {
+    const WriteResult usable = checkReplaceable(requested);
+    if (!usable.ok) return usable;
+    std::string error;
+    const auto resolved = followLinks(requested, error);
+    if (!resolved) return {false, error};
+    const std::string& path = *resolved;
+    std::string dir = dirName(path);
     if (dir.empty()) dir = ".";
-    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    const std::string stem = tempStem(dir, baseName(path));
+    const std::string tmpl = dir + "/" + tempPrefix(stem) + std::to_string(::getpid()) + ".XXXXXX";
     if (g_failWrites) return {false, "No space left on device"};
-    const int fd = mkstemp(tmpl.data());
-    if (fd < 0) return {false, std::strerror(errno)};
+    if (tmpl.size() > PATH_MAX) return failure(ENAMETOOLONG);
+
+    const std::lock_guard lock(g_writeMutex);
+    const TempGuard guard;
+    std::memcpy(g_tempPath, tmpl.c_str(), tmpl.size() + 1);
+    g_tempActive = 1;
+    const int fd = ::mkstemp(g_tempPath);
+    if (fd < 0) return failure(errno);
     const auto fail = [&](int err) {
         ::close(fd);
-        ::unlink(tmpl.c_str());
-        return WriteResult{false, std::strerror(err)};
+        ::unlink(g_tempPath);
+        return failure(err);
     };
     std::size_t done = 0;
     while (done < data.size()) {
@@ -81,9 +238,11 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
         done += static_cast<std::size_t>(n);
     }
     if (::fsync(fd) != 0) return fail(errno);
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    // A replaced file keeps its permissions, and its owner and group where we may
+    // set them; a new file gets the usual ones.
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) (void)::fchown(fd, -1, st.st_gid);
         ::fchmod(fd, st.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -92,14 +251,16 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
     }
     if (::close(fd) != 0) {
         const int err = errno;
-        ::unlink(tmpl.c_str());
-        return {false, std::strerror(err)};
+        ::unlink(g_tempPath);
+        return failure(err);
     }
-    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
+    if (::rename(g_tempPath, path.c_str()) != 0) {
         const int err = errno;
-        ::unlink(tmpl.c_str());
-        return {false, std::strerror(err)};
+        ::unlink(g_tempPath);
+        return failure(err);
     }
+    g_tempActive = 0;
+    removeStaleTemps(dir, stem);
     return {};
 }
 

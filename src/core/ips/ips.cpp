@@ -169,6 +169,9 @@ Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>
         std::size_t end = size;
         for (const Record& r : parsed.records)
             if (r.length != 0) end = std::max<std::size_t>(end, std::size_t{r.target} + r.length);
+        // A file no patch could address again is not made: the limit of every
+        // file read as a patch target holds for what we write as well.
+        if (end > kOffsetLimit) return Status{Result::TooLarge, kOffsetLimit, 0};
         target.resize(end, 0);
     }
     for (const Record& r : parsed.records) {

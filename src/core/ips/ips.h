@@ -30,7 +30,7 @@ enum class Result {
     NotGameImage,    // a game image of another size, or a mode asked for on any other buffer
     BaseInvalid,     // creation: the base cannot be compared with the edited image
     Identical,       // creation: nothing differs and the caller refuses that
-    TooLarge,        // creation: the images are larger than 24-bit offsets reach
+    TooLarge,        // the files are (or would become) larger than 24-bit offsets reach
 };
 
 // One row per result: the text shown to the user and the `qorv` exit code.
@@ -85,7 +85,8 @@ struct ApplyOptions {
     Mode mode = Mode::None;
     // A game image is 40,976 or 41,488 bytes and records are never written past
     // its end. Otherwise the target is any buffer, only mode None is accepted, and
-    // records past its end extend it with zeros up to where they write.
+    // records past its end extend it with zeros up to where they write, as long as
+    // it stays within kOffsetLimit bytes (TooLarge otherwise).
     bool gameImage = true;
 };
 // Checks every record before writing: on any refusal `target` is left exactly as

@@ -1,0 +1,256 @@
+// Replacing files: only regular files we may write, links followed even when they
+// dangle, permissions kept, temporary files that fit and do not outlive the save.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "core/document.h"
+#include "core/fileio.h"
+#include "support/testfiles.h"
+
+using namespace qvtest;
+
+namespace {
+
+Bytes image(std::uint8_t fill) {
+    return Bytes(40976, fill);
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st.st_mode;
+}
+
+std::vector<std::string> names(const TempDir& dir) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Runs body in a child process and returns its exit status (-1 when it did not exit).
+int inChild(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(body());
+    int ws = 0;
+    ::waitpid(pid, &ws, 0);
+    return WIFEXITED(ws) ? WEXITSTATUS(ws) : -1;
+}
+
+constexpr uid_t kNobody = 65534;
+
+} // namespace
+
+TEST(FileIo, WhatIsNotARegularFileIsNeverReplaced) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe"), folder = dir.file("folder"),
+                      link = dir.file("tofifo.nes"), node = dir.file("null");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_directory(folder);
+    fs::create_symlink("pipe", link);
+    const bool haveNode = ::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const auto before = names(dir);
+
+    for (const std::string& target : {fifo, folder, link}) {
+        SCOPED_TRACE(target);
+        const qv::WriteResult r = qv::writeFileAtomic(target, image(0x11));
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, "Not a regular file");
+        // With backups on nothing is copied either.
+        const qv::SaveResult s = qv::writeWithBackup(target, image(0x11), true, "~nes");
+        EXPECT_FALSE(s.ok);
+    }
+    if (haveNode) {
+        EXPECT_FALSE(qv::writeFileAtomic(node, image(0x11)).ok);
+        EXPECT_TRUE(S_ISCHR(modeOf(node)));
+    }
+    EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
+    EXPECT_TRUE(S_ISDIR(modeOf(folder)));
+    EXPECT_TRUE(S_ISLNK(modeOf(link)));
+    EXPECT_EQ(names(dir), before);
+}
+
+TEST(FileIo, AFileTheUserMayNotWriteIsRefusedAndAReplacedOneKeepsItsMode) {
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    const std::string ro = dir.file("ro.nes"), rootOwned = dir.file("root.nes"),
+                      kept = dir.file("kept.nes");
+    writeBytes(ro, image(0x22));
+    writeBytes(rootOwned, image(0x33));
+    writeBytes(kept, image(0x44));
+    ::chmod(ro.c_str(), 0444);
+    ::chmod(rootOwned.c_str(), 0644);
+    ::chmod(kept.c_str(), 0640);
+
+    // Replacing keeps the permission bits.
+    ASSERT_TRUE(qv::writeFileAtomic(kept, image(0x45)).ok);
+    EXPECT_EQ(modeOf(kept) & 07777, 0640u);
+    EXPECT_EQ(readBytes(kept), image(0x45));
+
+    if (::geteuid() != 0) {
+        const qv::WriteResult r = qv::writeFileAtomic(ro, image(0x23));
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, "Permission denied");
+        EXPECT_EQ(readBytes(ro), image(0x22));
+        GTEST_SKIP() << "the owner and root-owned cases need root to set up";
+    }
+
+    // As root: a file given to another user keeps its owner when root replaces it.
+    ASSERT_EQ(::chown(kept.c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(qv::writeFileAtomic(kept, image(0x46)).ok);
+    struct stat st {};
+    ::stat(kept.c_str(), &st);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // As an unprivileged user in a folder anyone may write: the user's own read-only
+    // file and root's 644 file are both refused, and stay as they were.
+    ASSERT_EQ(::chown(ro.c_str(), kNobody, kNobody), 0);
+    const int status = inChild([&] {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) return 10;
+        const qv::WriteResult a = qv::writeFileAtomic(ro, image(0x23));
+        if (a.ok || a.error != "Permission denied") return 11;
+        const qv::SaveResult b = qv::writeWithBackup(rootOwned, image(0x34), true, "~nes");
+        if (b.ok || b.error != "Cannot write the file " + rootOwned + ".\r\nPermission denied")
+            return 12;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readBytes(ro), image(0x22));
+    EXPECT_EQ(readBytes(rootOwned), image(0x33));
+    ::stat(rootOwned.c_str(), &st);
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_FALSE(fs::exists(dir.file("root.~nes")));
+}
+
+TEST(FileIo, ABackupOnAFullDiskIsWholeOrAbsentAndNamesTheCause) {
+    TempDir dir;
+    const std::string game = dir.file("game.nes");
+    writeBytes(game, image(0x55));
+    // A file size limit of 16 KiB makes every larger write fail part way, as a
+    // full disk does.
+    const int status = inChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16384, 16384};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
+        const qv::SaveResult r = qv::writeWithBackup(game, image(0x56), true, "~nes");
+        if (r.ok) return 11;
+        if (r.error != "Cannot create the backup file " + dir.file("game.~nes") +
+                           ".\r\nFile too large")
+            return 12;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(fs::exists(dir.file("game.~nes")));
+    EXPECT_EQ(readBytes(game), image(0x55));
+    EXPECT_EQ(names(dir), std::vector<std::string>{"game.nes"});
+
+    qv::setWriteFailureForTesting(true);
+    const qv::SaveResult full = qv::writeWithBackup(game, image(0x56), true, "~nes");
+    qv::setWriteFailureForTesting(false);
+    EXPECT_EQ(full.error, "Cannot create the backup file " + dir.file("game.~nes") +
+                              ".\r\nNo space left on device");
+    EXPECT_EQ(names(dir), std::vector<std::string>{"game.nes"});
+}
+
+TEST(FileIo, ADanglingLinkGetsTheFileItPointsTo) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "sub");
+    fs::create_symlink("sub/target.nes", dir.path() / "link.nes");
+    fs::create_symlink(dir.path() / "sub" / "abs.nes", dir.path() / "abs-link.nes");
+    ASSERT_TRUE(qv::writeFileAtomic(dir.file("link.nes"), image(0x66)).ok);
+    ASSERT_TRUE(qv::writeFileAtomic(dir.file("abs-link.nes"), image(0x67)).ok);
+    EXPECT_TRUE(S_ISLNK(modeOf(dir.file("link.nes"))));
+    EXPECT_TRUE(S_ISLNK(modeOf(dir.file("abs-link.nes"))));
+    EXPECT_EQ(readBytes(dir.file("sub/target.nes")), image(0x66));
+    EXPECT_EQ(readBytes(dir.file("sub/abs.nes")), image(0x67));
+    // A link to a link to a missing file.
+    fs::create_symlink("link.nes", dir.path() / "second.nes");
+    ASSERT_TRUE(qv::writeFileAtomic(dir.file("second.nes"), image(0x68)).ok);
+    EXPECT_EQ(readBytes(dir.file("sub/target.nes")), image(0x68));
+    // A loop of links is refused.
+    fs::create_symlink("loop2", dir.path() / "loop1");
+    fs::create_symlink("loop1", dir.path() / "loop2");
+    EXPECT_FALSE(qv::writeFileAtomic(dir.file("loop1"), image(0x69)).ok);
+}
+
+TEST(FileIo, ANameOf255BytesCanBeWrittenAndReplaced) {
+    TempDir dir;
+    const std::string longName = std::string(251, 'g') + ".nes";
+    ASSERT_EQ(longName.size(), 255u);
+    const std::string path = dir.file(longName);
+    ASSERT_TRUE(qv::writeFileAtomic(path, image(0x77)).ok);
+    const qv::SaveResult again = qv::writeWithBackup(path, image(0x78), false, "~nes");
+    EXPECT_TRUE(again.ok) << again.error;
+    EXPECT_EQ(readBytes(path), image(0x78));
+    EXPECT_EQ(names(dir), std::vector<std::string>{longName});
+}
+
+TEST(FileIo, ASaveEndedBySigtermLeavesNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.file("big.bin");
+    writeBytes(path, Bytes(16, 1));
+    const Bytes big(64u << 20, 0x5A);
+    // The signal must arrive while the temporary file exists; a save that ends
+    // first is tried again.
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            qv::writeFileAtomic(path, big);
+            ::_exit(0);
+        }
+        bool seen = false;
+        for (int i = 0; i < 5000 && !seen; ++i) {
+            for (const auto& n : names(dir))
+                seen = seen || n.starts_with(".big.bin");
+            if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        if (seen) ::kill(pid, attempt % 2 ? SIGINT : SIGTERM);
+        int ws = 0;
+        ::waitpid(pid, &ws, 0);
+        if (!seen || !WIFSIGNALED(ws)) {
+            writeBytes(path, Bytes(16, 1));
+            continue;
+        }
+        EXPECT_EQ(WTERMSIG(ws), attempt % 2 ? SIGINT : SIGTERM);
+        EXPECT_EQ(names(dir), std::vector<std::string>{"big.bin"});
+        EXPECT_EQ(readBytes(path), Bytes(16, 1));
+        return;
+    }
+    GTEST_SKIP() << "the save always ended before the signal arrived";
+}
+
+TEST(FileIo, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    writeBytes(game, image(0));
+    // A process id that is surely gone: a child that has exited and been reaped.
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string stale = ".g.nes~qv" + std::to_string(gone) + ".Ab12Cd";
+    const std::string live = ".g.nes~qv" + std::to_string(::getpid()) + ".Ab12Cd";
+    const std::string other = ".h.nes~qv" + std::to_string(gone) + ".Ab12Cd";
+    const std::string odd = ".g.nes~qv" + std::to_string(gone) + ".toolong";
+    const std::string oldStyle = ".g.nes.Ab12Cd";
+    for (const std::string& n : {stale, live, other, odd, oldStyle})
+        writeBytes(dir.file(n), Bytes(10, 9));
+
+    ASSERT_TRUE(qv::writeFileAtomic(game, image(1)).ok);
+    auto expected = std::vector<std::string>{"g.nes", live, other, odd, oldStyle};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names(dir), expected);
+}
