@@ -1,11 +1,12 @@
 #include "cli/app.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <streambuf>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -81,16 +82,51 @@ void printFailure(const std::string& message) {
     }
 }
 
-// Output that did not reach its destination (a full disk, a closed pipe) is a
-// failure like any other; a truncated listing must not look like a complete one.
-bool standardOutputFailed() {
+// Standard output through a buffer of our own that keeps the reason of the first
+// failed write: output that did not reach its destination (a full disk, a closed
+// pipe) is a failure like any other, and a truncated listing must not look like a
+// complete one.
+class StandardOutput : public std::streambuf {
+  public:
+    StandardOutput() { setp(buffer_, buffer_ + sizeof buffer_); }
+    int error() const { return error_; }
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (!drain()) return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return drain() ? 0 : -1; }
+
+  private:
+    bool drain() {
+        const char* p = pbase();
+        while (error_ == 0 && p < pptr()) {
+            const ssize_t n = ::write(STDOUT_FILENO, p, static_cast<std::size_t>(pptr() - p));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                error_ = n < 0 ? errno : EIO;
+            else
+                p += n;
+        }
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return error_ == 0;
+    }
+    char buffer_[1 << 16];
+    int error_ = 0;
+};
+
+// Reports a failed write of standard output once; true when there was one.
+bool standardOutputFailed(StandardOutput& out) {
     std::cout.flush();
-    errno = 0;
-    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout;
-    if (failed)
-        printFailure(std::string("cannot write standard output") +
-                     (errno ? std::string(": ") + std::strerror(errno) : std::string()));
-    return failed;
+    if (out.error() == 0 && std::cout) return false;
+    printFailure(std::string("cannot write standard output: ") +
+                 std::strerror(out.error() ? out.error() : EIO));
+    return true;
 }
 
 bool isSubcommand(const CLI::App& app, const std::string& name) {
@@ -99,7 +135,17 @@ bool isSubcommand(const CLI::App& app, const std::string& name) {
 
 } // namespace
 
+static int runCommand(int argc, char** argv, StandardOutput& stdOut);
+
 int run(int argc, char** argv) {
+    StandardOutput out;
+    std::streambuf* const previous = std::cout.rdbuf(&out);
+    const int status = runCommand(argc, argv, out);
+    std::cout.rdbuf(previous);
+    return status;
+}
+
+static int runCommand(int argc, char** argv, StandardOutput& stdOut) {
     CLI::App app{"Reads and changes the game parameters of a Super Mario Bros. image (.nes, "
                  "40,976 or 41,488 bytes).",
                  "qorv"};
@@ -163,7 +209,7 @@ int run(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
             const int status = app.exit(e); // --help, --version
-            return standardOutputFailed() ? static_cast<int>(Exit::BadInput) : status;
+            return standardOutputFailed(stdOut) ? static_cast<int>(Exit::BadInput) : status;
         }
         if (argc > 1 && argv[1][0] != '-' && !isSubcommand(app, argv[1]))
             printFailure(std::string("unknown command \"") + argv[1] + "\"");
@@ -190,10 +236,10 @@ int run(int argc, char** argv) {
             cli::ipsShow(patch);
     } catch (const Failure& f) {
         printFailure(f.message);
-        standardOutputFailed();
+        standardOutputFailed(stdOut);
         return static_cast<int>(f.status);
     }
-    if (standardOutputFailed()) return static_cast<int>(Exit::BadInput);
+    if (standardOutputFailed(stdOut)) return static_cast<int>(Exit::BadInput);
     return static_cast<int>(Exit::Ok);
 }
 

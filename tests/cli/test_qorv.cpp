@@ -121,7 +121,7 @@ TEST(Qorv, SetRefusesBadAssignmentsGetShowsOutOfBounds) {
 
     const Outcome g = qorv(dir, {"get", game, "CmbMaDokanHeight", "CmbFireShot"});
     EXPECT_EQ(g.status, 0);
-    EXPECT_EQ(g.out, "CmbMaDokanHeight=(Out of bounds)\nCmbFireShot=Always\n");
+    EXPECT_EQ(g.out, "CmbMaDokanHeight=(Out of bounds: 92)\nCmbFireShot=Always\n");
     const Outcome unknown = qorv(dir, {"get", game, "EditMaWalk_R", "EditNothing"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.out, "");

@@ -148,8 +148,8 @@ TEST(FileIo, ABackupOnAFullDiskIsWholeOrAbsentAndNamesTheCause) {
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 10;
         const qv::SaveResult r = qv::writeWithBackup(game, image(0x56), true, "~nes");
         if (r.ok) return 11;
-        if (r.error != "Cannot create the backup file " + dir.file("game.~nes") +
-                           ".\r\nFile too large")
+        if (r.error !=
+            "Cannot create the backup file " + dir.file("game.~nes") + ".\r\nFile too large")
             return 12;
         return 0;
     });
