@@ -90,11 +90,14 @@ static std::optional<int> parseChoice(const Item& item, std::string_view text) {
     const std::vector<std::string>& captions = item.list->captions;
     const int count = static_cast<int>(captions.size());
     if (text.starts_with('#')) {
-        int index = -1;
-        const char* end = text.data() + text.size();
-        const auto [p, ec] = std::from_chars(text.data() + 1, end, index);
-        if (text.size() < 2 || ec != std::errc() || p != end || index < 0 || index >= count)
+        // Digits only, as the index is printed: "#-0" and "#01" name no entry.
+        const std::string_view digits = text.substr(1);
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos ||
+            (digits.size() > 1 && digits.front() == '0'))
             return std::nullopt;
+        int index = -1;
+        const auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+        if (ec != std::errc() || index >= count) return std::nullopt;
         return index;
     }
     for (int i = 0; i < count; ++i)

@@ -85,9 +85,11 @@ void Item::encode(int value, std::span<int> fields) const {
 }
 
 std::optional<int> parseDecimal(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
+    // Blanks around the number are all alike, tabs as much as spaces.
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);

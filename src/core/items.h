@@ -107,7 +107,7 @@ Item withOperandWhenCleared(Item item, int position);
 Item choice(std::string control, std::string label, int offset, ChoiceListRef list, ChoiceRule rule,
             int resetIndex);
 
-// A decimal integer with an optional sign (surrounding blanks allowed); nothing for
+// A decimal integer with an optional sign (surrounding spaces and tabs allowed); nothing for
 // anything else, including numbers too large for an int.
 std::optional<int> parseDecimal(std::string_view text);
 

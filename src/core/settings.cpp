@@ -61,7 +61,11 @@ struct Reader {
         if (stored >= lo && stored <= hi) value = stored;
     }
     void windowPosition(const std::string& key, int& value) { value = ini.readInt(key, value); }
-    void text(const std::string& key, std::string& value) { value = ini.readString(key, value); }
+    // A value the file holds longer than can be read whole is not taken cut: written
+    // back cut it would be a different path than the one stored.
+    void text(const std::string& key, std::string& value) {
+        value = ini.readWholeString(key, value);
+    }
 };
 
 struct Writer {
@@ -73,7 +77,10 @@ struct Writer {
     }
     // Written on its own at exit, not with the rest.
     void windowPosition(const std::string&, int) {}
-    void text(const std::string& key, const std::string& value) { ini.writeString(key, value); }
+    // A value too long to read back whole is kept out of the file.
+    void text(const std::string& key, const std::string& value) {
+        if (!ini.writeString(key, value)) ini.writeString(key, "");
+    }
 };
 
 } // namespace

@@ -115,3 +115,14 @@ TEST(ValueText, QorvSetsWhatItPrintedAndChangesNothing) {
     EXPECT_EQ(s.status, 2);
     EXPECT_EQ(readBytes(blank), image);
 }
+
+TEST(ValueText, ListIndexesAreDigitsAsPrinted) {
+    const qv::Item& shot = *qv::findItem("CmbFireShot").item;
+    EXPECT_EQ(qv::cli::parseValue(shot, "#0"), 0);
+    EXPECT_EQ(qv::cli::parseValue(shot, "#3"), 3);
+    for (const char* bad : {"#-0", "#01", "#00", "#+1", "# 1", "#1 ", "#", "#4", "#-1"})
+        EXPECT_FALSE(qv::cli::parseValue(shot, bad)) << bad;
+    const qv::Item& lives = *qv::findItem("EditMaZanki").item;
+    EXPECT_EQ(qv::cli::parseValue(lives, "5 "), 5);
+    EXPECT_EQ(qv::cli::parseValue(lives, "5\t"), 5);
+}

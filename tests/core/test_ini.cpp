@@ -30,9 +30,8 @@ TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
     EXPECT_TRUE(ini.writeString("ToolBar", "2"));
     EXPECT_TRUE(ini.writeString("baz", "3"));
     ASSERT_TRUE(ini.save().ok);
-    EXPECT_EQ(
-        readText(path),
-        "; kept\r\n[other]\r\nToolBar=5\r\n\r\n[QORV]\r\nfoo = bar\r\ntoolbar=2\r\nBaz=3\r\n");
+    // Line ends are kept as they are.
+    EXPECT_EQ(readText(path), "; kept\n[other]\nToolBar=5\n\n[QORV]\nfoo = bar\ntoolbar=2\nBaz=3\n");
 }
 
 TEST(IniFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
@@ -43,7 +42,7 @@ TEST(IniFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
     ASSERT_TRUE(ini.load());
     ini.writeString("C", "3");
     ini.writeString("D", "");
-    EXPECT_EQ(ini.text(), "[qorv]\r\nA=1\r\n; note\r\nC=3\r\nD=\r\n\r\n[next]\r\nB=2\r\n");
+    EXPECT_EQ(ini.text(), "[qorv]\r\nA=1\r\n; note\r\nC=3\r\nD=\r\n\r\n[next]\r\nB=2");
     EXPECT_EQ(ini.readString("D", "def"), ""); // present but empty is not absent
 
     qv::IniFile other(path, "new");
@@ -141,7 +140,7 @@ TEST(IniFile, BatchOfWritesGivesTheSameFileAsWritesOneByOne) {
     ASSERT_TRUE(ini.save().ok);
     EXPECT_EQ(readText(batch), readText(one));
     EXPECT_EQ(readText(batch),
-              "\xEF\xBB\xBF[a]\r\nX=1\r\n\r\n[QORV]\r\nk1= padded \r\nK2=c\r\nK3=\r\n\r\n");
+              "\xEF\xBB\xBF[a]\nX=1\n\n[QORV]\nk1= padded \nK2=c\nK3=\n\n");
 }
 
 TEST(IniFile, FailedLoadsAndSavesChangeNothing) {
@@ -206,4 +205,84 @@ TEST(IniPath, EnvironmentThenProgramFolderThenConfigFolder) {
         else
             ::unsetenv(name);
     }
+}
+
+TEST(IniFile, LineEndsAreKeptAndNewLinesTakeTheFilesFirst) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    // Mixed ends, a last line without one, blank runs of both kinds.
+    writeText(path, "[qorv]\r\nA=1\n\n\n\r\n\r\nB=2\rC=3");
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.text(), "[qorv]\r\nA=1\n\n\n\r\n\r\nB=2\rC=3");
+    ini.writeString("A", "9");
+    ini.writeString("C", "8");
+    ini.writeString("D", "7");
+    EXPECT_EQ(ini.text(), "[qorv]\r\nA=9\n\n\n\r\n\r\nB=2\rC=8\r\nD=7\r\n");
+    EXPECT_EQ(ini.readString("d", ""), "7");
+
+    // Loading what was saved gives the saved text again.
+    ASSERT_TRUE(ini.save().ok);
+    qv::IniFile again(path);
+    ASSERT_TRUE(again.load());
+    EXPECT_EQ(again.text(), readText(path));
+    EXPECT_EQ(again.readString("B", ""), "2");
+}
+
+TEST(IniFile, AHugeFileIsReadInTimeAndMemoryOfItsSizeAndNeverGrownPastTheLimit) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    // 10 MB of blank lines, then the section: the blank lines cost one entry.
+    std::string text(10'000'000, '\n');
+    text += "[qorv]\nToolBar=1\n";
+    writeText(path, text);
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readInt("ToolBar", 0), 1);
+    ini.writeString("ToolBar", "2");
+    ASSERT_TRUE(ini.save().ok);
+    std::string want(10'000'000, '\n');
+    want += "[qorv]\nToolBar=2\n";
+    EXPECT_EQ(readText(path), want);
+
+    // Past 16 MiB: not read, reported, never saved.
+    writeText(path, std::string(16 * 1024 * 1024 + 1, '\n'));
+    qv::IniFile large(path);
+    EXPECT_FALSE(large.load());
+    EXPECT_EQ(large.loadError(), "The settings file " + path +
+                                     " is larger than 16 MiB and is not read; the defaults are "
+                                     "used and nothing is saved to it.");
+    large.writeString("A", "1");
+    EXPECT_FALSE(large.save().ok);
+    EXPECT_EQ(fs::file_size(path), 16u * 1024 * 1024 + 1);
+
+    // Just under the limit: a save that would pass it is refused.
+    writeText(path, std::string(16 * 1024 * 1024 - 4, '\n'));
+    qv::IniFile near(path);
+    ASSERT_TRUE(near.load());
+    near.writeString("Key", "value");
+    const qv::WriteResult r = near.save();
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "The settings file would be larger than 16 MiB, so it is left as it is.");
+    EXPECT_EQ(fs::file_size(path), 16u * 1024 * 1024 - 4);
+}
+
+TEST(IniFile, AValueTooLongToReadWholeIsNeverStoredCut) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    const std::string longValue = "/" + std::string(1100, 'p');
+    writeText(path, "[qorv]\nRecent1=" + longValue + "\nNESFile1=" + longValue +
+                        "\nRecent2=/b.nes\n");
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    EXPECT_EQ(ini.readString("Recent1", ""), longValue.substr(0, 1023)); // as Windows reads it
+    EXPECT_EQ(ini.readWholeString("Recent1", "def "), "def");
+    EXPECT_EQ(ini.readWholeString("Recent2", ""), "/b.nes");
+    EXPECT_EQ(ini.readWholeString("Missing", "x"), "x");
+
+    // Writing such a value is refused and changes nothing.
+    const std::string before = ini.text();
+    EXPECT_FALSE(ini.writeString("Recent2", std::string(1024, 'q')));
+    EXPECT_TRUE(ini.writeString("Recent2", std::string(1023, 'q')));
+    EXPECT_NE(ini.text(), before);
 }

@@ -171,3 +171,23 @@ TEST(RecentFiles, Captions) {
     EXPECT_EQ(qv::recentCaption(10, "/x"), "10 /x");
     EXPECT_EQ(qv::recentCaption(32, "/a b"), "32 /a b");
 }
+
+TEST(RecentFiles, APathTooLongToReadWholeIsDroppedNotCut) {
+    TempDir dir;
+    const std::string longPath = "/" + std::string(1100, 'p') + ".nes";
+    qv::IniFile ini = iniWith(dir, "[qorv]\nRecent1=" + longPath + "\nRecent2=/b.nes\nNESFile1=" +
+                                       longPath + "\n");
+    // Cut to 1,023 characters the path would name another file.
+    EXPECT_TRUE(qv::readRecent(ini, 8).empty());
+    EXPECT_EQ(qv::addRecent(ini, "/c.nes", 8), (std::vector<std::string>{"/c.nes"}));
+    EXPECT_EQ(ini.readString("Recent1", ""), "/c.nes");
+    EXPECT_EQ(ini.readString("Recent2", "unset"), "");
+
+    qv::Settings s = qv::readSettings(ini);
+    EXPECT_EQ(s.nesFile[0], "");
+    s.nesFile[1] = longPath;
+    qv::writeSettings(ini, s);
+    EXPECT_EQ(ini.readString("NESFile1", "unset"), "");
+    EXPECT_EQ(ini.readString("NESFile2", "unset"), "");
+    EXPECT_EQ(ini.text().find(std::string(1023, 'p')), std::string::npos);
+}

@@ -4,8 +4,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <utime.h>
 
 #include "gui/support/fixtures.h"
@@ -391,4 +393,35 @@ TEST(MainWindow, StartsOnAGarbledSettingsFile) {
     qv::IniFile ini(f.iniPath().toStdString());
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.readString("StatusBar", ""), "1");
+}
+
+TEST(MainWindow, ASettingsFileTooLargeToReadIsReportedOnceAndNeverWritten) {
+    QByteArray huge(16 * 1024 * 1024 + 1, '\n');
+    WindowFixture f(huge);
+    const QString said = f.window->statusBar()->currentMessage();
+    EXPECT_EQ(said, "The settings file " + f.iniPath() +
+                        " is larger than 16 MiB and is not read; the defaults are used and "
+                        "nothing is saved to it.");
+    EXPECT_TRUE(f.window->settings().toolBar); // the defaults
+    f.window->mmmStBarClick();                 // writes every setting
+    f.window->BuildRecentMenus();
+    EXPECT_EQ(QFileInfo(f.iniPath()).size(), 16 * 1024 * 1024 + 1);
+    EXPECT_TRUE(f.platform.messages().isEmpty());
+}
+
+TEST(MainWindow, SaveAsNeverReplacesWhatIsNotARegularFile) {
+    WindowFixture f;
+    const QString game = writeImage(f.path("game.nes"), 40976);
+    f.window->LoadNesFile(game);
+    f.edit(0x3454, 0x20);
+    const QString fifo = f.path("pipe.nes");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+    f.platform.choosePath(fifo);
+    EXPECT_FALSE(f.window->SaveAsDialog());
+    ASSERT_FALSE(f.platform.shown().isEmpty());
+    EXPECT_EQ(f.platform.shown().back().kind, Shown::Error);
+    EXPECT_EQ(f.platform.shown().back().text,
+              "Cannot write the file " + fifo + ".\r\nNot a regular file");
+    EXPECT_TRUE(QFileInfo(fifo).isSymLink() == false && !QFileInfo(fifo).isFile());
+    EXPECT_EQ(f.window->windowTitle(), "game.nes * - Quorvane");
 }

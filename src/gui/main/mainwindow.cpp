@@ -2,6 +2,8 @@
 // the View commands. File commands live in filecommands.cpp.
 #include "gui/main/mainwindow.h"
 
+#include <iostream>
+
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
@@ -84,7 +86,11 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
 
     // Start-up: every setting read once, then the view and the menus follow them.
     IniFile ini(iniPath_.toStdString());
-    ini.load();
+    if (!ini.load()) {
+        // Said once, here: every later write of settings leaves such a file alone.
+        std::cerr << "quorvane: " << ini.loadError() << "\n";
+        statusBar()->showMessage(QString::fromStdString(ini.loadError()), 30000);
+    }
     settings_ = readSettings(ini);
     applyViewSettings();
     if (settings_.timeCheck) timer1_->start();
