@@ -101,8 +101,8 @@ class IniFile {
     std::string text_;        // the file (after a byte-order mark), then rewritten lines
     std::vector<Line> lines_; // the file's lines in order
     std::vector<KeyRef> keys_;
-    long sectionLine_ = -1;    // this object's section header in lines_, or -1
-    std::size_t anchor_ = 0;   // new keys go after this line: the section's last non-blank
+    long sectionLine_ = -1;          // this object's section header in lines_, or -1
+    std::size_t anchor_ = 0;         // new keys go after this line: the section's last non-blank
     std::vector<std::string> added_; // new key lines, in the order written
     std::string newLineEnd_ = "\r\n";
     bool loaded_ = false;

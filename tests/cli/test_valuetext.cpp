@@ -54,7 +54,8 @@ TEST(ValueText, SetOfWhatGetPrintsChangesNoByteForEveryItemOverRandomImages) {
             std::string problem;
             const auto stored = qv::cli::bytesToStore(item, image, shift, text, problem);
             ASSERT_TRUE(stored) << item.control << "=" << text << ": " << problem;
-            ASSERT_EQ(*stored, qv::cli::itemBytes(item, image, shift)) << item.control << "=" << text;
+            ASSERT_EQ(*stored, qv::cli::itemBytes(item, image, shift))
+                << item.control << "=" << text;
             (text.starts_with('(') ? asBytes : asValues)++;
         }
     }
@@ -91,7 +92,8 @@ TEST(ValueText, QorvSetsWhatItPrintedAndChangesNothing) {
     writeBytes(game, image);
     writeBytes(blank, Bytes(40976, 0));
 
-    const Outcome g = qorv(dir, {"get", game, "EditMaTsuruUp", "EditMaTsuruDown", "CmbMaDokanHeight"});
+    const Outcome g =
+        qorv(dir, {"get", game, "EditMaTsuruUp", "EditMaTsuruDown", "CmbMaDokanHeight"});
     ASSERT_EQ(g.status, 0) << g.err;
     EXPECT_EQ(g.out, "EditMaTsuruUp=(Out of range 128: 80)\nEditMaTsuruDown=(Out of range -128: "
                      "80)\nCmbMaDokanHeight=(Out of bounds: 30)\n");

@@ -31,7 +31,8 @@ TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
     EXPECT_TRUE(ini.writeString("baz", "3"));
     ASSERT_TRUE(ini.save().ok);
     // Line ends are kept as they are.
-    EXPECT_EQ(readText(path), "; kept\n[other]\nToolBar=5\n\n[QORV]\nfoo = bar\ntoolbar=2\nBaz=3\n");
+    EXPECT_EQ(readText(path),
+              "; kept\n[other]\nToolBar=5\n\n[QORV]\nfoo = bar\ntoolbar=2\nBaz=3\n");
 }
 
 TEST(IniFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
@@ -139,8 +140,7 @@ TEST(IniFile, BatchOfWritesGivesTheSameFileAsWritesOneByOne) {
         ini.writeString(key, value);
     ASSERT_TRUE(ini.save().ok);
     EXPECT_EQ(readText(batch), readText(one));
-    EXPECT_EQ(readText(batch),
-              "\xEF\xBB\xBF[a]\nX=1\n\n[QORV]\nk1= padded \nK2=c\nK3=\n\n");
+    EXPECT_EQ(readText(batch), "\xEF\xBB\xBF[a]\nX=1\n\n[QORV]\nk1= padded \nK2=c\nK3=\n\n");
 }
 
 TEST(IniFile, FailedLoadsAndSavesChangeNothing) {
@@ -271,8 +271,8 @@ TEST(IniFile, AValueTooLongToReadWholeIsNeverStoredCut) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
     const std::string longValue = "/" + std::string(1100, 'p');
-    writeText(path, "[qorv]\nRecent1=" + longValue + "\nNESFile1=" + longValue +
-                        "\nRecent2=/b.nes\n");
+    writeText(path,
+              "[qorv]\nRecent1=" + longValue + "\nNESFile1=" + longValue + "\nRecent2=/b.nes\n");
     qv::IniFile ini(path);
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.readString("Recent1", ""), longValue.substr(0, 1023)); // as Windows reads it

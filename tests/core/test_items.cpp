@@ -28,7 +28,8 @@ TEST(Items, ParseDecimalTakesPlainIntegersOnly) {
     // A trailing tab is a blank like a trailing space.
     EXPECT_EQ(qv::parseDecimal("5\t"), 5);
     EXPECT_EQ(qv::parseDecimal("\t-3 \t"), -3);
-    for (const char* bad : {"", "-", "+", "abc", "12a", "1 2", "+-1", "0x10", "99999999999", "1\t2", "\t"})
+    for (const char* bad :
+         {"", "-", "+", "abc", "12a", "1 2", "+-1", "0x10", "99999999999", "1\t2", "\t"})
         EXPECT_FALSE(qv::parseDecimal(bad).has_value()) << bad;
 }
 

@@ -175,8 +175,8 @@ TEST(RecentFiles, Captions) {
 TEST(RecentFiles, APathTooLongToReadWholeIsDroppedNotCut) {
     TempDir dir;
     const std::string longPath = "/" + std::string(1100, 'p') + ".nes";
-    qv::IniFile ini = iniWith(dir, "[qorv]\nRecent1=" + longPath + "\nRecent2=/b.nes\nNESFile1=" +
-                                       longPath + "\n");
+    qv::IniFile ini = iniWith(dir, "[qorv]\nRecent1=" + longPath +
+                                       "\nRecent2=/b.nes\nNESFile1=" + longPath + "\n");
     // Cut to 1,023 characters the path would name another file.
     EXPECT_TRUE(qv::readRecent(ini, 8).empty());
     EXPECT_EQ(qv::addRecent(ini, "/c.nes", 8), (std::vector<std::string>{"/c.nes"}));
