@@ -2,6 +2,8 @@
 # make run    install missing packages, build, start the editor (ARGS="game.nes")
 # make test   install missing packages, build, run the whole test suite
 # make sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer
+# make fuzz       every libFuzzer target in turn for FUZZ_SECONDS each (default 600)
+# make fuzz-smoke every libFuzzer target for 30 s (part of CI)
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
@@ -10,7 +12,7 @@ WERROR := $(if $(CI),ON,OFF)
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
 CLANG_FORMAT ?= clang-format
 
-.PHONY: all deps configure run test bench sanitize clean format format-check
+.PHONY: all deps configure run test bench sanitize clean format format-check fuzz fuzz-smoke fuzz-build
 
 all: configure
 	cmake --build $(BUILD) --parallel
@@ -40,8 +42,36 @@ sanitize: deps
 	cmake --build build-asan --parallel
 	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --parallel 2
 
+# libFuzzer targets, built with clang, AddressSanitizer and UndefinedBehaviorSanitizer in
+# their own folder. Each runs on a working corpus in that folder, seeded from
+# fuzz/corpus/NAME (which stays as committed), with fuzz/NAME.dict where there is one.
+# A finding stops the run with the crashing input saved as build-fuzz/crash-*.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TARGETS ?= ips ini document items value
+FUZZ_SECONDS ?= 600
+
+fuzz-build: deps
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GEN) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON -DQV_TESTS=OFF -DQV_BENCH=OFF \
+	  -DQV_WERROR=$(WERROR) $(LAUNCHER)
+	cmake --build $(FUZZ_BUILD) --parallel 2 --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+fuzz: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  dict=; if [ -f fuzz/$$t.dict ]; then dict=-dict=fuzz/$$t.dict; fi; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s (log: $(FUZZ_BUILD)/fuzz_$$t.log)"; \
+	  $(FUZZ_BUILD)/bin/fuzz_$$t $$dict -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
+	    > $(FUZZ_BUILD)/fuzz_$$t.log 2>&1 || { tail -n 60 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
+	  grep -E "^stat::number_of_executed_units" $(FUZZ_BUILD)/fuzz_$$t.log; \
+	done
+
+fuzz-smoke:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan $(FUZZ_BUILD)
 
 # Every C++ file follows .clang-format; format-check fails on the first that does not.
 format:

@@ -29,8 +29,7 @@ constexpr const char* kSetpriv = "/usr/bin/setpriv";
 TEST(QorvOutputs, OutputsThatAreNotRegularFilesAreRefused) {
     TempDir dir;
     const std::string game = dir.file("game.nes"), edited = dir.file("edited.nes"),
-                      patch = dir.file("p.ips"), fifo = dir.file("fifo"),
-                      node = dir.file("null");
+                      patch = dir.file("p.ips"), fifo = dir.file("fifo"), node = dir.file("null");
     Bytes image(40976, 0);
     writeBytes(game, image);
     image[0x107A] = 0x06;
@@ -42,10 +41,10 @@ TEST(QorvOutputs, OutputsThatAreNotRegularFilesAreRefused) {
     if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) targets.push_back(node);
 
     for (const std::string& target : targets) {
-        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-                 {"set", game, "EditMaZanki=7", "-o", target},
-                 {"ips", "apply", patch, game, "-o", target},
-                 {"ips", "create", game, edited, "-o", target}}) {
+        for (const std::vector<std::string>& args :
+             std::vector<std::vector<std::string>>{{"set", game, "EditMaZanki=7", "-o", target},
+                                                   {"ips", "apply", patch, game, "-o", target},
+                                                   {"ips", "create", game, edited, "-o", target}}) {
             const Outcome r = qorv(dir, args);
             EXPECT_EQ(r.status, 2) << target << " " << args[0];
             EXPECT_EQ(r.err, "qorv: cannot write " + target + ": Not a regular file\n");
@@ -70,9 +69,9 @@ TEST(QorvOutputs, AnUnprivilegedUserCannotReplaceWhatItMayNotWrite) {
     ::chmod(ro.c_str(), 0444);
     ::chmod(rootOwned.c_str(), 0644);
     for (const std::string& target : {ro, rootOwned}) {
-        const Outcome r = runProgram(dir, {kSetpriv, "--reuid=65534", "--regid=65534",
-                                           "--clear-groups", QORV_BINARY, "set", target,
-                                           "EditMaZanki=5"});
+        const Outcome r =
+            runProgram(dir, {kSetpriv, "--reuid=65534", "--regid=65534", "--clear-groups",
+                             QORV_BINARY, "set", target, "EditMaZanki=5"});
         EXPECT_EQ(r.status, 2) << target;
         EXPECT_EQ(r.err, "qorv: cannot write " + target + ": Permission denied\n");
         EXPECT_EQ(readBytes(target), image);

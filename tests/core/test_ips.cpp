@@ -169,6 +169,16 @@ TEST(IpsApply, AnyBufferGrowsAndRefusesLayoutModes) {
     EXPECT_EQ(refused("PATCH EOF", odd).result, Result::NotGameImage);
     Bytes img = image(40976);
     EXPECT_EQ(refused("PATCH EOF", img, Mode::TrainerInput, false).result, Result::NotGameImage);
+
+    // Growth stops at 16 MiB, the most a patch can address: a run of 0xFFFF bytes at
+    // 0xFFFFFF would end at 16,842,750 bytes and is refused; one byte there ends at
+    // exactly 16,777,216 and is applied.
+    Bytes small(100, 0x11);
+    EXPECT_EQ(refused("PATCH FF FF FF 00 00 FF FF 01 EOF", small, Mode::None, false).result,
+              Result::TooLarge);
+    EXPECT_EQ(small, Bytes(100, 0x11));
+    ASSERT_TRUE(applied("PATCH FF FF FF 00 00 00 01 01 EOF", small, Mode::None, false));
+    EXPECT_EQ(small.size(), 16777216u);
 }
 
 TEST(IpsCreate, RecordsForEachRunOfChanges) {

@@ -418,7 +418,7 @@ TEST(MainWindow, SaveAsNeverReplacesWhatIsNotARegularFile) {
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
     f.platform.choosePath(fifo);
     EXPECT_FALSE(f.window->SaveAsDialog());
-    ASSERT_FALSE(f.platform.shown().isEmpty());
+    ASSERT_FALSE(f.platform.shown().empty());
     EXPECT_EQ(f.platform.shown().back().kind, Shown::Error);
     EXPECT_EQ(f.platform.shown().back().text,
               "Cannot write the file " + fifo + ".\r\nNot a regular file");

@@ -1,0 +1,139 @@
+// The game image loader and the document: a file loads exactly when its size is a
+// valid one; a refused load leaves the open document untouched; undo follows the
+// undo state table; the written file and its backup hold what they should.
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/document.h"
+#include "fuzzsupport.h"
+
+using qvfuzz::check;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct Snapshot {
+    qv::RomBuffer image;
+    std::string name;
+    int size, undoState;
+    bool modified, undoAvailable;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snap(const qv::RomDocument& d) {
+    return {d.image(), d.fileName(), d.fileSize(), d.undoState(), d.modified(), d.undoAvailable()};
+}
+
+// The sizes near the valid ones, where mistakes would be.
+constexpr std::size_t kSizes[] = {40976, 41488, 40975, 40977, 41487, 41489, 0, 16, 512};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    qvfuzz::Input in(data, size);
+    const std::string dir = qvfuzz::scratchDir();
+    const std::string game = dir + "/game.nes", other = dir + "/other.nes",
+                      backup = dir + "/game.~nes";
+
+    // The open document: a valid image from the input's first bytes.
+    const bool trainer = in.byte() & 1;
+    Bytes image(trainer ? 41488 : 40976);
+    for (std::size_t i = 0; i < 64; ++i)
+        image[(i * 641) % image.size()] = in.byte();
+    writeFile(game, image);
+    std::remove(backup.c_str());
+    qv::RomDocument doc;
+    check(doc.load(game) == qv::LoadStatus::Ok);
+    check(doc.fileSize() == static_cast<int>(image.size()) && !doc.modified() &&
+          doc.undoState() == 0 && !doc.undoAvailable());
+
+    // Operations until the input runs out.
+    Bytes onDisk = image;
+    for (int step = 0; step < 32 && !in.empty(); ++step) {
+        const std::uint8_t op = in.byte() % 6;
+        const Snapshot was = snap(doc);
+        if (op == 0) {
+            // Load another file of a size chosen near the valid ones.
+            const std::uint8_t pick = in.byte();
+            Bytes bytes(pick < 200 ? kSizes[pick % std::size(kSizes)] : in.word());
+            for (std::size_t i = 0; i < 16 && i < bytes.size(); ++i)
+                bytes[i] = in.byte();
+            writeFile(other, bytes);
+            const bool valid = bytes.size() == 40976 || bytes.size() == 41488;
+            const qv::LoadStatus s = doc.load(other);
+            check((s == qv::LoadStatus::Ok) == valid);
+            if (!valid) {
+                check(s == qv::LoadStatus::BadSize);
+                check(snap(doc) == was);
+            } else {
+                check(std::equal(bytes.begin(), bytes.end(), doc.image().begin()));
+                check(!doc.modified() && doc.undoState() == 0 && !doc.undoAvailable());
+                // Back to the document under test, as it is on disk.
+                doc = qv::RomDocument();
+                check(doc.load(game) == qv::LoadStatus::Ok);
+                onDisk = readFile(game);
+            }
+        } else if (op == 1 || op == 2) {
+            // An edit through CommitEdit, which may change nothing.
+            const qv::RomBuffer before = doc.image();
+            const int at = in.word() % doc.fileSize();
+            doc.image()[static_cast<std::size_t>(at)] = in.byte();
+            const bool changed = doc.commitEdit(before, "(Fuzz)");
+            check(changed == (before != doc.image()));
+            if (!changed) {
+                check(snap(doc) == was);
+            } else {
+                check(doc.modified() && doc.undoAvailable() && doc.snapshot() == before);
+                check(doc.undoState() == (was.modified ? 2 : 1));
+            }
+        } else if (op == 3) {
+            // Undo, by the table: (set, 1) -> (clear, 0); (set, 2) -> (set, 2);
+            // (clear, 1 or 2) -> (set, 2). Only while an undo is available.
+            if (!doc.undoAvailable()) continue;
+            doc.undo();
+            check(!doc.undoAvailable());
+            if (was.modified && was.undoState == 1) {
+                check(!doc.modified() && doc.undoState() == 0);
+                // The document equals its file again.
+                check(std::equal(onDisk.begin(), onDisk.end(), doc.image().begin()));
+            } else {
+                check(doc.modified() && doc.undoState() == 2);
+            }
+        } else if (op == 4) {
+            // Save, with or without a backup: file and backup hold what they should.
+            const bool withBackup = in.byte() & 1;
+            const Bytes previous = readFile(game);
+            const qv::SaveResult r = doc.write(withBackup);
+            check(r.ok);
+            doc.markSaved();
+            onDisk = readFile(game);
+            check(onDisk.size() == static_cast<std::size_t>(doc.fileSize()));
+            check(std::equal(onDisk.begin(), onDisk.end(), doc.image().begin()));
+            if (withBackup) check(readFile(backup) == previous);
+            check(!doc.modified() && doc.undoState() == was.undoState &&
+                  doc.undoAvailable() == was.undoAvailable);
+        } else {
+            // A load of a missing file or of another extension changes nothing.
+            const qv::LoadStatus s = doc.load(in.byte() & 1 ? dir + "/none.nes" : dir + "/x.bin");
+            check(s != qv::LoadStatus::Ok);
+            check(snap(doc) == was);
+        }
+    }
+    return 0;
+}
