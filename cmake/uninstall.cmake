@@ -1,0 +1,11 @@
+# Removes every file listed in an install manifest (cmake -DMANIFEST=... -P uninstall.cmake).
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run make install first).")
+endif()
+file(STRINGS "${MANIFEST}" files)
+foreach(f IN LISTS files)
+  if(EXISTS "${f}" OR IS_SYMLINK "${f}")
+    message(STATUS "Removing ${f}")
+    file(REMOVE "${f}")
+  endif()
+endforeach()
