@@ -38,7 +38,14 @@ sleep 1
 export QUORVANE_INI=$tmp/qorv.ini
 game=$tmp/game.nes
 head -c 40976 /dev/zero >"$game"
-"$bin/qorv" set "$game" EditMaZanki=3 EditMaWalk_R=24 EditMaRun_R=40 EditMaDeath=2 >/dev/null
+# The numbers and colours of the dialogs shown are set to their defaults, as qorv dump
+# lists them, so the pictures look like an editor at work rather than a page of zeros.
+for dialog in Mario "Enemy 1" Palette; do
+  mapfile -t pairs < <("$bin/qorv" dump "$game" --dialog "$dialog" |
+    awk -F'   *' 'NR > 1 && $4 ~ /^(Edit|Rad)/ && $8 ~ /^-?[0-9]+$/ { print $4 "=" $8 }')
+  "$bin/qorv" set "$game" "${pairs[@]}" >/dev/null 2>&1 ||
+    for pair in "${pairs[@]}"; do "$bin/qorv" set "$game" "$pair" >/dev/null 2>&1 || true; done
+done
 
 "$bin/quorvane" "$game" &
 pids+=($!)

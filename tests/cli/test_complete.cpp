@@ -36,8 +36,8 @@ TEST(QorvComplete, CommandsDialogsControlsAndValues) {
 
     r = qorv(dir, {"--complete", "dialogs"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Mario\nGeneral 1\nGeneral 2\nEnemy 1\nEnemy 2\nEnemy 3\nScoring\nColor\n"
-                     "Palette\n");
+    EXPECT_EQ(r.out, "Mario\nGeneral 1\nBasic blocks\nStaircase\nGeneral 2\nEnemy 1\nEnemy 2\n"
+                     "Enemy 3\nScoring\nColor\nPalette\n");
 
     // Every control once, in dialog order; one dialog's alone when it is named.
     const std::vector<std::string> all = lines(qorv(dir, {"--complete", "controls"}).out);

@@ -79,7 +79,7 @@ for page in quorvane qorv; do
   grep -q "Quorvane $version" "$f" || fail "$page version"
 done
 # qorv(1) names every command, option and dialog the tool has.
-plain() { groff -man -Tascii -P-bcou -rLL=200n "$1" 2>/dev/null; }
+plain() { groff -man -Tascii -P-bcou -rLL=200n -rHY=0 "$1" 2>/dev/null; }
 text=$(plain "$root/usr/share/man/man1/qorv.1")
 for word in "info GAME" "dump GAME" "get GAME" "set GAME" "ips apply" "ips create" "ips show" \
   --json --dialog --output --mode --help --version "EXIT STATUS" QUORVANE_INI XDG_CONFIG_HOME; do
