@@ -3,7 +3,7 @@
 # make test   install missing packages, build, run the whole test suite
 # make sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer
 # make install   build, then install under PREFIX (default /usr/local), inside DESTDIR when set
-# make uninstall remove what the last make install wrote
+# make uninstall remove what the last make install wrote (give the same DESTDIR)
 # make package   build the Debian package (build/quorvane_VERSION_ARCH.deb)
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -35,7 +35,7 @@ install: all
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 uninstall:
-	cmake -DMANIFEST=$(abspath $(BUILD))/install_manifest.txt -P cmake/uninstall.cmake
+	DESTDIR="$(DESTDIR)" cmake -DMANIFEST=$(abspath $(BUILD))/install_manifest.txt -P cmake/uninstall.cmake
 
 package: all
 	cd $(BUILD) && cpack -G DEB

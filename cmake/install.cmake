@@ -48,5 +48,5 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quorvane.example/)
 # The libraries come from the binaries themselves; the font is read at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-gothic)
-set(CPACK_STRIP_FILES OFF)
+set(CPACK_STRIP_FILES ON)
 include(CPack)

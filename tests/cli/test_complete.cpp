@@ -49,7 +49,7 @@ TEST(QorvComplete, CommandsDialogsControlsAndValues) {
         lines(qorv(dir, {"--complete", "controls", "mario"}).out);
     EXPECT_EQ(mario.size(), 56u);
     EXPECT_EQ(mario.front(), "EditMaWalk_R");
-    EXPECT_EQ(mario.back(), "CmbMaDokanHeight");
+    EXPECT_TRUE(contains(mario, "CmbMaDokanHeight"));
     const std::vector<std::string> enemy1 =
         lines(qorv(dir, {"--complete", "controls", "Enemy 1"}).out);
     EXPECT_FALSE(enemy1.empty());

@@ -102,7 +102,7 @@ done
 grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/quorvane.svg" || fail "SVG"
 
 # Uninstall removes every file the install wrote.
-cmake -DMANIFEST="$manifest" -P "$(dirname "$0")/../../cmake/uninstall.cmake" >/dev/null
+DESTDIR=$root cmake -DMANIFEST="$manifest" -P "$(dirname "$0")/../../cmake/uninstall.cmake" >/dev/null
 left=$(find "$root" -type f)
 [[ -z $left ]] || fail "left after uninstall: $left"
 echo "install: ok"

@@ -18,7 +18,8 @@ deb=$out/quorvane_${version}_${arch}.deb
 depends=$(dpkg-deb -f "$deb" Depends)
 # dpkg-shlibdeps found the libraries; the font is added by name.
 for dep in fonts-ipafont-gothic libc6 libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6; do
-  grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
+  [[ ", $depends," == *", $dep "* || ", $depends," == *", $dep,"* ]] ||
+    fail "Depends lacks $dep: $depends"
 done
 
 root=$out/root

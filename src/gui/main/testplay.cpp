@@ -17,13 +17,13 @@ namespace {
 
 const QString kNoEmulator =
     QStringLiteral("No emulator was found for Test Play.\r\n"
-                   "Enter the emulator's command under Tools > Editor Options > External "
-                   "Editors > Test Play (%f stands for the game file), or install fceux, "
+                   "Enter its command under Tools > Editor Options > External Editors > "
+                   "Test Play Emulator (%f stands for the game file), or install fceux, "
                    "nestopia or mednafen.");
 
 QString programNotFound(const QString& program) {
     return QStringLiteral("The emulator \"%1\" was not found.\r\n"
-                          "Check the Test Play command under Tools > Editor Options > "
+                          "Check the Test Play Emulator under Tools > Editor Options > "
                           "External Editors.")
         .arg(program);
 }

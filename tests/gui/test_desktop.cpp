@@ -1,8 +1,11 @@
-// Test Play with stub emulators: shell scripts that record what they were given.
+// The editor on the desktop: its window icon, and Test Play with stub emulators
+// (shell scripts that record what they were given).
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -22,7 +25,7 @@ namespace {
 
 const QString kNoEmulator = QStringLiteral(
     "No emulator was found for Test Play.\r\n"
-    "Enter the emulator's command under Tools > Editor Options > External Editors > Test Play "
+    "Enter its command under Tools > Editor Options > External Editors > Test Play Emulator "
     "(%f stands for the game file), or install fceux, nestopia or mednafen.");
 
 // PATH for the length of a test: only the folder given.
@@ -153,7 +156,7 @@ TEST(TestPlay, WithoutAnEmulatorOnlyAMessageAppears) {
     f.window->findChild<QAction*>(QStringLiteral("mmmTestPlay"))->trigger();
     EXPECT_EQ(f.platform.messages(),
               QStringList{QStringLiteral(
-                  "The emulator \"snes9x-gtk\" was not found.\r\nCheck the Test Play command "
+                  "The emulator \"snes9x-gtk\" was not found.\r\nCheck the Test Play Emulator "
                   "under Tools > Editor Options > External Editors.")});
     for (const Shown& s : f.platform.shown())
         EXPECT_NE(s.kind, Shown::Start);
@@ -175,4 +178,19 @@ TEST(TestPlay, TheCommandIsAnEditorOptionKeptInTheSettingsFile) {
     edit->clear();
     dialog.store(s);
     EXPECT_EQ(s.emulator, "");
+}
+
+TEST(Desktop, TheWindowIconIsTheInstalledArtworkAtEverySize) {
+    WindowFixture f;
+    const QIcon icon = f.window->windowIcon();
+    EXPECT_EQ(
+        icon.availableSizes(),
+        (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+    // The 256-pixel picture: the red field at a corner, the white magnifier ring at the
+    // top of its circle, and the transparent margin.
+    const QImage big = icon.pixmap(QSize(256, 256)).toImage();
+    ASSERT_EQ(big.size(), QSize(256, 256));
+    EXPECT_EQ(big.pixelColor(40, 220), QColor(0xc8, 0x32, 0x28));
+    EXPECT_EQ(big.pixelColor(128, 52), QColor(0xff, 0xff, 0xff));
+    EXPECT_EQ(big.pixelColor(2, 2).alpha(), 0);
 }
