@@ -37,10 +37,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Quorvane developers")
 set(CPACK_PACKAGE_CONTACT "The Quorvane developers <dev@quorvane.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Game parameter editor for Super Mario Bros. images")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvane edits the game parameters of Super Mario Bros. cartridge images in nine\n"
-    "settings dialogs, applies and creates IPS patches, and starts an emulator on the\n"
-    "current edits. The command-line tool qorv scripts the same parameters.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Quorvane edits the game parameters of Super Mario Bros. cartridge images in nine\n"
+       "settings dialogs, applies and creates IPS patches, and starts an emulator on the\n"
+       "current edits. The command-line tool qorv scripts the same parameters.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
