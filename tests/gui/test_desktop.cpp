@@ -6,10 +6,12 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "gui/about/aboutdialog.h"
 #include "gui/main/testplay.h"
 #include "gui/settings/optionsdialog.h"
 #include "gui/support/fixtures.h"
@@ -193,4 +195,13 @@ TEST(Desktop, TheWindowIconIsTheInstalledArtworkAtEverySize) {
     EXPECT_EQ(big.pixelColor(40, 220), QColor(0xc8, 0x32, 0x28));
     EXPECT_EQ(big.pixelColor(128, 52), QColor(0xff, 0xff, 0xff));
     EXPECT_EQ(big.pixelColor(2, 2).alpha(), 0);
+}
+
+TEST(Desktop, TheAboutBoxShowsTheBuildsVersion) {
+    // QV_VERSION is the project version, given to this file by the build as to the
+    // programs' --version and the package.
+    qv::TFormAbout about;
+    auto* version = about.findChild<QLabel*>(QStringLiteral("LabVersion"));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), QStringLiteral("Version " QV_VERSION));
 }
