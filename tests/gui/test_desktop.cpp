@@ -11,6 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "core/fileio.h"
 #include "gui/about/aboutdialog.h"
 #include "gui/main/testplay.h"
 #include "gui/settings/optionsdialog.h"
@@ -139,7 +140,7 @@ TEST(TestPlay, TheConfiguredCommandGetsTheFileWherePercentFStands) {
     EXPECT_FALSE(qv::emulatorCommand(QString(), file).has_value()); // none of the three
 }
 
-TEST(TestPlay, WithoutAnEmulatorOnlyAMessageAppears) {
+TEST(TestPlay, WithoutAnEmulatorOrItsFileOnlyAMessageAppears) {
     WindowFixture f;
     const QString empty = f.path(QStringLiteral("empty"));
     QDir().mkpath(empty);
@@ -162,6 +163,30 @@ TEST(TestPlay, WithoutAnEmulatorOnlyAMessageAppears) {
                   "under Tools > Editor Options > External Editors.")});
     for (const Shown& s : f.platform.shown())
         EXPECT_NE(s.kind, Shown::Start);
+
+    // The emulator is there, but the game cannot be written for it.
+    const QString emu = f.path(QStringLiteral("empty/emu"));
+    writeStub(emu, f.path(QStringLiteral("r")), f.path(QStringLiteral("c")));
+    f.window->settings().emulator = "emu %f";
+    f.platform.clear();
+    qv::setWriteFailureForTesting(true);
+    f.window->findChild<QAction*>(QStringLiteral("mmmTestPlay"))->trigger();
+    qv::setWriteFailureForTesting(false);
+    ASSERT_EQ(f.platform.shown().size(), 1u);
+    EXPECT_EQ(f.platform.shown()[0].kind, Shown::Error);
+    EXPECT_TRUE(f.platform.shown()[0].text.startsWith(
+        QStringLiteral("The game could not be written for Test Play.\r\n")));
+
+    // Written and started: the scripted platform records the start.
+    f.platform.clear();
+    f.window->findChild<QAction*>(QStringLiteral("mmmTestPlay"))->trigger();
+    ASSERT_EQ(f.platform.shown().size(), 1u);
+    EXPECT_EQ(f.platform.shown()[0].kind, Shown::Start);
+    EXPECT_EQ(f.platform.shown()[0].text, emu);
+    ASSERT_EQ(f.platform.shown()[0].arguments.size(), 1);
+    const std::vector<std::uint8_t> played = readFile(f.platform.shown()[0].arguments[0]);
+    ASSERT_EQ(played.size(), 41488u);
+    EXPECT_EQ(played[0x107A + 512], 0x08);
 }
 
 TEST(TestPlay, TheCommandIsAnEditorOptionKeptInTheSettingsFile) {

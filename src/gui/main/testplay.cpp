@@ -84,10 +84,6 @@ QString TestPlayFiles::write(std::span<const std::uint8_t> bytes, const QString&
     return path;
 }
 
-QString TestPlayFiles::folder() const {
-    return dir_ ? dir_->path() : QString();
-}
-
 void TForm1::mmmTestPlayClick() {
     if (!doc_.isOpen()) return;
     // The emulator is settled first: without one, nothing is written or started.
@@ -111,7 +107,8 @@ void TForm1::mmmTestPlayClick() {
     }
     const auto command = emulatorCommand(configured, path);
     if (!command || !platform().startProgram(command->program, command->arguments))
-        platform().warn(this, programNotFound(probe->program));
+        platform().warn(
+            this, QStringLiteral("The emulator \"%1\" could not be started.").arg(probe->program));
 }
 
 } // namespace qv

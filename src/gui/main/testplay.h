@@ -36,8 +36,6 @@ class TestPlayFiles {
     // Writes `bytes` as `name` (a bare file name) in the temporary folder and returns
     // its path; empty, with `error` set, when it cannot be written.
     QString write(std::span<const std::uint8_t> bytes, const QString& name, QString& error);
-    // The folder, once something has been written (for tests).
-    QString folder() const;
 
   private:
     std::unique_ptr<QTemporaryDir> dir_;
