@@ -26,7 +26,7 @@ using tables::ColorCharacter;
 const QString kResetCharacterQuestion =
     QStringLiteral("Reset the selected character to its default value?");
 constexpr int kPanelHelp = 800;
-constexpr int kButtonsPerColumn = 9;
+constexpr int kButtonsPerColumn = 7; // the pictures make each button 64 pixels high
 
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));

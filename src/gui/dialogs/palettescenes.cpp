@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QPainter>
 #include <QTabWidget>
-#include <algorithm>
 
 #include "core/chrcompose.h"
 
@@ -69,9 +68,11 @@ void SceneStrips::addTo(QTabWidget* pages) {
         auto* grid = box ? qobject_cast<QGridLayout*>(box->layout()) : nullptr;
         if (!grid) continue;
         auto* strip = new SceneStrip(scene, box);
-        // Beside the rows, below the Reset buttons of the group's first row.
-        grid->addWidget(strip, 1, grid->columnCount(), std::max(1, grid->rowCount() - 1), 1,
-                        Qt::AlignTop | Qt::AlignRight);
+        // Beside the rows, below the Reset buttons; an empty row under the rows takes
+        // what the strip is taller than they are, so the rows keep their spacing.
+        const int rows = grid->rowCount();
+        grid->setRowStretch(rows, 1);
+        grid->addWidget(strip, 1, grid->columnCount(), rows, 1, Qt::AlignTop | Qt::AlignRight);
         strips_[static_cast<std::size_t>(scene.page)] = strip;
     }
 }
