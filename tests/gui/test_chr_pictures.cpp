@@ -140,6 +140,19 @@ TEST(ChrPictures, ColorButtonsFlipWithTheByte) {
     other.open(grey);
     ColorSession t(other);
     EXPECT_EQ(t.at("Spd6871", 31, 25), rgb(0x78, 0x78, 0x78));
+
+    // With a trainer the tiles, the colours and the byte all stand 512 bytes later.
+    FakeHost trained;
+    auto moved = qv::test::blankImage(41488);
+    qv::test::put(moved, 0x8010, 0xFF); // code now, not the Goomba's tiles
+    qv::test::put(moved, 0x8210 + 0x71 * 16, 0x80);
+    qv::test::put(moved, 0x07E0, 0x22);
+    qv::test::put(moved, 0x0EF4, {0x16, 0x16, 0x16});
+    moved[0x6A71] = 0x02;
+    trained.open(moved);
+    ColorSession u(trained);
+    EXPECT_EQ(u.at("Spd6871", 31, 25), kRed);
+    EXPECT_EQ(u.at("Spd6871", 16, 24), kSky);
 }
 
 // All tiles solid colour 1, the game's Ground colours where the strip reads them.
