@@ -4,6 +4,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
       libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev xvfb xauth clang-format ccache
+      desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file fonts-ipafont-gothic
       clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -49,6 +49,8 @@ class IniFile {
     // The value as a decimal integer (optional sign, nothing else); def otherwise,
     // including values out of the range of int.
     int readInt(std::string_view key, int def) const;
+    // Whether the section has a line for key (with or without a value).
+    bool hasKey(std::string_view key) const { return findKey(key).has_value(); }
 
     // Sets key to value in memory. Returns false and changes nothing when the pair
     // cannot be stored in a line-based file or read back whole: a key that is

@@ -44,6 +44,7 @@ template <class S, class Visitor> void visitKeys(S& s, Visitor& v) {
     }
     v.text("NESFile1", s.nesFile[0]);
     v.text("NESFile2", s.nesFile[1]);
+    v.laterText("Emulator", s.emulator);
 }
 
 // Members start at their defaults and are overwritten by what the file says.
@@ -66,6 +67,7 @@ struct Reader {
     void text(const std::string& key, std::string& value) {
         value = ini.readWholeString(key, value);
     }
+    void laterText(const std::string& key, std::string& value) { text(key, value); }
 };
 
 struct Writer {
@@ -80,6 +82,11 @@ struct Writer {
     // A value too long to read back whole is kept out of the file.
     void text(const std::string& key, const std::string& value) {
         if (!ini.writeString(key, value)) ini.writeString(key, "");
+    }
+    // A key added after the original set: written once it has a value or is already
+    // in the file, so that a file that never used it keeps its familiar key set.
+    void laterText(const std::string& key, const std::string& value) {
+        if (!value.empty() || ini.hasKey(key)) text(key, value);
     }
 };
 
