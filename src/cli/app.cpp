@@ -140,6 +140,7 @@ int run(int argc, char** argv) {
     StandardOutput out;
     std::streambuf* const previous = std::cout.rdbuf(&out);
     const int status = runCommand(argc, argv, out);
+    std::cout.flush();
     std::cout.rdbuf(previous);
     return status;
 }
@@ -150,8 +151,10 @@ static int runCommand(int argc, char** argv, StandardOutput& stdOut) {
                  "qorv"};
     // The shell completion asks the tool itself for the names it offers; the option
     // is for scripts, so --help does not list it.
-    if (argc >= 2 && std::string_view(argv[1]) == "--complete")
-        return complete(std::vector<std::string>(argv + 2, argv + argc));
+    if (argc >= 2 && std::string_view(argv[1]) == "--complete") {
+        const int status = complete(std::vector<std::string>(argv + 2, argv + argc));
+        return standardOutputFailed(stdOut) ? static_cast<int>(Exit::BadInput) : status;
+    }
     app.set_version_flag("--version", std::string("qorv ") + std::string(kVersion));
     app.require_subcommand(1);
     app.footer("\nExit status: 0 on success, 1 for a command line that does not parse, 2 for a "
