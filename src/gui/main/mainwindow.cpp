@@ -87,11 +87,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
 
     // Start-up: every setting read once, then the view and the menus follow them.
     IniFile ini(iniPath_.toStdString());
-    if (!ini.load()) {
-        // Said once, here: every later write of settings leaves such a file alone.
-        std::cerr << "quorvane: " << ini.loadError() << "\n";
-        statusBar()->showMessage(QString::fromStdString(ini.loadError()), 30000);
-    }
+    const bool settingsRead = ini.load();
     settings_ = readSettings(ini);
     applyViewSettings();
     if (settings_.timeCheck) timer1_->start();
@@ -101,6 +97,13 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     BuildRecentMenus();
     refreshUndoItem();
     DisableDocumentCommands();
+    if (!settingsRead) {
+        // Said once, here: every later write of settings leaves such a file alone. The
+        // status panel is narrow, so it names the problem and its tip says the rest.
+        std::cerr << "quorvane: " << ini.loadError() << "\n";
+        panels_[2]->setText(QStringLiteral("Settings not read"));
+        panels_[2]->setToolTip(QString::fromStdString(ini.loadError()));
+    }
 }
 
 TForm1::~TForm1() = default;
