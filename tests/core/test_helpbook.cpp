@@ -30,3 +30,21 @@ TEST(HelpBook, TopicsComeFromTheTablesAndTheFixedList) {
     EXPECT_EQ(qv::plainCaption("R&&D &x"), "R&D x");
     EXPECT_EQ(qv::plainCaption("end&"), "end");
 }
+
+TEST(HelpBook, EachItemListsItsValuesOffsetsInBothLayoutsAndEncoding) {
+    const qv::HelpTopic* walk = qv::findHelpTopic(13396);
+    ASSERT_NE(walk, nullptr);
+    EXPECT_NE(walk->html.find("<code>EditMaWalk_R</code><br>Accepted: a whole number from -128 to "
+                              "127<br>Default: 24<br>Offsets: 0x3454 (with trainer 0x3654)<br>"
+                              "Encoding: signed byte (two's complement)"),
+              std::string::npos)
+        << walk->html;
+    EXPECT_NE(walk->html.find("Offsets: 0x3451 (with trainer 0x3651)<br>Encoding: negated"),
+              std::string::npos);
+
+    // A list names each entry's byte: the pipe exit height stores 16 * index + 1.
+    const qv::HelpTopic* pipe = qv::findHelpTopic(12472);
+    ASSERT_NE(pipe, nullptr);
+    EXPECT_NE(pipe->html.find("-1 = 01, 0 = 11, 1 = 21"), std::string::npos) << pipe->html;
+    EXPECT_NE(pipe->html.find("8  [Default] = 91"), std::string::npos);
+}

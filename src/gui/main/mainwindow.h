@@ -26,6 +26,8 @@ class QToolButton;
 namespace qv {
 
 class AddressBar;
+class ChangedParametersWindow;
+struct ItemRow;
 struct IpsHost;
 
 class TForm1 : public QMainWindow, public DialogHost {
@@ -69,6 +71,13 @@ class TForm1 : public QMainWindow, public DialogHost {
     bool ApplyIpsFile(const QString& path, bool startup);
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions(); // Tools > editor n (1 to 4)
+    // File > Export / Import Parameters (presets), View > Changed Parameters, and the
+    // Changed Parameters window's request to edit one parameter in its dialog.
+    void mmmExportParamsClick();
+    void mmmImportParamsClick();
+    void mmmChangesClick();
+    void openParameter(const ItemRow& row);
+    ChangedParametersWindow* changesWindow() const { return changesWindow_; }
     void mmmAlTopClick();
     void mmmToolBarClick();
     void mmmAdrBarClick();
@@ -161,6 +170,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     std::array<QAction*, 4> editorItems_{};
     QList<QAction*> recentItems_;
     QList<QPushButton*> dialogButtons_;
+    QPointer<ChangedParametersWindow> changesWindow_;
 };
 
 } // namespace qv

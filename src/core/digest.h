@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-namespace qv::cli {
+namespace qv {
 
 inline std::string hexDigits(std::uint64_t value, int digits) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -89,4 +89,4 @@ inline std::string sha1Hex(std::span<const std::uint8_t> data) {
     return out;
 }
 
-} // namespace qv::cli
+} // namespace qv

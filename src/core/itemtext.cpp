@@ -1,11 +1,11 @@
-#include "cli/itemtext.h"
+#include "core/itemtext.h"
 
 #include <charconv>
 #include <cstdio>
 
 #include "core/rom.h"
 
-namespace qv::cli {
+namespace qv {
 
 std::string stripMnemonic(std::string_view caption) {
     std::string out;
@@ -134,4 +134,4 @@ std::string bytesText(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
-} // namespace qv::cli
+} // namespace qv
