@@ -11,6 +11,7 @@
 #include "core/document.h"
 #include "core/ini.h"
 #include "core/settings.h"
+#include "gui/changes/changeswindow.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/settings/optionsdialog.h"
 
@@ -26,8 +27,6 @@ class QToolButton;
 namespace qv {
 
 class AddressBar;
-class ChangedParametersWindow;
-struct ItemRow;
 struct IpsHost;
 
 class TForm1 : public QMainWindow, public DialogHost {

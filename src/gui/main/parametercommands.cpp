@@ -1,6 +1,7 @@
 // Parameters as a whole: File > Export / Import Parameters (presets) and View >
 // Changed Parameters. The work is in core; this is the window's side of it.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
