@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <set>
+#include <unordered_set>
 
 #include "core/itemtext.h"
 #include "core/knowngames.h"
@@ -19,7 +20,8 @@ const std::vector<ItemRow>& parameterRows() {
     // A control reachable from two tables is one parameter: the first table owns it.
     static const std::vector<ItemRow> rows = [] {
         std::vector<ItemRow> out;
-        std::set<std::string_view> seen;
+        std::unordered_set<std::string_view> seen;
+        seen.reserve(1024);
         for (const ItemRow& r : itemRows())
             if (seen.insert(r.item->control).second) out.push_back(r);
         return out;
@@ -56,12 +58,12 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     d.trainerA = shiftA != 0;
     d.trainerB = shiftB != 0;
 
-    std::vector<bool> owned(static_cast<std::size_t>(kPlainSize), false);
+    std::vector<std::uint8_t> owned(static_cast<std::size_t>(kPlainSize), 0);
     std::set<int> hidden;
     for (const ItemRow& r : parameterRows()) {
         const Item& item = *r.item;
         for (int off : item.offsets)
-            owned[static_cast<std::size_t>(off)] = true;
+            owned[static_cast<std::size_t>(off)] = 1;
         const ItemState va = item.read(a, shiftA), vb = item.read(b, shiftB);
         const bool bytesEqual = sameBytes(item, a, shiftA, b, shiftB);
         if (va.outOfBounds || vb.outOfBounds) {
