@@ -53,4 +53,22 @@ TEST(HelpBook, EachItemListsItsValuesOffsetsInBothLayoutsAndEncoding) {
     ASSERT_NE(pipe, nullptr);
     EXPECT_NE(pipe->html.find("-1 = 01, 0 = 11, 1 = 21"), std::string::npos) << pipe->html;
     EXPECT_NE(pipe->html.find("8  [Default] = 91"), std::string::npos);
+
+    // A check box names both byte patterns.
+    const qv::HelpTopic* damage = qv::findHelpTopic(22844);
+    ASSERT_NE(damage, nullptr);
+    EXPECT_NE(damage->html.find("<code>ChkMuteki1</code><br>Accepted: checked or unchecked<br>"
+                                "Default: unchecked<br>Offsets: 0x593C-0x593E (with trainer "
+                                "0x5B3C-0x5B3E)<br>Encoding: pattern A (checked) A6 08 60, "
+                                "pattern B (unchecked) AD 9E 07"),
+              std::string::npos)
+        << damage->html;
+
+    // Search looks at titles first, then at the text a reader sees.
+    const auto found = qv::searchHelp("WALKING / swimming");
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found[0]->context, 13396);
+    EXPECT_FALSE(qv::searchHelp("ChkMuteki1").empty());
+    EXPECT_TRUE(qv::searchHelp("<code>").empty()); // markup is not text
+    EXPECT_TRUE(qv::searchHelp("").empty());
 }
