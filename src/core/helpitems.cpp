@@ -69,8 +69,18 @@ std::string encodingText(const Item& item) {
         }
         return out;
     }
+    default: {
+        // Any other check box: the bytes each state leaves in an image of zeros.
+        std::vector<std::uint8_t> image(static_cast<std::size_t>(kTrainerSize), 0);
+        std::string out;
+        for (const int v : {1, 0}) {
+            item.write(image, 0, v);
+            out +=
+                std::string(v ? "checked " : ", unchecked ") + bytesText(itemBytes(item, image, 0));
+        }
+        return out + " (bits of the byte that other items own are kept)";
     }
-    return {};
+    }
 }
 
 std::string bothLayouts(const Item& item) {

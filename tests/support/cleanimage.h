@@ -38,20 +38,13 @@ inline void randomEdits(std::vector<std::uint8_t>& image, int shift, std::mt1993
     for (int n = 0; n < count; ++n) {
         const qv::Item& item = *rows[rng() % rows.size()].item;
         if (item.read(image, shift).outOfBounds) continue;
-        int value = 0;
-        switch (item.kind) {
-        case qv::ItemKind::Numeric:
+        int value = static_cast<int>(rng() % 2); // check boxes of any kind: 0 or 1
+        if (item.kind == qv::ItemKind::Numeric)
             value = item.acceptMin +
                     static_cast<int>(rng() %
                                      static_cast<unsigned>(item.acceptMax - item.acceptMin + 1));
-            break;
-        case qv::ItemKind::Check:
-            value = static_cast<int>(rng() % 2);
-            break;
-        case qv::ItemKind::Choice:
+        else if (item.kind == qv::ItemKind::Choice)
             value = static_cast<int>(rng() % item.list->captions.size());
-            break;
-        }
         if (!item.accepts(value)) continue;
         const std::vector<std::uint8_t> before = image;
         item.write(image, shift, value);
