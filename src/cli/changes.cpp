@@ -174,13 +174,16 @@ void importPreset(const std::string& file, const std::string& preset,
     if (!plan.ok()) throw Failure{Exit::BadInput, preset + ": " + plan.error};
     const std::string error = applyPreset(plan, doc->image(), doc->shift());
     if (!error.empty()) throw Failure{Exit::BadInput, preset + ": " + error};
+    if (!dryRun) {
+        const std::string target = output.value_or(file);
+        const WriteResult r = writeFileAtomic(target, doc->fileBytes());
+        if (!r.ok)
+            throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
+    }
+    // Reported once written, so that what is printed is what the file holds.
     for (const PresetChange& c : plan.changes)
         std::cout << (dryRun ? "would set " : "") << changeLine(c) << "\n";
     if (plan.changes.empty()) std::cout << "no parameter changes\n";
-    if (dryRun) return;
-    const std::string target = output.value_or(file);
-    const WriteResult r = writeFileAtomic(target, doc->fileBytes());
-    if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
 }
 
 void ipsExplain(const std::string& patchPath, const std::optional<std::string>& basePath) {

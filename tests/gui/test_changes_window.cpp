@@ -85,8 +85,13 @@ TEST(ChangedParameters, FollowsOkUndoReloadLoadAndClose) {
     f.window->mmmReloadClick();
     EXPECT_EQ(heading(f), "Unmodified game image");
 
-    f.window->LoadNesFile(writeClean(f.path("two.nes"), {{0x3454, 0x20}, {0x107A, 0x04}}));
+    // 0x30B8 0x92 is no pipe height: listed after the changes, not counted among them.
+    f.window->LoadNesFile(
+        writeClean(f.path("two.nes"), {{0x3454, 0x20}, {0x107A, 0x04}, {0x30B8, 0x92}}));
     EXPECT_EQ(heading(f), "2 parameters changed");
+    ASSERT_EQ(f.window->changesWindow()->table()->rowCount(), 3);
+    EXPECT_EQ(row(f, 2), (QStringList{"Mario", "Pipe Exit Height", "Set Value", "(Out of bounds)",
+                                      "8  [Default]"}));
     f.window->mmmCloseClick(); // not modified: nothing to ask
     EXPECT_EQ(heading(f), "No file open");
     EXPECT_TRUE(f.platform.scriptUsedUp());

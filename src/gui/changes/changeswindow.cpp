@@ -54,12 +54,15 @@ ChangedParametersWindow::ChangedParametersWindow(const RomDocument& doc, QWidget
 
 void ChangedParametersWindow::refresh() {
     rows_.clear();
-    std::vector<Change> changes;
-    if (doc_.isOpen()) changes = changedParameters(doc_.image(), doc_.shift()).changed;
-    heading_->setText(changesHeading(doc_, static_cast<int>(changes.size())));
-    table_->setRowCount(static_cast<int>(changes.size()));
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        const Change& c = changes[i];
+    ChangeList list;
+    if (doc_.isOpen()) list = changedParameters(doc_.image(), doc_.shift());
+    heading_->setText(changesHeading(doc_, list.count()));
+    // The changed parameters, then those whose bytes the editor does not understand.
+    std::vector<Change> all = list.changed;
+    all.insert(all.end(), list.outOfBounds.begin(), list.outOfBounds.end());
+    table_->setRowCount(static_cast<int>(all.size()));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Change& c = all[i];
         const Item& item = *c.row.item;
         const QStringList cells{qs(dialogOf(c.row)), qs(stripMnemonic(c.row.group->caption)),
                                 qs(labelOf(item)), qs(valueText(item, c.value)),
