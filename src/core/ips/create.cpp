@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "core/ips/ips.h"
 
@@ -10,29 +11,46 @@ namespace qv::ips {
 
 namespace {
 
-// Appends one record: a run record when the bytes are 4 or more copies of one value.
-// The header is assembled in place and appended with the data in one go, since a
-// patch of scattered edits is mostly headers.
-void putRecord(std::vector<std::uint8_t>& out, std::uint32_t offset, const std::uint8_t* bytes,
-               std::size_t n) {
-    const auto byte = [](std::size_t v) { return static_cast<std::uint8_t>(v); };
-    const bool run =
-        n >= 4 && std::all_of(bytes + 1, bytes + n,
-                              [first = bytes[0]](std::uint8_t b) { return b == first; });
-    const std::size_t at = out.size();
-    if (run) {
-        out.resize(at + 8);
-        std::uint8_t* p = out.data() + at;
-        p[0] = byte(offset >> 16), p[1] = byte(offset >> 8), p[2] = byte(offset);
-        p[3] = 0, p[4] = 0, p[5] = byte(n >> 8), p[6] = byte(n), p[7] = bytes[0];
-        return;
+// The patch being written. Its buffer grows ahead of the writes and is cut to size
+// at the end, so that appending a record is a few stores rather than a resize.
+class PatchWriter {
+  public:
+    explicit PatchWriter(std::vector<std::uint8_t>& out) : out_(out) { out_.resize(4096); }
+
+    void put(std::initializer_list<std::uint8_t> bytes) {
+        std::memcpy(room(bytes.size()), bytes.begin(), bytes.size());
+        used_ += bytes.size();
     }
-    out.resize(at + 5 + n);
-    std::uint8_t* p = out.data() + at;
-    p[0] = byte(offset >> 16), p[1] = byte(offset >> 8), p[2] = byte(offset);
-    p[3] = byte(n >> 8), p[4] = byte(n);
-    std::memcpy(p + 5, bytes, n);
-}
+
+    // One record: a run record when the bytes are 4 or more copies of one value.
+    void putRecord(std::uint32_t offset, const std::uint8_t* bytes, std::size_t n) {
+        const auto byte = [](std::size_t v) { return static_cast<std::uint8_t>(v); };
+        const bool run =
+            n >= 4 && std::all_of(bytes + 1, bytes + n,
+                                  [first = bytes[0]](std::uint8_t b) { return b == first; });
+        std::uint8_t* p = room(8 + n);
+        p[0] = byte(offset >> 16), p[1] = byte(offset >> 8), p[2] = byte(offset);
+        if (run) {
+            p[3] = 0, p[4] = 0, p[5] = byte(n >> 8), p[6] = byte(n), p[7] = bytes[0];
+            used_ += 8;
+        } else {
+            p[3] = byte(n >> 8), p[4] = byte(n);
+            std::memcpy(p + 5, bytes, n);
+            used_ += 5 + n;
+        }
+    }
+
+    void finish() { out_.resize(used_); }
+
+  private:
+    std::uint8_t* room(std::size_t n) {
+        if (out_.size() - used_ < n) out_.resize(std::max(2 * out_.size(), used_ + n));
+        return out_.data() + used_;
+    }
+
+    std::vector<std::uint8_t>& out_;
+    std::size_t used_ = 0;
+};
 
 // The first index at or after i where the images differ, or n. Equal stretches are
 // skipped a word at a time: a 16 MiB image with few edits is mostly such stretches.
@@ -81,8 +99,8 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
         result.status.result = Result::Identical;
         return result;
     }
-    std::vector<std::uint8_t>& out = result.patch;
-    out = {'P', 'A', 'T', 'C', 'H'};
+    PatchWriter out(result.patch);
+    out.put({'P', 'A', 'T', 'C', 'H'});
     const std::size_t n = edited.size();
     std::size_t i = 0;
     for (;;) {
@@ -95,10 +113,11 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
         std::size_t end = i + 1;
         while (end < n && end - start < kMaxRecordLength && base[end] != edited[end])
             ++end;
-        putRecord(out, static_cast<std::uint32_t>(start), edited.data() + start, end - start);
+        out.putRecord(static_cast<std::uint32_t>(start), edited.data() + start, end - start);
         i = end;
     }
-    out.insert(out.end(), {'E', 'O', 'F'});
+    out.put({'E', 'O', 'F'});
+    out.finish();
     return result;
 }
 
