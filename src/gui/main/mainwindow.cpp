@@ -23,6 +23,7 @@
 #include "gui/main/icons.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
+#include "gui/main/testplay.h"
 #include "gui/settings/optionsdialog.h"
 
 namespace qv {
@@ -30,7 +31,7 @@ namespace qv {
 namespace {
 constexpr const char* kDocumentCommands[] = {
     "mmmSaveAs", "mmmReload", "mmmClose",  "mmmIpsMake", "mmmMario", "mmmZenpan1", "mmmZenpan2",
-    "mmmEnemy1", "mmmEnemy2", "mmmEnemy3", "mmmPoint",   "mmmColor", "mmmPallet"};
+    "mmmEnemy1", "mmmEnemy2", "mmmEnemy3", "mmmPoint",   "mmmColor", "mmmPallet",  "mmmTestPlay"};
 }
 
 TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* parent)
@@ -166,6 +167,8 @@ void TForm1::createActions() {
            &TForm1::mmmIpsOpenClick);
     action("mmmIpsMake", QStringLiteral("Create I&PS File..."), QKeySequence(Qt::Key_F6), 8,
            &TForm1::mmmIpsMakeClick);
+    action("mmmTestPlay", QStringLiteral("&Test Play"), QKeySequence(Qt::Key_F7), -1,
+           &TForm1::mmmTestPlayClick);
     action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
            &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
@@ -215,6 +218,8 @@ void TForm1::createMenus() {
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmIpsOpen"));
     toolsMenu_->addAction(item("mmmIpsMake"));
+    toolsMenu_->addSeparator();
+    toolsMenu_->addAction(item("mmmTestPlay"));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmOption"));
 
