@@ -129,7 +129,9 @@ int run(int argc, char** argv) {
         "dump", "Every item of every dialog: offsets, bytes, value, default and state.");
     dump->add_option("GAME", file, "The .nes image")->required();
     dump->add_flag("--json", json, "One JSON object instead of a table");
-    dump->add_option("--dialog", dialog, "Only this dialog, in any case: " + dialogNames());
+    // The names come from the dialog tables, which only help needs: they are filled
+    // in when help is asked for, so other commands never build the tables for them.
+    CLI::Option* dialogOption = dump->add_option("--dialog", dialog);
 
     CLI::App* get = app.add_subcommand("get", "Prints CONTROL=VALUE for each control named.");
     get->add_option("GAME", file, "The .nes image")->required();
@@ -206,7 +208,11 @@ int run(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e);
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            if (dynamic_cast<const CLI::CallForVersion*>(&e) == nullptr)
+                dialogOption->description("Only this dialog, in any case: " + dialogNames());
+            return app.exit(e);
+        }
         if (argc > 1 && argv[1][0] != '-' && !isSubcommand(app, argv[1]))
             printFailure(std::string("unknown command \"") + argv[1] + "\"");
         else
