@@ -5,8 +5,8 @@
 // without changing a byte.
 #include <vector>
 
-#include "cli/catalog.h"
-#include "cli/itemtext.h"
+#include "core/catalog.h"
+#include "core/itemtext.h"
 #include "core/rom.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
@@ -40,18 +40,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(stored == image);
     }
 
-    static const std::vector<qv::cli::ItemRow> rows = qv::cli::itemRows();
+    static const std::vector<qv::ItemRow> rows = qv::itemRows();
     static qv::RomBuffer scratch;
     scratch = image;
     std::size_t n = 0;
-    for (const qv::cli::ItemRow& row : rows) {
+    for (const qv::ItemRow& row : rows) {
         const qv::Item& item = *row.item;
         // get -> set changes no byte.
-        const std::string text = qv::cli::valueText(item, file, shift);
+        const std::string text = qv::valueText(item, file, shift);
         std::string problem;
-        const auto bytes = qv::cli::bytesToStore(item, file, shift, text, problem);
+        const auto bytes = qv::bytesToStore(item, file, shift, text, problem);
         check(bytes.has_value());
-        check(*bytes == qv::cli::itemBytes(item, file, shift));
+        check(*bytes == qv::itemBytes(item, file, shift));
 
         // A value from the input, near the item's range.
         const int span =
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     image[static_cast<std::size_t>(qv::shifted(off, shift))];
         };
         if (!written) {
-            check(own == qv::cli::itemBytes(item, file, shift));
+            check(own == qv::itemBytes(item, file, shift));
             continue;
         }
         // Front ends never write an item that is out of bounds; one whose bytes it

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/catalog.h"
-#include "cli/itemtext.h"
+#include "core/catalog.h"
 #include "core/items.h"
+#include "core/itemtext.h"
 #include "fuzzsupport.h"
 
 using qvfuzz::check;
@@ -42,13 +42,13 @@ std::optional<int> reference(std::string_view t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     qvfuzz::Input in(data, size);
-    static const std::vector<qv::cli::ItemRow> rows = qv::cli::itemRows();
+    static const std::vector<qv::ItemRow> rows = qv::itemRows();
     const qv::Item& item = *rows[in.word() % rows.size()].item;
     const auto rest = in.rest();
     const std::string text(reinterpret_cast<const char*>(rest.data()), rest.size());
 
     check(qv::parseDecimal(text) == reference(text));
-    const std::optional<int> v = qv::cli::parseValue(item, text);
+    const std::optional<int> v = qv::parseValue(item, text);
     if (v) check(item.accepts(*v));
     if (item.kind == qv::ItemKind::Numeric) {
         const auto r = reference(text);
@@ -59,22 +59,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& captions = item.list->captions;
         for (std::size_t i = 0; i < captions.size(); ++i) {
             const int index = static_cast<int>(i);
-            check(qv::cli::parseValue(item, "#" + std::to_string(i)) == index);
+            check(qv::parseValue(item, "#" + std::to_string(i)) == index);
             // A caption as shown names its entry, or an earlier one of the same text.
-            const auto byCaption =
-                qv::cli::parseValue(item, qv::cli::shownText(item, {false, index}));
+            const auto byCaption = qv::parseValue(item, qv::shownText(item, {false, index}));
             check(byCaption && *byCaption <= index &&
-                  qv::cli::stripMnemonic(captions[static_cast<std::size_t>(*byCaption)]) ==
-                      qv::cli::stripMnemonic(captions[i]));
+                  qv::stripMnemonic(captions[static_cast<std::size_t>(*byCaption)]) ==
+                      qv::stripMnemonic(captions[i]));
         }
         // "#" and digits only, as printed.
         if (!text.empty() && text[0] == '#' && v) check(std::to_string(*v) == text.substr(1));
     }
 
     // The bytes form: taken only when get would print exactly this text.
-    if (const auto bytes = qv::cli::parseStoredBytes(item, text)) {
+    if (const auto bytes = qv::parseStoredBytes(item, text)) {
         check(bytes->size() == item.offsets.size());
-        check(qv::cli::valueTextOfBytes(item, *bytes) == text);
+        check(qv::valueTextOfBytes(item, *bytes) == text);
     }
     return 0;
 }

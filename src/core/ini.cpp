@@ -96,6 +96,7 @@ bool IniFile::load() {
     bom_ = false;
     loaded_ = false;
     loadError_.clear();
+    fileSize_.reset();
     if (!fileExists(path_)) {
         loaded_ = true;
         return true;
@@ -114,6 +115,7 @@ bool IniFile::load() {
         return false;
     }
     text_.assign(reinterpret_cast<const char*>(data->data()), data->size());
+    fileSize_ = text_.size();
     data.reset();
     std::size_t pos = 0;
     if (std::string_view(text_).starts_with(kBom)) {
@@ -293,6 +295,9 @@ std::string IniFile::text() const {
 WriteResult IniFile::save() const {
     if (!loaded_) return {false, "The settings file could not be read, so it is left as it is."};
     const std::string out = text();
+    // A file that would come out byte for byte as it was read is left alone: no
+    // rewrite and no flush to disk for settings that did not change.
+    if (fileSize_ && std::string_view(text_).substr(0, *fileSize_) == out) return {};
     if (out.size() > kMaxFileSize)
         return {false, "The settings file would be larger than 16 MiB, so it is left as it is."};
     return writeFileAtomic(

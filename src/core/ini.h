@@ -65,7 +65,7 @@ class IniFile {
     // Replaces the file with the current contents. Every line keeps its own line
     // end; new lines take the file's first one (CRLF in a new file). Fails without
     // touching the file when load() has not succeeded or the file would grow past
-    // kMaxFileSize.
+    // kMaxFileSize. A file whose contents would not change is not written again.
     WriteResult save() const;
 
     // The file as save() would write it.
@@ -100,8 +100,9 @@ class IniFile {
 
     std::string path_;
     std::string section_;
-    std::string text_;        // the file (after a byte-order mark), then rewritten lines
-    std::vector<Line> lines_; // the file's lines in order
+    std::string text_; // the file as read (its mark included), then rewritten lines
+    std::optional<std::size_t> fileSize_; // the size of the file as read, when it existed
+    std::vector<Line> lines_;             // the file's lines in order
     std::vector<KeyRef> keys_;
     long sectionLine_ = -1;          // this object's section header in lines_, or -1
     std::size_t anchor_ = 0;         // new keys go after this line: the section's last non-blank

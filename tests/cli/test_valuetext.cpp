@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/catalog.h"
-#include "cli/itemtext.h"
 #include "cli/qorvrun.h"
+#include "core/catalog.h"
+#include "core/itemtext.h"
 #include "core/rom.h"
 
 using namespace qvtest;
@@ -24,7 +24,7 @@ Bytes randomImage(std::mt19937& rng, std::size_t size) {
     for (auto& b : image)
         b = rng() % 3 ? static_cast<std::uint8_t>(rng()) : kEdges[rng() % 7];
     const int shift = size == 41488 ? 512 : 0;
-    for (const qv::cli::ItemRow& row : qv::cli::itemRows()) {
+    for (const qv::ItemRow& row : qv::itemRows()) {
         const qv::Item& item = *row.item;
         if (rng() % 2) continue;
         int lo = 0, hi = 1;
@@ -48,14 +48,13 @@ TEST(ValueText, SetOfWhatGetPrintsChangesNoByteForEveryItemOverRandomImages) {
         const std::size_t size = round % 3 == 2 ? 41488 : 40976;
         const int shift = size == 41488 ? 512 : 0;
         const Bytes image = randomImage(rng, size);
-        for (const qv::cli::ItemRow& row : qv::cli::itemRows()) {
+        for (const qv::ItemRow& row : qv::itemRows()) {
             const qv::Item& item = *row.item;
-            const std::string text = qv::cli::valueText(item, image, shift);
+            const std::string text = qv::valueText(item, image, shift);
             std::string problem;
-            const auto stored = qv::cli::bytesToStore(item, image, shift, text, problem);
+            const auto stored = qv::bytesToStore(item, image, shift, text, problem);
             ASSERT_TRUE(stored) << item.control << "=" << text << ": " << problem;
-            ASSERT_EQ(*stored, qv::cli::itemBytes(item, image, shift))
-                << item.control << "=" << text;
+            ASSERT_EQ(*stored, qv::itemBytes(item, image, shift)) << item.control << "=" << text;
             (text.starts_with('(') ? asBytes : asValues)++;
         }
     }
@@ -67,19 +66,19 @@ TEST(ValueText, SetOfWhatGetPrintsChangesNoByteForEveryItemOverRandomImages) {
 TEST(ValueText, BytesNoValueReproducesArePrintedWithTheirMeaning) {
     const qv::Item& up = *qv::findItem("EditMaTsuruUp").item;
     const qv::Item& down = *qv::findItem("EditMaTsuruDown").item;
-    EXPECT_EQ(qv::cli::valueTextOfBytes(up, Bytes{0x80}), "(Out of range 128: 80)");
-    EXPECT_EQ(qv::cli::valueTextOfBytes(down, Bytes{0x80}), "(Out of range -128: 80)");
-    EXPECT_EQ(qv::cli::valueTextOfBytes(down, Bytes{0x81}), "-127");
-    EXPECT_EQ(qv::cli::parseStoredBytes(down, "(Out of range -128: 80)"), Bytes{0x80});
+    EXPECT_EQ(qv::valueTextOfBytes(up, Bytes{0x80}), "(Out of range 128: 80)");
+    EXPECT_EQ(qv::valueTextOfBytes(down, Bytes{0x80}), "(Out of range -128: 80)");
+    EXPECT_EQ(qv::valueTextOfBytes(down, Bytes{0x81}), "-127");
+    EXPECT_EQ(qv::parseStoredBytes(down, "(Out of range -128: 80)"), Bytes{0x80});
     // Only the exact text: other bytes, other spellings and readable values are not
     // taken as bytes.
-    EXPECT_FALSE(qv::cli::parseStoredBytes(down, "(Out of range -128: 81)"));
-    EXPECT_FALSE(qv::cli::parseStoredBytes(down, "(Out of range -128: 80 )"));
-    EXPECT_FALSE(qv::cli::parseStoredBytes(down, "(out of range -128: 80)"));
-    EXPECT_FALSE(qv::cli::parseStoredBytes(down, "(Out of range -128: 8)"));
-    EXPECT_FALSE(qv::cli::parseStoredBytes(down, "(-127: 81)"));
+    EXPECT_FALSE(qv::parseStoredBytes(down, "(Out of range -128: 81)"));
+    EXPECT_FALSE(qv::parseStoredBytes(down, "(Out of range -128: 80 )"));
+    EXPECT_FALSE(qv::parseStoredBytes(down, "(out of range -128: 80)"));
+    EXPECT_FALSE(qv::parseStoredBytes(down, "(Out of range -128: 8)"));
+    EXPECT_FALSE(qv::parseStoredBytes(down, "(-127: 81)"));
     const qv::Item& pipe = *qv::findItem("CmbMaDokanHeight").item;
-    EXPECT_EQ(qv::cli::valueTextOfBytes(pipe, Bytes{0x30}), "(Out of bounds: 30)");
+    EXPECT_EQ(qv::valueTextOfBytes(pipe, Bytes{0x30}), "(Out of bounds: 30)");
 }
 
 TEST(ValueText, QorvSetsWhatItPrintedAndChangesNothing) {
@@ -120,11 +119,11 @@ TEST(ValueText, QorvSetsWhatItPrintedAndChangesNothing) {
 
 TEST(ValueText, ListIndexesAreDigitsAsPrinted) {
     const qv::Item& shot = *qv::findItem("CmbFireShot").item;
-    EXPECT_EQ(qv::cli::parseValue(shot, "#0"), 0);
-    EXPECT_EQ(qv::cli::parseValue(shot, "#3"), 3);
+    EXPECT_EQ(qv::parseValue(shot, "#0"), 0);
+    EXPECT_EQ(qv::parseValue(shot, "#3"), 3);
     for (const char* bad : {"#-0", "#01", "#00", "#+1", "# 1", "#1 ", "#", "#4", "#-1"})
-        EXPECT_FALSE(qv::cli::parseValue(shot, bad)) << bad;
+        EXPECT_FALSE(qv::parseValue(shot, bad)) << bad;
     const qv::Item& lives = *qv::findItem("EditMaZanki").item;
-    EXPECT_EQ(qv::cli::parseValue(lives, "5 "), 5);
-    EXPECT_EQ(qv::cli::parseValue(lives, "5\t"), 5);
+    EXPECT_EQ(qv::parseValue(lives, "5 "), 5);
+    EXPECT_EQ(qv::parseValue(lives, "5\t"), 5);
 }

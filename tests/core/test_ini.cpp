@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -141,6 +143,47 @@ TEST(IniFile, BatchOfWritesGivesTheSameFileAsWritesOneByOne) {
     ASSERT_TRUE(ini.save().ok);
     EXPECT_EQ(readText(batch), readText(one));
     EXPECT_EQ(readText(batch), "\xEF\xBB\xBF[a]\nX=1\n\n[QORV]\nk1= padded \nK2=c\nK3=\n\n");
+}
+
+TEST(IniFile, AFileThatWouldNotChangeIsNotWrittenAgain) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    writeText(path, "[qorv]\r\nTop=1\r\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    ASSERT_TRUE(ini.writeString("Top", "1"));
+    // No write is even tried: one that would fail cannot fail.
+    qv::setWriteFailureForTesting(true);
+    const qv::WriteResult unchanged = ini.save();
+    qv::setWriteFailureForTesting(false);
+    EXPECT_TRUE(unchanged.ok);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino); // a replaced file would have a new one
+    EXPECT_EQ(readText(path), "[qorv]\r\nTop=1\r\n");
+
+    // A changed value is written; line ends are kept, so a file of LF lines is
+    // not written again either.
+    ASSERT_TRUE(ini.writeString("Top", "0"));
+    EXPECT_TRUE(ini.save().ok);
+    EXPECT_EQ(readText(path), "[qorv]\r\nTop=0\r\n");
+    writeText(path, "[qorv]\nTop=1\n");
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    qv::IniFile lf(path);
+    ASSERT_TRUE(lf.load());
+    EXPECT_TRUE(lf.save().ok);
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(readText(path), "[qorv]\nTop=1\n");
+
+    // A missing file is still created, even with nothing in it.
+    const std::string fresh = dir.file("fresh.ini");
+    qv::IniFile none(fresh);
+    ASSERT_TRUE(none.load());
+    EXPECT_TRUE(none.save().ok);
+    EXPECT_TRUE(fs::exists(fresh));
 }
 
 TEST(IniFile, FailedLoadsAndSavesChangeNothing) {
