@@ -9,6 +9,7 @@
 #include "cli/qorvrun.h"
 #include "core/catalog.h"
 #include "core/itemtext.h"
+#include "core/preset.h"
 #include "core/rom.h"
 
 using namespace qvtest;
@@ -126,4 +127,22 @@ TEST(ValueText, ListIndexesAreDigitsAsPrinted) {
     const qv::Item& lives = *qv::findItem("EditMaZanki").item;
     EXPECT_EQ(qv::parseValue(lives, "5 "), 5);
     EXPECT_EQ(qv::parseValue(lives, "5\t"), 5);
+}
+
+TEST(ValueText, APresetCarriesBytesNoValueReproducesAndPutsThemBack) {
+    Bytes image(40976, 0);
+    image[0x345C] = 0x80; // EditMaTsuruDown: -128, outside -127..128
+    const std::string preset = qv::exportPreset(image, "g.nes", true);
+    EXPECT_NE(preset.find(R"("control": "EditMaTsuruDown",)"), std::string::npos);
+    EXPECT_NE(preset.find(R"x("value": "(Out of range -128: 80)")x"), std::string::npos) << preset;
+
+    // Into a blank image: the bytes come back; into the image itself: nothing changes.
+    Bytes blank(40976, 0);
+    const qv::PresetPlan plan = qv::planPreset(preset, blank);
+    ASSERT_TRUE(plan.ok()) << plan.error;
+    EXPECT_EQ(qv::applyPreset(plan, blank, 0), "");
+    EXPECT_EQ(blank, image);
+    const qv::PresetPlan same = qv::planPreset(preset, image);
+    ASSERT_TRUE(same.ok()) << same.error;
+    EXPECT_TRUE(same.changes.empty());
 }
