@@ -4,9 +4,10 @@
 #include <iostream>
 
 #include "cli/catalog.h"
-#include "cli/digest.h"
 #include "cli/itemtext.h"
+#include "core/digest.h"
 #include "core/fileio.h"
+#include "core/valuefields.h"
 
 namespace qv::cli {
 
@@ -70,7 +71,7 @@ void get(const std::string& file, const std::vector<std::string>& controls) {
 }
 
 namespace {
-struct Assignment {
+struct Request {
     const Item* item = nullptr;
     std::string control, text;
     int value = 0;
@@ -79,7 +80,7 @@ struct Assignment {
 
 void set(const std::string& file, const std::vector<std::string>& assignments,
          const std::optional<std::string>& output) {
-    std::vector<Assignment> todo;
+    std::vector<Request> todo;
     for (const std::string& a : assignments) {
         const std::size_t eq = a.find('=');
         if (eq == std::string::npos || eq == 0)
@@ -94,7 +95,7 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
         problems += (problems.empty() ? "" : "\n") + text;
     };
     for (std::size_t i = 0; i < todo.size(); ++i) {
-        Assignment& a = todo[i];
+        Request& a = todo[i];
         for (std::size_t j = 0; j < i; ++j) {
             if (todo[j].control != a.control) continue;
             problem(a.control + ": assigned more than once");
@@ -121,8 +122,10 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
 
     const RomBuffer before = doc->image();
-    for (const Assignment& a : todo)
-        a.item->write(doc->image(), doc->shift(), a.value);
+    std::vector<qv::Assignment> values;
+    for (const Request& a : todo)
+        values.push_back({a.item, a.value});
+    writeValues(doc->image(), doc->shift(), values);
     // Items can share bytes (an instruction whose operand is edited on its own): an
     // assignment that leaves another item unreadable would corrupt it, so it is refused.
     for (const DialogTable* table : dialogTables())

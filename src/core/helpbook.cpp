@@ -43,6 +43,7 @@ std::string itemLine(const Item& item) {
         line += " " + escape(item.rangeLabel);
         break;
     case ItemKind::Check:
+    case ItemKind::Flag:
         line += " (on or off)";
         break;
     case ItemKind::Choice:

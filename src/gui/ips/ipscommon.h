@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "gui/main/paths.h"
+
 class QWidget;
 
 namespace qv {
@@ -46,9 +48,5 @@ bool isNesFileOfSize(const QString& path, int size);
 // The checks on an output name at OK, in the order the dialogs make them.
 enum class OutputName { Ok, BadFolder, BadName, BadExtension };
 OutputName checkOutputName(const QString& path, const char* upperExt);
-
-// File names cross into the core in the system's local encoding.
-std::string localPath(const QString& path);
-QString fromLocalPath(const std::string& path);
 
 } // namespace qv

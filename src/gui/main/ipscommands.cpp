@@ -18,15 +18,12 @@ IpsHost TForm1::ipsHost() {
             [this] { mmmOptionClick(); },
             [this] { return writeOrSaveAs(); },
             [this] {
-                // A patched image is the document now, as after a load, but the
-                // address bar starts again at 0000 and the recent list stays.
+                // A patched image is the document now (the window has followed it
+                // as after a load), but the address bar starts again at 0000 and the
+                // recent list stays.
                 fileNameUsed_ = true;
-                refreshUndoItem();
-                EnableDocumentCommands();
                 findChild<QLineEdit*>(QStringLiteral("EditAdr1"))->setText(QStringLiteral("0000"));
-                UpdateTitle();
                 if (isVisible() && buttonPanel_->isVisible()) dialogButtons_.first()->setFocus();
-                updateStampPanel();
             },
             [this] { postTopmostReassertion(); }};
 }

@@ -26,6 +26,7 @@ class QToolButton;
 namespace qv {
 
 class AddressBar;
+struct DialogEntry;
 struct IpsHost;
 
 class TForm1 : public QMainWindow, public DialogHost {
@@ -50,15 +51,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void openRecent(int n);
     void mmmUndoClick();
     void mmmReloadClick();
-    void mmmMarioClick();
-    void mmmZenpan1Click();
-    void mmmZenpan2Click();
-    void mmmEnemy1Click();
-    void mmmEnemy2Click();
-    void mmmEnemy3Click();
-    void mmmPointClick();
-    void mmmColorClick();
-    void mmmPalletClick();
+    // An Edit menu item or its button: the registered dialog on the open document.
+    void runDialog(const DialogEntry& entry);
     void startEditor(int n);
     void mmmOptionClick();
     void mmmVersionClick();
@@ -102,7 +96,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     int paletteSource() const override { return settings_.pallet; }
     DialogMemory& dialogMemory() override { return dialogMemory_; }
     QWidget* hostWindow() override { return this; }
-    void documentEdited() override;
+    // The document has announced itself already: nothing is left to refresh.
+    void documentEdited() override {}
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,7 +105,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    void runSettingsDialog(bool (*run)(DialogHost&));
+    // The window follows the document's announcements.
+    void documentChanged(DocumentChange change);
     void createActions();
     void createMenus();
     void createToolBar();
@@ -160,6 +156,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     QTimer* timer1_ = nullptr;
     std::array<QAction*, 4> editorItems_{};
     QList<QAction*> recentItems_;
+    QList<QAction*> dialogActions_; // the registered dialogs' Edit menu items
     QList<QPushButton*> dialogButtons_;
 };
 
