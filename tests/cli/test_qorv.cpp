@@ -179,6 +179,17 @@ TEST(Qorv, TrainerShiftsEveryItem512Bytes) {
     EXPECT_EQ(first["bytes"], nlohmann::json::array({24}));
     EXPECT_EQ(first["value"], "24");
     EXPECT_EQ(qorv(dir, {"get", game, "EditMaWalk_R"}).out, "EditMaWalk_R=24\n");
+    // The world bytes of Bowser's fire, under the captions that say what they do.
+    for (const auto& item : j["items"]) {
+        if (item["control"] == "EditKoopaNoFire") {
+            EXPECT_EQ(item["group"], "First World Bowser Does Not Breathe Fire");
+            EXPECT_EQ(item["offsets"], nlohmann::json::array({0x5161}));
+        }
+        if (item["control"] == "EditKoopaExFire") {
+            EXPECT_EQ(item["group"], "World Bowser Breathes Fire Anyway");
+            EXPECT_EQ(item["offsets"], nlohmann::json::array({0x515D}));
+        }
+    }
 
     ASSERT_EQ(qorv(dir, {"set", game, "EditMaWalk_L=128"}).status, 0);
     image[0x3451 + 512] = 0x80;

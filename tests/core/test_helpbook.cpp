@@ -18,6 +18,12 @@ TEST(HelpBook, TopicsComeFromTheTablesAndTheFixedList) {
     EXPECT_NE(mario->html.find("<a href=\"topic:13396\">Walking / Swimming Speed</a>"),
               std::string::npos);
 
+    // Bowser's fire: 0x5161 is the first world without fire, 0x515D the one world with
+    // fire anyway.
+    EXPECT_EQ(qv::findHelpTopic(20833)->title, "First World Bowser Does Not Breathe Fire");
+    EXPECT_EQ(qv::findHelpTopic(20829)->title, "World Bowser Breathes Fire Anyway");
+    EXPECT_EQ(qv::findHelpTopic(20829)->html.find("Does Not Breathe"), std::string::npos);
+
     ASSERT_NE(qv::findHelpTopic(501), nullptr);
     EXPECT_EQ(qv::findHelpTopic(7000)->title, "Editor Options");
     EXPECT_EQ(qv::findHelpTopic(99999), nullptr);

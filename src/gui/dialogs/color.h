@@ -17,6 +17,10 @@ class QLabel;
 class QRadioButton;
 
 namespace qv {
+class CharacterPictures;
+}
+
+namespace qv {
 
 class TFormColor final : public SettingsDialog {
     Q_OBJECT
@@ -61,6 +65,7 @@ class TFormColor final : public SettingsDialog {
     QCheckBox* fixedPalette_ = nullptr;  // Chk687E
     const Item* fixedItem_ = nullptr;
     QLabel* note_ = nullptr;
+    CharacterPictures* pictures_ = nullptr; // the buttons' sprites
     bool updating_ = false;
 };
 
