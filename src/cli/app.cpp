@@ -3,16 +3,15 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/catalog.h"
 #include "cli/commands.h"
-
-#ifndef QORV_VERSION
-#define QORV_VERSION "0.0.0"
-#endif
+#include "cli/complete.h"
+#include "core/version.h"
 
 namespace qv::cli {
 namespace {
@@ -82,7 +81,11 @@ int run(int argc, char** argv) {
     CLI::App app{"Reads and changes the game parameters of a Super Mario Bros. image (.nes, "
                  "40,976 or 41,488 bytes).",
                  "qorv"};
-    app.set_version_flag("--version", std::string("qorv ") + QORV_VERSION);
+    // The shell completion asks the tool itself for the names it offers; the option
+    // is for scripts, so --help does not list it.
+    if (argc >= 2 && std::string_view(argv[1]) == "--complete")
+        return complete(std::vector<std::string>(argv + 2, argv + argc));
+    app.set_version_flag("--version", std::string("qorv ") + std::string(kVersion));
     app.require_subcommand(1);
     app.footer("\nExit status: 0 on success, 1 for a command line that does not parse, 2 for a "
                "file or value that cannot be used (nothing is written then).");

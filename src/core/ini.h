@@ -39,6 +39,8 @@ class IniFile {
     // The value as a decimal integer (optional sign, nothing else); def otherwise,
     // including values out of the range of int.
     int readInt(std::string_view key, int def) const;
+    // Whether the section has a line for key (with or without a value).
+    bool hasKey(std::string_view key) const { return findKey(key) >= 0; }
 
     // Sets key to value in memory. Returns false and changes nothing when the pair
     // cannot be stored in a line-based file: a key that is empty, contains '=' or

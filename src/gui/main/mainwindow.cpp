@@ -25,13 +25,15 @@
 #include "gui/main/paths.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
+#include "gui/main/testplay.h"
 #include "gui/settings/optionsdialog.h"
 
 namespace qv {
 
 namespace {
 // Enabled only while a document is open, besides the settings dialogs' items and buttons.
-constexpr const char* kDocumentCommands[] = {"mmmSaveAs", "mmmReload", "mmmClose", "mmmIpsMake"};
+constexpr const char* kDocumentCommands[] = {"mmmSaveAs", "mmmReload", "mmmClose", "mmmIpsMake",
+                                             "mmmTestPlay"};
 
 QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -164,6 +166,8 @@ void TForm1::createActions() {
            &TForm1::mmmIpsOpenClick);
     action("mmmIpsMake", QStringLiteral("Create I&PS File..."), QKeySequence(Qt::Key_F6), 8,
            &TForm1::mmmIpsMakeClick);
+    action("mmmTestPlay", QStringLiteral("&Test Play"), QKeySequence(Qt::Key_F7), -1,
+           &TForm1::mmmTestPlayClick);
     action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
            &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
@@ -212,6 +216,8 @@ void TForm1::createMenus() {
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmIpsOpen"));
     toolsMenu_->addAction(item("mmmIpsMake"));
+    toolsMenu_->addSeparator();
+    toolsMenu_->addAction(item("mmmTestPlay"));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmOption"));
 

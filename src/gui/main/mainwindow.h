@@ -28,6 +28,7 @@ namespace qv {
 class AddressBar;
 struct DialogEntry;
 struct IpsHost;
+class TestPlayFiles;
 
 class TForm1 : public QMainWindow, public DialogHost {
     Q_OBJECT
@@ -61,6 +62,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void mmmIpsOpenClick();
     void mmmIpsMakeClick();
     bool ApplyIpsFile(const QString& path, bool startup);
+    // Tools > Test Play: the current image, unsaved edits included, in an emulator.
+    void mmmTestPlayClick();
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions(); // Tools > editor n (1 to 4)
     void mmmAlTopClick();
@@ -143,6 +146,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     bool applicationActive_ = false;
     bool fileNameUsed_ = false; // an Open or Save dialog has had a file name this run
     QString lastIpsPath_;       // the patch last chosen in Open IPS File this run
+    std::unique_ptr<TestPlayFiles> testPlayFiles_; // removed when the editor exits
 
     QToolBar* toolBar_ = nullptr;
     QWidget* coolBar_ = nullptr;
