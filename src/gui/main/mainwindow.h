@@ -12,6 +12,7 @@
 #include "core/ini.h"
 #include "core/settings.h"
 #include "gui/dialogs/dialoghost.h"
+#include "gui/ips/ipscommon.h"
 #include "gui/settings/optionsdialog.h"
 
 class QAction;
@@ -27,10 +28,9 @@ namespace qv {
 
 class AddressBar;
 struct DialogEntry;
-struct IpsHost;
 class TestPlayFiles;
 
-class TForm1 : public QMainWindow, public DialogHost {
+class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     Q_OBJECT
   public:
     // `iniPath` names the settings file; `programPath` is started for new instances.
@@ -85,8 +85,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void AddRecentFile();
 
     const Settings& settings() const { return settings_; }
-    Settings& settings() { return settings_; }
-    void writeAllSettings();
+    Settings& settings() override { return settings_; }
+    void writeAllSettings() override;
     // Before every modal window: keeps it above an always-on-top main window.
     void postTopmostReassertion();
     QString statusPanel(int i) const;
@@ -133,7 +133,11 @@ class TForm1 : public QMainWindow, public DialogHost {
     void startInstance(const QString& path);
     void showWrongFormat();
     void updateStampPanel();
-    IpsHost ipsHost();
+    // IpsHost
+    void runOptions() override { mmmOptionClick(); }
+    bool saveDocument() override { return writeOrSaveAs(); }
+    void documentReplaced() override;
+    void beforeModal() override { postTopmostReassertion(); }
 
     QString iniPath_;
     QString programPath_;
