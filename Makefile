@@ -1,6 +1,7 @@
 # make        build into build/ (editor at build/bin/quorvane, CLI at build/bin/qorv)
 # make run    install missing packages, build, start the editor (ARGS="game.nes")
 # make test   install missing packages, build, run the whole test suite
+# make bench   build the benchmarks and print their table of ratios to their floors
 # make sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer
 # make install   build, then install under PREFIX (default /usr/local), inside DESTDIR when set
 # make uninstall remove what the last make install wrote (give the same DESTDIR)
@@ -40,9 +41,10 @@ uninstall:
 package: all
 	cd $(BUILD) && cpack -G DEB
 
+# One table: every figure beside its floor from the same run, the ratio and its goal.
 bench: configure
-	cmake --build $(BUILD) --parallel --target benchmarks
-	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	cmake --build $(BUILD) --parallel 2 --target benchmarks
+	@python3 bench/run.py $(BUILD)/bin
 
 # The whole suite once more with AddressSanitizer and UndefinedBehaviorSanitizer,
 # stopping at the first report.

@@ -48,5 +48,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quorvane.example/)
 # The libraries come from the binaries themselves; the font is read at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-gothic)
+# liblnk is opened only when a .lnk shortcut is read (and such a link reads as empty
+# without it), so the binaries do not name it for the dependency scan.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS liblnk1)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <set>
 
-#include "cli/catalog.h"
+#include "core/catalog.h"
 
 namespace qv::cli {
 
@@ -48,7 +48,7 @@ int complete(const std::vector<std::string>& args) {
     } else if (what == "values" && args.size() == 2) {
         const Item* item = findControl(args[1]);
         if (!item) return 1;
-        if (item->kind == ItemKind::Check) {
+        if (item->isCheckBox()) {
             std::cout << "checked\nunchecked\n";
         } else if (item->kind == ItemKind::Choice && item->list) {
             for (const std::string& c : item->list->captions)

@@ -308,6 +308,18 @@ TEST(Qorv, BadFilesAndBadCommandLines) {
     EXPECT_NE(help.out.find("[Default]"), std::string::npos);
 }
 
+TEST(Qorv, DumpHelpNamesEveryDialog) {
+    TempDir dir;
+    // The names come from the tables, which are read for help only when it is shown.
+    const Outcome help = qorv(dir, {"dump", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Only this dialog, in any case: Mario, General 1, Basic blocks, "
+                            "Staircase, General 2, Enemy 1, Enemy 2, Enemy 3, Scoring, Color, "
+                            "Palette\n"),
+              std::string::npos)
+        << help.out;
+}
+
 TEST(Qorv, SetRefusesAChangeThatBreaksAnItemSharingItsBytes) {
     TempDir dir;
     const std::string game = dir.file("g.nes");

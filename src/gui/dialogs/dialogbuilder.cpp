@@ -157,7 +157,7 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
             break;
         case ItemKind::Choice: {
             auto* label = new QLabel(qs(it.label), box);
-            ctl.combo = new QComboBox(box);
+            ctl.combo = new ChoiceCombo(box);
             ctl.combo->setObjectName(qs(it.control));
             ctl.combo->setModel(choiceModel(*it.list));
             label->setBuddy(ctl.combo);

@@ -20,6 +20,7 @@
 
 #include "core/tables/registry.h"
 #include "gui/about/aboutdialog.h"
+#include "gui/changes/changeswindow.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
 #include "gui/main/paths.h"
@@ -32,7 +33,8 @@ namespace qv {
 
 namespace {
 // Enabled only while a document is open, besides the settings dialogs' items and buttons.
-constexpr const char* kDocumentCommands[] = {"mmmSaveAs", "mmmReload", "mmmClose", "mmmIpsMake",
+constexpr const char* kDocumentCommands[] = {"mmmSaveAs",  "mmmReload",       "mmmClose",
+                                             "mmmIpsMake", "mmmExportParams", "mmmImportParams",
                                              "mmmTestPlay"};
 
 QString latin1(std::string_view s) {
@@ -130,6 +132,12 @@ void TForm1::createActions() {
            &TForm1::mmmCloseClick);
     action("mmmReload", QStringLiteral("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), 4,
            &TForm1::mmmReloadClick);
+    action("mmmExportParams", QStringLiteral("Expor&t Parameters..."), {}, -1,
+           &TForm1::mmmExportParamsClick);
+    action("mmmImportParams", QStringLiteral("I&mport Parameters..."), {}, -1,
+           &TForm1::mmmImportParamsClick);
+    action("mmmChanges", QStringLiteral("&Changed Parameters..."), {}, -1,
+           &TForm1::mmmChangesClick);
     action("mmmExit", QStringLiteral("E&xit"), {}, 12, &TForm1::mmmExitClick);
     action("mmmUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), 10,
            &TForm1::mmmUndoClick);
@@ -192,6 +200,9 @@ void TForm1::createMenus() {
     file->addSeparator();
     file->addAction(item("mmmReload"));
     file->addSeparator();
+    file->addAction(item("mmmExportParams"));
+    file->addAction(item("mmmImportParams"));
+    file->addSeparator();
     file->addAction(item("mmmExit"));
     connect(file, &QMenu::aboutToShow, this, &TForm1::BuildRecentMenus);
 
@@ -208,6 +219,8 @@ void TForm1::createMenus() {
     view->addSeparator();
     for (const char* n : {"mmmToolBar", "mmmAdrBar", "mmmButton", "mmmStBar"})
         view->addAction(item(n));
+    view->addSeparator();
+    view->addAction(item("mmmChanges"));
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
     toolsMenu_->setObjectName(QStringLiteral("mmmTools"));
@@ -483,6 +496,8 @@ void TForm1::refreshUndoItem() {
     QAction* undo = findChild<QAction*>("mmmUndo");
     undo->setEnabled(doc_.undoAvailable());
     undo->setText(QString::fromStdString(doc_.undoCaption()));
+    // Every load, edit, undo and close passes here; the changes window follows them.
+    if (changesWindow_) changesWindow_->refresh();
 }
 
 void TForm1::UpdateTitle() {
