@@ -8,6 +8,7 @@
 #include "core/digest.h"
 #include "core/fileio.h"
 #include "core/itemtext.h"
+#include "core/valuefields.h"
 
 namespace qv::cli {
 
@@ -72,15 +73,17 @@ void get(const std::string& file, const std::vector<std::string>& controls) {
 }
 
 namespace {
-struct Assignment {
+struct Request {
     const Item* item = nullptr;
     std::string control, text;
+    int value = 0;
+    std::optional<std::vector<std::uint8_t>> bytes; // the bytes form get prints
 };
 } // namespace
 
 void set(const std::string& file, const std::vector<std::string>& assignments,
          const std::optional<std::string>& output) {
-    std::vector<Assignment> todo;
+    std::vector<Request> todo;
     for (const std::string& a : assignments) {
         const std::size_t eq = a.find('=');
         if (eq == std::string::npos || eq == 0)
@@ -94,12 +97,8 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
     const auto problem = [&](const std::string& text) {
         problems += (problems.empty() ? "" : "\n") + text;
     };
-    // Assignments apply in order to a copy, so that one that edits an operand inside
-    // another item's bytes sees that item's new bytes.
-    const RomBuffer before = doc->image();
-    RomBuffer work = before;
     for (std::size_t i = 0; i < todo.size(); ++i) {
-        Assignment& a = todo[i];
+        Request& a = todo[i];
         for (std::size_t j = 0; j < i; ++j) {
             if (todo[j].control != a.control) continue;
             problem(a.control + ": assigned more than once");
@@ -110,17 +109,34 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
             problem("unknown control \"" + a.control + "\"");
             continue;
         }
-        std::string why;
-        const auto bytes = bytesToStore(*a.item, work, doc->shift(), a.text, why);
-        if (!bytes) {
-            problem(why);
+        // Bytes given back as get printed them are stored as they are.
+        a.bytes = parseStoredBytes(*a.item, a.text);
+        if (a.bytes) continue;
+        if (a.item->read(doc->image(), doc->shift()).outOfBounds) {
+            // The editor never rewrites bytes it does not understand; neither do we.
+            problem(a.control + ": out of bounds in this image (" + offsetsText(a.item->offsets) +
+                    " holds " + bytesText(itemBytes(*a.item, doc->image(), doc->shift())) +
+                    "), so it cannot be set");
             continue;
         }
-        for (std::size_t k = 0; k < a.item->offsets.size(); ++k)
-            work[static_cast<std::size_t>(shifted(a.item->offsets[k], doc->shift()))] = (*bytes)[k];
+        if (const auto v = parseValue(*a.item, a.text))
+            a.value = *v;
+        else
+            problem(a.control + ": \"" + a.text + "\" is not accepted; expected " +
+                    acceptedValues(*a.item));
     }
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
-    doc->image() = work;
+
+    const RomBuffer before = doc->image();
+    std::vector<qv::Assignment> values;
+    for (const Request& a : todo)
+        if (!a.bytes) values.push_back({a.item, a.value});
+    writeValues(doc->image(), doc->shift(), values);
+    for (const Request& a : todo)
+        if (a.bytes)
+            for (std::size_t i = 0; i < a.item->offsets.size(); ++i)
+                doc->image()[static_cast<std::size_t>(shifted(a.item->offsets[i], doc->shift()))] =
+                    (*a.bytes)[i];
     // Items can share bytes (an instruction whose operand is edited on its own): an
     // assignment that leaves another item unreadable would corrupt it, so it is refused.
     for (const DialogTable* table : dialogTables())

@@ -49,6 +49,7 @@ bool RomDocument::replace(std::span<const std::uint8_t> bytes, const std::string
     std::copy(bytes.begin(), bytes.end(), image_.begin());
     fileSize_ = static_cast<int>(bytes.size());
     modified_ = false;
+    announce(DocumentChange::Loaded);
     return true;
 }
 
@@ -87,16 +88,20 @@ SaveResult RomDocument::write(bool backup) {
 void RomDocument::markSaved() {
     modified_ = false;
     updateFileStamp();
+    announce(DocumentChange::Saved);
 }
 
 bool RomDocument::commitEdit(const RomBuffer& before, std::string_view undoSuffix) {
-    if (before == image_) return false;
-    snapshot_ = before;
-    undoState_ = modified_ ? 2 : 1;
-    undoAvailable_ = true;
-    undoSuffix_ = undoSuffix;
-    modified_ = true;
-    return true;
+    const bool changed = before != image_;
+    if (changed) {
+        snapshot_ = before;
+        undoState_ = modified_ ? 2 : 1;
+        undoAvailable_ = true;
+        undoSuffix_ = undoSuffix;
+        modified_ = true;
+    }
+    announce(DocumentChange::Edited);
+    return changed;
 }
 
 void RomDocument::commitWrite(std::string_view undoSuffix) {
@@ -105,6 +110,7 @@ void RomDocument::commitWrite(std::string_view undoSuffix) {
     undoAvailable_ = true;
     undoSuffix_ = undoSuffix;
     modified_ = true;
+    announce(DocumentChange::Written);
 }
 
 void RomDocument::undo() {
@@ -117,6 +123,7 @@ void RomDocument::undo() {
         modified_ = false;
     }
     undoAvailable_ = false;
+    announce(DocumentChange::Undone);
 }
 
 void RomDocument::close() {
@@ -127,6 +134,7 @@ void RomDocument::close() {
     undoSuffix_.clear();
     stamp_ = 0;
     // The file name stays, so the next Open starts in its folder.
+    announce(DocumentChange::Closed);
 }
 
 bool RomDocument::updateFileStamp() {

@@ -7,6 +7,7 @@
 #include "core/itemtext.h"
 #include "core/rom.h"
 #include "core/tables/registry.h"
+#include "core/valuefields.h"
 
 namespace qv {
 
@@ -134,14 +135,15 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
 std::string applyPreset(const PresetPlan& plan, std::span<std::uint8_t> image, int shift) {
     if (!plan.ok()) return plan.error;
     std::vector<std::uint8_t> before(image.begin(), image.end());
-    for (const PresetChange& c : plan.entries) {
-        if (!c.bytes) {
-            c.item->write(image, shift, c.value);
-            continue;
-        }
-        for (std::size_t i = 0; i < c.item->offsets.size(); ++i)
-            image[static_cast<std::size_t>(shifted(c.item->offsets[i], shift))] = (*c.bytes)[i];
-    }
+    std::vector<Assignment> values;
+    for (const PresetChange& c : plan.entries)
+        if (!c.bytes) values.push_back({c.item, c.value});
+    writeValues(image, shift, values); // the edit path the dialogs and qorv set take
+    // The bytes form is stored as it stands.
+    for (const PresetChange& c : plan.entries)
+        if (c.bytes)
+            for (std::size_t i = 0; i < c.item->offsets.size(); ++i)
+                image[static_cast<std::size_t>(shifted(c.item->offsets[i], shift))] = (*c.bytes)[i];
     // Items can share bytes (an instruction whose operand is another item): a change
     // that leaves another item unreadable would corrupt it.
     std::string error;
