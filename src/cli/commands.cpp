@@ -88,7 +88,7 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
         const std::size_t eq = a.find('=');
         if (eq == std::string::npos || eq == 0)
             throw Failure{Exit::Usage, "\"" + a + "\" is not of the form CONTROL=VALUE"};
-        todo.push_back({nullptr, a.substr(0, eq), a.substr(eq + 1)});
+        todo.push_back({nullptr, a.substr(0, eq), a.substr(eq + 1), 0, std::nullopt});
     }
 
     const auto doc = loadImage(file);

@@ -117,7 +117,7 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
                                acceptedValues(*item));
             continue;
         }
-        plan.entries.push_back({item, *v, before});
+        plan.entries.push_back({item, *v, before, std::nullopt});
     }
     if (!problems.empty()) {
         plan.entries.clear();
