@@ -2,8 +2,11 @@
 # Installs the Debian packages the build needs, only those that are missing.
 # As root it runs apt-get; otherwise it prints the exact command and stops.
 set -euo pipefail
+# fonts-ipafont-gothic: the Japanese characters the windows show ("～", the flagpole
+# preview's "止"), in a gothic whose full-width characters are two half-widths wide.
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
-      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev xvfb xauth clang-format ccache)
+      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev xvfb xauth clang-format ccache
+      fonts-ipafont-gothic)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/items.h"
+#include "gui/main/glyphs.h"
 
 namespace qv {
 namespace {
@@ -21,7 +22,7 @@ QStringListModel* cached(const void* key, const std::vector<std::string>& captio
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(captions.size()));
     for (const std::string& c : captions)
-        entries << QString::fromStdString(c);
+        entries << drawableText(QString::fromStdString(c));
     auto* model = new QStringListModel(entries, QCoreApplication::instance());
     QObject::connect(model, &QObject::destroyed, [key] { cache().erase(key); });
     models.emplace(key, model);

@@ -16,6 +16,7 @@
 #include "gui/dialogs/stairpreview.h"
 #include "gui/dialogs/subdialogframe.h"
 #include "gui/dialogs/updown.h"
+#include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/platform.h"
@@ -25,7 +26,7 @@ namespace qv {
 namespace {
 
 QString qs(const std::string& s) {
-    return QString::fromStdString(s);
+    return drawableText(QString::fromStdString(s));
 }
 
 int acceptText(const Item& item, const QLineEdit* edit) {

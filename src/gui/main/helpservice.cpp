@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/helpbook.h"
+#include "gui/main/glyphs.h"
 
 namespace qv {
 namespace {
@@ -44,7 +45,7 @@ class HelpWindow : public QDialog {
         layout->addWidget(browser_);
         resize(520, 420);
     }
-    void showTopic(int context) { browser_->setHtml(topicHtml(context)); }
+    void showTopic(int context) { browser_->setHtml(drawableText(topicHtml(context), font())); }
 
   private:
     QTextBrowser* browser_;
