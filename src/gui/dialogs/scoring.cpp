@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 #include <vector>
 
 #include "core/tables/scoring.h"
 #include "gui/dialogs/settingssession.h"
+#include "gui/main/glyphs.h"
 
 namespace qv {
 
@@ -63,63 +65,25 @@ QLabel* panel(const QString& name, QWidget* parent) {
 
 TFormPoint::TFormPoint(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::point(), host, parent) {
-    arrangePairs("GrpRenzoku", "Points Earned", "Displayed Score");
-    arrangePairs("GrpPtPole", "Points Earned", "Displayed Score");
     arrangePanels("GrpPtKinoko", 1, 2);
     arrangePanels("GrpPtLift", 3, 3);
     arrangePanels("GrpPtFire", 4, 7);
     arrangePanels("GrpPtFumi", 8, 12);
     arrangePanels("GrpPtKeri", 13, 17);
-    connect(pages(), &QTabWidget::currentChanged, this, &TFormPoint::Page1Change);
-}
-
-// Each display combo (no label of its own) joins the row of the points combo above
-// it, under the two headings; a line separates the coin row from the flagpole rows.
-void TFormPoint::arrangePairs(const char* group, const char* pointsHeading,
-                              const char* displayHeading) {
-    auto* box = findChild<QGroupBox*>(QLatin1String(group));
-    auto* grid = static_cast<QGridLayout*>(box->layout());
-    const std::vector<Cell> cells = takeAll(grid);
-    grid->setColumnStretch(4, 0);
-    grid->setColumnStretch(5, 1);
-
-    int row = 1;
-    int lastPointsRow = 0;
-    int previousOldRow = -1;
-    bool afterCoin = false;
-    grid->addWidget(heading(pointsHeading, box), row, 1, 1, 3);
-    grid->addWidget(heading(displayHeading, box), row, 4);
-    for (const Cell& c : cells) {
-        if (c.row == 0) { // the Reset panel
-            grid->addItem(c.item, 0, c.column, c.rowSpan, c.columnSpan);
-            continue;
-        }
-        QWidget* w = c.item->widget();
-        auto* combo = qobject_cast<QComboBox*>(w);
-        const bool display = combo && combo->objectName().startsWith(QLatin1String("CmbVw")) &&
-                             combo->objectName() != QLatin1String("CmbVwGetCoin");
-        if (auto* label = qobject_cast<QLabel*>(w);
-            label && label->buddy() && label->text().isEmpty()) {
-            delete c.item;
-            delete label; // the display combo's empty caption
-            continue;
-        }
-        if (display) {
-            grid->addItem(c.item, lastPointsRow, 4);
-            afterCoin = combo->objectName() == QLatin1String("CmbVwCoin");
-            continue;
-        }
-        if (c.row != previousOldRow) {
-            ++row;
-            if (afterCoin) {
-                grid->addWidget(separator(box), row++, 0, 1, 5);
-                afterCoin = false;
-            }
-            previousOldRow = c.row;
-        }
-        if (combo) lastPointsRow = row;
-        grid->addItem(c.item, row, c.column, c.rowSpan, c.columnSpan);
+    // The Items page's two groups line up: each label column as wide as the wider one.
+    int labels = 0;
+    std::vector<QGridLayout*> grids;
+    for (const char* name : {"GrpPtKinoko", "GrpPtLift"}) {
+        auto* grid =
+            static_cast<QGridLayout*>(findChild<QGroupBox*>(QLatin1String(name))->layout());
+        grids.push_back(grid);
+        for (int r = 1; r < grid->rowCount(); ++r)
+            if (QLayoutItem* item = grid->itemAtPosition(r, 0); item && item->widget())
+                labels = std::max(labels, item->widget()->sizeHint().width());
     }
+    for (QGridLayout* grid : grids)
+        grid->setColumnMinimumWidth(0, labels);
+    connect(pages(), &QTabWidget::currentChanged, this, &TFormPoint::Page1Change);
 }
 
 // Headings over the item combos and their two panels; in the Kicking group the note
@@ -192,7 +156,7 @@ void TFormPoint::UpdateScorePanels(int tag) {
     const int k = combo->currentIndex();
     if (k <= 0) {
         p.points->setText(QStringLiteral("0"));
-        p.display->setText(kNoScoreShown);
+        p.display->setText(drawableText(kNoScoreShown, p.display->font()));
         return;
     }
     p.points->setText(controls(tables::pointSlotPoints(k))->combo->currentText());

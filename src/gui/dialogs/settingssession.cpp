@@ -51,7 +51,7 @@ void SettingsSession::load() {
 // At the place the last settings dialog was closed, else centred over the main window;
 // then kept inside the screen's work area.
 void SettingsSession::place() {
-    dialog_->adjustSize();
+    dialog_->fixSizeOverPages();
     const QSize size = dialog_->frameGeometry().size();
     const DialogMemory& mem = host_.dialogMemory();
     QWidget* over = host_.hostWindow();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -17,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/about/aboutdialog.h"
 #include "gui/main/addressbar.h"
@@ -72,6 +74,13 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     column->addWidget(buttonPanel_);
     setCentralWidget(central);
     createStatusBar();
+    // One width whatever is shown or hidden (the menu bar alone would leave a window of
+    // no width): the widest part's, at least the design width of 334.
+    int width = 334;
+    for (QWidget* part : std::initializer_list<QWidget*>{menuBar(), toolBar_, addressBar_,
+                                                         buttonPanel_, statusBar()})
+        width = std::max(width, part->sizeHint().width());
+    central->setMinimumWidth(width);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     timer1_ = new QTimer(this);
@@ -290,10 +299,20 @@ void TForm1::createButtonPanel() {
         {"BtnColor", "Co&lors", "mmmColor", 118, 56},
         {"BtnPallet", "&Palette", "mmmPallet", 224, 56},
     };
+    // Three rows of three, 97 x 21 with 9 pixels between columns and 3 between rows, 12
+    // from the left and top 8 at the design width of 334; a wider window widens the
+    // buttons alike, so that no gap opens on the right.
+    auto* grid = new QGridLayout(buttonPanel_);
+    grid->setContentsMargins(12, 8, 12, 8);
+    grid->setHorizontalSpacing(9);
+    grid->setVerticalSpacing(3);
     for (const Def& d : defs) {
         auto* b = new QPushButton(QString::fromUtf8(d.text), buttonPanel_);
         b->setObjectName(QString::fromLatin1(d.name));
-        b->setGeometry(d.x, d.y, 97, 21);
+        b->setMinimumWidth(97);
+        b->setFixedHeight(21);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        grid->addWidget(b, (d.y - 8) / 24, (d.x - 12) / 106);
         QAction* a = findChild<QAction*>(QString::fromLatin1(d.action));
         // Each button runs its Edit-menu item's handler.
         connect(b, &QPushButton::clicked, a, &QAction::trigger);
@@ -305,13 +324,20 @@ void TForm1::createStatusBar() {
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StBar1"));
     bar->setSizeGripEnabled(false);
-    const int widths[] = {112, 90, 0};
+    // Each panel as wide as the longest text it shows (at least its design width), so that
+    // the window keeps its width whether a file is open or not.
+    const int widths[] = {112, 90, 50};
+    const QString longest[] = {QStringLiteral("478 Modifiable Items"),
+                               QStringLiteral("41,488 bytes"),
+                               QStringLiteral("8888/88/88 88:88:88")};
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(bar);
         panels_[i]->setObjectName(QStringLiteral("StBar1Panel%1").arg(i));
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        if (widths[i]) panels_[i]->setMinimumWidth(widths[i]);
-        bar->addWidget(panels_[i], widths[i] ? 0 : 1);
+        const int text = panels_[i]->fontMetrics().horizontalAdvance(longest[i]) +
+                         2 * panels_[i]->frameWidth() + 6;
+        panels_[i]->setMinimumWidth(std::max(widths[i], text));
+        bar->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     panels_[0]->setText(QStringLiteral("478 Modifiable Items"));
     setStatusBar(bar);
@@ -462,8 +488,12 @@ void TForm1::FormShow() {
     adjustSize();
     const QRect area = workArea(this);
     const QSize size = frameGeometry().size().expandedTo(sizeHint());
-    const QPoint at = settings_.formPos ? QPoint(settings_.formLeft, settings_.formTop)
-                                        : placeOver(area, size, area);
+    // The saved place is the frame's top-left, exactly as closeEvent saved it; one from
+    // which the title bar could not be reached is brought back onto a screen.
+    const QPoint at =
+        settings_.formPos
+            ? keepTitleBarOnScreen(QPoint(settings_.formLeft, settings_.formTop), size)
+            : placeOver(area, size, area);
     move(at);
     show();
 }

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
+#include <cstdlib>
 
 namespace qv {
 
@@ -11,6 +13,30 @@ QRect workArea(const QWidget* w) {
     QScreen* screen = w ? w->screen() : nullptr;
     if (!screen) screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size, const QList<QRect>& screens) {
+    if (screens.isEmpty()) return at;
+    const QRect title(at, QSize(size.width(), kTitleBar));
+    const int grip = std::min(size.width(), kGrip);
+    const QRect* nearest = nullptr;
+    int distance = 0;
+    for (const QRect& s : screens) {
+        const QRect on = s.intersected(title);
+        if (on.height() == kTitleBar && on.width() >= grip) return at;
+        const QPoint d = title.center() - s.center();
+        const int away = std::max(0, std::abs(d.x()) - s.width() / 2) +
+                         std::max(0, std::abs(d.y()) - s.height() / 2);
+        if (!nearest || away < distance) nearest = &s, distance = away;
+    }
+    return clampToArea(at, size, *nearest);
+}
+
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size) {
+    QList<QRect> areas;
+    for (const QScreen* s : QGuiApplication::screens())
+        areas << s->availableGeometry();
+    return keepTitleBarOnScreen(at, size, areas);
 }
 
 void placeOverOwner(QWidget* window) {

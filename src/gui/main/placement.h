@@ -2,6 +2,7 @@
 // Where windows open: centred over an owner, then pushed back inside the work area
 // (left of its right edge and above its bottom first, so that a window larger than
 // the area keeps its top-left corner visible); and the dialog border they share.
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -27,6 +28,15 @@ inline QPoint placeOver(const QRect& owner, const QSize& size, const QRect& area
                         owner.top() + owner.height() / 2 - size.height() / 2},
                        size, area);
 }
+
+// A saved frame position `at` of a window of frame size `size`, kept when the window's
+// title bar (its top kTitleBar pixels, at least kGrip of its width) is on one of
+// `screens`; otherwise moved inside the screen nearest to it, so that it can be reached.
+constexpr int kTitleBar = 30;
+constexpr int kGrip = 100;
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size, const QList<QRect>& screens);
+// The same over the work areas of the screens attached.
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size);
 
 // The work area of the screen that shows `w` (the primary screen when it has none).
 QRect workArea(const QWidget* w);
