@@ -103,8 +103,8 @@ TEST(Glyphs, EveryHelpTopicHasItsGlyphsInTheHelpWindowsFont) {
 TEST(Glyphs, TheFullWidthSymbolsAreDrawnAndAnUndrawableCharacterIsFound) {
     const QFont preview = qv::previewFont();
     // The preview's cells: drawable as they stand, or as their equivalents.
-    for (const char* s : {"～", "＿", "＼", "止", "●", "┃", "│", "■", "※", "←", "↓", "↑", "□",
-                          "（点数非表示）"}) {
+    for (const char* s :
+         {"～", "＿", "＼", "止", "●", "┃", "│", "■", "※", "←", "↓", "↑", "□", "（点数非表示）"}) {
         const QString text = qv::drawableText(QString::fromUtf8(s), preview);
         EXPECT_TRUE(hasAllGlyphs(text, preview)) << s;
     }

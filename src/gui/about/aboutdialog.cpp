@@ -135,7 +135,7 @@ void TFormAbout::FormShow() {
     QWidget* over = QApplication::activeWindow();
     if (!over || over == this) over = parentWidget() ? parentWidget()->window() : nullptr;
     const QRect area = workArea(over ? over : this);
-    move(placeOver(over ? over->frameGeometry() : area, frameGeometry().size(), area));
+    moveFrameTo(this, placeOver(over ? over->frameGeometry() : area, frameGeometry().size(), area));
 }
 
 void TFormAbout::LabURLClick() {

@@ -104,7 +104,7 @@ void SettingsDialog::addNumber(const Item& item, QWidget* parent, Controls& c) {
     c.edit->setMaxLength(item.maxLength);
     // Two-digit boxes (the bridge columns, thirteen across) need only room for their digits.
     c.edit->setFixedWidth(item.maxLength <= 2
-                              ? fontMetrics().horizontalAdvance(QStringLiteral("888")) + 8
+                              ? fontMetrics().horizontalAdvance(QStringLiteral("88")) + 12
                               : editWidth_);
     c.edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     c.spin = new UpDown(c.edit, item.spinMin, item.spinMax, parent);
@@ -266,18 +266,27 @@ QLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_t fi
             label = new QLabel(qs(lead.item->label), box);
             cells->addWidget(label, row, 0);
         }
+        // The row: this item and those after it without a label of their own.
+        std::size_t rowEnd = i + 1;
+        while (rowEnd < end && controls_[rowEnd].item->label.empty())
+            ++rowEnd;
+        const bool alone = rowEnd - i == 1;
         int slot = 0;
         std::string range;
-        do {
+        for (; i < rowEnd; ++i) {
             Controls& ctl = controls_[i];
             addControl(ctl, box);
             const int column = 1 + 2 * slot++;
-            if (ctl.edit) {
+            if (ctl.edit && !alone) { // one of a row of numbers: edit and arrows together
+                auto* pair = new QHBoxLayout;
+                pair->setSpacing(0);
+                pair->addWidget(ctl.edit);
+                pair->addWidget(ctl.spin);
+                cells->addLayout(pair, row, column, 1, 2);
+            } else if (ctl.edit) {
                 cells->addWidget(ctl.edit, row, column);
                 cells->addWidget(ctl.spin, row, column + 1);
-            } else if (ctl.combo && slot == 1 &&
-                       (i + 1 == end || !controls_[i + 1].item->label.empty())) {
-                // A list alone in its row keeps its own width beside longer rows.
+            } else if (ctl.combo && alone) { // keeps its own width beside longer rows
                 cells->addWidget(ctl.combo, row, column, 1, -1, Qt::AlignLeft);
             } else if (ctl.combo) {
                 cells->addWidget(ctl.combo, row, column, 1, 2);
@@ -287,8 +296,7 @@ QLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_t fi
             if (range.empty()) range = ctl.item->rangeLabel;
             if (label && !label->buddy())
                 label->setBuddy(ctl.edit ? static_cast<QWidget*>(ctl.edit) : ctl.combo);
-            ++i;
-        } while (i < end && controls_[i].item->label.empty());
+        }
         if (!range.empty()) {
             if (slot == 1)
                 cells->addWidget(new QLabel(qs(range), box), row, 3);
@@ -326,6 +334,8 @@ void SettingsDialog::addExtras(const Group& g, QWidget* box, QGridLayout* grid, 
         label->setWordWrap(true);
         grid->addWidget(label, row++, 0, 1, -1);
     }
+    // Height a wrapped note asked for beyond its lines goes below, not between the rows.
+    grid->setRowStretch(row, 1);
 }
 
 } // namespace qv

@@ -88,6 +88,9 @@ void TFormZenpan2::buildFlagpoleExtras() {
     column->addStretch();
     panel->setEnabled(false); // the memo only shows; it never takes the focus
     grid->addWidget(panel, top, kPreviewColumn, last - top + 4, 1, Qt::AlignTop);
+    // The preview beside the symbols; spare width goes right of it.
+    grid->setColumnStretch(kSymbolColumn, 0);
+    grid->setColumnStretch(kPreviewColumn + 1, 1);
 }
 
 void TFormZenpan2::showFields() {

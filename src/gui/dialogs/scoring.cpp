@@ -109,7 +109,8 @@ void TFormPoint::arrangePanels(const char* group, int firstTag, int lastTag) {
         return items + 1 + (oldRow - items - 1); // the note, in the last row's place
     };
     for (const Cell& c : cells)
-        grid->addItem(c.item, newRow(c.row), c.column, c.rowSpan, c.columnSpan);
+        grid->addItem(c.item, newRow(c.row), c.column, c.rowSpan,
+                      c.row == 0 ? -1 : c.columnSpan); // Reset at the far right, over the panels
     if (lineBeforeLast) grid->addWidget(separator(box), items + 2, 0, 1, 6);
 
     for (int tag = firstTag; tag <= lastTag; ++tag) {

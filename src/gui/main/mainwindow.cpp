@@ -336,7 +336,7 @@ void TForm1::createStatusBar() {
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         const int text = panels_[i]->fontMetrics().horizontalAdvance(longest[i]) +
                          2 * panels_[i]->frameWidth() + 6;
-        panels_[i]->setMinimumWidth(std::max(widths[i], text));
+        panels_[i]->setFixedWidth(std::max(widths[i], text));
         bar->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     panels_[0]->setText(QStringLiteral("478 Modifiable Items"));
@@ -362,8 +362,13 @@ void TForm1::applyViewSettings() {
 void TForm1::fitHeight() {
     // The window is exactly as tall as the parts that are shown.
     coolBar_->setVisible(settings_.toolBar || settings_.address);
+    // A resize leaves the frame where it is: some window managers read the position that
+    // comes with it as the client's, and the window would creep up by its title bar.
+    const bool shown = isVisible();
+    const QPoint frame = frameGeometry().topLeft();
     if (QLayout* l = layout()) l->activate();
     adjustSize();
+    if (shown) move(frame);
 }
 
 void TForm1::applyMenuImages() {
@@ -494,7 +499,7 @@ void TForm1::FormShow() {
         settings_.formPos
             ? keepTitleBarOnScreen(QPoint(settings_.formLeft, settings_.formTop), size)
             : placeOver(area, size, area);
-    move(at);
+    moveFrameTo(this, at);
     show();
 }
 

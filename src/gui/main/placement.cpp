@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 
 namespace qv {
 
@@ -39,12 +43,31 @@ QPoint keepTitleBarOnScreen(QPoint at, const QSize& size) {
     return keepTitleBarOnScreen(at, size, areas);
 }
 
+void moveFrameTo(QWidget* w, QPoint at) {
+    w->move(at);
+    // Wait (briefly) for the frame to be known, then correct once.
+    auto tries = std::make_shared<int>(20);
+    auto check = std::make_shared<std::function<void()>>();
+    QPointer<QWidget> window(w);
+    *check = [window, at, tries, check] {
+        const bool framed =
+            window && window->isVisible() && window->frameGeometry() != window->geometry();
+        if (window && !framed && --*tries > 0) {
+            QTimer::singleShot(25, window, *check);
+            return;
+        }
+        if (framed && window->frameGeometry().topLeft() != at) window->move(at);
+        *check = nullptr; // breaks the cycle
+    };
+    QTimer::singleShot(0, w, *check);
+}
+
 void placeOverOwner(QWidget* window) {
     QWidget* owner =
         window->parentWidget() ? window->parentWidget()->window() : QApplication::activeWindow();
     const QRect area = workArea(owner ? owner : window);
     const QRect over = owner && owner != window ? owner->frameGeometry() : area;
-    window->move(placeOver(over, window->frameGeometry().size(), area));
+    moveFrameTo(window, placeOver(over, window->frameGeometry().size(), area));
 }
 
 void setDialogBorder(QDialog* dialog) {

@@ -41,6 +41,12 @@ QPoint keepTitleBarOnScreen(QPoint at, const QSize& size);
 // The work area of the screen that shows `w` (the primary screen when it has none).
 QRect workArea(const QWidget* w);
 
+// Moves the frame of the top-level `w` to `at` and keeps it there once the window manager
+// has framed it: some managers place a window that is not yet mapped with its client area,
+// not its frame, at the position asked for (20 pixels low, 1 right); a move after mapping
+// is exact, so the place is made good then.
+void moveFrameTo(QWidget* w, QPoint at);
+
 // Moves `window` over its owner (its parent's window, else the active window) and
 // inside the owner's work area; to the middle of its own work area when it has none.
 void placeOverOwner(QWidget* window);
