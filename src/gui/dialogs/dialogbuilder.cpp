@@ -184,7 +184,10 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         auto* across = new QHBoxLayout;
         across->setSpacing(16);
         for (const Block& b : g.blocks) {
-            across->addLayout(buildBlock(b, box, base + i), 0);
+            // Rows as far apart as the group's own (a nested grid would take the 16).
+            QGridLayout* cells = buildBlock(b, box, base + i);
+            cells->setVerticalSpacing(grid->verticalSpacing());
+            across->addLayout(cells, 0);
             i += static_cast<std::size_t>(b.items);
         }
         across->addStretch(1);
@@ -247,7 +250,7 @@ void SettingsDialog::addControl(Controls& ctl, QWidget* box) {
 // One block: its heading, the column headings, then its rows. Each control of a row has
 // two grid columns (a list spans both, a number has its edit and up-down); a row's range
 // label stands after a lone number, or under the controls of a longer row.
-QLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_t first) {
+QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_t first) {
     auto* cells = new QGridLayout;
     cells->setHorizontalSpacing(4);
     cells->setContentsMargins(0, 0, 0, 0);
@@ -310,6 +313,7 @@ QLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_t fi
             cells->addWidget(line, row++, 0, 1, -1);
         }
     }
+    cells->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), row, 0);
     cells->setRowStretch(row, 1);
     return cells;
 }
@@ -335,6 +339,7 @@ void SettingsDialog::addExtras(const Group& g, QWidget* box, QGridLayout* grid, 
         grid->addWidget(label, row++, 0, 1, -1);
     }
     // Height a wrapped note asked for beyond its lines goes below, not between the rows.
+    grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), row, 0);
     grid->setRowStretch(row, 1);
 }
 

@@ -16,7 +16,6 @@ class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
-class QLayout;
 class QLineEdit;
 class QTabWidget;
 class QToolButton;
@@ -83,7 +82,7 @@ class SettingsDialog : public QDialog {
     void addNumber(const Item& item, QWidget* parent, Controls& c);
     void addControl(Controls& ctl, QWidget* box);
     void addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int row);
-    QLayout* buildBlock(const Block& b, QWidget* box, std::size_t first);
+    QGridLayout* buildBlock(const Block& b, QWidget* box, std::size_t first);
     void addExtras(const Group& group, QWidget* box, QGridLayout* grid, int row);
 
     const DialogTable& table_;
