@@ -1,7 +1,11 @@
 # make        build into build/ (editor at build/bin/quorvane, CLI at build/bin/qorv)
 # make run    install missing packages, build, start the editor (ARGS="game.nes")
 # make test   install missing packages, build, run the whole test suite
+# make bench   build the benchmarks and print their table of ratios to their floors
 # make sanitize  the suite under AddressSanitizer and UndefinedBehaviorSanitizer
+# make install   build, then install under PREFIX (default /usr/local), inside DESTDIR when set
+# make uninstall remove what the last make install wrote (give the same DESTDIR)
+# make package   build the Debian package (build/quorvane_VERSION_ARCH.deb)
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
@@ -9,8 +13,9 @@ WERROR := $(if $(CI),ON,OFF)
 # ccache, where installed, makes rebuilds after a branch switch cheap.
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
 CLANG_FORMAT ?= clang-format
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure run test bench sanitize clean format format-check
+.PHONY: all deps configure run test bench sanitize clean format format-check install uninstall package
 
 all: configure
 	cmake --build $(BUILD) --parallel
@@ -27,9 +32,19 @@ run: all
 test: all format-check
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
 
+install: all
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake -DMANIFEST=$(abspath $(BUILD))/install_manifest.txt -P cmake/uninstall.cmake
+
+package: all
+	cd $(BUILD) && cpack -G DEB
+
+# One table: every figure beside its floor from the same run, the ratio and its goal.
 bench: configure
-	cmake --build $(BUILD) --parallel --target benchmarks
-	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+	cmake --build $(BUILD) --parallel 2 --target benchmarks
+	@python3 bench/run.py $(BUILD)/bin
 
 # The whole suite once more with AddressSanitizer and UndefinedBehaviorSanitizer,
 # stopping at the first report.

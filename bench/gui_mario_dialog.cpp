@@ -1,5 +1,7 @@
 // Opening the Mario dialog: from the launcher's start to the dialog shown and painted,
-// then closing it. Run with QT_QPA_PLATFORM=offscreen (the default here).
+// then closing it; the same for the Color and Palette dialogs, whose buttons and strips
+// are drawn from the image's CHR tiles. One frame is 16.7 ms. Run with
+// QT_QPA_PLATFORM=offscreen (the default here).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,9 +10,13 @@
 #include <vector>
 
 #include "core/document.h"
+#include "core/tables/color.h"
 #include "core/tables/mario.h"
+#include "core/tables/palette.h"
+#include "gui/dialogs/color.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/mario.h"
+#include "gui/dialogs/palette.h"
 #include "gui/dialogs/settingssession.h"
 
 namespace {
@@ -23,6 +29,12 @@ class BenchHost final : public qv::DialogHost {
         img[0x3451] = 0xE8;
         img[0x107A] = 0x02;
         img[0x30B8] = 0x91;
+        // Busy graphics in the CHR bank, so that every picture has pixels to draw.
+        std::uint32_t x = 12345;
+        for (int i = 0x8010; i < 0x8010 + 8192; ++i) {
+            x = x * 1103515245u + 12345u;
+            img[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(x >> 16);
+        }
         doc.replace(img, "/tmp/bench.nes");
     }
     qv::RomDocument doc;
@@ -34,7 +46,8 @@ class BenchHost final : public qv::DialogHost {
     void documentEdited() override {}
 };
 
-void openMario(qv::SettingsSession& session) {
+// Load, show and the first paint.
+void openDialog(qv::SettingsSession& session) {
     session.load();
     session.dialog()->show();
     QCoreApplication::processEvents(); // expose and first paint
@@ -45,7 +58,7 @@ void BM_OpenMarioDialog(benchmark::State& state) {
     for (auto _ : state) {
         qv::SettingsSession session(host, qv::tables::mario(), &qv::makeMarioDialog);
         const auto start = std::chrono::steady_clock::now();
-        openMario(session);
+        openDialog(session);
         const auto end = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
         session.finish(false);
@@ -58,12 +71,55 @@ void BM_OpenAndCloseMarioDialog(benchmark::State& state) {
     BenchHost host;
     for (auto _ : state) {
         qv::SettingsSession session(host, qv::tables::mario(), &qv::makeMarioDialog);
-        openMario(session);
+        openDialog(session);
         session.finish(false);
         QCoreApplication::processEvents();
     }
 }
 BENCHMARK(BM_OpenAndCloseMarioDialog)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// The Color or Palette dialog opened on the same image again and again (its tiles
+// decoded once), or, with `newImage`, on an image whose CHR bank changed each time.
+void openChrDialog(benchmark::State& state, const qv::DialogTable& table, qv::DialogFactory factory,
+                   bool newImage) {
+    BenchHost host;
+    for (auto _ : state) {
+        if (newImage) ++host.doc.image()[0x8010];
+        qv::SettingsSession session(host, table, factory);
+        const auto start = std::chrono::steady_clock::now();
+        openDialog(session);
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        session.finish(false);
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_OpenColorDialog(benchmark::State& state) {
+    openChrDialog(state, qv::tables::color(), &qv::makeColorDialog, false);
+}
+BENCHMARK(BM_OpenColorDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+void BM_OpenColorDialogNewTiles(benchmark::State& state) {
+    openChrDialog(state, qv::tables::color(), &qv::makeColorDialog, true);
+}
+BENCHMARK(BM_OpenColorDialogNewTiles)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
+
+void BM_OpenPalletDialog(benchmark::State& state) {
+    openChrDialog(state, qv::tables::pallet(), &qv::makePalletDialog, false);
+}
+BENCHMARK(BM_OpenPalletDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+void BM_OpenPalletDialogNewTiles(benchmark::State& state) {
+    openChrDialog(state, qv::tables::pallet(), &qv::makePalletDialog, true);
+}
+BENCHMARK(BM_OpenPalletDialogNewTiles)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
 
 } // namespace
 

@@ -6,7 +6,7 @@ set -euo pipefail
 # preview's "止"), in a gothic whose full-width characters are two half-widths wide.
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
       libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev xvfb xauth clang-format ccache
-      fonts-ipafont-gothic)
+      desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file fonts-ipafont-gothic)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -3,16 +3,15 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
-#include "cli/catalog.h"
 #include "cli/commands.h"
-
-#ifndef QORV_VERSION
-#define QORV_VERSION "0.0.0"
-#endif
+#include "cli/complete.h"
+#include "core/catalog.h"
+#include "core/version.h"
 
 namespace qv::cli {
 namespace {
@@ -63,6 +62,31 @@ One line per record: its offset, "data" and the length with the first 8 bytes, o
 the fault, then names the fault and its byte position on standard error (exit
 status 2).)";
 
+constexpr const char* kChangesFooter = R"(
+Parameters are grouped dialog > page > group, each with its label, control name,
+value, default and offsets (in this image's layout). Items whose bytes hold
+nothing the dialog understands are listed apart, under "Out of bounds".)";
+
+constexpr const char* kDiffFooter = R"(
+Either image may have a trainer. After the parameters come the bytes that differ
+outside every parameter, as ranges in the 40,976-byte layout.
+Exit status: 0 when the images are equal, 1 when they differ, 2 for a file that
+cannot be used.)";
+
+constexpr const char* kPresetFooter = R"(
+A preset is a JSON object: "format": "quorvane-preset", "version": 1, "source"
+(the image's name and SHA-1, for information) and "parameters", a list of
+{"control": NAME, "value": TEXT} with TEXT as qorv set takes it. import checks
+every entry first: an unknown control, a value not accepted, an item out of
+bounds in this image or an unknown format or version is an error naming the
+entry, and then nothing is written.)";
+
+constexpr const char* kIpsExplainFooter = R"(
+With a base image the patch is applied in memory and the parameters it changes
+are listed (before -> after), then the bytes it changes outside every parameter.
+Without any base, the parameters whose bytes the records write are listed, in
+the 40,976-byte layout. A patch that cannot be applied is an error (exit 2).)";
+
 void printFailure(const std::string& message) {
     std::size_t start = 0;
     while (start <= message.size()) {
@@ -82,7 +106,11 @@ int run(int argc, char** argv) {
     CLI::App app{"Reads and changes the game parameters of a Super Mario Bros. image (.nes, "
                  "40,976 or 41,488 bytes).",
                  "qorv"};
-    app.set_version_flag("--version", std::string("qorv ") + QORV_VERSION);
+    // The shell completion asks the tool itself for the names it offers; the option
+    // is for scripts, so --help does not list it.
+    if (argc >= 2 && std::string_view(argv[1]) == "--complete")
+        return complete(std::vector<std::string>(argv + 2, argv + argc));
+    app.set_version_flag("--version", std::string("qorv ") + std::string(kVersion));
     app.require_subcommand(1);
     app.footer("\nExit status: 0 on success, 1 for a command line that does not parse, 2 for a "
                "file or value that cannot be used (nothing is written then).");
@@ -101,7 +129,9 @@ int run(int argc, char** argv) {
         "dump", "Every item of every dialog: offsets, bytes, value, default and state.");
     dump->add_option("GAME", file, "The .nes image")->required();
     dump->add_flag("--json", json, "One JSON object instead of a table");
-    dump->add_option("--dialog", dialog, "Only this dialog, in any case: " + dialogNames());
+    // The names come from the dialog tables, which only help needs: they are filled
+    // in when help is asked for, so other commands never build the tables for them.
+    CLI::Option* dialogOption = dump->add_option("--dialog", dialog);
 
     CLI::App* get = app.add_subcommand("get", "Prints CONTROL=VALUE for each control named.");
     get->add_option("GAME", file, "The .nes image")->required();
@@ -114,6 +144,36 @@ int run(int argc, char** argv) {
         ->required();
     set->add_option("-o,--output", output, "Write the result here and leave GAME as it is");
     set->footer(kSetFooter);
+
+    std::string other, preset;
+    bool all = false, dryRun = false;
+    CLI::App* changes = app.add_subcommand(
+        "changes", "Every parameter whose value differs from the game's own (its default).");
+    changes->add_option("GAME", file, "The .nes image")->required();
+    changes->add_flag("--json", json, "One JSON object instead of text");
+    changes->footer(kChangesFooter);
+
+    CLI::App* diff = app.add_subcommand(
+        "diff", "The parameters, then the other bytes, that differ between two images.");
+    diff->add_option("A", file, "The first .nes image")->required();
+    diff->add_option("B", other, "The second .nes image")->required();
+    diff->add_flag("--json", json, "One JSON object instead of text");
+    diff->footer(kDiffFooter);
+
+    CLI::App* exportCmd =
+        app.add_subcommand("export", "Writes a preset: the changed parameters as a JSON text.");
+    exportCmd->add_option("GAME", file, "The .nes image")->required();
+    exportCmd->add_option("-o,--output", output, "Write the preset here instead of printing it");
+    exportCmd->add_flag("--all", all, "Every parameter, changed or not");
+    exportCmd->footer(kPresetFooter);
+
+    CLI::App* importCmd =
+        app.add_subcommand("import", "Applies a preset to an image, all entries or none.");
+    importCmd->add_option("GAME", file, "The .nes image")->required();
+    importCmd->add_option("PRESET", preset, "The preset (qorv export)")->required();
+    importCmd->add_option("-o,--output", output, "Write the result here and leave GAME as it is");
+    importCmd->add_flag("--dry-run", dryRun, "Print what would change and write nothing");
+    importCmd->footer(kPresetFooter);
 
     std::string patch, base, edited, out;
     int mode = 0;
@@ -136,11 +196,23 @@ int run(int argc, char** argv) {
     CLI::App* ipsShow = ips->add_subcommand("show", "Lists the records of an IPS patch.");
     ipsShow->add_option("PATCH", patch, "The IPS patch")->required();
     ipsShow->footer(kIpsShowFooter);
+    std::optional<std::string> explainBase;
+    CLI::App* ipsExplain =
+        ips->add_subcommand("explain", "Which parameters a patch changes, in words.");
+    ipsExplain->add_option("PATCH", patch, "The IPS patch")->required();
+    ipsExplain->add_option("BASE", explainBase,
+                           "The game image to apply it to in memory (default: the 40,976-byte "
+                           "base file of the settings, when set)");
+    ipsExplain->footer(kIpsExplainFooter);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e);
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            if (dynamic_cast<const CLI::CallForVersion*>(&e) == nullptr)
+                dialogOption->description("Only this dialog, in any case: " + dialogNames());
+            return app.exit(e);
+        }
         if (argc > 1 && argv[1][0] != '-' && !isSubcommand(app, argv[1]))
             printFailure(std::string("unknown command \"") + argv[1] + "\"");
         else
@@ -164,6 +236,16 @@ int run(int argc, char** argv) {
             cli::ipsCreate(base, edited, out);
         else if (*ipsShow)
             cli::ipsShow(patch);
+        else if (*changes)
+            cli::changes(file, json);
+        else if (*diff)
+            return cli::diff(file, other, json);
+        else if (*exportCmd)
+            cli::exportPreset(file, output, all);
+        else if (*importCmd)
+            cli::importPreset(file, preset, output, dryRun);
+        else if (*ipsExplain)
+            cli::ipsExplain(patch, explainBase);
     } catch (const Failure& f) {
         printFailure(f.message);
         return static_cast<int>(f.status);

@@ -1,5 +1,6 @@
 #include "core/fileio.h"
 
+#include <array>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
@@ -39,15 +40,34 @@ std::optional<std::uintmax_t> readableFileSize(const std::string& path) {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::uintmax_t maxSize) {
-    const auto size = readableFileSize(path);
-    if (!size || *size > maxSize) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(*size));
-    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    if (static_cast<std::uintmax_t>(in.gcount()) != *size) return std::nullopt;
-    // A file that grew while being read is not the file that was measured.
-    if (in.peek() != std::char_traits<char>::eof()) return std::nullopt;
+    // Non-blocking, so that a FIFO given by mistake is refused instead of waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    const auto size = static_cast<std::uintmax_t>(st.st_size);
+    if (size > maxSize) return std::nullopt;
+    // Read through a small buffer into reserved space: the bytes are written once,
+    // never zero-filled first.
+    std::vector<std::uint8_t> data;
+    data.reserve(static_cast<std::size_t>(size));
+    std::array<std::uint8_t, 64 * 1024> chunk;
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        // A file that grew while being read is not the file that was measured.
+        if (data.size() + static_cast<std::size_t>(n) > size) return std::nullopt;
+        data.insert(data.end(), chunk.data(), chunk.data() + n);
+    }
+    if (data.size() != size) return std::nullopt;
     return data;
 }
 

@@ -80,13 +80,15 @@ bool IniFile::load() {
     lines_.clear();
     bom_ = false;
     loaded_ = false;
+    onDisk_.reset();
     if (!fileExists(path_)) {
         loaded_ = true;
         return true;
     }
     const auto data = readWholeFile(path_, kMaxFileSize);
     if (!data) return false;
-    std::string_view text(reinterpret_cast<const char*>(data->data()), data->size());
+    onDisk_.emplace(reinterpret_cast<const char*>(data->data()), data->size());
+    std::string_view text(*onDisk_);
     if (text.starts_with(kBom)) {
         bom_ = true;
         text.remove_prefix(kBom.size());
@@ -197,6 +199,9 @@ std::string IniFile::text() const {
 WriteResult IniFile::save() const {
     if (!loaded_) return {false, "The settings file could not be read, so it is left as it is."};
     const std::string out = text();
+    // A file that would come out byte for byte as it was read is left alone: no
+    // rewrite and no flush to disk for settings that did not change.
+    if (onDisk_ && *onDisk_ == out) return {};
     return writeFileAtomic(
         path_, std::span(reinterpret_cast<const std::uint8_t*>(out.data()), out.size()));
 }

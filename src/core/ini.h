@@ -9,6 +9,7 @@
 // The file is read once by load(); writes change the copy in memory and save()
 // replaces the file as a whole. Many writes followed by one save() give the file
 // that the same writes would give one by one.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,8 @@ class IniFile {
     // The value as a decimal integer (optional sign, nothing else); def otherwise,
     // including values out of the range of int.
     int readInt(std::string_view key, int def) const;
+    // Whether the section has a line for key (with or without a value).
+    bool hasKey(std::string_view key) const { return findKey(key) >= 0; }
 
     // Sets key to value in memory. Returns false and changes nothing when the pair
     // cannot be stored in a line-based file: a key that is empty, contains '=' or
@@ -50,7 +53,8 @@ class IniFile {
     static bool readsBackUnchanged(std::string_view value);
 
     // Replaces the file with the current contents (CRLF line ends). Fails without
-    // touching the file when load() has not succeeded.
+    // touching the file when load() has not succeeded. A file whose contents would
+    // not change is not written again.
     WriteResult save() const;
 
     // The file as save() would write it.
@@ -74,7 +78,8 @@ class IniFile {
     std::string section_;
     std::vector<Line> lines_;
     bool loaded_ = false;
-    bool bom_ = false; // a UTF-8 byte-order mark is kept where it was
+    bool bom_ = false;                  // a UTF-8 byte-order mark is kept where it was
+    std::optional<std::string> onDisk_; // the file as load() read it, when it existed
 };
 
 } // namespace qv

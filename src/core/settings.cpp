@@ -44,6 +44,7 @@ template <class S, class Visitor> void visitKeys(S& s, Visitor& v) {
     }
     v.text("NESFile1", s.nesFile[0]);
     v.text("NESFile2", s.nesFile[1]);
+    v.laterText("Emulator", s.emulator);
 }
 
 // Members start at their defaults and are overwritten by what the file says.
@@ -62,6 +63,7 @@ struct Reader {
     }
     void windowPosition(const std::string& key, int& value) { value = ini.readInt(key, value); }
     void text(const std::string& key, std::string& value) { value = ini.readString(key, value); }
+    void laterText(const std::string& key, std::string& value) { text(key, value); }
 };
 
 struct Writer {
@@ -74,6 +76,11 @@ struct Writer {
     // Written on its own at exit, not with the rest.
     void windowPosition(const std::string&, int) {}
     void text(const std::string& key, const std::string& value) { ini.writeString(key, value); }
+    // A key added after the original set: written once it has a value or is already
+    // in the file, so that a file that never used it keeps its familiar key set.
+    void laterText(const std::string& key, const std::string& value) {
+        if (!value.empty() || ini.hasKey(key)) ini.writeString(key, value);
+    }
 };
 
 } // namespace

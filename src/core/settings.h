@@ -47,6 +47,9 @@ struct Settings {
                                         {"", "Start Editor 3 (&3)...", true},
                                         {"", "Start Editor 4 (&4)...", true}}};
     std::array<std::string, 2> nesFile; // base files of 40,976 and 41,488 bytes
+    // Test Play's command line, "%f" standing for the image; empty: a known emulator
+    // found on PATH.
+    std::string emulator;
 
     bool operator==(const Settings&) const = default;
 };

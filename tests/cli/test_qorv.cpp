@@ -164,6 +164,17 @@ TEST(Qorv, TrainerShiftsEveryItem512Bytes) {
     EXPECT_EQ(first["bytes"], nlohmann::json::array({24}));
     EXPECT_EQ(first["value"], "24");
     EXPECT_EQ(qorv(dir, {"get", game, "EditMaWalk_R"}).out, "EditMaWalk_R=24\n");
+    // The world bytes of Bowser's fire, under the captions that say what they do.
+    for (const auto& item : j["items"]) {
+        if (item["control"] == "EditKoopaNoFire") {
+            EXPECT_EQ(item["group"], "First World Bowser Does Not Breathe Fire");
+            EXPECT_EQ(item["offsets"], nlohmann::json::array({0x5161}));
+        }
+        if (item["control"] == "EditKoopaExFire") {
+            EXPECT_EQ(item["group"], "World Bowser Breathes Fire Anyway");
+            EXPECT_EQ(item["offsets"], nlohmann::json::array({0x515D}));
+        }
+    }
 
     ASSERT_EQ(qorv(dir, {"set", game, "EditMaWalk_L=128"}).status, 0);
     image[0x3451 + 512] = 0x80;
@@ -309,6 +320,18 @@ TEST(Qorv, BadFilesAndBadCommandLines) {
     const Outcome help = qorv(dir, {"set", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("[Default]"), std::string::npos);
+}
+
+TEST(Qorv, DumpHelpNamesEveryDialog) {
+    TempDir dir;
+    // The names come from the tables, which are read for help only when it is shown.
+    const Outcome help = qorv(dir, {"dump", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Only this dialog, in any case: Mario, General 1, Basic blocks, "
+                            "Staircase, General 2, Enemy 1, Enemy 2, Enemy 3, Scoring, Color, "
+                            "Palette\n"),
+              std::string::npos)
+        << help.out;
 }
 
 TEST(Qorv, SetRefusesAChangeThatBreaksAnItemSharingItsBytes) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -142,6 +144,43 @@ TEST(IniFile, BatchOfWritesGivesTheSameFileAsWritesOneByOne) {
     EXPECT_EQ(readText(batch), readText(one));
     EXPECT_EQ(readText(batch),
               "\xEF\xBB\xBF[a]\r\nX=1\r\n\r\n[QORV]\r\nk1= padded \r\nK2=c\r\nK3=\r\n\r\n");
+}
+
+TEST(IniFile, AFileThatWouldNotChangeIsNotWrittenAgain) {
+    TempDir dir;
+    const std::string path = dir.file("qorv.ini");
+    writeText(path, "[qorv]\r\nTop=1\r\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    qv::IniFile ini(path);
+    ASSERT_TRUE(ini.load());
+    ASSERT_TRUE(ini.writeString("Top", "1"));
+    // No write is even tried: one that would fail cannot fail.
+    qv::setWriteFailureForTesting(true);
+    const qv::WriteResult unchanged = ini.save();
+    qv::setWriteFailureForTesting(false);
+    EXPECT_TRUE(unchanged.ok);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino); // a replaced file would have a new one
+    EXPECT_EQ(readText(path), "[qorv]\r\nTop=1\r\n");
+
+    // A changed value is written, and so is a file whose line ends change.
+    ASSERT_TRUE(ini.writeString("Top", "0"));
+    EXPECT_TRUE(ini.save().ok);
+    EXPECT_EQ(readText(path), "[qorv]\r\nTop=0\r\n");
+    writeText(path, "[qorv]\nTop=1\n");
+    qv::IniFile lf(path);
+    ASSERT_TRUE(lf.load());
+    EXPECT_TRUE(lf.save().ok);
+    EXPECT_EQ(readText(path), "[qorv]\r\nTop=1\r\n");
+
+    // A missing file is still created, even with nothing in it.
+    const std::string fresh = dir.file("fresh.ini");
+    qv::IniFile none(fresh);
+    ASSERT_TRUE(none.load());
+    EXPECT_TRUE(none.save().ok);
+    EXPECT_TRUE(fs::exists(fresh));
 }
 
 TEST(IniFile, FailedLoadsAndSavesChangeNothing) {

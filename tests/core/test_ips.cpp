@@ -188,6 +188,34 @@ TEST(IpsCreate, RecordsForEachRunOfChanges) {
               hex("PATCH 00 30 00 00 01 11  00 30 02 00 01 22 EOF"));
 }
 
+TEST(IpsCreate, ChangesAtWordEdgesAndAfterLongEqualStretches) {
+    // 100 bytes: changes on both sides of 8- and 32-byte boundaries and in the
+    // last byte, which no whole word covers.
+    const Bytes base = image(100);
+    Bytes edited = base;
+    edited[0] = 0x01;
+    edited[7] = 0x02;
+    edited[8] = 0x03;
+    edited[31] = 0x04;
+    edited[33] = 0x05;
+    for (int i = 63; i < 67; ++i)
+        edited[i] = 0x06;
+    edited[99] = 0x07;
+    EXPECT_EQ(create(base, edited).patch,
+              hex("PATCH 00 00 00 00 01 01  00 00 07 00 02 02 03  00 00 1F 00 01 04"
+                  "  00 00 21 00 01 05  00 00 3F 00 00 00 04 06  00 00 63 00 01 07 EOF"));
+
+    // A change that leaves the other bytes of its word equal, after 1 MiB of equal
+    // bytes that are not zero.
+    const Bytes filled(1 << 20, 0x5A);
+    Bytes last = filled;
+    last[0xFFFFD] = 0x5B;
+    EXPECT_EQ(create(filled, last).patch, hex("PATCH 0F FF FD 00 01 5B EOF"));
+    Bytes first = filled;
+    first[0x80000] = 0x00;
+    EXPECT_EQ(create(filled, first).patch, hex("PATCH 08 00 00 00 01 00 EOF"));
+}
+
 TEST(IpsCreate, IdenticalAndMismatchedImages) {
     const Bytes base = image(41488);
     EXPECT_EQ(create(base, base).patch, hex("PATCH EOF"));

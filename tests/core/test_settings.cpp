@@ -111,6 +111,28 @@ TEST(Settings, WriteAllKeepsExistingLinesAndRoundTrips) {
     EXPECT_EQ(qv::readSettings(again), expected);
 }
 
+TEST(Settings, EmulatorKeyIsWrittenOnceItIsUsed) {
+    TempDir dir;
+    qv::IniFile ini = iniWith(dir, "[qorv]\r\n");
+    qv::Settings s = qv::readSettings(ini);
+    EXPECT_EQ(s.emulator, "");
+    qv::writeSettings(ini, s);
+    EXPECT_TRUE(ini.text().ends_with("\r\nNESFile2=\r\n")) << ini.text(); // not yet
+
+    s.emulator = "fceux --fullscreen 1 %f";
+    qv::writeSettings(ini, s);
+    EXPECT_TRUE(ini.text().ends_with("\r\nNESFile2=\r\nEmulator=fceux --fullscreen 1 %f\r\n"))
+        << ini.text();
+    EXPECT_EQ(qv::readSettings(ini).emulator, "fceux --fullscreen 1 %f");
+
+    // Emptied again, the key stays and says so.
+    s.emulator.clear();
+    qv::writeSettings(ini, s);
+    EXPECT_TRUE(ini.text().ends_with("\r\nNESFile2=\r\nEmulator=\r\n")) << ini.text();
+    EXPECT_EQ(qv::readSettings(iniWith(dir, "[qorv]\nemulator= mednafen %f \n")).emulator,
+              "mednafen %f");
+}
+
 TEST(RecentFiles, AddReadAndClear) {
     TempDir dir;
     qv::IniFile ini = iniWith(dir, "");

@@ -2,6 +2,7 @@
 // pattern count and its interval boxes, out-of-bounds lists, and what OK leaves alone.
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QTabWidget>
 
 #include "core/tables/enemy3.h"
@@ -275,6 +276,11 @@ TEST(Enemy3Dialog, PagesNotesAndRememberedPage) {
         EXPECT_TRUE(texts.contains("Consecutive flames ignore setting if above 16."));
         EXPECT_TRUE(texts.contains("[0～256 Default: 80]"));
         EXPECT_NE(s.find<QWidget>("GrpKoppaFiPat"), nullptr);
+        // The two fire-by-world groups say what the game does with each byte.
+        EXPECT_EQ(s.find<QGroupBox>("GrpKoopaNoFire")->title(),
+                  "First World Bowser Does Not Breathe Fire");
+        EXPECT_EQ(s.find<QGroupBox>("GrpKoopaExFire")->title(),
+                  "World Bowser Breathes Fire Anyway");
         pages->setCurrentIndex(5);
         EXPECT_FALSE(s.cancel());
     }

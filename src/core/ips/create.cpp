@@ -1,6 +1,9 @@
 // Writing patches and listing their records.
 #include <algorithm>
+#include <bit>
 #include <cstdio>
+#include <cstring>
+#include <initializer_list>
 
 #include "core/ips/ips.h"
 
@@ -8,25 +11,75 @@ namespace qv::ips {
 
 namespace {
 
-void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
-    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
+// The patch being written. Its buffer grows ahead of the writes and is cut to size
+// at the end, so that appending a record is a few stores rather than a resize.
+class PatchWriter {
+  public:
+    explicit PatchWriter(std::vector<std::uint8_t>& out) : out_(out) { out_.resize(4096); }
 
-void putRecord(std::vector<std::uint8_t>& out, std::uint32_t offset,
-               std::span<const std::uint8_t> bytes) {
-    putBigEndian(out, offset, 3);
-    const auto n = static_cast<std::uint32_t>(bytes.size());
-    const bool same =
-        std::all_of(bytes.begin(), bytes.end(), [&](std::uint8_t b) { return b == bytes.front(); });
-    if (n >= 4 && same) {
-        putBigEndian(out, 0, 2);
-        putBigEndian(out, n, 2);
-        out.push_back(bytes.front());
-    } else {
-        putBigEndian(out, n, 2);
-        out.insert(out.end(), bytes.begin(), bytes.end());
+    void put(std::initializer_list<std::uint8_t> bytes) {
+        std::memcpy(room(bytes.size()), bytes.begin(), bytes.size());
+        used_ += bytes.size();
     }
+
+    // One record: a run record when the bytes are 4 or more copies of one value.
+    void putRecord(std::uint32_t offset, const std::uint8_t* bytes, std::size_t n) {
+        const auto byte = [](std::size_t v) { return static_cast<std::uint8_t>(v); };
+        const bool run =
+            n >= 4 && std::all_of(bytes + 1, bytes + n,
+                                  [first = bytes[0]](std::uint8_t b) { return b == first; });
+        std::uint8_t* p = room(8 + n);
+        p[0] = byte(offset >> 16), p[1] = byte(offset >> 8), p[2] = byte(offset);
+        if (run) {
+            p[3] = 0, p[4] = 0, p[5] = byte(n >> 8), p[6] = byte(n), p[7] = bytes[0];
+            used_ += 8;
+        } else {
+            p[3] = byte(n >> 8), p[4] = byte(n);
+            std::memcpy(p + 5, bytes, n);
+            used_ += 5 + n;
+        }
+    }
+
+    void finish() { out_.resize(used_); }
+
+  private:
+    std::uint8_t* room(std::size_t n) {
+        if (out_.size() - used_ < n) out_.resize(std::max(2 * out_.size(), used_ + n));
+        return out_.data() + used_;
+    }
+
+    std::vector<std::uint8_t>& out_;
+    std::size_t used_ = 0;
+};
+
+// The first index at or after i where the images differ, or n. Equal stretches are
+// skipped a word at a time: a 16 MiB image with few edits is mostly such stretches.
+std::size_t nextDifference(const std::uint8_t* a, const std::uint8_t* b, std::size_t i,
+                           std::size_t n) {
+    constexpr std::size_t kWord = sizeof(std::uint64_t);
+    const auto word = [](const std::uint8_t* p) {
+        std::uint64_t w;
+        std::memcpy(&w, p, kWord);
+        return w;
+    };
+    for (; i + 4 * kWord <= n; i += 4 * kWord) {
+        const std::uint64_t d = (word(a + i) ^ word(b + i)) | (word(a + i + 8) ^ word(b + i + 8)) |
+                                (word(a + i + 16) ^ word(b + i + 16)) |
+                                (word(a + i + 24) ^ word(b + i + 24));
+        if (d != 0) break;
+    }
+    for (; i + kWord <= n; i += kWord) {
+        if (const std::uint64_t d = word(a + i) ^ word(b + i)) {
+            // The lowest differing byte in memory order.
+            if constexpr (std::endian::native == std::endian::little)
+                return i + static_cast<std::size_t>(std::countr_zero(d)) / 8;
+            else
+                return i + static_cast<std::size_t>(std::countl_zero(d)) / 8;
+        }
+    }
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
 }
 
 } // namespace
@@ -46,15 +99,13 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
         result.status.result = Result::Identical;
         return result;
     }
-    std::vector<std::uint8_t>& out = result.patch;
-    out = {'P', 'A', 'T', 'C', 'H'};
+    PatchWriter out(result.patch);
+    out.put({'P', 'A', 'T', 'C', 'H'});
     const std::size_t n = edited.size();
     std::size_t i = 0;
-    while (i < n) {
-        if (base[i] == edited[i]) {
-            ++i;
-            continue;
-        }
+    for (;;) {
+        i = nextDifference(base.data(), edited.data(), i, n);
+        if (i >= n) break;
         std::size_t start = i;
         // A record at 0x454F46 would read as the end marker "EOF": start it one byte
         // earlier, where the edited byte is what the image must hold anyway.
@@ -62,10 +113,11 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
         std::size_t end = i + 1;
         while (end < n && end - start < kMaxRecordLength && base[end] != edited[end])
             ++end;
-        putRecord(out, static_cast<std::uint32_t>(start), edited.subspan(start, end - start));
+        out.putRecord(static_cast<std::uint32_t>(start), edited.data() + start, end - start);
         i = end;
     }
-    out.insert(out.end(), {'E', 'O', 'F'});
+    out.put({'E', 'O', 'F'});
+    out.finish();
     return result;
 }
 

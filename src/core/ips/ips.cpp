@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "core/rom.h"
 
@@ -63,13 +64,12 @@ std::string withThousands(std::size_t n) {
 
 // Walks the records in the order the editor has always checked them, so that
 // of several faults in one patch the first one met is the one reported. `limit`
-// is the image size every write must stay below; none means unbounded.
-Parsed walk(std::span<const std::uint8_t> patch, Mode mode, std::optional<std::size_t> limit) {
-    Parsed out;
-    const auto fail = [&](Result r, std::size_t pos) {
-        out.status = Status{r, limit.value_or(0), pos};
-        return out;
-    };
+// is the image size every write must stay below; none means unbounded. Each
+// record read is handed to `visit`; the records before a fault are visited too.
+template <class Visit>
+Status walk(std::span<const std::uint8_t> patch, Mode mode, std::optional<std::size_t> limit,
+            std::size_t& end, Visit&& visit) {
+    const auto fail = [&](Result r, std::size_t pos) { return Status{r, limit.value_or(0), pos}; };
     if (patch.size() < kMinPatchSize) return fail(Result::BadFileSize, 0);
     if (!std::equal(kHeader.begin(), kHeader.end(), patch.begin()))
         return fail(Result::InvalidData, 0);
@@ -107,10 +107,10 @@ Parsed walk(std::span<const std::uint8_t> patch, Mode mode, std::optional<std::s
             pos += 3;
             if (limit && r.target + r.length > *limit) return fail(Result::AddressesBeyond, start);
         }
-        out.records.push_back(r);
+        visit(r);
     }
-    out.end = pos + kFooter.size();
-    return out;
+    end = pos + kFooter.size();
+    return Status{};
 }
 
 } // namespace
@@ -137,7 +137,10 @@ std::optional<Mode> modeFromNumber(int n) {
 }
 
 Parsed parse(std::span<const std::uint8_t> patch) {
-    return walk(patch, Mode::None, std::nullopt);
+    Parsed out;
+    out.status = walk(patch, Mode::None, std::nullopt, out.end,
+                      [&](const Record& r) { out.records.push_back(r); });
+    return out;
 }
 
 Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>& target,
@@ -152,9 +155,16 @@ Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>
                         (options.mode == Mode::Extend || options.mode == Mode::ExpandWithTrainer);
     const std::size_t base = expand ? kTrainerSize : size;
 
-    const Parsed parsed =
-        walk(patch, options.mode, game ? std::optional<std::size_t>(base) : std::nullopt);
-    if (!parsed.status.ok()) return parsed.status;
+    // Two walks over the patch: the first checks every record (and finds how far a
+    // plain buffer must grow), the second writes. Nothing is kept between them, so a
+    // patch of many small records costs no more memory than the image itself.
+    const std::optional<std::size_t> limit = game ? std::optional<std::size_t>(base) : std::nullopt;
+    std::size_t end = size;
+    std::size_t patchEnd = 0;
+    const Status checked = walk(patch, options.mode, limit, patchEnd, [&](const Record& r) {
+        if (r.length != 0) end = std::max<std::size_t>(end, std::size_t{r.target} + r.length);
+    });
+    if (!checked.ok()) return checked;
 
     // Everything is checked; from here on nothing can refuse.
     if (expand) {
@@ -165,20 +175,15 @@ Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>
             std::fill(target.begin() + kInesHeader, target.begin() + kTrainerEnd, 0);
         }
     }
-    if (!game) {
-        std::size_t end = size;
-        for (const Record& r : parsed.records)
-            if (r.length != 0) end = std::max<std::size_t>(end, std::size_t{r.target} + r.length);
-        target.resize(end, 0);
-    }
-    for (const Record& r : parsed.records) {
-        if (r.length == 0) continue; // an empty run may name any offset, even past the end
-        const auto at = target.begin() + r.target;
+    if (!game) target.resize(end, 0);
+    std::uint8_t* const image = target.data();
+    walk(patch, options.mode, limit, patchEnd, [image](const Record& r) {
+        if (r.length == 0) return; // an empty run may name any offset, even past the end
         if (r.run)
-            std::fill_n(at, r.length, r.value);
+            std::memset(image + r.target, r.value, r.length);
         else
-            std::copy(r.data.begin(), r.data.end(), at);
-    }
+            std::memcpy(image + r.target, r.data.data(), r.length);
+    });
     return Status{};
 }
 

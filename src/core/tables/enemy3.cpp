@@ -381,9 +381,9 @@ DialogTable build() {
              }),
         page("Bowser 2", "TabKoopa2",
              {
-                 group("First World Bowser Breathes Fire", 20833, "SpdKoopaNoFire",
+                 group("First World Bowser Does Not Breathe Fire", 20833, "SpdKoopaNoFire",
                        {world("EditKoopaNoFire", "&World:", 0x5161, 6)}),
-                 group("World Bowser Does Not Breathe Fire", 20829, "SpdKoopaExFire",
+                 group("World Bowser Breathes Fire Anyway", 20829, "SpdKoopaExFire",
                        {world("EditKoopaExFire", "Wo&rld:", 0x515D, 8)}),
                  group("First World Bowser Throws Hammers", 20779, "SpdKoopaThHammer",
                        {world("EditKoopaThHammer", "Worl&d:", 0x512B, 6)}),

@@ -10,24 +10,24 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/version.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
+
+// The icons live in a static library: their resource is registered by hand.
+static void initIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace qv {
 
 QIcon programIcon() {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(200, 50, 40));
-    p.drawRoundedRect(1, 1, 30, 30, 6, 6);
-    p.setPen(QPen(Qt::white, 4));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(7, 6, 18, 18);
-    p.drawLine(19, 19, 26, 27);
-    return QIcon(pm);
+    // The same artwork the desktop shows (the hicolor icons), built into the program.
+    initIconResources();
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 QString TFormAbout::homePage() {
@@ -56,12 +56,11 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     };
     QLabel* soft = label("LabSoft", QStringLiteral("The Quorvane developers"), 13, true);
     QLabel* name = label("LabName1", QStringLiteral("Quorvane"), 27, true);
-    QLabel* version = label("LabVersion",
-                            QStringLiteral("Version %1")
-                                .arg(QApplication::applicationVersion().isEmpty()
-                                         ? QStringLiteral("0.1.0")
-                                         : QApplication::applicationVersion()),
-                            0, false);
+    QLabel* version =
+        label("LabVersion",
+              QStringLiteral("Version %1")
+                  .arg(QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()))),
+              0, false);
     QLabel* copy =
         label("LabCopy", QStringLiteral("Copyright (C) 2026 The Quorvane developers"), 0, false);
     QLabel* url = label("LabURL", homePage(), 0, false);

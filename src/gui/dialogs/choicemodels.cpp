@@ -1,8 +1,15 @@
 #include "gui/dialogs/choicemodels.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QStringListModel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QtMath>
+#include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "core/items.h"
 #include "gui/main/glyphs.h"
@@ -10,10 +17,26 @@
 namespace qv {
 namespace {
 
-// Owned by the application object, so they go with it; the cache forgets them then.
+// What a combo box's size hint depends on besides its entries.
+struct HintKey {
+    const QStyle* style;
+    QString font;
+    int dpi;
+    bool frame;
+    int iconWidth;
+    int iconHeight;
+    auto tie() const { return std::tie(style, font, dpi, frame, iconWidth, iconHeight); }
+    bool operator<(const HintKey& o) const { return tie() < o.tie(); }
+};
+
+// Owned by the application object, so they go with it; the caches forget them then.
 std::map<const void*, QStringListModel*>& cache() {
     static std::map<const void*, QStringListModel*> models;
     return models;
+}
+std::map<const QAbstractItemModel*, std::map<HintKey, QSize>>& hintCache() {
+    static std::map<const QAbstractItemModel*, std::map<HintKey, QSize>> hints;
+    return hints;
 }
 
 QStringListModel* cached(const void* key, const std::vector<std::string>& captions) {
@@ -24,8 +47,12 @@ QStringListModel* cached(const void* key, const std::vector<std::string>& captio
     for (const std::string& c : captions)
         entries << drawableText(QString::fromStdString(c));
     auto* model = new QStringListModel(entries, QCoreApplication::instance());
-    QObject::connect(model, &QObject::destroyed, [key] { cache().erase(key); });
+    QObject::connect(model, &QObject::destroyed, [key, model] {
+        cache().erase(key);
+        hintCache().erase(model);
+    });
     models.emplace(key, model);
+    hintCache().emplace(model, std::map<HintKey, QSize>{});
     return model;
 }
 
@@ -38,6 +65,58 @@ QAbstractItemModel* choiceModel(const ChoiceList& list) {
 QAbstractItemModel* outOfBoundsModel() {
     static const std::vector<std::string> single{std::string(kOutOfBounds)};
     return cached(&single, single);
+}
+
+bool ChoiceCombo::usesSharedHints() const {
+    // A style sheet may style each combo box on its own; the other settings change
+    // what QComboBox measures.
+    return hintCache().count(model()) != 0 && !testAttribute(Qt::WA_StyleSheet) &&
+           sizeAdjustPolicy() == AdjustToContentsOnFirstShow && minimumContentsLength() == 0 &&
+           !isEditable() && placeholderText().isEmpty();
+}
+
+QSize ChoiceCombo::sizeHint() const {
+    if (!usesSharedHints()) return QComboBox::sizeHint();
+    if (!hint_.isValid()) hint_ = sharedHint();
+    return hint_;
+}
+
+QSize ChoiceCombo::minimumSizeHint() const {
+    if (!usesSharedHints()) return QComboBox::minimumSizeHint();
+    if (!minimumHint_.isValid()) minimumHint_ = sharedHint();
+    return minimumHint_;
+}
+
+void ChoiceCombo::showEvent(QShowEvent* event) {
+    if (!shownOnce_) hint_ = QSize();
+    shownOnce_ = true;
+    QComboBox::showEvent(event);
+}
+
+void ChoiceCombo::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::StyleChange) hint_ = minimumHint_ = QSize();
+    if (event->type() == QEvent::FontChange) hint_ = QSize();
+    QComboBox::changeEvent(event);
+}
+
+QSize ChoiceCombo::sharedHint() const {
+    const HintKey key{style(),    font().key(),       logicalDpiY(),
+                      hasFrame(), iconSize().width(), iconSize().height()};
+    auto& hints = hintCache().at(model());
+    if (const auto it = hints.find(key); it != hints.end()) return it->second;
+    // QComboBox's own measure for entries without icons, adjusted to the contents:
+    // the widest entry's bounding box and the font's height, grown by the style's
+    // frame and arrow. Without a minimum contents length both hints are this one.
+    const QFontMetrics fm = fontMetrics();
+    QSize size(0, std::max(qCeil(QFontMetricsF(fm).height()), 14) + 2);
+    if (count() == 0) size.setWidth(7 * fm.horizontalAdvance(u'x'));
+    for (int i = 0; i < count(); ++i)
+        size.setWidth(std::max(size.width(), fm.boundingRect(itemText(i)).width()));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    size = style()->sizeFromContents(QStyle::CT_ComboBox, &option, size, this);
+    hints.emplace(key, size);
+    return size;
 }
 
 } // namespace qv

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "gui/dialogs/characterpictures.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/settingssession.h"
 #include "gui/main/helpcontext.h"
@@ -26,7 +27,7 @@ using tables::ColorCharacter;
 const QString kResetCharacterQuestion =
     QStringLiteral("Reset the selected character to its default value?");
 constexpr int kPanelHelp = 800;
-constexpr int kButtonsPerColumn = 9;
+constexpr int kButtonsPerColumn = 7; // the pictures make each button 64 pixels high
 
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
@@ -49,6 +50,7 @@ QString noteText(std::string_view note) {
 
 TFormColor::TFormColor(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::color(), host, parent) {
+    pictures_ = new CharacterPictures(host, fields(), this);
     for (int p = 0; p < tables::kColorPages; ++p)
         buildPage(p);
     buildPanel();
@@ -80,6 +82,7 @@ void TFormColor::buildPage(int page) {
         const int n = static_cast<int>(list.size());
         grid->addWidget(b, n % kButtonsPerColumn, n / kButtonsPerColumn);
         connect(b, &QToolButton::clicked, this, &TFormColor::Spd686BClick);
+        pictures_->add(c.offset, b);
         list.push_back({&c, b});
     }
     int row = std::min(static_cast<int>(list.size()), kButtonsPerColumn);
@@ -199,6 +202,7 @@ void TFormColor::showFields() {
             if (b.character->offset == it->second) b.button->setChecked(true);
     }
     fixedPalette_->setChecked(fields().value(tables::kColorUnknown) == -1);
+    pictures_->drawAll();
     showSelected();
 }
 
@@ -210,6 +214,7 @@ void TFormColor::showSelected() {
     const ColorCharacter& c = *selected->character;
     host().dialogMemory().selectedEntry[memoryKey(page)] = c.offset;
     const int v = fields().value(c.offset);
+    pictures_->changed(c.offset); // after Reset or Fixed Palette
 
     panel_->setTitle(selected->button->text());
     note_->setText(c.note.empty() ? qs(tables::kColorNoNote) : noteText(c.note));
@@ -267,6 +272,7 @@ void TFormColor::Rad1Click() {
     fields().setValue(selected->character->offset,
                       tables::attributeField(group, behind_->isChecked(), upsideDown_->isChecked(),
                                              mirrored_->isChecked()));
+    pictures_->changed(selected->character->offset);
 }
 
 void TFormColor::Chk687EClick() {

@@ -17,6 +17,10 @@ class QLabel;
 class QRadioButton;
 
 namespace qv {
+class CharacterPictures;
+}
+
+namespace qv {
 
 class TFormColor final : public SettingsDialog {
     Q_OBJECT
@@ -60,6 +64,7 @@ class TFormColor final : public SettingsDialog {
     QCheckBox* mirrored_ = nullptr;      // Chk3
     QCheckBox* fixedPalette_ = nullptr;  // Chk687E
     QLabel* note_ = nullptr;
+    CharacterPictures* pictures_ = nullptr; // the buttons' sprites
     bool updating_ = false;
 };
 

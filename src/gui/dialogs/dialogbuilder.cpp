@@ -240,7 +240,7 @@ void SettingsDialog::addControl(Controls& ctl, QWidget* box) {
         ctl.check->setObjectName(qs(it.control));
         break;
     case ItemKind::Choice:
-        ctl.combo = new QComboBox(box);
+        ctl.combo = new ChoiceCombo(box);
         ctl.combo->setObjectName(qs(it.control));
         ctl.combo->setModel(choiceModel(*it.list));
         break;

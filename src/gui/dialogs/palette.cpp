@@ -18,7 +18,9 @@
 #include "core/nescolors.h"
 #include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/palettescenes.h"
 #include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/spritepicture.h"
 #include "gui/main/helpcontext.h"
 
 namespace qv {
@@ -75,6 +77,8 @@ TFormPallet::TFormPallet(DialogHost& host, QWidget* parent)
         buildPage(p);
     pages()->tabBar()->setUsesScrollButtons(false); // all seven tabs in view
     buildPicker();
+    scenes_ = new SceneStrips(this);
+    scenes_->addTo(pages());
     for (int p = 0; p < tables::kPalletPages; ++p)
         watchContextHelp(this, pages()->widget(p));
     watchContextHelp(this, pickerPanel_);
@@ -83,6 +87,8 @@ TFormPallet::TFormPallet(DialogHost& host, QWidget* parent)
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(kTimerInterval);
     connect(timer_, &QTimer::timeout, this, &TFormPallet::Timer1Timer);
+    connect(timer_, &QTimer::timeout, this, &TFormPallet::sceneTick);
+    connect(pages(), &QTabWidget::currentChanged, this, &TFormPallet::refreshScenes);
 }
 
 void TFormPallet::addRow(int page, QGridLayout* grid, int row, const PaletteRow& r) {
@@ -272,6 +278,8 @@ void TFormPallet::showFields() {
     }
     SyncSwatch();
     CmbCoinCountChange();
+    scenes_->setTiles(documentTiles(host().document()));
+    refreshScenes();
 }
 
 void TFormPallet::showEvent(QShowEvent* e) {
@@ -312,6 +320,7 @@ void TFormPallet::Rad00Click(int colorIndex) {
     if (!e) return;
     fields().setValue(e->entry->offset, colorIndex);
     paint(e->button, colorIndex);
+    refreshScenes();
 }
 
 void TFormPallet::SpdPallet1Click(int tag) {
@@ -327,6 +336,7 @@ void TFormPallet::SpdPallet1Click(int tag) {
     }
     PaintEntries();
     SyncSwatch();
+    refreshScenes();
     if (tag == 0 && count_->isEnabled()) {
         count_->setCurrentIndex(tables::kPalletShineCount - 1);
         CmbCoinCountChange();
@@ -357,6 +367,21 @@ void TFormPallet::Timer1Timer() {
     pal.setColor(QPalette::Window, shine(step_ + 1)->button->palette().color(QPalette::Window));
     example_->setPalette(pal);
     if (++step_ >= limit) step_ = 0;
+}
+
+int TFormPallet::shineCount() const {
+    return count_->isEnabled() ? count_->currentIndex() + 1 : tables::kPalletShineCount;
+}
+
+void TFormPallet::refreshScenes() {
+    const int step = scenes_->shineStep() % shineCount();
+    const auto colorAt = [this](int offset) { return colorOf(fields().value(offset)).rgb(); };
+    scenes_->refresh(pages()->currentIndex(), colorAt, colorAt(tables::kPalletShineFirst + step));
+}
+
+void TFormPallet::sceneTick() {
+    scenes_->tick(shineCount());
+    refreshScenes();
 }
 
 SettingsDialog* makePalletDialog(const DialogTable&, DialogHost& host, QWidget* parent) {

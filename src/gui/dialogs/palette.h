@@ -19,6 +19,8 @@ class QTimer;
 
 namespace qv {
 
+class SceneStrips;
+
 class TFormPallet final : public SettingsDialog {
     Q_OBJECT
   public:
@@ -45,6 +47,8 @@ class TFormPallet final : public SettingsDialog {
     void CmbCoinCountChange();
     // Every 133 ms while the dialog is shown; tests call it directly.
     void Timer1Timer();
+    // The same tick for the scene strips' shining "?" block and coin.
+    void sceneTick();
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -63,6 +67,9 @@ class TFormPallet final : public SettingsDialog {
     const Entry* selected(int page) const;
     const Entry* shine(int n) const; // 1..6
     QString memoryKey(int page) const;
+    // The scene strip in view, in the colours being edited, and its shine cycle.
+    void refreshScenes();
+    int shineCount() const;
 
     std::array<std::vector<Entry>, tables::kPalletPages> entries_;
     std::array<QButtonGroup*, tables::kPalletPages> groups_{};
@@ -71,6 +78,7 @@ class TFormPallet final : public SettingsDialog {
     QFrame* example_ = nullptr;     // PnlPalKCoin
     QComboBox* count_ = nullptr;    // CmbCoinCount
     QTimer* timer_ = nullptr;       // Timer1
+    SceneStrips* scenes_ = nullptr;
     bool syncing_ = false;
     int step_ = 0;
 };

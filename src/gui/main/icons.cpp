@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <array>
+#include <initializer_list>
 
 namespace qv {
 namespace {
@@ -23,6 +24,16 @@ void disk(QPainter& p, const QColor& c) {
     p.drawRect(5, 2, 6, 4);
     p.setBrush(QColor(200, 200, 200));
     p.drawRect(4, 9, 8, 5);
+}
+
+// Letters are set from a few pixel rows rather than a font: drawing text would
+// load the whole font database before the window is first shown.
+void glyph(QPainter& p, int x, int y, const QColor& c, std::initializer_list<const char*> rows) {
+    for (const char* row : rows) {
+        for (int dx = 0; row[dx] != '\0'; ++dx)
+            if (row[dx] == '#') p.fillRect(x + dx, y, 1, 1, c);
+        ++y;
+    }
 }
 
 void page(QPainter& p, const QColor& c) {
@@ -89,9 +100,10 @@ QPixmap draw(int index) {
     case 8:
     case 9: {
         page(p, QColor(250, 245, 220));
-        p.setPen(QPen(index == 8 ? QColor(200, 90, 20) : QColor(30, 110, 190), 1));
-        p.setFont(QFont(QStringLiteral("Sans"), 5, QFont::Bold));
-        p.drawText(QRect(3, 4, 9, 8), Qt::AlignCenter, QStringLiteral("IPS"));
+        const QColor ink = index == 8 ? QColor(200, 90, 20) : QColor(30, 110, 190);
+        glyph(p, 4, 5, ink, {"#", "#", "#", "#", "#"});
+        glyph(p, 6, 5, ink, {"##.", "#.#", "##.", "#..", "#.."});
+        glyph(p, 10, 5, ink, {".##", "#..", ".#.", "..#", "##."});
         if (index == 8) {
             p.setPen(QPen(QColor(200, 90, 20), 2));
             p.drawLine(12, 12, 15, 15);
@@ -113,9 +125,7 @@ QPixmap draw(int index) {
     case 11:
         p.setBrush(QColor(60, 110, 200));
         p.drawEllipse(1, 1, 14, 14);
-        p.setPen(Qt::white);
-        p.setFont(QFont(QStringLiteral("Sans"), 8, QFont::Bold));
-        p.drawText(QRect(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+        glyph(p, 6, 4, Qt::white, {".###.", "#...#", "....#", "..##.", "..#..", ".....", "..#.."});
         break;
     case 12:
         p.setBrush(QColor(170, 120, 80));

@@ -21,18 +21,21 @@
 #include <algorithm>
 
 #include "gui/about/aboutdialog.h"
+#include "gui/changes/changeswindow.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
+#include "gui/main/testplay.h"
 #include "gui/settings/optionsdialog.h"
 
 namespace qv {
 
 namespace {
 constexpr const char* kDocumentCommands[] = {
-    "mmmSaveAs", "mmmReload", "mmmClose",  "mmmIpsMake", "mmmMario", "mmmZenpan1", "mmmZenpan2",
-    "mmmEnemy1", "mmmEnemy2", "mmmEnemy3", "mmmPoint",   "mmmColor", "mmmPallet"};
+    "mmmSaveAs", "mmmReload",  "mmmClose",   "mmmIpsMake", "mmmExportParams", "mmmImportParams",
+    "mmmMario",  "mmmZenpan1", "mmmZenpan2", "mmmEnemy1",  "mmmEnemy2",       "mmmEnemy3",
+    "mmmPoint",  "mmmColor",   "mmmPallet",  "mmmTestPlay"};
 }
 
 TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* parent)
@@ -130,6 +133,12 @@ void TForm1::createActions() {
            &TForm1::mmmCloseClick);
     action("mmmReload", QStringLiteral("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), 4,
            &TForm1::mmmReloadClick);
+    action("mmmExportParams", QStringLiteral("Expor&t Parameters..."), {}, -1,
+           &TForm1::mmmExportParamsClick);
+    action("mmmImportParams", QStringLiteral("I&mport Parameters..."), {}, -1,
+           &TForm1::mmmImportParamsClick);
+    action("mmmChanges", QStringLiteral("&Changed Parameters..."), {}, -1,
+           &TForm1::mmmChangesClick);
     action("mmmExit", QStringLiteral("E&xit"), {}, 12, &TForm1::mmmExitClick);
     action("mmmUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), 10,
            &TForm1::mmmUndoClick);
@@ -175,6 +184,8 @@ void TForm1::createActions() {
            &TForm1::mmmIpsOpenClick);
     action("mmmIpsMake", QStringLiteral("Create I&PS File..."), QKeySequence(Qt::Key_F6), 8,
            &TForm1::mmmIpsMakeClick);
+    action("mmmTestPlay", QStringLiteral("&Test Play"), QKeySequence(Qt::Key_F7), -1,
+           &TForm1::mmmTestPlayClick);
     action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
            &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
@@ -199,6 +210,9 @@ void TForm1::createMenus() {
     file->addSeparator();
     file->addAction(item("mmmReload"));
     file->addSeparator();
+    file->addAction(item("mmmExportParams"));
+    file->addAction(item("mmmImportParams"));
+    file->addSeparator();
     file->addAction(item("mmmExit"));
     connect(file, &QMenu::aboutToShow, this, &TForm1::BuildRecentMenus);
 
@@ -216,6 +230,8 @@ void TForm1::createMenus() {
     view->addSeparator();
     for (const char* n : {"mmmToolBar", "mmmAdrBar", "mmmButton", "mmmStBar"})
         view->addAction(item(n));
+    view->addSeparator();
+    view->addAction(item("mmmChanges"));
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
     toolsMenu_->setObjectName(QStringLiteral("mmmTools"));
@@ -224,6 +240,8 @@ void TForm1::createMenus() {
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmIpsOpen"));
     toolsMenu_->addAction(item("mmmIpsMake"));
+    toolsMenu_->addSeparator();
+    toolsMenu_->addAction(item("mmmTestPlay"));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmOption"));
 
@@ -524,6 +542,8 @@ void TForm1::refreshUndoItem() {
     QAction* undo = findChild<QAction*>("mmmUndo");
     undo->setEnabled(doc_.undoAvailable());
     undo->setText(QString::fromStdString(doc_.undoCaption()));
+    // Every load, edit, undo and close passes here; the changes window follows them.
+    if (changesWindow_) changesWindow_->refresh();
 }
 
 void TForm1::UpdateTitle() {

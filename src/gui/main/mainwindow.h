@@ -11,6 +11,7 @@
 #include "core/document.h"
 #include "core/ini.h"
 #include "core/settings.h"
+#include "gui/changes/changeswindow.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/settings/optionsdialog.h"
 
@@ -27,6 +28,7 @@ namespace qv {
 
 class AddressBar;
 struct IpsHost;
+class TestPlayFiles;
 
 class TForm1 : public QMainWindow, public DialogHost {
     Q_OBJECT
@@ -67,8 +69,17 @@ class TForm1 : public QMainWindow, public DialogHost {
     void mmmIpsOpenClick();
     void mmmIpsMakeClick();
     bool ApplyIpsFile(const QString& path, bool startup);
+    // Tools > Test Play: the current image, unsaved edits included, in an emulator.
+    void mmmTestPlayClick();
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions(); // Tools > editor n (1 to 4)
+    // File > Export / Import Parameters (presets), View > Changed Parameters, and the
+    // Changed Parameters window's request to edit one parameter in its dialog.
+    void mmmExportParamsClick();
+    void mmmImportParamsClick();
+    void mmmChangesClick();
+    void openParameter(const ItemRow& row);
+    ChangedParametersWindow* changesWindow() const { return changesWindow_; }
     void mmmAlTopClick();
     void mmmToolBarClick();
     void mmmAdrBarClick();
@@ -147,6 +158,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     bool applicationActive_ = false;
     bool fileNameUsed_ = false; // an Open or Save dialog has had a file name this run
     QString lastIpsPath_;       // the patch last chosen in Open IPS File this run
+    std::unique_ptr<TestPlayFiles> testPlayFiles_; // removed when the editor exits
 
     QToolBar* toolBar_ = nullptr;
     QWidget* coolBar_ = nullptr;
@@ -161,6 +173,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     std::array<QAction*, 4> editorItems_{};
     QList<QAction*> recentItems_;
     QList<QPushButton*> dialogButtons_;
+    QPointer<ChangedParametersWindow> changesWindow_;
 };
 
 } // namespace qv

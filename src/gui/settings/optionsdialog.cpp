@@ -80,6 +80,7 @@ void TFormOption::load(const Settings& s) {
         editors_[i].passFile->setChecked(s.editors[i].passFile);
         editors_[i].menu->setText(q(s.editors[i].menu));
     }
+    editEmulator_->setText(q(s.emulator));
 }
 
 void TFormOption::store(Settings& s) const {
@@ -110,6 +111,7 @@ void TFormOption::store(Settings& s) const {
         s.editors[i].passFile = editors_[i].passFile->isChecked();
         s.editors[i].menu = editors_[i].menu->text().toStdString();
     }
+    s.emulator = editEmulator_->text().toStdString();
 }
 
 void TFormOption::setPages(const OptionPages& pages) {

@@ -127,6 +127,7 @@ class TFormOption : public FileDropDialog {
     std::array<QWidget*, 2> nesPanels_{};
     std::array<QLineEdit*, 2> editNes_{};
     std::array<EditorControls, 4> editors_{};
+    QLineEdit* editEmulator_ = nullptr; // Test Play's command
 
     QPushButton* btnOk_ = nullptr;
     QPushButton* btnCancel_ = nullptr;

@@ -287,6 +287,16 @@ QWidget* TFormOption::buildEditorsPage() {
     for (int n = 1; n <= 4; ++n)
         pageEditor_->addTab(buildEditorPage(n), QStringLiteral("Editor %1").arg(n));
     layout->addWidget(pageEditor_);
+    // Test Play's emulator: a command line whose %f stands for the game file.
+    editEmulator_ = edit(page, QStringLiteral("EditEmulator"));
+    editEmulator_->setPlaceholderText(QStringLiteral("fceux, nestopia or mednafen"));
+    editEmulator_->setToolTip(
+        QStringLiteral("The emulator Test Play (F7) starts, with its arguments; %f stands for "
+                       "the game file. Empty: the first of fceux, nestopia and mednafen found."));
+    layout->addWidget(label(page, QStringLiteral("LabEmulator"),
+                            QStringLiteral("Test &Play Emulator (%f = game file):"),
+                            editEmulator_));
+    layout->addWidget(editEmulator_);
     return page;
 }
 

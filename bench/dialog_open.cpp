@@ -1,0 +1,171 @@
+// Opening a settings dialog: from the launcher's start to the dialog shown and
+// painted. As in the editor, a main window with menus and a status text is shown
+// and painted first. The first opening in the process is the cold one; the dialog
+// is then closed and opened again for the warm figure. Prints one line of key=value pairs
+// for bench/run.py:
+//   dialog_open NAME [WARM_RUNS]   one dialog ("Enemy 2", as qorv names them)
+//   dialog_open all                every dialog once; reports the peak memory
+// Run with QT_QPA_PLATFORM=offscreen (the default here).
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+#include "core/document.h"
+#include "core/tables/registry.h"
+#include "gui/dialogs/color.h"
+#include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/enemy1.h"
+#include "gui/dialogs/enemy2.h"
+#include "gui/dialogs/enemy3.h"
+#include "gui/dialogs/general1.h"
+#include "gui/dialogs/general2.h"
+#include "gui/dialogs/mario.h"
+#include "gui/dialogs/palette.h"
+#include "gui/dialogs/scoring.h"
+#include "gui/dialogs/settingsdialog.h"
+#include "gui/dialogs/settingssession.h"
+
+namespace {
+
+struct Entry {
+    const char* name;
+    const char* className;
+    qv::DialogFactory factory;
+};
+
+const std::vector<Entry>& dialogs() {
+    static const std::vector<Entry> all{
+        {"Mario", "TFormMario", &qv::makeMarioDialog},
+        {"General 1", "TFormZenpan1", &qv::makeZenpan1Dialog},
+        {"General 2", "TFormZenpan2", &qv::makeZenpan2Dialog},
+        {"Enemy 1", "TFormEnemy1", &qv::makeEnemy1Dialog},
+        {"Enemy 2", "TFormEnemy2", &qv::makeEnemy2Dialog},
+        {"Enemy 3", "TFormEnemy3", &qv::makeEnemy3Dialog},
+        {"Scoring", "TFormPoint", &qv::makePointDialog},
+        {"Color", "TFormColor", &qv::makeColorDialog},
+        {"Palette", "TFormPallet", &qv::makePalletDialog},
+    };
+    return all;
+}
+
+// An image with every item at its default, so that every control shows a value
+// (an empty image would leave many lists out of bounds, and cheap).
+class BenchHost final : public qv::DialogHost {
+  public:
+    BenchHost() {
+        std::vector<std::uint8_t> img(40976, 0);
+        for (const qv::DialogTable* t : qv::dialogTables())
+            for (const qv::Item* it : t->items())
+                it->write(img, 0, it->defaultValue);
+        doc.replace(img, "/tmp/bench.nes");
+    }
+    qv::RomDocument doc;
+    qv::DialogMemory memory;
+    qv::RomDocument& document() override { return doc; }
+    bool confirmResets() const override { return true; }
+    qv::DialogMemory& dialogMemory() override { return memory; }
+    QWidget* hostWindow() override { return nullptr; }
+    void documentEdited() override {}
+};
+
+class PaintWatch final : public QObject {
+  public:
+    bool painted = false;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted = true;
+        return QObject::eventFilter(o, e);
+    }
+};
+
+double cpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+struct Timing {
+    double wall = 0, cpu = 0;
+};
+
+Timing openOnce(BenchHost& host, const Entry& e) {
+    const qv::DialogTable* table = qv::findTable(e.className);
+    const double cpu0 = cpuMs();
+    const auto t0 = std::chrono::steady_clock::now();
+    qv::SettingsSession session(host, *table, e.factory);
+    session.load();
+    PaintWatch watch;
+    session.dialog()->installEventFilter(&watch);
+    session.dialog()->show();
+    for (int k = 0; k < 1000 && !watch.painted; ++k)
+        QCoreApplication::processEvents();
+    const auto t1 = std::chrono::steady_clock::now();
+    const double cpu1 = cpuMs();
+    session.dialog()->removeEventFilter(&watch);
+    session.finish(false);
+    QCoreApplication::processEvents();
+    return {std::chrono::duration<double, std::milli>(t1 - t0).count(), cpu1 - cpu0};
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+long peakKiB() {
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return ru.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string name = argc > 1 ? argv[1] : "all";
+    BenchHost host;
+    QMainWindow window;
+    for (const char* title : {"&File", "&Edit", "&View", "&Tools", "&Help"})
+        window.menuBar()->addMenu(QString::fromLatin1(title))->addAction(QStringLiteral("Item"));
+    window.statusBar()->showMessage(QStringLiteral("478 Modifiable Items"));
+    PaintWatch windowPainted;
+    window.installEventFilter(&windowPainted);
+    window.show();
+    for (int k = 0; k < 1000 && !windowPainted.painted; ++k)
+        QCoreApplication::processEvents();
+    window.removeEventFilter(&windowPainted);
+    if (name == "all") {
+        double wall = 0;
+        for (const Entry& e : dialogs())
+            wall += openOnce(host, e).wall;
+        std::printf("dialogs=%zu total_ms=%.3f peak_kib=%ld\n", dialogs().size(), wall, peakKiB());
+        return 0;
+    }
+    const auto it = std::find_if(dialogs().begin(), dialogs().end(),
+                                 [&](const Entry& e) { return name == e.name; });
+    if (it == dialogs().end()) {
+        std::fprintf(stderr, "unknown dialog %s\n", name.c_str());
+        return 1;
+    }
+    const int warmRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 9;
+    const Timing cold = openOnce(host, *it);
+    std::vector<double> wall, cpu;
+    for (int k = 0; k < warmRuns; ++k) {
+        const Timing t = openOnce(host, *it);
+        wall.push_back(t.wall);
+        cpu.push_back(t.cpu);
+    }
+    std::printf("cold_ms=%.3f cold_cpu_ms=%.3f warm_ms=%.3f warm_cpu_ms=%.3f\n", cold.wall,
+                cold.cpu, median(wall), median(cpu));
+    return 0;
+}

@@ -1,0 +1,239 @@
+#!/usr/bin/env python3
+"""Runs every benchmark and prints one table: each figure beside its floor, measured
+in the same run, their ratio and the goal for that ratio.
+
+    bench/run.py BUILD/bin [--quick]
+
+Whole processes are timed in pairs, the program and its floor one after the other,
+and the median of the pairs' ratios is reported, so that a machine busy with other
+work slows both sides of a pair alike. Files are written to QV_BENCH_DIR (default
+/dev/shm, else the temporary folder): on a RAM file system the fsync every save does
+costs nothing, so the figures show the program's own work rather than the disk's.
+"""
+import json
+import os
+import random
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+FRAME_MS = 1000.0 / 60.0
+
+
+def spawn(cmd, env):
+    """Wall and CPU seconds and peak KiB of one whole process."""
+    start = time.perf_counter()
+    pid = os.posix_spawn(cmd[0], cmd, env, file_actions=[
+        (os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
+        (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0)])
+    _, status, usage = os.wait4(pid, 0)
+    wall = time.perf_counter() - start
+    # cmp and qorv diff answer 1 for files that differ.
+    differ = os.path.basename(cmd[0]) == "cmp" or cmd[1:2] == ["diff"]
+    allowed = (0, 1) if differ else (0,)
+    if os.waitstatus_to_exitcode(status) not in allowed:
+        sys.exit("benchmark failed: %s (status %d)" % (" ".join(cmd), status))
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
+
+
+def paired(program, floor, runs, env):
+    """Median wall and CPU of each side and the median of the pairs' wall ratios."""
+    for cmd in (program, floor):  # warm the page cache
+        spawn(cmd, env)
+    walls, cpus, floor_walls, floor_cpus, ratios, cpu_ratios = [], [], [], [], [], []
+    for k in range(runs):
+        order = [(program, walls, cpus), (floor, floor_walls, floor_cpus)]
+        if k % 2:
+            order.reverse()
+        for cmd, w, c in order:
+            wall, cpu, _ = spawn(cmd, env)
+            w.append(wall)
+            c.append(cpu)
+        ratios.append(walls[-1] / floor_walls[-1])
+        cpu_ratios.append(cpus[-1] / max(floor_cpus[-1], 1e-6))
+    med = statistics.median
+    return {"wall": med(walls) * 1e3, "cpu": med(cpus) * 1e3,
+            "floor_wall": med(floor_walls) * 1e3, "floor_cpu": med(floor_cpus) * 1e3,
+            "ratio": med(ratios), "cpu_ratio": med(cpu_ratios)}
+
+
+class Table:
+    def __init__(self):
+        self.rows = []
+
+    def add(self, what, measured, floor, ratio, goal, note=""):
+        self.rows.append((what, measured, floor, ratio, goal, note))
+
+    def print(self):
+        head = ("What", "Measured", "Floor", "Ratio", "Goal", "", "Note")
+        cells = [head] + [(w, m, f, "%.2f×" % r, "≤ %.2f×" % g if g else "—",
+                           ("ok" if r <= g else "OVER") if g else "", n)
+                          for w, m, f, r, g, n in self.rows]
+        widths = [max(len(row[i]) for row in cells) for i in range(len(head))]
+        for n, row in enumerate(cells):
+            print("  ".join(c.ljust(widths[i]) for i, c in enumerate(row)).rstrip())
+            if n == 0:
+                print("  ".join("-" * w for w in widths))
+        over = sum(1 for r in self.rows if r[4] and r[3] > r[4])
+        print("\n%d rows, %d over their goal" % (len(self.rows), over))
+
+
+def write_pair(folder, name, size, changes, seed, ext):
+    rng = random.Random(seed)
+    base = bytearray(rng.getrandbits(8) for _ in range(size)) if size <= 1 << 20 \
+        else bytearray(os.urandom(size))
+    edited = bytearray(base)
+    for _ in range(changes):
+        edited[rng.randrange(size)] ^= rng.randrange(1, 256)
+    paths = [os.path.join(folder, name + s + ext) for s in ("-base", "-edited")]
+    for path, data in zip(paths, (base, edited)):
+        with open(path, "wb") as f:
+            f.write(data)
+    return paths
+
+
+def startup(table, bindir, env, folder, runs):
+    game = os.path.join(folder, "startup.nes")
+    with open(game, "wb") as f:
+        f.write(bytes(40976))
+    editor = [os.path.join(bindir, "quorvane"), "--quit-after-show", game]
+    floor = [os.path.join(bindir, "bench_baseline_window")]
+    spawn(editor, env)  # the settings file is created once, then left alone
+    r = paired(editor, floor, runs, env)
+    table.add("Editor start with a game image to first paint (wall)",
+              "%.1f ms" % r["wall"], "bare window %.1f ms" % r["floor_wall"], r["ratio"], 1.05)
+    table.add("Editor start with a game image to first paint (CPU)",
+              "%.1f ms" % r["cpu"], "bare window %.1f ms" % r["floor_cpu"], r["cpu_ratio"], 1.05)
+
+
+def dialogs(table, bindir, env, folder, runs):
+    names = ["Mario", "General 1", "General 2", "Enemy 1", "Enemy 2", "Enemy 3", "Scoring",
+             "Color", "Palette"]
+    program = os.path.join(bindir, "bench_dialog_open")
+    # A dialog opens on one thread, so its CPU time is what it costs; the wall time,
+    # inflated by whatever else the machine runs, is shown beside it.
+    for name in names:
+        runs_out = []
+        for _ in range(runs):
+            out = subprocess.run([program, name, "9"], env=env, cwd=folder, check=True,
+                                 capture_output=True, text=True).stdout
+            runs_out.append({k: float(v) for k, v in (kv.split("=") for kv in out.split())})
+        med = {k: statistics.median(r[k] for r in runs_out) for k in runs_out[0]}
+        for kind, goal in (("cold", 1.0), ("warm", 0.5)):
+            what = "Open %s, %s%s (CPU)" % (name, kind,
+                                            " (fresh process)" if kind == "cold" else "")
+            table.add(what, "%.1f ms" % med[kind + "_cpu_ms"], "frame %.1f ms" % FRAME_MS,
+                      med[kind + "_cpu_ms"] / FRAME_MS, goal,
+                      "wall %.1f ms" % med[kind + "_ms"])
+    peaks = []
+    for _ in range(3):
+        out = subprocess.run([program, "all"], env=env, cwd=folder, check=True,
+                             capture_output=True, text=True).stdout
+        peaks.append(int(dict(kv.split("=") for kv in out.split())["peak_kib"]))
+    bare = statistics.median(spawn([os.path.join(bindir, "bench_baseline_window")], env)[2]
+                             for _ in range(3))
+    peak = statistics.median(peaks)
+    table.add("Peak memory, every dialog opened once", "%.1f MiB" % (peak / 1024),
+              "bare window %.1f MiB" % (bare / 1024), peak / bare, None,
+              "keep ≤ 80 MB: %s" % ("ok" if peak * 1024 <= 80e6 else "OVER"))
+
+
+def ips_core(table, bindir, folder):
+    out = subprocess.run([os.path.join(bindir, "bench_core_ips"), "--benchmark_format=json",
+                          "--benchmark_repetitions=7", "--benchmark_report_aggregates_only=true",
+                          "--benchmark_min_time=0.05"],
+                         check=True, capture_output=True, text=True, cwd=folder).stdout
+    median = {}
+    for b in json.loads(out)["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            # CPU time: the passes run on one thread, and the machine may be busy.
+            median[b["run_name"]] = b["cpu_time"] * {"ns": 1e-6, "us": 1e-3, "ms": 1.0}[
+                b["time_unit"]]
+    for size, label in (("40976", "40 KB"), ("1048576", "1 MiB"), ("16777216", "16 MiB")):
+        for op, floor, name in (("Create", "Memcmp", "memcmp"), ("Apply", "Memcpy", "memcpy")):
+            t, f = median["BM_%s/%s" % (op, size)], median["BM_%s/%s" % (floor, size)]
+            table.add("IPS %s in memory, %s, 1%% changed (CPU)" % (op.lower(), label),
+                      "%.3f ms" % t, "%s %.3f ms" % (name, f), t / f, 2.0)
+
+
+def qorv(table, bindir, env, folder, runs):
+    qorv = os.path.join(bindir, "qorv")
+    cmp, cp = shutil.which("cmp"), shutil.which("cp")
+    base, edited = write_pair(folder, "small", 40976, 200, 1, ".nes")
+    patch = os.path.join(folder, "small.ips")
+    subprocess.run([qorv, "ips", "create", base, edited, "-o", patch], check=True)
+    out = os.path.join(folder, "out.nes")
+    copy = os.path.join(folder, "copy.nes")
+    cases = [
+        ("qorv --version", [qorv, "--version"], [cmp, "-s", base, edited], "cmp -s", 1.5),
+        ("qorv ips create, 40,976-byte images", [qorv, "ips", "create", base, edited, "-o",
+                                                 os.path.join(folder, "out.ips")],
+         [cmp, "-s", base, edited], "cmp -s", 1.5),
+        ("qorv ips apply, 40,976-byte image", [qorv, "ips", "apply", patch, base, "-o", out],
+         [cp, base, copy], "cp", 1.5),
+    ]
+    # What an image changes, in parameters: against the cost of starting qorv at all. A
+    # random image differs from the game in nearly every parameter, a zero image too.
+    zero = os.path.join(folder, "zero.nes")
+    with open(zero, "wb") as f:
+        f.write(bytes(40976))
+    version = [qorv, "--version"]
+    cases += [
+        ("qorv changes, 40,976-byte random image", [qorv, "changes", base], version,
+         "qorv --version", 1.2),
+        ("qorv changes, 40,976-byte zero image", [qorv, "changes", zero], version,
+         "qorv --version", 1.2),
+        ("qorv diff, 40,976-byte images, 200 bytes changed", [qorv, "diff", base, edited],
+         version, "qorv --version", 1.2),
+        ("qorv diff, 40,976-byte zero and random images", [qorv, "diff", zero, base], version,
+         "qorv --version", 1.2),
+    ]
+    big_base, big_edited = write_pair(folder, "big", 1 << 24, (1 << 24) // 100, 2, ".bin")
+    # cmp stops at the first difference and at once for a file given twice: its
+    # floor compares two equal files to the end.
+    big_same = os.path.join(folder, "big-same.bin")
+    shutil.copyfile(big_base, big_same)
+    big_patch = os.path.join(folder, "big.ips")
+    subprocess.run([qorv, "ips", "create", big_base, big_edited, "-o", big_patch], check=True)
+    cases += [
+        ("qorv ips create, 16 MiB, 1% changed", [qorv, "ips", "create", big_base, big_edited,
+                                                 "-o", os.path.join(folder, "big-out.ips")],
+         [cmp, "-s", big_base, big_same], "cmp -s", None),
+        ("qorv ips apply, 16 MiB, 1% changed", [qorv, "ips", "apply", big_patch, big_base,
+                                                "-o", os.path.join(folder, "big-out.bin")],
+         [cp, big_base, os.path.join(folder, "big-copy.bin")], "cp", None),
+    ]
+    for what, program, floor, floor_name, goal in cases:
+        r = paired(program, floor, runs, env)
+        table.add(what + " (whole process)", "%.2f ms" % r["wall"],
+                  "%s %.2f ms" % (floor_name, r["floor_wall"]), r["ratio"], goal,
+                  "CPU %.2f×" % r["cpu_ratio"])
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    bindir = os.path.abspath(sys.argv[1])
+    quick = "--quick" in sys.argv
+    root = os.environ.get("QV_BENCH_DIR") or ("/dev/shm" if os.path.isdir("/dev/shm") else None)
+    folder = tempfile.mkdtemp(prefix="qv-bench-", dir=root)
+    env = dict(os.environ)
+    env.setdefault("QT_QPA_PLATFORM", "offscreen")
+    env["QUORVANE_INI"] = os.path.join(folder, "qorv.ini")
+    table = Table()
+    try:
+        startup(table, bindir, env, folder, 7 if quick else 31)
+        dialogs(table, bindir, env, folder, 3 if quick else 5)
+        ips_core(table, bindir, folder)
+        qorv(table, bindir, env, folder, 7 if quick else 31)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    print()
+    table.print()
+
+
+if __name__ == "__main__":
+    main()
