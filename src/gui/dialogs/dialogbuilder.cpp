@@ -17,6 +17,7 @@
 
 #include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/settingsdialog.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
@@ -24,15 +25,6 @@
 #include "gui/main/placement.h"
 
 namespace qv {
-namespace {
-
-// Captions, labels and notes as the window can draw them.
-QString qs(const std::string& s) {
-    return drawableText(QString::fromStdString(s));
-}
-
-} // namespace
-
 void SettingsDialog::build() {
     setObjectName(qs(table_.className));
     setWindowTitle(qs(table_.caption));
@@ -132,12 +124,8 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
             grid->addLayout(panel, row++, 0, 1, -1);
         }
         panel->addStretch();
-        auto* spd = new QToolButton(owner);
-        spd->setObjectName(qs(g.reset));
-        spd->setText(QStringLiteral("Reset"));
-        spd->setAutoRaise(true);
-        spd->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
-        connect(spd, &QToolButton::clicked, this, [this, &g] { SpdClick(g); });
+        QToolButton* spd = flatButton(owner, qs(g.reset), QStringLiteral("Reset"));
+        connect(spd, &QToolButton::clicked, this, [this, &g] { resetClicked(g); });
         panel->addWidget(spd);
         resetPanels_[g.reset] = panel;
     }
@@ -214,6 +202,7 @@ void SettingsDialog::addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int 
         break;
     }
     case ItemKind::Check:
+    case ItemKind::Flag:
         addControl(ctl, box);
         grid->addWidget(ctl.check, row, 0, 1, 4);
         break;
@@ -236,6 +225,7 @@ void SettingsDialog::addControl(Controls& ctl, QWidget* box) {
         addNumber(it, box, ctl);
         break;
     case ItemKind::Check:
+    case ItemKind::Flag:
         ctl.check = new QCheckBox(qs(it.label), box);
         ctl.check->setObjectName(qs(it.control));
         break;
@@ -265,7 +255,7 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
     for (int rowIndex = 0; i < end; ++rowIndex) {
         Controls& lead = controls_[i];
         QLabel* label = nullptr;
-        if (lead.item->kind != ItemKind::Check) {
+        if (lead.item->kind != ItemKind::Check && lead.item->kind != ItemKind::Flag) {
             label = new QLabel(qs(lead.item->label), box);
             cells->addWidget(label, row, 0);
         }
@@ -333,9 +323,11 @@ void SettingsDialog::addExtras(const Group& g, QWidget* box, QGridLayout* grid, 
         }
         ++row;
     }
-    for (const std::string& note : g.notes) {
-        auto* label = new QLabel(qs(note), box);
+    for (std::size_t i = 0; i < g.notes.size(); ++i) {
+        auto* label = new QLabel(qs(g.notes[i]), box);
         label->setWordWrap(true);
+        for (const auto& [index, name] : g.noteNames)
+            if (index == i) label->setObjectName(qs(name));
         grid->addWidget(label, row++, 0, 1, -1);
     }
     // Height a wrapped note asked for beyond its lines goes below, not between the rows.

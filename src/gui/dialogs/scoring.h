@@ -28,7 +28,7 @@ class TFormPoint final : public SettingsDialog {
     void Page1Change(int index);
 
   private:
-    void arrangePanels(const char* group, int firstTag, int lastTag);
+    void arrangePanels(const char* group);
 
     struct Panels {
         QLabel* points = nullptr;
@@ -37,8 +37,7 @@ class TFormPoint final : public SettingsDialog {
     std::array<Panels, 17> panels_{};
 };
 
-// mmmPointClick / BtnPoint: the launcher for this dialog. True when the image changed.
-bool runPointDialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makePointDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv
