@@ -5,6 +5,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/ips/ips.h"
 
 namespace qv::ips {
@@ -40,36 +44,34 @@ class PatchWriter {
         }
     }
 
-    void finish() { out_.resize(used_); }
-
-  private:
+    // Direct access for the short records of the block scan: at least `n` writable
+    // bytes at the returned cursor, and `commit` with the cursor after the last one.
     std::uint8_t* room(std::size_t n) {
         if (out_.size() - used_ < n) out_.resize(std::max(2 * out_.size(), used_ + n));
         return out_.data() + used_;
     }
+    void commit(const std::uint8_t* end) { used_ = static_cast<std::size_t>(end - out_.data()); }
 
+    void finish() { out_.resize(used_); }
+
+  private:
     std::vector<std::uint8_t>& out_;
     std::size_t used_ = 0;
 };
+
+std::uint64_t loadWord(const std::uint8_t* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
 
 // The first index at or after i where the images differ, or n. Equal stretches are
 // skipped a word at a time: a 16 MiB image with few edits is mostly such stretches.
 std::size_t nextDifference(const std::uint8_t* a, const std::uint8_t* b, std::size_t i,
                            std::size_t n) {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
-    const auto word = [](const std::uint8_t* p) {
-        std::uint64_t w;
-        std::memcpy(&w, p, kWord);
-        return w;
-    };
-    for (; i + 4 * kWord <= n; i += 4 * kWord) {
-        const std::uint64_t d = (word(a + i) ^ word(b + i)) | (word(a + i + 8) ^ word(b + i + 8)) |
-                                (word(a + i + 16) ^ word(b + i + 16)) |
-                                (word(a + i + 24) ^ word(b + i + 24));
-        if (d != 0) break;
-    }
     for (; i + kWord <= n; i += kWord) {
-        if (const std::uint64_t d = word(a + i) ^ word(b + i)) {
+        if (const std::uint64_t d = loadWord(a + i) ^ loadWord(b + i)) {
             // The lowest differing byte in memory order.
             if constexpr (std::endian::native == std::endian::little)
                 return i + static_cast<std::size_t>(std::countr_zero(d)) / 8;
@@ -81,6 +83,106 @@ std::size_t nextDifference(const std::uint8_t* a, const std::uint8_t* b, std::si
         ++i;
     return i;
 }
+
+constexpr std::size_t kBlock = 64;
+
+// Bit k is set when byte k of the two 64-byte blocks differs.
+std::uint64_t differingBytes(const std::uint8_t* a, const std::uint8_t* b) {
+#if defined(__SSE2__)
+    const auto equal16 = [&](std::size_t k) -> std::uint64_t {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 16 * k));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * k));
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
+    };
+    return ~(equal16(0) | equal16(1) << 16 | equal16(2) << 32 | equal16(3) << 48);
+#else
+    std::uint64_t mask = 0;
+    for (std::size_t w = 0; w < kBlock / 8; ++w) {
+        std::uint64_t d = loadWord(a + 8 * w) ^ loadWord(b + 8 * w);
+        // Fold each byte onto its lowest bit, then gather those eight bits into
+        // the top byte, the byte first in memory lowest.
+        d |= d >> 4;
+        d |= d >> 2;
+        d |= d >> 1;
+        d &= 0x0101010101010101u;
+        std::uint64_t bits = (d * 0x0102040810204080u) >> 56;
+        if constexpr (std::endian::native == std::endian::big) {
+            // Memory order runs from the top byte down: reverse the eight bits.
+            bits = ((bits * 0x0202020202u) & 0x010884422010u) % 1023u;
+        }
+        mask |= bits << (8 * w);
+    }
+    return mask;
+#endif
+}
+
+class Creator {
+  public:
+    Creator(const std::uint8_t* base, const std::uint8_t* edited, std::size_t n, PatchWriter& out)
+        : a_(base), b_(edited), n_(n), out_(out) {}
+
+    void run() {
+        std::size_t i = 0;
+        // Whole blocks, with four bytes to spare after each so that a short record's
+        // data can be copied as one word.
+        while (i + kBlock + 4 <= n_)
+            i = block(i);
+        for (;;) {
+            i = nextDifference(a_, b_, i, n_);
+            if (i >= n_) break;
+            i = putChange(i);
+        }
+    }
+
+  private:
+    // Writes the records of the block at i and returns where the scan goes on. Most
+    // changes are a byte or two amid equal bytes: those records (1 to 3 data bytes,
+    // wholly inside the block) are written here; anything longer, running past the
+    // block, or at the end-marker offset goes through putChange.
+    std::size_t block(std::size_t i) {
+        std::uint64_t m = differingBytes(a_ + i, b_ + i);
+        if (m == 0) return i + kBlock;
+        // At most 32 records of at most 6 bytes fit in a block, plus the spare word.
+        std::uint8_t* p = out_.room(32 * 6 + 8);
+        do {
+            const int s = std::countr_zero(m);
+            const int len = std::countr_zero(~(m >> s));
+            const std::size_t pos = i + static_cast<std::size_t>(s);
+            if (len >= 4 || s + len >= static_cast<int>(kBlock) || pos == kEndMarkerOffset) {
+                out_.commit(p);
+                return putChange(pos);
+            }
+            p[0] = static_cast<std::uint8_t>(pos >> 16);
+            p[1] = static_cast<std::uint8_t>(pos >> 8);
+            p[2] = static_cast<std::uint8_t>(pos);
+            p[3] = 0;
+            p[4] = static_cast<std::uint8_t>(len);
+            std::memcpy(p + 5, b_ + pos, 4); // bytes past `len` are overwritten or cut
+            p += 5 + len;
+            m &= m + (std::uint64_t{1} << s); // clears the run just written
+        } while (m != 0);
+        out_.commit(p);
+        return i + kBlock;
+    }
+
+    // One record for the change that starts at i; returns the index after it.
+    std::size_t putChange(std::size_t i) {
+        std::size_t start = i;
+        // A record at 0x454F46 would read as the end marker "EOF": start it one byte
+        // earlier, where the edited byte is what the image must hold anyway.
+        if (start == kEndMarkerOffset) --start;
+        std::size_t end = i + 1;
+        while (end < n_ && end - start < kMaxRecordLength && a_[end] != b_[end])
+            ++end;
+        out_.putRecord(static_cast<std::uint32_t>(start), b_ + start, end - start);
+        return end;
+    }
+
+    const std::uint8_t* a_;
+    const std::uint8_t* b_;
+    std::size_t n_;
+    PatchWriter& out_;
+};
 
 } // namespace
 
@@ -101,21 +203,7 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
     }
     PatchWriter out(result.patch);
     out.put({'P', 'A', 'T', 'C', 'H'});
-    const std::size_t n = edited.size();
-    std::size_t i = 0;
-    for (;;) {
-        i = nextDifference(base.data(), edited.data(), i, n);
-        if (i >= n) break;
-        std::size_t start = i;
-        // A record at 0x454F46 would read as the end marker "EOF": start it one byte
-        // earlier, where the edited byte is what the image must hold anyway.
-        if (start == kEndMarkerOffset) --start;
-        std::size_t end = i + 1;
-        while (end < n && end - start < kMaxRecordLength && base[end] != edited[end])
-            ++end;
-        out.putRecord(static_cast<std::uint32_t>(start), edited.data() + start, end - start);
-        i = end;
-    }
+    Creator(base.data(), edited.data(), edited.size(), out).run();
     out.put({'E', 'O', 'F'});
     out.finish();
     return result;
