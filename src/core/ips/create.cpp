@@ -5,7 +5,10 @@
 #include <cstring>
 #include <initializer_list>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QV_IPS_WIDE_MASKS 1
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -51,6 +54,14 @@ class PatchWriter {
         return out_.data() + used_;
     }
     void commit(const std::uint8_t* end) { used_ = static_cast<std::size_t>(end - out_.data()); }
+    // The bytes writable after the cursor `p`, and room() for a cursor not yet committed.
+    std::size_t roomAfter(const std::uint8_t* p) const {
+        return out_.size() - static_cast<std::size_t>(p - out_.data());
+    }
+    std::uint8_t* room(std::size_t n, const std::uint8_t* p) {
+        commit(p);
+        return room(n);
+    }
 
     void finish() { out_.resize(used_); }
 
@@ -116,17 +127,140 @@ std::uint64_t differingBytes(const std::uint8_t* a, const std::uint8_t* b) {
 #endif
 }
 
+// The masks of `count` consecutive blocks, one word each.
+using MaskPass = void (*)(const std::uint8_t* a, const std::uint8_t* b, std::size_t count,
+                          std::uint64_t* masks);
+
+void masksPlain(const std::uint8_t* a, const std::uint8_t* b, std::size_t count,
+                std::uint64_t* masks) {
+    for (std::size_t k = 0; k < count; ++k)
+        masks[k] = differingBytes(a + k * kBlock, b + k * kBlock);
+}
+
+#if defined(QV_IPS_WIDE_MASKS)
+// A wider compare where the processor has one, chosen at run time.
+__attribute__((target("avx2"))) void masksAvx2(const std::uint8_t* a, const std::uint8_t* b,
+                                               std::size_t count, std::uint64_t* masks) {
+    for (std::size_t k = 0; k < count; ++k, a += kBlock, b += kBlock) {
+        const __m256i low =
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(a)),
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b)));
+        const __m256i high =
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + 32)),
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + 32)));
+        const std::uint64_t equal =
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
+            std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(high))} << 32;
+        masks[k] = ~equal;
+    }
+}
+
+#endif
+
+MaskPass maskPass() {
+#if defined(QV_IPS_WIDE_MASKS)
+    static const MaskPass chosen = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") ? &masksAvx2 : &masksPlain;
+    }();
+    return chosen;
+#else
+    return &masksPlain;
+#endif
+}
+
+// The index of the lowest set bit, 63 when none is: a run that long never takes
+// the fast path anyway. Never zero, the count needs no branch on processors
+// without a zero-safe instruction for it.
+std::uint32_t lowestBit(std::uint64_t bits) {
+    return static_cast<std::uint32_t>(std::countr_zero(bits | std::uint64_t{1} << 63));
+}
+
+void prefetch(const std::uint8_t* p) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
 class Creator {
+    static constexpr std::size_t kChunk = 64; // blocks compared at once: 4 KiB
+    // A short record and the spare bytes written after it.
+    static constexpr std::size_t kRecordRoom = 16;
+    // Images from this size on are read ahead of the scan: they outgrow the caches.
+    static constexpr std::size_t kStreamed = std::size_t{4} << 20;
+
   public:
     Creator(const std::uint8_t* base, const std::uint8_t* edited, std::size_t n, PatchWriter& out)
         : a_(base), b_(edited), n_(n), out_(out) {}
 
+    // The scan goes a chunk at a time: compare its blocks into masks, list where
+    // each run of differing bytes starts, then write a record per run. Listing
+    // the starts without a branch per block keeps scattered edits, whose places
+    // no branch predictor can learn, from costing a misprediction each.
     void run() {
+        std::uint64_t masks[kChunk];
+        std::uint32_t starts[kChunk * 32 + 2];
+        const MaskPass compare = maskPass();
+        std::uint64_t carry = 0; // the last byte of the previous block differs
         std::size_t i = 0;
-        // Whole blocks, with four bytes to spare after each so that a short record's
-        // data can be copied as one word.
-        while (i + kBlock + 4 <= n_)
-            i = block(i);
+        // Whole blocks, with four bytes to spare after the last so that a short
+        // record's data can be copied as one word.
+        while (i + kBlock + 4 <= n_) {
+            const std::size_t count = std::min(kChunk, (n_ - 4 - i) / kBlock);
+            compare(a_ + i, b_ + i, count, masks);
+            std::size_t found = 0;
+            for (std::size_t k = 0; k < count; ++k) {
+                const std::uint64_t m = masks[k];
+                std::uint64_t first = m & ~(m << 1 | carry);
+                carry = m >> 63;
+                const auto at = static_cast<std::uint32_t>(k * kBlock);
+                // Two starts are written whether or not they exist; `found` only
+                // counts the real ones, and a block with more goes on in a loop.
+                std::uint64_t second = first & (first - 1);
+                starts[found] = at + lowestBit(first);
+                starts[found + 1] = at + lowestBit(second);
+                found += (first != 0) + (second != 0);
+                for (std::uint64_t more = second & (second - 1); more != 0; more &= more - 1)
+                    starts[found++] = at + static_cast<std::uint32_t>(std::countr_zero(more));
+            }
+            // Writing records leaves no loads in flight: ask for the next chunk now,
+            // so that an image larger than the caches streams on meanwhile.
+            if (n_ >= kStreamed && i + 2 * kChunk * kBlock <= n_) {
+                for (std::size_t ahead = kChunk * kBlock; ahead < 2 * kChunk * kBlock;
+                     ahead += kBlock) {
+                    prefetch(a_ + i + ahead);
+                    prefetch(b_ + i + ahead);
+                }
+            }
+            std::uint8_t* p = out_.room(kRecordRoom);
+            for (std::size_t r = 0; r < found; ++r) {
+                if (out_.roomAfter(p) < kRecordRoom) p = out_.room(kRecordRoom, p);
+                const std::size_t at = starts[r];
+                const std::size_t pos = i + at;
+                const int s = static_cast<int>(at % kBlock);
+                const int len = static_cast<int>(lowestBit(~(masks[at / kBlock] >> s)));
+                if (len >= 4 || s + len >= static_cast<int>(kBlock) || pos == kEndMarkerOffset) {
+                    // Long, running past its block, or at the end-marker offset.
+                    out_.commit(p);
+                    putRun(pos);
+                    p = out_.room(kRecordRoom);
+                    continue;
+                }
+                p[0] = static_cast<std::uint8_t>(pos >> 16);
+                p[1] = static_cast<std::uint8_t>(pos >> 8);
+                p[2] = static_cast<std::uint8_t>(pos);
+                p[3] = 0;
+                p[4] = static_cast<std::uint8_t>(len);
+                std::memcpy(p + 5, b_ + pos, 4); // bytes past `len` are overwritten or cut
+                p += 5 + static_cast<std::size_t>(len);
+            }
+            out_.commit(p);
+            i += count * kBlock;
+        }
+        // The last bytes, and the rest of a run that went on past the blocks.
+        i = std::max(i, next_);
         for (;;) {
             i = nextDifference(a_, b_, i, n_);
             if (i >= n_) break;
@@ -135,34 +269,12 @@ class Creator {
     }
 
   private:
-    // Writes the records of the block at i and returns where the scan goes on. Most
-    // changes are a byte or two amid equal bytes: those records (1 to 3 data bytes,
-    // wholly inside the block) are written here; anything longer, running past the
-    // block, or at the end-marker offset goes through putChange.
-    std::size_t block(std::size_t i) {
-        std::uint64_t m = differingBytes(a_ + i, b_ + i);
-        if (m == 0) return i + kBlock;
-        // At most 32 records of at most 6 bytes fit in a block, plus the spare word.
-        std::uint8_t* p = out_.room(32 * 6 + 8);
-        do {
-            const int s = std::countr_zero(m);
-            const int len = std::countr_zero(~(m >> s));
-            const std::size_t pos = i + static_cast<std::size_t>(s);
-            if (len >= 4 || s + len >= static_cast<int>(kBlock) || pos == kEndMarkerOffset) {
-                out_.commit(p);
-                return putChange(pos);
-            }
-            p[0] = static_cast<std::uint8_t>(pos >> 16);
-            p[1] = static_cast<std::uint8_t>(pos >> 8);
-            p[2] = static_cast<std::uint8_t>(pos);
-            p[3] = 0;
-            p[4] = static_cast<std::uint8_t>(len);
-            std::memcpy(p + 5, b_ + pos, 4); // bytes past `len` are overwritten or cut
-            p += 5 + len;
-            m &= m + (std::uint64_t{1} << s); // clears the run just written
-        } while (m != 0);
-        out_.commit(p);
-        return i + kBlock;
+    // The records for the whole run of differing bytes that starts at i.
+    void putRun(std::size_t i) {
+        do
+            i = putChange(i);
+        while (i < n_ && a_[i] != b_[i]);
+        next_ = i;
     }
 
     // One record for the change that starts at i; returns the index after it.
@@ -182,6 +294,7 @@ class Creator {
     const std::uint8_t* b_;
     std::size_t n_;
     PatchWriter& out_;
+    std::size_t next_ = 0; // where the last long run ended
 };
 
 } // namespace
