@@ -248,12 +248,7 @@ class Creator {
                     p = out_.room(kRecordRoom);
                     continue;
                 }
-                p[0] = static_cast<std::uint8_t>(pos >> 16);
-                p[1] = static_cast<std::uint8_t>(pos >> 8);
-                p[2] = static_cast<std::uint8_t>(pos);
-                p[3] = 0;
-                p[4] = static_cast<std::uint8_t>(len);
-                std::memcpy(p + 5, b_ + pos, 4); // bytes past `len` are overwritten or cut
+                putShort(p, pos, static_cast<std::uint32_t>(len));
                 p += 5 + static_cast<std::size_t>(len);
             }
             out_.commit(p);
@@ -269,6 +264,26 @@ class Creator {
     }
 
   private:
+    // A record of 1 to 3 data bytes at p, in eight stored bytes: bytes past its
+    // data are overwritten by the next record or cut at the end.
+    void putShort(std::uint8_t* p, std::size_t pos, std::uint32_t len) const {
+        std::uint32_t data;
+        std::memcpy(&data, b_ + pos, 4);
+        if constexpr (std::endian::native == std::endian::little) {
+            const std::uint64_t word = (pos >> 16 & 0xFF) | (pos >> 8 & 0xFF) << 8 |
+                                       (pos & 0xFF) << 16 | std::uint64_t{len} << 32 |
+                                       std::uint64_t{data} << 40;
+            std::memcpy(p, &word, 8);
+        } else {
+            p[0] = static_cast<std::uint8_t>(pos >> 16);
+            p[1] = static_cast<std::uint8_t>(pos >> 8);
+            p[2] = static_cast<std::uint8_t>(pos);
+            p[3] = 0;
+            p[4] = static_cast<std::uint8_t>(len);
+            std::memcpy(p + 5, &data, 3);
+        }
+    }
+
     // The records for the whole run of differing bytes that starts at i.
     void putRun(std::size_t i) {
         do
