@@ -31,8 +31,9 @@ def spawn(cmd, env):
         (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0)])
     _, status, usage = os.wait4(pid, 0)
     wall = time.perf_counter() - start
-    # cmp answers 1 for files that differ.
-    allowed = (0, 1) if os.path.basename(cmd[0]) == "cmp" else (0,)
+    # cmp and qorv diff answer 1 for files that differ.
+    differ = os.path.basename(cmd[0]) == "cmp" or cmd[1:2] == ["diff"]
+    allowed = (0, 1) if differ else (0,)
     if os.waitstatus_to_exitcode(status) not in allowed:
         sys.exit("benchmark failed: %s (status %d)" % (" ".join(cmd), status))
     return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
@@ -173,6 +174,22 @@ def qorv(table, bindir, env, folder, runs):
          [cmp, "-s", base, edited], "cmp -s", 1.5),
         ("qorv ips apply, 40,976-byte image", [qorv, "ips", "apply", patch, base, "-o", out],
          [cp, base, copy], "cp", 1.5),
+    ]
+    # What an image changes, in parameters: against the cost of starting qorv at all. A
+    # random image differs from the game in nearly every parameter, a zero image too.
+    zero = os.path.join(folder, "zero.nes")
+    with open(zero, "wb") as f:
+        f.write(bytes(40976))
+    version = [qorv, "--version"]
+    cases += [
+        ("qorv changes, 40,976-byte random image", [qorv, "changes", base], version,
+         "qorv --version", 1.2),
+        ("qorv changes, 40,976-byte zero image", [qorv, "changes", zero], version,
+         "qorv --version", 1.2),
+        ("qorv diff, 40,976-byte images, 200 bytes changed", [qorv, "diff", base, edited],
+         version, "qorv --version", 1.2),
+        ("qorv diff, 40,976-byte zero and random images", [qorv, "diff", zero, base], version,
+         "qorv --version", 1.2),
     ]
     big_base, big_edited = write_pair(folder, "big", 1 << 24, (1 << 24) // 100, 2, ".bin")
     # cmp stops at the first difference and at once for a file given twice: its

@@ -8,9 +8,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/catalog.h"
 #include "cli/commands.h"
 #include "cli/complete.h"
+#include "core/catalog.h"
 #include "core/version.h"
 
 namespace qv::cli {
@@ -61,6 +61,31 @@ One line per record: its offset, "data" and the length with the first 8 bytes, o
 "run", the count and the value. A malformed patch lists the records read before
 the fault, then names the fault and its byte position on standard error (exit
 status 2).)";
+
+constexpr const char* kChangesFooter = R"(
+Parameters are grouped dialog > page > group, each with its label, control name,
+value, default and offsets (in this image's layout). Items whose bytes hold
+nothing the dialog understands are listed apart, under "Out of bounds".)";
+
+constexpr const char* kDiffFooter = R"(
+Either image may have a trainer. After the parameters come the bytes that differ
+outside every parameter, as ranges in the 40,976-byte layout.
+Exit status: 0 when the images are equal, 1 when they differ, 2 for a file that
+cannot be used.)";
+
+constexpr const char* kPresetFooter = R"(
+A preset is a JSON object: "format": "quorvane-preset", "version": 1, "source"
+(the image's name and SHA-1, for information) and "parameters", a list of
+{"control": NAME, "value": TEXT} with TEXT as qorv set takes it. import checks
+every entry first: an unknown control, a value not accepted, an item out of
+bounds in this image or an unknown format or version is an error naming the
+entry, and then nothing is written.)";
+
+constexpr const char* kIpsExplainFooter = R"(
+With a base image the patch is applied in memory and the parameters it changes
+are listed (before -> after), then the bytes it changes outside every parameter.
+Without any base, the parameters whose bytes the records write are listed, in
+the 40,976-byte layout. A patch that cannot be applied is an error (exit 2).)";
 
 void printFailure(const std::string& message) {
     std::size_t start = 0;
@@ -120,6 +145,36 @@ int run(int argc, char** argv) {
     set->add_option("-o,--output", output, "Write the result here and leave GAME as it is");
     set->footer(kSetFooter);
 
+    std::string other, preset;
+    bool all = false, dryRun = false;
+    CLI::App* changes = app.add_subcommand(
+        "changes", "Every parameter whose value differs from the game's own (its default).");
+    changes->add_option("GAME", file, "The .nes image")->required();
+    changes->add_flag("--json", json, "One JSON object instead of text");
+    changes->footer(kChangesFooter);
+
+    CLI::App* diff = app.add_subcommand(
+        "diff", "The parameters, then the other bytes, that differ between two images.");
+    diff->add_option("A", file, "The first .nes image")->required();
+    diff->add_option("B", other, "The second .nes image")->required();
+    diff->add_flag("--json", json, "One JSON object instead of text");
+    diff->footer(kDiffFooter);
+
+    CLI::App* exportCmd =
+        app.add_subcommand("export", "Writes a preset: the changed parameters as a JSON text.");
+    exportCmd->add_option("GAME", file, "The .nes image")->required();
+    exportCmd->add_option("-o,--output", output, "Write the preset here instead of printing it");
+    exportCmd->add_flag("--all", all, "Every parameter, changed or not");
+    exportCmd->footer(kPresetFooter);
+
+    CLI::App* importCmd =
+        app.add_subcommand("import", "Applies a preset to an image, all entries or none.");
+    importCmd->add_option("GAME", file, "The .nes image")->required();
+    importCmd->add_option("PRESET", preset, "The preset (qorv export)")->required();
+    importCmd->add_option("-o,--output", output, "Write the result here and leave GAME as it is");
+    importCmd->add_flag("--dry-run", dryRun, "Print what would change and write nothing");
+    importCmd->footer(kPresetFooter);
+
     std::string patch, base, edited, out;
     int mode = 0;
     CLI::App* ips = app.add_subcommand("ips", "Applies, creates and lists IPS patches.");
@@ -141,6 +196,14 @@ int run(int argc, char** argv) {
     CLI::App* ipsShow = ips->add_subcommand("show", "Lists the records of an IPS patch.");
     ipsShow->add_option("PATCH", patch, "The IPS patch")->required();
     ipsShow->footer(kIpsShowFooter);
+    std::optional<std::string> explainBase;
+    CLI::App* ipsExplain =
+        ips->add_subcommand("explain", "Which parameters a patch changes, in words.");
+    ipsExplain->add_option("PATCH", patch, "The IPS patch")->required();
+    ipsExplain->add_option("BASE", explainBase,
+                           "The game image to apply it to in memory (default: the 40,976-byte "
+                           "base file of the settings, when set)");
+    ipsExplain->footer(kIpsExplainFooter);
 
     try {
         app.parse(argc, argv);
@@ -173,6 +236,16 @@ int run(int argc, char** argv) {
             cli::ipsCreate(base, edited, out);
         else if (*ipsShow)
             cli::ipsShow(patch);
+        else if (*changes)
+            cli::changes(file, json);
+        else if (*diff)
+            return cli::diff(file, other, json);
+        else if (*exportCmd)
+            cli::exportPreset(file, output, all);
+        else if (*importCmd)
+            cli::importPreset(file, preset, output, dryRun);
+        else if (*ipsExplain)
+            cli::ipsExplain(patch, explainBase);
     } catch (const Failure& f) {
         printFailure(f.message);
         return static_cast<int>(f.status);

@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cli/catalog.h"
-#include "cli/digest.h"
-#include "cli/itemtext.h"
+#include "core/catalog.h"
+#include "core/changereport.h"
+#include "core/digest.h"
 #include "core/fileio.h"
+#include "core/itemtext.h"
 
 namespace qv::cli {
 
@@ -52,7 +53,8 @@ void info(const std::string& file) {
               << "CRC32:          " << crc << "\n"
               << "SHA-1:          " << sha1Hex(doc->fileBytes()) << "\n"
               << "Items:          " << count << "\n"
-              << "Out of bounds:  " << outCount << outOfBounds << "\n";
+              << "Out of bounds:  " << outCount << outOfBounds << "\n"
+              << "Game:           " << gameStatus(doc->fileBytes()) << "\n";
 }
 
 void get(const std::string& file, const std::vector<std::string>& controls) {

@@ -33,6 +33,15 @@ void get(const std::string& file, const std::vector<std::string>& controls);
 void set(const std::string& file, const std::vector<std::string>& assignments,
          const std::optional<std::string>& output);
 
+// What an image changes against the game, between two images, as a preset, or
+// what a patch changes (changes.cpp). diff returns its exit status: 0 equal, 1 not.
+void changes(const std::string& file, bool json);
+int diff(const std::string& a, const std::string& b, bool json);
+void exportPreset(const std::string& file, const std::optional<std::string>& output, bool all);
+void importPreset(const std::string& file, const std::string& preset,
+                  const std::optional<std::string>& output, bool dryRun);
+void ipsExplain(const std::string& patch, const std::optional<std::string>& base);
+
 // IPS patches on any file up to 16 MiB; a ".nes" file is held to the game-image
 // sizes and may use the layout modes (ips.cpp).
 void ipsApply(const std::string& patch, const std::string& base, const std::string& output,

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <set>
 
-#include "cli/catalog.h"
+#include "core/catalog.h"
 
 namespace qv::cli {
 

@@ -4,9 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/catalog.h"
 #include "cli/commands.h"
-#include "cli/itemtext.h"
+#include "core/catalog.h"
+#include "core/itemtext.h"
 
 namespace qv::cli {
 namespace {

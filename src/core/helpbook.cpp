@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/helpitems.h"
 #include "core/tables/registry.h"
 
 namespace qv {
@@ -35,25 +36,16 @@ std::string link(int context, std::string_view text) {
     return "<a href=\"topic:" + std::to_string(context) + "\">" + escape(text) + "</a>";
 }
 
+// Everything a user may want of an item: what it is called, what it takes, where its
+// bytes are in either layout and how they hold the value.
 std::string itemLine(const Item& item) {
+    const ItemDetails d = itemDetails(item);
     std::string line =
         "<li><b>" + escape(plainCaption(item.label.empty() ? item.control : item.label)) + "</b>";
-    switch (item.kind) {
-    case ItemKind::Numeric:
-        line += " " + escape(item.rangeLabel);
-        break;
-    case ItemKind::Check:
-        line += " (on or off)";
-        break;
-    case ItemKind::Choice:
-        if (item.list) {
-            line += ": ";
-            for (std::size_t i = 0; i < item.list->captions.size(); ++i)
-                line += (i ? ", " : "") + escape(item.list->captions[i]);
-        }
-        break;
-    }
-    return line + "</li>";
+    if (item.kind == ItemKind::Numeric) line += " " + escape(item.rangeLabel);
+    return line + " <code>" + escape(d.control) + "</code><br>Accepted: " + escape(d.accepted) +
+           "<br>Default: " + escape(d.defaultValue) + "<br>Offsets: " + escape(d.offsets) +
+           "<br>Encoding: " + escape(d.encoding) + "</li>";
 }
 
 // What no table says: the dialog buttons, the Editor Options controls, the main window.
@@ -168,6 +160,53 @@ const HelpTopic* findHelpTopic(int context) {
     const auto it = std::lower_bound(all.begin(), all.end(), context,
                                      [](const HelpTopic& t, int c) { return t.context < c; });
     return it != all.end() && it->context == context ? &*it : nullptr;
+}
+
+namespace {
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// The text a reader sees: tags dropped, the few entities the book writes decoded.
+std::string visibleText(std::string_view html) {
+    std::string out;
+    bool inTag = false;
+    for (char c : html) {
+        if (c == '<')
+            inTag = true;
+        else if (c == '>')
+            inTag = false;
+        else if (!inTag)
+            out += c;
+    }
+    for (const auto& [entity, plain] : {std::pair<std::string_view, std::string_view>{"&lt;", "<"},
+                                        {"&gt;", ">"},
+                                        {"&quot;", "\""},
+                                        {"&amp;", "&"}})
+        for (std::size_t at = out.find(entity); at != std::string::npos;
+             at = out.find(entity, at + plain.size()))
+            out.replace(at, entity.size(), plain);
+    return out;
+}
+
+} // namespace
+
+std::vector<const HelpTopic*> searchHelp(std::string_view query) {
+    const std::string q = lower(query);
+    std::vector<const HelpTopic*> byTitle, byText;
+    if (q.empty()) return byTitle;
+    for (const HelpTopic& t : helpTopics()) {
+        if (lower(t.title).find(q) != std::string::npos)
+            byTitle.push_back(&t);
+        else if (lower(visibleText(t.html)).find(q) != std::string::npos)
+            byText.push_back(&t);
+    }
+    byTitle.insert(byTitle.end(), byText.begin(), byText.end());
+    return byTitle;
 }
 
 std::string helpContentsHtml() {

@@ -17,6 +17,8 @@ struct HelpTopic {
 // Every topic, contexts ascending.
 const std::vector<HelpTopic>& helpTopics();
 const HelpTopic* findHelpTopic(int context);
+// The topics whose title or text mentions `query` (any case, tags aside), titles first.
+std::vector<const HelpTopic*> searchHelp(std::string_view query);
 // The contents (dialogs with their pages and groups) and an alphabetical index.
 std::string helpContentsHtml();
 // A caption as shown: "&Right:" -> "Right:", "R&&D" -> "R&D".

@@ -18,6 +18,9 @@ struct DialogMemory {
     // The entry last selected on a page of a dialog that keeps one (Color, Palette), by
     // "class name/page index"; absent: the page's initial entry.
     std::map<QString, int> selectedEntry;
+    // The control the next settings dialog opens with the focus on (then forgotten);
+    // empty: the dialog's own first control.
+    QString focusControl;
 };
 
 class DialogHost {

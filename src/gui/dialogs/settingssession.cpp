@@ -45,6 +45,10 @@ void SettingsSession::load() {
     const auto& pages = host_.dialogMemory().tabPage;
     if (const auto it = pages.find(key(table_)); it != pages.end())
         dialog_->pages()->setCurrentIndex(it->second);
+    if (QString& focus = host_.dialogMemory().focusControl; !focus.isEmpty()) {
+        if (auto* w = dialog_->findChild<QWidget*>(focus)) w->setFocus();
+        focus.clear();
+    }
     place();
 }
 

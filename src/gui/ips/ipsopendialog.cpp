@@ -7,12 +7,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/changereport.h"
 #include "core/document.h"
+#include "core/fileio.h"
+#include "core/ips/ipsfile.h"
 #include "core/settings.h"
 #include "gui/ips/ipscommon.h"
 #include "gui/ips/ipsparts.h"
@@ -137,13 +141,15 @@ QWidget* TFormIpsOpen::buildButtons() {
     QPushButton* cancel = ipsButton(panel, "BtnCancel", QStringLiteral("Cancel"));
     QPushButton* option = ipsButton(panel, "BtnOption", QStringLiteral("O&ptions"));
     btnAdv_ = ipsButton(panel, "BtnAdv", QStringLiteral("A&dvanced"));
-    for (QPushButton* b : {btnOk_, cancel, option, btnAdv_})
+    btnDetails_ = ipsButton(panel, "BtnDetails", QStringLiteral("De&tails..."));
+    for (QPushButton* b : {btnOk_, cancel, option, btnAdv_, btnDetails_})
         l->addWidget(b);
     l->addStretch(1);
     connect(btnOk_, &QPushButton::clicked, this, &TFormIpsOpen::accept);
     connect(cancel, &QPushButton::clicked, this, &TFormIpsOpen::reject);
     connect(option, &QPushButton::clicked, this, &TFormIpsOpen::BtnOptionClick);
     connect(btnAdv_, &QPushButton::clicked, this, &TFormIpsOpen::BtnAdvClick);
+    connect(btnDetails_, &QPushButton::clicked, this, &TFormIpsOpen::BtnDetailsClick);
     return panel;
 }
 
@@ -315,6 +321,55 @@ void TFormIpsOpen::BtnAdvClick() {
 
 void TFormIpsOpen::SpdSpe1Click() {
     platform().showHelp(this, 8001);
+}
+
+QString TFormIpsOpen::detailsText(QString* error) const {
+    const auto fail = [&](const ips::Status& st) {
+        if (error) *error = QString::fromStdString(ips::message(st));
+        return QString();
+    };
+    const ips::PatchFile patch = ips::readPatchFile(localPath(ipsPath_), false);
+    if (!patch.status.ok()) return fail(patch.status);
+    std::vector<std::uint8_t> base;
+    if (source() == OpenDocument) {
+        base.assign(document_.fileBytes().begin(), document_.fileBytes().end());
+    } else {
+        const int n = source();
+        const auto bytes =
+            readWholeFile(settings_.nesFile[static_cast<std::size_t>(n - 1)], ips::kOffsetLimit);
+        if (!bytes) return fail(ips::Status{ips::Result::NotGameImage});
+        base = *bytes;
+    }
+    const PatchExplanation e = explainPatch(patch.bytes, base, {mode(), true});
+    if (!e.status.ok()) return fail(e.status);
+    QString text;
+    for (const std::string& line : explanationReport(e))
+        text += QString::fromStdString(line) + QLatin1Char('\n');
+    return text;
+}
+
+void TFormIpsOpen::BtnDetailsClick() {
+    QString error;
+    const QString text = detailsText(&error);
+    if (text.isEmpty()) {
+        platform().warn(this, error);
+        return;
+    }
+    QDialog details(this);
+    details.setObjectName(QStringLiteral("FormIpsDetails"));
+    details.setWindowTitle(QStringLiteral("Patch Details - ") + QFileInfo(ipsPath_).fileName());
+    auto* view = new QPlainTextEdit(text, &details);
+    view->setObjectName(QStringLiteral("MemoDetails"));
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* close = new QPushButton(QStringLiteral("Close"), &details);
+    close->setObjectName(QStringLiteral("BtnClose"));
+    connect(close, &QPushButton::clicked, &details, &QDialog::accept);
+    auto* l = new QVBoxLayout(&details);
+    l->addWidget(view);
+    l->addWidget(close, 0, Qt::AlignRight);
+    details.resize(640, 400);
+    platform().runModal(details);
 }
 
 void TFormIpsOpen::dropFile(const QString& path, bool onFileName) {

@@ -57,6 +57,11 @@ class TFormIpsOpen : public FileDropDialog {
     void BtnOptionClick();
     void BtnAdvClick();
     void SpdSpe1Click();
+    // Details...: what the patch would change in the chosen image, before OK.
+    void BtnDetailsClick();
+    // The explanation Details shows; empty with `error` set when the patch cannot be
+    // applied to that image (the usual message).
+    QString detailsText(QString* error = nullptr) const;
     // A file dropped over the file-name area (`onFileName`) or elsewhere.
     void dropFile(const QString& path, bool onFileName);
 
@@ -88,6 +93,7 @@ class TFormIpsOpen : public FileDropDialog {
     QPushButton* btnIpsSh_ = nullptr;
     QPushButton* btnAdv_ = nullptr;
     QPushButton* btnOk_ = nullptr;
+    QPushButton* btnDetails_ = nullptr;
 };
 
 } // namespace qv

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "gui/about/aboutdialog.h"
+#include "gui/changes/changeswindow.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
 #include "gui/main/placement.h"
@@ -30,8 +31,9 @@ namespace qv {
 
 namespace {
 constexpr const char* kDocumentCommands[] = {
-    "mmmSaveAs", "mmmReload", "mmmClose",  "mmmIpsMake", "mmmMario", "mmmZenpan1", "mmmZenpan2",
-    "mmmEnemy1", "mmmEnemy2", "mmmEnemy3", "mmmPoint",   "mmmColor", "mmmPallet",  "mmmTestPlay"};
+    "mmmSaveAs", "mmmReload",  "mmmClose",   "mmmIpsMake", "mmmExportParams", "mmmImportParams",
+    "mmmMario",  "mmmZenpan1", "mmmZenpan2", "mmmEnemy1",  "mmmEnemy2",       "mmmEnemy3",
+    "mmmPoint",  "mmmColor",   "mmmPallet",  "mmmTestPlay"};
 }
 
 TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* parent)
@@ -122,6 +124,12 @@ void TForm1::createActions() {
            &TForm1::mmmCloseClick);
     action("mmmReload", QStringLiteral("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), 4,
            &TForm1::mmmReloadClick);
+    action("mmmExportParams", QStringLiteral("Expor&t Parameters..."), {}, -1,
+           &TForm1::mmmExportParamsClick);
+    action("mmmImportParams", QStringLiteral("I&mport Parameters..."), {}, -1,
+           &TForm1::mmmImportParamsClick);
+    action("mmmChanges", QStringLiteral("&Changed Parameters..."), {}, -1,
+           &TForm1::mmmChangesClick);
     action("mmmExit", QStringLiteral("E&xit"), {}, 12, &TForm1::mmmExitClick);
     action("mmmUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), 10,
            &TForm1::mmmUndoClick);
@@ -193,6 +201,9 @@ void TForm1::createMenus() {
     file->addSeparator();
     file->addAction(item("mmmReload"));
     file->addSeparator();
+    file->addAction(item("mmmExportParams"));
+    file->addAction(item("mmmImportParams"));
+    file->addSeparator();
     file->addAction(item("mmmExit"));
     connect(file, &QMenu::aboutToShow, this, &TForm1::BuildRecentMenus);
 
@@ -210,6 +221,8 @@ void TForm1::createMenus() {
     view->addSeparator();
     for (const char* n : {"mmmToolBar", "mmmAdrBar", "mmmButton", "mmmStBar"})
         view->addAction(item(n));
+    view->addSeparator();
+    view->addAction(item("mmmChanges"));
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
     toolsMenu_->setObjectName(QStringLiteral("mmmTools"));
@@ -494,6 +507,8 @@ void TForm1::refreshUndoItem() {
     QAction* undo = findChild<QAction*>("mmmUndo");
     undo->setEnabled(doc_.undoAvailable());
     undo->setText(QString::fromStdString(doc_.undoCaption()));
+    // Every load, edit, undo and close passes here; the changes window follows them.
+    if (changesWindow_) changesWindow_->refresh();
 }
 
 void TForm1::UpdateTitle() {

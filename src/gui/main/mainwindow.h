@@ -11,6 +11,7 @@
 #include "core/document.h"
 #include "core/ini.h"
 #include "core/settings.h"
+#include "gui/changes/changeswindow.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/settings/optionsdialog.h"
 
@@ -72,6 +73,13 @@ class TForm1 : public QMainWindow, public DialogHost {
     void mmmTestPlayClick();
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions(); // Tools > editor n (1 to 4)
+    // File > Export / Import Parameters (presets), View > Changed Parameters, and the
+    // Changed Parameters window's request to edit one parameter in its dialog.
+    void mmmExportParamsClick();
+    void mmmImportParamsClick();
+    void mmmChangesClick();
+    void openParameter(const ItemRow& row);
+    ChangedParametersWindow* changesWindow() const { return changesWindow_; }
     void mmmAlTopClick();
     void mmmToolBarClick();
     void mmmAdrBarClick();
@@ -165,6 +173,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     std::array<QAction*, 4> editorItems_{};
     QList<QAction*> recentItems_;
     QList<QPushButton*> dialogButtons_;
+    QPointer<ChangedParametersWindow> changesWindow_;
 };
 
 } // namespace qv

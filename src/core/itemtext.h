@@ -10,7 +10,7 @@
 
 #include "core/items.h"
 
-namespace qv::cli {
+namespace qv {
 
 // "&Always" -> "Always", "A && B" -> "A & B".
 std::string stripMnemonic(std::string_view caption);
@@ -35,4 +35,4 @@ std::string offsetsText(const std::vector<int>& offsets);
 // "B4 68 50".
 std::string bytesText(std::span<const std::uint8_t> bytes);
 
-} // namespace qv::cli
+} // namespace qv

@@ -8,7 +8,7 @@
 
 #include "core/tables/registry.h"
 
-namespace qv::cli {
+namespace qv {
 
 struct ItemRow {
     const DialogTable* table = nullptr;
@@ -29,4 +29,4 @@ std::string dialogNames();
 // Every item of one dialog (or of all when table is null), page by page, group by group.
 std::vector<ItemRow> itemRows(const DialogTable* table = nullptr);
 
-} // namespace qv::cli
+} // namespace qv

@@ -1,11 +1,11 @@
-#include "cli/itemtext.h"
+#include "core/itemtext.h"
 
 #include <charconv>
 #include <cstdio>
 
 #include "core/rom.h"
 
-namespace qv::cli {
+namespace qv {
 
 std::string stripMnemonic(std::string_view caption) {
     std::string out;
@@ -108,9 +108,12 @@ std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8
 }
 
 static std::string hex(int value, int digits) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*X", digits, static_cast<unsigned>(value));
-    return buf;
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out(static_cast<std::size_t>(digits), '0');
+    auto v = static_cast<unsigned>(value);
+    for (int i = digits - 1; i >= 0; --i, v >>= 4)
+        out[static_cast<std::size_t>(i)] = kDigits[v & 0xFu];
+    return out;
 }
 
 std::string offsetsText(const std::vector<int>& offsets) {
@@ -134,4 +137,4 @@ std::string bytesText(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
-} // namespace qv::cli
+} // namespace qv

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/digest.h"
+#include "core/digest.h"
 
-using qv::cli::crc32;
-using qv::cli::sha1Hex;
+using qv::crc32;
+using qv::sha1Hex;
 
 namespace {
 

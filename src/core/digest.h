@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-namespace qv::cli {
+namespace qv {
 
 inline std::string hexDigits(std::uint64_t value, int digits) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -18,12 +18,20 @@ inline std::string hexDigits(std::uint64_t value, int digits) {
 }
 
 inline std::uint32_t crc32(std::span<const std::uint8_t> data) {
+    // A byte at a time through a table: recognising an image runs on every qorv changes.
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int bit = 0; bit < 8; ++bit)
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+            t[n] = c;
+        }
+        return t;
+    }();
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint8_t b : data) {
-        crc ^= b;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
+    for (std::uint8_t b : data)
+        crc = (crc >> 8) ^ table[(crc ^ b) & 0xFFu];
     return ~crc;
 }
 
@@ -89,4 +97,4 @@ inline std::string sha1Hex(std::span<const std::uint8_t> data) {
     return out;
 }
 
-} // namespace qv::cli
+} // namespace qv

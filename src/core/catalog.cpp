@@ -1,9 +1,9 @@
-#include "cli/catalog.h"
+#include "core/catalog.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace qv::cli {
+namespace qv {
 
 std::string dialogName(const DialogTable& table) {
     std::string_view s = table.undoSuffix;
@@ -43,4 +43,4 @@ std::vector<ItemRow> itemRows(const DialogTable* only) {
     return rows;
 }
 
-} // namespace qv::cli
+} // namespace qv

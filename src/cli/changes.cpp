@@ -1,0 +1,204 @@
+// qorv changes / diff / export / import / ips explain: what an image, a pair of
+// images, a preset or a patch changes, in parameters. The work is in core.
+#include <filesystem>
+#include <iostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/commands.h"
+#include "core/changereport.h"
+#include "core/fileio.h"
+#include "core/ini.h"
+#include "core/inipath.h"
+#include "core/ips/ipsfile.h"
+#include "core/itemtext.h"
+#include "core/knowngames.h"
+#include "core/preset.h"
+#include "core/settings.h"
+
+namespace qv::cli {
+namespace {
+
+using nlohmann::ordered_json;
+
+void print(const std::vector<std::string>& lines) {
+    for (const std::string& l : lines)
+        std::cout << l << "\n";
+}
+
+ordered_json rowJson(const ItemRow& r) {
+    return {{"dialog", dialogOf(r)},
+            {"page", stripMnemonic(r.page->caption)},
+            {"group", stripMnemonic(r.group->caption)},
+            {"label", labelOf(*r.item)},
+            {"control", r.item->control}};
+}
+
+ordered_json rangesJson(const std::vector<ByteRange>& ranges) {
+    ordered_json out = ordered_json::array();
+    for (const ByteRange& r : ranges) {
+        std::vector<int> ends{r.first};
+        if (r.last != r.first) ends.push_back(r.last);
+        out.push_back({{"offsets", offsetsText(ends)}, {"count", r.count()}});
+    }
+    return out;
+}
+
+ordered_json diffJson(const ImageDiff& d, int shiftA, int shiftB, const char* nameA,
+                      const char* nameB) {
+    ordered_json changed = ordered_json::array(), outOfBounds = ordered_json::array();
+    for (const auto& [list, target] :
+         {std::pair{&d.changed, &changed}, {&d.outOfBounds, &outOfBounds}})
+        for (const Change& c : *list) {
+            ordered_json row = rowJson(c.row);
+            row[nameA] = valueText(*c.row.item, c.value);
+            row[nameB] = valueText(*c.row.item, c.other);
+            row[std::string("offsets_") + nameA] = offsetsIn(*c.row.item, shiftA);
+            row[std::string("offsets_") + nameB] = offsetsIn(*c.row.item, shiftB);
+            target->push_back(std::move(row));
+        }
+    ordered_json out;
+    out["equal"] = d.equal();
+    out["changed"] = std::move(changed);
+    out["out_of_bounds"] = std::move(outOfBounds);
+    out["bytes_outside"] = {{"count", d.outsideCount}, {"ranges", rangesJson(d.outside)}};
+    out["bytes_inside_same_value"] = d.hiddenCount;
+    out["trainer"] = {{nameA, d.trainerA}, {nameB, d.trainerB}, {"bytes_differ", d.trainerBytes}};
+    return out;
+}
+
+std::string readText(const std::string& path) {
+    if (!fileExists(path)) throw Failure{Exit::BadInput, path + ": file not found"};
+    // A preset names at most every parameter once; anything much larger is not one.
+    const auto bytes = readWholeFile(path, 16u << 20);
+    if (!bytes) throw Failure{Exit::BadInput, path + ": cannot be read"};
+    return {bytes->begin(), bytes->end()};
+}
+
+std::string defaultBase() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    IniFile ini(locateIniFile(ec ? std::string() : exe.parent_path().string()));
+    if (!ini.load()) return {};
+    return readSettings(ini).nesFile[0];
+}
+
+} // namespace
+
+void changes(const std::string& file, bool json) {
+    const auto doc = loadImage(file);
+    const ChangeList list = changedParameters(doc->image(), doc->shift());
+    const KnownGame* known = recognise(doc->fileBytes());
+    if (json) {
+        ordered_json changed = ordered_json::array(), outOfBounds = ordered_json::array();
+        for (const Change& c : list.changed) {
+            ordered_json row = rowJson(c.row);
+            row["value"] = valueText(*c.row.item, c.value);
+            row["default"] = defaultText(*c.row.item);
+            row["offsets"] = offsetsIn(*c.row.item, doc->shift());
+            changed.push_back(std::move(row));
+        }
+        for (const Change& c : list.outOfBounds) {
+            ordered_json row = rowJson(c.row);
+            row["bytes"] = bytesText(itemBytes(*c.row.item, doc->image(), doc->shift()));
+            row["default"] = defaultText(*c.row.item);
+            row["offsets"] = offsetsIn(*c.row.item, doc->shift());
+            outOfBounds.push_back(std::move(row));
+        }
+        ordered_json out;
+        out["file"] = file;
+        out["unmodified"] = known != nullptr;
+        out["changed"] = std::move(changed);
+        out["out_of_bounds"] = std::move(outOfBounds);
+        std::cout << out.dump(2) << "\n";
+        return;
+    }
+    std::cout << (known ? std::string("Unmodified game image") : changedCountText(list.count()))
+              << "\n";
+    print(changesReport(list, doc->shift()));
+}
+
+int diff(const std::string& a, const std::string& b, bool json) {
+    // With two files, a refusal names the one it is about.
+    const auto load = [](const std::string& path) {
+        try {
+            return loadImage(path);
+        } catch (const Failure& f) {
+            throw Failure{f.status, path + ": " + f.message};
+        }
+    };
+    const auto docA = load(a);
+    const auto docB = load(b);
+    const ImageDiff d = diffImages(docA->fileBytes(), docB->fileBytes());
+    if (json) {
+        ordered_json out;
+        out["a"] = a;
+        out["b"] = b;
+        const ordered_json body = diffJson(d, docA->shift(), docB->shift(), "a", "b");
+        for (const auto& [k, v] : body.items())
+            out[k] = v;
+        std::cout << out.dump(2) << "\n";
+    } else if (d.equal()) {
+        std::cout << "The images hold the same bytes\n";
+    } else {
+        const int n = static_cast<int>(d.changed.size());
+        std::cout << n << (n == 1 ? " parameter differs" : " parameters differ") << " (" << a
+                  << " -> " << b << ")\n";
+        print(diffReport(d, docA->shift(), docB->shift()));
+    }
+    return d.equal() ? 0 : 1;
+}
+
+void exportPreset(const std::string& file, const std::optional<std::string>& output, bool all) {
+    const auto doc = loadImage(file);
+    int skipped = 0;
+    const std::string text = qv::exportPreset(doc->fileBytes(), baseName(file), all, &skipped);
+    if (output) {
+        const std::span bytes{reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+        const WriteResult r = writeFileAtomic(*output, bytes);
+        if (!r.ok)
+            throw Failure{Exit::BadInput, "cannot write " + *output + ": " + oneLine(r.error)};
+    } else {
+        std::cout << text;
+    }
+    if (skipped > 0)
+        std::cerr << "qorv: note: " << skipped << (skipped == 1 ? " item is" : " items are")
+                  << " out of bounds in this image and left out\n";
+}
+
+void importPreset(const std::string& file, const std::string& preset,
+                  const std::optional<std::string>& output, bool dryRun) {
+    const std::string text = readText(preset);
+    const auto doc = loadImage(file);
+    const PresetPlan plan = planPreset(text, doc->fileBytes());
+    if (!plan.ok()) throw Failure{Exit::BadInput, preset + ": " + plan.error};
+    const std::string error = applyPreset(plan, doc->image(), doc->shift());
+    if (!error.empty()) throw Failure{Exit::BadInput, preset + ": " + error};
+    if (!dryRun) {
+        const std::string target = output.value_or(file);
+        const WriteResult r = writeFileAtomic(target, doc->fileBytes());
+        if (!r.ok)
+            throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
+    }
+    // Reported once written, so that what is printed is what the file holds.
+    for (const PresetChange& c : plan.changes)
+        std::cout << (dryRun ? "would set " : "") << changeLine(c) << "\n";
+    if (plan.changes.empty()) std::cout << "no parameter changes\n";
+}
+
+void ipsExplain(const std::string& patchPath, const std::optional<std::string>& basePath) {
+    const ips::PatchFile patch = ips::readPatchFile(patchPath, false);
+    if (!patch.status.ok())
+        throw Failure{Exit::BadInput, patchPath + ": " + oneLine(ips::message(patch.status))};
+    std::string base = basePath.value_or("");
+    if (base.empty()) base = defaultBase();
+    std::unique_ptr<RomDocument> doc;
+    if (!base.empty()) doc = loadImage(base);
+    const PatchExplanation e =
+        explainPatch(patch.bytes, doc ? doc->fileBytes() : std::span<const std::uint8_t>{});
+    if (!e.status.ok()) throw Failure{Exit::BadInput, oneLine(ips::message(e.status))};
+    if (doc) std::cout << "Base: " << base << "\n";
+    print(explanationReport(e));
+}
+
+} // namespace qv::cli

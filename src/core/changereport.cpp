@@ -1,0 +1,184 @@
+#include "core/changereport.h"
+
+#include "core/itemtext.h"
+#include "core/knowngames.h"
+#include "core/rom.h"
+
+namespace qv {
+
+std::string dialogOf(const ItemRow& row) {
+    return dialogName(*row.table);
+}
+
+std::string groupPath(const ItemRow& row) {
+    std::string path = dialogOf(row) + " > " + stripMnemonic(row.page->caption);
+    if (!row.group->caption.empty()) path += " > " + stripMnemonic(row.group->caption);
+    return path;
+}
+
+std::string labelOf(const Item& item) {
+    std::string label = stripMnemonic(item.label);
+    while (!label.empty() && (label.back() == ':' || label.back() == ' '))
+        label.pop_back();
+    return label.empty() ? item.control : label;
+}
+
+std::string changedCountText(int count) {
+    return std::to_string(count) + (count == 1 ? " parameter differs" : " parameters differ") +
+           " from the game";
+}
+
+std::string gameStatus(std::span<const std::uint8_t> file) {
+    if (recognise(file)) return "unmodified game";
+    const int shift = layoutShift(file);
+    if (shift < 0) return {};
+    const int n = changedParameters(file, shift).count();
+    return "modified: " + changedCountText(n);
+}
+
+namespace {
+
+// Group headings are written once for a run of rows of the same group.
+struct Grouped {
+    std::vector<std::string>& lines;
+    const Group* last = nullptr;
+    void row(const ItemRow& r, const std::string& text) {
+        if (r.group != last) lines.push_back(groupPath(r));
+        last = r.group;
+        lines.push_back("  " + text);
+    }
+};
+
+} // namespace
+
+std::vector<std::string> changesReport(const ChangeList& list, int shift) {
+    std::vector<std::string> lines;
+    Grouped g{lines};
+    for (const Change& c : list.changed) {
+        const Item& item = *c.row.item;
+        g.row(c.row, labelOf(item) + ": " + item.control + " = " + valueText(item, c.value) +
+                         " (default " + defaultText(item) + ") at " + offsetsIn(item, shift));
+    }
+    if (!list.outOfBounds.empty()) {
+        lines.push_back("Out of bounds (" + std::to_string(list.outOfBounds.size()) + "):");
+        Grouped o{lines};
+        for (const Change& c : list.outOfBounds) {
+            const Item& item = *c.row.item;
+            o.row(c.row, labelOf(item) + ": " + item.control + " (default " + defaultText(item) +
+                             ") at " + offsetsIn(item, shift));
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) {
+    std::vector<std::string> lines;
+    const auto at = [&](const Item& item) {
+        std::string where = offsetsIn(item, shiftA);
+        if (shiftA != shiftB) where += " / " + offsetsIn(item, shiftB);
+        return where;
+    };
+    Grouped g{lines};
+    for (const Change& c : d.changed) {
+        const Item& item = *c.row.item;
+        g.row(c.row, labelOf(item) + ": " + item.control + " = " + valueText(item, c.value) +
+                         " -> " + valueText(item, c.other) + " at " + at(item));
+    }
+    if (!d.outOfBounds.empty()) {
+        lines.push_back("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) +
+                        "):");
+        Grouped o{lines};
+        for (const Change& c : d.outOfBounds)
+            o.row(c.row, labelOf(*c.row.item) + ": " + c.row.item->control + " = " +
+                             valueText(*c.row.item, c.value) + " -> " +
+                             valueText(*c.row.item, c.other) + " at " + at(*c.row.item));
+    }
+    if (d.hiddenCount > 0)
+        lines.push_back("Bytes of parameters that still read the same: " +
+                        std::to_string(d.hiddenCount));
+    if (d.outsideCount > 0) {
+        lines.push_back("Bytes outside every parameter: " + std::to_string(d.outsideCount) +
+                        " in " + std::to_string(d.outside.size()) +
+                        (d.outside.size() == 1 ? " range" : " ranges"));
+        for (const ByteRange& r : d.outside)
+            lines.push_back("  " + rangeText(r));
+    }
+    if (d.trainerA != d.trainerB)
+        lines.push_back(std::string("Trainer: only in the ") + (d.trainerA ? "first" : "second") +
+                        " image");
+    else if (d.trainerBytes > 0)
+        lines.push_back("Trainer: " + std::to_string(d.trainerBytes) + " bytes differ");
+    return lines;
+}
+
+PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
+                              std::span<const std::uint8_t> base,
+                              const ips::ApplyOptions& options) {
+    PatchExplanation e;
+    if (!base.empty()) {
+        e.withBase = true;
+        std::vector<std::uint8_t> patched(base.begin(), base.end());
+        e.status = ips::applyPatch(patch, patched, options);
+        if (!e.status.ok()) return e;
+        e.shiftBase = layoutShift(base);
+        e.shiftPatched = layoutShift(patched);
+        if (e.shiftBase < 0 || e.shiftPatched < 0) {
+            e.status = ips::Status{ips::Result::NotGameImage};
+            return e;
+        }
+        e.diff = diffImages(base, patched);
+        return e;
+    }
+    const ips::Parsed parsed = ips::parse(patch);
+    e.status = parsed.status;
+    if (!e.status.ok()) return e;
+    std::vector<bool> written(static_cast<std::size_t>(kPlainSize), false);
+    for (const ips::Record& r : parsed.records)
+        for (std::uint32_t i = 0; i < r.length; ++i)
+            if (r.offset + i < static_cast<std::uint32_t>(kPlainSize)) written[r.offset + i] = true;
+    std::vector<bool> owned(static_cast<std::size_t>(kPlainSize), false);
+    for (const ItemRow& row : parameterRows()) {
+        bool touched = false;
+        for (int off : row.item->offsets) {
+            owned[static_cast<std::size_t>(off)] = true;
+            touched = touched || written[static_cast<std::size_t>(off)];
+        }
+        if (touched) e.touched.push_back(row);
+    }
+    std::vector<int> outside;
+    for (int off = 0; off < kPlainSize; ++off)
+        if (written[static_cast<std::size_t>(off)] && !owned[static_cast<std::size_t>(off)])
+            outside.push_back(off);
+    e.untouchedCount = static_cast<int>(outside.size());
+    e.untouched = mergeRanges(outside);
+    return e;
+}
+
+std::vector<std::string> explanationReport(const PatchExplanation& e) {
+    if (e.withBase) {
+        std::vector<std::string> lines;
+        const int n = static_cast<int>(e.diff.changed.size());
+        lines.push_back(std::to_string(n) + (n == 1 ? " parameter changes" : " parameters change") +
+                        " (before -> after)");
+        for (std::string& l : diffReport(e.diff, e.shiftBase, e.shiftPatched))
+            lines.push_back(std::move(l));
+        return lines;
+    }
+    std::vector<std::string> lines;
+    const int n = static_cast<int>(e.touched.size());
+    lines.push_back(std::to_string(n) + (n == 1 ? " parameter is" : " parameters are") +
+                    " written by the records (no base image; 40,976-byte layout)");
+    Grouped g{lines};
+    for (const ItemRow& r : e.touched)
+        g.row(r, labelOf(*r.item) + ": " + r.item->control + " at " + offsetsIn(*r.item, 0));
+    if (e.untouchedCount > 0) {
+        lines.push_back("Bytes outside every parameter: " + std::to_string(e.untouchedCount) +
+                        " in " + std::to_string(e.untouched.size()) +
+                        (e.untouched.size() == 1 ? " range" : " ranges"));
+        for (const ByteRange& r : e.untouched)
+            lines.push_back("  " + rangeText(r));
+    }
+    return lines;
+}
+
+} // namespace qv

@@ -1,0 +1,48 @@
+#pragma once
+// Changed parameters, image differences and explained patches as text: the lines
+// `qorv` prints and the editor's windows show.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/changes.h"
+#include "core/ips/ips.h"
+
+namespace qv {
+
+// "Mario > Mario > Walking / Swimming Speed".
+std::string groupPath(const ItemRow& row);
+// The dialog's short name ("Mario", "General 1").
+std::string dialogOf(const ItemRow& row);
+// The item's label without "&" and trailing ":", or its control name when it has none.
+std::string labelOf(const Item& item);
+
+// "1 parameter differs from the game", "3 parameters differ from the game".
+std::string changedCountText(int count);
+// "unmodified game", or "modified: 3 parameters differ from the game".
+std::string gameStatus(std::span<const std::uint8_t> file);
+
+// Every changed parameter under its group heading, then those out of bounds.
+std::vector<std::string> changesReport(const ChangeList& list, int shift);
+// The differing parameters (first -> second), those out of bounds, then the bytes
+// outside every parameter as ranges.
+std::vector<std::string> diffReport(const ImageDiff& diff, int shiftA, int shiftB);
+
+struct PatchExplanation {
+    ips::Status status;
+    bool withBase = false;
+    ImageDiff diff; // with a base: base against patched
+    int shiftBase = 0, shiftPatched = 0;
+    std::vector<ItemRow> touched;     // without a base: parameters the records write
+    std::vector<ByteRange> untouched; // without a base: bytes written outside them
+    int untouchedCount = 0;
+};
+// With a base image (a whole file), applies the patch to a copy of it; without one
+// (empty span), lists what the records write, in the 40,976-byte layout.
+PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
+                              std::span<const std::uint8_t> base,
+                              const ips::ApplyOptions& options = {});
+std::vector<std::string> explanationReport(const PatchExplanation& e);
+
+} // namespace qv

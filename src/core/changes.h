@@ -1,0 +1,66 @@
+#pragma once
+// What an image changes: the parameters whose values differ from the game's own
+// (every item's default is the unmodified game's value), the parameters that differ
+// between two images, and the bytes that differ outside every parameter.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/catalog.h"
+#include "core/items.h"
+
+namespace qv {
+
+// The layout shift of an image of a valid size (0 or 512); -1 for any other size.
+int layoutShift(std::span<const std::uint8_t> file);
+
+// One parameter of one dialog, each control once, in registry order.
+const std::vector<ItemRow>& parameterRows();
+
+struct Change {
+    ItemRow row;
+    ItemState value; // in this image (changes) or in the first image (diff)
+    ItemState other; // the default (changes) or the value in the second image (diff)
+};
+
+// Inclusive, in the 40,976-byte layout (header, program and character data).
+struct ByteRange {
+    int first = 0;
+    int last = 0;
+    int count() const { return last - first + 1; }
+};
+
+struct ChangeList {
+    std::vector<Change> changed;     // value differs from the default
+    std::vector<Change> outOfBounds; // bytes the item does not understand
+    int count() const { return static_cast<int>(changed.size()); }
+};
+// `image` holds the file from position 0; `shift` is its layout's.
+ChangeList changedParameters(std::span<const std::uint8_t> image, int shift);
+
+struct ImageDiff {
+    std::vector<Change> changed;     // both readable, values differ
+    std::vector<Change> outOfBounds; // out of bounds in either image, bytes differ
+    std::vector<ByteRange> outside;  // differing bytes that belong to no parameter
+    int outsideCount = 0;
+    // Differing bytes of parameters whose values still read the same in both.
+    int hiddenCount = 0;
+    bool trainerA = false, trainerB = false;
+    int trainerBytes = 0; // differing trainer bytes when both have one
+    bool equal() const {
+        return changed.empty() && outOfBounds.empty() && outsideCount == 0 && hiddenCount == 0 &&
+               trainerA == trainerB && trainerBytes == 0;
+    }
+};
+// Both are whole files of a valid size; either may have a trainer.
+ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b);
+
+// Offsets shifted into an image's layout, as "0x3454" or "0x3457-0x3459,0x3460".
+std::string offsetsIn(const Item& item, int shift);
+// "0x0010-0x0013 (4 bytes)" or "0x0010 (1 byte)".
+std::string rangeText(const ByteRange& r);
+// Sorted offsets (no repeats) merged into ranges.
+std::vector<ByteRange> mergeRanges(const std::vector<int>& offsets);
+
+} // namespace qv

@@ -1,0 +1,117 @@
+// Parameters as a whole: File > Export / Import Parameters (presets) and View >
+// Changed Parameters. The work is in core; this is the window's side of it.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+
+#include "core/fileio.h"
+#include "core/itemtext.h"
+#include "core/preset.h"
+#include "gui/changes/changeswindow.h"
+#include "gui/main/addressbar.h"
+#include "gui/main/mainwindow.h"
+#include "gui/main/platform.h"
+
+namespace qv {
+
+namespace {
+
+const QString kPresetFilter = QStringLiteral("Parameter presets (*.json);;All files (*)");
+constexpr std::string_view kImportSuffix = "Import Parameters";
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The Edit menu item that opens a dialog: its caption, without "&" and "...".
+QAction* dialogAction(QWidget* window, const DialogTable& table) {
+    for (QAction* a : window->findChildren<QAction*>()) {
+        std::string text = stripMnemonic(a->text().toStdString());
+        if (text.ends_with("...")) text.resize(text.size() - 3);
+        if (text == table.caption && a->objectName().startsWith(QLatin1String("mmm"))) return a;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TForm1::mmmExportParamsClick() {
+    if (!doc_.isOpen()) return;
+    postTopmostReassertion();
+    const QFileInfo source(QFile::decodeName(QByteArray::fromStdString(doc_.fileName())));
+    const QString path = platform().saveFile(
+        this, QStringLiteral("Export Parameters"),
+        source.dir().filePath(source.completeBaseName() + QStringLiteral(".json")), kPresetFilter,
+        QStringLiteral("json"));
+    if (path.isEmpty()) return;
+    const std::string text = exportPreset(doc_.fileBytes(), source.fileName().toStdString(), false);
+    const WriteResult r =
+        writeFileAtomic(QFile::encodeName(path).toStdString(),
+                        {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    if (!r.ok) platform().error(this, qs(r.error));
+}
+
+void TForm1::mmmImportParamsClick() {
+    if (!doc_.isOpen()) return;
+    postTopmostReassertion();
+    const QString path = platform().openFile(this, QStringLiteral("Import Parameters"),
+                                             QStringLiteral("*.json"), kPresetFilter);
+    if (path.isEmpty()) return;
+    const auto bytes = readWholeFile(QFile::encodeName(path).toStdString(), 16u << 20);
+    if (!bytes) {
+        platform().warn(this, QStringLiteral("The file cannot be read:\r\n") + path);
+        return;
+    }
+    const PresetPlan plan =
+        planPreset(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                   doc_.fileBytes());
+    const RomBuffer before = doc_.image();
+    std::string error = plan.error;
+    if (error.empty()) error = applyPreset(plan, doc_.image(), doc_.shift());
+    if (!error.empty()) {
+        QString text = qs(error);
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        platform().warn(this, QStringLiteral("The parameters were not imported; nothing has "
+                                             "changed.\r\n\r\n") +
+                                  text);
+        return;
+    }
+    // The whole preset is one edit: one Undo takes it back.
+    doc_.commitEdit(before, kImportSuffix);
+    documentEdited();
+}
+
+void TForm1::mmmChangesClick() {
+    if (!changesWindow_) {
+        changesWindow_ = new ChangedParametersWindow(doc_, this);
+        connect(changesWindow_, &ChangedParametersWindow::openRequested, this,
+                [this](const ItemRow& row) { openParameter(row); });
+    }
+    changesWindow_->refresh();
+    changesWindow_->show();
+    changesWindow_->raise();
+    changesWindow_->activateWindow();
+}
+
+void TForm1::openParameter(const ItemRow& row) {
+    if (!doc_.isOpen()) return;
+    // A sub-dialog's items are edited through the dialog that opens it.
+    const DialogTable* table = row.table;
+    for (const DialogTable* t : dialogTables())
+        for (const DialogTable* sub : t->subDialogs)
+            if (sub == row.table) table = t;
+    QAction* open = dialogAction(this, *table);
+    if (!open) return;
+    if (table == row.table) {
+        int page = 0;
+        for (std::size_t i = 0; i < table->pages.size(); ++i)
+            if (&table->pages[i] == row.page) page = static_cast<int>(i);
+        dialogMemory().tabPage[qs(table->className)] = page;
+        dialogMemory().focusControl = qs(row.item->control);
+    }
+    open->trigger();
+}
+
+} // namespace qv

@@ -1,0 +1,226 @@
+// Changed parameters, image differences, presets and explained patches on synthetic
+// images: a clean image holds every default, and edits are made at literal offsets.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include <nlohmann/json.hpp>
+
+#include "core/changereport.h"
+#include "core/ips/ips.h"
+#include "core/knowngames.h"
+#include "core/preset.h"
+#include "support/cleanimage.h"
+
+using namespace qvtest;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+// Walking speed right, EditMaWalk_R: one signed byte at 0x3454, default 24.
+Bytes editedImage(bool trainer = false) {
+    Bytes b = cleanImage(trainer);
+    b[0x3454 + (trainer ? 512 : 0)] = 0x20; // 32
+    return b;
+}
+
+std::vector<std::string> controls(const std::vector<qv::Change>& list) {
+    std::vector<std::string> out;
+    for (const qv::Change& c : list)
+        out.push_back(c.row.item->control);
+    return out;
+}
+
+} // namespace
+
+TEST(KnownGames, RecognisesTheBodyWhateverTheHeaderAndTrainer) {
+    registerCleanImage();
+    Bytes clean = cleanImage();
+    ASSERT_NE(qv::recognise(clean), nullptr);
+    EXPECT_EQ(qv::recognise(clean)->name, "Synthetic clean game");
+    EXPECT_EQ(qv::gameStatus(clean), "unmodified game");
+
+    clean[0x0007] = 0x55; // the header does not count
+    EXPECT_NE(qv::recognise(clean), nullptr);
+    Bytes withTrainer = cleanImage(true);
+    for (int i = 16; i < 528; ++i)
+        withTrainer[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    EXPECT_NE(qv::recognise(withTrainer), nullptr);
+
+    EXPECT_EQ(qv::recognise(editedImage()), nullptr);
+    EXPECT_EQ(qv::gameStatus(editedImage()), "modified: 1 parameter differs from the game");
+    Bytes outside = cleanImage();
+    outside[0x9000] ^= 1; // no parameter lives here
+    EXPECT_EQ(qv::recognise(outside), nullptr);
+    EXPECT_EQ(qv::gameStatus(outside), "modified: 0 parameters differ from the game");
+    EXPECT_EQ(qv::recognise(Bytes(40975, 0)), nullptr);
+
+    // The table's first entry is the real game, by the digests ROM lists give.
+    ASSERT_FALSE(qv::knownGames().empty());
+    EXPECT_EQ(qv::knownGames()[0].bodySha1, "facee9c577a5262dbe33ac4930bb0b58c8c037f7");
+    EXPECT_EQ(qv::knownGames()[0].bodyCrc32, 0xD445F698u);
+    EXPECT_EQ(qv::knownGames()[0].fileSha1, "ea343f4e445a9050d4b4fbac2c77d0693b1d0922");
+    EXPECT_EQ(qv::knownGames()[0].fileCrc32, 0x3337EC46u);
+}
+
+TEST(Changes, OneEditIsExactlyOneRowInEitherLayout) {
+    const qv::ChangeList none = qv::changedParameters(cleanImage(), 0);
+    EXPECT_TRUE(none.changed.empty());
+    EXPECT_TRUE(none.outOfBounds.empty());
+
+    for (const bool trainer : {false, true}) {
+        SCOPED_TRACE(trainer);
+        const qv::ChangeList list = qv::changedParameters(editedImage(trainer), trainer ? 512 : 0);
+        ASSERT_EQ(controls(list.changed), std::vector<std::string>{"EditMaWalk_R"});
+        EXPECT_EQ(list.changed[0].value.value, 32);
+        EXPECT_EQ(list.changed[0].other.value, 24);
+        EXPECT_EQ(qv::changesReport(list, trainer ? 512 : 0),
+                  (std::vector<std::string>{
+                      "Mario > Speed > Walking / Swimming Speed",
+                      trainer ? "  Right: EditMaWalk_R = 32 (default 24) at 0x3654"
+                              : "  Right: EditMaWalk_R = 32 (default 24) at 0x3454"}));
+    }
+
+    // Bytes no item understands are listed apart: 0x30B8 0x92 is no pipe height.
+    Bytes odd = cleanImage();
+    odd[0x30B8] = 0x92;
+    const qv::ChangeList list = qv::changedParameters(odd, 0);
+    EXPECT_TRUE(list.changed.empty());
+    EXPECT_EQ(controls(list.outOfBounds), std::vector<std::string>{"CmbMaDokanHeight"});
+    const auto lines = qv::changesReport(list, 0);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Out of bounds (1):");
+    EXPECT_EQ(lines[1], "Mario > Pipes > Pipe Exit Height");
+    EXPECT_EQ(lines[2], "  Set Value: CmbMaDokanHeight (default 8  [Default]) at 0x30B8");
+}
+
+TEST(Diff, ParametersThenMergedByteRangesAcrossLayouts) {
+    EXPECT_TRUE(qv::diffImages(cleanImage(), cleanImage()).equal());
+    // The same body with and without a trainer is not the same file.
+    const qv::ImageDiff layouts = qv::diffImages(cleanImage(), cleanImage(true));
+    EXPECT_FALSE(layouts.equal());
+    EXPECT_TRUE(layouts.changed.empty());
+    EXPECT_EQ(layouts.outsideCount, 0);
+
+    Bytes b = editedImage(true);
+    b[0x0004] = 0x02;                      // header: stays at its offset
+    b[0x9000 + 512] = b[0x9001 + 512] = 1; // outside every parameter
+    b[0x9003 + 512] = 1;
+    const qv::ImageDiff d = qv::diffImages(cleanImage(), b);
+    EXPECT_FALSE(d.equal());
+    ASSERT_EQ(controls(d.changed), std::vector<std::string>{"EditMaWalk_R"});
+    EXPECT_EQ(d.outsideCount, 4);
+    ASSERT_EQ(d.outside.size(), 3u);
+    EXPECT_EQ(qv::rangeText(d.outside[0]), "0x0004 (1 byte)");
+    EXPECT_EQ(qv::rangeText(d.outside[1]), "0x9000-0x9001 (2 bytes)");
+    EXPECT_EQ(qv::rangeText(d.outside[2]), "0x9003 (1 byte)");
+    const auto lines = qv::diffReport(d, 0, 512);
+    EXPECT_EQ(lines[1], "  Right: EditMaWalk_R = 24 -> 32 at 0x3454 / 0x3654");
+    EXPECT_EQ(lines[2], "Bytes outside every parameter: 4 in 3 ranges");
+    EXPECT_EQ(lines.back(), "Trainer: only in the second image");
+}
+
+TEST(Preset, ExportNamesTheChangeAndImportReproducesTheImage) {
+    const nlohmann::json doc =
+        nlohmann::json::parse(qv::exportPreset(editedImage(), "e.nes", false));
+    EXPECT_EQ(doc["format"], "quorvane-preset");
+    EXPECT_EQ(doc["version"], 1);
+    EXPECT_EQ(doc["source"]["name"], "e.nes");
+    EXPECT_EQ(doc["parameters"],
+              nlohmann::json::parse(R"([{"control":"EditMaWalk_R","value":"32"}])"));
+
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed);
+        const bool trainer = seed % 3 == 0;
+        const int shift = trainer ? 512 : 0;
+        Bytes edited = cleanImage(trainer);
+        randomEdits(edited, shift, rng, 1 + static_cast<int>(seed % 25));
+        Bytes copy = cleanImage(trainer);
+        const qv::PresetPlan plan = qv::planPreset(qv::exportPreset(edited, "x", false), copy);
+        ASSERT_TRUE(plan.ok()) << plan.error;
+        ASSERT_EQ(qv::applyPreset(plan, copy, shift), "");
+        EXPECT_EQ(copy, edited);
+
+        // Every parameter, onto an image edited some other way.
+        Bytes other = cleanImage(trainer);
+        randomEdits(other, shift, rng, 20);
+        const qv::PresetPlan all = qv::planPreset(qv::exportPreset(edited, "x", true), other);
+        ASSERT_TRUE(all.ok()) << all.error;
+        ASSERT_EQ(qv::applyPreset(all, other, shift), "");
+        EXPECT_EQ(qv::changedParameters(other, shift).changed.size(),
+                  qv::changedParameters(edited, shift).changed.size());
+    }
+}
+
+TEST(Preset, OneBadEntryRefusesTheWholePresetAndNamesIt) {
+    Bytes image = cleanImage();
+    const Bytes before = image;
+    const auto plan = [&](const std::string& params) {
+        return qv::planPreset(
+            R"({"format":"quorvane-preset","version":1,"parameters":)" + params + "}", image);
+    };
+    const qv::PresetPlan good = plan(
+        R"([{"control":"EditMaZanki","value":"5"},{"control":"CmbFireShot","value":"Never"}])");
+    ASSERT_TRUE(good.ok()) << good.error;
+    ASSERT_EQ(good.changes.size(), 2u);
+    EXPECT_EQ(qv::changeLine(good.changes[1]), "CmbFireShot: As Fire Mario [Default] -> Never");
+
+    const std::pair<std::string, std::string> bad[] = {
+        {R"([{"control":"EditMaZanki","value":"5"},{"control":"EditMaWalk_R","value":"128"}])",
+         "entry 2 (EditMaWalk_R): \"128\" is not accepted; expected a whole number from -128 to "
+         "127"},
+        {R"([{"control":"NoSuch","value":"1"}])", "entry 1 (NoSuch): unknown control \"NoSuch\""},
+        {R"([{"control":"EditMaZanki","value":"5"},{"control":"EditMaZanki","value":"6"}])",
+         "entry 2 (EditMaZanki): given more than once"},
+        {R"([{"control":"EditMaZanki"}])", "entry 1: needs \"control\" and \"value\" as text"},
+    };
+    for (const auto& [params, message] : bad) {
+        const qv::PresetPlan p = plan(params);
+        EXPECT_EQ(p.error, message);
+        EXPECT_TRUE(p.entries.empty());
+        EXPECT_NE(qv::applyPreset(p, image, 0), "");
+        EXPECT_EQ(image, before);
+    }
+    EXPECT_EQ(qv::planPreset(R"({"format":"other","version":1,"parameters":[]})", image).error,
+              "not a preset: \"format\" must be \"quorvane-preset\"");
+    EXPECT_EQ(
+        qv::planPreset(R"({"format":"quorvane-preset","version":2,"parameters":[]})", image).error,
+        "unsupported preset version 2; this version reads version 1");
+    EXPECT_EQ(qv::planPreset("{not json", image).error,
+              "not a preset: the file is not a JSON object");
+
+    // Out of bounds here: 0x30B8 0x92 is no pipe height.
+    image[0x30B8] = 0x92;
+    EXPECT_EQ(plan(R"([{"control":"CmbMaDokanHeight","value":"#0"}])").error,
+              "entry 1 (CmbMaDokanHeight): out of bounds in this image (0x30B8 holds 92), so it "
+              "cannot be set");
+}
+
+TEST(ExplainPatch, WithABaseTheChangeWithoutOneWhatTheRecordsTouch) {
+    const Bytes clean = cleanImage();
+    Bytes edited = editedImage();
+    edited[0x9000] = 7;
+    const qv::ips::Created patch = qv::ips::create(clean, edited);
+    ASSERT_TRUE(patch.status.ok());
+
+    const qv::PatchExplanation e = qv::explainPatch(patch.patch, clean);
+    ASSERT_TRUE(e.status.ok());
+    EXPECT_EQ(controls(e.diff.changed), std::vector<std::string>{"EditMaWalk_R"});
+    const auto lines = qv::explanationReport(e);
+    EXPECT_EQ(lines[0], "1 parameter changes (before -> after)");
+    EXPECT_EQ(lines[2], "  Right: EditMaWalk_R = 24 -> 32 at 0x3454");
+    EXPECT_EQ(lines[4], "  0x9000 (1 byte)");
+
+    const qv::PatchExplanation bare = qv::explainPatch(patch.patch, {});
+    ASSERT_TRUE(bare.status.ok());
+    ASSERT_EQ(bare.touched.size(), 1u);
+    EXPECT_EQ(bare.touched[0].item->control, "EditMaWalk_R");
+    EXPECT_EQ(bare.untouchedCount, 1);
+
+    // A record past the end of the image fails as applying it would.
+    const Bytes beyond{'P', 'A', 'T', 'C', 'H', 0x00, 0xA0, 0x10, 0x00, 0x01, 0x05, 'E', 'O', 'F'};
+    EXPECT_EQ(qv::explainPatch(beyond, clean).status.result, qv::ips::Result::AddressesBeyond);
+    const Bytes cut{'P', 'A', 'T', 'C', 'H', 0x00, 0x34};
+    EXPECT_FALSE(qv::explainPatch(cut, {}).status.ok());
+}
