@@ -225,10 +225,10 @@ class Creator {
                 for (std::uint64_t more = second & (second - 1); more != 0; more &= more - 1)
                     starts[found++] = at + static_cast<std::uint32_t>(std::countr_zero(more));
             }
-            // Writing records leaves no loads in flight: ask for the next chunk now,
-            // so that an image larger than the caches streams on meanwhile.
-            if (n_ >= kStreamed && i + 2 * kChunk * kBlock <= n_) {
-                for (std::size_t ahead = kChunk * kBlock; ahead < 2 * kChunk * kBlock;
+            // Writing records leaves no loads in flight: ask for the chunk after the
+            // next now, so that an image larger than the caches streams on meanwhile.
+            if (n_ >= kStreamed && i + 3 * kChunk * kBlock <= n_) {
+                for (std::size_t ahead = 2 * kChunk * kBlock; ahead < 3 * kChunk * kBlock;
                      ahead += kBlock) {
                     prefetch(a_ + i + ahead);
                     prefetch(b_ + i + ahead);
