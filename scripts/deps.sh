@@ -3,7 +3,8 @@
 # As root it runs apt-get; otherwise it prints the exact command and stops.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
-      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev xvfb xauth clang-format ccache
+      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev zlib1g-dev nettle-dev
+      xvfb xauth clang-format ccache
       desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file fonts-ipafont-gothic)
 missing=()
 for p in "${pkgs[@]}"; do

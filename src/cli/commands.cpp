@@ -8,6 +8,7 @@
 #include "core/digest.h"
 #include "core/fileio.h"
 #include "core/itemtext.h"
+#include "core/valuefields.h"
 
 namespace qv::cli {
 
@@ -72,7 +73,7 @@ void get(const std::string& file, const std::vector<std::string>& controls) {
 }
 
 namespace {
-struct Assignment {
+struct Request {
     const Item* item = nullptr;
     std::string control, text;
     int value = 0;
@@ -81,7 +82,7 @@ struct Assignment {
 
 void set(const std::string& file, const std::vector<std::string>& assignments,
          const std::optional<std::string>& output) {
-    std::vector<Assignment> todo;
+    std::vector<Request> todo;
     for (const std::string& a : assignments) {
         const std::size_t eq = a.find('=');
         if (eq == std::string::npos || eq == 0)
@@ -96,7 +97,7 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
         problems += (problems.empty() ? "" : "\n") + text;
     };
     for (std::size_t i = 0; i < todo.size(); ++i) {
-        Assignment& a = todo[i];
+        Request& a = todo[i];
         for (std::size_t j = 0; j < i; ++j) {
             if (todo[j].control != a.control) continue;
             problem(a.control + ": assigned more than once");
@@ -123,8 +124,10 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
 
     const RomBuffer before = doc->image();
-    for (const Assignment& a : todo)
-        a.item->write(doc->image(), doc->shift(), a.value);
+    std::vector<qv::Assignment> values;
+    for (const Request& a : todo)
+        values.push_back({a.item, a.value});
+    writeValues(doc->image(), doc->shift(), values);
     // Items can share bytes (an instruction whose operand is edited on its own): an
     // assignment that leaves another item unreadable would corrupt it, so it is refused.
     for (const DialogTable* table : dialogTables())

@@ -35,8 +35,8 @@ int complete(const std::vector<std::string>& args) {
         for (const char* c : {"apply", "create", "show"})
             std::cout << c << "\n";
     } else if (what == "dialogs" && args.size() == 1) {
-        for (const DialogTable* t : dialogTables())
-            std::cout << dialogName(*t) << "\n";
+        for (const DialogEntry& e : dialogEntries()) // names only: no table is built
+            std::cout << e.name << "\n";
     } else if (what == "controls" && args.size() <= 2) {
         const DialogTable* only = args.size() == 2 ? findDialog(args[1]) : nullptr;
         if (args.size() == 2 && !only) return 1;
@@ -48,7 +48,7 @@ int complete(const std::vector<std::string>& args) {
     } else if (what == "values" && args.size() == 2) {
         const Item* item = findControl(args[1]);
         if (!item) return 1;
-        if (item->kind == ItemKind::Check) {
+        if (item->isCheckBox()) {
             std::cout << "checked\nunchecked\n";
         } else if (item->kind == ItemKind::Choice && item->list) {
             for (const std::string& c : item->list->captions)

@@ -16,6 +16,7 @@ std::string_view kindName(ItemKind k) {
     case ItemKind::Numeric:
         return "numeric";
     case ItemKind::Check:
+    case ItemKind::Flag:
         return "check";
     case ItemKind::Choice:
         return "choice";

@@ -55,13 +55,13 @@ bool samePath(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, ec);
 }
 
-// The modes the apply dialog offers for each layout: the corrections go from the
-// other layout to this one, and only the plain layout can be expanded.
+// The modes the apply dialog offers for each layout; other sizes are refused later.
 void checkModeFitsImage(ips::Mode mode, std::size_t size) {
-    if (size == kPlainSize && mode == ips::Mode::PlainInput)
-        throw Failure{Exit::BadInput,
-                      "--mode 2 does not fit a 40,976-byte image (use 0, 1, 3 or 4)"};
-    if (size == kTrainerSize && mode != ips::Mode::None && mode != ips::Mode::PlainInput)
+    if (ips::modeFitsImage(mode, size)) return;
+    if (size == kPlainSize)
+        throw Failure{Exit::BadInput, "--mode " + std::to_string(static_cast<int>(mode)) +
+                                          " does not fit a 40,976-byte image (use 0, 1, 3 or 4)"};
+    if (size == kTrainerSize)
         throw Failure{Exit::BadInput, "--mode " + std::to_string(static_cast<int>(mode)) +
                                           " does not fit a 41,488-byte image (use 0 or 2)"};
 }

@@ -19,15 +19,16 @@ static bool equalNoCase(std::string_view a, std::string_view b) {
 }
 
 const DialogTable* findDialog(std::string_view name) {
-    for (const DialogTable* t : dialogTables())
-        if (equalNoCase(dialogName(*t), name)) return t;
+    for (const DialogEntry& e : dialogEntries())
+        if (equalNoCase(e.name, name)) return &e.table();
     return nullptr;
 }
 
+// From the registry's names alone: listing them builds no table.
 std::string dialogNames() {
     std::string out;
-    for (const DialogTable* t : dialogTables())
-        out += (out.empty() ? "" : ", ") + dialogName(*t);
+    for (const DialogEntry& e : dialogEntries())
+        out += (out.empty() ? "" : ", ") + std::string(e.name);
     return out;
 }
 

@@ -48,6 +48,7 @@ bool RomDocument::replace(std::span<const std::uint8_t> bytes, const std::string
     std::copy(bytes.begin(), bytes.end(), image_.begin());
     fileSize_ = static_cast<int>(bytes.size());
     modified_ = false;
+    announce(DocumentChange::Loaded);
     return true;
 }
 
@@ -81,16 +82,20 @@ SaveResult RomDocument::write(bool backup) {
 void RomDocument::markSaved() {
     modified_ = false;
     updateFileStamp();
+    announce(DocumentChange::Saved);
 }
 
 bool RomDocument::commitEdit(const RomBuffer& before, std::string_view undoSuffix) {
-    if (before == image_) return false;
-    snapshot_ = before;
-    undoState_ = modified_ ? 2 : 1;
-    undoAvailable_ = true;
-    undoSuffix_ = undoSuffix;
-    modified_ = true;
-    return true;
+    const bool changed = before != image_;
+    if (changed) {
+        snapshot_ = before;
+        undoState_ = modified_ ? 2 : 1;
+        undoAvailable_ = true;
+        undoSuffix_ = undoSuffix;
+        modified_ = true;
+    }
+    announce(DocumentChange::Edited);
+    return changed;
 }
 
 void RomDocument::commitWrite(std::string_view undoSuffix) {
@@ -99,6 +104,7 @@ void RomDocument::commitWrite(std::string_view undoSuffix) {
     undoAvailable_ = true;
     undoSuffix_ = undoSuffix;
     modified_ = true;
+    announce(DocumentChange::Written);
 }
 
 void RomDocument::undo() {
@@ -111,6 +117,7 @@ void RomDocument::undo() {
         modified_ = false;
     }
     undoAvailable_ = false;
+    announce(DocumentChange::Undone);
 }
 
 void RomDocument::close() {
@@ -121,6 +128,7 @@ void RomDocument::close() {
     undoSuffix_.clear();
     stamp_ = 0;
     // The file name stays, so the next Open starts in its folder.
+    announce(DocumentChange::Closed);
 }
 
 bool RomDocument::updateFileStamp() {

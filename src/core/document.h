@@ -2,6 +2,7 @@
 // The open game image and its document state: the image, the one-level undo
 // snapshot, size, trainer, modified flag, undo state and file stamp.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +23,17 @@ struct SaveResult {
     std::string error; // the message shown when the write failed
 };
 
+// What the document announces to whoever follows it (the main window's title, Undo
+// item, address bar, status bar and enable states), after the change is made.
+enum class DocumentChange {
+    Loaded,  // a load or a replacing image: a new document
+    Edited,  // an edit was committed (announced whether or not a byte changed)
+    Written, // the address bar's byte write was committed
+    Undone,
+    Saved,
+    Closed,
+};
+
 class RomDocument {
   public:
     RomDocument() {
@@ -40,7 +52,10 @@ class RomDocument {
     void markSaved();
     // The image differs from its file without an undoable edit (a patched image
     // that has not been written yet).
-    void markModified() { modified_ = true; }
+    void markModified() {
+        modified_ = true;
+        announce(DocumentChange::Edited);
+    }
     // Compares the image with the copy taken before an operation; on a difference
     // the copy becomes the undo snapshot. Returns whether anything changed.
     bool commitEdit(const RomBuffer& before, std::string_view undoSuffix);
@@ -75,6 +90,11 @@ class RomDocument {
     // may not exist yet (a patched image); the size must be a valid one.
     bool replace(std::span<const std::uint8_t> bytes, const std::string& name);
 
+    // One follower at a time; an empty function stops the announcements.
+    void setObserver(std::function<void(DocumentChange)> observer) {
+        observer_ = std::move(observer);
+    }
+
     // "game.nes * - Quorvane", or the product name with no document.
     std::string title(bool fullPath) const;
     // "40,976 bytes" / "41,488 bytes", empty with no document.
@@ -83,6 +103,11 @@ class RomDocument {
     std::string stampText() const;
 
   private:
+    void announce(DocumentChange change) {
+        if (observer_) observer_(change);
+    }
+
+    std::function<void(DocumentChange)> observer_;
     RomBuffer image_{};
     RomBuffer snapshot_{};
     int fileSize_ = 0;

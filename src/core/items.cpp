@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "core/rom.h"
+#include "core/valuefields.h"
 
 namespace qv {
 
@@ -50,6 +51,12 @@ ItemState Item::decode(std::span<const int> fields) const {
         if (index < 0 || index >= static_cast<int>(list->captions.size())) return {true, 0};
         return {false, index};
     }
+    case ItemKind::Flag: {
+        const int bits = unsignedField(fields[0]) & flagMask;
+        if (bits == flagTicked) return {false, 1};
+        if (bits == flagCleared || flagOthersClear) return {false, 0};
+        return {true, 0};
+    }
     }
     return {true, 0};
 }
@@ -59,6 +66,7 @@ bool Item::accepts(int value) const {
     case ItemKind::Numeric:
         return value >= acceptMin && value <= acceptMax;
     case ItemKind::Check:
+    case ItemKind::Flag:
         return value == 0 || value == 1;
     case ItemKind::Choice:
         return value >= 0 && value < static_cast<int>(list->captions.size());
@@ -81,6 +89,14 @@ void Item::encode(int value, std::span<int> fields) const {
     case ItemKind::Choice:
         rule.encode(value, fields);
         break;
+    case ItemKind::Flag: {
+        // Bits that already read as the wanted state stay as they are.
+        const ItemState now = decode(fields);
+        if (!now.outOfBounds && now.value == value) break;
+        const int others = unsignedField(fields[0]) & ~flagMask & 0xFF;
+        fields[0] = signExtend(low8(others | (value ? flagTicked : flagCleared)));
+        break;
+    }
     }
 }
 
@@ -110,6 +126,7 @@ std::string Item::text(const ItemState& s) const {
     case ItemKind::Numeric:
         return std::to_string(s.value);
     case ItemKind::Check:
+    case ItemKind::Flag:
         return s.value ? "checked" : "unchecked";
     case ItemKind::Choice:
         return list->captions[static_cast<std::size_t>(s.value)];
@@ -124,6 +141,7 @@ std::optional<int> Item::parse(std::string_view t) const {
         v = parseDecimal(t);
         break;
     case ItemKind::Check:
+    case ItemKind::Flag:
         if (t == "checked")
             v = 1;
         else if (t == "unchecked")
@@ -141,29 +159,29 @@ std::optional<int> Item::parse(std::string_view t) const {
     return v;
 }
 
-// The bytes at `offsets` sign-extended, in their order; the rest of the array is 0.
-static std::array<int, kMaxItemBytes> fieldsAt(const std::vector<int>& offsets,
-                                               std::span<const std::uint8_t> image, int shift) {
-    assert(offsets.size() <= kMaxItemBytes);
-    std::array<int, kMaxItemBytes> fields{};
+void readFields(std::span<const std::uint8_t> image, int shift, std::span<const int> offsets,
+                std::span<int> fields) {
     for (std::size_t i = 0; i < offsets.size(); ++i)
         fields[i] = signExtend(image[static_cast<std::size_t>(shifted(offsets[i], shift))]);
-    return fields;
+}
+
+void writeFields(std::span<std::uint8_t> image, int shift, std::span<const int> offsets,
+                 std::span<const int> fields) {
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        image[static_cast<std::size_t>(shifted(offsets[i], shift))] = low8(fields[i]);
 }
 
 ItemState Item::read(std::span<const std::uint8_t> image, int shift) const {
-    const std::array<int, kMaxItemBytes> fields = fieldsAt(offsets, image, shift);
-    return decode(std::span<const int>(fields.data(), offsets.size()));
+    assert(offsets.size() <= kMaxItemBytes);
+    std::array<int, kMaxItemBytes> fields{};
+    const std::span<int> f(fields.data(), offsets.size());
+    readFields(image, shift, offsets, f);
+    return decode(f);
 }
 
 bool Item::write(std::span<std::uint8_t> image, int shift, int value) const {
-    if (!accepts(value)) return false;
-    std::array<int, kMaxItemBytes> fields = fieldsAt(offsets, image, shift);
-    const std::span<int> f(fields.data(), offsets.size());
-    encode(value, f);
-    for (std::size_t i = 0; i < offsets.size(); ++i)
-        image[static_cast<std::size_t>(shifted(offsets[i], shift))] = low8(f[i]);
-    return true;
+    const Assignment one{this, value};
+    return writeValues(image, shift, std::span(&one, 1));
 }
 
 // What every row starts with: its kind, names and `bytes` consecutive offsets.
@@ -177,8 +195,13 @@ static Item itemAt(ItemKind kind, std::string control, std::string label, int of
     return it;
 }
 
+std::string rangeLabelFor(int min, int max, int defaultValue) {
+    return "[" + std::to_string(min) + "～" + std::to_string(max) +
+           " Default: " + std::to_string(defaultValue) + "]";
+}
+
 Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
-             int max, int defaultValue, std::string rangeLabel, int maxLength) {
+             int max, int defaultValue, int maxLength) {
     Item it =
         itemAt(ItemKind::Numeric, std::move(control), std::move(label), offset, encoding.bytes);
     it.defaultValue = defaultValue;
@@ -186,23 +209,42 @@ Item numeric(std::string control, std::string label, int offset, const Encoding&
     it.spinMin = it.acceptMin = min;
     it.spinMax = it.acceptMax = max;
     it.maxLength = maxLength;
+    it.rangeLabel = rangeLabelFor(min, max, defaultValue);
+    return it;
+}
+
+Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
+             int max, int defaultValue, std::string rangeLabel, int maxLength) {
+    Item it = numeric(std::move(control), std::move(label), offset, encoding, min, max,
+                      defaultValue, maxLength);
     it.rangeLabel = std::move(rangeLabel);
+    it.ownRangeLabel = true;
+    return it;
+}
+
+Item numericAt(std::string control, std::string label, std::vector<int> offsets,
+               const Encoding& encoding, int min, int max, int defaultValue, int maxLength) {
+    assert(static_cast<int>(offsets.size()) == encoding.bytes);
+    Item it = numeric(std::move(control), std::move(label), 0, encoding, min, max, defaultValue,
+                      maxLength);
+    it.offsets = std::move(offsets);
     return it;
 }
 
 Item numericAt(std::string control, std::string label, std::vector<int> offsets,
                const Encoding& encoding, int min, int max, int defaultValue, std::string rangeLabel,
                int maxLength) {
-    assert(static_cast<int>(offsets.size()) == encoding.bytes);
-    Item it = numeric(std::move(control), std::move(label), 0, encoding, min, max, defaultValue,
-                      std::move(rangeLabel), maxLength);
-    it.offsets = std::move(offsets);
+    Item it = numericAt(std::move(control), std::move(label), std::move(offsets), encoding, min,
+                        max, defaultValue, maxLength);
+    it.rangeLabel = std::move(rangeLabel);
+    it.ownRangeLabel = true;
     return it;
 }
 
 Item withSpin(Item item, int spinMin, int spinMax) {
     item.spinMin = spinMin;
     item.spinMax = spinMax;
+    if (!item.ownRangeLabel) item.rangeLabel = rangeLabelFor(spinMin, spinMax, item.defaultValue);
     return item;
 }
 
@@ -225,6 +267,22 @@ Item check(std::string control, std::string caption, int offset, std::vector<std
 Item withOperandWhenCleared(Item item, int position) {
     assert(position >= 0 && position < static_cast<int>(item.cleared.size()));
     item.clearedOperands.push_back(position);
+    return item;
+}
+
+Item flag(std::string control, std::string caption, int offset, std::uint8_t mask,
+          std::uint8_t ticked, std::uint8_t cleared) {
+    assert((ticked & ~mask) == 0 && (cleared & ~mask) == 0 && ticked != cleared);
+    Item it = itemAt(ItemKind::Flag, std::move(control), std::move(caption), offset, 1);
+    it.defaultValue = 0;
+    it.flagMask = mask;
+    it.flagTicked = ticked;
+    it.flagCleared = cleared;
+    return it;
+}
+
+Item withOthersClear(Item item) {
+    item.flagOthersClear = true;
     return item;
 }
 

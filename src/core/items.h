@@ -14,7 +14,8 @@
 
 namespace qv {
 
-enum class ItemKind { Numeric, Check, Choice };
+// Flag: a check box over some bits of one byte (the rest of the byte belongs to others).
+enum class ItemKind { Numeric, Check, Choice, Flag };
 
 // The captions of one drop-down list. Items showing the same entries share one list,
 // so a front end builds the entries once per list, not once per control.
@@ -49,7 +50,11 @@ struct Item {
     int spinMin = 0, spinMax = 0;     // up-down limits (wrapping)
     int acceptMin = 0, acceptMax = 0; // what OK accepts; the up-down's unless stated
     int maxLength = 4;
-    std::string rangeLabel; // "[-128～127 Default: 24]"
+    // "[-128～127 Default: 24]": derived from the up-down's limits and the default
+    // unless the row gives one of its own (ownRangeLabel), which it does only where
+    // the label departs from that pattern on purpose.
+    std::string rangeLabel;
+    bool ownRangeLabel = false;
     // Stored bytes that read outside the accepted range are out of bounds (disabled and
     // kept) instead of being replaced by the default on OK.
     bool strictRange = false;
@@ -59,6 +64,12 @@ struct Item {
     // Positions in pattern B that match any byte and are written back as they stand:
     // an instruction's operand that another item of the dialog edits.
     std::vector<int> clearedOperands;
+
+    // Flag: the bits under `flagMask` equal `flagTicked` (ticked) or `flagCleared`
+    // (cleared); any other bits read out of bounds unless `flagOthersClear`, when they
+    // read as cleared and are kept until the box is ticked.
+    std::uint8_t flagMask = 0, flagTicked = 0, flagCleared = 0;
+    bool flagOthersClear = false;
 
     // Choice.
     ChoiceListRef list;
@@ -83,20 +94,33 @@ struct Item {
     // choice item its index); nothing when the text names no accepted value.
     std::optional<int> parse(std::string_view text) const;
 
+    bool isCheckBox() const { return kind == ItemKind::Check || kind == ItemKind::Flag; }
+
     ItemState read(std::span<const std::uint8_t> image, int shift) const;
-    // Stores a value; returns false and writes nothing when it is not accepted.
+    // Stores a value through writeValues(); returns false and writes nothing when it is
+    // not accepted.
     bool write(std::span<std::uint8_t> image, int shift, int value) const;
 };
 
-// Row builders, so that a table reads like the lists it was written from.
+// The usual range label: "[min～max Default: d]".
+std::string rangeLabelFor(int min, int max, int defaultValue);
+
+// Row builders, so that a table reads like the lists it was written from. A numeric
+// row's range label follows from its up-down limits and default; the overloads taking
+// a `rangeLabel` are for the labels that depart from that on purpose.
+Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
+             int max, int defaultValue, int maxLength = 4);
 Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
              int max, int defaultValue, std::string rangeLabel, int maxLength = 4);
 // A numeric item whose bytes lie at the given offsets, in the encoding's field order
 // (the two halves of a 16-bit value stored apart).
 Item numericAt(std::string control, std::string label, std::vector<int> offsets,
+               const Encoding& encoding, int min, int max, int defaultValue, int maxLength = 4);
+Item numericAt(std::string control, std::string label, std::vector<int> offsets,
                const Encoding& encoding, int min, int max, int defaultValue, std::string rangeLabel,
                int maxLength = 4);
-// The same item with up-down limits other than its accepted range.
+// The same item with up-down limits other than its accepted range (a derived range
+// label follows them).
 Item withSpin(Item item, int spinMin, int spinMax);
 // The same item with strictRange set.
 Item strict(Item item);
@@ -104,8 +128,20 @@ Item check(std::string control, std::string caption, int offset, std::vector<std
            std::vector<std::uint8_t> cleared);
 // The same check item with the byte at `position` of pattern B left to another item.
 Item withOperandWhenCleared(Item item, int position);
+// A check box over the bits `mask` of the byte at `offset`.
+Item flag(std::string control, std::string caption, int offset, std::uint8_t mask,
+          std::uint8_t ticked, std::uint8_t cleared);
+// The same flag with any bits other than the ticked pattern reading as cleared.
+Item withOthersClear(Item item);
 Item choice(std::string control, std::string label, int offset, ChoiceListRef list, ChoiceRule rule,
             int resetIndex);
+
+// The one place the trainer shift meets an offset: the bytes at `offsets` (in the
+// 40,976-byte layout) sign-extended into `fields`, and written back as their low 8 bits.
+void readFields(std::span<const std::uint8_t> image, int shift, std::span<const int> offsets,
+                std::span<int> fields);
+void writeFields(std::span<std::uint8_t> image, int shift, std::span<const int> offsets,
+                 std::span<const int> fields);
 
 // A decimal integer with an optional sign (surrounding blanks allowed); nothing for
 // anything else, including numbers too large for an int.

@@ -69,6 +69,7 @@ std::optional<int> parseValue(const Item& item, std::string_view text) {
         v = parseDecimal(text);
         break;
     case ItemKind::Check:
+    case ItemKind::Flag:
         if (text == "checked")
             v = 1;
         else if (text == "unchecked")
@@ -88,6 +89,7 @@ std::string acceptedValues(const Item& item) {
         return "a whole number from " + std::to_string(item.acceptMin) + " to " +
                std::to_string(item.acceptMax);
     case ItemKind::Check:
+    case ItemKind::Flag:
         return "checked or unchecked";
     case ItemKind::Choice: {
         std::string out = "one of";

@@ -6,6 +6,7 @@
 #include "core/digest.h"
 #include "core/itemtext.h"
 #include "core/tables/registry.h"
+#include "core/valuefields.h"
 
 namespace qv {
 
@@ -126,8 +127,10 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
 std::string applyPreset(const PresetPlan& plan, std::span<std::uint8_t> image, int shift) {
     if (!plan.ok()) return plan.error;
     std::vector<std::uint8_t> before(image.begin(), image.end());
+    std::vector<Assignment> values;
     for (const PresetChange& c : plan.entries)
-        c.item->write(image, shift, c.value);
+        values.push_back({c.item, c.value});
+    writeValues(image, shift, values); // the edit path the dialogs and qorv set take
     // Items can share bytes (an instruction whose operand is another item): a change
     // that leaves another item unreadable would corrupt it.
     std::string error;

@@ -11,10 +11,24 @@ namespace qv {
 
 ValueFields::ValueFields(const DialogTable& table) {
     for (const Item* it : table.items())
-        offsets_.insert(offsets_.end(), it->offsets.begin(), it->offsets.end());
+        add(*it);
     for (const DialogTable* sub : table.subDialogs)
         for (const Item* it : sub->items())
-            offsets_.insert(offsets_.end(), it->offsets.begin(), it->offsets.end());
+            add(*it);
+    finish();
+}
+
+ValueFields::ValueFields(std::span<const Item* const> items) {
+    for (const Item* it : items)
+        add(*it);
+    finish();
+}
+
+void ValueFields::add(const Item& item) {
+    offsets_.insert(offsets_.end(), item.offsets.begin(), item.offsets.end());
+}
+
+void ValueFields::finish() {
     std::sort(offsets_.begin(), offsets_.end());
     offsets_.erase(std::unique(offsets_.begin(), offsets_.end()), offsets_.end());
     values_.assign(offsets_.size(), 0);
@@ -27,13 +41,11 @@ std::size_t ValueFields::indexOf(int offset) const {
 }
 
 void ValueFields::load(std::span<const std::uint8_t> image, int shift) {
-    for (std::size_t i = 0; i < offsets_.size(); ++i)
-        values_[i] = signExtend(image[static_cast<std::size_t>(shifted(offsets_[i], shift))]);
+    readFields(image, shift, offsets_, values_);
 }
 
 void ValueFields::store(std::span<std::uint8_t> image, int shift) const {
-    for (std::size_t i = 0; i < offsets_.size(); ++i)
-        image[static_cast<std::size_t>(shifted(offsets_[i], shift))] = low8(values_[i]);
+    writeFields(image, shift, offsets_, values_);
 }
 
 ItemState ValueFields::state(const Item& item) const {
@@ -51,6 +63,24 @@ void ValueFields::set(const Item& item, int value) {
     item.encode(value, fields);
     for (std::size_t i = 0; i < fields.size(); ++i)
         values_[indexOf(item.offsets[i])] = fields[i];
+}
+
+} // namespace qv
+
+namespace qv {
+
+bool writeValues(std::span<std::uint8_t> image, int shift, std::span<const Assignment> values) {
+    std::vector<const Item*> items;
+    for (const Assignment& a : values) {
+        if (!a.item->accepts(a.value)) return false;
+        items.push_back(a.item);
+    }
+    ValueFields fields(items);
+    fields.load(image, shift);
+    for (const Assignment& a : values)
+        fields.set(*a.item, a.value);
+    fields.store(image, shift);
+    return true;
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
-// A dialog's value fields: one int per parameter byte it edits, loaded sign-extended
-// from the image and written back as their low 8 bits. Items naming the same byte
+// The one edit path: a dialog's value fields (one int per parameter byte it edits,
+// loaded sign-extended from the image and written back as their low 8 bits) and
+// writeValues(), which the command line and presets use. Items naming the same byte
 // share its field, so two controls over one byte see each other's changes.
 #include <cstdint>
 #include <span>
@@ -16,6 +17,8 @@ class ValueFields {
   public:
     // The fields of the table's items and of its sub-dialogs' items.
     explicit ValueFields(const DialogTable& table);
+    // The fields of these items only.
+    explicit ValueFields(std::span<const Item* const> items);
 
     void load(std::span<const std::uint8_t> image, int shift);
     // Writes every field back, touched or not: untouched fields rewrite the byte they
@@ -35,10 +38,21 @@ class ValueFields {
     const std::vector<int>& values() const { return values_; }
 
   private:
+    void add(const Item& item);
+    void finish();
     std::size_t indexOf(int offset) const;
 
     std::vector<int> offsets_;
     std::vector<int> values_;
 };
+
+struct Assignment {
+    const Item* item = nullptr;
+    int value = 0;
+};
+// Stores each value in turn through the items' value fields, so that items sharing a
+// byte see each other's changes. Returns false and writes nothing when any value is
+// not accepted by its item.
+bool writeValues(std::span<std::uint8_t> image, int shift, std::span<const Assignment> values);
 
 } // namespace qv

@@ -39,10 +39,25 @@ const std::set<std::string> kMarioControls{
 // operand of the Piranha Plant disable patch; the axe, rope and bridge bytes each hold a
 // row and a column, and every bridge piece reads all 13 bridge bytes.
 const std::set<std::pair<std::string, int>> kSharedBytes{
-    {"Enemy 2", 0x53E2},   {"General 2", 0x4FED}, {"General 2", 0x4FEE}, {"General 2", 0x4FEF},
-    {"General 2", 0x4FF0}, {"General 2", 0x4FF1}, {"General 2", 0x4FF2}, {"General 2", 0x4FF3},
-    {"General 2", 0x4FF4}, {"General 2", 0x4FF5}, {"General 2", 0x4FF6}, {"General 2", 0x4FF7},
-    {"General 2", 0x4FF8}, {"General 2", 0x4FF9}, {"General 2", 0x4FFA}, {"General 2", 0x4FFB}};
+    {"Enemy 2", 0x53E2},
+    {"General 2", 0x4FED},
+    {"General 2", 0x4FEE},
+    {"General 2", 0x4FEF},
+    {"General 2", 0x4FF0},
+    {"General 2", 0x4FF1},
+    {"General 2", 0x4FF2},
+    {"General 2", 0x4FF3},
+    {"General 2", 0x4FF4},
+    {"General 2", 0x4FF5},
+    {"General 2", 0x4FF6},
+    {"General 2", 0x4FF7},
+    {"General 2", 0x4FF8},
+    {"General 2", 0x4FF9},
+    {"General 2", 0x4FFA},
+    {"General 2", 0x4FFB},
+    // The bit-flag boxes share their byte with the list or the character they belong to.
+    {"Enemy 1", 0x43EF},
+    {"Color", 0x687E}};
 
 } // namespace
 
@@ -328,4 +343,38 @@ TEST(Qorv, SetRefusesAChangeThatBreaksAnItemSharingItsBytes) {
     EXPECT_EQ(after[0x53E1], 0xC9);
     EXPECT_EQ(after[0x53E2], 0x21);
     EXPECT_EQ(after[0x53E3], 0x90);
+}
+
+// The check boxes over part of a byte are items too: "+0.5" owns the low nibble of
+// Lakitu's revival elevation, "Fixed Palette" the Unknown character's 0xFF.
+TEST(Qorv, BitFlagBoxesReadAndSetByName) {
+    TempDir dir;
+    const std::string game = dir.file("t.nes");
+    Bytes image(41488, 0);
+    image[0x43EF + 512] = 0x20; // elevation 0.5, not raised
+    image[0x687E + 512] = 0xFF; // fixed palette
+    writeBytes(game, image);
+    EXPECT_EQ(qorv(dir, {"get", game, "ChkJugemRestHei", "Chk687E"}).out,
+              "ChkJugemRestHei=unchecked\nChk687E=checked\n");
+
+    ASSERT_EQ(qorv(dir, {"set", game, "ChkJugemRestHei=checked", "Chk687E=unchecked"}).status, 0);
+    image[0x43EF + 512] = 0x28; // the list's nibble kept, 8 below it
+    image[0x687E + 512] = 0x01;
+    EXPECT_EQ(readBytes(game), image);
+    EXPECT_EQ(qorv(dir, {"get", game, "ChkJugemRestHei", "CmbJugemRestHei", "Chk687E"}).out,
+              "ChkJugemRestHei=checked\nCmbJugemRestHei=0.5  [Default]\nChk687E=unchecked\n");
+
+    // The list and the box in one command both land in the shared byte.
+    ASSERT_EQ(qorv(dir, {"set", game, "CmbJugemRestHei=#5", "ChkJugemRestHei=unchecked"}).status,
+              0);
+    image[0x43EF + 512] = 0x50;
+    EXPECT_EQ(readBytes(game), image);
+
+    // A low nibble other than 0 or 8 is out of bounds for both, and kept.
+    image[0x43EF + 512] = 0x23;
+    writeBytes(game, image);
+    const auto r = qorv(dir, {"set", game, "ChkJugemRestHei=checked"});
+    EXPECT_NE(r.status, 0);
+    EXPECT_EQ(readBytes(game), image);
+    EXPECT_EQ(qorv(dir, {"get", game, "ChkJugemRestHei"}).out, "ChkJugemRestHei=(Out of bounds)\n");
 }

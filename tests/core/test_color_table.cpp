@@ -30,7 +30,9 @@ TEST(ColorTable, DialogFactsAndPages) {
     EXPECT_EQ(t.pages[2].objectName, "TabAdvance");
     EXPECT_EQ(t.pages[0].groups.at(0).items.size(), 27u);
     EXPECT_EQ(t.pages[1].groups.at(0).items.size(), 23u);
-    EXPECT_EQ(t.pages[2].groups.at(0).items.size(), 5u);
+    // Five characters and the Unknown's "Fixed Palette" box.
+    EXPECT_EQ(t.pages[2].groups.at(0).items.size(), 6u);
+    EXPECT_EQ(t.pages[2].groups.at(0).items.back().control, "Chk687E");
     EXPECT_EQ(qv::findTable("TFormColor"), &t);
 }
 

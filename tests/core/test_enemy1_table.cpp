@@ -133,8 +133,9 @@ TEST(Enemy1Table, AnUnmodifiedGameShowsEveryDefault) {
         const ItemState s = it->read(rom, 0);
         EXPECT_FALSE(s.outOfBounds);
         EXPECT_EQ(s.value, it->defaultValue);
+        // The "+0.5" box owns the low nibble of the list's byte.
         for (int off : it->offsets)
-            EXPECT_TRUE(claimed.insert(off).second) << off;
+            EXPECT_TRUE(claimed.insert(off).second || it->control == "ChkJugemRestHei") << off;
     }
     EXPECT_EQ(claimed.size(), 54u);
     EXPECT_EQ(claimed.count(0x49E2), 0u); // between the falling-shell pair, nobody's

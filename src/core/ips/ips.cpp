@@ -228,6 +228,21 @@ std::optional<Mode> modeFromNumber(int n) {
     return static_cast<Mode>(n);
 }
 
+bool modeFitsImage(Mode mode, std::size_t imageSize) {
+    const bool trainer = imageSize == static_cast<std::size_t>(kTrainerSize);
+    switch (mode) {
+    case Mode::None:
+        return true;
+    case Mode::PlainInput:
+        return trainer;
+    case Mode::TrainerInput:
+    case Mode::Extend:
+    case Mode::ExpandWithTrainer:
+        return !trainer;
+    }
+    return false;
+}
+
 Parsed parse(std::span<const std::uint8_t> patch) {
     Parsed out;
     out.status = walk(patch, Mode::None, std::nullopt, out.end,

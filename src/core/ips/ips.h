@@ -63,6 +63,9 @@ enum class Mode {
     ExpandWithTrainer = 4, // 40,976 -> 41,488, a zero trainer after the header
 };
 std::optional<Mode> modeFromNumber(int n);
+// Which modes fit an image of this size: the corrections go from the other layout to
+// this one, and only an image without a trainer can be expanded. No mode (0) always fits.
+bool modeFitsImage(Mode mode, std::size_t imageSize);
 
 struct Record {
     std::uint32_t offset = 0; // as written in the patch

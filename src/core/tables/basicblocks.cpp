@@ -60,12 +60,12 @@ DialogTable build() {
     for (std::size_t i = 0; i < kPatterns.size(); ++i) {
         const int value = kPatterns[i].low | kPatterns[i].high << 8;
         const int low = kFirstPattern + 2 * static_cast<int>(i);
-        items.push_back(strict(numericAt(
-            "KbPattern" + std::to_string(i), "Pattern " + std::to_string(i), {low, low + 1},
-            kColumn, 0, 8191, value, "[0～8191 Default: " + std::to_string(value) + "]")));
+        items.push_back(
+            strict(numericAt("KbPattern" + std::to_string(i), "Pattern " + std::to_string(i),
+                             {low, low + 1}, kColumn, 0, 8191, value)));
     }
-    items.push_back(strict(numeric("KbClouds", "Clouds↑", kCloud, enc::unsignedByte, 0, 31,
-                                   kCloudDefault, "[0～31 Default: 8]")));
+    items.push_back(
+        strict(numeric("KbClouds", "Clouds↑", kCloud, enc::unsignedByte, 0, 31, kCloudDefault)));
     Group g = group("Basic Block Settings", 5100, "SpdKihonBloc", std::move(items));
     g.objectName = "GrpKihonBloc";
     t.pages = {page("Basic Block Settings", {std::move(g)})};

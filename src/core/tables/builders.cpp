@@ -11,6 +11,19 @@ Group group(std::string caption, int help, std::string reset, std::vector<Item> 
     return g;
 }
 
+std::vector<std::string> numbers(int first, int last, int marked,
+                                 std::vector<std::pair<int, std::string>> suffixes) {
+    std::vector<std::string> out;
+    for (int n = first; n <= last; ++n) {
+        std::string s = std::to_string(n);
+        if (n == marked) s += "  [Default]";
+        for (const auto& [at, suffix] : suffixes)
+            if (at == n) s += suffix;
+        out.push_back(std::move(s));
+    }
+    return out;
+}
+
 Group notes(std::string caption, std::string objectName, std::vector<std::string> texts) {
     Group g;
     g.caption = std::move(caption);

@@ -114,8 +114,7 @@ Item characterItem(const ColorCharacter& c) {
     std::string label(c.caption);
     if (c.captionColor == Green) label += " (green)";
     if (c.captionColor == Red) label += " (red)";
-    return numeric(std::string(c.control), label, c.offset, enc::unsignedByte, 0, 255, d,
-                   "[0～255 Default: " + std::to_string(d) + "]");
+    return numeric(std::string(c.control), label, c.offset, enc::unsignedByte, 0, 255, d);
 }
 
 Page characterPage(int index, std::string caption, std::string objectName) {
@@ -138,6 +137,12 @@ DialogTable build() {
     t.pages = {characterPage(kEnemies, "Enemies", "TabEnemy"),
                characterPage(kGeneral, "General", "TabZenpan"),
                characterPage(kSpecial, "Special", "TabAdvance")};
+    // "Fixed Palette" ticks the Unknown character's byte to 0xFF; cleared it writes 0x01,
+    // and any other byte reads as cleared. Ticked, as the game's 0xFF is.
+    Item fixedPalette =
+        withOthersClear(flag("Chk687E", "&Fixed Palette", kColorUnknown, 0xFF, 0xFF, 0x01));
+    fixedPalette.defaultValue = 1;
+    t.pages[kSpecial].groups[0].items.push_back(std::move(fixedPalette));
     return t;
 }
 

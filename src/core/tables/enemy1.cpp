@@ -120,6 +120,13 @@ ChoiceRule highNibble() {
             [](int index, std::span<int> f) { f[0] = signExtend(low8(index * 16)); }};
 }
 
+// ChkJugemRestHei, "+0.5": the low nibble of the revival elevation byte, 8 or 0.
+const Item& revivalRaisedBox() {
+    static const Item box = flag("ChkJugemRestHei", "Set &revival elevation to +0.5 by default.",
+                                 kJugemRestHei, 0x0F, 0x08, 0x00);
+    return box;
+}
+
 // The same with a low nibble of 8 allowed too: that nibble belongs to ChkJugemRestHei,
 // so the list keeps it when it writes its own nibble.
 ChoiceRule revivalElevation() {
@@ -184,68 +191,59 @@ DialogTable build() {
         page("Koopa Troopa", "TabNoko1",
              {
                  group("Koopa, Goomba, Buzzy Beetle Speed", 17180, "SpdNokoSpeed",
-                       {numeric("EditNokoSpeed", "Set &Value:", 0x431C, negated, -127, 128, 8,
-                                "[-127～128 Default: 8]"),
-                        numeric("EditNokoSpeedU", "H&ard Mode:", 0x431D, negated, -127, 128, 12,
-                                "[-127～128 Default: 12]")}),
+                       {numeric("EditNokoSpeed", "Set &Value:", 0x431C, negated, -127, 128, 8),
+                        numeric("EditNokoSpeedU", "H&ard Mode:", 0x431D, negated, -127, 128, 12)}),
                  group("Speed After Stomping Paratroopa", 22625, "SpdPtFmSpeed",
-                       {numeric("EditPtFmSpeed_R", "Ri&ght:", 0x5861, signedByte, -128, 127, 8,
-                                "[-128～127 Default: 8]"),
-                        numeric("EditPtFmSpeed_L", "Le&ft:", 0x5862, negated, -127, 128, 8,
-                                "[-127～128 Default: 8]")}),
+                       {numeric("EditPtFmSpeed_R", "Ri&ght:", 0x5861, signedByte, -128, 127, 8),
+                        numeric("EditPtFmSpeed_L", "Le&ft:", 0x5862, negated, -127, 128, 8)}),
                  [] {
                      Group g = group("Koopa, Buzzy Shell Revive Time", 23010, "SpdNkFkTime",
                                      {numeric("EditNkFkTime", "Set Val&ue:", 0x59E2, unsignedByte,
-                                              0, 255, 16, "[0～255 Default: 16]", 3),
+                                              0, 255, 16, 3),
                                       numeric("EditNkFkTimeU", "Hard &Mode:", 0x59E3, unsignedByte,
-                                              0, 255, 11, "[0～255 Default: 11]", 3)});
+                                              0, 255, 11, 3)});
                      g.notes = {"Also affects the time Goombas are stomped.  If below 13 Goombas "
                                 "will revive."};
+                     g.noteNames = {{0, "LabLabNkFkTime3"}};
                      return g;
                  }(),
                  group("Koopa, Buzzy Speed After Revive", 18916, "SpdNkFkSpeed",
-                       {numeric("EditNkFkSpeed_R", "&Right:", 0x49E4, signedByte, -128, 127, 8,
-                                "[-128～127 Default: 8]"),
-                        numeric("EditNkFkSpeed_L", "&Left:", 0x49E5, negated, -127, 128, 8,
-                                "[-127～128 Default: 8]"),
+                       {numeric("EditNkFkSpeed_R", "&Right:", 0x49E4, signedByte, -128, 127, 8),
+                        numeric("EditNkFkSpeed_L", "&Left:", 0x49E5, negated, -127, 128, 8),
                         numeric("EditNkFkSpeedU_R", "R&ight (Hard):", 0x49E6, signedByte, -128, 127,
-                                12, "[-128～127 Default: 12]"),
-                        numeric("EditNkFkSpeedU_L", "L&eft (Hard):", 0x49E7, negated, -127, 128, 12,
-                                "[-127～128 Default: 12]")}),
+                                12),
+                        numeric("EditNkFkSpeedU_L", "L&eft (Hard):", 0x49E7, negated, -127, 128,
+                                12)}),
              }),
         page("Paratroopa", "TabPata",
              {
                  group("Paratroopa, Starman Jump Height", 24975, "SpdPataJump",
-                       {numeric("EditPataJump", "Set V&alue:", 0x618F, negated, -127, 128, 3,
-                                "[-127～128 Default: 3]")}),
+                       {numeric("EditPataJump", "Set V&alue:", 0x618F, negated, -127, 128, 3)}),
                  group("Jumping Paratroopa Speed", 18406, "SpdPataIdo",
-                       {numeric("EditPataIdo", "Set &Value:", 0x47E6, negated, -127, 128, 8,
-                                "[-127～128 Default: 8]")}),
+                       {numeric("EditPataIdo", "Set &Value:", 0x47E6, negated, -127, 128, 8)}),
              }),
         page("Lakitu", "TabJugem",
              {
                  group("Spiny Egg Throw Offset", 17491, "SpdPaipoThrow",
-                       {numeric("EditPaipoThrow", "Set Va&lue:", 0x4453, negated, -127, 128, 3,
-                                "[-127～128 Default: 3]")}),
+                       {numeric("EditPaipoThrow", "Set Va&lue:", 0x4453, negated, -127, 128, 3)}),
                  group("Lakitu Speed", 20277, "SpdJugemSpeed",
-                       {numeric("EditJugemSpeed1", "&General:", 0x4F35, signedByte, -128, 127, 21,
-                                "[-128～127 Default: 21]"),
+                       {numeric("EditJugemSpeed1", "&General:", 0x4F35, signedByte, -128, 127, 21),
                         // 128 is stored as 0x80, which reads back as -128: see cheepCheepSpeeds().
                         withSpin(numeric("EditJugemSpeed2", "Pursu&it At:", 0x4F36, signedByte,
-                                         -128, 128, 48, "[-127～128 Default: 48]"),
+                                         -128, 128, 48),
                                  -127, 128),
-                        numeric("EditJugemSpeed3", "Ra&nge:", 0x4F37, signedByte, -128, 127, 64,
-                                "[-128～127 Default: 64]")}),
+                        numeric("EditJugemSpeed3", "Ra&nge:", 0x4F37, signedByte, -128, 127, 64)}),
                  group("Lakitu Revival Time", 17365, "SpdJugemRestore",
                        {numeric("EditJugemRestore", "Set &Value:", 0x43D5, unsignedByte, 0, 255, 7,
-                                "[0～255 Default: 7]", 3)}),
-                 // ChkJugemRestHei ("+0.5") shares this byte; the dialog adds it.
+                                3)}),
+                 // The list and the "+0.5" box share this byte, one nibble each.
                  group("Lakitu Revival Elevation", 17391, "SpdJugemRestHei",
                        {choice("CmbJugemRestHei", "Set V&alue:", kJugemRestHei,
                                makeList({"-1.5", "-0.5", "0.5  [Default]", "1.5", "2.5", "3.5",
                                          "4.5", "5.5", "6.5", "7.5", "8.5", "9.5", "10.5", "11.5",
                                          "12.5", "13.5"}),
-                               revivalElevation(), 2)}),
+                               revivalElevation(), 2),
+                        revivalRaisedBox()}),
                  group("Behavior With Other Characters", 20305, "SpdJugemAppear",
                        {choice("CmbJugemAppear", "Set Val&ue:", 0x4F51,
                                makeList({"Throw Spiny Eggs [Default].",
@@ -258,8 +256,7 @@ DialogTable build() {
         page("Spiny", "TabTogezo",
              {
                  group("Spiny Speed", 24772, "SpdTogeSpeed",
-                       {numeric("EditTogeSpeed", "Set &Value:", 0x60C4, signedByte, -128, 127, 8,
-                                "[-128～127 Default: 8]")}),
+                       {numeric("EditTogeSpeed", "Set &Value:", 0x60C4, signedByte, -128, 127, 8)}),
              }),
         page("Goomba", "TabKuri",
              {
@@ -296,13 +293,12 @@ DialogTable build() {
                                makeList(elevations(10)), highNibble(), 11)}),
                  group("Multiple Goomba, Green Koopa Interval", 18297, "SpdKuriAppItv",
                        {numeric("EditKuriAppItv", "Set &Value:", 0x4779, unsignedByte, 0, 255, 24,
-                                "[0～255 Default: 24]", 3)}),
+                                3)}),
              }),
         page("Cheep-Cheep 1", "TabSheet2",
              {
                  group("Flying Red Cheep-Cheep Height", 17636, "SpdPukuJump",
-                       {numeric("EditPukuJump", "Set Val&ue:", 0x44E4, negated, -127, 128, 5,
-                                "[-127～128 Default: 5]")}),
+                       {numeric("EditPukuJump", "Set Val&ue:", 0x44E4, negated, -127, 128, 5)}),
                  cheepCheepSpeeds(),
              }),
         page("Cheep-Cheep 2", "TabSheet1",
@@ -310,16 +306,15 @@ DialogTable build() {
                  [] {
                      Group g = group("Multi Cheep-Cheep Rate", 18112, "SpdPukuRitsu",
                                      {numeric("EditPukuRitsu", "Set &Value:", 0x46C0, unsignedByte,
-                                              0, 255, 170, "[0～255 Default: 170]", 3)});
+                                              0, 255, 170, 3)});
                      g.objectName = "GupPukuRitsu";
                      return g;
                  }(),
                  group("World for Rate Reversal", 18120, "SpdPukuGkWorld",
-                       {numeric("EditPukuGkWorld", "&World:", 0x46C8, plusOne, 1, 256, 2,
-                                "[1～256 Default: 2]", 3)}),
+                       {numeric("EditPukuGkWorld", "&World:", 0x46C8, plusOne, 1, 256, 2, 3)}),
                  group("Multi Cheep-Cheep Interval", 18182, "SpdPukuInterval",
                        {numeric("EditPukuInterval", "Set V&alue:", 0x4706, unsignedByte, 0, 255, 32,
-                                "[0～255 Default: 32]", 3)}),
+                                3)}),
                  notes("Multi Cheep-Cheep Elevation", "GrpPukuHeight",
                        {"Changes settings for [Enemy 3], [Bullet Bill 2], [Multi Bullet Bill, "
                         "Cheep-Cheep Elevation]."}),
@@ -327,30 +322,22 @@ DialogTable build() {
         page("Blooper", "TabGesso",
              {
                  group("Blooper Bounce When Stomped", 24665, "SpdGessoHane",
-                       {numeric("EditGessoHane", "Set V&alue:", 0x6059, negated, -127, 128, 1,
-                                "[-127～128 Default: 1]")}),
+                       {numeric("EditGessoHane", "Set V&alue:", 0x6059, negated, -127, 128, 1)}),
              }),
         page("Mario Interaction", "TabKanyo",
              {
                  group("Kicked Shell Speed", 22623, "SpdKetobashi",
-                       {numeric("EditKetobashi_R", "&Right:", 0x585F, signedByte, -128, 127, 48,
-                                "[-128～127 Default: 48]"),
-                        numeric("EditKetobashi_L", "&Left:", 0x5860, negated, -127, 128, 48,
-                                "[-127～128 Default: 48]")}),
+                       {numeric("EditKetobashi_R", "&Right:", 0x585F, signedByte, -128, 127, 48),
+                        numeric("EditKetobashi_L", "&Left:", 0x5860, negated, -127, 128, 48)}),
                  // 0x49E2, between the two, belongs to neither.
                  group("Falling Kicked Shell Speed Change", 18913, "SpdKeriochi",
-                       {numeric("EditKeriochi_R", "R&ight:", 0x49E1, signedByte, -128, 127, -24,
-                                "[-128～127 Default: -24]"),
-                        numeric("EditKeriochi_L", "L&eft:", 0x49E3, negated, -127, 128, -24,
-                                "[-127～128 Default: -24]")}),
+                       {numeric("EditKeriochi_R", "R&ight:", 0x49E1, signedByte, -128, 127, -24),
+                        numeric("EditKeriochi_L", "L&eft:", 0x49E3, negated, -127, 128, -24)}),
                  group("Enemy, Mushroom Rebound Momentum", 24527, "SpdFukitobi",
-                       {numeric("EditFukitobi_R", "Ri&ght:", 0x5FCF, signedByte, -128, 127, 16,
-                                "[-128～127 Default: 16]"),
-                        numeric("EditFukitobi_L", "Le&ft:", 0x5FD0, negated, -127, 128, 16,
-                                "[-127～128 Default: 16]")}),
+                       {numeric("EditFukitobi_R", "Ri&ght:", 0x5FCF, signedByte, -128, 127, 16),
+                        numeric("EditFukitobi_L", "Le&ft:", 0x5FD0, negated, -127, 128, 16)}),
                  group("Bounce When Hit From Below", 24658, "SpdTekiTuki",
-                       {numeric("EditTekiTuki", "&Set Value:", 0x6052, negated, -127, 128, 3,
-                                "[-127～128 Default: 3]")}),
+                       {numeric("EditTekiTuki", "&Set Value:", 0x6052, negated, -127, 128, 3)}),
              }),
     };
     return t;
@@ -359,19 +346,15 @@ DialogTable build() {
 } // namespace
 
 std::optional<bool> revivalRaised(int field) {
-    switch (unsignedField(field) & 0x0F) {
-    case 0x00:
-        return false;
-    case 0x08:
-        return true;
-    default:
-        return std::nullopt;
-    }
+    const ItemState s = revivalRaisedBox().decode(std::span<const int>(&field, 1));
+    if (s.outOfBounds) return std::nullopt;
+    return s.value != 0;
 }
 
 int withRevivalRaised(int field, bool raised) {
     if (!revivalRaised(field)) return field;
-    return signExtend(low8((unsignedField(field) & 0xF0) | (raised ? 0x08 : 0x00)));
+    revivalRaisedBox().encode(raised ? 1 : 0, std::span<int>(&field, 1));
+    return field;
 }
 
 const DialogTable& enemy1() {

@@ -226,19 +226,18 @@ Item pivot(std::string control, std::string label, int offset, int marked) {
 Group piranhaPlantSettings() {
     // CMP #nn / BCC is the plants' retract test; JMP $D40A skips them altogether. nn is
     // the retract range, edited by its own text box even while the patch is clear.
-    return group("Piranha Plant Settings", 6405, "SpdIiPakkun",
-                 {check("ChkIiPakkun", "Piranha Plants A&ppear From 1-1", 0x1905,
-                        {0xEA, 0xEA, 0xEA, 0xEA, 0xEA}, {0x0D, 0x5F, 0x07, 0xF0, 0x2B}),
-                  withOperandWhenCleared(check("ChkDtPakkun", "&Disable All Piranha Plants", 0x53E1,
-                                               {0x4C, 0x0A, 0xD4}, {0xC9, 0x21, 0x90}),
-                                         1),
-                  numeric("EditDsPakkun", "&Remain Retracted Range:", 0x53E2, unsignedByte, 0, 255,
-                          33, "[0～255 Default: 33]", 3)});
+    return group(
+        "Piranha Plant Settings", 6405, "SpdIiPakkun",
+        {check("ChkIiPakkun", "Piranha Plants A&ppear From 1-1", 0x1905,
+               {0xEA, 0xEA, 0xEA, 0xEA, 0xEA}, {0x0D, 0x5F, 0x07, 0xF0, 0x2B}),
+         withOperandWhenCleared(check("ChkDtPakkun", "&Disable All Piranha Plants", 0x53E1,
+                                      {0x4C, 0x0A, 0xD4}, {0xC9, 0x21, 0x90}),
+                                1),
+         numeric("EditDsPakkun", "&Remain Retracted Range:", 0x53E2, unsignedByte, 0, 255, 33, 3)});
 }
 
 Item speed(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, unsignedByte, 0, 255, def,
-                   "[0～255 Default: " + std::to_string(def) + "]", 3);
+    return numeric(std::move(control), std::move(label), offset, unsignedByte, 0, 255, def, 3);
 }
 
 DialogTable build() {
@@ -295,14 +294,14 @@ DialogTable build() {
                                       pivot("CmbFiBerPos12", "1&2 Bars:", 0x4D31, 22)});
                      g.notes = {
                          "All firebars share the same pivot position, which does not change."};
+                     g.noteNames = {{0, "LabFiBerPos"}};
                      return g;
                  }(),
              }),
         page("Podoboo", "TabBubble",
              {
                  group("Podoboo Jump Height", 18904, "SpdBubbleJump",
-                       {numeric("EditBubbleJump", "Set &Value:", 0x49D8, negated, -127, 128, 7,
-                                "[-127～128 Default: 7]")}),
+                       {numeric("EditBubbleJump", "Set &Value:", 0x49D8, negated, -127, 128, 7)}),
              }),
         page("Special 1", "TabChara1",
              {
@@ -353,6 +352,14 @@ DialogTable build() {
 const DialogTable& enemy2() {
     static const DialogTable table = build();
     return table;
+}
+
+int pakkunLockedRange() {
+    const Item& patch = *enemy2().find("ChkDtPakkun");
+    const int range = enemy2().find("EditDsPakkun")->offsets[0];
+    for (std::size_t i = 0; i < patch.offsets.size(); ++i)
+        if (patch.offsets[i] == range) return patch.ticked[i];
+    return 0;
 }
 
 } // namespace qv::tables

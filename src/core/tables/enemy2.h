@@ -8,4 +8,8 @@ namespace qv::tables {
 
 const DialogTable& enemy2();
 
+// What the retracted-range box (EditDsPakkun) shows while "Disable All Piranha Plants"
+// (ChkDtPakkun) is ticked: the byte the ticked patch holds where the range lives.
+int pakkunLockedRange();
+
 } // namespace qv::tables

@@ -254,20 +254,16 @@ Item code(std::string control, std::string label, int offset, ChoiceListRef list
 }
 
 Item unsigned3(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, unsignedByte, 0, 255, def,
-                   "[0～255 Default: " + std::to_string(def) + "]", 3);
+    return numeric(std::move(control), std::move(label), offset, unsignedByte, 0, 255, def, 3);
 }
 Item signed4(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, signedByte, -128, 127, def,
-                   "[-128～127 Default: " + std::to_string(def) + "]");
+    return numeric(std::move(control), std::move(label), offset, signedByte, -128, 127, def);
 }
 Item negated4(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, negated, -127, 128, def,
-                   "[-127～128 Default: " + std::to_string(def) + "]");
+    return numeric(std::move(control), std::move(label), offset, negated, -127, 128, def);
 }
 Item world(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, plusOne, 1, 256, def,
-                   "[1～256 Default: " + std::to_string(def) + "]", 3);
+    return numeric(std::move(control), std::move(label), offset, plusOne, 1, 256, def, 3);
 }
 
 Group billBlasterSpeed() {
@@ -280,8 +276,7 @@ Group holdFireRange() {
     // Unsigned, yet four characters wide. "L&eft:" shows 256 as its label's upper end
     // although it accepts 0..255; the label text is kept as it stands.
     Group g = group("Bill Blaster Hold Fire Range", 14952, "SpdHodai",
-                    {numeric("EditHodai_R", "R&ight:", 0x3A68, unsignedByte, 0, 255, 40,
-                             "[0～255 Default: 40]"),
+                    {numeric("EditHodai_R", "R&ight:", 0x3A68, unsignedByte, 0, 255, 40),
                      numeric("EditHodai_L", "L&eft:", 0x3A6A, unsignedByte, 0, 255, 80,
                              "[0～256 Default: 80]")});
     // Advice only: nothing enforces it.
@@ -388,8 +383,7 @@ DialogTable build() {
                  group("First World Bowser Throws Hammers", 20779, "SpdKoopaThHammer",
                        {world("EditKoopaThHammer", "Worl&d:", 0x512B, 6)}),
                  group("Bowser Fireball Endurance", 17788, "SpdFiKoopa",
-                       {numeric("EditFiKoopa", "Set &Value:", 0x457C, zeroIs256, 1, 256, 5,
-                                "[1～256 Default: 5]", 3)}),
+                       {numeric("EditFiKoopa", "Set &Value:", 0x457C, zeroIs256, 1, 256, 5, 3)}),
                  group("Bowser Jump Height", 20822, "SpdKoopaJump",
                        {negated4("EditKoopaJump", "Set V&alue:", 0x5156, 2)}),
                  group("Bounce When Attacking Bowser", 22394, "SpdKoppaTuki",
@@ -411,8 +405,7 @@ DialogTable build() {
                        {signed4("EditHammer_R", "&Right:", 0x3AA2, 16),
                         negated4("EditHammer_L", "&Left:", 0x3AA3, 16)}),
                  group("Hammer Hold Time", 15044, "SpdHammerHold",
-                       {numeric("EditHammerHold", "Set &Value:", 0x3AC4, minus130, -130, 125, 14,
-                                "[-130～125 Default: 14]")}),
+                       {numeric("EditHammerHold", "Set &Value:", 0x3AC4, minus130, -130, 125, 14)}),
              }),
         page("Other", "TabAdvance",
              {

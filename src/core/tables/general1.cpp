@@ -14,21 +14,6 @@ using enc::plusOne;
 using enc::signedByte;
 using enc::unsignedByte;
 
-// "first" .. "last" as bare numbers; the default entry gets "  [Default]", the given
-// entries a suffix of their own.
-std::vector<std::string> numbers(int first, int last, int marked,
-                                 std::vector<std::pair<int, std::string>> suffixes = {}) {
-    std::vector<std::string> out;
-    for (int n = first; n <= last; ++n) {
-        std::string s = std::to_string(n);
-        if (n == marked) s += "  [Default]";
-        for (const auto& [at, suffix] : suffixes)
-            if (at == n) s += suffix;
-        out.push_back(std::move(s));
-    }
-    return out;
-}
-
 // Elevations 0..13, the last one hidden.
 ChoiceListRef elevations(int marked) {
     return makeList(numbers(0, 13, marked, {{13, " (Hidden)"}}));
@@ -132,10 +117,8 @@ Group lifts() {
                   withSpin(numericAt("EditDownLift", "&Decending:", {0x486D, 0x4868}, enc::split16,
                                      -32767, 32768, 240, "[-32,767～32,768 Default: 240]", 6),
                            -32768, 32767),
-                  numeric("EditGoLiftBfr", "&Before Riding:", 0x481C, signedByte, -128, 127, 0,
-                          "[-128～127 Default: 0]"),
-                  numeric("EditGoLiftAft", "&While Riding:", 0x5658, signedByte, -128, 127, 16,
-                          "[-128～127 Default: 16]")});
+                  numeric("EditGoLiftBfr", "&Before Riding:", 0x481C, signedByte, -128, 127, 0),
+                  numeric("EditGoLiftAft", "&While Riding:", 0x5658, signedByte, -128, 127, 16)});
 }
 
 Group stageSelectWorld() {
@@ -172,55 +155,51 @@ DialogTable build() {
     const ChoiceRule bridge = rule::indexOffset(2, false);
 
     t.pages = {
-        page("Blocks", "TabBloc",
-             {
-                 group("10 Coin Block Timer", 15682, "SpdTenCoin",
-                       {numeric("EditTenCoin", "Set &Value:", 0x3D42, unsignedByte, 0, 255, 11,
-                                "[0～255 Default: 11]", 3)}),
-                 group("Replace Ocean with Castle Blocks", 5254, "SpdCsBrkWorld",
-                       {numeric("EditCsBrkWorld", "Wo&rld:", 0x1486, plusOne, 1, 256, 8,
-                                "[1～256 Default: 8]", 3)}),
-                 blockConfiguration(),
-                 group("? Block Row Elevations", 6521, "SpdHatenaHeight",
-                       {choice("CmbHatenaHeight1", "Normal Elevation &3:", 0x1979, elevations(3),
-                               rule::byteIndex(), 3),
-                        choice("CmbHatenaHeight2", "Normal Elevation &7:", 0x197C, elevations(7),
-                               rule::byteIndex(), 7)}),
-                 group("Broken Block Piece Bounce", 15996, "SpdBlocHane",
-                       {numeric("EditBlocHaneUp", "&Upper:", 0x3E7C, negated, -127, 128, 6,
-                                "[-127～128 Default: 6]"),
-                        numeric("EditBlocHaneLw", "Lo&wer:", 0x3E61, negated, -127, 128, 4,
-                                "[-127～128 Default: 4]")}),
-             }),
-        page("Items", "TabItem",
-             {
-                 group("Mushroom and Starman Speed", 15572, "SpdItemSpeed",
-                       {numeric("EditItemSpeed", "Set &Value:", 0x3CD4, signedByte, -128, 127, 16,
-                                "[-128～127 Default: 16]")}),
-                 group("Items In Blocks", 15843, "SpdBlocItem",
-                       {choice("CmbBlocItemPk", "&Magic Mushroom:", 0x3DE3,
-                               blockItems("Magic Mushroom"), blockItemBytes(), 0),
-                        choice("CmbBlocItemSt", "&Starman:", 0x3DE6, blockItems("Starman"),
-                               blockItemBytes(), 1),
-                        choice("CmbBlocItemOu", "&1UP Mushroom:", 0x3DE9,
-                               blockItems("1UP Mushroom"), blockItemBytes(), 2)}),
-                 [] {
-                     Group g =
-                         group("Hidden 1UP Mushroom Blocks", 6935, "SpdAlwaysOneUp",
-                               {check("ChkAlwaysOneUp", "Hidden Blocks &Always Give 1UP Mushrooms",
-                                      0x1B17, {0x01}, {0x00})});
-                     g.resetPanel = "PanelMilZero";
-                     return g;
-                 }(),
-                 group("Hit Coin Bounce", 15229, "SpdCoinHane",
-                       {numeric("EditCoinHane", "Set Va&lue:", 0x3B7D, negated, -127, 128, 5,
-                                "[-127～128 Default: 5]")}),
-                 notes("Miscellaneous", "GrpItemMisc",
-                       {"Additional item settings may be found in [Enemies 1]-[Mario Interaction]: "
-                        "[Bounce When Hit From Below] and [Enemy, Mushroom Rebound Momentum].",
-                        "[Paratroopa, Starman Jump Height] may be found in [Enemies "
-                        "1]-[Paratroopa]."}),
-             }),
+        page(
+            "Blocks", "TabBloc",
+            {
+                group("10 Coin Block Timer", 15682, "SpdTenCoin",
+                      {numeric("EditTenCoin", "Set &Value:", 0x3D42, unsignedByte, 0, 255, 11, 3)}),
+                group("Replace Ocean with Castle Blocks", 5254, "SpdCsBrkWorld",
+                      {numeric("EditCsBrkWorld", "Wo&rld:", 0x1486, plusOne, 1, 256, 8, 3)}),
+                blockConfiguration(),
+                group("? Block Row Elevations", 6521, "SpdHatenaHeight",
+                      {choice("CmbHatenaHeight1", "Normal Elevation &3:", 0x1979, elevations(3),
+                              rule::byteIndex(), 3),
+                       choice("CmbHatenaHeight2", "Normal Elevation &7:", 0x197C, elevations(7),
+                              rule::byteIndex(), 7)}),
+                group("Broken Block Piece Bounce", 15996, "SpdBlocHane",
+                      {numeric("EditBlocHaneUp", "&Upper:", 0x3E7C, negated, -127, 128, 6),
+                       numeric("EditBlocHaneLw", "Lo&wer:", 0x3E61, negated, -127, 128, 4)}),
+            }),
+        page(
+            "Items", "TabItem",
+            {
+                group("Mushroom and Starman Speed", 15572, "SpdItemSpeed",
+                      {numeric("EditItemSpeed", "Set &Value:", 0x3CD4, signedByte, -128, 127, 16)}),
+                group("Items In Blocks", 15843, "SpdBlocItem",
+                      {choice("CmbBlocItemPk", "&Magic Mushroom:", 0x3DE3,
+                              blockItems("Magic Mushroom"), blockItemBytes(), 0),
+                       choice("CmbBlocItemSt", "&Starman:", 0x3DE6, blockItems("Starman"),
+                              blockItemBytes(), 1),
+                       choice("CmbBlocItemOu", "&1UP Mushroom:", 0x3DE9, blockItems("1UP Mushroom"),
+                              blockItemBytes(), 2)}),
+                [] {
+                    Group g =
+                        group("Hidden 1UP Mushroom Blocks", 6935, "SpdAlwaysOneUp",
+                              {check("ChkAlwaysOneUp", "Hidden Blocks &Always Give 1UP Mushrooms",
+                                     0x1B17, {0x01}, {0x00})});
+                    g.resetPanel = "PanelMilZero";
+                    return g;
+                }(),
+                group("Hit Coin Bounce", 15229, "SpdCoinHane",
+                      {numeric("EditCoinHane", "Set Va&lue:", 0x3B7D, negated, -127, 128, 5)}),
+                notes("Miscellaneous", "GrpItemMisc",
+                      {"Additional item settings may be found in [Enemies 1]-[Mario Interaction]: "
+                       "[Bounce When Hit From Below] and [Enemy, Mushroom Rebound Momentum].",
+                       "[Paratroopa, Starman Jump Height] may be found in [Enemies "
+                       "1]-[Paratroopa]."}),
+            }),
         page("Springboard", "TabJump",
              {
                  notes("Springboard Jump Power", "GrpJumpDaiInfo",
@@ -265,7 +244,7 @@ DialogTable build() {
              {
                  group("Decrement Rate", 14231, "SpdTimeDecSpd",
                        {numeric("EditTimeDecSpd", "Set &Value:", 0x3797, complement, 0, 255, 231,
-                                "[0～255 Default: 231]", 3)}),
+                                3)}),
                  group("Default Initial Time", 4414, "SpdNokoriTime",
                        {choice("CmbNokoriTime0", "Normally &400:", 0x113E, initialTime("400"),
                                nokori, 4),
@@ -291,10 +270,8 @@ DialogTable build() {
                        {check("ChkStSelTrue", "Enable &Stage Select at Start", 0x027D,
                               {0xFC, 0x07, 0xEA}, {0xFC, 0x07, 0xF0})}),
                  group("Difficulty Increase", 4171, "SpdNnd",
-                       {numeric("EditNndWorld", "W&orld:", 0x104B, plusOne, 1, 256, 5,
-                                "[1～256 Default: 5]", 3),
-                        numeric("EditNndArea", "&Level:", 0x1054, plusOne, 1, 256, 3,
-                                "[1～256 Default: 3]", 3)}),
+                       {numeric("EditNndWorld", "W&orld:", 0x104B, plusOne, 1, 256, 5, 3),
+                        numeric("EditNndArea", "&Level:", 0x1054, plusOne, 1, 256, 3, 3)}),
              }),
     };
     return t;

@@ -98,19 +98,6 @@ ChoiceRule unsignedIndex(int offset) {
     return rule::indexOffset(-offset, true);
 }
 
-// "first" .. "last"; the default entry gets "  [Default]", the given entries a suffix.
-std::vector<std::string> numbers(int first, int last, int marked,
-                                 std::vector<std::pair<int, std::string>> suffixes = {}) {
-    std::vector<std::string> out;
-    for (int n = first; n <= last; ++n) {
-        std::string s = std::to_string(n);
-        if (n == marked) s += "  [Default]";
-        for (const auto& [at, suffix] : suffixes)
-            if (at == n) s += suffix;
-        out.push_back(std::move(s));
-    }
-    return out;
-}
 ChoiceListRef list(int first, int last, int marked,
                    std::vector<std::pair<int, std::string>> suffixes = {}) {
     return makeList(numbers(first, last, marked, std::move(suffixes)));
@@ -235,10 +222,8 @@ Group flagpole() {
                 highNibble(0x0), 11),
          choice("CmbPoleMario", "&Mario Stop:", 0x32C7, list(0, 15, 9), highNibble(0xE), 9),
          choice("CmbPoleMaDown", "&Drop Down:", 0x3884, list(0, 15, 10), highNibble(0x2), 10),
-         numeric("EditPoleFlagDown", "Fla&g Descent Speed:", 0x3892, signed128, -127, 128, 1,
-                 "[-127～128 Default: 1]"),
-         numeric("EditPoleScoreUp", "Score &Ascent Speed:", 0x38A2, signed128, -127, 128, 1,
-                 "[-127～128 Default: 1]")});
+         numeric("EditPoleFlagDown", "Fla&g Descent Speed:", 0x3892, signed128, -127, 128, 1),
+         numeric("EditPoleScoreUp", "Score &Ascent Speed:", 0x38A2, signed128, -127, 128, 1)});
     g.notes = {"Also see [Mario Settings]-[Vines]-[Vine, Pole Descent Speed]."};
     return g;
 }
@@ -299,7 +284,7 @@ DialogTable build() {
              {bridgeObjects(), bridgeElevations(),
               group("Erase Rate", 20523, "SpdDelKpbgSpd",
                     {numeric("EditDelKpbgSpd", "&Set Value:", 0x502B, reversedCount, 1, 256, 253,
-                             "[1～256 Default: 253]", 3)})}),
+                             3)})}),
         page("Toad", "TabKino",
              {group("Toad / Peach Elevation", 17176, "SpdKinoHeight",
                     {choice("CmbKinoHeight", "Set V&alue:", 0x4318,
@@ -327,6 +312,11 @@ DialogTable build() {
 }
 
 } // namespace
+
+std::optional<int> bridgePieceColumn(int field) {
+    if (!validPair(field)) return std::nullopt;
+    return pairColumn(field);
+}
 
 const DialogTable& zenpan2() {
     static const DialogTable table = build();

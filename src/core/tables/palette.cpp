@@ -105,8 +105,8 @@ std::vector<Item> rowItems(const PaletteRow& r) {
         label += r.label;
         if (r.count > 1) label += " " + std::to_string(i + 1);
         const int d = r.defaults[static_cast<std::size_t>(i)];
-        items.push_back(numeric(controlName(r.offset + i), label, r.offset + i, enc::unsignedByte,
-                                0, 255, d, "[0～255 Default: " + std::to_string(d) + "]"));
+        items.push_back(
+            numeric(controlName(r.offset + i), label, r.offset + i, enc::unsignedByte, 0, 255, d));
     }
     return items;
 }

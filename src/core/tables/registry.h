@@ -1,13 +1,37 @@
 #pragma once
-// Every settings dialog's table, in the order of the Edit menu. A new dialog adds
-// its table here; the CLI and the tests walk this list.
+// The one list of settings dialogs, in the order of the Edit menu and the button
+// panel. Each entry names its table (built on first use), what the main window shows
+// for it and what the command line calls it. A new dialog is one entry here, its table,
+// and (for parts no table can say) its own widget code; the main window's menu items,
+// buttons and enable list, and the command line's dialog names, follow from the entries.
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/tables/table.h"
 
 namespace qv {
 
+struct DialogEntry {
+    const DialogTable& (*table)();
+    std::string_view name;          // "General 1": the command line's name, the undo suffix
+    std::string_view command;       // "Zenpan1": Edit menu item mmmZenpan1, button BtnZenpan1
+    std::string_view menuCaption;   // "&General Settings 1..."; empty: a sub-dialog,
+                                    // opened from another dialog and kept in its fields
+    std::string_view buttonCaption; // "&General 1"
+    int shortcut = 0;               // Ctrl + this digit; 0: none
+
+    bool inMenu() const { return !menuCaption.empty(); }
+    std::string undoSuffix() const { return "(" + std::string(name) + ")"; }
+    std::string actionName() const { return "mmm" + std::string(command); }
+    std::string buttonName() const { return "Btn" + std::string(command); }
+};
+
+std::span<const DialogEntry> dialogEntries();
+// The entry whose table has this class name; nullptr when none.
+const DialogEntry* findEntry(std::string_view className);
+
+// Every table, in the entries' order (each built when this is first called).
 std::span<const DialogTable* const> dialogTables();
 const DialogTable* findTable(std::string_view className);
 

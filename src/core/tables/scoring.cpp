@@ -1,6 +1,8 @@
 // The Scoring dialog's rows. Offsets are in the 40,976-byte layout.
 #include "core/tables/scoring.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cassert>
 #include <map>
@@ -255,8 +257,8 @@ DialogTable build() {
             coins.push_back(std::move(it));
     coins.push_back(choice("CmbVwGetCoin", "&Value Displayed Per Coin:", 0x3C0E,
                            marked(coinStepEntries(), 1), digitAdd(0x38), 1));
-    coins.push_back(numeric("EditOneUpCoin", "Coins Needed for 1&UP:", 0x3C23, enc::zeroIs256, 1,
-                            256, 100, "[1～256 Default: 100]", 3));
+    coins.push_back(
+        numeric("EditOneUpCoin", "Coins Needed for 1&UP:", 0x3C23, enc::zeroIs256, 1, 256, 100, 3));
 
     t.pages = {
         page("General", "TabSogo", {named(std::move(general), "GrpRenzoku")}),
@@ -374,6 +376,25 @@ const DialogTable& point() {
 std::span<const std::string_view> pointScoredItems() {
     return kScoredItems;
 }
+std::vector<int> pointTagsIn(const Group& group) {
+    std::vector<int> tags;
+    for (std::size_t t = 0; t < kScoredItems.size(); ++t)
+        for (const Item& it : group.items)
+            if (it.control == kScoredItems[t]) tags.push_back(static_cast<int>(t) + 1);
+    return tags;
+}
+
+std::vector<int> pointTagsOnPage(int page) {
+    std::vector<int> tags;
+    const auto& pages = point().pages;
+    if (page < 0 || page >= static_cast<int>(pages.size())) return tags;
+    for (const Group& g : pages[static_cast<std::size_t>(page)].groups)
+        for (int tag : pointTagsIn(g))
+            tags.push_back(tag);
+    std::sort(tags.begin(), tags.end());
+    return tags;
+}
+
 std::string pointSlotPoints(int slot) {
     return "CmbPtRenzoku" + std::to_string(slot);
 }

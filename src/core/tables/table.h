@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/items.h"
@@ -37,6 +38,8 @@ struct Group {
     std::string resetPanel; // the Reset button's panel, when it has a name of its own
     std::vector<GroupButton> buttons; // below the items
     std::vector<std::string> notes;   // word-wrapped information labels, last
+    // Object names of the notes that have one, by their index in `notes`.
+    std::vector<std::pair<std::size_t, std::string>> noteNames;
 
     // The item at (row, column) of a grid group.
     const Item& at(int row, int column) const {

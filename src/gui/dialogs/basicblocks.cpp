@@ -13,6 +13,7 @@
 
 #include "core/valuefields.h"
 #include "gui/dialogs/settingsdialog.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/subdialogframe.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
@@ -63,11 +64,7 @@ void TFormKihonBloc::build() {
     const QString captions[] = {QStringLiteral("Reset"), QStringLiteral("Sel. Reset")};
     const QString names[] = {QStringLiteral("SpdKihonBloc"), QStringLiteral("SpdKihonBloc2")};
     for (int tag = 1; tag >= 0; --tag) {
-        auto* spd = new QToolButton(group);
-        spd->setObjectName(names[tag]);
-        spd->setText(captions[tag]);
-        spd->setAutoRaise(true);
-        spd->setFocusPolicy(Qt::NoFocus);
+        QToolButton* spd = flatButton(group, names[tag], captions[tag]);
         spd->setProperty("tag", tag);
         connect(spd, &QToolButton::clicked, this, [this, tag] { SpdKihonBlocClick(tag); });
         panel->addWidget(spd);

@@ -12,8 +12,9 @@
 #include <QToolButton>
 
 #include "gui/dialogs/characterpictures.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/dialoghost.h"
-#include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/platform.h"
 
@@ -27,10 +28,6 @@ const QString kResetCharacterQuestion =
     QStringLiteral("Reset the selected character to its default value?");
 constexpr int kPanelHelp = 800;
 constexpr int kButtonsPerColumn = 7; // the pictures make each button 64 pixels high
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
 
 void setCaptionColor(QAbstractButton* b, tables::CaptionColor c) {
     if (c == tables::CaptionColor::Plain) return;
@@ -67,12 +64,8 @@ void TFormColor::buildPage(int page) {
     auto& list = buttons_[static_cast<std::size_t>(page)];
     for (const ColorCharacter& c : tables::colorCharacters()) {
         if (c.page != page) continue;
-        auto* b = new QToolButton(w);
-        b->setObjectName(qs(c.control));
-        b->setText(qs(c.caption));
+        QToolButton* b = flatButton(w, qs(c.control), qs(c.caption));
         b->setCheckable(true);
-        b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setCaptionColor(b, c.captionColor);
@@ -86,8 +79,9 @@ void TFormColor::buildPage(int page) {
     }
     int row = std::min(static_cast<int>(list.size()), kButtonsPerColumn);
     if (page == 2) {
-        fixedPalette_ = new QCheckBox(QStringLiteral("&Fixed Palette"), w);
-        fixedPalette_->setObjectName(QStringLiteral("Chk687E"));
+        fixedItem_ = table().find("Chk687E");
+        fixedPalette_ = new QCheckBox(qs(fixedItem_->label), w);
+        fixedPalette_->setObjectName(qs(fixedItem_->control));
         fixedPalette_->setEnabled(false);
         grid->addWidget(fixedPalette_, row++, 0);
         connect(fixedPalette_, &QCheckBox::clicked, this, &TFormColor::Chk687EClick);
@@ -103,11 +97,7 @@ void TFormColor::buildPanel() {
 
     auto* resetRow = new QHBoxLayout;
     resetRow->addStretch();
-    auto* reset = new QToolButton(panel_);
-    reset->setObjectName(QStringLiteral("SpdColor"));
-    reset->setText(QStringLiteral("Reset"));
-    reset->setAutoRaise(true);
-    reset->setFocusPolicy(Qt::NoFocus);
+    QToolButton* reset = flatButton(panel_, QStringLiteral("SpdColor"), QStringLiteral("Reset"));
     connect(reset, &QToolButton::clicked, this, &TFormColor::SpdColorClick);
     resetRow->addWidget(reset);
     box->addLayout(resetRow);
@@ -187,7 +177,7 @@ void TFormColor::showFields() {
         for (const CharacterButton& b : buttons_[static_cast<std::size_t>(p)])
             if (b.character->offset == it->second) b.button->setChecked(true);
     }
-    fixedPalette_->setChecked(fields().value(tables::kColorUnknown) == -1);
+    fixedPalette_->setChecked(fields().state(*fixedItem_).value == 1);
     pictures_->drawAll();
     showSelected();
 }
@@ -263,7 +253,7 @@ void TFormColor::Rad1Click() {
 
 void TFormColor::Chk687EClick() {
     if (updating_) return;
-    fields().setValue(tables::kColorUnknown, fixedPalette_->isChecked() ? -1 : 1);
+    fields().set(*fixedItem_, fixedPalette_->isChecked() ? 1 : 0);
     showSelected();
 }
 
@@ -280,8 +270,6 @@ SettingsDialog* makeColorDialog(const DialogTable&, DialogHost& host, QWidget* p
     return new TFormColor(host, parent);
 }
 
-bool runColorDialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::color(), &makeColorDialog);
-}
+const DialogClassRegistration kRegistered{"TFormColor", &makeColorDialog};
 
 } // namespace qv

@@ -63,13 +63,13 @@ class TFormColor final : public SettingsDialog {
     QCheckBox* upsideDown_ = nullptr;    // Chk2
     QCheckBox* mirrored_ = nullptr;      // Chk3
     QCheckBox* fixedPalette_ = nullptr;  // Chk687E
+    const Item* fixedItem_ = nullptr;
     QLabel* note_ = nullptr;
     CharacterPictures* pictures_ = nullptr; // the buttons' sprites
     bool updating_ = false;
 };
 
-// mmmColorClick / BtnColor: the launcher for this dialog. True when the image changed.
-bool runColorDialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makeColorDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

@@ -13,20 +13,13 @@
 
 #include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/settingsdialog.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
 
 namespace qv {
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 void SettingsDialog::build() {
     setObjectName(qs(table_.className));
     setWindowTitle(qs(table_.caption));
@@ -106,12 +99,8 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
             grid->addLayout(panel, row++, 0, 1, -1);
         }
         panel->addStretch();
-        auto* spd = new QToolButton(owner);
-        spd->setObjectName(qs(g.reset));
-        spd->setText(QStringLiteral("Reset"));
-        spd->setAutoRaise(true);
-        spd->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
-        connect(spd, &QToolButton::clicked, this, [this, &g] { SpdClick(g); });
+        QToolButton* spd = flatButton(owner, qs(g.reset), QStringLiteral("Reset"));
+        connect(spd, &QToolButton::clicked, this, [this, &g] { resetClicked(g); });
         panel->addWidget(spd);
         resetPanels_[g.reset] = panel;
     }
@@ -161,6 +150,7 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
             break;
         }
         case ItemKind::Check:
+        case ItemKind::Flag:
             ctl.check = new QCheckBox(qs(it.label), box);
             ctl.check->setObjectName(qs(it.control));
             grid->addWidget(ctl.check, row, 0, 1, 4);
@@ -197,9 +187,11 @@ void SettingsDialog::addExtras(const Group& g, QWidget* box, QGridLayout* grid, 
         }
         ++row;
     }
-    for (const std::string& note : g.notes) {
-        auto* label = new QLabel(qs(note), box);
+    for (std::size_t i = 0; i < g.notes.size(); ++i) {
+        auto* label = new QLabel(qs(g.notes[i]), box);
         label->setWordWrap(true);
+        for (const auto& [index, name] : g.noteNames)
+            if (index == i) label->setObjectName(qs(name));
         grid->addWidget(label, row++, 0, 1, -1);
     }
 }

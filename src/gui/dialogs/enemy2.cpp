@@ -8,33 +8,19 @@
 #include <QToolButton>
 
 #include "core/tables/enemy2.h"
-#include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/platform.h"
 
 namespace qv {
-
-namespace {
-constexpr int kLockedRange = 10; // what the locked box shows: JMP $D40A's low byte
-constexpr int kDefaultRange = 33;
-} // namespace
 
 TFormEnemy2::TFormEnemy2(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::enemy2(), host, parent), patch_(controls("ChkDtPakkun")),
       range_(controls("EditDsPakkun")), rangePalette_(range_->edit->palette()) {
     connect(patch_->check, &QCheckBox::clicked, this, &TFormEnemy2::ChkDtPakkunClick);
 
-    // The group's own Reset replaces the generic one, since it also unlocks the range.
-    auto* spd = findChild<QToolButton*>(QStringLiteral("SpdIiPakkun"));
-    disconnect(spd, &QToolButton::clicked, this, nullptr);
-    connect(spd, &QToolButton::clicked, this, &TFormEnemy2::SpdIiPakkunClick);
-
-    connect(findChild<QPushButton*>(QStringLiteral("BtnOk")), &QPushButton::clicked, this,
-            &TFormEnemy2::storePatchOverRange);
-
-    const QString pivotNote = QString::fromStdString(table().groupByReset("SpdFiBerPos")->notes[0]);
-    for (QLabel* l : findChildren<QLabel*>())
-        if (l->text() == pivotNote) l->setObjectName(QStringLiteral("LabFiBerPos"));
+    // The group's own Reset, since it also unlocks the range.
+    setResetHandler("SpdIiPakkun", [this] { SpdIiPakkunClick(); });
 }
 
 void TFormEnemy2::lockRange(bool locked) {
@@ -42,7 +28,7 @@ void TFormEnemy2::lockRange(bool locked) {
     range_->spin->setEnabled(!locked);
     if (locked) {
         paintButtonFace(range_->edit);
-        setNumber(*range_, kLockedRange);
+        setNumber(*range_, tables::pakkunLockedRange());
     } else {
         range_->edit->setPalette(rangePalette_);
         setNumber(*range_, remembered_);
@@ -53,9 +39,9 @@ void TFormEnemy2::showFields() {
     SettingsDialog::showFields();
     const ItemState patch = fields().state(*patch_->item);
     if (patch.outOfBounds) { // greyed; the range stays usable and is written alone
-        remembered_ = kDefaultRange;
+        remembered_ = range_->item->defaultValue;
     } else if (patch.value) {
-        remembered_ = kDefaultRange;
+        remembered_ = range_->item->defaultValue;
         lockRange(true);
     } else {
         remembered_ = fields().state(*range_->item).value;
@@ -81,12 +67,12 @@ void TFormEnemy2::SpdIiPakkunClick() {
     const bool wasLocked = !range_->edit->isEnabled();
     SpdClick(*table().groupByReset("SpdIiPakkun"));
     if (wasLocked && !patch_->check->isChecked()) { // reset went ahead
-        remembered_ = kDefaultRange;
+        remembered_ = range_->item->defaultValue;
         lockRange(false);
     }
 }
 
-void TFormEnemy2::storePatchOverRange() {
+void TFormEnemy2::storeExtras() {
     if (patch_->check->isEnabled() && patch_->check->checkState() == Qt::Checked)
         fields().set(*patch_->item, 1);
 }
@@ -95,8 +81,6 @@ SettingsDialog* makeEnemy2Dialog(const DialogTable&, DialogHost& host, QWidget* 
     return new TFormEnemy2(host, parent);
 }
 
-bool runEnemy2Dialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::enemy2(), &makeEnemy2Dialog);
-}
+const DialogClassRegistration kRegistered{"TFormEnemy2", &makeEnemy2Dialog};
 
 } // namespace qv

@@ -26,8 +26,8 @@ class TFormEnemy2 final : public SettingsDialog {
 
   private:
     void lockRange(bool locked);
-    // After BtnOkClick: the range has been read; a ticked patch writes its whole JMP.
-    void storePatchOverRange();
+    // OK's store step: the range has been read; a ticked patch writes its whole JMP.
+    void storeExtras() override;
 
     const Controls* patch_ = nullptr;
     const Controls* range_ = nullptr;
@@ -35,8 +35,7 @@ class TFormEnemy2 final : public SettingsDialog {
     int remembered_ = 33;
 };
 
-// mmmEnemy2Click / BtnEnemy2: the launcher for this dialog. True when the image changed.
-bool runEnemy2Dialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makeEnemy2Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "core/tables/enemy3.h"
-#include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/updown.h"
 
 namespace qv {
@@ -20,14 +20,9 @@ TFormEnemy3::TFormEnemy3(DialogHost& host, QWidget* parent)
     connect(count_->combo, &QComboBox::currentIndexChanged, this,
             &TFormEnemy3::CmbKoppaFiPatCntChange);
 
-    // The flame group's own Reset replaces the generic one: it resets the boxes out of
-    // use too and applies the pattern count afterwards.
-    auto* spd = findChild<QToolButton*>(QStringLiteral("SpdKoppaFiPat"));
-    disconnect(spd, &QToolButton::clicked, this, nullptr);
-    connect(spd, &QToolButton::clicked, this, &TFormEnemy3::SpdKoppaFiPatClick);
-
-    connect(findChild<QPushButton*>(QStringLiteral("BtnOk")), &QPushButton::clicked, this,
-            &TFormEnemy3::storeUnusedIntervals);
+    // The flame group's own Reset: it resets the boxes out of use too and applies the
+    // pattern count afterwards.
+    setResetHandler("SpdKoppaFiPat", [this] { SpdKoppaFiPatClick(); });
 }
 
 void TFormEnemy3::showFields() {
@@ -62,7 +57,7 @@ void TFormEnemy3::SpdKoppaFiPatClick() {
     CmbKoppaFiPatCntChange();
 }
 
-void TFormEnemy3::storeUnusedIntervals() {
+void TFormEnemy3::storeExtras() {
     for (const Controls* c : intervals_)
         if (!c->edit->isEnabled())
             fields().set(*c->item, c->item->acceptText(c->edit->text().toStdString()));
@@ -72,8 +67,6 @@ SettingsDialog* makeEnemy3Dialog(const DialogTable&, DialogHost& host, QWidget* 
     return new TFormEnemy3(host, parent);
 }
 
-bool runEnemy3Dialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::enemy3(), &makeEnemy3Dialog);
-}
+const DialogClassRegistration kRegistered{"TFormEnemy3", &makeEnemy3Dialog};
 
 } // namespace qv

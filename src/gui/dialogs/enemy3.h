@@ -25,16 +25,15 @@ class TFormEnemy3 final : public SettingsDialog {
     void SpdKoppaFiPatClick();
 
   private:
-    // After BtnOkClick: the interval boxes out of use are read too.
-    void storeUnusedIntervals();
+    // OK's store step: the interval boxes out of use are read too.
+    void storeExtras() override;
 
     std::array<const Controls*, 8> intervals_{};
     const Controls* count_ = nullptr;
     QPalette intervalPalette_;
 };
 
-// mmmEnemy3Click / BtnEnemy3: the launcher for this dialog. True when the image changed.
-bool runEnemy3Dialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makeEnemy3Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

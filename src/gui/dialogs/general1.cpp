@@ -8,7 +8,7 @@
 #include "core/tables/general1.h"
 #include "core/tables/staircaseblocks.h"
 #include "gui/dialogs/basicblocks.h"
-#include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/staircaseblocks.h"
 #include "gui/main/placement.h"
 
@@ -94,8 +94,6 @@ SettingsDialog* makeZenpan1Dialog(const DialogTable&, DialogHost& host, QWidget*
     return new TFormZenpan1(host, parent);
 }
 
-bool runZenpan1Dialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::zenpan1(), &makeZenpan1Dialog);
-}
+const DialogClassRegistration kRegistered{"TFormZenpan1", &makeZenpan1Dialog};
 
 } // namespace qv

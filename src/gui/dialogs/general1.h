@@ -42,8 +42,7 @@ class TFormZenpan1 final : public SettingsDialog {
     std::map<int, std::uint8_t> reference_; // by offset
 };
 
-// mmmZenpan1Click / BtnZenpan1: the launcher for this dialog. True when the image changed.
-bool runZenpan1Dialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makeZenpan1Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "core/tables/general2.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/flagpolepreview.h"
-#include "gui/dialogs/settingssession.h"
 
 namespace qv {
 
@@ -106,8 +106,9 @@ void TFormZenpan2::showFields() {
     for (int k = 1; k <= kPieces; ++k) {
         const Controls* c = controls("EditKpbgDelX" + std::to_string(k));
         if (c->edit->isEnabled()) continue;
-        const int b = fields().value(pieces[static_cast<std::size_t>(k - 1)]);
-        c->edit->setText((b & 0x21) == 0 ? QString::number((b >> 1) & 0x0F) : QString());
+        const std::optional<int> column =
+            tables::bridgePieceColumn(fields().value(pieces[static_cast<std::size_t>(k - 1)]));
+        c->edit->setText(column ? QString::number(*column) : QString());
     }
     CmbPoleFlagChange();
 }
@@ -134,8 +135,6 @@ SettingsDialog* makeZenpan2Dialog(const DialogTable&, DialogHost& host, QWidget*
     return new TFormZenpan2(host, parent);
 }
 
-bool runZenpan2Dialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::zenpan2(), &makeZenpan2Dialog);
-}
+const DialogClassRegistration kRegistered{"TFormZenpan2", &makeZenpan2Dialog};
 
 } // namespace qv

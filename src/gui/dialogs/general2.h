@@ -28,8 +28,7 @@ class TFormZenpan2 final : public SettingsDialog {
     FlagpolePreview* preview_ = nullptr;
 };
 
-// mmmZenpan2Click / BtnZenpan2: the launcher for this dialog. True when the image changed.
-bool runZenpan2Dialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makeZenpan2Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

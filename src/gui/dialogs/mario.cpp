@@ -3,7 +3,7 @@
 #include <QToolButton>
 
 #include "core/tables/mario.h"
-#include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/dialogclasses.h"
 
 namespace qv {
 
@@ -29,8 +29,6 @@ SettingsDialog* makeMarioDialog(const DialogTable&, DialogHost& host, QWidget* p
     return new TFormMario(host, parent);
 }
 
-bool runMarioDialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::mario(), &makeMarioDialog);
-}
+const DialogClassRegistration kRegistered{"TFormMario", &makeMarioDialog};
 
 } // namespace qv

@@ -14,8 +14,7 @@ class TFormMario final : public SettingsDialog {
     void SpdJumpLuigiClick();
 };
 
-// mmmMarioClick / BtnMario: the launcher for this dialog. True when the image changed.
-bool runMarioDialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makeMarioDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

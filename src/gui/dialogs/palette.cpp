@@ -16,9 +16,10 @@
 
 #include "core/nescolors.h"
 #include "gui/dialogs/choicemodels.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/palettescenes.h"
-#include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/spritepicture.h"
 #include "gui/main/helpcontext.h"
 
@@ -34,10 +35,6 @@ constexpr int kSwatch = 24;  // picker buttons stand 24 pixels apart
 constexpr int kBlockGap = 8; // between the picker's upper and lower block
 constexpr int kTimerInterval = 133;
 constexpr int kFirstEntryColumn = 1;
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
 
 // "Rad05E0" for an entry's offset, "Rad2D" for a picker's colour index.
 QString hexName(int value, int digits) {
@@ -107,11 +104,7 @@ void TFormPallet::buildPage(int page) {
     auto* panel = new QHBoxLayout;
     panel->addStretch();
     const auto addSpeed = [&](const QString& name, const QString& text, int tag) {
-        auto* spd = new QToolButton(box);
-        spd->setObjectName(name);
-        spd->setText(text);
-        spd->setAutoRaise(true);
-        spd->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
+        QToolButton* spd = flatButton(box, name, text);
         connect(spd, &QToolButton::clicked, this, [this, tag] { SpdPallet1Click(tag); });
         panel->addWidget(spd);
     };
@@ -372,8 +365,6 @@ SettingsDialog* makePalletDialog(const DialogTable&, DialogHost& host, QWidget* 
     return new TFormPallet(host, parent);
 }
 
-bool runPalletDialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::pallet(), &makePalletDialog);
-}
+const DialogClassRegistration kRegistered{"TFormPallet", &makePalletDialog};
 
 } // namespace qv

@@ -83,8 +83,7 @@ class TFormPallet final : public SettingsDialog {
     int step_ = 0;
 };
 
-// mmmPalletClick / BtnPallet: the launcher for this dialog. True when the image changed.
-bool runPalletDialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makePalletDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

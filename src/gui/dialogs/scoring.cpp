@@ -7,20 +7,18 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
+#include <stdexcept>
 #include <vector>
 
 #include "core/tables/scoring.h"
-#include "gui/dialogs/settingssession.h"
+#include "gui/dialogs/dialogclasses.h"
+#include "gui/dialogs/smallwidgets.h"
 
 namespace qv {
 
 namespace {
 
 const QString kNoScoreShown = QStringLiteral("（点数非表示）");
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
-}
 
 // A grid cell as the builder laid it out.
 struct Cell {
@@ -38,6 +36,16 @@ std::vector<Cell> takeAll(QGridLayout* grid) {
         cells.push_back(c);
     }
     return cells;
+}
+
+// The table's group whose box has this object name.
+const Group& groupNamed(const DialogTable& t, std::string_view objectName) {
+    for (std::size_t p = 0; p < t.pages.size(); ++p)
+        for (std::size_t i = 0; i < t.pages[p].groups.size(); ++i)
+            if (groupObjectName(t.pages[p].groups[i], static_cast<int>(p), static_cast<int>(i)) ==
+                objectName)
+                return t.pages[p].groups[i];
+    throw std::logic_error("no group " + std::string(objectName));
 }
 
 QLabel* heading(const char* text, QWidget* parent) {
@@ -65,11 +73,8 @@ TFormPoint::TFormPoint(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::point(), host, parent) {
     arrangePairs("GrpRenzoku", "Points Earned", "Displayed Score");
     arrangePairs("GrpPtPole", "Points Earned", "Displayed Score");
-    arrangePanels("GrpPtKinoko", 1, 2);
-    arrangePanels("GrpPtLift", 3, 3);
-    arrangePanels("GrpPtFire", 4, 7);
-    arrangePanels("GrpPtFumi", 8, 12);
-    arrangePanels("GrpPtKeri", 13, 17);
+    for (const char* group : {"GrpPtKinoko", "GrpPtLift", "GrpPtFire", "GrpPtFumi", "GrpPtKeri"})
+        arrangePanels(group);
     connect(pages(), &QTabWidget::currentChanged, this, &TFormPoint::Page1Change);
 }
 
@@ -124,8 +129,10 @@ void TFormPoint::arrangePairs(const char* group, const char* pointsHeading,
 
 // Headings over the item combos and their two panels; in the Kicking group the note
 // and a line come before the last row, which counts without the sequential bonus.
-void TFormPoint::arrangePanels(const char* group, int firstTag, int lastTag) {
+void TFormPoint::arrangePanels(const char* group) {
     auto* box = findChild<QGroupBox*>(QLatin1String(group));
+    const Group& g = groupNamed(table(), group);
+    const std::vector<int> tags = tables::pointTagsIn(g);
     auto* grid = static_cast<QGridLayout*>(box->layout());
     const std::vector<Cell> cells = takeAll(grid);
     grid->setColumnStretch(4, 0);
@@ -134,7 +141,7 @@ void TFormPoint::arrangePanels(const char* group, int firstTag, int lastTag) {
     grid->addWidget(heading("Actual Points", box), 1, 4);
     grid->addWidget(heading("Displayed Score", box), 1, 5);
 
-    const int items = lastTag - firstTag + 1;
+    const int items = static_cast<int>(tags.size());
     const bool lineBeforeLast = QLatin1String(group) == QLatin1String("GrpPtKeri");
     // Old rows: 0 Reset panel, 1..items the items, then the notes.
     const auto newRow = [&](int oldRow) {
@@ -148,7 +155,7 @@ void TFormPoint::arrangePanels(const char* group, int firstTag, int lastTag) {
         grid->addItem(c.item, newRow(c.row), c.column, c.rowSpan, c.columnSpan);
     if (lineBeforeLast) grid->addWidget(separator(box), items + 2, 0, 1, 6);
 
-    for (int tag = firstTag; tag <= lastTag; ++tag) {
+    for (int tag : tags) {
         const std::string_view control =
             tables::pointScoredItems()[static_cast<std::size_t>(tag - 1)];
         const QString stem = qs(control).mid(3); // "PtKinoko"
@@ -165,13 +172,10 @@ void TFormPoint::arrangePanels(const char* group, int firstTag, int lastTag) {
                 [this, tag] { UpdateScorePanels(tag); });
     }
     // After the group's Reset has put its combos back.
-    const Group* g =
-        table().groupOf(tables::pointScoredItems()[static_cast<std::size_t>(firstTag - 1)]);
-    connect(box->findChild<QToolButton*>(qs(g->reset)), &QToolButton::clicked, this,
-            [this, firstTag, lastTag] {
-                for (int tag = firstTag; tag <= lastTag; ++tag)
-                    UpdateScorePanels(tag);
-            });
+    connect(box->findChild<QToolButton*>(qs(g.reset)), &QToolButton::clicked, this, [this, tags] {
+        for (int tag : tags)
+            UpdateScorePanels(tag);
+    });
 }
 
 void TFormPoint::showFields() {
@@ -200,17 +204,7 @@ void TFormPoint::UpdateScorePanels(int tag) {
 }
 
 void TFormPoint::Page1Change(int index) {
-    const QString name = pages()->widget(index)->objectName();
-    int first = 0, last = -1;
-    if (name == QLatin1String("TabItem"))
-        first = 1, last = 3;
-    else if (name == QLatin1String("TabFire"))
-        first = 4, last = 7;
-    else if (name == QLatin1String("TabFumi"))
-        first = 8, last = 12;
-    else if (name == QLatin1String("TabKeri"))
-        first = 13, last = 17;
-    for (int tag = first; tag <= last; ++tag)
+    for (int tag : tables::pointTagsOnPage(index))
         UpdateScorePanels(tag);
 }
 
@@ -218,8 +212,6 @@ SettingsDialog* makePointDialog(const DialogTable&, DialogHost& host, QWidget* p
     return new TFormPoint(host, parent);
 }
 
-bool runPointDialog(DialogHost& host) {
-    return runSettingsDialog(host, tables::point(), &makePointDialog);
-}
+const DialogClassRegistration kRegistered{"TFormPoint", &makePointDialog};
 
 } // namespace qv

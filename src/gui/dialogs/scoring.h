@@ -29,7 +29,7 @@ class TFormPoint final : public SettingsDialog {
 
   private:
     void arrangePairs(const char* group, const char* pointsHeading, const char* displayHeading);
-    void arrangePanels(const char* group, int firstTag, int lastTag);
+    void arrangePanels(const char* group);
 
     struct Panels {
         QLabel* points = nullptr;
@@ -38,8 +38,7 @@ class TFormPoint final : public SettingsDialog {
     std::array<Panels, 17> panels_{};
 };
 
-// mmmPointClick / BtnPoint: the launcher for this dialog. True when the image changed.
-bool runPointDialog(DialogHost& host);
+// Makes the dialog for its table (registered under its class name).
 SettingsDialog* makePointDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

@@ -9,6 +9,7 @@
 
 #include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/platform.h"
 
@@ -61,6 +62,7 @@ void SettingsDialog::showFields() {
             }
             break;
         case ItemKind::Check:
+        case ItemKind::Flag:
             c.check->setTristate(s.outOfBounds);
             c.check->setCheckState(s.outOfBounds ? Qt::PartiallyChecked
                                    : s.value     ? Qt::Checked
@@ -89,6 +91,7 @@ void SettingsDialog::BtnOkClick() {
             if (c.edit->isEnabled()) fields_.set(it, it.acceptText(c.edit->text().toStdString()));
             break;
         case ItemKind::Check:
+        case ItemKind::Flag:
             if (c.check->isEnabled()) fields_.set(it, c.check->checkState() == Qt::Checked);
             break;
         case ItemKind::Choice:
@@ -96,6 +99,7 @@ void SettingsDialog::BtnOkClick() {
             break;
         }
     }
+    storeExtras();
 }
 
 void SettingsDialog::BtnHelpClick() {
@@ -120,6 +124,7 @@ void SettingsDialog::SpdClick(const Group& group) {
             if (c.edit->isEnabled()) setNumber(c, it.defaultValue);
             break;
         case ItemKind::Check: // an out-of-bounds box stays grey
+        case ItemKind::Flag:
             if (c.check->isEnabled()) c.check->setChecked(it.defaultValue != 0);
             break;
         case ItemKind::Choice:
@@ -132,13 +137,21 @@ void SettingsDialog::SpdClick(const Group& group) {
 QToolButton* SettingsDialog::addGroupButton(const std::string& resetButton,
                                             const QString& objectName, const QString& text) {
     QHBoxLayout* panel = resetPanels_.at(resetButton);
-    auto* b = new QToolButton(panel->parentWidget());
-    b->setObjectName(objectName);
-    b->setText(text);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    QToolButton* b = flatButton(panel->parentWidget(), objectName, text);
     panel->insertWidget(panel->count() - 1, b); // left of Reset
     return b;
+}
+
+void SettingsDialog::setResetHandler(const std::string& resetButton,
+                                     std::function<void()> handler) {
+    resetHandlers_[resetButton] = std::move(handler);
+}
+
+void SettingsDialog::resetClicked(const Group& group) {
+    if (const auto it = resetHandlers_.find(group.reset); it != resetHandlers_.end())
+        it->second();
+    else
+        SpdClick(group);
 }
 
 } // namespace qv

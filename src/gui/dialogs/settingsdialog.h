@@ -4,6 +4,7 @@
 // control. Holds the dialog's value fields; the launcher (SettingsSession) fills
 // them before showing it and writes them back after OK.
 #include <QDialog>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -61,16 +62,26 @@ class SettingsDialog : public QDialog {
     QToolButton* addGroupButton(const std::string& resetButton, const QString& objectName,
                                 const QString& text);
 
+    // What a group's Reset button does instead of SpdClick (a dialog whose group holds
+    // more than its items registers it once, after construction).
+    void setResetHandler(const std::string& resetButton, std::function<void()> handler);
+
   public slots:
     // Edits to fields: invalid or out-of-range text silently becomes the default;
     // enabled check and choice items store their state. Out-of-bounds controls keep
-    // the fields they were loaded with.
+    // the fields they were loaded with. Then storeExtras().
     void BtnOkClick();
     void BtnHelpClick();
     // Every Reset button: the group's items back to their defaults, after ConfirmReset.
     void SpdClick(const Group& group);
 
+  protected:
+    // OK's store step after the controls have been read into the fields: what a dialog
+    // stores beyond its enabled controls.
+    virtual void storeExtras() {}
+
   private:
+    void resetClicked(const Group& group);
     void build();
     QWidget* buildPage(const Page& page, int pageIndex);
     QWidget* buildGroup(const Group& group, int pageIndex, int groupIndex);
@@ -83,6 +94,7 @@ class SettingsDialog : public QDialog {
     QTabWidget* pages_ = nullptr;
     std::vector<Controls> controls_; // table order
     std::map<std::string, QHBoxLayout*, std::less<>> resetPanels_;
+    std::map<std::string, std::function<void()>, std::less<>> resetHandlers_;
     int editWidth_ = 0;
 };
 

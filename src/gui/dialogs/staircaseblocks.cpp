@@ -13,6 +13,7 @@
 #include "core/staircase.h"
 #include "core/valuefields.h"
 #include "gui/dialogs/settingsdialog.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/stairpreview.h"
 #include "gui/dialogs/subdialogframe.h"
 #include "gui/dialogs/updown.h"
@@ -23,10 +24,6 @@
 namespace qv {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 int acceptText(const Item& item, const QLineEdit* edit) {
     return item.acceptText(edit->text().toStdString());
@@ -50,11 +47,7 @@ void TFormKaidanBloc::build() {
     auto* panelRow = new QHBoxLayout(panel);
     panelRow->setContentsMargins(0, 0, 0, 0);
     panelRow->addStretch();
-    auto* spd = new QToolButton(panel);
-    spd->setObjectName(QStringLiteral("SpdKaidan"));
-    spd->setText(QStringLiteral("Reset"));
-    spd->setAutoRaise(true);
-    spd->setFocusPolicy(Qt::NoFocus);
+    QToolButton* spd = flatButton(panel, QStringLiteral("SpdKaidan"), QStringLiteral("Reset"));
     connect(spd, &QToolButton::clicked, this, &TFormKaidanBloc::SpdKaidanClick);
     panelRow->addWidget(spd);
     grid->addWidget(panel, 0, 0, 1, -1);

@@ -6,18 +6,13 @@
 #include <QVBoxLayout>
 
 #include "core/tables/table.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/placement.h"
 
 namespace qv {
 
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
+namespace {} // namespace
 
 SubDialogFrame buildSubDialogFrame(QDialog* dialog, const DialogTable& table) {
     const Group& g = table.pages.at(0).groups.at(0);

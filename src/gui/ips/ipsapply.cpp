@@ -26,28 +26,29 @@ void refuse(QWidget* window, const ips::Status& status) {
 // The base image the patch goes on, or nothing (reported) when it cannot be read.
 std::optional<std::vector<std::uint8_t>> loadBase(IpsHost& host, int source) {
     if (source == TFormIpsOpen::OpenDocument) {
-        const auto bytes = host.document.fileBytes();
+        const auto bytes = host.document().fileBytes();
         return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
     }
     const int size = baseFileSize(source);
     std::optional<std::vector<std::uint8_t>> bytes;
-    if (baseFileAvailable(host.settings, source))
-        bytes = readWholeFile(host.settings.nesFile[static_cast<std::size_t>(source - 1)],
+    if (baseFileAvailable(host.settings(), source))
+        bytes = readWholeFile(host.settings().nesFile[static_cast<std::size_t>(source - 1)],
                               static_cast<std::uintmax_t>(size));
     if (!bytes || bytes->size() != static_cast<std::size_t>(size)) {
         const QString n = sizeText(size);
-        platform().warn(host.window, QStringLiteral("Appling the IPS file requires a ") + n +
-                                         QStringLiteral(" byte NES file.\r\n") +
-                                         QStringLiteral("Set the NES file ") + n +
-                                         QStringLiteral(" byte file path in Editor Options."));
+        platform().warn(host.hostWindow(),
+                        QStringLiteral("Appling the IPS file requires a ") + n +
+                            QStringLiteral(" byte NES file.\r\n") +
+                            QStringLiteral("Set the NES file ") + n +
+                            QStringLiteral(" byte file path in Editor Options."));
         return std::nullopt;
     }
     return bytes;
 }
 
 bool writeResult(IpsHost& host, const QString& output, const std::vector<std::uint8_t>& image) {
-    const SaveResult r = writeWithBackup(localPath(output), image, host.settings.backup, "~nes");
-    if (!r.ok) platform().error(host.window, QString::fromStdString(r.error));
+    const SaveResult r = writeWithBackup(localPath(output), image, host.settings().backup, "~nes");
+    if (!r.ok) platform().error(host.hostWindow(), QString::fromStdString(r.error));
     return r.ok;
 }
 
@@ -56,14 +57,14 @@ bool writeResult(IpsHost& host, const QString& output, const std::vector<std::ui
 void openIpsFile(IpsHost& host, QString& lastIpsPath) {
     QString initial = lastIpsPath;
     if (initial.isEmpty()) {
-        const std::string& current = host.document.fileName();
+        const std::string& current = host.document().fileName();
         initial =
             (current.empty() ? programFolder() : QFileInfo(fromLocalPath(current)).absolutePath()) +
             QStringLiteral("/*.ips");
     }
-    if (host.beforeModal) host.beforeModal();
+    host.beforeModal();
     const QString chosen =
-        platform().openFile(host.window, QStringLiteral("Open"), initial, kIpsFilter);
+        platform().openFile(host.hostWindow(), QStringLiteral("Open"), initial, kIpsFilter);
     if (chosen.isEmpty()) return;
     lastIpsPath = chosen;
     ApplyIpsFile(host, chosen, false);
@@ -72,22 +73,23 @@ void openIpsFile(IpsHost& host, QString& lastIpsPath) {
 bool ApplyIpsFile(IpsHost& host, const QString& path, bool startup) {
     const ips::PatchFile checked = ips::readPatchFile(localPath(path));
     if (!checked.status.ok()) {
-        refuse(host.window, checked.status);
+        refuse(host.hostWindow(), checked.status);
         return false;
     }
 
-    TFormIpsOpen dialog(path, host.settings, host.document, host.runOptions, host.window);
-    dialog.prepare(host.settings.ipsPatch, host.settings.ipsOpen);
+    TFormIpsOpen dialog(
+        path, host.settings(), host.document(), [&host] { host.runOptions(); }, host.hostWindow());
+    dialog.prepare(host.settings().ipsPatch, host.settings().ipsOpen);
     dialog.FormShow(startup);
-    if (host.beforeModal) host.beforeModal();
+    host.beforeModal();
     if (platform().runModal(dialog) != QDialog::Accepted) return false;
 
     const int source = dialog.source();
     const int action = dialog.action();
     const ips::Mode mode = dialog.mode();
     const QString output = dialog.outputName();
-    host.settings.ipsPatch = source;
-    host.settings.ipsOpen = action;
+    host.settings().ipsPatch = source;
+    host.settings().ipsOpen = action;
     host.writeAllSettings();
 
     auto image = loadBase(host, source);
@@ -95,19 +97,19 @@ bool ApplyIpsFile(IpsHost& host, const QString& path, bool startup) {
     // Read again: the patch may have changed or gone while the dialog was open.
     const ips::PatchFile patch = ips::readPatchFile(localPath(path));
     if (!patch.status.ok()) {
-        refuse(host.window, patch.status);
+        refuse(host.hostWindow(), patch.status);
         return false;
     }
     const ips::Status applied = ips::applyPatch(patch.bytes, *image, {mode, true});
     if (!applied.ok()) {
-        refuse(host.window, applied);
+        refuse(host.hostWindow(), applied);
         return false;
     }
 
     if (action == TFormIpsOpen::SaveOnly) return writeResult(host, output, *image);
 
-    if (source != TFormIpsOpen::OpenDocument && host.document.modified()) {
-        switch (platform().ask(host.window,
+    if (source != TFormIpsOpen::OpenDocument && host.document().modified()) {
+        switch (platform().ask(host.hostWindow(),
                                QStringLiteral("The current file has been modified\r\n"
                                               "Save changes before applying the patch?"),
                                Buttons::YesNoCancel)) {
@@ -122,11 +124,11 @@ bool ApplyIpsFile(IpsHost& host, const QString& path, bool startup) {
     }
     // Written before the document changes, so that a failed write leaves it as it was.
     if (action == TFormIpsOpen::SaveAndOpen && !writeResult(host, output, *image)) return false;
-    host.document.replace(*image, localPath(output));
+    host.document().replace(*image, localPath(output));
     if (action == TFormIpsOpen::SaveAndOpen)
-        host.document.markSaved();
+        host.document().markSaved();
     else
-        host.document.markModified(); // the patched image is not on disk yet
+        host.document().markModified(); // the patched image is not on disk yet
     host.documentReplaced();
     return true;
 }

@@ -5,7 +5,7 @@
 
 namespace qv {
 
-struct IpsHost;
+class IpsHost;
 
 // Tools > Open IPS File: the Open dialog at the last patch chosen in this run (or
 // "*.ips" beside the document, or in the program's folder), then ApplyIpsFile.

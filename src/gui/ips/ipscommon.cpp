@@ -45,12 +45,4 @@ OutputName checkOutputName(const QString& path, const char* upperExt) {
     return OutputName::Ok;
 }
 
-std::string localPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString fromLocalPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 } // namespace qv

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "gui/main/paths.h"
+
 class QWidget;
 
 namespace qv {
@@ -12,22 +14,26 @@ namespace qv {
 class RomDocument;
 struct Settings;
 
-struct IpsHost {
-    QWidget* window; // owner of the dialogs and messages
-    RomDocument& document;
-    Settings& settings;
-    std::function<void()> writeAllSettings;
+// What the IPS commands need of the main window, as DialogHost is for the settings
+// dialogs.
+class IpsHost {
+  public:
+    virtual ~IpsHost() = default;
+    virtual QWidget* hostWindow() = 0; // owner of the dialogs and messages
+    virtual RomDocument& document() = 0;
+    virtual Settings& settings() = 0;
+    virtual void writeAllSettings() = 0;
     // The Editor Options command with everything that follows it.
-    std::function<void()> runOptions;
+    virtual void runOptions() = 0;
     // The Yes of a save prompt: write the document, or Save As when its file is not
     // on disk; false when that failed or was cancelled.
-    std::function<bool()> saveDocument;
-    // A patched image has become the document: commands, address bar, Undo item,
-    // title and stamp follow it.
-    std::function<void()> documentReplaced;
+    virtual bool saveDocument() = 0;
+    // A patched image has become the document (the window has followed its
+    // announcement); what a patch changes beyond a load.
+    virtual void documentReplaced() = 0;
     // Before each modal window the commands open: keeps it above an always-on-top
     // main window.
-    std::function<void()> beforeModal;
+    virtual void beforeModal() = 0;
 };
 
 // Base file n (1: 40,976 bytes, 2: 41,488 bytes) is set, exists, has the extension
@@ -46,9 +52,5 @@ bool isNesFileOfSize(const QString& path, int size);
 // The checks on an output name at OK, in the order the dialogs make them.
 enum class OutputName { Ok, BadFolder, BadName, BadExtension };
 OutputName checkOutputName(const QString& path, const char* upperExt);
-
-// File names cross into the core in the system's local encoding.
-std::string localPath(const QString& path);
-QString fromLocalPath(const std::string& path);
 
 } // namespace qv

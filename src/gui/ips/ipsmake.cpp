@@ -14,14 +14,15 @@
 namespace qv {
 
 bool createIpsFile(IpsHost& host) {
-    RomDocument& doc = host.document;
+    RomDocument& doc = host.document();
     if (!doc.isOpen()) return false;
     const int size = doc.trainer() ? kTrainerSize : kPlainSize;
 
-    TFormIpsMake dialog(host.settings, size, fromLocalPath(doc.fileName()), host.runOptions,
-                        host.window);
+    TFormIpsMake dialog(
+        host.settings(), size, fromLocalPath(doc.fileName()), [&host] { host.runOptions(); },
+        host.hostWindow());
     dialog.FormShow();
-    if (host.beforeModal) host.beforeModal();
+    host.beforeModal();
     if (platform().runModal(dialog) != QDialog::Accepted) return false;
     const QString output = dialog.outputName();
     const QString base = dialog.baseName();
@@ -34,22 +35,22 @@ bool createIpsFile(IpsHost& host) {
     if (!baseBytes || baseBytes->size() != static_cast<std::size_t>(size)) {
         status.result = ips::Result::BaseInvalid;
     } else {
-        created = ips::create(*baseBytes, doc.fileBytes(), {host.settings.ipsIdentity});
+        created = ips::create(*baseBytes, doc.fileBytes(), {host.settings().ipsIdentity});
         status = created.status;
     }
     if (!status.ok()) {
-        platform().warn(host.window, QString::fromStdString(ips::message(status)));
+        platform().warn(host.hostWindow(), QString::fromStdString(ips::message(status)));
         return false;
     }
 
     const SaveResult written =
-        writeWithBackup(localPath(output), created.patch, host.settings.backup, "~ips");
+        writeWithBackup(localPath(output), created.patch, host.settings().backup, "~ips");
     if (!written.ok) {
-        platform().error(host.window, QString::fromStdString(written.error));
+        platform().error(host.hostWindow(), QString::fromStdString(written.error));
         return false;
     }
-    if (host.settings.ipsMaking)
-        platform().inform(host.window, QStringLiteral("IPS file created successfully."));
+    if (host.settings().ipsMaking)
+        platform().inform(host.hostWindow(), QStringLiteral("IPS file created successfully."));
     return true;
 }
 

@@ -3,7 +3,7 @@
 
 namespace qv {
 
-struct IpsHost;
+class IpsHost;
 
 // Tools > Create IPS File: TFormIpsMake, then the patch of the document against
 // the chosen base, written with the "~ips" backup. Returns whether a patch was

@@ -204,13 +204,9 @@ QString TFormIpsOpen::outputName() const {
 }
 
 void TFormIpsOpen::setModesFor(int imageSize) {
-    // A plain image takes a trainer patch's correction and both expansions; an
-    // image with trainer only the plain patch's correction.
-    const bool plain = imageSize != kTrainerSize;
-    radSpe_[1]->setEnabled(plain);
-    radSpe_[2]->setEnabled(!plain);
-    radSpe_[3]->setEnabled(plain);
-    radSpe_[4]->setEnabled(plain);
+    for (int n = 1; n < static_cast<int>(radSpe_.size()); ++n)
+        radSpe_[static_cast<std::size_t>(n)]->setEnabled(
+            ips::modeFitsImage(*ips::modeFromNumber(n), static_cast<std::size_t>(imageSize)));
     radSpe_[0]->setChecked(true);
 }
 

@@ -17,8 +17,6 @@ class SpinButtons : public QWidget {
     Q_OBJECT
   public:
     explicit SpinButtons(const QString& name, QWidget* parent);
-    QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
   signals:
     void stepped(bool up);
 
@@ -54,8 +52,6 @@ class AddressBar : public QWidget {
     // The parsed address, or kInvalid.
     int parsedAddress() const;
     static constexpr int kInvalid = 100000;
-    int addressPosition() const { return addressPos_; }
-    int valuePosition() const { return valuePos_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

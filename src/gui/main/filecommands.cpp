@@ -25,29 +25,19 @@ const QString kNesFilter = QStringLiteral("NES File (*.nes)|*.nes");
 const QString kSaveBeforeOpen = QStringLiteral(
     "The file has been modified.\r\nDo you want to save changes before opening a new file?");
 
-std::string local(const QString& s) {
-    return QFile::encodeName(s).toStdString();
-}
-QString fromLocal(const std::string& s) {
-    return QFile::decodeName(QByteArray::fromStdString(s));
-}
 } // namespace
 
 void TForm1::LoadNesFile(const QString& path) {
-    const LoadStatus status = doc_.load(local(path));
+    const LoadStatus status = doc_.load(localPath(path));
     if (status != LoadStatus::Ok) {
         platform().warn(this, QString::fromUtf8(loadMessage(status).data(),
                                                 static_cast<int>(loadMessage(status).size())));
         return;
     }
-    fileNameUsed_ = true;
-    refreshUndoItem();
-    EnableDocumentCommands();
+    fileNameUsed_ = true; // the window has followed the load already
     AddRecentFile();
     BuildRecentMenus();
-    UpdateTitle();
     if (isVisible() && buttonPanel_->isVisible()) dialogButtons_.first()->setFocus();
-    updateStampPanel();
 }
 
 void TForm1::updateStampPanel() {
@@ -71,21 +61,19 @@ bool TForm1::WriteNesFile() {
 
 void TForm1::afterSave() {
     doc_.markSaved();
-    UpdateTitle();
-    updateStampPanel();
     AddRecentFile();
     BuildRecentMenus();
 }
 
 void TForm1::AddRecentFile() {
-    IniFile ini(iniPath_.toStdString());
+    IniFile ini(localPath(iniPath_));
     ini.load();
     addRecent(ini, doc_.fileName(), settings_.maxRecent);
     ini.save();
 }
 
 void TForm1::BuildRecentMenus() {
-    IniFile ini(iniPath_.toStdString());
+    IniFile ini(localPath(iniPath_));
     ini.load();
     const std::vector<std::string> list = readRecent(ini, settings_.maxRecent);
     for (QAction* a : std::as_const(recentItems_)) {
@@ -116,11 +104,11 @@ void TForm1::BuildRecentMenus() {
 }
 
 void TForm1::openRecent(int n) {
-    IniFile ini(iniPath_.toStdString());
+    IniFile ini(localPath(iniPath_));
     ini.load();
     const std::vector<std::string> list = readRecent(ini, settings_.maxRecent);
     if (n < 1 || n > static_cast<int>(list.size())) return;
-    const QString path = fromLocal(list[static_cast<std::size_t>(n - 1)]);
+    const QString path = fromLocalPath(list[static_cast<std::size_t>(n - 1)]);
     if (doc_.modified() && !saveIfWanted(kSaveBeforeOpen)) return;
     LoadNesFile(path);
 }
@@ -148,13 +136,14 @@ bool TForm1::saveIfWanted(const QString& question) {
 void TForm1::mmmOpenClick() {
     QString folder;
     if (fileNameUsed_ || !doc_.fileName().empty()) {
-        folder = QFileInfo(fromLocal(doc_.fileName())).absolutePath();
+        folder = QFileInfo(fromLocalPath(doc_.fileName())).absolutePath();
     } else {
         BuildRecentMenus();
-        IniFile ini(iniPath_.toStdString());
+        IniFile ini(localPath(iniPath_));
         ini.load();
         const auto list = readRecent(ini, settings_.maxRecent);
-        folder = list.empty() ? programFolder() : QFileInfo(fromLocal(list.front())).absolutePath();
+        folder =
+            list.empty() ? programFolder() : QFileInfo(fromLocalPath(list.front())).absolutePath();
     }
     postTopmostReassertion();
     const QString chosen = platform().openFile(this, QStringLiteral("Open"),
@@ -180,11 +169,11 @@ bool TForm1::SaveAsDialog() {
     if (!doc_.isOpen()) return false;
     postTopmostReassertion();
     const QString chosen =
-        platform().saveFile(this, QStringLiteral("Save As"), fromLocal(doc_.fileName()), kNesFilter,
-                            QStringLiteral("nes"));
+        platform().saveFile(this, QStringLiteral("Save As"), fromLocalPath(doc_.fileName()),
+                            kNesFilter, QStringLiteral("nes"));
     if (chosen.isEmpty()) return false;
     const std::string previous = doc_.fileName();
-    doc_.setFileName(local(chosen));
+    doc_.setFileName(localPath(chosen));
     fileNameUsed_ = true;
     if (!WriteNesFile()) {
         doc_.setFileName(previous); // a failed write leaves the document as it was
@@ -208,11 +197,6 @@ void TForm1::mmmCloseClick() {
             return;
     }
     doc_.close();
-    setWindowTitle(QString::fromUtf8(kProductName.data(), kProductName.size()));
-    panels_[1]->clear();
-    panels_[2]->clear();
-    DisableDocumentCommands();
-    refreshUndoItem();
 }
 
 void TForm1::mmmExitClick() {
@@ -229,7 +213,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
             QStringLiteral("The file has not been saved.\r\nSave changes before exiting?"));
     }
     // The position is kept even when the exit is cancelled.
-    IniFile ini(iniPath_.toStdString());
+    IniFile ini(localPath(iniPath_));
     ini.load();
     writeWindowPosition(ini, frameGeometry().top(), frameGeometry().left());
     ini.save();
@@ -334,7 +318,7 @@ void TForm1::Timer1Timer() {
             "The file has been modified by another program.\r\nDo you want to reload it?"),
         Buttons::YesNo);
     if (settings_.timeCheck) timer1_->start();
-    if (a == Answer::Yes) LoadNesFile(fromLocal(doc_.fileName()));
+    if (a == Answer::Yes) LoadNesFile(fromLocalPath(doc_.fileName()));
 }
 
 void TForm1::mmmUndoClick() {
@@ -343,9 +327,6 @@ void TForm1::mmmUndoClick() {
         platform().ask(this, QStringLiteral("Undo changes?"), Buttons::YesNo) != Answer::Yes)
         return;
     doc_.undo();
-    UpdateTitle();
-    refreshUndoItem();
-    addressBar_->refreshValue();
 }
 
 void TForm1::mmmReloadClick() {
@@ -365,7 +346,7 @@ void TForm1::mmmReloadClick() {
                            Buttons::YesNo) != Answer::Yes)
             return;
     }
-    LoadNesFile(fromLocal(doc_.fileName()));
+    LoadNesFile(fromLocalPath(doc_.fileName()));
 }
 
 } // namespace qv

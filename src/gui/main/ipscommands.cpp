@@ -10,40 +10,24 @@
 
 namespace qv {
 
-IpsHost TForm1::ipsHost() {
-    return {this,
-            doc_,
-            settings_,
-            [this] { writeAllSettings(); },
-            [this] { mmmOptionClick(); },
-            [this] { return writeOrSaveAs(); },
-            [this] {
-                // A patched image is the document now, as after a load, but the
-                // address bar starts again at 0000 and the recent list stays.
-                fileNameUsed_ = true;
-                refreshUndoItem();
-                EnableDocumentCommands();
-                findChild<QLineEdit*>(QStringLiteral("EditAdr1"))->setText(QStringLiteral("0000"));
-                UpdateTitle();
-                if (isVisible() && buttonPanel_->isVisible()) dialogButtons_.first()->setFocus();
-                updateStampPanel();
-            },
-            [this] { postTopmostReassertion(); }};
+void TForm1::documentReplaced() {
+    // The window has followed the new document as after a load, but the address bar
+    // starts again at 0000 and the recent list stays.
+    fileNameUsed_ = true;
+    findChild<QLineEdit*>(QStringLiteral("EditAdr1"))->setText(QStringLiteral("0000"));
+    if (isVisible() && buttonPanel_->isVisible()) dialogButtons_.first()->setFocus();
 }
 
 void TForm1::mmmIpsOpenClick() {
-    IpsHost host = ipsHost();
-    openIpsFile(host, lastIpsPath_);
+    openIpsFile(*this, lastIpsPath_);
 }
 
 void TForm1::mmmIpsMakeClick() {
-    IpsHost host = ipsHost();
-    createIpsFile(host);
+    createIpsFile(*this);
 }
 
 bool TForm1::ApplyIpsFile(const QString& path, bool startup) {
-    IpsHost host = ipsHost();
-    return qv::ApplyIpsFile(host, path, startup);
+    return qv::ApplyIpsFile(*this, path, startup);
 }
 
 } // namespace qv

@@ -18,10 +18,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/tables/registry.h"
 #include "gui/about/aboutdialog.h"
 #include "gui/changes/changeswindow.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
+#include "gui/main/paths.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
 #include "gui/main/testplay.h"
@@ -30,11 +32,18 @@
 namespace qv {
 
 namespace {
-constexpr const char* kDocumentCommands[] = {
-    "mmmSaveAs", "mmmReload",  "mmmClose",   "mmmIpsMake", "mmmExportParams", "mmmImportParams",
-    "mmmMario",  "mmmZenpan1", "mmmZenpan2", "mmmEnemy1",  "mmmEnemy2",       "mmmEnemy3",
-    "mmmPoint",  "mmmColor",   "mmmPallet",  "mmmTestPlay"};
+// Enabled only while a document is open, besides the settings dialogs' items and buttons.
+constexpr const char* kDocumentCommands[] = {"mmmSaveAs",  "mmmReload",       "mmmClose",
+                                             "mmmIpsMake", "mmmExportParams", "mmmImportParams",
+                                             "mmmTestPlay"};
+
+QString latin1(std::string_view s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
+QString utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+} // namespace
 
 TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* parent)
     : QMainWindow(parent), iniPath_(iniPath), programPath_(programPath) {
@@ -62,12 +71,8 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     bands->addWidget(toolBar_);
     addressBar_ =
         new AddressBar(doc_,
-                       {[this] { return findChild<QPushButton*>("BtnMario")->isEnabled(); },
-                        [this] { return settings_.writeCheck; },
-                        [this] {
-                            refreshUndoItem();
-                            UpdateTitle();
-                        }},
+                       {[this] { return doc_.isOpen(); }, [this] { return settings_.writeCheck; },
+                        [] {}}, // the document announces the write
                        coolBar_);
     bands->addWidget(addressBar_);
     column->addWidget(coolBar_);
@@ -86,7 +91,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
             &TForm1::applicationStateChanged);
 
     // Start-up: every setting read once, then the view and the menus follow them.
-    IniFile ini(iniPath_.toStdString());
+    IniFile ini(localPath(iniPath_));
     ini.load();
     settings_ = readSettings(ini);
     applyViewSettings();
@@ -97,9 +102,12 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     BuildRecentMenus();
     refreshUndoItem();
     DisableDocumentCommands();
+    doc_.setObserver([this](DocumentChange change) { documentChanged(change); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    doc_.setObserver({});
+}
 
 QAction* TForm1::action(const char* name, const QString& text, const QKeySequence& key, int image,
                         void (TForm1::*slot)()) {
@@ -133,24 +141,15 @@ void TForm1::createActions() {
     action("mmmExit", QStringLiteral("E&xit"), {}, 12, &TForm1::mmmExitClick);
     action("mmmUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), 10,
            &TForm1::mmmUndoClick);
-    action("mmmMario", QStringLiteral("&Mario Settings..."), QKeySequence(Qt::CTRL | Qt::Key_1), -1,
-           &TForm1::mmmMarioClick);
-    action("mmmZenpan1", QStringLiteral("&General Settings 1..."),
-           QKeySequence(Qt::CTRL | Qt::Key_2), -1, &TForm1::mmmZenpan1Click);
-    action("mmmZenpan2", QStringLiteral("Ge&neral Settings 2..."),
-           QKeySequence(Qt::CTRL | Qt::Key_3), -1, &TForm1::mmmZenpan2Click);
-    action("mmmEnemy1", QStringLiteral("Enemy Settings &1..."), QKeySequence(Qt::CTRL | Qt::Key_4),
-           -1, &TForm1::mmmEnemy1Click);
-    action("mmmEnemy2", QStringLiteral("Enemy Settings &2..."), QKeySequence(Qt::CTRL | Qt::Key_5),
-           -1, &TForm1::mmmEnemy2Click);
-    action("mmmEnemy3", QStringLiteral("Enemy Settings &3..."), QKeySequence(Qt::CTRL | Qt::Key_6),
-           -1, &TForm1::mmmEnemy3Click);
-    action("mmmPoint", QStringLiteral("&Scoring Settings..."), QKeySequence(Qt::CTRL | Qt::Key_7),
-           -1, &TForm1::mmmPointClick);
-    action("mmmColor", QStringLiteral("Co&lor Settings..."), QKeySequence(Qt::CTRL | Qt::Key_8), -1,
-           &TForm1::mmmColorClick);
-    action("mmmPallet", QStringLiteral("&Palette Settings..."), QKeySequence(Qt::CTRL | Qt::Key_9),
-           -1, &TForm1::mmmPalletClick);
+    for (const DialogEntry& e : dialogEntries()) {
+        if (!e.inMenu()) continue;
+        QAction* a = action(e.actionName().c_str(), utf8(e.menuCaption),
+                            QKeySequence(QKeyCombination(
+                                Qt::ControlModifier, static_cast<Qt::Key>(Qt::Key_0 + e.shortcut))),
+                            -1, nullptr);
+        connect(a, &QAction::triggered, this, [this, &e] { runDialog(e); });
+        dialogActions_ << a;
+    }
     action("mmmAlTop", QStringLiteral("&Always on Top"), QKeySequence(Qt::CTRL | Qt::Key_T), 5,
            &TForm1::mmmAlTopClick);
     action("mmmToolBar", QStringLiteral("&Toolbar"), QKeySequence(Qt::CTRL | Qt::Key_F1), -1,
@@ -211,9 +210,8 @@ void TForm1::createMenus() {
     edit->setObjectName(QStringLiteral("mmmEdit"));
     edit->addAction(item("mmmUndo"));
     edit->addSeparator();
-    for (const char* n : {"mmmMario", "mmmZenpan1", "mmmZenpan2", "mmmEnemy1", "mmmEnemy2",
-                          "mmmEnemy3", "mmmPoint", "mmmColor", "mmmPallet"})
-        edit->addAction(item(n));
+    for (QAction* a : dialogActions_)
+        edit->addAction(a);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mmmView"));
@@ -291,28 +289,15 @@ void TForm1::createButtonPanel() {
     buttonPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     buttonPanel_->setFixedHeight(85);
     buttonPanel_->setMinimumWidth(334);
-    struct Def {
-        const char* name;
-        const char* text;
-        const char* action;
-        int x, y;
-    };
-    const Def defs[] = {
-        {"BtnMario", "&Mario", "mmmMario", 12, 8},
-        {"BtnZenpan1", "&General 1", "mmmZenpan1", 118, 8},
-        {"BtnZenpan2", "Ge&neral 2", "mmmZenpan2", 224, 8},
-        {"BtnEnemy1", "Enemies &1", "mmmEnemy1", 12, 32},
-        {"BtnEnemy2", "Enemies &2", "mmmEnemy2", 118, 32},
-        {"BtnEnemy3", "Enemies &3", "mmmEnemy3", 224, 32},
-        {"BtnPoint", "&Scoring", "mmmPoint", 12, 56},
-        {"BtnColor", "Co&lors", "mmmColor", 118, 56},
-        {"BtnPallet", "&Palette", "mmmPallet", 224, 56},
-    };
-    for (const Def& d : defs) {
-        auto* b = new QPushButton(QString::fromUtf8(d.text), buttonPanel_);
-        b->setObjectName(QString::fromLatin1(d.name));
-        b->setGeometry(d.x, d.y, 97, 21);
-        QAction* a = findChild<QAction*>(QString::fromLatin1(d.action));
+    // Three buttons a row, in the Edit menu's order.
+    int n = 0;
+    for (const DialogEntry& e : dialogEntries()) {
+        if (!e.inMenu()) continue;
+        auto* b = new QPushButton(utf8(e.buttonCaption), buttonPanel_);
+        b->setObjectName(latin1(e.buttonName()));
+        b->setGeometry(12 + 106 * (n % 3), 8 + 24 * (n / 3), 97, 21);
+        ++n;
+        QAction* a = findChild<QAction*>(latin1(e.actionName()));
         // Each button runs its Edit-menu item's handler.
         connect(b, &QPushButton::clicked, a, &QAction::trigger);
         dialogButtons_ << b;
@@ -468,7 +453,7 @@ void TForm1::mmmStBarClick() {
 }
 
 void TForm1::writeAllSettings() {
-    IniFile ini(iniPath_.toStdString());
+    IniFile ini(localPath(iniPath_));
     ini.load();
     writeSettings(ini, settings_);
     ini.save();
@@ -489,6 +474,8 @@ void TForm1::FormShow() {
 void TForm1::EnableDocumentCommands() {
     for (const char* n : kDocumentCommands)
         findChild<QAction*>(QString::fromLatin1(n))->setEnabled(true);
+    for (QAction* a : dialogActions_)
+        a->setEnabled(true);
     for (QPushButton* b : dialogButtons_)
         b->setEnabled(true);
     addressBar_->documentLoaded();
@@ -498,6 +485,8 @@ void TForm1::DisableDocumentCommands() {
     for (const char* n : kDocumentCommands)
         findChild<QAction*>(QString::fromLatin1(n))->setEnabled(false);
     findChild<QAction*>("mmmSave")->setEnabled(false);
+    for (QAction* a : dialogActions_)
+        a->setEnabled(false);
     for (QPushButton* b : dialogButtons_)
         b->setEnabled(false);
     addressBar_->documentClosed();
@@ -519,10 +508,35 @@ void TForm1::UpdateTitle() {
     panels_[1]->setText(QString::fromStdString(doc_.sizeText()));
 }
 
-void TForm1::documentEdited() {
-    refreshUndoItem();
-    UpdateTitle();
-    addressBar_->refreshValue();
+void TForm1::documentChanged(DocumentChange change) {
+    switch (change) {
+    case DocumentChange::Loaded:
+        refreshUndoItem();
+        EnableDocumentCommands();
+        UpdateTitle();
+        updateStampPanel();
+        break;
+    case DocumentChange::Edited:
+    case DocumentChange::Undone:
+        refreshUndoItem();
+        UpdateTitle();
+        addressBar_->refreshValue();
+        break;
+    case DocumentChange::Written: // the address bar shows its own write already
+        refreshUndoItem();
+        UpdateTitle();
+        break;
+    case DocumentChange::Saved:
+        UpdateTitle();
+        updateStampPanel();
+        break;
+    case DocumentChange::Closed:
+        UpdateTitle();
+        panels_[2]->clear();
+        DisableDocumentCommands();
+        refreshUndoItem();
+        break;
+    }
 }
 
 } // namespace qv

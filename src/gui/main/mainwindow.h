@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "gui/changes/changeswindow.h"
 #include "gui/dialogs/dialoghost.h"
+#include "gui/ips/ipscommon.h"
 #include "gui/settings/optionsdialog.h"
 
 class QAction;
@@ -27,10 +28,10 @@ class QToolButton;
 namespace qv {
 
 class AddressBar;
-struct IpsHost;
+struct DialogEntry;
 class TestPlayFiles;
 
-class TForm1 : public QMainWindow, public DialogHost {
+class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     Q_OBJECT
   public:
     // `iniPath` names the settings file; `programPath` is started for new instances.
@@ -52,15 +53,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void openRecent(int n);
     void mmmUndoClick();
     void mmmReloadClick();
-    void mmmMarioClick();
-    void mmmZenpan1Click();
-    void mmmZenpan2Click();
-    void mmmEnemy1Click();
-    void mmmEnemy2Click();
-    void mmmEnemy3Click();
-    void mmmPointClick();
-    void mmmColorClick();
-    void mmmPalletClick();
+    // An Edit menu item or its button: the registered dialog on the open document.
+    void runDialog(const DialogEntry& entry);
     void startEditor(int n);
     void mmmOptionClick();
     void mmmVersionClick();
@@ -99,8 +93,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void AddRecentFile();
 
     const Settings& settings() const { return settings_; }
-    Settings& settings() { return settings_; }
-    void writeAllSettings();
+    Settings& settings() override { return settings_; }
+    void writeAllSettings() override;
     // Before every modal window: keeps it above an always-on-top main window.
     void postTopmostReassertion();
     QString statusPanel(int i) const;
@@ -113,7 +107,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     int paletteSource() const override { return settings_.pallet; }
     DialogMemory& dialogMemory() override { return dialogMemory_; }
     QWidget* hostWindow() override { return this; }
-    void documentEdited() override;
+    // The document has announced itself already: nothing is left to refresh.
+    void documentEdited() override {}
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,7 +116,8 @@ class TForm1 : public QMainWindow, public DialogHost {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    void runSettingsDialog(bool (*run)(DialogHost&));
+    // The window follows the document's announcements.
+    void documentChanged(DocumentChange change);
     void createActions();
     void createMenus();
     void createToolBar();
@@ -145,7 +141,11 @@ class TForm1 : public QMainWindow, public DialogHost {
     void startInstance(const QString& path);
     void showWrongFormat();
     void updateStampPanel();
-    IpsHost ipsHost();
+    // IpsHost
+    void runOptions() override { mmmOptionClick(); }
+    bool saveDocument() override { return writeOrSaveAs(); }
+    void documentReplaced() override;
+    void beforeModal() override { postTopmostReassertion(); }
 
     QString iniPath_;
     QString programPath_;
@@ -172,6 +172,7 @@ class TForm1 : public QMainWindow, public DialogHost {
     QTimer* timer1_ = nullptr;
     std::array<QAction*, 4> editorItems_{};
     QList<QAction*> recentItems_;
+    QList<QAction*> dialogActions_; // the registered dialogs' Edit menu items
     QList<QPushButton*> dialogButtons_;
     QPointer<ChangedParametersWindow> changesWindow_;
 };

@@ -1,5 +1,7 @@
 #include "gui/main/paths.h"
 
+#include <QFile>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -96,6 +98,14 @@ QString programFolder() {
 
 QString browseStart(const QString& typed, const QString& pattern) {
     return typed.isEmpty() ? programFolder() + QLatin1Char('/') + pattern : typed;
+}
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 } // namespace qv

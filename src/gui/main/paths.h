@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <string>
 
 namespace qv {
 // Long-name expansion: there are no short names here, so only the path is made absolute.
@@ -12,4 +13,8 @@ QString programFolder();
 // Where a file dialog opens: the name already typed, else `pattern` ("*.nes") in
 // the program's folder.
 QString browseStart(const QString& typed, const QString& pattern);
+// A path as the file system takes it (the local 8-bit encoding), and back: the one
+// way core file functions get their paths.
+std::string localPath(const QString& path);
+QString fromLocalPath(const std::string& path);
 } // namespace qv

@@ -61,8 +61,6 @@ class TFormOption : public FileDropDialog {
     bool FormCloseQuery();
 
     void BtnEdClick(int n); // n = 1 to 4
-    void BtnNes1Click() { browseNes(0); }
-    void BtnNes2Click() { browseNes(1); }
     void BtnHistDelClick();
     void UdRecentClick(bool up);
     void BtnHelpClick();

@@ -1,0 +1,19 @@
+#pragma once
+// Small pieces the dialogs share: text from the tables, and the flat speed button.
+#include <QString>
+#include <string_view>
+
+class QToolButton;
+class QWidget;
+
+namespace qv {
+
+// Table and core text (UTF-8) as a QString.
+inline QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A flat speed button ("Reset", "Luigi"): raised under the mouse, never taking the focus.
+QToolButton* flatButton(QWidget* parent, const QString& objectName, const QString& text);
+
+} // namespace qv
