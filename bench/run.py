@@ -153,9 +153,13 @@ def ips_core(table, bindir, folder):
             median[b["run_name"]] = b["cpu_time"] * {"ns": 1e-6, "us": 1e-3, "ms": 1.0}[
                 b["time_unit"]]
     for size, label in (("40976", "40 KB"), ("1048576", "1 MiB"), ("16777216", "16 MiB")):
-        for op, floor, name in (("Create", "Memcmp", "memcmp"), ("Apply", "Memcpy", "memcpy")):
+        # Apply is judged with the copy of the base included: that is what producing a
+        # patched image costs, and what the memcpy floor stands for.
+        for op, what, floor, name in (("Create", "create", "Memcmp", "memcmp"),
+                                      ("CopyAndApply", "apply (copy + patch)", "Memcpy",
+                                       "memcpy")):
             t, f = median["BM_%s/%s" % (op, size)], median["BM_%s/%s" % (floor, size)]
-            table.add("IPS %s in memory, %s, 1%% changed (CPU)" % (op.lower(), label),
+            table.add("IPS %s in memory, %s, 1%% changed (CPU)" % (what, label),
                       "%.3f ms" % t, "%s %.3f ms" % (name, f), t / f, 2.0)
 
 

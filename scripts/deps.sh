@@ -2,6 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 # As root it runs apt-get; otherwise it prints the exact command and stops.
 set -euo pipefail
+# fonts-ipafont-gothic: the Japanese characters the windows show ("～", the flagpole
+# preview's "止"), in a gothic whose full-width characters are two half-widths wide.
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
       libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev zlib1g-dev nettle-dev
       xvfb xauth clang-format ccache

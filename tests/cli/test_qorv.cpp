@@ -258,6 +258,35 @@ TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
         << text.out;
 }
 
+// The attribute and colour bytes the unmodified game holds read as their own defaults.
+TEST(Qorv, GameBytesOfLiftsFireworksPeachAndWaterBlocksAreTheirDefaults) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    Bytes image = plainImage();
+    const std::map<std::string, std::pair<int, int>> bytes{
+        {"Spd6614", {0x6614, 0x02}}, {"Spd6D81", {0x6D81, 0x02}}, {"Spd6D0D", {0x6D0D, 0x02}},
+        {"Spd6D67", {0x6D67, 0x42}}, {"Spd6D6C", {0x6D6C, 0xC2}}, {"Spd6ADF", {0x6ADF, 0x42}},
+        {"Rad0CBC", {0x0CBC, 0x3A}},
+    };
+    for (const auto& [control, at] : bytes)
+        image[static_cast<std::size_t>(at.first)] = static_cast<std::uint8_t>(at.second);
+    writeBytes(game, image);
+
+    const auto j = nlohmann::json::parse(qorv(dir, {"dump", game, "--json"}).out);
+    int seen = 0;
+    for (const auto& it : j["items"]) {
+        const auto found = bytes.find(it["control"]);
+        if (found == bytes.end()) continue;
+        ++seen;
+        SCOPED_TRACE(found->first);
+        EXPECT_EQ(it["offsets"], nlohmann::json::array({found->second.first}));
+        EXPECT_EQ(it["bytes"], nlohmann::json::array({found->second.second}));
+        EXPECT_EQ(it["value"], it["default"]);
+        EXPECT_EQ(it["state"], "ok");
+    }
+    EXPECT_EQ(seen, 7);
+}
+
 TEST(Qorv, InfoReportsSizeChecksumsAndOutOfBoundsCount) {
     TempDir dir;
     const std::string game = dir.file("g.nes");

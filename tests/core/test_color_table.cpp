@@ -62,10 +62,21 @@ TEST(ColorTable, DefaultsCaptionsAndNotesOfSelectedRows) {
         int defaultByte;
     };
     const Row rows[] = {
-        {0x686C, 0, "Koopa Troopa", 0x02},   {0x6878, 0, "Pirana Plant", 0x21},
-        {0x5244, 0, "Bowser Flame 2", 0x82}, {0x64EB, 0, "Hammer 4", 0xC3},
-        {0x6D81, 1, "Small Lift", 0xC2},     {0x538E, 1, "Castle Flag", 0x22},
-        {0x6E12, 1, "Air Bubble", 0x02},     {0x687E, 2, "Unknown", 0xFF},
+        {0x686C, 0, "Koopa Troopa", 0x02},
+        {0x6878, 0, "Pirana Plant", 0x21},
+        {0x5244, 0, "Bowser Flame 2", 0x82},
+        {0x64EB, 0, "Hammer 4", 0xC3},
+        {0x538E, 1, "Castle Flag", 0x22},
+        {0x6E12, 1, "Air Bubble", 0x02},
+        {0x687E, 2, "Unknown", 0xFF},
+        // The attribute bytes the unmodified game loads for these (the LDA #imm operand
+        // it stores as the sprite attribute), which Reset must put back.
+        {0x6614, 1, "Lift", 0x02},
+        {0x6D81, 1, "Small Lift", 0x02},
+        {0x6D0D, 1, "Firebar", 0x02},
+        {0x6D67, 1, "Fireworks (UR)", 0x42},
+        {0x6D6C, 1, "Fireworks (LR)", 0xC2},
+        {0x6ADF, 1, "Peach (LR)", 0x42},
     };
     for (const Row& r : rows) {
         const auto* c = findColorCharacter(r.offset);
@@ -87,6 +98,10 @@ TEST(ColorTable, DefaultsCaptionsAndNotesOfSelectedRows) {
               "Color setting while plate is partly pressed down.\r\n"
               "Only applicable when springboard sprites set in [General 1]-[Springboard].");
     EXPECT_EQ(findColorCharacter(0x1234), nullptr);
+
+    // The range label (shown by the help and qorv) names the game's byte in decimal.
+    EXPECT_EQ(qv::tables::color().find("Spd6D6C")->rangeLabel, "[0～255 Default: 194]");
+    EXPECT_EQ(qv::tables::color().find("Spd6614")->rangeLabel, "[0～255 Default: 2]");
 }
 
 // Group + 0x20 behind + 0x80 upside down + 0x40 mirrored, above 127 as two's complement.

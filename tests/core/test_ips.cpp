@@ -77,6 +77,34 @@ TEST(IpsApply, TruncatedRecordsRefuseTheWholePatch) {
     EXPECT_EQ(refused("PATCH 00 A0 10 00", img).result, Result::AddressesBeyond);
 }
 
+TEST(IpsApply, EveryCutOfAPatchIsRefused) {
+    const Bytes patch =
+        hex("PATCH 00 00 20 00 01 11  00 00 30 00 02 22 33  00 00 40 00 00 00 03 44 EOF");
+    Bytes img = image(40976);
+    for (std::size_t n = 0; n < patch.size(); ++n) {
+        const Bytes cut(patch.begin(), patch.begin() + static_cast<std::ptrdiff_t>(n));
+        EXPECT_FALSE(applyPatch(cut, img).ok()) << n << " bytes";
+        EXPECT_EQ(img, image(40976)) << n << " bytes";
+    }
+    ASSERT_TRUE(applyPatch(patch, img).ok());
+    EXPECT_EQ(at(img, 0x20, 1), hex("11"));
+    EXPECT_EQ(at(img, 0x30, 2), hex("22 33"));
+    EXPECT_EQ(at(img, 0x40, 4), hex("44 44 44 00"));
+
+    img = image(40976);
+    EXPECT_EQ(refused("PATCH 00 00 20 00 01", img).result, Result::InvalidData);
+    // After a record, a last "EOF" with a byte behind it ends the patch; other three
+    // bytes are read as an offset.
+    ASSERT_TRUE(applied("PATCH 00 00 20 00 01 11 EOF 00", img));
+    EXPECT_EQ(img[0x20], 0x11);
+    EXPECT_EQ(refused("PATCH 00 00 21 00 01 11 45 4F 47 00", img).result, Result::AddressesBeyond);
+    Bytes buf(100, 0);
+    EXPECT_EQ(refused("PATCH 00 00 21 00 01 11 45 4F 47 00", buf, Mode::None, false).result,
+              Result::InvalidData);
+    // An empty run past the end of a game image is refused as well.
+    EXPECT_EQ(refused("PATCH 00 A0 10 00 00 00 00 55 EOF", img).result, Result::AddressesBeyond);
+}
+
 TEST(IpsApply, RecordsWriteAtTheirOffsets) {
     Bytes img = image(40976);
     ASSERT_TRUE(applied("PATCH 00 34 57 00 00 00 03 EA EOF", img));
@@ -164,6 +192,11 @@ TEST(IpsApply, AnyBufferGrowsAndRefusesLayoutModes) {
     ASSERT_EQ(buf.size(), 0x72u);
     EXPECT_EQ(at(buf, 99, 3), hex("11 00 00"));
     EXPECT_EQ(at(buf, 0x70, 2), hex("AB CD"));
+    ASSERT_TRUE(
+        applied("PATCH 00 00 80 00 01 EF  00 00 10 00 00 00 02 77 EOF", buf, Mode::None, false));
+    ASSERT_EQ(buf.size(), 0x81u);
+    EXPECT_EQ(at(buf, 0x7F, 2), hex("00 EF"));
+    EXPECT_EQ(at(buf, 0x10, 3), hex("77 77 11"));
 
     Bytes odd(100, 0);
     EXPECT_EQ(refused("PATCH EOF", odd).result, Result::NotGameImage);
@@ -224,6 +257,46 @@ TEST(IpsCreate, ChangesAtWordEdgesAndAfterLongEqualStretches) {
     Bytes first = filled;
     first[0x80000] = 0x00;
     EXPECT_EQ(create(filled, first).patch, hex("PATCH 08 00 00 00 01 00 EOF"));
+}
+
+TEST(IpsCreate, ChangesAtBlockAndChunkEdges) {
+    // 8,200 bytes: changes on both sides of 64-byte and 4 KiB edges, several in one
+    // 64 bytes, and in the last bytes that no whole block covers.
+    const Bytes base = image(8200);
+    Bytes edited = base;
+    const auto put = [&](std::size_t offset, std::string_view bytes) {
+        const Bytes b = hex(bytes);
+        std::copy(b.begin(), b.end(), edited.begin() + static_cast<std::ptrdiff_t>(offset));
+    };
+    put(0x003F, "01 02");
+    put(0x007E, "EA EA EA EA");
+    put(0x00BF, "03");
+    put(0x0100, "11 00 12 00 13 00 14");
+    put(0x013D, "21 22 23");
+    put(0x0FFE, "31 32 33");
+    put(0x1FFE, "41 42 43 44");
+    put(0x2003, "50");
+    put(0x2007, "51");
+    EXPECT_EQ(create(base, edited).patch,
+              hex("PATCH 00 00 3F 00 02 01 02  00 00 7E 00 00 00 04 EA  00 00 BF 00 01 03"
+                  "  00 01 00 00 01 11  00 01 02 00 01 12  00 01 04 00 01 13  00 01 06 00 01 14"
+                  "  00 01 3D 00 03 21 22 23  00 0F FE 00 03 31 32 33"
+                  "  00 1F FE 00 04 41 42 43 44  00 20 03 00 01 50  00 20 07 00 01 51 EOF"));
+}
+
+TEST(IpsCreate, ShortChangesNextToTheEndMarkerOffset) {
+    const Bytes base = image(0x500000);
+    Bytes edited = base;
+    edited[0x454F46] = 0x99;
+    EXPECT_EQ(create(base, edited).patch, hex("PATCH 45 4F 45 00 02 00 99 EOF"));
+    edited = base;
+    edited[0x454F45] = 0x77;
+    edited[0x454F46] = 0x78;
+    EXPECT_EQ(create(base, edited).patch, hex("PATCH 45 4F 45 00 02 77 78 EOF"));
+    edited = base;
+    edited[0x454F44] = 0x55;
+    edited[0x454F45] = 0x56;
+    EXPECT_EQ(create(base, edited).patch, hex("PATCH 45 4F 44 00 02 55 56 EOF"));
 }
 
 TEST(IpsCreate, IdenticalAndMismatchedImages) {

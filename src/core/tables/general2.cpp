@@ -251,7 +251,13 @@ Group bridgeObjects() {
         choice("CmbKpbgLen", "&Length:", 0x1A12, list(1, 16, 13), rule::byteIndex(), 12));
     items.push_back(
         choice("CmbDelObjVal", "T&arget:", 0x5060, deleteTargets(), unsignedIndex(1), 14));
-    return group("Objects Repositioned When Axe Collected", 20463, "SpdKpbgDel", std::move(items));
+    Group g =
+        group("Objects Repositioned When Axe Collected", 20463, "SpdKpbgDel", std::move(items));
+    // The three row/column pairs side by side under their headings, the bridge's 13
+    // columns across; length and target below.
+    g.blocks = {{"Axe", 2, {}, -1}, {"Rope", 2, {}, -1}, {"Bridge", 1 + kPieces, {}, -1}};
+    g.wide = true;
+    return g;
 }
 
 Group bridgeElevations() {

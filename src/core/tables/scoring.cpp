@@ -232,6 +232,9 @@ DialogTable build() {
         choice("CmbPtRenzoku11", "1&UP:", 0x04D2, marked(oneUpPointsEntries(), 0), digit, 0));
     renzoku.push_back(choice("CmbVwRenzoku11", "", 0x04C5, l.display(D1UP), tiles, D1UP));
     Group general = group("General Scoring Overrides", 1201, "SpdRenzoku", std::move(renzoku));
+    // Two columns of rows: slots 1 to 6, then 7 to 11.
+    general.blocks = {{"", 12, {"Points Earned", "Displayed Score"}, -1},
+                      {"", 10, {"Points Earned", "Displayed Score"}, -1}};
     general.notes = {
         "These overrides affect the score displayed and points given by almost all enemies / "
         "items.    For instance, Hammer Bros. normally give 1,000 points, but setting the "
@@ -262,12 +265,18 @@ DialogTable build() {
 
     t.pages = {
         page("General", "TabSogo", {named(std::move(general), "GrpRenzoku")}),
-        page("Coins and Flagpoles", "TabPole",
-             {
-                 named(group("Coin and Flagpole Score Settings", 14427, "SpdPtPole",
-                             std::move(coins)),
-                       "GrpPtPole"),
-             }),
+        page(
+            "Coins and Flagpoles", "TabPole",
+            {
+                [&] {
+                    Group g = group("Coin and Flagpole Score Settings", 14427, "SpdPtPole",
+                                    std::move(coins));
+                    // The coin and flagpole rows, a line under the coin row; the coin
+                    // step and the coins for an extra life beside them.
+                    g.blocks = {{"", 12, {"Points Earned", "Displayed Score"}, 0}, {"", 2, {}, -1}};
+                    return named(std::move(g), "GrpPtPole");
+                }(),
+            }),
         page("Items and Bonuses", "TabItem",
              {
                  named(group("Item Scoring", 22548, "SpdPtKinoko",

@@ -20,6 +20,16 @@ struct GridLayout {
     std::vector<std::string> rowNotes; // "[Defaults: 4, 255, 223, 112]"
 };
 
+// A run of a group's items laid out as a column of rows beside the group's other blocks
+// (the axe, rope and bridge pairs; score-table slots in two columns). Within a block an
+// item without a label continues the row of the item before it, under `columns`.
+struct Block {
+    std::string heading;              // over the block ("Axe"); empty: none
+    int items = 0;                    // how many of the group's items, in table order
+    std::vector<std::string> columns; // headings over the controls of each row
+    int lineAfterRow = -1;            // a separator line under this row (0: the first)
+};
+
 // A push button in a group that opens a sub-dialog, with the status label beside it.
 struct GroupButton {
     std::string control; // "BtnKihonBloc"
@@ -34,6 +44,9 @@ struct Group {
     std::string reset;   // "SpdMaWalk": resets every item of the group; empty: none
     std::vector<Item> items;
     std::optional<GridLayout> grid;
+    // Side-by-side blocks for the first items; the items after them follow below.
+    std::vector<Block> blocks;
+    bool wide = false;      // on a page of two columns of groups, spans both
     std::string objectName; // empty: derived from the Reset button (SpdMaWalk -> GrpMaWalk)
     std::string resetPanel; // the Reset button's panel, when it has a name of its own
     std::vector<GroupButton> buttons; // below the items

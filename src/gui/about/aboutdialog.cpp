@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/version.h"
 #include "gui/main/placement.h"
@@ -81,6 +82,17 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     auto* docs = new QTreeWidgetItem(tree, {QStringLiteral("Research")});
     new QTreeWidgetItem(docs, {QStringLiteral("The ROM hacking community's notes on the game")});
     tree->expandAll();
+    // Wide enough for every credit in full, never cut off with an ellipsis.
+    tree->setTextElideMode(Qt::ElideNone);
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        int depth = 1;
+        for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
+            ++depth;
+        widest = std::max(widest, depth * tree->indentation() +
+                                      tree->fontMetrics().horizontalAdvance((*it)->text(0)));
+    }
+    tree->setMinimumWidth(widest + 2 * tree->frameWidth() + 16);
     QLabel* english =
         label("LabEnglish", QStringLiteral("English text by the Quorvane developers"), 0, false);
     QFont italic = english->font();
@@ -122,7 +134,7 @@ void TFormAbout::FormShow() {
     QWidget* over = QApplication::activeWindow();
     if (!over || over == this) over = parentWidget() ? parentWidget()->window() : nullptr;
     const QRect area = workArea(over ? over : this);
-    move(placeOver(over ? over->frameGeometry() : area, frameGeometry().size(), area));
+    moveFrameTo(this, placeOver(over ? over->frameGeometry() : area, frameGeometry().size(), area));
 }
 
 void TFormAbout::LabURLClick() {

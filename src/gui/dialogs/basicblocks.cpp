@@ -15,6 +15,7 @@
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/subdialogframe.h"
+#include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/platform.h"
@@ -71,23 +72,26 @@ void TFormKihonBloc::build() {
     }
     grid->addLayout(panel, 0, 0, 1, -1);
 
-    // Row 1: headings; row 2: the radio buttons; rows 3..15: elevations 0..12.
-    grid->addWidget(new QLabel(QStringLiteral("Select"), group), 1, 1, 1, -1);
+    // Row 1: "Select" and the radio buttons; row 2: "Elevation" and the column numbers,
+    // each centred over its column of boxes; rows 3..15: elevations 0..12.
+    grid->addWidget(new QLabel(QStringLiteral("Select"), group), 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("Elevation"), group), 2, 0);
     auto* select = new QButtonGroup(this);
     const auto columns = tables::blockColumns();
     for (int c = 0; c < tables::kBlockColumns; ++c) {
         const QString name(QLatin1Char(columns[static_cast<std::size_t>(c)].name));
-        auto* radio =
-            new QRadioButton(c == kCloud ? QStringLiteral("Clouds↑") : QString::number(c), group);
+        const QString number = c == kCloud ? QStringLiteral("Clouds↑") : QString::number(c);
+        auto* radio = new QRadioButton(group);
         radio->setObjectName(QStringLiteral("RadKb") + name);
+        radio->setAccessibleName(number);
         select->addButton(radio, c);
-        grid->addWidget(radio, 2, 1 + c, Qt::AlignLeft);
+        grid->addWidget(radio, 1, 1 + c, Qt::AlignHCenter);
+        grid->addWidget(new QLabel(drawableText(number), group), 2, 1 + c, Qt::AlignHCenter);
         radios_[static_cast<std::size_t>(c)] = radio;
         for (int r = c == kCloud ? kFirstHighRow : 0; r < tables::kBlockRows; ++r) {
             auto* box = new QCheckBox(group);
             box->setObjectName(QStringLiteral("ChkKb") + hexDigit(r) + name);
-            grid->addWidget(box, 3 + r, 1 + c, Qt::AlignLeft);
+            grid->addWidget(box, 3 + r, 1 + c, Qt::AlignHCenter);
             boxes_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] = box;
         }
     }
@@ -102,7 +106,9 @@ void TFormKihonBloc::build() {
                                   "elevation, the blocks will not appear in-game."),
                    group);
     note->setWordWrap(true);
-    grid->addWidget(note, 3 + tables::kBlockRows, 0, 1, -1);
+    // A line's height between row 12 and the note.
+    grid->setRowMinimumHeight(3 + tables::kBlockRows, note->fontMetrics().lineSpacing());
+    grid->addWidget(note, 4 + tables::kBlockRows, 0, 1, -1);
 
     const OkCancelHelp buttons = okCancelHelpRow(this);
     connect(buttons.ok, &QPushButton::clicked, this, [this] {

@@ -1,8 +1,9 @@
 #include "gui/dialogs/cellgridpreview.h"
 
-#include <QFontDatabase>
 #include <QPainter>
 #include <algorithm>
+
+#include "gui/main/glyphs.h"
 
 namespace qv {
 
@@ -15,9 +16,14 @@ CellGridPreview::CellGridPreview(QWidget* parent, const QString& objectName, int
     : QFrame(parent), rows_(rows), cells_(cells) {
     setObjectName(objectName);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFont(previewFont());
     setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QString CellGridPreview::qs(std::string_view s) {
+    static const QFont font = previewFont();
+    return drawableText(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())), font);
 }
 
 int CellGridPreview::halfWidth() const {

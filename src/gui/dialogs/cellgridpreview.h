@@ -28,9 +28,8 @@ class CellGridPreview : public QFrame {
     virtual std::string rowLabel(int row) const = 0;
     virtual void drawCell(QPainter& p, const QRect& at, int row, int cell) const = 0;
 
-    static QString qs(std::string_view s) {
-        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-    }
+    // A symbol as the preview draws it: a drawable equivalent where no font has its glyph.
+    static QString qs(std::string_view s);
 
   private:
     int halfWidth() const;

@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "core/items.h"
+#include "gui/main/glyphs.h"
 
 namespace qv {
 namespace {
@@ -44,7 +45,7 @@ QStringListModel* cached(const void* key, const std::vector<std::string>& captio
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(captions.size()));
     for (const std::string& c : captions)
-        entries << QString::fromStdString(c);
+        entries << drawableText(QString::fromStdString(c));
     auto* model = new QStringListModel(entries, QCoreApplication::instance());
     QObject::connect(model, &QObject::destroyed, [key, model] {
         cache().erase(key);

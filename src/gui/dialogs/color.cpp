@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 
 #include "gui/dialogs/characterpictures.h"
 #include "gui/dialogs/dialogclasses.h"
@@ -140,9 +141,22 @@ void TFormColor::buildPanel() {
     note_->setWordWrap(true);
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     noteLayout->addWidget(note_);
-    notePanel->setMinimumHeight(note_->fontMetrics().lineSpacing() * 4 + 12);
     box->addWidget(notePanel, 1);
-    panel_->setFixedWidth(panel_->fontMetrics().horizontalAdvance(QString(34, QLatin1Char('x'))));
+    const int width = panel_->fontMetrics().horizontalAdvance(QString(34, QLatin1Char('x')));
+    panel_->setFixedWidth(width);
+    // As tall as the longest note wraps to, so that the dialog keeps its size (and OK
+    // stays under the mouse) whichever character is selected.
+    const QMargins outer = box->contentsMargins(), inner = noteLayout->contentsMargins();
+    const int wrap = width - outer.left() - outer.right() - inner.left() - inner.right() -
+                     2 * notePanel->frameWidth();
+    int tallest = note_->fontMetrics().lineSpacing() * 4;
+    for (const ColorCharacter& c : tables::colorCharacters())
+        tallest = std::max(
+            tallest, note_->fontMetrics()
+                         .boundingRect(QRect(0, 0, wrap, 10000), Qt::TextWordWrap, noteText(c.note))
+                         .height());
+    notePanel->setFixedHeight(tallest + inner.top() + inner.bottom() + 2 * notePanel->frameWidth() +
+                              note_->fontMetrics().lineSpacing());
 
     // The panel beside the pages, above the OK/Cancel/Help row.
     auto* top = static_cast<QBoxLayout*>(layout());

@@ -2,11 +2,15 @@
 // and order is ours: groups flow in two columns on pages with three or more.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,6 +19,7 @@
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/updown.h"
+#include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
@@ -37,6 +42,8 @@ void SettingsDialog::build() {
     top->setSizeConstraint(QLayout::SetFixedSize); // a fixed dialog border
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("Page1"));
+    pages_->setUsesScrollButtons(false); // every tab in view at once
+    pages_->tabBar()->setElideMode(Qt::ElideNone);
     for (std::size_t i = 0; i < table_.pages.size(); ++i)
         pages_->addTab(buildPage(table_.pages[i], static_cast<int>(i)),
                        qs(table_.pages[i].caption));
@@ -51,6 +58,18 @@ void SettingsDialog::build() {
     connect(buttons.help, &QPushButton::clicked, this, &SettingsDialog::BtnHelpClick);
     top->addLayout(buttons.row);
     installContextHelp(this, table_.helpContext);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is, also on a
+    // control beside the tab control.
+    const auto turn = [this](int step) {
+        const int n = pages_->count();
+        if (n > 1) pages_->setCurrentIndex((pages_->currentIndex() + step + n) % n);
+    };
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Tab)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [turn] { turn(1); });
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [turn] { turn(-1); });
 }
 
 QWidget* SettingsDialog::buildPage(const Page& page, int pageIndex) {
@@ -59,12 +78,15 @@ QWidget* SettingsDialog::buildPage(const Page& page, int pageIndex) {
     if (page.customControls) return w;
     auto* grid = new QGridLayout(w);
     const int columns = page.groups.size() >= 3 ? 2 : 1;
-    int n = 0;
+    int n = 0, cell = 0; // cell: the next free place, row by row
     for (const Group& g : page.groups) {
-        grid->addWidget(buildGroup(g, pageIndex, n), n / columns, n % columns, Qt::AlignTop);
+        if (g.wide && cell % columns) ++cell; // a wide group starts a row of its own
+        grid->addWidget(buildGroup(g, pageIndex, n), cell / columns, cell % columns, 1,
+                        g.wide ? columns : 1, Qt::AlignTop);
+        cell += g.wide ? columns : 1;
         ++n;
     }
-    grid->setRowStretch((n + columns - 1) / columns, 1);
+    grid->setRowStretch((cell + columns - 1) / columns, 1);
     return w;
 }
 
@@ -72,7 +94,10 @@ void SettingsDialog::addNumber(const Item& item, QWidget* parent, Controls& c) {
     c.edit = new QLineEdit(QStringLiteral("0"), parent);
     c.edit->setObjectName(qs(item.control));
     c.edit->setMaxLength(item.maxLength);
-    c.edit->setFixedWidth(editWidth_);
+    // Two-digit boxes (the bridge columns, thirteen across) need only room for their digits.
+    c.edit->setFixedWidth(item.maxLength <= 2
+                              ? fontMetrics().horizontalAdvance(QStringLiteral("88")) + 12
+                              : editWidth_);
     c.edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     c.spin = new UpDown(c.edit, item.spinMin, item.spinMax, parent);
     c.spin->setObjectName(qs(item.spinName()));
@@ -112,12 +137,19 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
     if (g.grid) {
         const int rows = static_cast<int>(g.grid->rows.size());
         const int cols = static_cast<int>(g.grid->columns.size());
+        // The heading and range rows, unless all their texts are empty.
+        bool headings = false, ranges = false;
         for (int c = 0; c < cols; ++c) {
+            headings = headings || !g.grid->columns[static_cast<std::size_t>(c)].empty();
+            ranges = ranges || !g.at(0, c).rangeLabel.empty();
+        }
+        for (int c = 0; c < cols && headings; ++c)
             grid->addWidget(new QLabel(qs(g.grid->columns[static_cast<std::size_t>(c)]), box), row,
                             1 + 2 * c, 1, 2);
-            grid->addWidget(new QLabel(qs(g.at(0, c).rangeLabel), box), row + 1, 1 + 2 * c, 1, 2);
-        }
-        row += 2;
+        row += headings ? 1 : 0;
+        for (int c = 0; c < cols && ranges; ++c)
+            grid->addWidget(new QLabel(qs(g.at(0, c).rangeLabel), box), row, 1 + 2 * c, 1, 2);
+        row += ranges ? 1 : 0;
         for (int r = 0; r < rows; ++r, ++row) {
             auto* label = new QLabel(qs(g.grid->rows[static_cast<std::size_t>(r)]), box);
             grid->addWidget(label, row, 0);
@@ -135,41 +167,145 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         return box;
     }
 
-    for (std::size_t i = 0; i < g.items.size(); ++i, ++row) {
-        Controls& ctl = controls_[base + i];
-        const Item& it = *ctl.item;
-        switch (it.kind) {
-        case ItemKind::Numeric: {
-            auto* label = new QLabel(qs(it.label), box);
-            addNumber(it, box, ctl);
-            label->setBuddy(ctl.edit);
-            grid->addWidget(label, row, 0);
-            grid->addWidget(ctl.edit, row, 1);
-            grid->addWidget(ctl.spin, row, 2);
-            grid->addWidget(new QLabel(qs(it.rangeLabel), box), row, 3);
-            break;
+    std::size_t i = 0;
+    if (!g.blocks.empty()) {
+        auto* across = new QHBoxLayout;
+        across->setSpacing(16);
+        for (const Block& b : g.blocks) {
+            // Rows as far apart as the group's own (a nested grid would take the 16).
+            QGridLayout* cells = buildBlock(b, box, base + i);
+            cells->setVerticalSpacing(grid->verticalSpacing());
+            across->addLayout(cells, 0);
+            i += static_cast<std::size_t>(b.items);
         }
-        case ItemKind::Check:
-        case ItemKind::Flag:
-            ctl.check = new QCheckBox(qs(it.label), box);
-            ctl.check->setObjectName(qs(it.control));
-            grid->addWidget(ctl.check, row, 0, 1, 4);
-            break;
-        case ItemKind::Choice: {
-            auto* label = new QLabel(qs(it.label), box);
-            ctl.combo = new ChoiceCombo(box);
-            ctl.combo->setObjectName(qs(it.control));
-            ctl.combo->setModel(choiceModel(*it.list));
-            label->setBuddy(ctl.combo);
-            grid->addWidget(label, row, 0);
-            grid->addWidget(ctl.combo, row, 1, 1, 3);
-            break;
-        }
-        }
+        across->addStretch(1);
+        grid->addLayout(across, row++, 0, 1, -1);
     }
+    for (; i < g.items.size(); ++i, ++row)
+        addRow(controls_[base + i], box, grid, row);
     addExtras(g, box, grid, row);
     grid->setColumnStretch(4, 1);
     return box;
+}
+
+void SettingsDialog::addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int row) {
+    const Item& it = *ctl.item;
+    switch (it.kind) {
+    case ItemKind::Numeric: {
+        auto* label = new QLabel(qs(it.label), box);
+        addNumber(it, box, ctl);
+        label->setBuddy(ctl.edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(ctl.edit, row, 1);
+        grid->addWidget(ctl.spin, row, 2);
+        grid->addWidget(new QLabel(qs(it.rangeLabel), box), row, 3);
+        break;
+    }
+    case ItemKind::Check:
+    case ItemKind::Flag:
+        addControl(ctl, box);
+        grid->addWidget(ctl.check, row, 0, 1, 4);
+        break;
+    case ItemKind::Choice: {
+        auto* label = new QLabel(qs(it.label), box);
+        addControl(ctl, box);
+        label->setBuddy(ctl.combo);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(ctl.combo, row, 1, 1, 3);
+        break;
+    }
+    }
+}
+
+// The widgets of one item (a numeric item's edit and up-down, a check box or a list).
+void SettingsDialog::addControl(Controls& ctl, QWidget* box) {
+    const Item& it = *ctl.item;
+    switch (it.kind) {
+    case ItemKind::Numeric:
+        addNumber(it, box, ctl);
+        break;
+    case ItemKind::Check:
+    case ItemKind::Flag:
+        ctl.check = new QCheckBox(qs(it.label), box);
+        ctl.check->setObjectName(qs(it.control));
+        break;
+    case ItemKind::Choice:
+        ctl.combo = new ChoiceCombo(box);
+        ctl.combo->setObjectName(qs(it.control));
+        ctl.combo->setModel(choiceModel(*it.list));
+        break;
+    }
+}
+
+// One block: its heading, the column headings, then its rows. Each control of a row has
+// two grid columns (a list spans both, a number has its edit and up-down); a row's range
+// label stands after a lone number, or under the controls of a longer row.
+QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_t first) {
+    auto* cells = new QGridLayout;
+    cells->setHorizontalSpacing(4);
+    cells->setContentsMargins(0, 0, 0, 0);
+    int row = 0;
+    if (!b.heading.empty()) cells->addWidget(new QLabel(qs(b.heading), box), row++, 0, 1, -1);
+    for (std::size_t k = 0; k < b.columns.size(); ++k)
+        cells->addWidget(new QLabel(qs(b.columns[k]), box), row, 1 + 2 * static_cast<int>(k), 1, 2);
+    if (!b.columns.empty()) ++row;
+
+    std::size_t i = first;
+    const std::size_t end = first + static_cast<std::size_t>(b.items);
+    for (int rowIndex = 0; i < end; ++rowIndex) {
+        Controls& lead = controls_[i];
+        QLabel* label = nullptr;
+        if (lead.item->kind != ItemKind::Check && lead.item->kind != ItemKind::Flag) {
+            label = new QLabel(qs(lead.item->label), box);
+            cells->addWidget(label, row, 0);
+        }
+        // The row: this item and those after it without a label of their own.
+        std::size_t rowEnd = i + 1;
+        while (rowEnd < end && controls_[rowEnd].item->label.empty())
+            ++rowEnd;
+        const bool alone = rowEnd - i == 1;
+        int slot = 0;
+        std::string range;
+        for (; i < rowEnd; ++i) {
+            Controls& ctl = controls_[i];
+            addControl(ctl, box);
+            const int column = 1 + 2 * slot++;
+            if (ctl.edit && !alone) { // one of a row of numbers: edit and arrows together
+                auto* pair = new QHBoxLayout;
+                pair->setSpacing(0);
+                pair->addWidget(ctl.edit);
+                pair->addWidget(ctl.spin);
+                cells->addLayout(pair, row, column, 1, 2);
+            } else if (ctl.edit) {
+                cells->addWidget(ctl.edit, row, column);
+                cells->addWidget(ctl.spin, row, column + 1);
+            } else if (ctl.combo && alone) { // keeps its own width beside longer rows
+                cells->addWidget(ctl.combo, row, column, 1, -1, Qt::AlignLeft);
+            } else if (ctl.combo) {
+                cells->addWidget(ctl.combo, row, column, 1, 2);
+            } else {
+                cells->addWidget(ctl.check, row, 0, 1, 3);
+            }
+            if (range.empty()) range = ctl.item->rangeLabel;
+            if (label && !label->buddy())
+                label->setBuddy(ctl.edit ? static_cast<QWidget*>(ctl.edit) : ctl.combo);
+        }
+        if (!range.empty()) {
+            if (slot == 1)
+                cells->addWidget(new QLabel(qs(range), box), row, 3);
+            else
+                cells->addWidget(new QLabel(qs(range), box), ++row, 1, 1, 2 * slot);
+        }
+        ++row;
+        if (rowIndex == b.lineAfterRow) {
+            auto* line = new QFrame(box);
+            line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+            cells->addWidget(line, row++, 0, 1, -1);
+        }
+    }
+    cells->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), row, 0);
+    cells->setRowStretch(row, 1);
+    return cells;
 }
 
 // Sub-dialog buttons with their status labels, then the information labels.
@@ -194,6 +330,9 @@ void SettingsDialog::addExtras(const Group& g, QWidget* box, QGridLayout* grid, 
             if (index == i) label->setObjectName(qs(name));
         grid->addWidget(label, row++, 0, 1, -1);
     }
+    // Height a wrapped note asked for beyond its lines goes below, not between the rows.
+    grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), row, 0);
+    grid->setRowStretch(row, 1);
 }
 
 } // namespace qv

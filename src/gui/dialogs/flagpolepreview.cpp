@@ -19,7 +19,7 @@ QString FlagpolePreview::text() const {
 QStringList FlagpolePreview::symbols() const {
     QStringList out;
     for (const char* s : {"●", "＿", "＼", "止", "┃", "│", "■", "※", "←", "↓", "↑", "□"})
-        out << QString::fromUtf8(s);
+        out << qs(s);
     return out;
 }
 

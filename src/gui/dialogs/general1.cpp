@@ -23,7 +23,7 @@ void placeSubDialog(QDialog* d, QWidget* owner) {
     QWidget* over = QApplication::activeWindow();
     if (!over) over = owner->window();
     const QRect area = workArea(over);
-    d->move(placeOver(over->frameGeometry(), d->frameGeometry().size(), area));
+    moveFrameTo(d, placeOver(over->frameGeometry(), d->frameGeometry().size(), area));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "core/tables/general2.h"
 #include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/flagpolepreview.h"
+#include "gui/main/glyphs.h"
 
 namespace qv {
 
@@ -43,7 +44,6 @@ std::pair<QGridLayout*, int> rowOf(QWidget* w) {
 TFormZenpan2::TFormZenpan2(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::zenpan2(), host, parent) {
     buildFlagpoleExtras();
-    buildBridgeHeadings();
     for (const PoleList& l : kPoleLists)
         connect(findChild<QComboBox*>(QLatin1String(l.control)), &QComboBox::currentIndexChanged,
                 this, &TFormZenpan2::CmbPoleFlagChange);
@@ -69,7 +69,10 @@ void TFormZenpan2::buildFlagpoleExtras() {
     int last = top;
     for (const PoleList& l : kPoleLists) {
         const int row = rowOf(findChild<QComboBox*>(QLatin1String(l.control))).second;
-        grid->addWidget(new QLabel(QString::fromUtf8(l.symbol), box), row, kSymbolColumn);
+        auto* symbol = new QLabel(box);
+        symbol->setFont(previewFont());
+        symbol->setText(drawableText(QString::fromUtf8(l.symbol), symbol->font()));
+        grid->addWidget(symbol, row, kSymbolColumn);
         last = row;
     }
 
@@ -85,17 +88,9 @@ void TFormZenpan2::buildFlagpoleExtras() {
     column->addStretch();
     panel->setEnabled(false); // the memo only shows; it never takes the focus
     grid->addWidget(panel, top, kPreviewColumn, last - top + 4, 1, Qt::AlignTop);
-}
-
-// "Axe", "Rope" and "Bridge" beside the first list of each.
-void TFormZenpan2::buildBridgeHeadings() {
-    for (const auto& [control, text] :
-         {std::pair{"CmbOnoDelY", "Axe"}, std::pair{"CmbRopeDelY", "Rope"},
-          std::pair{"CmbKpbgDelY", "Bridge"}}) {
-        auto* combo = findChild<QComboBox*>(QLatin1String(control));
-        const auto [grid, row] = rowOf(combo);
-        grid->addWidget(new QLabel(QLatin1String(text), combo->parentWidget()), row, 4);
-    }
+    // The preview beside the symbols; spare width goes right of it.
+    grid->setColumnStretch(kSymbolColumn, 0);
+    grid->setColumnStretch(kPreviewColumn + 1, 1);
 }
 
 void TFormZenpan2::showFields() {

@@ -23,7 +23,6 @@ class TFormZenpan2 final : public SettingsDialog {
 
   private:
     void buildFlagpoleExtras();
-    void buildBridgeHeadings();
 
     FlagpolePreview* preview_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QTabBar>
@@ -42,8 +43,23 @@ QString hexName(int value, int digits) {
            QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
 }
 
+// A colour swatch with a thin grey frame, so that white (0x20, 0x30) stands out from
+// a light background and black from a dark one.
+class Swatch final : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    void paintEvent(QPaintEvent* e) override {
+        QRadioButton::paintEvent(e);
+        QPainter p(this);
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 QAbstractButton* makeSwatch(QWidget* parent, const QString& name) {
-    auto* b = new QRadioButton(parent);
+    auto* b = new Swatch(parent);
     b->setObjectName(name);
     b->setAutoFillBackground(true);
     b->setFixedSize(kSwatch, kSwatch);

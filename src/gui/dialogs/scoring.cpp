@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -71,60 +72,22 @@ QLabel* panel(const QString& name, QWidget* parent) {
 
 TFormPoint::TFormPoint(DialogHost& host, QWidget* parent)
     : SettingsDialog(tables::point(), host, parent) {
-    arrangePairs("GrpRenzoku", "Points Earned", "Displayed Score");
-    arrangePairs("GrpPtPole", "Points Earned", "Displayed Score");
     for (const char* group : {"GrpPtKinoko", "GrpPtLift", "GrpPtFire", "GrpPtFumi", "GrpPtKeri"})
         arrangePanels(group);
-    connect(pages(), &QTabWidget::currentChanged, this, &TFormPoint::Page1Change);
-}
-
-// Each display combo (no label of its own) joins the row of the points combo above
-// it, under the two headings; a line separates the coin row from the flagpole rows.
-void TFormPoint::arrangePairs(const char* group, const char* pointsHeading,
-                              const char* displayHeading) {
-    auto* box = findChild<QGroupBox*>(QLatin1String(group));
-    auto* grid = static_cast<QGridLayout*>(box->layout());
-    const std::vector<Cell> cells = takeAll(grid);
-    grid->setColumnStretch(4, 0);
-    grid->setColumnStretch(5, 1);
-
-    int row = 1;
-    int lastPointsRow = 0;
-    int previousOldRow = -1;
-    bool afterCoin = false;
-    grid->addWidget(heading(pointsHeading, box), row, 1, 1, 3);
-    grid->addWidget(heading(displayHeading, box), row, 4);
-    for (const Cell& c : cells) {
-        if (c.row == 0) { // the Reset panel
-            grid->addItem(c.item, 0, c.column, c.rowSpan, c.columnSpan);
-            continue;
-        }
-        QWidget* w = c.item->widget();
-        auto* combo = qobject_cast<QComboBox*>(w);
-        const bool display = combo && combo->objectName().startsWith(QLatin1String("CmbVw")) &&
-                             combo->objectName() != QLatin1String("CmbVwGetCoin");
-        if (auto* label = qobject_cast<QLabel*>(w);
-            label && label->buddy() && label->text().isEmpty()) {
-            delete c.item;
-            delete label; // the display combo's empty caption
-            continue;
-        }
-        if (display) {
-            grid->addItem(c.item, lastPointsRow, 4);
-            afterCoin = combo->objectName() == QLatin1String("CmbVwCoin");
-            continue;
-        }
-        if (c.row != previousOldRow) {
-            ++row;
-            if (afterCoin) {
-                grid->addWidget(separator(box), row++, 0, 1, 5);
-                afterCoin = false;
-            }
-            previousOldRow = c.row;
-        }
-        if (combo) lastPointsRow = row;
-        grid->addItem(c.item, row, c.column, c.rowSpan, c.columnSpan);
+    // The Items page's two groups line up: each label column as wide as the wider one.
+    int labels = 0;
+    std::vector<QGridLayout*> grids;
+    for (const char* name : {"GrpPtKinoko", "GrpPtLift"}) {
+        auto* grid =
+            static_cast<QGridLayout*>(findChild<QGroupBox*>(QLatin1String(name))->layout());
+        grids.push_back(grid);
+        for (int r = 1; r < grid->rowCount(); ++r)
+            if (QLayoutItem* item = grid->itemAtPosition(r, 0); item && item->widget())
+                labels = std::max(labels, item->widget()->sizeHint().width());
     }
+    for (QGridLayout* grid : grids)
+        grid->setColumnMinimumWidth(0, labels);
+    connect(pages(), &QTabWidget::currentChanged, this, &TFormPoint::Page1Change);
 }
 
 // Headings over the item combos and their two panels; in the Kicking group the note
@@ -152,7 +115,8 @@ void TFormPoint::arrangePanels(const char* group) {
         return items + 1 + (oldRow - items - 1); // the note, in the last row's place
     };
     for (const Cell& c : cells)
-        grid->addItem(c.item, newRow(c.row), c.column, c.rowSpan, c.columnSpan);
+        grid->addItem(c.item, newRow(c.row), c.column, c.rowSpan,
+                      c.row == 0 ? -1 : c.columnSpan); // Reset at the far right, over the panels
     if (lineBeforeLast) grid->addWidget(separator(box), items + 2, 0, 1, 6);
 
     for (int tag : tags) {
@@ -196,7 +160,7 @@ void TFormPoint::UpdateScorePanels(int tag) {
     const int k = combo->currentIndex();
     if (k <= 0) {
         p.points->setText(QStringLiteral("0"));
-        p.display->setText(kNoScoreShown);
+        p.display->setText(drawableText(kNoScoreShown, p.display->font()));
         return;
     }
     p.points->setText(controls(tables::pointSlotPoints(k))->combo->currentText());

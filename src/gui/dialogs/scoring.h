@@ -28,7 +28,6 @@ class TFormPoint final : public SettingsDialog {
     void Page1Change(int index);
 
   private:
-    void arrangePairs(const char* group, const char* pointsHeading, const char* displayHeading);
     void arrangePanels(const char* group);
 
     struct Panels {

@@ -4,7 +4,10 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include "gui/dialogs/choicemodels.h"
@@ -132,6 +135,20 @@ void SettingsDialog::SpdClick(const Group& group) {
             break;
         }
     }
+}
+
+void SettingsDialog::fixSizeOverPages() {
+    const QSignalBlocker quiet(pages_); // no page-change handlers run while measuring
+    const int current = pages_->currentIndex();
+    QSize size;
+    for (int i = 0; i < pages_->count(); ++i) {
+        pages_->setCurrentIndex(i);
+        layout()->activate();
+        size = size.expandedTo(this->size());
+    }
+    pages_->setCurrentIndex(current);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    setFixedSize(size);
 }
 
 QToolButton* SettingsDialog::addGroupButton(const std::string& resetButton,

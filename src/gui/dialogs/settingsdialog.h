@@ -58,6 +58,11 @@ class SettingsDialog : public QDialog {
     // Reset setting is on).
     bool ConfirmReset(const QString& question);
 
+    // Gives the dialog one size for all its pages, the largest any page asks for, and
+    // keeps it whatever a page or a selection shows afterwards. The launcher calls it
+    // once the fields are shown.
+    void fixSizeOverPages();
+
     // Adds a flat button beside a group's Reset button, for what no table can say.
     QToolButton* addGroupButton(const std::string& resetButton, const QString& objectName,
                                 const QString& text);
@@ -86,6 +91,9 @@ class SettingsDialog : public QDialog {
     QWidget* buildPage(const Page& page, int pageIndex);
     QWidget* buildGroup(const Group& group, int pageIndex, int groupIndex);
     void addNumber(const Item& item, QWidget* parent, Controls& c);
+    void addControl(Controls& ctl, QWidget* box);
+    void addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int row);
+    QGridLayout* buildBlock(const Block& b, QWidget* box, std::size_t first);
     void addExtras(const Group& group, QWidget* box, QGridLayout* grid, int row);
 
     const DialogTable& table_;

@@ -55,14 +55,18 @@ void SettingsSession::load() {
 // At the place the last settings dialog was closed, else centred over the main window;
 // then kept inside the screen's work area.
 void SettingsSession::place() {
-    dialog_->adjustSize();
-    const QSize size = dialog_->frameGeometry().size();
+    dialog_->fixSizeOverPages();
     const DialogMemory& mem = host_.dialogMemory();
     QWidget* over = host_.hostWindow();
+    // Not yet shown, the dialog has no frame: the main window's stands in for it, so that
+    // the whole title bar is kept inside the work area.
+    QSize size = dialog_->frameGeometry().size();
+    if (over && !dialog_->isVisible())
+        size += over->frameGeometry().size() - over->geometry().size();
     const QRect area = workArea(over);
     const QPoint at = mem.closedOnce ? clampToArea(mem.position, size, area)
                                      : placeOver(over ? over->frameGeometry() : area, size, area);
-    dialog_->move(at);
+    moveFrameTo(dialog_.get(), at);
 }
 
 void SettingsSession::store() {

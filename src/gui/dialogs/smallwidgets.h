@@ -3,14 +3,17 @@
 #include <QString>
 #include <string_view>
 
+#include "gui/main/glyphs.h"
+
 class QToolButton;
 class QWidget;
 
 namespace qv {
 
-// Table and core text (UTF-8) as a QString.
+// Table and core text (UTF-8) as a QString the window can draw: a drawable equivalent
+// stands in for a character that no installed font has.
 inline QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    return drawableText(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
 }
 
 // A flat speed button ("Reset", "Luigi"): raised under the mouse, never taking the focus.

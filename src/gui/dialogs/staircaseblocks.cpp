@@ -17,6 +17,7 @@
 #include "gui/dialogs/stairpreview.h"
 #include "gui/dialogs/subdialogframe.h"
 #include "gui/dialogs/updown.h"
+#include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/platform.h"

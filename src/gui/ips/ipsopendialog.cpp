@@ -250,7 +250,7 @@ void TFormIpsOpen::FormShow(bool startup) {
     QWidget* owner = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
     // At start-up the main window is not shown yet: centre on the desktop instead.
     const QRect over = !startup && owner && owner != this ? owner->frameGeometry() : area;
-    move(placeOver(over, frameGeometry().size(), area));
+    moveFrameTo(this, placeOver(over, frameGeometry().size(), area));
     radSpe_[0]->setChecked(true);
     if (!sourceAvailable(1) && !sourceAvailable(2) && !sourceAvailable(3)) {
         btnOk_->setEnabled(false);

@@ -1,5 +1,6 @@
 #include "gui/main/addressbar.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -247,8 +248,21 @@ void AddressBar::SpBtnAdr2Click() {
     hooks_.written();
 }
 
+// True when `key` is the shortcut of one of the window's commands.
+bool AddressBar::isCommandShortcut(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* a : window()->findChildren<QAction*>())
+        if (a->shortcut() == pressed) return true;
+    return false;
+}
+
 bool AddressBar::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
+    // The edits would claim Ctrl+Z (their own undo) and Ctrl+A (select all) before the
+    // menus see them; the window's commands come first, wherever the focus is.
+    if (edit && event->type() == QEvent::ShortcutOverride &&
+        isCommandShortcut(static_cast<QKeyEvent*>(event)))
+        return true;
     if (!edit || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {

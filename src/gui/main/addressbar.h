@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -57,6 +58,7 @@ class AddressBar : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool isCommandShortcut(const QKeyEvent* key) const;
     bool inRange(int address) const;
     int storedByte(int address) const;
     void setEditEnabled(QLineEdit* edit, bool on);

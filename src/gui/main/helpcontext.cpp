@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QShortcut>
+#include <QWhatsThis>
 
 #include "gui/main/platform.h"
 
@@ -41,6 +42,10 @@ void watchContextHelp(QWidget* window, QWidget* root) {
 
 void installContextHelp(QWidget* window, int fallback) {
     watchContextHelp(window, window);
+    // Shift+F1 enters context-help mode, as the title bar's context-help button does.
+    auto* whatsThis = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), window);
+    QObject::connect(whatsThis, &QShortcut::activated, window,
+                     [] { QWhatsThis::enterWhatsThisMode(); });
     auto* f1 = new QShortcut(QKeySequence::HelpContents, window);
     QObject::connect(f1, &QShortcut::activated, window, [window, fallback] {
         const int context = helpContextOf(window->focusWidget());

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/helpbook.h"
+#include "gui/main/glyphs.h"
 #include "gui/main/helpwindow.h"
 
 namespace qv {
@@ -112,7 +113,7 @@ QString HelpWindow::html() const {
 }
 
 void HelpWindow::render() {
-    browser_->setHtml(html());
+    browser_->setHtml(drawableText(html(), browser_->font()));
     backButton_->setEnabled(at_ > 0);
     forwardButton_->setEnabled(at_ + 1 < history_.size());
 }

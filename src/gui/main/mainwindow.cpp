@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -19,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/tables/registry.h"
 #include "gui/about/aboutdialog.h"
@@ -82,6 +84,13 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     column->addWidget(buttonPanel_);
     setCentralWidget(central);
     createStatusBar();
+    // One width whatever is shown or hidden (the menu bar alone would leave a window of
+    // no width): the widest part's, at least the design width of 334.
+    int width = 334;
+    for (QWidget* part : std::initializer_list<QWidget*>{menuBar(), toolBar_, addressBar_,
+                                                         buttonPanel_, statusBar()})
+        width = std::max(width, part->sizeHint().width());
+    central->setMinimumWidth(width);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     timer1_ = new QTimer(this);
@@ -298,13 +307,23 @@ void TForm1::createButtonPanel() {
     buttonPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     buttonPanel_->setFixedHeight(85);
     buttonPanel_->setMinimumWidth(334);
-    // Three buttons a row, in the Edit menu's order.
+    // Three buttons a row, in the Edit menu's order: 97 x 21 with 9 pixels between
+    // columns and 3 between rows, 12 from the left and 8 from the top at the design width
+    // of 334; a wider window widens the buttons alike, so that no gap opens on the right.
+    auto* grid = new QGridLayout(buttonPanel_);
+    const int frame = buttonPanel_->frameWidth(); // the margins count from the panel's edge
+    grid->setContentsMargins(12 - frame, 8 - frame, 13 - frame, 8 - frame); // 334 = 12+3*97+2*9+13
+    grid->setHorizontalSpacing(9);
+    grid->setVerticalSpacing(3);
     int n = 0;
     for (const DialogEntry& e : dialogEntries()) {
         if (!e.inMenu()) continue;
         auto* b = new QPushButton(utf8(e.buttonCaption), buttonPanel_);
         b->setObjectName(latin1(e.buttonName()));
-        b->setGeometry(12 + 106 * (n % 3), 8 + 24 * (n / 3), 97, 21);
+        b->setMinimumWidth(97);
+        b->setFixedHeight(21);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        grid->addWidget(b, n / 3, n % 3);
         ++n;
         QAction* a = findChild<QAction*>(latin1(e.actionName()));
         // Each button runs its Edit-menu item's handler.
@@ -317,13 +336,20 @@ void TForm1::createStatusBar() {
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StBar1"));
     bar->setSizeGripEnabled(false);
-    const int widths[] = {112, 90, 0};
+    // Each panel as wide as the longest text it shows (at least its design width), so that
+    // the window keeps its width whether a file is open or not.
+    const int widths[] = {112, 90, 50};
+    const QString longest[] = {QStringLiteral("478 Modifiable Items"),
+                               QStringLiteral("41,488 bytes"),
+                               QStringLiteral("8888/88/88 88:88:88")};
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(bar);
         panels_[i]->setObjectName(QStringLiteral("StBar1Panel%1").arg(i));
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        if (widths[i]) panels_[i]->setMinimumWidth(widths[i]);
-        bar->addWidget(panels_[i], widths[i] ? 0 : 1);
+        const int text = panels_[i]->fontMetrics().horizontalAdvance(longest[i]) +
+                         2 * panels_[i]->frameWidth() + 6;
+        panels_[i]->setFixedWidth(std::max(widths[i], text));
+        bar->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     panels_[0]->setText(QStringLiteral("478 Modifiable Items"));
     setStatusBar(bar);
@@ -348,8 +374,13 @@ void TForm1::applyViewSettings() {
 void TForm1::fitHeight() {
     // The window is exactly as tall as the parts that are shown.
     coolBar_->setVisible(settings_.toolBar || settings_.address);
+    // A resize leaves the frame where it is: some window managers read the position that
+    // comes with it as the client's, and the window would creep up by its title bar.
+    const bool shown = isVisible();
+    const QPoint frame = frameGeometry().topLeft();
     if (QLayout* l = layout()) l->activate();
     adjustSize();
+    if (shown) move(frame);
 }
 
 void TForm1::applyMenuImages() {
@@ -474,9 +505,13 @@ void TForm1::FormShow() {
     adjustSize();
     const QRect area = workArea(this);
     const QSize size = frameGeometry().size().expandedTo(sizeHint());
-    const QPoint at = settings_.formPos ? QPoint(settings_.formLeft, settings_.formTop)
-                                        : placeOver(area, size, area);
-    move(at);
+    // The saved place is the frame's top-left, exactly as closeEvent saved it; one from
+    // which the title bar could not be reached is brought back onto a screen.
+    const QPoint at =
+        settings_.formPos
+            ? keepTitleBarOnScreen(QPoint(settings_.formLeft, settings_.formTop), size)
+            : placeOver(area, size, area);
+    moveFrameTo(this, at);
     show();
 }
 

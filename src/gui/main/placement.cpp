@@ -3,7 +3,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <memory>
 
 namespace qv {
 
@@ -13,12 +19,55 @@ QRect workArea(const QWidget* w) {
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size, const QList<QRect>& screens) {
+    if (screens.isEmpty()) return at;
+    const QRect title(at, QSize(size.width(), kTitleBar));
+    const int grip = std::min(size.width(), kGrip);
+    const QRect* nearest = nullptr;
+    int distance = 0;
+    for (const QRect& s : screens) {
+        const QRect on = s.intersected(title);
+        if (on.height() == kTitleBar && on.width() >= grip) return at;
+        const QPoint d = title.center() - s.center();
+        const int away = std::max(0, std::abs(d.x()) - s.width() / 2) +
+                         std::max(0, std::abs(d.y()) - s.height() / 2);
+        if (!nearest || away < distance) nearest = &s, distance = away;
+    }
+    return clampToArea(at, size, *nearest);
+}
+
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size) {
+    QList<QRect> areas;
+    for (const QScreen* s : QGuiApplication::screens())
+        areas << s->availableGeometry();
+    return keepTitleBarOnScreen(at, size, areas);
+}
+
+void moveFrameTo(QWidget* w, QPoint at) {
+    w->move(at);
+    // Wait (briefly) for the frame to be known, then correct once.
+    auto tries = std::make_shared<int>(20);
+    auto check = std::make_shared<std::function<void()>>();
+    QPointer<QWidget> window(w);
+    *check = [window, at, tries, check] {
+        const bool framed =
+            window && window->isVisible() && window->frameGeometry() != window->geometry();
+        if (window && !framed && --*tries > 0) {
+            QTimer::singleShot(25, window, *check);
+            return;
+        }
+        if (framed && window->frameGeometry().topLeft() != at) window->move(at);
+        *check = nullptr; // breaks the cycle
+    };
+    QTimer::singleShot(0, w, *check);
+}
+
 void placeOverOwner(QWidget* window) {
     QWidget* owner =
         window->parentWidget() ? window->parentWidget()->window() : QApplication::activeWindow();
     const QRect area = workArea(owner ? owner : window);
     const QRect over = owner && owner != window ? owner->frameGeometry() : area;
-    window->move(placeOver(over, window->frameGeometry().size(), area));
+    moveFrameTo(window, placeOver(over, window->frameGeometry().size(), area));
 }
 
 void setDialogBorder(QDialog* dialog) {

@@ -2,6 +2,7 @@
 // Where windows open: centred over an owner, then pushed back inside the work area
 // (left of its right edge and above its bottom first, so that a window larger than
 // the area keeps its top-left corner visible); and the dialog border they share.
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -28,8 +29,23 @@ inline QPoint placeOver(const QRect& owner, const QSize& size, const QRect& area
                        size, area);
 }
 
+// A saved frame position `at` of a window of frame size `size`, kept when the window's
+// title bar (its top kTitleBar pixels, at least kGrip of its width) is on one of
+// `screens`; otherwise moved inside the screen nearest to it, so that it can be reached.
+constexpr int kTitleBar = 30;
+constexpr int kGrip = 100;
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size, const QList<QRect>& screens);
+// The same over the work areas of the screens attached.
+QPoint keepTitleBarOnScreen(QPoint at, const QSize& size);
+
 // The work area of the screen that shows `w` (the primary screen when it has none).
 QRect workArea(const QWidget* w);
+
+// Moves the frame of the top-level `w` to `at` and keeps it there once the window manager
+// has framed it: some managers place a window that is not yet mapped with its client area,
+// not its frame, at the position asked for (20 pixels low, 1 right); a move after mapping
+// is exact, so the place is made good then.
+void moveFrameTo(QWidget* w, QPoint at);
 
 // Moves `window` over its owner (its parent's window, else the active window) and
 // inside the owner's work area; to the middle of its own work area when it has none.

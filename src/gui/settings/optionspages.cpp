@@ -13,6 +13,7 @@
 
 #include "core/ini.h"
 #include "gui/main/addressbar.h"
+#include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
 #include "gui/main/placement.h"
@@ -169,8 +170,8 @@ QWidget* TFormOption::buildGeneral2Page() {
     recent->addWidget(editRecent_);
     recent->addWidget(udRecent_);
     recent->addSpacing(8);
-    recent->addWidget(
-        label(page, QStringLiteral("LabRecentRange"), QStringLiteral("[0～32 Default: 8]")));
+    recent->addWidget(label(page, QStringLiteral("LabRecentRange"),
+                            drawableText(QStringLiteral("[0～32 Default: 8]"))));
     recent->addStretch();
     grid->addWidget(
         label(page, QStringLiteral("LabRecent"), QStringLiteral("&Recent Files:"), editRecent_), 0,
