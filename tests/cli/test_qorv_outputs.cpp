@@ -51,7 +51,9 @@ TEST(QorvOutputs, OutputsThatAreNotRegularFilesAreRefused) {
         }
     }
     EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
-    if (targets.size() == 3) EXPECT_TRUE(S_ISCHR(modeOf(node)));
+    if (targets.size() == 3) {
+        EXPECT_TRUE(S_ISCHR(modeOf(node)));
+    }
     EXPECT_EQ(readBytes(game), Bytes(40976, 0));
 }
 
