@@ -1,5 +1,5 @@
-// qorv's value parser: numbers agree with a reference parser written from the
-// rules (blanks, one sign, decimal digits, the range of int); list captions and
+// qorv's value parser: numbers agree with a plain reference parser of its own
+// (blanks, one sign, decimal digits, the range of int); list captions and
 // "#INDEX" round trip; bytes printed by get are taken back only as printed.
 #include <climits>
 #include <optional>

@@ -105,7 +105,7 @@ struct Item {
 // The usual range label: "[min～max Default: d]".
 std::string rangeLabelFor(int min, int max, int defaultValue);
 
-// Row builders, so that a table reads like the lists it was written from. A numeric
+// Row builders, so that each table row reads like the dialog row it makes. A numeric
 // row's range label follows from its up-down limits and default; the overloads taking
 // a `rangeLabel` are for the labels that depart from that on purpose.
 Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,

@@ -112,7 +112,7 @@ TEST(ValueText, QorvSetsWhatItPrintedAndChangesNothing) {
     EXPECT_EQ(s.status, 0) << s.err;
     EXPECT_EQ(readBytes(blank), image);
 
-    // The documented ranges still hold for plain numbers.
+    // The dialogs' ranges still hold for plain numbers.
     s = qorv(dir, {"set", blank, "EditMaTsuruDown=-128"});
     EXPECT_EQ(s.status, 2);
     EXPECT_EQ(readBytes(blank), image);

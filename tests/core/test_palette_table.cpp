@@ -1,4 +1,4 @@
-// The Palette table against the lists it was written from: pages and groups, entry
+// The Palette table against the game's known bytes: pages and groups, entry
 // offsets and the colours Reset restores, the shine count list, and the three colour
 // sources.
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 // Shorthands the table files write their rows with, so that each row reads like
-// the table it was written from.
+// the dialog row it makes.
 #include <string>
 #include <utility>
 #include <vector>
