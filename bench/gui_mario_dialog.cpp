@@ -95,28 +95,25 @@ void openChrDialog(benchmark::State& state, const qv::DialogTable& table, qv::Di
     }
 }
 
-void BM_OpenColorDialog(benchmark::State& state) {
-    openChrDialog(state, qv::tables::color(), &qv::makeColorDialog, false);
+// Each dialog opened on a cached CHR bank, and on one whose tiles must be decoded again.
+void openChrDialogOf(benchmark::State& state, const qv::DialogTable& (*table)(),
+                     qv::DialogFactory factory, bool newImage) {
+    openChrDialog(state, table(), factory, newImage);
 }
-BENCHMARK(BM_OpenColorDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
-
-void BM_OpenColorDialogNewTiles(benchmark::State& state) {
-    openChrDialog(state, qv::tables::color(), &qv::makeColorDialog, true);
-}
-BENCHMARK(BM_OpenColorDialogNewTiles)
+BENCHMARK_CAPTURE(openChrDialogOf, Color, &qv::tables::color, &qv::makeColorDialog, false)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
-
-void BM_OpenPalletDialog(benchmark::State& state) {
-    openChrDialog(state, qv::tables::pallet(), &qv::makePalletDialog, false);
-}
-BENCHMARK(BM_OpenPalletDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
-
-void BM_OpenPalletDialogNewTiles(benchmark::State& state) {
-    openChrDialog(state, qv::tables::pallet(), &qv::makePalletDialog, true);
-}
-BENCHMARK(BM_OpenPalletDialogNewTiles)
+BENCHMARK_CAPTURE(openChrDialogOf, ColorNewTiles, &qv::tables::color, &qv::makeColorDialog, true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
+BENCHMARK_CAPTURE(openChrDialogOf, Palette, &qv::tables::pallet, &qv::makePalletDialog, false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
+BENCHMARK_CAPTURE(openChrDialogOf, PaletteNewTiles, &qv::tables::pallet, &qv::makePalletDialog,
+                  true)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
