@@ -133,20 +133,12 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
         if (!a.bytes) values.push_back({a.item, a.value});
     writeValues(doc->image(), doc->shift(), values);
     for (const Request& a : todo)
-        if (a.bytes)
-            for (std::size_t i = 0; i < a.item->offsets.size(); ++i)
-                doc->image()[static_cast<std::size_t>(shifted(a.item->offsets[i], doc->shift()))] =
-                    (*a.bytes)[i];
-    // Items can share bytes (an instruction whose operand is edited on its own): an
-    // assignment that leaves another item unreadable would corrupt it, so it is refused.
-    for (const DialogTable* table : dialogTables())
-        for (const Item* item : table->items())
-            if (!item->read(before, doc->shift()).outOfBounds &&
-                item->read(doc->image(), doc->shift()).outOfBounds)
-                problem(item->control + ": would no longer be readable after this change (" +
-                        offsetsText(item->offsets) + " would hold " +
-                        bytesText(itemBytes(*item, doc->image(), doc->shift())) +
-                        "), so nothing is written");
+        if (a.bytes) putItemBytes(*a.item, *a.bytes, doc->image(), doc->shift());
+    for (const Item* item : itemsMadeUnreadable(before, doc->image(), doc->shift()))
+        problem(item->control + ": would no longer be readable after this change (" +
+                offsetsText(item->offsets) + " would hold " +
+                bytesText(itemBytes(*item, doc->image(), doc->shift())) +
+                "), so nothing is written");
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
     const std::string target = output.value_or(file);
     const WriteResult r = writeFileAtomic(target, doc->fileBytes());

@@ -141,18 +141,12 @@ std::string applyPreset(const PresetPlan& plan, std::span<std::uint8_t> image, i
     writeValues(image, shift, values); // the edit path the dialogs and qorv set take
     // The bytes form is stored as it stands.
     for (const PresetChange& c : plan.entries)
-        if (c.bytes)
-            for (std::size_t i = 0; i < c.item->offsets.size(); ++i)
-                image[static_cast<std::size_t>(shifted(c.item->offsets[i], shift))] = (*c.bytes)[i];
-    // Items can share bytes (an instruction whose operand is another item): a change
-    // that leaves another item unreadable would corrupt it.
+        if (c.bytes) putItemBytes(*c.item, *c.bytes, image, shift);
     std::string error;
-    for (const ItemRow& r : parameterRows())
-        if (!r.item->read(before, shift).outOfBounds && r.item->read(image, shift).outOfBounds)
-            error += (error.empty() ? "" : "\n") + r.item->control +
-                     ": would no longer be readable after this preset (" +
-                     offsetsIn(*r.item, shift) + " would hold " +
-                     bytesText(itemBytes(*r.item, image, shift)) + ")";
+    for (const Item* item : itemsMadeUnreadable(before, image, shift))
+        error += (error.empty() ? "" : "\n") + item->control +
+                 ": would no longer be readable after this preset (" + offsetsIn(*item, shift) +
+                 " would hold " + bytesText(itemBytes(*item, image, shift)) + ")";
     if (!error.empty()) std::copy(before.begin(), before.end(), image.begin());
     return error;
 }

@@ -54,5 +54,14 @@ struct Assignment {
 // byte see each other's changes. Returns false and writes nothing when any value is
 // not accepted by its item.
 bool writeValues(std::span<std::uint8_t> image, int shift, std::span<const Assignment> values);
+// Puts bytes back at the item's offsets exactly as they stand: the form qorv get prints
+// for bytes that no value reproduces.
+void putItemBytes(const Item& item, std::span<const std::uint8_t> bytes,
+                  std::span<std::uint8_t> image, int shift);
+// The items of every dialog that read in `before` and are out of bounds in `after`:
+// items share bytes (an instruction whose operand is another item), and a change that
+// leaves one unreadable would corrupt it.
+std::vector<const Item*> itemsMadeUnreadable(std::span<const std::uint8_t> before,
+                                             std::span<const std::uint8_t> after, int shift);
 
 } // namespace qv
