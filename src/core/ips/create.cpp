@@ -77,7 +77,7 @@ std::uint64_t loadWord(const std::uint8_t* p) {
 }
 
 // The first index at or after i where the images differ, or n. Equal stretches are
-// skipped a word at a time: a 16 MiB image with few edits is mostly such stretches.
+// skipped a word at a time.
 std::size_t nextDifference(const std::uint8_t* a, const std::uint8_t* b, std::size_t i,
                            std::size_t n) {
     constexpr std::size_t kWord = sizeof(std::uint64_t);
@@ -97,199 +97,191 @@ std::size_t nextDifference(const std::uint8_t* a, const std::uint8_t* b, std::si
 
 constexpr std::size_t kBlock = 64;
 
-// Bit k is set when byte k of the two 64-byte blocks differs.
-std::uint64_t differingBytes(const std::uint8_t* a, const std::uint8_t* b) {
+// The block compares: bit k of the result is set when byte k of the two 64-byte
+// blocks differs. The wide ones are chosen at run time, where the processor has them.
+struct BasicCompare {
+    static std::uint64_t differing(const std::uint8_t* a, const std::uint8_t* b) {
 #if defined(__SSE2__)
-    const auto equal16 = [&](std::size_t k) -> std::uint64_t {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 16 * k));
-        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * k));
-        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
-    };
-    return ~(equal16(0) | equal16(1) << 16 | equal16(2) << 32 | equal16(3) << 48);
+        const auto equal16 = [&](std::size_t k) -> std::uint64_t {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 16 * k));
+            const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * k));
+            return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
+        };
+        return ~(equal16(0) | equal16(1) << 16 | equal16(2) << 32 | equal16(3) << 48);
 #else
-    std::uint64_t mask = 0;
-    for (std::size_t w = 0; w < kBlock / 8; ++w) {
-        std::uint64_t d = loadWord(a + 8 * w) ^ loadWord(b + 8 * w);
-        // Fold each byte onto its lowest bit, then gather those eight bits into
-        // the top byte, the byte first in memory lowest.
-        d |= d >> 4;
-        d |= d >> 2;
-        d |= d >> 1;
-        d &= 0x0101010101010101u;
-        std::uint64_t bits = (d * 0x0102040810204080u) >> 56;
-        if constexpr (std::endian::native == std::endian::big) {
-            // Memory order runs from the top byte down: reverse the eight bits.
-            bits = ((bits * 0x0202020202u) & 0x010884422010u) % 1023u;
+        std::uint64_t mask = 0;
+        for (std::size_t w = 0; w < kBlock / 8; ++w) {
+            std::uint64_t d = loadWord(a + 8 * w) ^ loadWord(b + 8 * w);
+            // Fold each byte onto its lowest bit, then gather those eight bits into
+            // the top byte, the byte first in memory lowest.
+            d |= d >> 4;
+            d |= d >> 2;
+            d |= d >> 1;
+            d &= 0x0101010101010101u;
+            std::uint64_t bits = (d * 0x0102040810204080u) >> 56;
+            if constexpr (std::endian::native == std::endian::big) {
+                // Memory order runs from the top byte down: reverse the eight bits.
+                bits = ((bits * 0x0202020202u) & 0x010884422010u) % 1023u;
+            }
+            mask |= bits << (8 * w);
         }
-        mask |= bits << (8 * w);
-    }
-    return mask;
+        return mask;
 #endif
-}
-
-// The masks of `count` consecutive blocks, one word each.
-using MaskPass = void (*)(const std::uint8_t* a, const std::uint8_t* b, std::size_t count,
-                          std::uint64_t* masks);
-
-void masksPlain(const std::uint8_t* a, const std::uint8_t* b, std::size_t count,
-                std::uint64_t* masks) {
-    for (std::size_t k = 0; k < count; ++k)
-        masks[k] = differingBytes(a + k * kBlock, b + k * kBlock);
-}
+    }
+};
 
 #if defined(QV_IPS_WIDE_MASKS)
-// A wider compare where the processor has one, chosen at run time.
-__attribute__((target("avx2"))) void masksAvx2(const std::uint8_t* a, const std::uint8_t* b,
-                                               std::size_t count, std::uint64_t* masks) {
-    for (std::size_t k = 0; k < count; ++k, a += kBlock, b += kBlock) {
+struct Avx2Compare {
+    __attribute__((target("avx2"))) static std::uint64_t differing(const std::uint8_t* a,
+                                                                   const std::uint8_t* b) {
         const __m256i low =
             _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(a)),
                               _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b)));
         const __m256i high =
             _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + 32)),
                               _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + 32)));
-        const std::uint64_t equal =
-            static_cast<std::uint32_t>(_mm256_movemask_epi8(low)) |
-            std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(high))} << 32;
-        masks[k] = ~equal;
+        return ~(std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(low))} |
+                 std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(high))} << 32);
     }
-}
+};
 
+struct Avx512Compare {
+    __attribute__((target("avx512bw"))) static std::uint64_t differing(const std::uint8_t* a,
+                                                                       const std::uint8_t* b) {
+        return _mm512_cmpneq_epi8_mask(_mm512_loadu_si512(a), _mm512_loadu_si512(b));
+    }
+};
 #endif
-
-MaskPass maskPass() {
-#if defined(QV_IPS_WIDE_MASKS)
-    static const MaskPass chosen = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") ? &masksAvx2 : &masksPlain;
-    }();
-    return chosen;
-#else
-    return &masksPlain;
-#endif
-}
-
-// The index of the lowest set bit, 63 when none is: a run that long never takes
-// the fast path anyway. Never zero, the count needs no branch on processors
-// without a zero-safe instruction for it.
-std::uint32_t lowestBit(std::uint64_t bits) {
-    return static_cast<std::uint32_t>(std::countr_zero(bits | std::uint64_t{1} << 63));
-}
-
-void prefetch(const std::uint8_t* p) {
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(p);
-#else
-    (void)p;
-#endif
-}
 
 class Creator {
-    static constexpr std::size_t kChunk = 64; // blocks compared at once: 4 KiB
-    // A short record and the spare bytes written after it.
-    static constexpr std::size_t kRecordRoom = 16;
-    // Images from this size on are read ahead of the scan: they outgrow the caches.
-    static constexpr std::size_t kStreamed = std::size_t{4} << 20;
+    // Blocks listed at once, between two checks of the patch buffer's room.
+    static constexpr std::size_t kChunk = 64;
+    // A listed block's first two records, six bytes each, are stored as words whether
+    // they exist or not: the second ends at +14.
+    static constexpr std::size_t kChunkRoom = kChunk * 12 + 16;
+    // The most one-byte records a block holds, and the spare word after the last.
+    static constexpr std::size_t kBlockRoom = kBlock / 2 * 6 + 8;
+    // Bytes the block path may read past a block: a record's data word.
+    static constexpr std::size_t kReadAhead = 8;
 
   public:
+    // Blocks start where the base image's address is a multiple of 64, so that its
+    // loads never straddle two cache lines; the bytes before go the byte-wise way.
     Creator(const std::uint8_t* base, const std::uint8_t* edited, std::size_t n, PatchWriter& out)
-        : a_(base), b_(edited), n_(n), out_(out) {}
+        : a_(base), b_(edited), n_(n), out_(out),
+          grid_((kBlock - reinterpret_cast<std::uintptr_t>(base) % kBlock) % kBlock) {}
 
-    // The scan goes a chunk at a time: compare its blocks into masks, list where
-    // each run of differing bytes starts, then write a record per run. Listing
-    // the starts without a branch per block keeps scattered edits, whose places
-    // no branch predictor can learn, from costing a misprediction each.
-    void run() {
-        std::uint64_t masks[kChunk];
-        std::uint32_t starts[kChunk * 32 + 2];
-        const MaskPass compare = maskPass();
-        std::uint64_t carry = 0; // the last byte of the previous block differs
-        std::size_t i = 0;
-        // Whole blocks, with four bytes to spare after the last so that a short
-        // record's data can be copied as one word.
-        while (i + kBlock + 4 <= n_) {
-            const std::size_t count = std::min(kChunk, (n_ - 4 - i) / kBlock);
-            compare(a_ + i, b_ + i, count, masks);
-            std::size_t found = 0;
-            for (std::size_t k = 0; k < count; ++k) {
-                const std::uint64_t m = masks[k];
-                std::uint64_t first = m & ~(m << 1 | carry);
-                carry = m >> 63;
-                const auto at = static_cast<std::uint32_t>(k * kBlock);
-                // Two starts are written whether or not they exist; `found` only
-                // counts the real ones, and a block with more goes on in a loop.
-                std::uint64_t second = first & (first - 1);
-                starts[found] = at + lowestBit(first);
-                starts[found + 1] = at + lowestBit(second);
-                found += (first != 0) + (second != 0);
-                for (std::uint64_t more = second & (second - 1); more != 0; more &= more - 1)
-                    starts[found++] = at + static_cast<std::uint32_t>(std::countr_zero(more));
+    // The scan goes a chunk of 64-byte blocks at a time: it lists the blocks that
+    // differ, then writes their records. A block whose changes are all single bytes,
+    // none in its last byte, has its first two records written without a branch:
+    // scattered edits, whose places no branch predictor can learn, then cost no
+    // misprediction each. Every other block, the one holding the end-marker offset,
+    // and the bytes before the first block and after the last go the byte-wise way.
+    template <class Compare> void run() {
+        const std::size_t marker = grid_ + (kEndMarkerOffset - grid_) / kBlock * kBlock;
+        std::size_t i = slow(0, std::min(grid_, n_));
+        while (i + kBlock + kReadAhead <= n_) {
+            if (i == marker) {
+                i = slow(i, i + kBlock);
+                continue;
             }
-            // Writing records leaves no loads in flight: ask for the chunk after the
-            // next now, so that an image larger than the caches streams on meanwhile.
-            if (n_ >= kStreamed && i + 3 * kChunk * kBlock <= n_) {
-                for (std::size_t ahead = 2 * kChunk * kBlock; ahead < 3 * kChunk * kBlock;
-                     ahead += kBlock) {
-                    prefetch(a_ + i + ahead);
-                    prefetch(b_ + i + ahead);
-                }
-            }
-            std::uint8_t* p = out_.room(kRecordRoom);
-            for (std::size_t r = 0; r < found; ++r) {
-                if (out_.roomAfter(p) < kRecordRoom) p = out_.room(kRecordRoom, p);
-                const std::size_t at = starts[r];
-                const std::size_t pos = i + at;
-                const int s = static_cast<int>(at % kBlock);
-                const int len = static_cast<int>(lowestBit(~(masks[at / kBlock] >> s)));
-                if (len >= 4 || s + len >= static_cast<int>(kBlock) || pos == kEndMarkerOffset) {
-                    // Long, running past its block, or at the end-marker offset.
-                    out_.commit(p);
-                    putRun(pos);
-                    p = out_.room(kRecordRoom);
-                    continue;
-                }
-                putShort(p, pos, static_cast<std::uint32_t>(len));
-                p += 5 + static_cast<std::size_t>(len);
-            }
-            out_.commit(p);
-            i += count * kBlock;
+            std::size_t stop = std::min(i + kChunk * kBlock, n_ - kBlock - kReadAhead + 1);
+            if (i < marker) stop = std::min(stop, marker);
+            i = blocks<Compare>(i, stop);
         }
-        // The last bytes, and the rest of a run that went on past the blocks.
-        i = std::max(i, next_);
-        for (;;) {
-            i = nextDifference(a_, b_, i, n_);
-            if (i >= n_) break;
-            i = putChange(i);
-        }
+        slow(i, n_);
     }
 
   private:
-    // A record of 1 to 3 data bytes at p, in eight stored bytes: bytes past its
-    // data are overwritten by the next record or cut at the end.
-    void putShort(std::uint8_t* p, std::size_t pos, std::uint32_t len) const {
-        std::uint32_t data;
-        std::memcpy(&data, b_ + pos, 4);
+    // The blocks from i while before `stop`, at most kChunk of them; returns where
+    // the scan goes on, a block start or n.
+    template <class Compare> std::size_t blocks(std::size_t i, std::size_t stop) {
+        constexpr std::uint64_t kLastByte = std::uint64_t{1} << 63;
+        // Stores through p may alias anything: keep the images' addresses in registers.
+        const std::uint8_t* const a = a_;
+        const std::uint8_t* const b = b_;
+        std::uint64_t masks[kChunk];
+        std::uint32_t starts[kChunk];
+        std::size_t found = 0;
+        const std::size_t end = i + (stop - i + kBlock - 1) / kBlock * kBlock;
+        for (std::size_t k = i; k < end; k += kBlock) {
+            const std::uint64_t m = Compare::differing(a + k, b + k);
+            masks[found] = m;
+            starts[found] = static_cast<std::uint32_t>(k);
+            found += m != 0;
+        }
+        std::uint8_t* p = out_.room(kChunkRoom);
+        for (std::size_t r = 0; r < found; ++r) {
+            const std::uint64_t m = masks[r];
+            const std::size_t k = starts[r];
+            if (m & (m << 1 | kLastByte)) {
+                out_.commit(p);
+                const std::size_t next = slow(k, k + kBlock);
+                if (next >= end) return next;
+                p = out_.room(kChunkRoom);
+                // A run that went on past this block took the blocks it reached along.
+                while (r + 1 < found && starts[r + 1] < next)
+                    ++r;
+                continue;
+            }
+            // With a single change, the second record's start is past the block and
+            // the word stored for it is not kept.
+            const std::uint64_t rest = m & (m - 1);
+            putOne(p, b, k + static_cast<std::size_t>(std::countr_zero(m)));
+            putOne(p + 6, b, k + static_cast<std::size_t>(std::countr_zero(rest)));
+            if (std::uint64_t more = rest & (rest - 1)) {
+                p = out_.room(kBlockRoom + kChunkRoom, p + 12);
+                for (; more != 0; more &= more - 1, p += 6)
+                    putOne(p, b, k + static_cast<std::size_t>(std::countr_zero(more)));
+                continue;
+            }
+            p += 6 * static_cast<std::size_t>(std::popcount(m));
+        }
+        out_.commit(p);
+        return end;
+    }
+
+    // A one-byte data record for `pos`, stored as a word: its last two bytes are
+    // overwritten by the next record or cut at the end.
+    static void putOne(std::uint8_t* p, const std::uint8_t* b, std::size_t pos) {
         if constexpr (std::endian::native == std::endian::little) {
-            const std::uint64_t word = (pos >> 16 & 0xFF) | (pos >> 8 & 0xFF) << 8 |
-                                       (pos & 0xFF) << 16 | std::uint64_t{len} << 32 |
-                                       std::uint64_t{data} << 40;
+            // The offset in big-endian order, length 1, then the edited byte.
+            const std::uint64_t word = std::uint64_t{swap32(static_cast<std::uint32_t>(pos << 8))} |
+                                       std::uint64_t{1} << 32 | loadWord(b + pos) << 40;
             std::memcpy(p, &word, 8);
         } else {
-            p[0] = static_cast<std::uint8_t>(pos >> 16);
-            p[1] = static_cast<std::uint8_t>(pos >> 8);
-            p[2] = static_cast<std::uint8_t>(pos);
-            p[3] = 0;
-            p[4] = static_cast<std::uint8_t>(len);
-            std::memcpy(p + 5, &data, 3);
+            const std::uint8_t bytes[8] = {static_cast<std::uint8_t>(pos >> 16),
+                                           static_cast<std::uint8_t>(pos >> 8),
+                                           static_cast<std::uint8_t>(pos),
+                                           0,
+                                           1,
+                                           b[pos],
+                                           0,
+                                           0};
+            std::memcpy(p, bytes, 8);
         }
     }
 
-    // The records for the whole run of differing bytes that starts at i.
-    void putRun(std::size_t i) {
-        do
-            i = putChange(i);
-        while (i < n_ && a_[i] != b_[i]);
-        next_ = i;
+    static std::uint32_t swap32(std::uint32_t v) {
+#if defined(__GNUC__) || defined(__clang__)
+        return __builtin_bswap32(v);
+#else
+        return v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24;
+#endif
+    }
+
+    // The records for every change that starts in [i, end), byte by byte; returns
+    // where the block scan goes on: `end`, or past a run that went on beyond it, the
+    // next block start (or n) after the run, its bytes up to there scanned too.
+    [[gnu::noinline]] std::size_t slow(std::size_t i, std::size_t end) {
+        for (;;) {
+            i = nextDifference(a_, b_, i, end);
+            if (i >= end) return end;
+            do
+                i = putChange(i);
+            while (i < n_ && a_[i] != b_[i]);
+            if (i > end) end = std::min(n_, grid_ + (i - grid_ + kBlock - 1) / kBlock * kBlock);
+        }
     }
 
     // One record for the change that starts at i; returns the index after it.
@@ -309,8 +301,41 @@ class Creator {
     const std::uint8_t* b_;
     std::size_t n_;
     PatchWriter& out_;
-    std::size_t next_ = 0; // where the last long run ended
+    std::size_t grid_; // where the first block starts
 };
+
+using Scan = void (*)(Creator&);
+
+void scanBasic(Creator& c) {
+    c.run<BasicCompare>();
+}
+
+#if defined(QV_IPS_WIDE_MASKS)
+// Each compare gets its own copy of the scan, compiled for that processor: flatten
+// inlines the compare and the scan into it.
+__attribute__((target("avx2,bmi,bmi2,popcnt"), flatten)) void scanAvx2(Creator& c) {
+    c.run<Avx2Compare>();
+}
+__attribute__((target("avx512bw,bmi,bmi2,popcnt"), flatten)) void scanAvx512(Creator& c) {
+    c.run<Avx512Compare>();
+}
+#endif
+
+Scan chosenScan() {
+#if defined(QV_IPS_WIDE_MASKS)
+    static const Scan chosen = [] {
+        __builtin_cpu_init();
+        const bool bits = __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+                          __builtin_cpu_supports("popcnt");
+        if (bits && __builtin_cpu_supports("avx512bw")) return &scanAvx512;
+        if (bits && __builtin_cpu_supports("avx2")) return &scanAvx2;
+        return &scanBasic;
+    }();
+    return chosen;
+#else
+    return &scanBasic;
+#endif
+}
 
 } // namespace
 
@@ -331,7 +356,8 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
     }
     PatchWriter out(result.patch);
     out.put({'P', 'A', 'T', 'C', 'H'});
-    Creator(base.data(), edited.data(), edited.size(), out).run();
+    Creator creator(base.data(), edited.data(), edited.size(), out);
+    chosenScan()(creator);
     out.put({'E', 'O', 'F'});
     out.finish();
     return result;
