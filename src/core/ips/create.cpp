@@ -179,7 +179,9 @@ class Creator {
     // and the bytes before the first block and after the last go the byte-wise way.
     template <class Compare> void run() {
         const std::size_t marker = grid_ + (kEndMarkerOffset - grid_) / kBlock * kBlock;
-        std::size_t i = slow(0, std::min(grid_, n_));
+        // The first block starts at 64 or later: a record's word is loaded from two
+        // bytes before it.
+        std::size_t i = slow(0, std::min(grid_ + kBlock, n_));
         while (i + kBlock + kReadAhead <= n_) {
             if (i == marker) {
                 i = slow(i, i + kBlock);
@@ -242,13 +244,16 @@ class Creator {
     }
 
     // A one-byte data record for `pos`, stored as a word: its last two bytes are
-    // overwritten by the next record or cut at the end.
+    // overwritten by the next record or cut at the end. `pos` is 2 or more.
     static void putOne(std::uint8_t* p, const std::uint8_t* b, std::size_t pos) {
         if constexpr (std::endian::native == std::endian::little) {
-            // The offset in big-endian order, length 1, then the edited byte.
-            const std::uint64_t word = std::uint64_t{swap32(static_cast<std::uint32_t>(pos << 8))} |
-                                       std::uint64_t{1} << 32 | loadWord(b + pos) << 40;
-            std::memcpy(p, &word, 8);
+            // Built in reverse and swapped: the offset in big-endian order, length 1,
+            // then the edited byte (the two bytes loaded before it land in the
+            // word's spare end).
+            const std::uint64_t word = std::uint64_t{pos} << 40 | std::uint64_t{1} << 24 |
+                                       (loadWord(b + pos - 2) & 0xFFFFFF);
+            const std::uint64_t swapped = swap64(word);
+            std::memcpy(p, &swapped, 8);
         } else {
             const std::uint8_t bytes[8] = {static_cast<std::uint8_t>(pos >> 16),
                                            static_cast<std::uint8_t>(pos >> 8),
@@ -262,11 +267,13 @@ class Creator {
         }
     }
 
-    static std::uint32_t swap32(std::uint32_t v) {
+    static std::uint64_t swap64(std::uint64_t v) {
 #if defined(__GNUC__) || defined(__clang__)
-        return __builtin_bswap32(v);
+        return __builtin_bswap64(v);
 #else
-        return v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24;
+        v = (v & 0x00FF00FF00FF00FFu) << 8 | (v >> 8 & 0x00FF00FF00FF00FFu);
+        v = (v & 0x0000FFFF0000FFFFu) << 16 | (v >> 16 & 0x0000FFFF0000FFFFu);
+        return v << 32 | v >> 32;
 #endif
     }
 
@@ -313,10 +320,10 @@ void scanBasic(Creator& c) {
 #if defined(QV_IPS_WIDE_MASKS)
 // Each compare gets its own copy of the scan, compiled for that processor: flatten
 // inlines the compare and the scan into it.
-__attribute__((target("avx2,bmi,bmi2,popcnt"), flatten)) void scanAvx2(Creator& c) {
+__attribute__((target("avx2,bmi,bmi2,popcnt,movbe"), flatten)) void scanAvx2(Creator& c) {
     c.run<Avx2Compare>();
 }
-__attribute__((target("avx512bw,bmi,bmi2,popcnt"), flatten)) void scanAvx512(Creator& c) {
+__attribute__((target("avx512bw,bmi,bmi2,popcnt,movbe"), flatten)) void scanAvx512(Creator& c) {
     c.run<Avx512Compare>();
 }
 #endif
@@ -326,7 +333,7 @@ Scan chosenScan() {
     static const Scan chosen = [] {
         __builtin_cpu_init();
         const bool bits = __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
-                          __builtin_cpu_supports("popcnt");
+                          __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("movbe");
         if (bits && __builtin_cpu_supports("avx512bw")) return &scanAvx512;
         if (bits && __builtin_cpu_supports("avx2")) return &scanAvx2;
         return &scanBasic;
