@@ -206,24 +206,29 @@ class Creator {
     // The blocks from i while before `stop`, at most kChunk of them; returns where
     // the scan goes on, a block start or n.
     template <class Compare> std::size_t blocks(std::size_t i, std::size_t stop) {
-        constexpr std::uint64_t kLastByte = std::uint64_t{1} << 63;
         // Stores through p may alias anything: keep the images' addresses in registers.
         const std::uint8_t* const a = a_;
         const std::uint8_t* const b = b_;
         // Only where each differing block starts is kept: one store a block, and
         // the block's bits are compared again when its records are written.
         std::uint32_t starts[kChunk];
+        std::uint64_t masks[kChunk];
         std::size_t found = 0;
         const std::size_t end = i + (stop - i + kBlock - 1) / kBlock * kBlock;
         for (std::size_t k = i; k < end; k += kBlock) {
             starts[found] = static_cast<std::uint32_t>(k);
-            found += Compare::differing(a + k, b + k) != 0;
+            const std::uint64_t m = Compare::differing(a + k, b + k);
+            masks[found] = m;
+            found += m != 0;
         }
         std::uint8_t* p = out_.room(kChunkRoom);
         for (std::size_t r = 0; r < found; ++r) {
             const std::size_t k = starts[r];
-            const std::uint64_t m = Compare::differing(a + k, b + k);
-            if (m & (m << 1 | kLastByte)) {
+            const std::uint64_t m = masks[r];
+            // A change in the last byte is a one-byte change unless the next byte differs too.
+            const std::uint64_t onward =
+                m >> 63 & static_cast<std::uint64_t>(a[k + kBlock] != b[k + kBlock]);
+            if ((m & m << 1) | onward) {
                 out_.commit(p);
                 const std::size_t next = slow(k, k + kBlock);
                 if (next >= end) return next;
