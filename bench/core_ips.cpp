@@ -63,16 +63,6 @@ void BM_Create(benchmark::State& state) {
     state.counters["patch_bytes"] = static_cast<double>(p.patch.size());
 }
 
-void BM_CreateSame(benchmark::State& state) {
-    const Pair& p = pairOfSize(static_cast<std::size_t>(state.range(0)));
-    const Bytes copy = p.base;
-    for (auto _ : state) {
-        auto created = qv::ips::create(p.base, copy);
-        benchmark::DoNotOptimize(created.patch.data());
-    }
-}
-BENCHMARK(BM_CreateSame)->Arg(40976)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
-
 void BM_Memcpy(benchmark::State& state) {
     const Pair& p = pairOfSize(static_cast<std::size_t>(state.range(0)));
     Bytes target(p.base.size());

@@ -6,6 +6,7 @@
 
 #include "core/ips/ips.h"
 #include "core/ips/ipsfile.h"
+#include "core/ips/scans.h"
 #include "support/hexbytes.h"
 #include "support/testfiles.h"
 
@@ -343,6 +344,109 @@ TEST(IpsCreate, LongRunsAndTheEndMarkerOffset) {
     out = base;
     ASSERT_TRUE(applyPatch(c2.patch, out, {Mode::None, false}).ok());
     EXPECT_EQ(out, edited);
+}
+
+// The scans an image pair is created with: the byte-wise one and whichever wide ones
+// this processor runs.
+std::vector<detail::Scan> availableScans() {
+    std::vector<detail::Scan> scans;
+    for (const detail::Scan s : {detail::Scan::Basic, detail::Scan::Avx2, detail::Scan::Avx512})
+        if (detail::scanAvailable(s)) scans.push_back(s);
+    return scans;
+}
+
+// `bytes` copied into a buffer at `offset` past a 64-byte boundary, so that the scan's
+// 64-byte blocks fall at another place in the image for each offset.
+struct Placed {
+    std::vector<std::uint8_t> buffer;
+    std::span<const std::uint8_t> bytes;
+    Placed(const Bytes& b, std::size_t offset) : buffer(b.size() + 128) {
+        const auto skip = (64 - reinterpret_cast<std::uintptr_t>(buffer.data()) % 64) % 64;
+        std::copy(b.begin(), b.end(), buffer.begin() + static_cast<std::ptrdiff_t>(skip + offset));
+        bytes = {buffer.data() + skip + offset, b.size()};
+    }
+};
+
+TEST(IpsCreate, EveryScanAtEveryAlignmentWritesThePatch) {
+    const Bytes base = image(600);
+    Bytes edited = base;
+    const auto put = [&](std::size_t offset, std::string_view bytes) {
+        const Bytes b = hex(bytes);
+        std::copy(b.begin(), b.end(), edited.begin() + static_cast<std::ptrdiff_t>(offset));
+    };
+    put(0x0A0, "11");
+    put(0x0BF, "12 13");
+    put(0x0E1, "21 00 00 00 22 00 00 00 23 00 00 00 24");
+    put(0x120, "EA EA EA EA EA");
+    put(0x17F, "31");
+    put(0x1C0, "41 42 43 44 45 46 47 48");
+    put(0x257, "51");
+    const Bytes expected = hex("PATCH 00 00 A0 00 01 11  00 00 BF 00 02 12 13  00 00 E1 00 01 21"
+                               "  00 00 E5 00 01 22  00 00 E9 00 01 23  00 00 ED 00 01 24"
+                               "  00 01 20 00 00 00 05 EA  00 01 7F 00 01 31"
+                               "  00 01 C0 00 08 41 42 43 44 45 46 47 48  00 02 57 00 01 51 EOF");
+    for (const detail::Scan scan : availableScans()) {
+        for (std::size_t offset = 0; offset < 64; ++offset) {
+            for (const std::size_t editedOffset : {0, 7, 32, 63}) {
+                const Placed a(base, offset);
+                const Placed b(edited, (offset + editedOffset) % 64);
+                EXPECT_EQ(detail::createWith(scan, a.bytes, b.bytes).patch, expected)
+                    << "scan " << static_cast<int>(scan) << ", offset " << offset << "+"
+                    << editedOffset;
+            }
+        }
+    }
+}
+
+TEST(IpsCreate, EveryScanWritesTheSamePatchAsTheByteWiseOne) {
+    std::mt19937 rng(7);
+    // Scattered single bytes, equal runs of 4 and more, runs past 64 bytes, changes
+    // next to each other and in the last bytes.
+    const auto edit = [&](Bytes& edited, std::size_t from, std::size_t to) {
+        const std::size_t n = to - from;
+        for (std::size_t k = 0; k < n / 60 + 3; ++k) {
+            const std::size_t at = from + rng() % n;
+            const std::size_t len =
+                std::min<std::size_t>(rng() % 4 == 0 ? 1 + rng() % 150 : 1 + rng() % 5, to - at);
+            const bool same = rng() % 2;
+            const auto v = static_cast<std::uint8_t>(rng());
+            for (std::size_t i = 0; i < len; ++i)
+                edited[at + i] = same ? v : static_cast<std::uint8_t>(rng());
+        }
+        edited[to - 1] ^= 0x5A;
+    };
+    const auto check = [&](const Bytes& base, const Bytes& edited) {
+        const Bytes expected = detail::createWith(detail::Scan::Basic, base, edited).patch;
+        Bytes out = base;
+        ASSERT_TRUE(applyPatch(expected, out, {Mode::None, false}).ok());
+        ASSERT_EQ(out, edited);
+        for (const Record& r : parse(expected).records)
+            EXPECT_NE(r.offset, kEndMarkerOffset);
+        for (const detail::Scan scan : availableScans()) {
+            const Placed a(base, rng() % 64);
+            const Placed b(edited, rng() % 64);
+            EXPECT_EQ(detail::createWith(scan, a.bytes, b.bytes).patch, expected)
+                << "scan " << static_cast<int>(scan) << ", size " << base.size();
+        }
+    };
+    for (const std::size_t size : {1, 64, 71, 72, 135, 136, 137, 4095, 4097, 40976, 41488, 70001}) {
+        Bytes base(size);
+        for (auto& b : base)
+            b = static_cast<std::uint8_t>(rng() % 3);
+        Bytes edited = base;
+        edit(edited, 0, size);
+        check(base, edited);
+    }
+    // Around the offset that reads as the end marker, and up to the last offset there is.
+    for (const std::size_t size : {std::size_t{0x454F46 + 100}, std::size_t{0x1000000}}) {
+        const Bytes base(size);
+        Bytes edited = base;
+        edit(edited, 0x454F00, 0x454F90);
+        edit(edited, size - 300, size);
+        check(base, edited);
+        edited[0x454F46] = 0x99;
+        check(base, edited);
+    }
 }
 
 TEST(IpsRoundTrip, RandomImagePairs) {

@@ -13,6 +13,7 @@
 #endif
 
 #include "core/ips/ips.h"
+#include "core/ips/scans.h"
 
 namespace qv::ips {
 
@@ -100,6 +101,7 @@ constexpr std::size_t kBlock = 64;
 // The block compares: bit k of the result is set when byte k of the two 64-byte
 // blocks differs. The wide ones are chosen at run time, where the processor has them.
 struct BasicCompare {
+    static constexpr bool kBitInstructions = false;
     static std::uint64_t differing(const std::uint8_t* a, const std::uint8_t* b) {
 #if defined(__SSE2__)
         const auto equal16 = [&](std::size_t k) -> std::uint64_t {
@@ -132,6 +134,7 @@ struct BasicCompare {
 
 #if defined(QV_IPS_WIDE_MASKS)
 struct Avx2Compare {
+    static constexpr bool kBitInstructions = true;
     __attribute__((target("avx2"))) static std::uint64_t differing(const std::uint8_t* a,
                                                                    const std::uint8_t* b) {
         const __m256i low =
@@ -146,6 +149,7 @@ struct Avx2Compare {
 };
 
 struct Avx512Compare {
+    static constexpr bool kBitInstructions = true;
     // `a` is 64-byte aligned here; `b` is loaded in halves, which split no cache line
     // when it is 32-byte aligned, as two buffers from one allocator often are.
     __attribute__((target("avx512bw"))) static std::uint64_t differing(const std::uint8_t* a,
@@ -249,7 +253,12 @@ class Creator {
                     putOne(p, b, k + static_cast<std::size_t>(std::countr_zero(more)));
                 continue;
             }
-            p += 6 * static_cast<std::size_t>(std::popcount(m));
+            // Without a population count instruction, two tests cost less than the
+            // library's count.
+            const std::size_t kept = Compare::kBitInstructions
+                                         ? static_cast<std::size_t>(std::popcount(m))
+                                         : std::size_t{m != 0} + std::size_t{rest != 0};
+            p += 6 * kept;
         }
         out_.commit(p);
         return end;
@@ -323,7 +332,7 @@ class Creator {
     std::size_t grid_; // where the first block starts
 };
 
-using Scan = void (*)(Creator&);
+using ScanFunction = void (*)(Creator&);
 
 void scanBasic(Creator& c) {
     c.run<BasicCompare>();
@@ -340,26 +349,38 @@ __attribute__((target("avx512bw,bmi,bmi2,popcnt,movbe"), flatten)) void scanAvx5
 }
 #endif
 
-Scan chosenScan() {
+bool processorHas(detail::Scan scan) {
 #if defined(QV_IPS_WIDE_MASKS)
-    static const Scan chosen = [] {
-        __builtin_cpu_init();
-        const bool bits = __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
-                          __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("movbe");
-        if (bits && __builtin_cpu_supports("avx512bw")) return &scanAvx512;
-        if (bits && __builtin_cpu_supports("avx2")) return &scanAvx2;
-        return &scanBasic;
-    }();
-    return chosen;
+    if (scan == detail::Scan::Basic) return true;
+    __builtin_cpu_init();
+    const bool bits = __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+                      __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("movbe");
+    if (scan == detail::Scan::Avx2) return bits && __builtin_cpu_supports("avx2");
+    return bits && __builtin_cpu_supports("avx512bw");
 #else
-    return &scanBasic;
+    return scan == detail::Scan::Basic;
 #endif
 }
 
-} // namespace
+ScanFunction scanFunction(detail::Scan scan) {
+#if defined(QV_IPS_WIDE_MASKS)
+    if (scan == detail::Scan::Avx512) return &scanAvx512;
+    if (scan == detail::Scan::Avx2) return &scanAvx2;
+#endif
+    return &scanBasic;
+}
 
-Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t> edited,
-               const CreateOptions& options) {
+ScanFunction chosenScan() {
+    static const ScanFunction chosen = [] {
+        for (const detail::Scan scan : {detail::Scan::Avx512, detail::Scan::Avx2})
+            if (processorHas(scan)) return scanFunction(scan);
+        return scanFunction(detail::Scan::Basic);
+    }();
+    return chosen;
+}
+
+Created createUsing(ScanFunction scan, std::span<const std::uint8_t> base,
+                    std::span<const std::uint8_t> edited, const CreateOptions& options) {
     Created result;
     if (base.size() != edited.size()) {
         result.status.result = Result::BaseInvalid;
@@ -376,11 +397,31 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
     PatchWriter out(result.patch);
     out.put({'P', 'A', 'T', 'C', 'H'});
     Creator creator(base.data(), edited.data(), edited.size(), out);
-    chosenScan()(creator);
+    scan(creator);
     out.put({'E', 'O', 'F'});
     out.finish();
     return result;
 }
+
+} // namespace
+
+Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t> edited,
+               const CreateOptions& options) {
+    return createUsing(chosenScan(), base, edited, options);
+}
+
+namespace detail {
+
+bool scanAvailable(Scan scan) {
+    return processorHas(scan);
+}
+
+Created createWith(Scan scan, std::span<const std::uint8_t> base,
+                   std::span<const std::uint8_t> edited) {
+    return createUsing(scanFunction(scan), base, edited, {});
+}
+
+} // namespace detail
 
 std::vector<std::string> describe(std::span<const std::uint8_t> patch) {
     constexpr std::size_t kShown = 8;
