@@ -229,10 +229,10 @@ class Creator {
         for (std::size_t r = 0; r < found; ++r) {
             const std::size_t k = starts[r];
             const std::uint64_t m = masks[r];
-            // A change in the last byte is a one-byte change unless the next byte differs too.
-            const std::uint64_t onward =
-                m >> 63 & static_cast<std::uint64_t>(a[k + kBlock] != b[k + kBlock]);
-            if ((m & m << 1) | onward) {
+            // A change in the last byte is a one-byte change unless the next byte
+            // differs too; that byte is looked at only then, which is seldom.
+            const bool onward = (m >> 63) != 0 && a[k + kBlock] != b[k + kBlock];
+            if ((m & m << 1) != 0 || onward) {
                 out_.commit(p);
                 const std::size_t next = slow(k, k + kBlock);
                 if (next >= end) return next;
