@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <type_traits>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define QV_IPS_WIDE_MASKS 1
@@ -165,6 +166,14 @@ struct Avx512Compare {
 };
 #endif
 
+void prefetch(const std::uint8_t* p) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
 class Creator {
     // Blocks listed at once, between two checks of the patch buffer's room.
     static constexpr std::size_t kChunk = 64;
@@ -173,6 +182,8 @@ class Creator {
     static constexpr std::size_t kChunkRoom = kChunk * 12 + 16;
     // The most one-byte records a block holds, and the spare word after the last.
     static constexpr std::size_t kBlockRoom = kBlock / 2 * 6 + 8;
+    // Images from this size on are read a chunk ahead: they outgrow the caches.
+    static constexpr std::size_t kStreamed = std::size_t{256} << 10;
     // Bytes the block path may read past a block: a record's data word.
     static constexpr std::size_t kReadAhead = 8;
 
@@ -213,18 +224,30 @@ class Creator {
         // Stores through p may alias anything: keep the images' addresses in registers.
         const std::uint8_t* const a = a_;
         const std::uint8_t* const b = b_;
-        // Only where each differing block starts is kept: one store a block, and
-        // the block's bits are compared again when its records are written.
+        // Each differing block's start and bits are listed: two stores a block and
+        // no branch.
         std::uint32_t starts[kChunk];
         std::uint64_t masks[kChunk];
         std::size_t found = 0;
         const std::size_t end = i + (stop - i + kBlock - 1) / kBlock * kBlock;
-        for (std::size_t k = i; k < end; k += kBlock) {
-            starts[found] = static_cast<std::uint32_t>(k);
-            const std::uint64_t m = Compare::differing(a + k, b + k);
-            masks[found] = m;
-            found += m != 0;
-        }
+        const auto list = [&](auto reading) {
+            for (std::size_t k = i; k < end; k += kBlock) {
+                // Writing the records leaves no loads in flight: an image larger than
+                // the caches has the next chunk asked for meanwhile.
+                if constexpr (decltype(reading)::value) {
+                    prefetch(a + k + kChunk * kBlock);
+                    prefetch(b + k + kChunk * kBlock);
+                }
+                starts[found] = static_cast<std::uint32_t>(k);
+                const std::uint64_t m = Compare::differing(a + k, b + k);
+                masks[found] = m;
+                found += m != 0;
+            }
+        };
+        if (n_ >= kStreamed && end + kChunk * kBlock <= n_)
+            list(std::true_type{});
+        else
+            list(std::false_type{});
         std::uint8_t* p = out_.room(kChunkRoom);
         for (std::size_t r = 0; r < found; ++r) {
             const std::size_t k = starts[r];
