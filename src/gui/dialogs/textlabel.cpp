@@ -29,8 +29,8 @@ TextLabel::Hints TextLabel::hints() const {
     ensurePolished(); // a style sheet may still change the font
     Look now = look();
     if (answered_ && now == lastLook_) return lastHints_;
-    const bool rich = now.format == Qt::RichText ||
-                      (now.format == Qt::AutoText && Qt::mightBeRichText(now.text));
+    const bool rich =
+        now.format == Qt::RichText || (now.format == Qt::AutoText && Qt::mightBeRichText(now.text));
     if (now.wrap || rich || now.text.isEmpty() || !pixmap().isNull()) {
         answered_ = false;
         return {QLabel::sizeHint(), QLabel::minimumSizeHint()};
