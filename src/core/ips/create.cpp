@@ -56,10 +56,7 @@ class PatchWriter {
         return out_.data() + used_;
     }
     void commit(const std::uint8_t* end) { used_ = static_cast<std::size_t>(end - out_.data()); }
-    // The bytes writable after the cursor `p`, and room() for a cursor not yet committed.
-    std::size_t roomAfter(const std::uint8_t* p) const {
-        return out_.size() - static_cast<std::size_t>(p - out_.data());
-    }
+    // room() for a cursor not yet committed.
     std::uint8_t* room(std::size_t n, const std::uint8_t* p) {
         commit(p);
         return room(n);
@@ -196,10 +193,11 @@ class Creator {
 
     // The scan goes a chunk of 64-byte blocks at a time: it lists the blocks that
     // differ, then writes their records. A block whose changes are all single bytes,
-    // none in its last byte, has its first two records written without a branch:
-    // scattered edits, whose places no branch predictor can learn, then cost no
-    // misprediction each. Every other block, the one holding the end-marker offset,
-    // and the bytes before the first block and after the last go the byte-wise way.
+    // the last not going on into the next block, has its first two records written
+    // without a branch: scattered edits, whose places no branch predictor can learn,
+    // then cost no misprediction each. Every other block, the one holding the
+    // end-marker offset, and the bytes before the first block and after the last go
+    // the byte-wise way.
     template <class Compare> void run() {
         const std::size_t marker = grid_ + (kEndMarkerOffset - grid_) / kBlock * kBlock;
         // The first block starts at 64 or later: a record's word is loaded from two
