@@ -8,6 +8,7 @@
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define QV_IPS_WIDE_MASKS 1
+#include <cpuid.h>
 #include <immintrin.h>
 #elif defined(__SSE2__)
 #include <emmintrin.h>
@@ -374,8 +375,11 @@ bool processorHas(detail::Scan scan) {
 #if defined(QV_IPS_WIDE_MASKS)
     if (scan == detail::Scan::Basic) return true;
     __builtin_cpu_init();
+    // Not every compiler's __builtin_cpu_supports knows "movbe": ask the processor.
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    const bool movbe = __get_cpuid(1, &eax, &ebx, &ecx, &edx) && (ecx & bit_MOVBE) != 0;
     const bool bits = __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
-                      __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("movbe");
+                      __builtin_cpu_supports("popcnt") && movbe;
     if (scan == detail::Scan::Avx2) return bits && __builtin_cpu_supports("avx2");
     return bits && __builtin_cpu_supports("avx512bw");
 #else
@@ -383,7 +387,7 @@ bool processorHas(detail::Scan scan) {
 #endif
 }
 
-ScanFunction scanFunction(detail::Scan scan) {
+ScanFunction scanFunction([[maybe_unused]] detail::Scan scan) {
 #if defined(QV_IPS_WIDE_MASKS)
     if (scan == detail::Scan::Avx512) return &scanAvx512;
     if (scan == detail::Scan::Avx2) return &scanAvx2;
