@@ -234,8 +234,8 @@ class Creator {
                 // Writing the records leaves no loads in flight: an image larger than
                 // the caches has the next chunk asked for meanwhile.
                 if constexpr (decltype(reading)::value) {
-                    prefetch(a + k + kChunk * kBlock);
-                    prefetch(b + k + kChunk * kBlock);
+                    prefetch(a + k + 2 * kChunk * kBlock);
+                    prefetch(b + k + 2 * kChunk * kBlock);
                 }
                 starts[found] = static_cast<std::uint32_t>(k);
                 const std::uint64_t m = Compare::differing(a + k, b + k);
@@ -243,7 +243,7 @@ class Creator {
                 found += m != 0;
             }
         };
-        if (n_ >= kStreamed && end + kChunk * kBlock <= n_)
+        if (n_ >= kStreamed && end + 2 * kChunk * kBlock <= n_)
             list(std::true_type{});
         else
             list(std::false_type{});
