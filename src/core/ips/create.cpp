@@ -53,9 +53,13 @@ class PatchWriter {
     // Direct access for the short records of the block scan: at least `n` writable
     // bytes at the returned cursor, and `commit` with the cursor after the last one.
     std::uint8_t* room(std::size_t n) {
-        if (out_.size() - used_ < n) out_.resize(std::max(2 * out_.size(), used_ + n));
+        if (out_.size() - used_ < n) grow(n);
         return out_.data() + used_;
     }
+    // How far the scan has come: the buffer then grows to what the patch is heading
+    // for, in few steps, rather than doubling again and again (each step zero-fills
+    // and copies it, and a large one maps new pages).
+    void progress(std::size_t done, std::size_t total) { done_ = done, total_ = total; }
     void commit(const std::uint8_t* end) { used_ = static_cast<std::size_t>(end - out_.data()); }
     // room() for a cursor not yet committed.
     std::uint8_t* room(std::size_t n, const std::uint8_t* p) {
@@ -66,8 +70,20 @@ class PatchWriter {
     void finish() { out_.resize(used_); }
 
   private:
+    void grow(std::size_t n) {
+        std::size_t size = 2 * out_.size();
+        if (done_ != 0) {
+            // Sizes stay far below 2^32: the product cannot overflow.
+            const std::size_t heading = used_ * total_ / done_ / 8 * 9 + 4096;
+            size = std::clamp(heading, size, 4 * out_.size());
+        }
+        out_.resize(std::max(size, used_ + n));
+    }
+
     std::vector<std::uint8_t>& out_;
     std::size_t used_ = 0;
+    std::size_t done_ = 0;
+    std::size_t total_ = 0;
 };
 
 std::uint64_t loadWord(const std::uint8_t* p) {
@@ -247,6 +263,7 @@ class Creator {
             list(std::true_type{});
         else
             list(std::false_type{});
+        out_.progress(end, n_);
         std::uint8_t* p = out_.room(kChunkRoom);
         for (std::size_t r = 0; r < found; ++r) {
             const std::size_t k = starts[r];
