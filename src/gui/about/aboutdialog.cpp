@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "core/version.h"
+#include "gui/main/deferredicons.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
 
@@ -23,11 +24,22 @@ namespace qv {
 
 QIcon programIcon() {
     // The same artwork the desktop shows (the hicolor icons), built into the program.
-    initIconResources();
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // Decoded on first use: the main window sets it before its first paint, and on
+    // most platforms nothing draws it then.
+    static constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+    QList<QSize> sizes;
+    for (int size : kSizes)
+        sizes << QSize(size, size);
+    return deferredIcon(
+        [] {
+            initIconResources();
+            QIcon icon;
+            for (int size : kSizes)
+                icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(size),
+                             QSize(size, size));
+            return icon;
+        },
+        sizes);
 }
 
 QString TFormAbout::homePage() {
