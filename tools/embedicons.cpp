@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
     out += table + "};\n} // namespace\n\nstd::span<const IconPixels> programIconPixels() {\n"
                    "    return kPixels;\n}\n\n} // namespace qv\n";
     std::FILE* f = std::fopen(argv[1], "wb");
-    if (!f || std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), f) !=
-                  static_cast<std::size_t>(out.size()) ||
+    if (!f ||
+        std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), f) !=
+            static_cast<std::size_t>(out.size()) ||
         std::fclose(f) != 0) {
         std::fprintf(stderr, "qv_embed_icons: cannot write %s\n", argv[1]);
         return 1;

@@ -6,6 +6,8 @@
 #include <array>
 #include <initializer_list>
 
+#include "gui/main/deferredicons.h"
+
 namespace qv {
 namespace {
 
@@ -144,7 +146,9 @@ QPixmap draw(int index) {
 QIcon toolIcon(int index) {
     static std::array<QIcon, 13> cache;
     if (index < 0 || index >= static_cast<int>(cache.size())) return {};
-    if (cache[index].isNull()) cache[index] = QIcon(draw(index));
+    // Drawn when first shown: some images are only seen once a menu opens.
+    if (cache[index].isNull())
+        cache[index] = deferredIcon([index] { return QIcon(draw(index)); }, {QSize(16, 16)});
     return cache[index];
 }
 
