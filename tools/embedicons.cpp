@@ -1,6 +1,7 @@
 // Build-time helper: writes the program icon's sizes, decoded from the committed PNGs,
-// as a C++ source of pixel arrays. The window icon is then made from memory: decoding
-// seven PNGs cost the editor's start more than drawing its whole window.
+// and the tool bar's images, drawn here, as a C++ source of pixel arrays. The editor
+// then makes its icons from memory: decoding seven PNGs cost its start more than
+// drawing its whole window, and drawing the tool images a tenth of that.
 //
 //     qv_embed_icons OUT.cpp FILE.png...
 #include <QByteArray>
@@ -8,6 +9,27 @@
 #include <QImageReader>
 #include <QString>
 #include <cstdio>
+
+#include "toolimages.h"
+
+namespace {
+
+// One image's pixels as an array named `name`, and its row for a table of IconPixels.
+QByteArray pixelArray(const QImage& image, const QByteArray& name, QByteArray& table) {
+    QByteArray out = "alignas(16) const unsigned char " + name + "[] = {";
+    const auto* bits = image.constBits();
+    for (qsizetype k = 0; k < image.sizeInBytes(); ++k) {
+        if (k % 24 == 0) out += "\n";
+        out += QByteArray::number(bits[k]) + ",";
+    }
+    out += "\n};\n";
+    table += "    {" + QByteArray::number(image.width()) + ", " +
+             QByteArray::number(image.height()) + ", " + QByteArray::number(image.bytesPerLine()) +
+             ", " + QByteArray::number(static_cast<int>(image.format())) + ", " + name + "},\n";
+    return out;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -26,21 +48,15 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "qv_embed_icons: cannot read %s\n", argv[i]);
             return 1;
         }
-        const QByteArray name = "kImage" + QByteArray::number(i - 2);
-        out += "alignas(16) const unsigned char " + name + "[] = {";
-        const auto* bits = image.constBits();
-        for (qsizetype k = 0; k < image.sizeInBytes(); ++k) {
-            if (k % 24 == 0) out += "\n";
-            out += QByteArray::number(bits[k]) + ",";
-        }
-        out += "\n};\n";
-        table += "    {" + QByteArray::number(image.width()) + ", " +
-                 QByteArray::number(image.height()) + ", " +
-                 QByteArray::number(image.bytesPerLine()) + ", " +
-                 QByteArray::number(static_cast<int>(image.format())) + ", " + name + "},\n";
+        out += pixelArray(image, "kImage" + QByteArray::number(i - 2), table);
     }
-    out += table + "};\n} // namespace\n\nstd::span<const IconPixels> programIconPixels() {\n"
-                   "    return kPixels;\n}\n\n} // namespace qv\n";
+    QByteArray tools = "const IconPixels kTools[] = {\n";
+    for (int i = 0; i < kToolImageCount; ++i)
+        out += pixelArray(drawToolImage(i), "kTool" + QByteArray::number(i), tools);
+    out += table + "};\n" + tools + "};\n} // namespace\n\n" +
+           "std::span<const IconPixels> programIconPixels() {\n    return kPixels;\n}\n\n" +
+           "std::span<const IconPixels> toolImagePixels() {\n    return kTools;\n}\n\n" +
+           "} // namespace qv\n";
     std::FILE* f = std::fopen(argv[1], "wb");
     if (!f ||
         std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), f) !=

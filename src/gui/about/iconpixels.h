@@ -1,6 +1,6 @@
 #pragma once
-// The program icon's sizes as decoded pixels, generated at build time from the
-// hicolor PNGs (tools/embedicons.cpp), smallest first.
+// Icons as pixels, generated at build time (tools/embedicons.cpp): the program
+// icon's sizes decoded from the hicolor PNGs, and the tool bar's images.
 #include <span>
 
 namespace qv {
@@ -13,6 +13,9 @@ struct IconPixels {
     const unsigned char* bits;
 };
 
+// The program icon, smallest size first.
 std::span<const IconPixels> programIconPixels();
+// The tool bar's images in the order toolIcon() numbers them.
+std::span<const IconPixels> toolImagePixels();
 
 } // namespace qv
