@@ -141,4 +141,3 @@ QImage drawToolImage(int index) {
     }
     return pm;
 }
-
