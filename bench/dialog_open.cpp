@@ -1,10 +1,15 @@
 // Opening a settings dialog: from the launcher's start to the dialog shown and
 // painted. As in the editor, a main window with menus and a status text is shown
-// and painted first. The first opening in the process is the cold one; the dialog
-// is then closed and opened again for the warm figure. Prints one line of key=value pairs
-// for bench/run.py:
+// and painted first. The first opening in the process is the cold one, which builds
+// the dialog's table as the editor's first opening does; the dialog is then closed and
+// opened again for the warm figure. Prints one line of key=value pairs for bench/run.py:
 //   dialog_open NAME [WARM_RUNS]   one dialog ("Enemy 2", as qorv names them)
 //   dialog_open all                every dialog once; reports the peak memory
+//   dialog_open --write-image PATH writes the image the others open (below)
+// The image has every item at its default, so that every control shows a value (an
+// empty image would leave many lists out of bounds, and cheap). Making it needs every
+// table, so it is written by a run of its own and named by QV_BENCH_IMAGE; without
+// that, it is made in the process, and the cold figure then lacks the table's building.
 // Run with QT_QPA_PLATFORM=offscreen (the default here).
 #include <QApplication>
 #include <QDialog>
@@ -58,16 +63,20 @@ const std::vector<Entry>& dialogs() {
     return all;
 }
 
-// An image with every item at its default, so that every control shows a value
-// (an empty image would leave many lists out of bounds, and cheap).
+std::vector<std::uint8_t> defaultsImage() {
+    std::vector<std::uint8_t> img(40976, 0);
+    for (const qv::DialogTable* t : qv::dialogTables())
+        for (const qv::Item* it : t->items())
+            it->write(img, 0, it->defaultValue);
+    return img;
+}
+
 class BenchHost final : public qv::DialogHost {
   public:
     BenchHost() {
-        std::vector<std::uint8_t> img(40976, 0);
-        for (const qv::DialogTable* t : qv::dialogTables())
-            for (const qv::Item* it : t->items())
-                it->write(img, 0, it->defaultValue);
-        doc.replace(img, "/tmp/bench.nes");
+        const QByteArray path = qgetenv("QV_BENCH_IMAGE");
+        if (path.isEmpty() || doc.load(path.toStdString()) != qv::LoadStatus::Ok)
+            doc.replace(defaultsImage(), "/tmp/bench.nes");
     }
     qv::RomDocument doc;
     qv::DialogMemory memory;
@@ -133,6 +142,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const std::string name = argc > 1 ? argv[1] : "all";
+    if (name == "--write-image" && argc > 2) {
+        const std::vector<std::uint8_t> img = defaultsImage();
+        std::FILE* f = std::fopen(argv[2], "wb");
+        const bool ok = f && std::fwrite(img.data(), 1, img.size(), f) == img.size();
+        return (f && std::fclose(f) == 0 && ok) ? 0 : 1;
+    }
     BenchHost host;
     QMainWindow window;
     for (const char* title : {"&File", "&Edit", "&View", "&Tools", "&Help"})

@@ -30,7 +30,7 @@ ordered_json rowJson(const ItemRow& r) {
     return {{"dialog", dialogOf(r)},
             {"page", stripMnemonic(r.page->caption)},
             {"group", stripMnemonic(r.group->caption)},
-            {"label", labelOf(*r.item)},
+            {"label", labelOf(r)},
             {"control", r.item->control}};
 }
 

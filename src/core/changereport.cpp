@@ -23,6 +23,30 @@ std::string labelOf(const Item& item) {
     return label.empty() ? item.control : label;
 }
 
+std::string labelOf(const ItemRow& row) {
+    const Item& item = *row.item;
+    if (!item.label.empty()) return labelOf(item);
+    const std::vector<Item>& items = row.group->items;
+    std::size_t index = 0;
+    while (index < items.size() && &items[index] != &item)
+        ++index;
+    if (index == items.size()) return item.control;
+    if (const auto& grid = row.group->grid; grid && !grid->rows.empty()) {
+        const std::size_t rows = grid->rows.size();
+        const std::size_t r = index % rows, c = index / rows;
+        Item named;
+        named.label = grid->rows[r];
+        std::string label = labelOf(named);
+        if (c < grid->columns.size() && !grid->columns[c].empty())
+            return label + ", " + stripMnemonic(grid->columns[c]);
+        return label + " " + std::to_string(c + 1);
+    }
+    for (std::size_t lead = index; lead-- > 0;)
+        if (!items[lead].label.empty())
+            return labelOf(items[lead]) + " " + std::to_string(index - lead + 1);
+    return item.control;
+}
+
 std::string changedCountText(int count) {
     return std::to_string(count) + (count == 1 ? " parameter differs" : " parameters differ") +
            " from the game";
@@ -56,7 +80,7 @@ std::vector<std::string> changesReport(const ChangeList& list, int shift) {
     Grouped g{lines};
     for (const Change& c : list.changed) {
         const Item& item = *c.row.item;
-        g.row(c.row, labelOf(item) + ": " + item.control + " = " + shownText(item, c.value) +
+        g.row(c.row, labelOf(c.row) + ": " + item.control + " = " + shownText(item, c.value) +
                          " (default " + defaultText(item) + ") at " + offsetsIn(item, shift));
     }
     if (!list.outOfBounds.empty()) {
@@ -64,7 +88,7 @@ std::vector<std::string> changesReport(const ChangeList& list, int shift) {
         Grouped o{lines};
         for (const Change& c : list.outOfBounds) {
             const Item& item = *c.row.item;
-            o.row(c.row, labelOf(item) + ": " + item.control + " (default " + defaultText(item) +
+            o.row(c.row, labelOf(c.row) + ": " + item.control + " (default " + defaultText(item) +
                              ") at " + offsetsIn(item, shift));
         }
     }
@@ -81,7 +105,7 @@ std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) 
     Grouped g{lines};
     for (const Change& c : d.changed) {
         const Item& item = *c.row.item;
-        g.row(c.row, labelOf(item) + ": " + item.control + " = " + shownText(item, c.value) +
+        g.row(c.row, labelOf(c.row) + ": " + item.control + " = " + shownText(item, c.value) +
                          " -> " + shownText(item, c.other) + " at " + at(item));
     }
     if (!d.outOfBounds.empty()) {
@@ -89,7 +113,7 @@ std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) 
                         "):");
         Grouped o{lines};
         for (const Change& c : d.outOfBounds)
-            o.row(c.row, labelOf(*c.row.item) + ": " + c.row.item->control + " = " +
+            o.row(c.row, labelOf(c.row) + ": " + c.row.item->control + " = " +
                              shownText(*c.row.item, c.value) + " -> " +
                              shownText(*c.row.item, c.other) + " at " + at(*c.row.item));
     }
@@ -170,7 +194,7 @@ std::vector<std::string> explanationReport(const PatchExplanation& e) {
                     " written by the records (no base image; 40,976-byte layout)");
     Grouped g{lines};
     for (const ItemRow& r : e.touched)
-        g.row(r, labelOf(*r.item) + ": " + r.item->control + " at " + offsetsIn(*r.item, 0));
+        g.row(r, labelOf(r) + ": " + r.item->control + " at " + offsetsIn(*r.item, 0));
     if (e.untouchedCount > 0) {
         lines.push_back("Bytes outside every parameter: " + std::to_string(e.untouchedCount) +
                         " in " + std::to_string(e.untouched.size()) +

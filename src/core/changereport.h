@@ -17,6 +17,10 @@ std::string groupPath(const ItemRow& row);
 std::string dialogOf(const ItemRow& row);
 // The item's label without "&" and trailing ":", or its control name when it has none.
 std::string labelOf(const Item& item);
+// The same, where an item without a label of its own is named after its place: a
+// table cell by its row and column ("Walking, Rise Rate", "Player Stopped 2"), an item
+// continuing a labelled one by the label and its place in the run ("Set Value 3").
+std::string labelOf(const ItemRow& row);
 
 // "1 parameter differs from the game", "3 parameters differ from the game".
 std::string changedCountText(int count);

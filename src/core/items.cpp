@@ -14,6 +14,10 @@ ChoiceListRef makeList(std::vector<std::string> captions) {
     return std::make_shared<const ChoiceList>(ChoiceList{std::move(captions)});
 }
 
+ChoiceListRef makeList(std::initializer_list<std::string_view> captions) {
+    return makeList(std::vector<std::string>(captions.begin(), captions.end()));
+}
+
 std::string Item::stem() const {
     for (std::string_view prefix : {"Edit", "Chk", "Cmb"})
         if (std::string_view(control).starts_with(prefix)) return control.substr(prefix.size());

@@ -3,6 +3,7 @@
 // in the image, how its bytes read as what the dialog shows, what OK accepts, and
 // how a value goes back into bytes. Front ends (the dialogs, the CLI) share this.
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <span>
@@ -24,6 +25,7 @@ struct ChoiceList {
 };
 using ChoiceListRef = std::shared_ptr<const ChoiceList>;
 ChoiceListRef makeList(std::vector<std::string> captions);
+ChoiceListRef makeList(std::initializer_list<std::string_view> captions);
 
 inline constexpr std::string_view kOutOfBounds = "(Out of bounds)";
 inline constexpr int kMaxItemBytes = 16;

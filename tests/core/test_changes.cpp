@@ -92,6 +92,20 @@ TEST(Changes, OneEditIsExactlyOneRowInEitherLayout) {
     EXPECT_EQ(lines[0], "Out of bounds (1):");
     EXPECT_EQ(lines[1], "Mario > Pipes > Pipe Exit Height");
     EXPECT_EQ(lines[2], "  Set Value: CmbMaDokanHeight (default 8  [Default]) at 0x30B8");
+
+    // Items without a label of their own are named after their place: a jump table
+    // cell by row and column, a Cheep-Cheep speed by row and number, a flame interval
+    // by the run's label and its place in it.
+    Bytes cells = cleanImage();
+    for (const int offset : {0x3435, 0x44A9, 0x51E3})
+        cells[static_cast<std::size_t>(offset)] ^= 0x01;
+    std::string report;
+    for (const std::string& l : qv::changesReport(qv::changedParameters(cells, 0), 0))
+        report += l + "\n";
+    for (const char* line :
+         {"  Walking, Rise Rate: EditJumpRise2 = ", "  Player Stopped 2: EditPukuSpeed2 = ",
+          "  Intervals Between Flames 3: EditKoppaFiPat2 = "})
+        EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;
 }
 
 TEST(Diff, ParametersThenMergedByteRangesAcrossLayouts) {

@@ -4,11 +4,13 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "gui/dialogs/textlabel.h"
 #include "gui/main/filedropdialog.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
@@ -116,4 +118,37 @@ TEST(PlaceOverOwner, CentresOverTheOwnerInsideItsWorkArea) {
     large.resize(area.width() + 50, area.height() + 50);
     qv::placeOverOwner(&large);
     EXPECT_EQ(large.pos(), area.topLeft());
+}
+
+// Every answer a shared measurement gives must be the one QLabel computes for the same
+// label: after a change of text, font, buddy or margin, and across labels alike.
+TEST(TextLabel, AnswersAsAPlainLabelThroughChanges) {
+    QWidget parent;
+    const auto same = [](const qv::TextLabel& l) {
+        QLabel plain(l.text());
+        plain.setFont(l.font());
+        plain.setMargin(l.margin());
+        plain.setWordWrap(l.wordWrap());
+        QLineEdit buddy;
+        if (l.buddy()) plain.setBuddy(&buddy);
+        EXPECT_EQ(l.sizeHint(), plain.sizeHint()) << l.text().toStdString();
+        EXPECT_EQ(l.minimumSizeHint(), plain.minimumSizeHint()) << l.text().toStdString();
+    };
+    qv::TextLabel a(QStringLiteral("&Right:"), &parent), b(QStringLiteral("&Right:"), &parent);
+    same(a);
+    same(b);
+    QLineEdit edit(&parent);
+    b.setBuddy(&edit); // the mnemonic is hidden: narrower than with a visible "&"
+    same(b);
+    EXPECT_LT(b.sizeHint().width(), a.sizeHint().width());
+    a.setText(QString::fromUtf8("[-128～127 Default: 24] and a good deal longer"));
+    same(a);
+    QFont large = a.font();
+    large.setPointSize(a.font().pointSize() * 2);
+    a.setFont(large);
+    same(a);
+    a.setMargin(7);
+    same(a);
+    a.setWordWrap(true);
+    same(a);
 }

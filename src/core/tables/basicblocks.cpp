@@ -68,7 +68,7 @@ DialogTable build() {
         strict(numeric("KbClouds", "Clouds↑", kCloud, enc::unsignedByte, 0, 31, kCloudDefault)));
     Group g = group("Basic Block Settings", 5100, "SpdKihonBloc", std::move(items));
     g.objectName = "GrpKihonBloc";
-    t.pages = {page("Basic Block Settings", {std::move(g)})};
+    t.pages = pageList({page("Basic Block Settings", {std::move(g)})});
     return t;
 }
 
@@ -91,7 +91,7 @@ std::array<BlockColumn, kBlockColumns> buildColumns(const DialogTable& t) {
 } // namespace
 
 const DialogTable& kihonBloc() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

@@ -134,9 +134,9 @@ DialogTable build() {
     t.caption = "Color Settings";
     t.undoSuffix = "(Color)";
     t.helpContext = 800;
-    t.pages = {characterPage(kEnemies, "Enemies", "TabEnemy"),
-               characterPage(kGeneral, "General", "TabZenpan"),
-               characterPage(kSpecial, "Special", "TabAdvance")};
+    t.pages = pageList({characterPage(kEnemies, "Enemies", "TabEnemy"),
+                        characterPage(kGeneral, "General", "TabZenpan"),
+                        characterPage(kSpecial, "Special", "TabAdvance")});
     // "Fixed Palette" ticks the Unknown character's byte to 0xFF; cleared it writes 0x01,
     // and any other byte reads as cleared. Ticked, as the game's 0xFF is.
     Item fixedPalette =
@@ -149,7 +149,7 @@ DialogTable build() {
 } // namespace
 
 const DialogTable& color() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

@@ -187,7 +187,7 @@ DialogTable build() {
     const ChoiceRule jugemAppear =
         rule::byteTable({{0x12}, {0x14}, {0x15}, {0x17}, {0x18}, {0x19}});
 
-    t.pages = {
+    t.pages = pageList({
         page("Koopa Troopa", "TabNoko1",
              {
                  group("Koopa, Goomba, Buzzy Beetle Speed", 17180, "SpdNokoSpeed",
@@ -339,7 +339,7 @@ DialogTable build() {
                  group("Bounce When Hit From Below", 24658, "SpdTekiTuki",
                        {numeric("EditTekiTuki", "&Set Value:", 0x6052, negated, -127, 128, 3)}),
              }),
-    };
+    });
     return t;
 }
 
@@ -358,7 +358,7 @@ int withRevivalRaised(int field, bool raised) {
 }
 
 const DialogTable& enemy1() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

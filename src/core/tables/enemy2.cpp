@@ -2,8 +2,8 @@
 #include "core/tables/enemy2.h"
 
 #include <array>
-#include <cstdio>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "core/tables/builders.h"
@@ -19,12 +19,6 @@ constexpr int kCodes = 0x35;
 
 using Captions = std::vector<std::string>;
 using Overrides = std::vector<std::pair<int, std::string>>;
-
-std::string hex2(int code) {
-    char buf[3];
-    std::snprintf(buf, sizeof buf, "%02X", code);
-    return buf;
-}
 
 // The name after the code, for the codes that have one.
 const std::map<int, std::string>& baseNames() {
@@ -58,15 +52,28 @@ const std::map<int, std::string>& baseNames() {
 }
 
 // The code, `between` ("" or "～FF"), and the base name when there is one.
-Captions baseCaptions(const std::string& between = "") {
-    Captions out;
-    for (int code = 0; code < kCodes; ++code) {
-        std::string s = hex2(code) + between;
-        if (auto n = baseNames().find(code); n != baseNames().end()) s += " " + n->second;
-        out.push_back(std::move(s));
+// Built once for each `between`: most lists start from them.
+const Captions& baseCaptions(const std::string& between = "") {
+    static std::map<std::string, Captions> built;
+    auto [at, fresh] = built.try_emplace(between);
+    if (fresh) {
+        at->second.reserve(kCodes);
+        for (int code = 0; code < kCodes; ++code) {
+            std::string s = hex2(code) + between;
+            if (auto n = baseNames().find(code); n != baseNames().end()) s += " " + n->second;
+            at->second.push_back(std::move(s));
+        }
     }
-    return out;
+    return at->second;
 }
+
+// Lists ordered by their captions, looked up without copying them.
+struct ByCaptions {
+    using is_transparent = void;
+    static const Captions& of(const ChoiceListRef& l) { return l->captions; }
+    static const Captions& of(const Captions& c) { return c; }
+    bool operator()(const auto& a, const auto& b) const { return of(a) < of(b); }
+};
 
 // Captions of some codes replaced, the default entry marked. Lists that come out the
 // same are built once.
@@ -75,10 +82,9 @@ ChoiceListRef codes(Captions captions, const Overrides& overrides, int marked,
     for (const auto& [code, caption] : overrides)
         captions[static_cast<std::size_t>(code)] = caption;
     captions[static_cast<std::size_t>(marked)] += marker;
-    static std::map<Captions, ChoiceListRef> built;
-    auto [at, fresh] = built.try_emplace(captions);
-    if (fresh) at->second = makeList(captions);
-    return at->second;
+    static std::set<ChoiceListRef, ByCaptions> built;
+    if (auto at = built.find(captions); at != built.end()) return *at;
+    return *built.insert(makeList(std::move(captions))).first;
 }
 
 ChoiceListRef plain(int marked) {
@@ -138,7 +144,7 @@ ChoiceListRef fireThrough(int marked) {
 
 // The base name followed by " (No Effect)".
 Overrides noEffect(std::initializer_list<int> list) {
-    const Captions base = baseCaptions();
+    const Captions& base = baseCaptions();
     Overrides out;
     for (int code : list)
         out.push_back({code, base[static_cast<std::size_t>(code)] + " (No Effect)"});
@@ -247,7 +253,7 @@ DialogTable build() {
     t.undoSuffix = "(Enemy 2)";
     t.helpContext = 500;
 
-    t.pages = {
+    t.pages = pageList({
         page("Piranha Plant", "TabPakkun",
              {
                  piranhaPlantSettings(),
@@ -343,14 +349,14 @@ DialogTable build() {
                  group("Falling Character Does Not Face Mario", 24760, "SpdNotTurn",
                        {code("CmbNotTurn", "Set Va&lue:", 0x60B8, notTurning(), 0x06)}),
              }),
-    };
+    });
     return t;
 }
 
 } // namespace
 
 const DialogTable& enemy2() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

@@ -2,7 +2,6 @@
 #include "core/tables/enemy3.h"
 
 #include <array>
-#include <cstdio>
 #include <string_view>
 #include <utility>
 
@@ -25,12 +24,6 @@ void encodeMinus130(int v, std::span<int> f) {
     f[0] = signExtend(low8(v + 130));
 }
 constexpr Encoding minus130{"minus 130", 1, &decodeMinus130, &encodeMinus130};
-
-std::string hex2(int code) {
-    char buf[3];
-    std::snprintf(buf, sizeof buf, "%02X", code);
-    return buf;
-}
 
 // "Launched Character Sprite": codes 0x00..0x32, the index is the code.
 ChoiceListRef launchedSprites() {
@@ -329,7 +322,7 @@ DialogTable build() {
     t.undoSuffix = "(Enemy 3)";
     t.helpContext = 600;
 
-    t.pages = {
+    t.pages = pageList({
         page("Bill Blaster", "TabKiller1",
              {
                  billBlasterSpeed(),
@@ -415,7 +408,7 @@ DialogTable build() {
                  group("Hammer Bros. Pattern Before Rush", 19053, "SpdHmBrsZengo",
                        {signed4("EditHmBrsZengo", "Set &Value:", 0x4A6D, 64)}),
              }),
-    };
+    });
     return t;
 }
 
@@ -435,7 +428,7 @@ int flameIntervalsInUse(int patternCountEntry) {
 }
 
 const DialogTable& enemy3() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

@@ -154,7 +154,7 @@ DialogTable build() {
         {{0x00}, {0x01}, {0x02}, {0x03}, {0x04}, {0x05}, {0x06}, {0x07}, {0x08}, {0x09}, {0x14}});
     const ChoiceRule bridge = rule::indexOffset(2, false);
 
-    t.pages = {
+    t.pages = pageList({
         page(
             "Blocks", "TabBloc",
             {
@@ -273,14 +273,14 @@ DialogTable build() {
                        {numeric("EditNndWorld", "W&orld:", 0x104B, plusOne, 1, 256, 5, 3),
                         numeric("EditNndArea", "&Level:", 0x1054, plusOne, 1, 256, 3, 3)}),
              }),
-    };
+    });
     return t;
 }
 
 } // namespace
 
 const DialogTable& zenpan1() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

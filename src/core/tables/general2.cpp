@@ -229,13 +229,13 @@ Group flagpole() {
 }
 
 Group bridgeObjects() {
-    std::vector<Item> items{
+    std::vector<Item> items = itemList({
         choice("CmbOnoDelY", "&Vertical:", 0x4FED, list(6, 9, 6), pairRowRule(), 0),
         choice("CmbOnoDelX", "H&orzontal:", 0x4FED, list(0, 15, 13), pairColumnRule(), 13),
         choice("CmbRopeDelY", "V&ertical:", 0x4FEE, list(6, 9, 7), pairRowRule(), 1),
         choice("CmbRopeDelX", "Ho&rzontal:", 0x4FEE, list(0, 15, 12), pairColumnRule(), 12),
         choice("CmbKpbgDelY", "Ver&tical:", 0x4FEF, list(6, 9, 8), bridgeRowRule(), 2),
-    };
+    });
     // Piece k (1..13) sits at 0x4FEE + k; each reads all 13 bytes. Only the first
     // carries the shared label and range.
     for (int k = 1; k <= kPieces; ++k) {
@@ -278,7 +278,7 @@ DialogTable build() {
     t.undoSuffix = "(General 2)";
     t.helpContext = 300;
 
-    t.pages = {
+    t.pages = pageList({
         page("Flagpole", "TabPole", {flagpole()}),
         page("Castle Flag", "TabCastleFlag",
              {group("Flag Elevation", 6257, "SpdCsFlag",
@@ -313,7 +313,7 @@ DialogTable build() {
                             unsignedIndex(0), 0x2E)}),
               group("Screen Setting", 173, "SpdMonoView",
                     {check("ChkMonoView", "&Monochrome", 0x00AD, {0x1F}, {0x1E})})}),
-    };
+    });
     return t;
 }
 
@@ -325,7 +325,7 @@ std::optional<int> bridgePieceColumn(int field) {
 }
 
 const DialogTable& zenpan2() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

@@ -53,7 +53,7 @@ DialogTable build() {
         makeList({"-1", "0", "1", "2", "3", "4", "5", "6", "7", "8  [Default]", "9", "10",
                   "11 (Ground)", "12 (Ground)", "13 (Ground)", "14 (Ground)"});
 
-    t.pages = {
+    t.pages = pageList({
         page("Speed",
              {
                  group("Walking / Swimming Speed", 13396, "SpdMaWalk",
@@ -151,7 +151,7 @@ DialogTable build() {
                         check("ChkMuteki2", "Kick &All Enemies (Except Hammers, etc.)", 0x589B,
                               {0x9F, 0x07, 0xEA, 0xEA}, {0x9F, 0x07, 0xF0, 0x06})}),
              }),
-    };
+    });
     return t;
 }
 
@@ -166,7 +166,7 @@ constexpr std::array<PresetValue, 20> kLuigiJump{{
 } // namespace
 
 const DialogTable& mario() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

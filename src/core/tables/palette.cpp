@@ -138,20 +138,20 @@ DialogTable build() {
     t.caption = "Palette Settings";
     t.undoSuffix = "(Palette)";
     t.helpContext = 900;
-    t.pages = {palettePage(kGround, "Ground", "Ground Palette"),
-               palettePage(kUnderground, "Underground", "Underground Palette"),
-               palettePage(kWater, "Water", "Water Palette"),
-               palettePage(kCastle, "Castle", "Castle Palette"),
-               palettePage(kSpecial, "Special", "Special BG Palettes"),
-               palettePage(kCoins, "Coins", "Shiny Coin, ? Block Palette"),
-               palettePage(kCharacters, "Characters", "Mario, Luigi, Bowser")};
+    t.pages = pageList({palettePage(kGround, "Ground", "Ground Palette"),
+                        palettePage(kUnderground, "Underground", "Underground Palette"),
+                        palettePage(kWater, "Water", "Water Palette"),
+                        palettePage(kCastle, "Castle", "Castle Palette"),
+                        palettePage(kSpecial, "Special", "Special BG Palettes"),
+                        palettePage(kCoins, "Coins", "Shiny Coin, ? Block Palette"),
+                        palettePage(kCharacters, "Characters", "Mario, Luigi, Bowser")});
     return t;
 }
 
 } // namespace
 
 const DialogTable& pallet() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

@@ -247,10 +247,10 @@ DialogTable build() {
                      pole, pointsDefault),
             choice("CmbVw" + stem, "", tile, l.display(displayDefault), tiles, displayDefault)};
     };
-    std::vector<Item> coins{
+    std::vector<Item> coins = itemList({
         choice("CmbPtCoin", "Coi&n 200:", 0x3C32, l.points(P200), scoreAdd, P200),
         choiceAt("CmbVwCoin", "", {0x6686, 0x668B}, l.display(D200), tiles, D200),
-    };
+    });
     for (auto row : {polePair("Pole5000", "Pole &5,000:", 0x385B, 0x6551, P5000, D5000),
                      polePair("Pole2000", "Pole &2,000:", 0x385C, 0x6553, P2000, D2000),
                      polePair("Pole800", "Pole &800:", 0x385D, 0x6555, P800, D800),
@@ -263,7 +263,7 @@ DialogTable build() {
     coins.push_back(
         numeric("EditOneUpCoin", "Coins Needed for 1&UP:", 0x3C23, enc::zeroIs256, 1, 256, 100, 3));
 
-    t.pages = {
+    t.pages = pageList({
         page("General", "TabSogo", {named(std::move(general), "GrpRenzoku")}),
         page(
             "Coins and Flagpoles", "TabPole",
@@ -365,7 +365,7 @@ DialogTable build() {
                      return named(std::move(g), "GrpPtPoint");
                  }(),
              }),
-    };
+    });
     return t;
 }
 
@@ -378,7 +378,7 @@ constexpr std::array<std::string_view, 17> kScoredItems{
 } // namespace
 
 const DialogTable& point() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

@@ -46,14 +46,14 @@ DialogTable build() {
     grid.rowNotes = {kStartHint, kCountHint};
     g.grid = std::move(grid);
 
-    t.pages = {page("Staircase Block Settings", {std::move(g)})};
+    t.pages = pageList({page("Staircase Block Settings", {std::move(g)})});
     return t;
 }
 
 } // namespace
 
 const DialogTable& kaidanBloc() {
-    static const DialogTable table = build();
+    static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 

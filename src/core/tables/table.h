@@ -70,6 +70,9 @@ struct Page {
     bool customControls = false;
 };
 
+// Each table is built on first use and lives until the process ends; it is never
+// destroyed, as tearing down its thousands of strings at exit would cost a short
+// `qorv` run a large share of its time.
 struct DialogTable {
     std::string className;  // "TFormMario"
     std::string caption;    // window title

@@ -40,6 +40,9 @@ ChangedParametersWindow::ChangedParametersWindow(const RomDocument& doc, QWidget
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->hide();
+    // One line of text per row, as in a list, rather than the style's roomy default.
+    table_->verticalHeader()->setMinimumSectionSize(table_->fontMetrics().height() + 4);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
@@ -65,7 +68,7 @@ void ChangedParametersWindow::refresh() {
         const Change& c = all[i];
         const Item& item = *c.row.item;
         const QStringList cells{qs(dialogOf(c.row)), qs(stripMnemonic(c.row.group->caption)),
-                                qs(labelOf(item)), qs(shownText(item, c.value)),
+                                qs(labelOf(c.row)), qs(shownText(item, c.value)),
                                 qs(defaultText(item))};
         for (int col = 0; col < cells.size(); ++col) {
             auto* cell = new QTableWidgetItem(cells[col]);

@@ -15,6 +15,7 @@
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/subdialogframe.h"
+#include "gui/dialogs/textlabel.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
@@ -74,8 +75,8 @@ void TFormKihonBloc::build() {
 
     // Row 1: "Select" and the radio buttons; row 2: "Elevation" and the column numbers,
     // each centred over its column of boxes; rows 3..15: elevations 0..12.
-    grid->addWidget(new QLabel(QStringLiteral("Select"), group), 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Elevation"), group), 2, 0);
+    grid->addWidget(new TextLabel(QStringLiteral("Select"), group), 1, 0);
+    grid->addWidget(new TextLabel(QStringLiteral("Elevation"), group), 2, 0);
     auto* select = new QButtonGroup(this);
     const auto columns = tables::blockColumns();
     for (int c = 0; c < tables::kBlockColumns; ++c) {
@@ -86,7 +87,7 @@ void TFormKihonBloc::build() {
         radio->setAccessibleName(number);
         select->addButton(radio, c);
         grid->addWidget(radio, 1, 1 + c, Qt::AlignHCenter);
-        grid->addWidget(new QLabel(drawableText(number), group), 2, 1 + c, Qt::AlignHCenter);
+        grid->addWidget(new TextLabel(drawableText(number), group), 2, 1 + c, Qt::AlignHCenter);
         radios_[static_cast<std::size_t>(c)] = radio;
         for (int r = c == kCloud ? kFirstHighRow : 0; r < tables::kBlockRows; ++r) {
             auto* box = new QCheckBox(group);
@@ -98,13 +99,13 @@ void TFormKihonBloc::build() {
     radios_[0]->setChecked(true);
     for (int r = 0; r < tables::kBlockRows; ++r)
         grid->addWidget(
-            new QLabel(r >= 11 ? QStringLiteral("%1 Ground").arg(r) : QString::number(r), group),
+            new TextLabel(r >= 11 ? QStringLiteral("%1 Ground").arg(r) : QString::number(r), group),
             3 + r, 0);
     auto* note =
-        new QLabel(QStringLiteral("When creating cloud tiles, only the lowest block setting "
-                                  "will be drawn.  If any other tiles are at that same "
-                                  "elevation, the blocks will not appear in-game."),
-                   group);
+        new TextLabel(QStringLiteral("When creating cloud tiles, only the lowest block setting "
+                                     "will be drawn.  If any other tiles are at that same "
+                                     "elevation, the blocks will not appear in-game."),
+                      group);
     note->setWordWrap(true);
     // A line's height between row 12 and the note.
     grid->setRowMinimumHeight(3 + tables::kBlockRows, note->fontMetrics().lineSpacing());

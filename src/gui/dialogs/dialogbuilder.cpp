@@ -18,6 +18,7 @@
 #include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/settingsdialog.h"
 #include "gui/dialogs/smallwidgets.h"
+#include "gui/dialogs/textlabel.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
@@ -144,14 +145,14 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
             ranges = ranges || !g.at(0, c).rangeLabel.empty();
         }
         for (int c = 0; c < cols && headings; ++c)
-            grid->addWidget(new QLabel(qs(g.grid->columns[static_cast<std::size_t>(c)]), box), row,
-                            1 + 2 * c, 1, 2);
+            grid->addWidget(new TextLabel(qs(g.grid->columns[static_cast<std::size_t>(c)]), box),
+                            row, 1 + 2 * c, 1, 2);
         row += headings ? 1 : 0;
         for (int c = 0; c < cols && ranges; ++c)
-            grid->addWidget(new QLabel(qs(g.at(0, c).rangeLabel), box), row, 1 + 2 * c, 1, 2);
+            grid->addWidget(new TextLabel(qs(g.at(0, c).rangeLabel), box), row, 1 + 2 * c, 1, 2);
         row += ranges ? 1 : 0;
         for (int r = 0; r < rows; ++r, ++row) {
-            auto* label = new QLabel(qs(g.grid->rows[static_cast<std::size_t>(r)]), box);
+            auto* label = new TextLabel(qs(g.grid->rows[static_cast<std::size_t>(r)]), box);
             grid->addWidget(label, row, 0);
             for (int c = 0; c < cols; ++c) {
                 Controls& ctl = controls_[base + static_cast<std::size_t>(c * rows + r)];
@@ -160,8 +161,8 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
                 grid->addWidget(ctl.spin, row, 2 + 2 * c);
                 if (c == 0) label->setBuddy(ctl.edit);
             }
-            grid->addWidget(new QLabel(qs(g.grid->rowNotes[static_cast<std::size_t>(r)]), box), row,
-                            1 + 2 * cols);
+            grid->addWidget(new TextLabel(qs(g.grid->rowNotes[static_cast<std::size_t>(r)]), box),
+                            row, 1 + 2 * cols);
         }
         addExtras(g, box, grid, row);
         return box;
@@ -192,13 +193,13 @@ void SettingsDialog::addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int 
     const Item& it = *ctl.item;
     switch (it.kind) {
     case ItemKind::Numeric: {
-        auto* label = new QLabel(qs(it.label), box);
+        auto* label = new TextLabel(qs(it.label), box);
         addNumber(it, box, ctl);
         label->setBuddy(ctl.edit);
         grid->addWidget(label, row, 0);
         grid->addWidget(ctl.edit, row, 1);
         grid->addWidget(ctl.spin, row, 2);
-        grid->addWidget(new QLabel(qs(it.rangeLabel), box), row, 3);
+        grid->addWidget(new TextLabel(qs(it.rangeLabel), box), row, 3);
         break;
     }
     case ItemKind::Check:
@@ -207,7 +208,7 @@ void SettingsDialog::addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int 
         grid->addWidget(ctl.check, row, 0, 1, 4);
         break;
     case ItemKind::Choice: {
-        auto* label = new QLabel(qs(it.label), box);
+        auto* label = new TextLabel(qs(it.label), box);
         addControl(ctl, box);
         label->setBuddy(ctl.combo);
         grid->addWidget(label, row, 0);
@@ -245,9 +246,10 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
     cells->setHorizontalSpacing(4);
     cells->setContentsMargins(0, 0, 0, 0);
     int row = 0;
-    if (!b.heading.empty()) cells->addWidget(new QLabel(qs(b.heading), box), row++, 0, 1, -1);
+    if (!b.heading.empty()) cells->addWidget(new TextLabel(qs(b.heading), box), row++, 0, 1, -1);
     for (std::size_t k = 0; k < b.columns.size(); ++k)
-        cells->addWidget(new QLabel(qs(b.columns[k]), box), row, 1 + 2 * static_cast<int>(k), 1, 2);
+        cells->addWidget(new TextLabel(qs(b.columns[k]), box), row, 1 + 2 * static_cast<int>(k), 1,
+                         2);
     if (!b.columns.empty()) ++row;
 
     std::size_t i = first;
@@ -256,7 +258,7 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
         Controls& lead = controls_[i];
         QLabel* label = nullptr;
         if (lead.item->kind != ItemKind::Check && lead.item->kind != ItemKind::Flag) {
-            label = new QLabel(qs(lead.item->label), box);
+            label = new TextLabel(qs(lead.item->label), box);
             cells->addWidget(label, row, 0);
         }
         // The row: this item and those after it without a label of their own.
@@ -292,9 +294,9 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
         }
         if (!range.empty()) {
             if (slot == 1)
-                cells->addWidget(new QLabel(qs(range), box), row, 3);
+                cells->addWidget(new TextLabel(qs(range), box), row, 3);
             else
-                cells->addWidget(new QLabel(qs(range), box), ++row, 1, 1, 2 * slot);
+                cells->addWidget(new TextLabel(qs(range), box), ++row, 1, 1, 2 * slot);
         }
         ++row;
         if (rowIndex == b.lineAfterRow) {
@@ -317,14 +319,14 @@ void SettingsDialog::addExtras(const Group& g, QWidget* box, QGridLayout* grid, 
         if (b.helpContext) setHelpContext(button, b.helpContext);
         grid->addWidget(button, row, 0, 1, 2);
         if (!b.statusLabel.empty()) {
-            auto* status = new QLabel(box);
+            auto* status = new TextLabel(box);
             status->setObjectName(qs(b.statusLabel));
             grid->addWidget(status, row, 2, 1, 2);
         }
         ++row;
     }
     for (std::size_t i = 0; i < g.notes.size(); ++i) {
-        auto* label = new QLabel(qs(g.notes[i]), box);
+        auto* label = new TextLabel(qs(g.notes[i]), box);
         label->setWordWrap(true);
         for (const auto& [index, name] : g.noteNames)
             if (index == i) label->setObjectName(qs(name));

@@ -12,6 +12,7 @@
 #include "core/tables/general2.h"
 #include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/flagpolepreview.h"
+#include "gui/dialogs/textlabel.h"
 #include "gui/main/glyphs.h"
 
 namespace qv {
@@ -63,13 +64,13 @@ void TFormZenpan2::buildFlagpoleExtras() {
     const auto [grid, top] = rowOf(first);
     constexpr int kSymbolColumn = 4, kPreviewColumn = 5;
 
-    auto* heading1 = new QLabel(QStringLiteral("Vertical Position"), box);
+    auto* heading1 = new TextLabel(QStringLiteral("Vertical Position"), box);
     heading1->setObjectName(QStringLiteral("LabPole1"));
     grid->addWidget(heading1, top - 1, kSymbolColumn); // beside the Reset panel's row
     int last = top;
     for (const PoleList& l : kPoleLists) {
         const int row = rowOf(findChild<QComboBox*>(QLatin1String(l.control))).second;
-        auto* symbol = new QLabel(box);
+        auto* symbol = new TextLabel(box);
         symbol->setFont(previewFont());
         symbol->setText(drawableText(QString::fromUtf8(l.symbol), symbol->font()));
         grid->addWidget(symbol, row, kSymbolColumn);
@@ -80,7 +81,7 @@ void TFormZenpan2::buildFlagpoleExtras() {
     panel->setObjectName(QStringLiteral("PnlPole2"));
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* heading2 = new QLabel(QStringLiteral("Vertical Position"), panel);
+    auto* heading2 = new TextLabel(QStringLiteral("Vertical Position"), panel);
     heading2->setObjectName(QStringLiteral("LabPole2"));
     column->addWidget(heading2);
     preview_ = new FlagpolePreview(panel);

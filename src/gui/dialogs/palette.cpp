@@ -22,6 +22,7 @@
 #include "gui/dialogs/palettescenes.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/spritepicture.h"
+#include "gui/dialogs/textlabel.h"
 #include "gui/main/helpcontext.h"
 
 namespace qv {
@@ -90,7 +91,7 @@ TFormPallet::TFormPallet(DialogHost& host, QWidget* parent)
 
 void TFormPallet::addRow(int page, QGridLayout* grid, int row, const PaletteRow& r) {
     QWidget* box = grid->parentWidget();
-    auto* label = new QLabel(qs(r.label), box);
+    auto* label = new TextLabel(qs(r.label), box);
     grid->addWidget(label, row, 0);
     auto& list = entries_[static_cast<std::size_t>(page)];
     for (int i = 0; i < r.count; ++i) {
@@ -135,13 +136,13 @@ void TFormPallet::buildPage(int page) {
         if (r.page != page) continue;
         if (r.section != section && !r.section.empty()) {
             section = r.section;
-            grid->addWidget(new QLabel(qs(section), box), row++, 0, 1, -1);
+            grid->addWidget(new TextLabel(qs(section), box), row++, 0, 1, -1);
         }
         addRow(page, grid, row++, r);
     }
 
     if (page == tables::kPalletCoinsPage) {
-        grid->addWidget(new QLabel(QStringLiteral("Example"), box), row, 0);
+        grid->addWidget(new TextLabel(QStringLiteral("Example"), box), row, 0);
         example_ = new QFrame(box);
         example_->setObjectName(QStringLiteral("PnlPalKCoin"));
         example_->setFixedSize(kSwatch, kSwatch);
@@ -153,7 +154,7 @@ void TFormPallet::buildPage(int page) {
         grid->addWidget(example_, row++, kFirstEntryColumn);
 
         const Item* item = table().find("CmbCoinCount");
-        auto* label = new QLabel(qs(item->label), box);
+        auto* label = new TextLabel(qs(item->label), box);
         count_ = new QComboBox(box);
         count_->setObjectName(QStringLiteral("CmbCoinCount"));
         count_->setModel(choiceModel(*item->list));
@@ -163,7 +164,7 @@ void TFormPallet::buildPage(int page) {
         connect(count_, &QComboBox::activated, this, &TFormPallet::CmbCoinCountChange);
 
         for (const std::string& note : g.notes) {
-            auto* n = new QLabel(QString::fromStdString(note), box);
+            auto* n = new TextLabel(QString::fromStdString(note), box);
             n->setWordWrap(true);
             grid->addWidget(n, row++, 0, 1, -1);
         }

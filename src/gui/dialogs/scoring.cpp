@@ -14,6 +14,7 @@
 #include "core/tables/scoring.h"
 #include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/smallwidgets.h"
+#include "gui/dialogs/textlabel.h"
 
 namespace qv {
 
@@ -50,7 +51,7 @@ const Group& groupNamed(const DialogTable& t, std::string_view objectName) {
 }
 
 QLabel* heading(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(text), parent);
+    return new TextLabel(QString::fromUtf8(text), parent);
 }
 
 QFrame* separator(QWidget* parent) {
@@ -60,7 +61,7 @@ QFrame* separator(QWidget* parent) {
 }
 
 QLabel* panel(const QString& name, QWidget* parent) {
-    auto* p = new QLabel(parent);
+    auto* p = new TextLabel(parent);
     p->setObjectName(name);
     p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     p->setMinimumWidth(

@@ -16,6 +16,7 @@
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/stairpreview.h"
 #include "gui/dialogs/subdialogframe.h"
+#include "gui/dialogs/textlabel.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
@@ -56,13 +57,13 @@ void TFormKaidanBloc::build() {
     const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("888")) + 8;
     int row = 1;
     for (int s = 1; s <= tables::kStairSteps; ++s) // step numbers over the columns
-        grid->addWidget(new QLabel(QString::number(s), group), row, 2 * s - 2, 1, 2,
+        grid->addWidget(new TextLabel(QString::number(s), group), row, 2 * s - 2, 1, 2,
                         Qt::AlignCenter);
     ++row;
     const auto addLine = [&](bool start, std::array<QLineEdit*, tables::kStairSteps>& edits,
                              std::array<UpDown*, tables::kStairSteps>& spins) {
         const Item& first = start ? tables::stairStart(1) : tables::stairCount(1);
-        auto* label = new QLabel(qs(first.label), group);
+        auto* label = new TextLabel(qs(first.label), group);
         grid->addWidget(label, row++, 0, 1, -1);
         for (int s = 1; s <= tables::kStairSteps; ++s) {
             const Item& it = start ? tables::stairStart(s) : tables::stairCount(s);
@@ -82,15 +83,16 @@ void TFormKaidanBloc::build() {
         }
         label->setBuddy(edits[0]);
         ++row;
-        grid->addWidget(new QLabel(qs(first.rangeLabel), group), row++, 0, 1, -1);
+        grid->addWidget(new TextLabel(qs(first.rangeLabel), group), row++, 0, 1, -1);
     };
     addLine(true, starts_, startSpins_);
     addLine(false, counts_, countSpins_);
 
-    auto* note = new QLabel(QStringLiteral("These settings influences the shape of the stairway.  "
-                                           "Invalid settings are automatically reset to default "
-                                           "values."),
-                            group);
+    auto* note =
+        new TextLabel(QStringLiteral("These settings influences the shape of the stairway.  "
+                                     "Invalid settings are automatically reset to default "
+                                     "values."),
+                      group);
     note->setObjectName(QStringLiteral("LabKaidan"));
     note->setWordWrap(true);
     grid->addWidget(note, row++, 0, 1, -1);

@@ -46,6 +46,10 @@ QString drawableText(const QString& text, const QFont& font) {
             break;
         }
     if (plain) return text;
+    // Dialogs ask for the same texts each time they open.
+    static QHash<QString, QString> results;
+    const QString resultKey = font.family() + QChar(0) + text;
+    if (auto r = results.constFind(resultKey); r != results.constEnd()) return *r;
     static QHash<QString, bool> known; // per family and character
     const auto drawable = [&](const QString& piece) {
         const QString key = font.family() + QLatin1Char('/') + piece;
@@ -62,6 +66,7 @@ QString drawableText(const QString& text, const QFont& font) {
         const QString ch(QChar(static_cast<ushort>(c)));
         if (out.contains(ch) && !drawable(ch)) out.replace(ch, QString::fromUtf8(equivalent));
     }
+    results.insert(resultKey, out);
     return out;
 }
 

@@ -1,0 +1,69 @@
+#include "gui/dialogs/textlabel.h"
+
+#include <QHash>
+#include <QStyle>
+#include <QTextDocument>
+#include <utility>
+
+namespace qv {
+
+TextLabel::Look TextLabel::look() const {
+    Look l;
+    l.text = text();
+    l.font = font();
+    l.contents = contentsMargins();
+    l.least = minimumSize();
+    l.style = style();
+    l.buddy = buddy() != nullptr;
+    l.wrap = wordWrap();
+    l.format = textFormat();
+    l.direction = layoutDirection();
+    l.margin = margin();
+    l.indent = indent();
+    l.alignment = int(alignment());
+    l.frame = frameWidth();
+    return l;
+}
+
+TextLabel::Hints TextLabel::hints() const {
+    ensurePolished(); // a style sheet may still change the font
+    Look now = look();
+    if (answered_ && now == lastLook_) return lastHints_;
+    const bool rich =
+        now.format == Qt::RichText || (now.format == Qt::AutoText && Qt::mightBeRichText(now.text));
+    if (now.wrap || rich || now.text.isEmpty() || !pixmap().isNull()) {
+        answered_ = false;
+        return {QLabel::sizeHint(), QLabel::minimumSizeHint()};
+    }
+
+    QString key = now.text;
+    key += QChar(0);
+    key += now.font.key();
+    for (int n : {now.contents.left(), now.contents.top(), now.contents.right(),
+                  now.contents.bottom(), now.least.width(), now.least.height(), now.margin,
+                  now.indent, now.alignment, now.frame, int(now.direction), int(now.buddy)}) {
+        key += QLatin1Char('|');
+        key += QString::number(n);
+    }
+    key += QLatin1Char('|');
+    key += static_cast<const QStyle*>(now.style)->name();
+
+    static QHash<QString, Hints> measured;
+    auto it = measured.constFind(key);
+    if (it == measured.constEnd())
+        it = measured.insert(key, Hints{QLabel::sizeHint(), QLabel::minimumSizeHint()});
+    lastLook_ = std::move(now);
+    lastHints_ = *it;
+    answered_ = true;
+    return lastHints_;
+}
+
+QSize TextLabel::sizeHint() const {
+    return hints().size;
+}
+
+QSize TextLabel::minimumSizeHint() const {
+    return hints().minimum;
+}
+
+} // namespace qv
