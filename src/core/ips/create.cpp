@@ -8,6 +8,11 @@
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define QV_IPS_WIDE_MASKS 1
 #include <immintrin.h>
+// glibc's view of the processor, filled in by the loader: asking it runs no cpuid.
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#define QV_LOADER_CPU_FEATURES 1
+#endif
 #elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -159,9 +164,15 @@ __attribute__((target("avx2"))) void masksAvx2(const std::uint8_t* a, const std:
 
 MaskPass maskPass() {
 #if defined(QV_IPS_WIDE_MASKS)
+    // Not __builtin_cpu_supports: it links in a constructor that probes the processor
+    // at every start of every program, a slow trap to the hypervisor on virtual machines.
     static const MaskPass chosen = [] {
+#if defined(QV_LOADER_CPU_FEATURES)
+        return CPU_FEATURE_ACTIVE(AVX2) ? &masksAvx2 : &masksPlain;
+#else
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") ? &masksAvx2 : &masksPlain;
+#endif
     }();
     return chosen;
 #else
