@@ -1,6 +1,5 @@
 #include "core/changes.h"
 
-#include <cstdio>
 #include <set>
 #include <unordered_set>
 
@@ -84,17 +83,19 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
                 hidden.erase(off);
     d.hiddenCount = static_cast<int>(hidden.size());
 
-    std::vector<int> outside;
     for (int off = 0; off < kPlainSize; ++off) {
         // The header sits before the trainer; everything after it moves with it.
         const int pa = off < kHeaderSize ? off : shifted(off, shiftA);
         const int pb = off < kHeaderSize ? off : shifted(off, shiftB);
-        if (!owned[static_cast<std::size_t>(off)] &&
-            a[static_cast<std::size_t>(pa)] != b[static_cast<std::size_t>(pb)])
-            outside.push_back(off);
+        if (owned[static_cast<std::size_t>(off)] ||
+            a[static_cast<std::size_t>(pa)] == b[static_cast<std::size_t>(pb)])
+            continue;
+        ++d.outsideCount;
+        if (!d.outside.empty() && d.outside.back().last + 1 == off)
+            d.outside.back().last = off;
+        else
+            d.outside.push_back({off, off});
     }
-    d.outsideCount = static_cast<int>(outside.size());
-    d.outside = mergeRanges(outside);
     if (d.trainerA && d.trainerB)
         for (int i = kHeaderSize; i < kHeaderSize + kTrainerShift; ++i)
             d.trainerBytes += a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)];
@@ -102,9 +103,15 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
 }
 
 static std::string hex4(int value) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(value));
-    return buf;
+    constexpr char digits[] = "0123456789ABCDEF";
+    std::string out = "0x";
+    const auto v = static_cast<unsigned>(value);
+    int top = 12; // at least four digits, as "%04X" writes them
+    while (top < 28 && (v >> (top + 4)) != 0)
+        top += 4;
+    for (int shift = top; shift >= 0; shift -= 4)
+        out += digits[(v >> shift) & 15];
+    return out;
 }
 
 std::string offsetsIn(const Item& item, int shift) {

@@ -12,7 +12,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,11 +32,17 @@ bool fileExists(const std::string& path) {
     return !path.empty() && fs::exists(path, ec);
 }
 
+bool canOpenForReading(const std::string& path) {
+    // Without blocking, so that a FIFO in the file's place is not waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
 std::optional<std::uintmax_t> readableFileSize(const std::string& path) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!fs::is_regular_file(path, ec) || !canOpenForReading(path)) return std::nullopt;
     const auto size = fs::file_size(path, ec);
     if (ec) return std::nullopt;
     return size;

@@ -11,6 +11,8 @@
 namespace qv {
 
 bool fileExists(const std::string& path); // anything at that path, folders included
+// Whether the file can be opened for reading (a FIFO is not waited on).
+bool canOpenForReading(const std::string& path);
 // Size of a file that can be opened for reading, or nothing.
 std::optional<std::uintmax_t> readableFileSize(const std::string& path);
 // The whole file, or nothing when it cannot be opened or is larger than maxSize.

@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
+
+#include "core/fileio.h"
 
 namespace qv {
 
@@ -39,9 +40,8 @@ std::string formatStamp(std::uint32_t packed) {
 std::optional<std::uint32_t> readFileStamp(const std::string& path) {
     namespace fs = std::filesystem;
     // The stamp is taken from a file that can be opened for reading, as the editor reads it.
-    std::ifstream probe(path, std::ios::binary);
     std::error_code ec;
-    if (!probe || !fs::is_regular_file(path, ec)) return std::nullopt;
+    if (!canOpenForReading(path) || !fs::is_regular_file(path, ec)) return std::nullopt;
     const auto ft = fs::last_write_time(path, ec);
     if (ec) return std::nullopt;
     const auto sys = std::chrono::file_clock::to_sys(ft);

@@ -16,6 +16,7 @@
 
 #include "core/document.h"
 #include "core/fileio.h"
+#include "core/filestamp.h"
 #include "support/testfiles.h"
 
 using namespace qvtest;
@@ -80,6 +81,23 @@ TEST(FileIo, WhatIsNotARegularFileIsNeverReplaced) {
     EXPECT_TRUE(S_ISDIR(modeOf(folder)));
     EXPECT_TRUE(S_ISLNK(modeOf(link)));
     EXPECT_EQ(names(dir), before);
+}
+
+TEST(FileIo, AFifoIsNeitherMeasuredNorStampedAndNeverWaitedOn) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe.nes"), game = dir.file("game.nes");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    writeBytes(game, image(0x55));
+    // In a child with a deadline: a probe that opened the FIFO for reading and waited
+    // for a writer would never return.
+    const int status = inChild([&] {
+        ::alarm(5);
+        const bool fifoRefused = !qv::readableFileSize(fifo) && !qv::readFileStamp(fifo);
+        const bool gameRead =
+            qv::readableFileSize(game) == 40976u && qv::readFileStamp(game).has_value();
+        return fifoRefused && gameRead ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 TEST(FileIo, AFileTheUserMayNotWriteIsRefusedAndAReplacedOneKeepsItsMode) {

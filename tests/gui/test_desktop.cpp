@@ -222,6 +222,22 @@ TEST(Desktop, TheWindowIconIsTheInstalledArtworkAtEverySize) {
     EXPECT_EQ(big.pixelColor(2, 2).alpha(), 0);
 }
 
+TEST(Desktop, TheProgramIconHasThePixelsOfEachCommittedPicture) {
+    // Built into the program as pixels: each size as the PNG the desktop installs.
+    const QIcon icon = qv::programIcon();
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString png =
+            QStringLiteral(QV_SOURCE_DIR "/data/icons/hicolor/%1x%1/apps/quorvane.png").arg(size);
+        const QImage expected = QImage(png).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_FALSE(expected.isNull()) << png.toStdString();
+        EXPECT_EQ(icon.pixmap(QSize(size, size))
+                      .toImage()
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  expected)
+            << size;
+    }
+}
+
 TEST(Desktop, TheAboutBoxShowsTheBuildsVersion) {
     // QV_VERSION is the project version, given to this file by the build as to the
     // programs' --version and the package.

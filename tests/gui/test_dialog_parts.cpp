@@ -152,3 +152,16 @@ TEST(TextLabel, AnswersAsAPlainLabelThroughChanges) {
     a.setWordWrap(true);
     same(a);
 }
+
+TEST(PlaceBeside, RightOfTheOwnerElseLeftElseTheRoomierSide) {
+    const QRect area(0, 0, 1366, 728);
+    // Room on the right: the window starts one pixel after the owner's right edge.
+    EXPECT_EQ(qv::placeBeside(QRect(100, 200, 373, 200), QSize(640, 360), area), QPoint(473, 200));
+    // No room on the right, room on the left.
+    EXPECT_EQ(qv::placeBeside(QRect(900, 200, 373, 200), QSize(640, 360), area), QPoint(260, 200));
+    // A low owner: the window is raised to stay inside the area.
+    EXPECT_EQ(qv::placeBeside(QRect(100, 600, 373, 100), QSize(640, 360), area), QPoint(473, 368));
+    // Room on neither side: on the roomier side (the left, 400 against 366 pixels), as
+    // far out as the area lets it.
+    EXPECT_EQ(qv::placeBeside(QRect(400, 200, 600, 200), QSize(640, 360), area), QPoint(0, 200));
+}

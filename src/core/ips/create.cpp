@@ -10,6 +10,11 @@
 #define QV_IPS_WIDE_MASKS 1
 #include <cpuid.h>
 #include <immintrin.h>
+// glibc's view of the processor, filled in by the loader: asking it runs no cpuid.
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#define QV_LOADER_CPU_FEATURES 1
+#endif
 #elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -389,7 +394,15 @@ __attribute__((target("avx512bw,bmi,bmi2,popcnt,movbe"), flatten)) void scanAvx5
 #endif
 
 bool processorHas(detail::Scan scan) {
-#if defined(QV_IPS_WIDE_MASKS)
+#if defined(QV_LOADER_CPU_FEATURES)
+    // Not __builtin_cpu_supports: it links in a constructor that probes the processor
+    // at every start of every program, a slow trap to the hypervisor on virtual machines.
+    if (scan == detail::Scan::Basic) return true;
+    const bool bits = CPU_FEATURE_ACTIVE(BMI1) && CPU_FEATURE_ACTIVE(BMI2) &&
+                      CPU_FEATURE_ACTIVE(POPCNT) && CPU_FEATURE_ACTIVE(MOVBE);
+    if (scan == detail::Scan::Avx2) return bits && CPU_FEATURE_ACTIVE(AVX2);
+    return bits && CPU_FEATURE_ACTIVE(AVX512BW);
+#elif defined(QV_IPS_WIDE_MASKS)
     if (scan == detail::Scan::Basic) return true;
     __builtin_cpu_init();
     // Not every compiler's __builtin_cpu_supports knows "movbe": ask the processor.

@@ -3,31 +3,40 @@
 #include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/version.h"
+#include "gui/about/iconpixels.h"
+#include "gui/main/deferredicons.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
-
-// The icons live in a static library: their resource is registered by hand.
-static void initIconResources() {
-    Q_INIT_RESOURCE(icons);
-}
 
 namespace qv {
 
 QIcon programIcon() {
-    // The same artwork the desktop shows (the hicolor icons), built into the program.
-    initIconResources();
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // The same artwork the desktop shows (the hicolor icons), built into the program as
+    // decoded pixels. Made on first use: the main window sets it before its first
+    // paint, and on most platforms nothing draws it then.
+    QList<QSize> sizes;
+    for (const IconPixels& p : programIconPixels())
+        sizes << QSize(p.width, p.height);
+    return deferredIcon(
+        [] {
+            QIcon icon;
+            for (const IconPixels& p : programIconPixels())
+                icon.addPixmap(QPixmap::fromImage(QImage(p.bits, p.width, p.height,
+                                                         static_cast<qsizetype>(p.bytesPerLine),
+                                                         static_cast<QImage::Format>(p.format))));
+            return icon;
+        },
+        sizes);
 }
 
 QString TFormAbout::homePage() {

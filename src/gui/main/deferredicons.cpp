@@ -3,15 +3,18 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
+#include <utility>
 
 namespace qv {
 namespace {
 
-// Stands for one of the style's icons and asks the style for it on first use.
-class DeferredStandardIcon final : public QIconEngine {
+// Stands for an icon that is made on first use: when drawn, measured or asked for a
+// picture. Sizes given up front answer availableSizes() for the normal, off state
+// without making it.
+class DeferredIcon final : public QIconEngine {
   public:
-    DeferredStandardIcon(const QStyle* style, QStyle::StandardPixmap which)
-        : style_(const_cast<QStyle*>(style)), which_(which) {}
+    DeferredIcon(std::function<QIcon()> make, QList<QSize> sizes)
+        : make_(std::move(make)), sizes_(std::move(sizes)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -28,33 +31,42 @@ class DeferredStandardIcon final : public QIconEngine {
         return icon().actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        if (!sizes_.isEmpty() && !made_)
+            return mode == QIcon::Normal && state == QIcon::Off ? sizes_ : QList<QSize>();
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return icon().isNull(); }
-    QString key() const override { return QStringLiteral("DeferredStandardIcon"); }
-    QIconEngine* clone() const override { return new DeferredStandardIcon(*this); }
+    bool isNull() override { return sizes_.isEmpty() || made_ ? icon().isNull() : false; }
+    QString key() const override { return QStringLiteral("DeferredIcon"); }
+    QIconEngine* clone() const override { return new DeferredIcon(*this); }
 
   private:
     const QIcon& icon() {
-        if (!loaded_) {
-            loaded_ = true;
-            if (style_) icon_ = style_->standardIcon(which_);
+        if (!made_) {
+            made_ = true;
+            if (make_) icon_ = make_();
+            make_ = nullptr;
         }
         return icon_;
     }
 
-    QPointer<QStyle> style_;
-    QStyle::StandardPixmap which_;
-    bool loaded_ = false;
+    std::function<QIcon()> make_;
+    QList<QSize> sizes_;
+    bool made_ = false;
     QIcon icon_;
 };
 
 } // namespace
 
+QIcon deferredIcon(std::function<QIcon()> make, QList<QSize> sizes) {
+    return QIcon(new DeferredIcon(std::move(make), std::move(sizes)));
+}
+
 QIcon DeferredIconStyle::standardIcon(StandardPixmap which, const QStyleOption* option,
                                       const QWidget* widget) const {
     if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
-        return QIcon(new DeferredStandardIcon(baseStyle(), which));
+        return deferredIcon([style = QPointer<QStyle>(baseStyle()), which] {
+            return style ? style->standardIcon(which) : QIcon();
+        });
     return QProxyStyle::standardIcon(which, option, widget);
 }
 

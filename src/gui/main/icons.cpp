@@ -1,150 +1,23 @@
 #include "gui/main/icons.h"
 
-#include <QPainter>
-#include <QPainterPath>
+#include <QImage>
 #include <QPixmap>
 #include <array>
-#include <initializer_list>
+
+#include "gui/about/iconpixels.h"
 
 namespace qv {
-namespace {
-
-const QColor kInk(40, 40, 48);
-
-void folder(QPainter& p) {
-    p.setBrush(QColor(232, 190, 80));
-    p.drawRect(2, 5, 12, 8);
-    p.drawRect(2, 3, 5, 2);
-}
-
-void disk(QPainter& p, const QColor& c) {
-    p.setBrush(c);
-    p.drawRect(2, 2, 12, 12);
-    p.setBrush(Qt::white);
-    p.drawRect(5, 2, 6, 4);
-    p.setBrush(QColor(200, 200, 200));
-    p.drawRect(4, 9, 8, 5);
-}
-
-// Letters are set from a few pixel rows rather than a font: drawing text would
-// load the whole font database before the window is first shown.
-void glyph(QPainter& p, int x, int y, const QColor& c, std::initializer_list<const char*> rows) {
-    for (const char* row : rows) {
-        for (int dx = 0; row[dx] != '\0'; ++dx)
-            if (row[dx] == '#') p.fillRect(x + dx, y, 1, 1, c);
-        ++y;
-    }
-}
-
-void page(QPainter& p, const QColor& c) {
-    p.setBrush(c);
-    p.drawRect(3, 1, 9, 13);
-}
-
-QPixmap draw(int index) {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kInk, 1));
-    switch (index) {
-    case 0:
-        folder(p);
-        break;
-    case 1:
-        disk(p, QColor(60, 110, 200));
-        break;
-    case 2:
-        disk(p, QColor(60, 160, 120));
-        p.setPen(QPen(QColor(200, 40, 40), 2));
-        p.drawLine(10, 13, 15, 8);
-        break;
-    case 3:
-        page(p, Qt::white);
-        p.setPen(QPen(QColor(200, 40, 40), 2));
-        p.drawLine(5, 5, 11, 11);
-        p.drawLine(11, 5, 5, 11);
-        break;
-    case 4: {
-        p.setPen(QPen(QColor(40, 140, 60), 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(3, 3, 10, 10, 30 * 16, 290 * 16);
-        p.setBrush(QColor(40, 140, 60));
-        p.setPen(Qt::NoPen);
-        p.drawPolygon(QPolygon({QPoint(10, 1), QPoint(15, 5), QPoint(10, 7)}));
-        break;
-    }
-    case 5:
-    case 6: {
-        const QColor c = index == 6 ? QColor(210, 60, 60) : QColor(150, 150, 150);
-        p.setBrush(c);
-        p.drawEllipse(5, 1, 7, 7);
-        p.setPen(QPen(kInk, 2));
-        p.drawLine(8, 8, 8, 15);
-        break;
-    }
-    case 7: {
-        p.setBrush(QColor(150, 150, 165));
-        for (int a = 0; a < 360; a += 45) {
-            p.save();
-            p.translate(8, 8);
-            p.rotate(a);
-            p.drawRect(-1, -7, 2, 3);
-            p.restore();
-        }
-        p.drawEllipse(3, 3, 10, 10);
-        p.setBrush(Qt::white);
-        p.drawEllipse(6, 6, 4, 4);
-        break;
-    }
-    case 8:
-    case 9: {
-        page(p, QColor(250, 245, 220));
-        const QColor ink = index == 8 ? QColor(200, 90, 20) : QColor(30, 110, 190);
-        glyph(p, 4, 5, ink, {"#", "#", "#", "#", "#"});
-        glyph(p, 6, 5, ink, {"##.", "#.#", "##.", "#..", "#.."});
-        glyph(p, 10, 5, ink, {".##", "#..", ".#.", "..#", "##."});
-        if (index == 8) {
-            p.setPen(QPen(QColor(200, 90, 20), 2));
-            p.drawLine(12, 12, 15, 15);
-        }
-        break;
-    }
-    case 10: {
-        p.setPen(QPen(QColor(40, 90, 180), 2));
-        p.setBrush(Qt::NoBrush);
-        QPainterPath path;
-        path.moveTo(4, 7);
-        path.cubicTo(8, 2, 15, 5, 12, 13);
-        p.drawPath(path);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(40, 90, 180));
-        p.drawPolygon(QPolygon({QPoint(1, 7), QPoint(7, 3), QPoint(7, 10)}));
-        break;
-    }
-    case 11:
-        p.setBrush(QColor(60, 110, 200));
-        p.drawEllipse(1, 1, 14, 14);
-        glyph(p, 6, 4, Qt::white, {".###.", "#...#", "....#", "..##.", "..#..", ".....", "..#.."});
-        break;
-    case 12:
-        p.setBrush(QColor(170, 120, 80));
-        p.drawRect(3, 1, 8, 14);
-        p.setPen(QPen(QColor(200, 40, 40), 2));
-        p.drawLine(8, 8, 15, 8);
-        break;
-    default:
-        break;
-    }
-    return pm;
-}
-
-} // namespace
 
 QIcon toolIcon(int index) {
     static std::array<QIcon, 13> cache;
     if (index < 0 || index >= static_cast<int>(cache.size())) return {};
-    if (cache[index].isNull()) cache[index] = QIcon(draw(index));
+    if (cache[index].isNull()) {
+        // Drawn at build time: made from the built-in pixels, not painted here.
+        const IconPixels& p = toolImagePixels()[static_cast<std::size_t>(index)];
+        cache[index] = QIcon(QPixmap::fromImage(QImage(p.bits, p.width, p.height,
+                                                       static_cast<qsizetype>(p.bytesPerLine),
+                                                       static_cast<QImage::Format>(p.format))));
+    }
     return cache[index];
 }
 

@@ -2,7 +2,7 @@
 // the View commands. File commands live in filecommands.cpp.
 #include "gui/main/mainwindow.h"
 
-#include <iostream>
+#include <cstdio>
 
 #include <QApplication>
 #include <QFile>
@@ -116,7 +116,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     if (!settingsRead) {
         // Said once, here: every later write of settings leaves such a file alone. The
         // status panel is narrow, so it names the problem and its tip says the rest.
-        std::cerr << "quorvane: " << ini.loadError() << "\n";
+        std::fprintf(stderr, "quorvane: %s\n", ini.loadError().c_str());
         panels_[2]->setText(QStringLiteral("Settings not read"));
         panels_[2]->setToolTip(QString::fromStdString(ini.loadError()));
     }
@@ -384,8 +384,11 @@ void TForm1::fitHeight() {
 }
 
 void TForm1::applyMenuImages() {
+    // Only where it changes: each change is announced to every menu and button showing
+    // the action.
     for (QAction* a : findChildren<QAction*>())
-        a->setIconVisibleInMenu(settings_.menuImage);
+        if (a->isIconVisibleInMenu() != settings_.menuImage)
+            a->setIconVisibleInMenu(settings_.menuImage);
 }
 
 void TForm1::applyAlwaysOnTop(bool on) {

@@ -12,6 +12,7 @@
 #include "gui/changes/changeswindow.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/mainwindow.h"
+#include "gui/main/placement.h"
 #include "gui/main/platform.h"
 
 namespace qv {
@@ -88,6 +89,9 @@ void TForm1::mmmChangesClick() {
         changesWindow_ = new ChangedParametersWindow(doc_, this);
         connect(changesWindow_, &ChangedParametersWindow::openRequested, this,
                 [this](const ItemRow& row) { openParameter(row); });
+        // Its frame will be as thick as ours.
+        const QSize frame = changesWindow_->size() + (frameGeometry().size() - size());
+        moveFrameTo(changesWindow_, placeBeside(frameGeometry(), frame, workArea(this)));
     }
     changesWindow_->refresh();
     changesWindow_->show();

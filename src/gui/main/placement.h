@@ -29,6 +29,16 @@ inline QPoint placeOver(const QRect& owner, const QSize& size, const QRect& area
                        size, area);
 }
 
+// Beside the owner's frame, on its right when that fits in the area, else on its left;
+// when neither fits, on the roomier side, pushed back inside the area. A window read
+// next to its owner (a list of changes) hides as little of it as it can.
+inline QPoint placeBeside(const QRect& owner, const QSize& size, const QRect& area) {
+    const int right = area.right() - owner.right(), left = owner.left() - area.left();
+    const int x =
+        (right >= size.width() || right >= left) ? owner.right() + 1 : owner.left() - size.width();
+    return clampToArea({x, owner.top()}, size, area);
+}
+
 // A saved frame position `at` of a window of frame size `size`, kept when the window's
 // title bar (its top kTitleBar pixels, at least kGrip of its width) is on one of
 // `screens`; otherwise moved inside the screen nearest to it, so that it can be reached.
