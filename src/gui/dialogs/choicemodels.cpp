@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHash>
 #include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -110,8 +111,16 @@ QSize ChoiceCombo::sharedHint() const {
     const QFontMetrics fm = fontMetrics();
     QSize size(0, std::max(qCeil(QFontMetricsF(fm).height()), 14) + 2);
     if (count() == 0) size.setWidth(7 * fm.horizontalAdvance(u'x'));
-    for (int i = 0; i < count(); ++i)
-        size.setWidth(std::max(size.width(), fm.boundingRect(itemText(i)).width()));
+    // Lists of one dialog repeat each other's entries (the same characters with another
+    // one marked as the default), so each text is measured once per font and resolution.
+    static QHash<QString, QHash<QString, int>> widthsByFont;
+    QHash<QString, int>& widths = widthsByFont[key.font + u'@' + QString::number(key.dpi)];
+    for (int i = 0; i < count(); ++i) {
+        const QString text = itemText(i);
+        auto w = widths.constFind(text);
+        if (w == widths.constEnd()) w = widths.insert(text, fm.boundingRect(text).width());
+        size.setWidth(std::max(size.width(), *w));
+    }
     QStyleOptionComboBox option;
     initStyleOption(&option);
     size = style()->sizeFromContents(QStyle::CT_ComboBox, &option, size, this);
