@@ -16,10 +16,20 @@ std::string groupPath(const ItemRow& row) {
     return path;
 }
 
-std::string labelOf(const Item& item) {
-    std::string label = stripMnemonic(item.label);
+namespace {
+
+// A caption without "&" and without its trailing ":".
+std::string bareLabel(std::string_view caption) {
+    std::string label = stripMnemonic(caption);
     while (!label.empty() && (label.back() == ':' || label.back() == ' '))
         label.pop_back();
+    return label;
+}
+
+} // namespace
+
+std::string labelOf(const Item& item) {
+    std::string label = bareLabel(item.label);
     return label.empty() ? item.control : label;
 }
 
@@ -34,9 +44,7 @@ std::string labelOf(const ItemRow& row) {
     if (const auto& grid = row.group->grid; grid && !grid->rows.empty()) {
         const std::size_t rows = grid->rows.size();
         const std::size_t r = index % rows, c = index / rows;
-        Item named;
-        named.label = grid->rows[r];
-        std::string label = labelOf(named);
+        const std::string label = bareLabel(grid->rows[r]);
         if (c < grid->columns.size() && !grid->columns[c].empty())
             return label + ", " + stripMnemonic(grid->columns[c]);
         return label + " " + std::to_string(c + 1);

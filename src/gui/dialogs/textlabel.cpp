@@ -46,7 +46,7 @@ TextLabel::Hints TextLabel::hints() const {
         key += QString::number(n);
     }
     key += QLatin1Char('|');
-    key += static_cast<const QStyle*>(now.style)->name();
+    key += now.style->name();
 
     static QHash<QString, Hints> measured;
     auto it = measured.constFind(key);

@@ -25,7 +25,7 @@ class TextLabel : public QLabel {
         QFont font;
         QMargins contents;
         QSize least;
-        const void* style = nullptr;
+        const QStyle* style = nullptr;
         bool buddy = false, wrap = false;
         Qt::TextFormat format = Qt::AutoText;
         Qt::LayoutDirection direction = Qt::LeftToRight;
