@@ -11,7 +11,8 @@
 #include <cpuid.h>
 #include <immintrin.h>
 // glibc's view of the processor, filled in by the loader: asking it runs no cpuid.
-#if __has_include(<sys/platform/x86.h>)
+// The header is C (it says _Bool), which clang does not take in C++.
+#if __has_include(<sys/platform/x86.h>) && !defined(__clang__)
 #include <sys/platform/x86.h>
 #define QV_LOADER_CPU_FEATURES 1
 #endif
