@@ -36,11 +36,8 @@ ordered_json rowJson(const ItemRow& r) {
 
 ordered_json rangesJson(const std::vector<ByteRange>& ranges) {
     ordered_json out = ordered_json::array();
-    for (const ByteRange& r : ranges) {
-        std::vector<int> ends{r.first};
-        if (r.last != r.first) ends.push_back(r.last);
-        out.push_back({{"offsets", offsetsText(ends)}, {"count", r.count()}});
-    }
+    for (const ByteRange& r : ranges)
+        out.push_back({{"offsets", rangeOffsets(r)}, {"count", r.count()}});
     return out;
 }
 

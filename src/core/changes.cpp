@@ -102,18 +102,6 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     return d;
 }
 
-static std::string hex4(int value) {
-    constexpr char digits[] = "0123456789ABCDEF";
-    std::string out = "0x";
-    const auto v = static_cast<unsigned>(value);
-    int top = 12; // at least four digits, as "%04X" writes them
-    while (top < 28 && (v >> (top + 4)) != 0)
-        top += 4;
-    for (int shift = top; shift >= 0; shift -= 4)
-        out += digits[(v >> shift) & 15];
-    return out;
-}
-
 std::string offsetsIn(const Item& item, int shift) {
     std::vector<int> offsets;
     for (int off : item.offsets)
@@ -121,11 +109,15 @@ std::string offsetsIn(const Item& item, int shift) {
     return offsetsText(offsets);
 }
 
+std::string rangeOffsets(const ByteRange& r) {
+    std::string out = "0x" + hexDigits(r.first, 4);
+    if (r.last != r.first) out += "-0x" + hexDigits(r.last, 4);
+    return out;
+}
+
 std::string rangeText(const ByteRange& r) {
-    std::string out = hex4(r.first);
-    if (r.last != r.first) out += "-" + hex4(r.last);
     const int n = r.count();
-    return out + " (" + std::to_string(n) + (n == 1 ? " byte)" : " bytes)");
+    return rangeOffsets(r) + " (" + std::to_string(n) + (n == 1 ? " byte)" : " bytes)");
 }
 
 std::vector<ByteRange> mergeRanges(const std::vector<int>& offsets) {

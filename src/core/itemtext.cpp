@@ -189,7 +189,7 @@ std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8
     return out;
 }
 
-static std::string hex(int value, int digits) {
+std::string hexDigits(int value, int digits) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out(static_cast<std::size_t>(digits), '0');
     auto v = static_cast<unsigned>(value);
@@ -205,8 +205,8 @@ std::string offsetsText(const std::vector<int>& offsets) {
         while (j + 1 < offsets.size() && offsets[j + 1] == offsets[j] + 1)
             ++j;
         if (!out.empty()) out += ",";
-        out += "0x" + hex(offsets[i], 4);
-        if (j > i) out += "-0x" + hex(offsets[j], 4);
+        out += "0x" + hexDigits(offsets[i], 4);
+        if (j > i) out += "-0x" + hexDigits(offsets[j], 4);
         i = j + 1;
     }
     return out;
@@ -215,7 +215,7 @@ std::string offsetsText(const std::vector<int>& offsets) {
 std::string bytesText(std::span<const std::uint8_t> bytes) {
     std::string out;
     for (std::uint8_t b : bytes)
-        out += (out.empty() ? "" : " ") + hex(b, 2);
+        out += (out.empty() ? "" : " ") + hexDigits(b, 2);
     return out;
 }
 

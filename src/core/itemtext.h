@@ -51,6 +51,8 @@ std::string acceptedValues(const Item& item);
 std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8_t> image,
                                     int shift);
 // "0x3454", runs of consecutive offsets as "0x3457-0x3459", runs separated by ",".
+// `value` as `digits` upper-case hex digits ("0A" for 10 in 2).
+std::string hexDigits(int value, int digits);
 std::string offsetsText(const std::vector<int>& offsets);
 // "B4 68 50".
 std::string bytesText(std::span<const std::uint8_t> bytes);

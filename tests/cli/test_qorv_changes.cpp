@@ -141,6 +141,14 @@ TEST(QorvChanges, DiffExitsZeroWhenEqualOneWhenNotTwoOnABadFile) {
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["bytes_outside"]["count"], 2);
     EXPECT_EQ(j["bytes_outside"]["ranges"][0]["offsets"], "0x9000-0x9001");
+    // A longer range is one span, not its two ends as two offsets.
+    Bytes three = cleanImage(false);
+    three[0x9100] = three[0x9101] = three[0x9102] = 0xEE;
+    writeBytes(im.dir.file("three.nes"), three);
+    r = qorv(im.dir, {"diff", "--json", im.clean, im.dir.file("three.nes")});
+    const auto k = nlohmann::json::parse(r.out);
+    EXPECT_EQ(k["bytes_outside"]["count"], 3);
+    EXPECT_EQ(k["bytes_outside"]["ranges"][0]["offsets"], "0x9100-0x9102");
 
     writeBytes(im.dir.file("short.nes"), Bytes(40975, 0));
     r = qorv(im.dir, {"diff", im.clean, im.dir.file("short.nes")});
