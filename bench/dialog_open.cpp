@@ -25,6 +25,7 @@
 #include <sys/resource.h>
 #include <vector>
 
+#include "benchhost.h"
 #include "core/document.h"
 #include "core/tables/registry.h"
 #include "gui/dialogs/color.h"
@@ -71,21 +72,12 @@ std::vector<std::uint8_t> defaultsImage() {
     return img;
 }
 
-class BenchHost final : public qv::DialogHost {
-  public:
-    BenchHost() {
-        const QByteArray path = qgetenv("QV_BENCH_IMAGE");
-        if (path.isEmpty() || doc.load(path.toStdString()) != qv::LoadStatus::Ok)
-            doc.replace(defaultsImage(), "/tmp/bench.nes");
-    }
-    qv::RomDocument doc;
-    qv::DialogMemory memory;
-    qv::RomDocument& document() override { return doc; }
-    bool confirmResets() const override { return true; }
-    qv::DialogMemory& dialogMemory() override { return memory; }
-    QWidget* hostWindow() override { return nullptr; }
-    void documentEdited() override {}
-};
+// The image named by QV_BENCH_IMAGE, else one made here.
+void loadImage(BenchHost& host) {
+    const QByteArray path = qgetenv("QV_BENCH_IMAGE");
+    if (path.isEmpty() || host.doc.load(path.toStdString()) != qv::LoadStatus::Ok)
+        host.doc.replace(defaultsImage(), "/tmp/bench.nes");
+}
 
 class PaintWatch final : public QObject {
   public:
@@ -149,6 +141,7 @@ int main(int argc, char** argv) {
         return (f && std::fclose(f) == 0 && ok) ? 0 : 1;
     }
     BenchHost host;
+    loadImage(host);
     QMainWindow window;
     for (const char* title : {"&File", "&Edit", "&View", "&Tools", "&Help"})
         window.menuBar()->addMenu(QString::fromLatin1(title))->addAction(QStringLiteral("Item"));

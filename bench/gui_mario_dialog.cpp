@@ -9,6 +9,7 @@
 #include <chrono>
 #include <vector>
 
+#include "benchhost.h"
 #include "core/document.h"
 #include "core/tables/color.h"
 #include "core/tables/mario.h"
@@ -21,30 +22,21 @@
 
 namespace {
 
-class BenchHost final : public qv::DialogHost {
-  public:
-    BenchHost() {
-        std::vector<std::uint8_t> img(40976, 0);
-        img[0x3454] = 0x18;
-        img[0x3451] = 0xE8;
-        img[0x107A] = 0x02;
-        img[0x30B8] = 0x91;
-        // Busy graphics in the CHR bank, so that every picture has pixels to draw.
-        std::uint32_t x = 12345;
-        for (int i = 0x8010; i < 0x8010 + 8192; ++i) {
-            x = x * 1103515245u + 12345u;
-            img[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(x >> 16);
-        }
-        doc.replace(img, "/tmp/bench.nes");
+// A few Mario bytes at their defaults and busy graphics in the CHR bank, so that every
+// picture has pixels to draw.
+void fillImage(BenchHost& host) {
+    std::vector<std::uint8_t> img(40976, 0);
+    img[0x3454] = 0x18;
+    img[0x3451] = 0xE8;
+    img[0x107A] = 0x02;
+    img[0x30B8] = 0x91;
+    std::uint32_t x = 12345;
+    for (int i = 0x8010; i < 0x8010 + 8192; ++i) {
+        x = x * 1103515245u + 12345u;
+        img[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(x >> 16);
     }
-    qv::RomDocument doc;
-    qv::DialogMemory memory;
-    qv::RomDocument& document() override { return doc; }
-    bool confirmResets() const override { return true; }
-    qv::DialogMemory& dialogMemory() override { return memory; }
-    QWidget* hostWindow() override { return nullptr; }
-    void documentEdited() override {}
-};
+    host.doc.replace(img, "/tmp/bench.nes");
+}
 
 // Load, show and the first paint.
 void openDialog(qv::SettingsSession& session) {
@@ -53,36 +45,13 @@ void openDialog(qv::SettingsSession& session) {
     QCoreApplication::processEvents(); // expose and first paint
 }
 
-void BM_OpenMarioDialog(benchmark::State& state) {
-    BenchHost host;
-    for (auto _ : state) {
-        qv::SettingsSession session(host, qv::tables::mario(), &qv::makeMarioDialog);
-        const auto start = std::chrono::steady_clock::now();
-        openDialog(session);
-        const auto end = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
-        session.finish(false);
-        QCoreApplication::processEvents();
-    }
-}
-BENCHMARK(BM_OpenMarioDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
-
-void BM_OpenAndCloseMarioDialog(benchmark::State& state) {
-    BenchHost host;
-    for (auto _ : state) {
-        qv::SettingsSession session(host, qv::tables::mario(), &qv::makeMarioDialog);
-        openDialog(session);
-        session.finish(false);
-        QCoreApplication::processEvents();
-    }
-}
-BENCHMARK(BM_OpenAndCloseMarioDialog)->Unit(benchmark::kMillisecond)->Repetitions(5);
-
-// The Color or Palette dialog opened on the same image again and again (its tiles
-// decoded once), or, with `newImage`, on an image whose CHR bank changed each time.
-void openChrDialog(benchmark::State& state, const qv::DialogTable& table, qv::DialogFactory factory,
+// A dialog opened on the same image again and again (Color's and Palette's tiles decoded
+// once), or, with `newImage`, on an image whose CHR bank changed each time; only the
+// opening is timed.
+void timedOpenings(benchmark::State& state, const qv::DialogTable& table, qv::DialogFactory factory,
                    bool newImage) {
     BenchHost host;
+    fillImage(host);
     for (auto _ : state) {
         if (newImage) ++host.doc.image()[0x8010];
         qv::SettingsSession session(host, table, factory);
@@ -95,10 +64,27 @@ void openChrDialog(benchmark::State& state, const qv::DialogTable& table, qv::Di
     }
 }
 
+void BM_OpenMarioDialog(benchmark::State& state) {
+    timedOpenings(state, qv::tables::mario(), &qv::makeMarioDialog, false);
+}
+BENCHMARK(BM_OpenMarioDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+void BM_OpenAndCloseMarioDialog(benchmark::State& state) {
+    BenchHost host;
+    fillImage(host);
+    for (auto _ : state) {
+        qv::SettingsSession session(host, qv::tables::mario(), &qv::makeMarioDialog);
+        openDialog(session);
+        session.finish(false);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OpenAndCloseMarioDialog)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
 // Each dialog opened on a cached CHR bank, and on one whose tiles must be decoded again.
 void openChrDialogOf(benchmark::State& state, const qv::DialogTable& (*table)(),
                      qv::DialogFactory factory, bool newImage) {
-    openChrDialog(state, table(), factory, newImage);
+    timedOpenings(state, table(), factory, newImage);
 }
 BENCHMARK_CAPTURE(openChrDialogOf, Color, &qv::tables::color, &qv::makeColorDialog, false)
     ->UseManualTime()

@@ -70,6 +70,16 @@ std::string gameStatus(std::span<const std::uint8_t> file) {
 
 namespace {
 
+// "Bytes outside every parameter: N in M ranges", then the ranges; nothing when N is 0.
+void outsideLines(std::vector<std::string>& lines, int count,
+                  const std::vector<ByteRange>& ranges) {
+    if (count == 0) return;
+    lines.push_back("Bytes outside every parameter: " + std::to_string(count) + " in " +
+                    std::to_string(ranges.size()) + (ranges.size() == 1 ? " range" : " ranges"));
+    for (const ByteRange& r : ranges)
+        lines.push_back("  " + rangeText(r));
+}
+
 // Group headings are written once for a run of rows of the same group.
 struct Grouped {
     std::vector<std::string>& lines;
@@ -105,36 +115,28 @@ std::vector<std::string> changesReport(const ChangeList& list, int shift) {
 
 std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) {
     std::vector<std::string> lines;
-    const auto at = [&](const Item& item) {
-        std::string where = offsetsIn(item, shiftA);
-        if (shiftA != shiftB) where += " / " + offsetsIn(item, shiftB);
-        return where;
+    // Changed and out-of-bounds parameters read alike: before -> after, at both layouts.
+    const auto line = [&](const Change& c) {
+        const Item& item = *c.row.item;
+        std::string text = labelOf(c.row) + ": " + item.control + " = " + shownText(item, c.value) +
+                           " -> " + shownText(item, c.other) + " at " + offsetsIn(item, shiftA);
+        if (shiftA != shiftB) text += " / " + offsetsIn(item, shiftB);
+        return text;
     };
     Grouped g{lines};
-    for (const Change& c : d.changed) {
-        const Item& item = *c.row.item;
-        g.row(c.row, labelOf(c.row) + ": " + item.control + " = " + shownText(item, c.value) +
-                         " -> " + shownText(item, c.other) + " at " + at(item));
-    }
+    for (const Change& c : d.changed)
+        g.row(c.row, line(c));
     if (!d.outOfBounds.empty()) {
         lines.push_back("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) +
                         "):");
         Grouped o{lines};
         for (const Change& c : d.outOfBounds)
-            o.row(c.row, labelOf(c.row) + ": " + c.row.item->control + " = " +
-                             shownText(*c.row.item, c.value) + " -> " +
-                             shownText(*c.row.item, c.other) + " at " + at(*c.row.item));
+            o.row(c.row, line(c));
     }
     if (d.hiddenCount > 0)
         lines.push_back("Bytes of parameters that still read the same: " +
                         std::to_string(d.hiddenCount));
-    if (d.outsideCount > 0) {
-        lines.push_back("Bytes outside every parameter: " + std::to_string(d.outsideCount) +
-                        " in " + std::to_string(d.outside.size()) +
-                        (d.outside.size() == 1 ? " range" : " ranges"));
-        for (const ByteRange& r : d.outside)
-            lines.push_back("  " + rangeText(r));
-    }
+    outsideLines(lines, d.outsideCount, d.outside);
     if (d.trainerA != d.trainerB)
         lines.push_back(std::string("Trainer: only in the ") + (d.trainerA ? "first" : "second") +
                         " image");
@@ -203,13 +205,7 @@ std::vector<std::string> explanationReport(const PatchExplanation& e) {
     Grouped g{lines};
     for (const ItemRow& r : e.touched)
         g.row(r, labelOf(r) + ": " + r.item->control + " at " + offsetsIn(*r.item, 0));
-    if (e.untouchedCount > 0) {
-        lines.push_back("Bytes outside every parameter: " + std::to_string(e.untouchedCount) +
-                        " in " + std::to_string(e.untouched.size()) +
-                        (e.untouched.size() == 1 ? " range" : " ranges"));
-        for (const ByteRange& r : e.untouched)
-            lines.push_back("  " + rangeText(r));
-    }
+    outsideLines(lines, e.untouchedCount, e.untouched);
     return lines;
 }
 

@@ -91,25 +91,23 @@ void RomDocument::markSaved() {
     announce(DocumentChange::Saved);
 }
 
+void RomDocument::recordUndo(const RomBuffer& before, std::string_view undoSuffix) {
+    snapshot_ = before;
+    undoState_ = modified_ ? 2 : 1;
+    undoAvailable_ = true;
+    undoSuffix_ = undoSuffix;
+    modified_ = true;
+}
+
 bool RomDocument::commitEdit(const RomBuffer& before, std::string_view undoSuffix) {
     const bool changed = before != image_;
-    if (changed) {
-        snapshot_ = before;
-        undoState_ = modified_ ? 2 : 1;
-        undoAvailable_ = true;
-        undoSuffix_ = undoSuffix;
-        modified_ = true;
-    }
+    if (changed) recordUndo(before, undoSuffix);
     announce(DocumentChange::Edited);
     return changed;
 }
 
 void RomDocument::commitWrite(std::string_view undoSuffix) {
-    snapshot_ = image_;
-    undoState_ = modified_ ? 2 : 1;
-    undoAvailable_ = true;
-    undoSuffix_ = undoSuffix;
-    modified_ = true;
+    recordUndo(image_, undoSuffix);
     announce(DocumentChange::Written);
 }
 

@@ -106,6 +106,8 @@ class RomDocument {
     void announce(DocumentChange change) {
         if (observer_) observer_(change);
     }
+    // `before` becomes what Undo restores, and the document is modified.
+    void recordUndo(const RomBuffer& before, std::string_view undoSuffix);
 
     std::function<void(DocumentChange)> observer_;
     RomBuffer image_{};

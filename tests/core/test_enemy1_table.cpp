@@ -10,6 +10,7 @@
 #include "core/tables/enemy1.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
+#include "support/tabledefaults.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ const qv::DialogTable& T() {
     return qv::tables::enemy1();
 }
 const qv::Item& item(const char* control) {
-    const qv::Item* it = T().find(control);
-    EXPECT_NE(it, nullptr) << control;
-    return *it;
+    return qvtest::itemIn(T(), control);
 }
 ItemState readByte(const char* control, std::uint8_t b) {
     qv::RomBuffer rom{};

@@ -20,9 +20,7 @@ const qv::DialogTable& T() {
     return qv::tables::enemy2();
 }
 const qv::Item& item(const char* control) {
-    const qv::Item* it = T().find(control);
-    EXPECT_NE(it, nullptr) << control;
-    return *it;
+    return qvtest::itemIn(T(), control);
 }
 
 // The bytes of an unmodified game at every offset the dialog edits, from each item's

@@ -20,9 +20,7 @@ const qv::DialogTable& T() {
     return qv::tables::enemy3();
 }
 const qv::Item& item(const char* control) {
-    const qv::Item* it = T().find(control);
-    EXPECT_NE(it, nullptr) << control;
-    return *it;
+    return qvtest::itemIn(T(), control);
 }
 
 // An unmodified game at every byte the dialog edits, worked out from each default:

@@ -10,6 +10,7 @@
 #include "core/tables/general2.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
+#include "support/tabledefaults.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ const qv::DialogTable& T() {
     return qv::tables::zenpan2();
 }
 const qv::Item& item(const char* control) {
-    const qv::Item* it = T().find(control);
-    EXPECT_NE(it, nullptr) << control;
-    return *it;
+    return qvtest::itemIn(T(), control);
 }
 
 // The bytes of an unmodified game at every offset General 2 edits, from each item's

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@
 #include "core/tables/table.h"
 
 namespace qvtest {
+
+// The item of `table` named `control`; a name the table lacks fails the test.
+inline const qv::Item& itemIn(const qv::DialogTable& table, const char* control) {
+    const qv::Item* it = table.find(control);
+    if (!it) throw std::logic_error(std::string(control) + " is not in " + table.className);
+    return *it;
+}
 
 struct DefaultsCheck {
     qv::RomBuffer rom{};

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/itemtext.h"
 #include "core/tables/table.h"
 
 namespace qv::tables {
@@ -50,8 +51,7 @@ std::vector<std::string> numbers(int first, int last, int marked,
                                  std::vector<std::pair<int, std::string>> suffixes = {});
 // A character code as two upper-case hex digits ("0A"), as the lists show codes.
 inline std::string hex2(int code) {
-    constexpr char digits[] = "0123456789ABCDEF";
-    return {digits[(code >> 4) & 15], digits[code & 15]};
+    return hexDigits(code, 2);
 }
 // A page named "Tab" and its number, or `objectName`.
 Page page(std::string caption, std::vector<Group> groups);

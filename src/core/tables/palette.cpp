@@ -2,7 +2,6 @@
 // number of entries, first column and the colours Reset restores.
 #include "core/tables/palette.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -91,9 +90,7 @@ const std::vector<PaletteEntry>& entries() {
 }
 
 std::string controlName(int offset) {
-    char name[8];
-    std::snprintf(name, sizeof name, "Rad%04X", offset);
-    return name;
+    return "Rad" + hexDigits(offset, 4);
 }
 
 // For the command line each entry is its byte, 0..255: the dialog keeps and writes back
