@@ -21,17 +21,34 @@ namespace {
 
 using nlohmann::ordered_json;
 
+// One write for the whole report: it has a line for every parameter.
 void print(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
     for (const std::string& l : lines)
-        std::cout << l << "\n";
+        size += l.size() + 1;
+    std::string out;
+    out.reserve(size);
+    for (const std::string& l : lines) {
+        out += l;
+        out += '\n';
+    }
+    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
-ordered_json rowJson(const ItemRow& r) {
-    return {{"dialog", dialogOf(r)},
-            {"page", stripMnemonic(r.page->caption)},
-            {"group", stripMnemonic(r.group->caption)},
-            {"label", labelOf(r)},
-            {"control", r.item->control}};
+ordered_json rowJson(const Param& p) {
+    return {{"dialog", p.dialog()},
+            {"page", p.page()},
+            {"group", p.group()},
+            {"label", p.label()},
+            {"control", p.control()}};
+}
+
+// The parameter's bytes as they are in the image.
+std::vector<std::uint8_t> bytesOf(const Param& p, std::span<const std::uint8_t> image, int shift) {
+    std::vector<std::uint8_t> out;
+    for (int off : p.offsets())
+        out.push_back(image[static_cast<std::size_t>(shifted(off, shift))]);
+    return out;
 }
 
 ordered_json rangesJson(const std::vector<ByteRange>& ranges) {
@@ -47,11 +64,12 @@ ordered_json diffJson(const ImageDiff& d, int shiftA, int shiftB, const char* na
     for (const auto& [list, target] :
          {std::pair{&d.changed, &changed}, {&d.outOfBounds, &outOfBounds}})
         for (const Change& c : *list) {
-            ordered_json row = rowJson(c.row);
-            row[nameA] = shownText(*c.row.item, c.value);
-            row[nameB] = shownText(*c.row.item, c.other);
-            row[std::string("offsets_") + nameA] = offsetsIn(*c.row.item, shiftA);
-            row[std::string("offsets_") + nameB] = offsetsIn(*c.row.item, shiftB);
+            const Param& p = *c.param;
+            ordered_json row = rowJson(p);
+            row[nameA] = p.text(c.value);
+            row[nameB] = p.text(c.other);
+            row[std::string("offsets_") + nameA] = offsetsIn(p.offsets(), shiftA);
+            row[std::string("offsets_") + nameB] = offsetsIn(p.offsets(), shiftB);
             target->push_back(std::move(row));
         }
     ordered_json out;
@@ -89,17 +107,17 @@ void changes(const std::string& file, bool json) {
     if (json) {
         ordered_json changed = ordered_json::array(), outOfBounds = ordered_json::array();
         for (const Change& c : list.changed) {
-            ordered_json row = rowJson(c.row);
-            row["value"] = shownText(*c.row.item, c.value);
-            row["default"] = defaultText(*c.row.item);
-            row["offsets"] = offsetsIn(*c.row.item, doc->shift());
+            ordered_json row = rowJson(*c.param);
+            row["value"] = c.param->text(c.value);
+            row["default"] = c.param->defaultText();
+            row["offsets"] = offsetsIn(c.param->offsets(), doc->shift());
             changed.push_back(std::move(row));
         }
         for (const Change& c : list.outOfBounds) {
-            ordered_json row = rowJson(c.row);
-            row["bytes"] = bytesText(itemBytes(*c.row.item, doc->image(), doc->shift()));
-            row["default"] = defaultText(*c.row.item);
-            row["offsets"] = offsetsIn(*c.row.item, doc->shift());
+            ordered_json row = rowJson(*c.param);
+            row["bytes"] = bytesText(bytesOf(*c.param, doc->image(), doc->shift()));
+            row["default"] = c.param->defaultText();
+            row["offsets"] = offsetsIn(c.param->offsets(), doc->shift());
             outOfBounds.push_back(std::move(row));
         }
         ordered_json out;

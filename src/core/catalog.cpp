@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
+
+#include "core/itemtext.h"
 
 namespace qv {
 
@@ -42,6 +45,58 @@ std::vector<ItemRow> itemRows(const DialogTable* only) {
                     rows.push_back({t, &p, &g, &it});
     }
     return rows;
+}
+
+const std::vector<ItemRow>& parameterRows() {
+    // A control reachable from two tables is one parameter: the first table owns it.
+    static const std::vector<ItemRow> rows = [] {
+        std::vector<ItemRow> out;
+        std::unordered_set<std::string_view> seen;
+        seen.reserve(1024);
+        for (const ItemRow& r : itemRows())
+            if (seen.insert(r.item->control).second) out.push_back(r);
+        return out;
+    }();
+    return rows;
+}
+
+namespace {
+
+// A caption without "&" and without its trailing ":".
+std::string bareLabel(std::string_view caption) {
+    std::string label = stripMnemonic(caption);
+    while (!label.empty() && (label.back() == ':' || label.back() == ' '))
+        label.pop_back();
+    return label;
+}
+
+} // namespace
+
+std::string labelOf(const Item& item) {
+    std::string label = bareLabel(item.label);
+    return label.empty() ? item.control : label;
+}
+
+std::string labelOf(const ItemRow& row) {
+    const Item& item = *row.item;
+    if (!item.label.empty()) return labelOf(item);
+    const std::vector<Item>& items = row.group->items;
+    std::size_t index = 0;
+    while (index < items.size() && &items[index] != &item)
+        ++index;
+    if (index == items.size()) return item.control;
+    if (const auto& grid = row.group->grid; grid && !grid->rows.empty()) {
+        const std::size_t rows = grid->rows.size();
+        const std::size_t r = index % rows, c = index / rows;
+        const std::string label = bareLabel(grid->rows[r]);
+        if (c < grid->columns.size() && !grid->columns[c].empty())
+            return label + ", " + stripMnemonic(grid->columns[c]);
+        return label + " " + std::to_string(c + 1);
+    }
+    for (std::size_t lead = index; lead-- > 0;)
+        if (!items[lead].label.empty())
+            return labelOf(items[lead]) + " " + std::to_string(index - lead + 1);
+    return item.control;
 }
 
 } // namespace qv

@@ -29,4 +29,14 @@ std::string dialogNames();
 // Every item of one dialog (or of all when table is null), page by page, group by group.
 std::vector<ItemRow> itemRows(const DialogTable* table = nullptr);
 
+// One parameter of one dialog, each control once, in registry order.
+const std::vector<ItemRow>& parameterRows();
+
+// The item's label without "&" and trailing ":", or its control name when it has none.
+std::string labelOf(const Item& item);
+// The same, where an item without a label of its own is named after its place: a
+// table cell by its row and column ("Walking, Rise Rate", "Player Stopped 2"), an item
+// continuing a labelled one by the label and its place in the run ("Set Value 3").
+std::string labelOf(const ItemRow& row);
+
 } // namespace qv

@@ -6,53 +6,25 @@
 
 namespace qv {
 
-std::string dialogOf(const ItemRow& row) {
-    return dialogName(*row.table);
-}
-
-std::string groupPath(const ItemRow& row) {
-    std::string path = dialogOf(row) + " > " + stripMnemonic(row.page->caption);
-    if (!row.group->caption.empty()) path += " > " + stripMnemonic(row.group->caption);
-    return path;
-}
-
 namespace {
 
-// A caption without "&" and without its trailing ":".
-std::string bareLabel(std::string_view caption) {
-    std::string label = stripMnemonic(caption);
-    while (!label.empty() && (label.back() == ':' || label.back() == ' '))
-        label.pop_back();
-    return label;
+// The pieces joined, with one allocation: a report has a line for every parameter.
+std::string cat(std::initializer_list<std::string_view> pieces) {
+    std::size_t size = 0;
+    for (std::string_view p : pieces)
+        size += p.size();
+    std::string out;
+    out.reserve(size);
+    for (std::string_view p : pieces)
+        out += p;
+    return out;
 }
 
 } // namespace
 
-std::string labelOf(const Item& item) {
-    std::string label = bareLabel(item.label);
-    return label.empty() ? item.control : label;
-}
-
-std::string labelOf(const ItemRow& row) {
-    const Item& item = *row.item;
-    if (!item.label.empty()) return labelOf(item);
-    const std::vector<Item>& items = row.group->items;
-    std::size_t index = 0;
-    while (index < items.size() && &items[index] != &item)
-        ++index;
-    if (index == items.size()) return item.control;
-    if (const auto& grid = row.group->grid; grid && !grid->rows.empty()) {
-        const std::size_t rows = grid->rows.size();
-        const std::size_t r = index % rows, c = index / rows;
-        const std::string label = bareLabel(grid->rows[r]);
-        if (c < grid->columns.size() && !grid->columns[c].empty())
-            return label + ", " + stripMnemonic(grid->columns[c]);
-        return label + " " + std::to_string(c + 1);
-    }
-    for (std::size_t lead = index; lead-- > 0;)
-        if (!items[lead].label.empty())
-            return labelOf(items[lead]) + " " + std::to_string(index - lead + 1);
-    return item.control;
+std::string groupPath(const Param& p) {
+    if (p.group().empty()) return cat({p.dialog(), " > ", p.page()});
+    return cat({p.dialog(), " > ", p.page(), " > ", p.group()});
 }
 
 std::string changedCountText(int count) {
@@ -83,11 +55,11 @@ void outsideLines(std::vector<std::string>& lines, int count,
 // Group headings are written once for a run of rows of the same group.
 struct Grouped {
     std::vector<std::string>& lines;
-    const Group* last = nullptr;
-    void row(const ItemRow& r, const std::string& text) {
-        if (r.group != last) lines.push_back(groupPath(r));
-        last = r.group;
-        lines.push_back("  " + text);
+    int last = -1;
+    void row(const Param& p, std::string text) {
+        if (p.groupIndex != last) lines.push_back(groupPath(p));
+        last = p.groupIndex;
+        lines.push_back(std::move(text));
     }
 };
 
@@ -97,17 +69,17 @@ std::vector<std::string> changesReport(const ChangeList& list, int shift) {
     std::vector<std::string> lines;
     Grouped g{lines};
     for (const Change& c : list.changed) {
-        const Item& item = *c.row.item;
-        g.row(c.row, labelOf(c.row) + ": " + item.control + " = " + shownText(item, c.value) +
-                         " (default " + defaultText(item) + ") at " + offsetsIn(item, shift));
+        const Param& p = *c.param;
+        g.row(p, cat({"  ", p.label(), ": ", p.control(), " = ", p.text(c.value), " (default ",
+                      p.defaultText(), ") at ", offsetsIn(p.offsets(), shift)}));
     }
     if (!list.outOfBounds.empty()) {
         lines.push_back("Out of bounds (" + std::to_string(list.outOfBounds.size()) + "):");
         Grouped o{lines};
         for (const Change& c : list.outOfBounds) {
-            const Item& item = *c.row.item;
-            o.row(c.row, labelOf(c.row) + ": " + item.control + " (default " + defaultText(item) +
-                             ") at " + offsetsIn(item, shift));
+            const Param& p = *c.param;
+            o.row(p, cat({"  ", p.label(), ": ", p.control(), " (default ", p.defaultText(),
+                          ") at ", offsetsIn(p.offsets(), shift)}));
         }
     }
     return lines;
@@ -117,21 +89,22 @@ std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) 
     std::vector<std::string> lines;
     // Changed and out-of-bounds parameters read alike: before -> after, at both layouts.
     const auto line = [&](const Change& c) {
-        const Item& item = *c.row.item;
-        std::string text = labelOf(c.row) + ": " + item.control + " = " + shownText(item, c.value) +
-                           " -> " + shownText(item, c.other) + " at " + offsetsIn(item, shiftA);
-        if (shiftA != shiftB) text += " / " + offsetsIn(item, shiftB);
+        const Param& p = *c.param;
+        std::string text =
+            cat({"  ", p.label(), ": ", p.control(), " = ", p.text(c.value), " -> ",
+                 p.text(c.other), " at ", offsetsIn(p.offsets(), shiftA)});
+        if (shiftA != shiftB) text += cat({" / ", offsetsIn(p.offsets(), shiftB)});
         return text;
     };
     Grouped g{lines};
     for (const Change& c : d.changed)
-        g.row(c.row, line(c));
+        g.row(*c.param, line(c));
     if (!d.outOfBounds.empty()) {
         lines.push_back("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) +
                         "):");
         Grouped o{lines};
         for (const Change& c : d.outOfBounds)
-            o.row(c.row, line(c));
+            o.row(*c.param, line(c));
     }
     if (d.hiddenCount > 0)
         lines.push_back("Bytes of parameters that still read the same: " +
@@ -171,13 +144,13 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
         for (std::uint32_t i = 0; i < r.length; ++i)
             if (r.offset + i < static_cast<std::uint32_t>(kPlainSize)) written[r.offset + i] = true;
     std::vector<bool> owned(static_cast<std::size_t>(kPlainSize), false);
-    for (const ItemRow& row : parameterRows()) {
+    for (const Param& p : params()) {
         bool touched = false;
-        for (int off : row.item->offsets) {
+        for (int off : p.offsets()) {
             owned[static_cast<std::size_t>(off)] = true;
             touched = touched || written[static_cast<std::size_t>(off)];
         }
-        if (touched) e.touched.push_back(row);
+        if (touched) e.touched.push_back(&p);
     }
     std::vector<int> outside;
     for (int off = 0; off < kPlainSize; ++off)
@@ -203,8 +176,8 @@ std::vector<std::string> explanationReport(const PatchExplanation& e) {
     lines.push_back(std::to_string(n) + (n == 1 ? " parameter is" : " parameters are") +
                     " written by the records (no base image; 40,976-byte layout)");
     Grouped g{lines};
-    for (const ItemRow& r : e.touched)
-        g.row(r, labelOf(r) + ": " + r.item->control + " at " + offsetsIn(*r.item, 0));
+    for (const Param* p : e.touched)
+        g.row(*p, cat({"  ", p->label(), ": ", p->control(), " at ", offsetsIn(p->offsets(), 0)}));
     outsideLines(lines, e.untouchedCount, e.untouched);
     return lines;
 }

@@ -12,15 +12,7 @@
 namespace qv {
 
 // "Mario > Mario > Walking / Swimming Speed".
-std::string groupPath(const ItemRow& row);
-// The dialog's short name ("Mario", "General 1").
-std::string dialogOf(const ItemRow& row);
-// The item's label without "&" and trailing ":", or its control name when it has none.
-std::string labelOf(const Item& item);
-// The same, where an item without a label of its own is named after its place: a
-// table cell by its row and column ("Walking, Rise Rate", "Player Stopped 2"), an item
-// continuing a labelled one by the label and its place in the run ("Set Value 3").
-std::string labelOf(const ItemRow& row);
+std::string groupPath(const Param& param);
 
 // "1 parameter differs from the game", "3 parameters differ from the game".
 std::string changedCountText(int count);
@@ -38,7 +30,7 @@ struct PatchExplanation {
     bool withBase = false;
     ImageDiff diff; // with a base: base against patched
     int shiftBase = 0, shiftPatched = 0;
-    std::vector<ItemRow> touched;     // without a base: parameters the records write
+    std::vector<const Param*> touched; // without a base: parameters the records write
     std::vector<ByteRange> untouched; // without a base: bytes written outside them
     int untouchedCount = 0;
 };

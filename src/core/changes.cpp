@@ -1,7 +1,6 @@
 #include "core/changes.h"
 
 #include <set>
-#include <unordered_set>
 
 #include "core/itemtext.h"
 #include "core/knowngames.h"
@@ -9,41 +8,22 @@
 
 namespace qv {
 
-int layoutShift(std::span<const std::uint8_t> file) {
-    if (file.size() == static_cast<std::size_t>(kPlainSize)) return 0;
-    if (file.size() == static_cast<std::size_t>(kTrainerSize)) return kTrainerShift;
-    return -1;
-}
-
-const std::vector<ItemRow>& parameterRows() {
-    // A control reachable from two tables is one parameter: the first table owns it.
-    static const std::vector<ItemRow> rows = [] {
-        std::vector<ItemRow> out;
-        std::unordered_set<std::string_view> seen;
-        seen.reserve(1024);
-        for (const ItemRow& r : itemRows())
-            if (seen.insert(r.item->control).second) out.push_back(r);
-        return out;
-    }();
-    return rows;
-}
-
 ChangeList changedParameters(std::span<const std::uint8_t> image, int shift) {
     ChangeList out;
-    for (const ItemRow& r : parameterRows()) {
-        const ItemState value = r.item->read(image, shift);
-        const ItemState def{false, r.item->defaultValue};
+    for (const Param& p : params()) {
+        const ItemState value = p.read(image, shift);
+        const ItemState def{false, p.defaultValue};
         if (value.outOfBounds)
-            out.outOfBounds.push_back({r, value, def});
+            out.outOfBounds.push_back({&p, value, def});
         else if (value != def)
-            out.changed.push_back({r, value, def});
+            out.changed.push_back({&p, value, def});
     }
     return out;
 }
 
-static bool sameBytes(const Item& item, std::span<const std::uint8_t> a, int shiftA,
+static bool sameBytes(std::span<const int> offsets, std::span<const std::uint8_t> a, int shiftA,
                       std::span<const std::uint8_t> b, int shiftB) {
-    for (int off : item.offsets)
+    for (int off : offsets)
         if (a[static_cast<std::size_t>(shifted(off, shiftA))] !=
             b[static_cast<std::size_t>(shifted(off, shiftB))])
             return false;
@@ -59,28 +39,29 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
 
     std::vector<std::uint8_t> owned(static_cast<std::size_t>(kPlainSize), 0);
     std::set<int> hidden;
-    for (const ItemRow& r : parameterRows()) {
-        const Item& item = *r.item;
-        for (int off : item.offsets)
+    for (const Param& p : params()) {
+        const std::span<const int> offsets = p.offsets();
+        for (int off : offsets)
             owned[static_cast<std::size_t>(off)] = 1;
-        const ItemState va = item.read(a, shiftA), vb = item.read(b, shiftB);
-        const bool bytesEqual = sameBytes(item, a, shiftA, b, shiftB);
+        const bool bytesEqual = sameBytes(offsets, a, shiftA, b, shiftB);
+        const ItemState va = p.read(a, shiftA), vb = p.read(b, shiftB);
         if (va.outOfBounds || vb.outOfBounds) {
-            if (!bytesEqual) d.outOfBounds.push_back({r, va, vb});
+            if (!bytesEqual) d.outOfBounds.push_back({&p, va, vb});
         } else if (va != vb) {
-            d.changed.push_back({r, va, vb});
+            d.changed.push_back({&p, va, vb});
         } else if (!bytesEqual) {
-            for (int off : item.offsets)
+            for (int off : offsets)
                 if (a[static_cast<std::size_t>(shifted(off, shiftA))] !=
                     b[static_cast<std::size_t>(shifted(off, shiftB))])
                     hidden.insert(off);
         }
     }
     // A byte of a parameter that some other listed item explains is not hidden.
-    for (const auto* list : {&d.changed, &d.outOfBounds})
-        for (const Change& c : *list)
-            for (int off : c.row.item->offsets)
-                hidden.erase(off);
+    if (!hidden.empty())
+        for (const auto* list : {&d.changed, &d.outOfBounds})
+            for (const Change& c : *list)
+                for (int off : c.param->offsets())
+                    hidden.erase(off);
     d.hiddenCount = static_cast<int>(hidden.size());
 
     for (int off = 0; off < kPlainSize; ++off) {
@@ -100,13 +81,6 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
         for (int i = kHeaderSize; i < kHeaderSize + kTrainerShift; ++i)
             d.trainerBytes += a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)];
     return d;
-}
-
-std::string offsetsIn(const Item& item, int shift) {
-    std::vector<int> offsets;
-    for (int off : item.offsets)
-        offsets.push_back(shifted(off, shift));
-    return offsetsText(offsets);
 }
 
 std::string rangeOffsets(const ByteRange& r) {

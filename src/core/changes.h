@@ -7,19 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "core/catalog.h"
 #include "core/items.h"
+#include "core/params.h"
+#include "core/rom.h"
 
 namespace qv {
 
-// The layout shift of an image of a valid size (0 or 512); -1 for any other size.
-int layoutShift(std::span<const std::uint8_t> file);
-
-// One parameter of one dialog, each control once, in registry order.
-const std::vector<ItemRow>& parameterRows();
-
 struct Change {
-    ItemRow row;
+    const Param* param = nullptr;
     ItemState value; // in this image (changes) or in the first image (diff)
     ItemState other; // the default (changes) or the value in the second image (diff)
 };
@@ -56,8 +51,6 @@ struct ImageDiff {
 // Both are whole files of a valid size; either may have a trainer.
 ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b);
 
-// Offsets shifted into an image's layout, as "0x3454" or "0x3457-0x3459,0x3460".
-std::string offsetsIn(const Item& item, int shift);
 // "0x0010-0x0013 (4 bytes)" or "0x0010 (1 byte)".
 std::string rangeText(const ByteRange& r);
 // Its offsets alone: "0x9000-0x9002", or "0x9000" for one byte.

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "core/changereport.h"
+#include "core/catalog.h"
 #include "core/itemtext.h"
 #include "core/rom.h"
 
@@ -84,7 +84,7 @@ std::string encodingText(const Item& item) {
 }
 
 std::string bothLayouts(const Item& item) {
-    return offsetsIn(item, 0) + " (with trainer " + offsetsIn(item, kTrainerShift) + ")";
+    return offsetsIn(item.offsets, 0) + " (with trainer " + offsetsIn(item.offsets, kTrainerShift) + ")";
 }
 
 ItemDetails itemDetails(const Item& item) {

@@ -198,7 +198,7 @@ std::string hexDigits(int value, int digits) {
     return out;
 }
 
-std::string offsetsText(const std::vector<int>& offsets) {
+std::string offsetsText(std::span<const int> offsets) {
     std::string out;
     for (std::size_t i = 0; i < offsets.size();) {
         std::size_t j = i;
@@ -210,6 +210,14 @@ std::string offsetsText(const std::vector<int>& offsets) {
         i = j + 1;
     }
     return out;
+}
+
+std::string offsetsIn(std::span<const int> offsets, int shift) {
+    std::vector<int> moved;
+    moved.reserve(offsets.size());
+    for (int off : offsets)
+        moved.push_back(shifted(off, shift));
+    return offsetsText(moved);
 }
 
 std::string bytesText(std::span<const std::uint8_t> bytes) {

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/changes.h"
+#include "core/catalog.h"
 #include "core/digest.h"
 #include "core/itemtext.h"
 #include "core/rom.h"
@@ -106,7 +106,7 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
             continue;
         }
         if (before.outOfBounds) {
-            problems.push_back(where + ": out of bounds in this image (" + offsetsIn(*item, shift) +
+            problems.push_back(where + ": out of bounds in this image (" + offsetsIn(item->offsets, shift) +
                                " holds " + bytesText(itemBytes(*item, file, shift)) +
                                "), so it cannot be set");
             continue;
@@ -145,7 +145,7 @@ std::string applyPreset(const PresetPlan& plan, std::span<std::uint8_t> image, i
     std::string error;
     for (const Item* item : itemsMadeUnreadable(before, image, shift))
         error += (error.empty() ? "" : "\n") + item->control +
-                 ": would no longer be readable after this preset (" + offsetsIn(*item, shift) +
+                 ": would no longer be readable after this preset (" + offsetsIn(item->offsets, shift) +
                  " would hold " + bytesText(itemBytes(*item, image, shift)) + ")";
     if (!error.empty()) std::copy(before.begin(), before.end(), image.begin());
     return error;

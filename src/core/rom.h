@@ -19,4 +19,11 @@ inline int shifted(int offset, int shift) {
     return offset + shift;
 }
 
+// The layout shift of an image of a valid size (0 or 512); -1 for any other size.
+inline int layoutShift(std::span<const std::uint8_t> file) {
+    if (file.size() == static_cast<std::size_t>(kPlainSize)) return 0;
+    if (file.size() == static_cast<std::size_t>(kTrainerSize)) return kTrainerShift;
+    return -1;
+}
+
 } // namespace qv

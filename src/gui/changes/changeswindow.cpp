@@ -13,8 +13,8 @@
 namespace qv {
 
 namespace {
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 } // namespace
 
@@ -50,7 +50,7 @@ ChangedParametersWindow::ChangedParametersWindow(const RomDocument& doc, QWidget
     resize(640, 360);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (row >= 0 && row < static_cast<int>(rows_.size()))
-            emit openRequested(rows_[static_cast<std::size_t>(row)]);
+            emit openRequested(*rows_[static_cast<std::size_t>(row)]);
     });
     refresh();
 }
@@ -66,16 +66,17 @@ void ChangedParametersWindow::refresh() {
     table_->setRowCount(static_cast<int>(all.size()));
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Change& c = all[i];
-        const Item& item = *c.row.item;
-        const QStringList cells{qs(dialogOf(c.row)), qs(stripMnemonic(c.row.group->caption)),
-                                qs(labelOf(c.row)), qs(shownText(item, c.value)),
-                                qs(defaultText(item))};
+        const Param& p = *c.param;
+        const QStringList cells{qs(p.dialog()), qs(p.group()), qs(p.label()), qs(p.text(c.value)),
+                                qs(p.defaultText())};
+        const QString tip = qs(p.control()) + QStringLiteral(" at ") +
+                            qs(offsetsIn(p.offsets(), doc_.shift()));
         for (int col = 0; col < cells.size(); ++col) {
             auto* cell = new QTableWidgetItem(cells[col]);
-            cell->setToolTip(qs(item.control + " at " + offsetsIn(item, doc_.shift())));
+            cell->setToolTip(tip);
             table_->setItem(static_cast<int>(i), col, cell);
         }
-        rows_.push_back(c.row);
+        rows_.push_back(c.param);
     }
     table_->resizeColumnsToContents();
 }

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "core/catalog.h"
+#include "core/params.h"
 
 class QLabel;
 class QTableWidget;
@@ -22,19 +22,19 @@ class ChangedParametersWindow : public QWidget {
 
     // Reads the document again: the heading and one row per changed parameter.
     void refresh();
-    const std::vector<ItemRow>& rows() const { return rows_; }
+    const std::vector<const Param*>& rows() const { return rows_; }
     QTableWidget* table() const { return table_; }
     QLabel* heading() const { return heading_; }
 
   signals:
     // The user wants to edit this parameter in its dialog.
-    void openRequested(const qv::ItemRow& row);
+    void openRequested(const qv::Param& param);
 
   private:
     const RomDocument& doc_;
     QLabel* heading_ = nullptr;
     QTableWidget* table_ = nullptr;
-    std::vector<ItemRow> rows_; // table order, one per row of the table
+    std::vector<const Param*> rows_; // table order, one per row of the table
 };
 
 // "Unmodified game image", "1 parameter changed", "3 parameters changed"; empty text
