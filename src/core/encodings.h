@@ -3,7 +3,6 @@
 // Value fields hold the item's bytes sign-extended (-128..127), in the item's offset
 // order; an encoder may leave any int in a field, only its low 8 bits are written.
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -66,30 +65,69 @@ inline constexpr Encoding zeroIs256{"zero is 256", 1, &decodeZeroIs256, &encodeS
 inline constexpr Encoding split16{"signed 16-bit split", 2, &decodeSplit16, &encodeSplit16};
 } // namespace enc
 
-// How the entry index of a drop-down list stands for bytes. Rules that take a
-// parameter (an index offset, a low nibble, a value table) capture it.
+// A kind of choice rule: its two directions, given the rule's parameters. Kinds hold
+// plain functions, so a rule is data: its kind and a few integers.
+struct RuleKind {
+    std::string_view name; // "score digit", "choice table", ...
+    int (*decode)(std::span<const int> fields, std::span<const int> params) = nullptr;
+    void (*encode)(int index, std::span<int> fields, std::span<const int> params) = nullptr;
+};
+
+// How the entry index of a drop-down list stands for bytes.
 struct ChoiceRule {
-    std::string name;
+    const RuleKind* kind = nullptr;
     int bytes = 1;
+    std::vector<int> params; // what the kind needs: an index offset, a low nibble, a byte table...
+
+    std::string_view name() const { return kind ? kind->name : std::string_view(); }
     // The entry index the fields name, or -1 when they name none. The caller still
     // checks the index against the list's length.
-    std::function<int(std::span<const int> fields)> decode;
-    std::function<void(int index, std::span<int> fields)> encode;
+    int decode(std::span<const int> fields) const {
+        return kind && kind->decode ? kind->decode(fields, params) : -1;
+    }
+    void encode(int index, std::span<int> fields) const {
+        if (kind && kind->encode) kind->encode(index, fields, params);
+    }
 };
 
 namespace rule {
-// The byte, read as two's complement, is the entry index.
-ChoiceRule byteIndex();
+int decodeByteIndex(std::span<const int> f, std::span<const int> params);
+void encodeByteIndex(int index, std::span<int> f, std::span<const int> params);
+int decodePipeExitHeight(std::span<const int> f, std::span<const int> params);
+void encodePipeExitHeight(int index, std::span<int> f, std::span<const int> params);
+int decodeIndexOffset(std::span<const int> f, std::span<const int> params);
+void encodeIndexOffset(int index, std::span<int> f, std::span<const int> params);
+int decodeByteTable(std::span<const int> f, std::span<const int> params);
+void encodeByteTable(int index, std::span<int> f, std::span<const int> params);
+int decodeHighNibble(std::span<const int> f, std::span<const int> params);
+void encodeHighNibble(int index, std::span<int> f, std::span<const int> params);
+
+// The byte, read as two's complement, is the entry index. No parameters.
+inline constexpr RuleKind byteIndexKind{"index", &decodeByteIndex, &encodeByteIndex};
 // Pipe exit height: v = unsigned byte - 1 must be 0..240 and a multiple of 16,
-// index = v / 16; written back as index * 16 + 1.
+// index = v / 16; written back as index * 16 + 1. No parameters.
+inline constexpr RuleKind pipeExitHeightKind{"pipe exit height", &decodePipeExitHeight,
+                                             &encodePipeExitHeight};
+// Parameters {add, unsigned}: index = byte + add, the byte read as unsigned when
+// `unsigned` is 1, else as two's complement; written back as index - add.
+inline constexpr RuleKind indexOffsetKind{"index offset", &decodeIndexOffset, &encodeIndexOffset};
+// Parameters {n, count, the count entries' n bytes each in entry order, then any number
+// of further sequences as n bytes and the entry index they read as}. The first match
+// wins; an entry is written back as its own sequence.
+inline constexpr RuleKind byteTableKind{"choice table", &decodeByteTable, &encodeByteTable};
+// Parameters {low}: index = high nibble when the low nibble is `low`; written back as
+// index * 16 + low.
+inline constexpr RuleKind highNibbleKind{"high nibble", &decodeHighNibble, &encodeHighNibble};
+
+ChoiceRule byteIndex();
 ChoiceRule pipeExitHeight();
-// index = byte + add, the byte read as two's complement or unsigned; written back as
-// index - add.
 ChoiceRule indexOffset(int add, bool unsignedByte);
 // The byte sequence written for each entry, in entry order; `alsoRead` names further
 // sequences that select an entry on load (the entry's own sequence is written back).
 ChoiceRule byteTable(std::vector<std::vector<std::uint8_t>> entries,
                      std::vector<std::pair<std::vector<std::uint8_t>, int>> alsoRead = {});
+// A list position in the high nibble, below a fixed low nibble.
+ChoiceRule highNibble(int low);
 } // namespace rule
 
 } // namespace qv

@@ -28,41 +28,62 @@ std::string Item::spinName() const {
     return "Ud" + stem();
 }
 
-static bool isOperand(const std::vector<int>& operands, std::size_t i) {
+static bool isOperand(std::span<const int> operands, std::size_t i) {
     return std::find(operands.begin(), operands.end(), static_cast<int>(i)) != operands.end();
 }
 
-static bool matches(std::span<const int> fields, const std::vector<std::uint8_t>& pattern,
-                    const std::vector<int>& operands = {}) {
+static bool matches(std::span<const int> fields, std::span<const std::uint8_t> pattern,
+                    std::span<const int> operands = {}) {
     for (std::size_t i = 0; i < pattern.size(); ++i)
         if (low8(fields[i]) != pattern[i] && !isOperand(operands, i)) return false;
     return true;
 }
 
-ItemState Item::decode(std::span<const int> fields) const {
-    switch (kind) {
+ItemState decodeFields(const ItemCodec& c, std::span<const int> fields) {
+    switch (c.kind) {
     case ItemKind::Numeric: {
-        const int value = encoding->decode(fields);
-        if (strictRange && !accepts(value)) return {true, value}; // the value, for display
+        const int value = c.encoding->decode(fields);
+        if (c.strictRange && (value < c.acceptMin || value > c.acceptMax))
+            return {true, value}; // the value, for display
         return {false, value};
     }
     case ItemKind::Check:
-        if (matches(fields, ticked)) return {false, 1};
-        if (matches(fields, cleared, clearedOperands)) return {false, 0};
+        if (matches(fields, c.ticked)) return {false, 1};
+        if (matches(fields, c.cleared, c.clearedOperands)) return {false, 0};
         return {true, 0};
     case ItemKind::Choice: {
-        const int index = rule.decode(fields);
-        if (index < 0 || index >= static_cast<int>(list->captions.size())) return {true, 0};
+        const int index = c.rule && c.rule->decode ? c.rule->decode(fields, c.ruleParams) : -1;
+        if (index < 0 || index >= c.listSize) return {true, 0};
         return {false, index};
     }
     case ItemKind::Flag: {
-        const int bits = unsignedField(fields[0]) & flagMask;
-        if (bits == flagTicked) return {false, 1};
-        if (bits == flagCleared || flagOthersClear) return {false, 0};
+        const int bits = unsignedField(fields[0]) & c.flagMask;
+        if (bits == c.flagTicked) return {false, 1};
+        if (bits == c.flagCleared || c.flagOthersClear) return {false, 0};
         return {true, 0};
     }
     }
     return {true, 0};
+}
+
+ItemCodec Item::codec() const {
+    ItemCodec c;
+    c.kind = kind;
+    c.encoding = encoding;
+    c.acceptMin = acceptMin;
+    c.acceptMax = acceptMax;
+    c.strictRange = strictRange;
+    c.ticked = ticked;
+    c.cleared = cleared;
+    c.clearedOperands = clearedOperands;
+    c.flagMask = flagMask;
+    c.flagTicked = flagTicked;
+    c.flagCleared = flagCleared;
+    c.flagOthersClear = flagOthersClear;
+    c.rule = rule.kind;
+    c.ruleParams = rule.params;
+    c.listSize = list ? static_cast<int>(list->captions.size()) : 0;
+    return c;
 }
 
 bool Item::accepts(int value) const {

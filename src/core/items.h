@@ -40,6 +40,23 @@ struct ItemState {
     bool operator==(const ItemState&) const = default;
 };
 
+// What reading an item's fields needs, as views into the item or into constant data.
+struct ItemCodec {
+    ItemKind kind = ItemKind::Numeric;
+    const Encoding* encoding = nullptr;
+    int acceptMin = 0, acceptMax = 0;
+    bool strictRange = false;
+    std::span<const std::uint8_t> ticked, cleared;
+    std::span<const int> clearedOperands;
+    std::uint8_t flagMask = 0, flagTicked = 0, flagCleared = 0;
+    bool flagOthersClear = false;
+    const RuleKind* rule = nullptr;
+    std::span<const int> ruleParams;
+    int listSize = 0; // choice: the number of entries
+};
+// What the fields (an item's bytes sign-extended, in its offsets' order) show.
+ItemState decodeFields(const ItemCodec& codec, std::span<const int> fields);
+
 struct Item {
     ItemKind kind = ItemKind::Numeric;
     std::string control;      // "EditMaWalk_R", "ChkMuteki1", "CmbFireShot"
@@ -80,8 +97,10 @@ struct Item {
     std::string stem() const;     // the control name without its type prefix
     std::string spinName() const; // "UdMaWalk_R" for "EditMaWalk_R"
 
+    // Views into this item, for decodeFields(); valid while the item lives.
+    ItemCodec codec() const;
     // Fields are the item's bytes sign-extended, in `offsets` order.
-    ItemState decode(std::span<const int> fields) const;
+    ItemState decode(std::span<const int> fields) const { return decodeFields(codec(), fields); }
     // Puts an accepted value into the fields; a value not accepted leaves them alone.
     void encode(int value, std::span<int> fields) const;
     bool accepts(int value) const;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/tables/builders.h"
+#include "core/tables/codecs.h"
 
 namespace qv::tables {
 namespace {
@@ -45,7 +46,12 @@ void encodeColumn(int v, std::span<int> f) {
     f[0] = signExtend(low8(v));
     f[1] = signExtend(low8(v >> 8));
 }
-constexpr Encoding kColumn{"block column", 2, &decodeColumn, &encodeColumn};
+
+} // namespace
+
+const Encoding blockColumnEncoding{"block column", 2, &decodeColumn, &encodeColumn};
+
+namespace {
 
 DialogTable build() {
     DialogTable t;
@@ -62,7 +68,7 @@ DialogTable build() {
         const int low = kFirstPattern + 2 * static_cast<int>(i);
         items.push_back(
             strict(numericAt("KbPattern" + std::to_string(i), "Pattern " + std::to_string(i),
-                             {low, low + 1}, kColumn, 0, 8191, value)));
+                             {low, low + 1}, blockColumnEncoding, 0, 8191, value)));
     }
     items.push_back(
         strict(numeric("KbClouds", "Clouds↑", kCloud, enc::unsignedByte, 0, 31, kCloudDefault)));

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/tables/builders.h"
+#include "core/tables/codecs.h"
 
 namespace qv::tables {
 namespace {
@@ -112,12 +113,7 @@ Item code(std::string control, std::string label, int offset, ChoiceListRef list
 
 // index = high nibble, valid only when the low nibble is 0; written back as index * 16.
 ChoiceRule highNibble() {
-    return {"high nibble", 1,
-            [](std::span<const int> f) {
-                const int b = unsignedField(f[0]);
-                return (b & 0x0F) == 0 ? b >> 4 : -1;
-            },
-            [](int index, std::span<int> f) { f[0] = signExtend(low8(index * 16)); }};
+    return rule::highNibble(0);
 }
 
 // ChkJugemRestHei, "+0.5": the low nibble of the revival elevation byte, 8 or 0.
@@ -127,15 +123,25 @@ const Item& revivalRaisedBox() {
     return box;
 }
 
-// The same with a low nibble of 8 allowed too: that nibble belongs to ChkJugemRestHei,
-// so the list keeps it when it writes its own nibble.
+// The high nibble with a low nibble of 8 allowed too: that nibble belongs to
+// ChkJugemRestHei (see revivalRaisedBox()), so the list keeps it when it writes its own.
+int decodeRevivalElevation(std::span<const int> f, std::span<const int>) {
+    const int b = unsignedField(f[0]);
+    return (b & 0x0F) == 0x00 || (b & 0x0F) == 0x08 ? b >> 4 : -1;
+}
+void encodeRevivalElevation(int index, std::span<int> f, std::span<const int>) {
+    f[0] = signExtend(low8(index * 16 + (unsignedField(f[0]) & 0x08)));
+}
+
+} // namespace
+
+const RuleKind revivalElevationKind{"high nibble, low nibble 0 or 8", &decodeRevivalElevation,
+                                    &encodeRevivalElevation};
+
+namespace {
+
 ChoiceRule revivalElevation() {
-    return {
-        "high nibble, low nibble 0 or 8", 1,
-        [](std::span<const int> f) { return revivalRaised(f[0]) ? unsignedField(f[0]) >> 4 : -1; },
-        [](int index, std::span<int> f) {
-            f[0] = signExtend(low8(index * 16 + (unsignedField(f[0]) & 0x08)));
-        }};
+    return {&revivalElevationKind, 1, {}};
 }
 
 // Elevations -1..14 (index * 16 is the byte); the last two are hidden.

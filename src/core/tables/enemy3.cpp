@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/tables/builders.h"
+#include "core/tables/codecs.h"
 
 namespace qv::tables {
 namespace {
@@ -23,7 +24,12 @@ int decodeMinus130(std::span<const int> f) {
 void encodeMinus130(int v, std::span<int> f) {
     f[0] = signExtend(low8(v + 130));
 }
-constexpr Encoding minus130{"minus 130", 1, &decodeMinus130, &encodeMinus130};
+
+} // namespace
+
+const Encoding minus130{"minus 130", 1, &decodeMinus130, &encodeMinus130};
+
+namespace {
 
 // "Launched Character Sprite": codes 0x00..0x32, the index is the code.
 ChoiceListRef launchedSprites() {
@@ -214,12 +220,7 @@ ChoiceListRef blasterCharacters() {
 
 // index = high nibble, valid only when the low nibble is 0; written back as index * 16.
 ChoiceRule highNibble() {
-    return {"high nibble", 1,
-            [](std::span<const int> f) {
-                const int b = unsignedField(f[0]);
-                return (b & 0x0F) == 0 ? b >> 4 : -1;
-            },
-            [](int index, std::span<int> f) { f[0] = signExtend(low8(index * 16)); }};
+    return rule::highNibble(0);
 }
 
 // Bullet Bill and Cheep-Cheep elevations: entries -1..12, then the two special rows.

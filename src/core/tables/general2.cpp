@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/tables/builders.h"
+#include "core/tables/codecs.h"
 
 namespace qv::tables {
 namespace {
@@ -15,7 +16,6 @@ int decodeSigned128(std::span<const int> f) {
     const int b = unsignedField(f[0]);
     return b <= 0x80 ? b : b - 256;
 }
-constexpr Encoding signed128{"signed -127..128", 1, &decodeSigned128, &enc::encodeSigned};
 
 // The erase rate counts down from the byte to zero, so 0 is the slowest (256 steps).
 int decodeReversed(std::span<const int> f) {
@@ -25,7 +25,6 @@ int decodeReversed(std::span<const int> f) {
 void encodeReversed(int v, std::span<int> f) {
     f[0] = low8(257 - v);
 }
-constexpr Encoding reversedCount{"reversed count", 1, &decodeReversed, &encodeReversed};
 
 // A row/column pair: row in bits 7..6, column in bits 4..1; bits 5 and 0 stay clear.
 bool validPair(int field) {
@@ -45,7 +44,7 @@ int withColumn(int field, int column) {
 }
 
 // The bridge is one object: its 13 pieces must all be valid pairs on one row.
-constexpr int kPieces = 13;
+constexpr int kPieces = kBridgePieces;
 bool bridgeValid(std::span<const int> f) {
     for (int k = 0; k < kPieces; ++k)
         if (!validPair(f[k]) || pairRow(f[k]) != pairRow(f[0])) return false;
@@ -64,34 +63,49 @@ template <std::size_t... K>
 constexpr std::array<Encoding, kPieces> pieceEncodings(std::index_sequence<K...>) {
     return {Encoding{"bridge column", kPieces, &decodePiece<K>, &encodePiece<K>}...};
 }
-constexpr std::array<Encoding, kPieces> bridgePiece =
-    pieceEncodings(std::make_index_sequence<kPieces>{});
 
-// A list position in the high nibble, below a fixed low nibble.
-ChoiceRule highNibble(int low) {
-    return {"high nibble", 1,
-            [low](std::span<const int> f) {
-                return (f[0] & 0x0F) == low ? unsignedField(f[0]) >> 4 : -1;
-            },
-            [low](int p, std::span<int> f) { f[0] = p * 16 + low; }};
+int decodePairRow(std::span<const int> f, std::span<const int>) {
+    return validPair(f[0]) ? pairRow(f[0]) : -1;
 }
+void encodePairRow(int p, std::span<int> f, std::span<const int>) {
+    f[0] = withRow(f[0], p);
+}
+int decodePairColumn(std::span<const int> f, std::span<const int>) {
+    return validPair(f[0]) ? pairColumn(f[0]) : -1;
+}
+void encodePairColumn(int p, std::span<int> f, std::span<const int>) {
+    f[0] = withColumn(f[0], p);
+}
+int decodeBridgeRow(std::span<const int> f, std::span<const int>) {
+    return bridgeValid(f) ? pairRow(f[0]) : -1;
+}
+void encodeBridgeRow(int p, std::span<int> f, std::span<const int>) {
+    for (int& field : f)
+        field = withRow(field, p);
+}
+
+} // namespace
+
+const Encoding signed128{"signed -127..128", 1, &decodeSigned128, &enc::encodeSigned};
+const Encoding reversedCount{"reversed count", 1, &decodeReversed, &encodeReversed};
+const std::array<Encoding, kBridgePieces> bridgePiece =
+    pieceEncodings(std::make_index_sequence<kBridgePieces>{});
+const RuleKind pairRowKind{"row of a row/column pair", &decodePairRow, &encodePairRow};
+const RuleKind pairColumnKind{"column of a row/column pair", &decodePairColumn, &encodePairColumn};
+const RuleKind bridgeRowKind{"row of all bridge pieces", &decodeBridgeRow, &encodeBridgeRow};
+
+namespace {
+
+using rule::highNibble;
+
 ChoiceRule pairRowRule() {
-    return {"row of a row/column pair", 1,
-            [](std::span<const int> f) { return validPair(f[0]) ? pairRow(f[0]) : -1; },
-            [](int p, std::span<int> f) { f[0] = withRow(f[0], p); }};
+    return {&pairRowKind, 1, {}};
 }
 ChoiceRule pairColumnRule() {
-    return {"column of a row/column pair", 1,
-            [](std::span<const int> f) { return validPair(f[0]) ? pairColumn(f[0]) : -1; },
-            [](int p, std::span<int> f) { f[0] = withColumn(f[0], p); }};
+    return {&pairColumnKind, 1, {}};
 }
 ChoiceRule bridgeRowRule() {
-    return {"row of all bridge pieces", kPieces,
-            [](std::span<const int> f) { return bridgeValid(f) ? pairRow(f[0]) : -1; },
-            [](int p, std::span<int> f) {
-                for (int& field : f)
-                    field = withRow(field, p);
-            }};
+    return {&bridgeRowKind, kPieces, {}};
 }
 // The byte is the position, read unsigned (every byte names an entry of a 256 list).
 ChoiceRule unsignedIndex(int offset) {

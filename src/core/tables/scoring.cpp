@@ -8,6 +8,7 @@
 #include <map>
 
 #include "core/tables/builders.h"
+#include "core/tables/codecs.h"
 
 namespace qv::tables {
 namespace {
@@ -86,70 +87,81 @@ int placeOf(int index) {
 }
 
 // Score-table points: digit position (0 = millions .. 5 = tens) x 16 + digit.
-ChoiceRule scoreDigit() {
-    return {"score digit", 1,
-            [](std::span<const int> f) {
-                const int b = unsignedField(f[0]);
-                if (b == 0x00) return 0;
-                const int position = b >> 4, digit = b & 0x0F;
-                if (position > 5 || digit < 1 || digit > 9) return -1;
-                return pointsIndex(digit, 5 - position);
-            },
-            [](int index, std::span<int> f) {
-                const int b = index == 0 ? 0 : 16 * (5 - placeOf(index)) + digitOf(index);
-                f[0] = signExtend(low8(b));
-            }};
+int decodeScoreDigit(std::span<const int> f, std::span<const int>) {
+    const int b = unsignedField(f[0]);
+    if (b == 0x00) return 0;
+    const int position = b >> 4, digit = b & 0x0F;
+    if (position > 5 || digit < 1 || digit > 9) return -1;
+    return pointsIndex(digit, 5 - position);
+}
+void encodeScoreDigit(int index, std::span<int> f, std::span<const int>) {
+    const int b = index == 0 ? 0 : 16 * (5 - placeOf(index)) + digitOf(index);
+    f[0] = signExtend(low8(b));
 }
 
 // LDA #digit / STA $07xx, where xx selects the counter digit: 0x39 the lowest, down to
-// `highest`. Value 10 at the lowest digit carries into the next one, so it reads as the
-// entry above 9 and is written back in that canonical form.
-ChoiceRule digitAdd(int highest) {
-    return {"digit add", 4,
-            [highest](std::span<const int> f) {
-                const int sel = unsignedField(f[3]), digit = unsignedField(f[1]);
-                if (unsignedField(f[0]) != 0xA9 || unsignedField(f[2]) != 0x8D) return -1;
-                if (sel < highest || sel > 0x39) return -1;
-                if (sel == 0x39 && digit == 0) return 0;
-                if (sel == 0x39 && digit == 10) return 10;
-                if (digit < 1 || digit > 9) return -1;
-                return pointsIndex(digit, 0x39 - sel);
-            },
-            [](int index, std::span<int> f) {
-                f[0] = signExtend(0xA9);
-                f[1] = index == 0 ? 0 : digitOf(index);
-                f[2] = signExtend(0x8D);
-                f[3] = index == 0 ? 0x39 : 0x39 - placeOf(index);
-            }};
+// `highest` (the parameter). Value 10 at the lowest digit carries into the next one, so
+// it reads as the entry above 9 and is written back in that canonical form.
+int decodeDigitAdd(std::span<const int> f, std::span<const int> params) {
+    const int highest = params[0];
+    const int sel = unsignedField(f[3]), digit = unsignedField(f[1]);
+    if (unsignedField(f[0]) != 0xA9 || unsignedField(f[2]) != 0x8D) return -1;
+    if (sel < highest || sel > 0x39) return -1;
+    if (sel == 0x39 && digit == 0) return 0;
+    if (sel == 0x39 && digit == 10) return 10;
+    if (digit < 1 || digit > 9) return -1;
+    return pointsIndex(digit, 0x39 - sel);
+}
+void encodeDigitAdd(int index, std::span<int> f, std::span<const int>) {
+    f[0] = signExtend(0xA9);
+    f[1] = index == 0 ? 0 : digitOf(index);
+    f[2] = signExtend(0x8D);
+    f[3] = index == 0 ? 0x39 : 0x39 - placeOf(index);
 }
 
 // Flagpole: fields [digit, position], positions as in the score table.
-ChoiceRule flagpoleDigits() {
-    return {"flagpole digits", 2,
-            [](std::span<const int> f) {
-                const int digit = unsignedField(f[0]), position = unsignedField(f[1]);
-                if (digit == 0 && position == 5) return 0;
-                if (digit < 1 || digit > 9 || position > 5) return -1;
-                return pointsIndex(digit, 5 - position);
-            },
-            [](int index, std::span<int> f) {
-                f[0] = index == 0 ? 0 : digitOf(index);
-                f[1] = index == 0 ? 5 : 5 - placeOf(index);
-            }};
+int decodeFlagpoleDigits(std::span<const int> f, std::span<const int>) {
+    const int digit = unsignedField(f[0]), position = unsignedField(f[1]);
+    if (digit == 0 && position == 5) return 0;
+    if (digit < 1 || digit > 9 || position > 5) return -1;
+    return pointsIndex(digit, 5 - position);
+}
+void encodeFlagpoleDigits(int index, std::span<int> f, std::span<const int>) {
+    f[0] = index == 0 ? 0 : digitOf(index);
+    f[1] = index == 0 ? 5 : 5 - placeOf(index);
 }
 
 // Two ADC #index instructions that must agree.
+int decodeShellChain(std::span<const int> f, std::span<const int>) {
+    if (unsignedField(f[0]) != 0x69 || unsignedField(f[2]) != 0x69) return -1;
+    if (unsignedField(f[1]) != unsignedField(f[3])) return -1;
+    return unsignedField(f[1]); // the list's length bounds it
+}
+void encodeShellChain(int index, std::span<int> f, std::span<const int>) {
+    f[0] = f[2] = signExtend(0x69);
+    f[1] = f[3] = index;
+}
+
+} // namespace
+
+const RuleKind scoreDigitKind{"score digit", &decodeScoreDigit, &encodeScoreDigit};
+const RuleKind digitAddKind{"digit add", &decodeDigitAdd, &encodeDigitAdd};
+const RuleKind flagpoleDigitsKind{"flagpole digits", &decodeFlagpoleDigits, &encodeFlagpoleDigits};
+const RuleKind shellChainKind{"shell chain", &decodeShellChain, &encodeShellChain};
+
+namespace {
+
+ChoiceRule scoreDigit() {
+    return {&scoreDigitKind, 1, {}};
+}
+ChoiceRule digitAdd(int highest) {
+    return {&digitAddKind, 4, {highest}};
+}
+ChoiceRule flagpoleDigits() {
+    return {&flagpoleDigitsKind, 2, {}};
+}
 ChoiceRule shellChain() {
-    return {"shell chain", 4,
-            [](std::span<const int> f) {
-                if (unsignedField(f[0]) != 0x69 || unsignedField(f[2]) != 0x69) return -1;
-                if (unsignedField(f[1]) != unsignedField(f[3])) return -1;
-                return unsignedField(f[1]); // the list's length bounds it
-            },
-            [](int index, std::span<int> f) {
-                f[0] = f[2] = signExtend(0x69);
-                f[1] = f[3] = index;
-            }};
+    return {&shellChainKind, 4, {}};
 }
 
 // A drop-down list whose bytes lie apart, in its rule's field order.
