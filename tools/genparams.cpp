@@ -13,6 +13,7 @@
 #include "core/catalog.h"
 #include "core/itemtext.h"
 #include "core/params.h"
+#include "core/tables/codecs.h"
 #include "core/tables/registry.h"
 
 namespace {
@@ -55,8 +56,9 @@ struct Writer {
     }
 };
 
-template <typename T> int indexIn(std::span<const T* const> all, const T* one, const char* what,
-                                  const std::string& control) {
+template <typename T>
+int indexIn(std::span<const T* const> all, const T* one, const char* what,
+            const std::string& control) {
     if (!one) return -1;
     const auto it = std::find(all.begin(), all.end(), one);
     if (it == all.end()) {
@@ -115,39 +117,37 @@ int main(int argc, char** argv) {
             groupRows += "    {" + spanText(w.add(stripMnemonic(row.page->caption))) + ", " +
                          spanText(w.add(stripMnemonic(row.group->caption))) + "},\n";
         const ItemCodec c = item.codec();
-        const auto dialog =
-            std::find(tables.begin(), tables.end(), row.table) - tables.begin();
-        std::string p = "    {.dialogIndex = " + std::to_string(dialog) +
-                        ", .groupIndex = " + std::to_string(group->second) +
-                        ", .kind = " + kindName(item.kind) +
-                        ", .offsetCount = " + std::to_string(item.offsets.size()) +
-                        ", .offsetsAt = " + std::to_string(w.addInts(item.offsets)) +
-                        ",\n     .labelText = " + spanText(w.add(labelOf(row))) +
-                        ", .controlText = " + spanText(w.add(item.control)) +
-                        ", .defaultTextSpan = " + spanText(w.add(defaultText(item))) +
-                        ", .defaultValue = " + std::to_string(item.defaultValue) +
-                        ",\n     .encodingIndex = " +
-                        std::to_string(indexIn(encodings(), c.encoding, "encoding", item.control)) +
-                        ", .ruleIndex = " +
-                        std::to_string(indexIn(ruleKinds(), c.rule, "rule", item.control)) +
-                        ", .acceptMin = " + std::to_string(c.acceptMin) +
-                        ", .acceptMax = " + std::to_string(c.acceptMax) +
-                        ", .strictRange = " + (c.strictRange ? "true" : "false") +
-                        ",\n     .tickedSize = " + std::to_string(c.ticked.size()) +
-                        ", .clearedSize = " + std::to_string(c.cleared.size()) +
-                        ", .operandCount = " + std::to_string(c.clearedOperands.size()) +
-                        ", .tickedAt = " + std::to_string(w.addBytes(c.ticked)) +
-                        ", .clearedAt = " + std::to_string(w.addBytes(c.cleared)) +
-                        ", .operandsAt = " + std::to_string(w.addInts(c.clearedOperands)) +
-                        ",\n     .flagMask = " + std::to_string(c.flagMask) +
-                        ", .flagTicked = " + std::to_string(c.flagTicked) +
-                        ", .flagCleared = " + std::to_string(c.flagCleared) +
-                        ", .flagOthersClear = " + (c.flagOthersClear ? "true" : "false") +
-                        ", .ruleParamsAt = " + std::to_string(w.addInts(c.ruleParams)) +
-                        ", .ruleParamCount = " + std::to_string(c.ruleParams.size()) +
-                        ", .entriesAt = " + std::to_string(item.list ? w.addList(*item.list) : 0) +
-                        ", .entryCount = " + std::to_string(item.list ? item.list->captions.size() : 0) +
-                        "},\n";
+        const auto dialog = std::find(tables.begin(), tables.end(), row.table) - tables.begin();
+        std::string p =
+            "    {.dialogIndex = " + std::to_string(dialog) +
+            ", .groupIndex = " + std::to_string(group->second) +
+            ", .kind = " + kindName(item.kind) +
+            ", .offsetCount = " + std::to_string(item.offsets.size()) +
+            ", .offsetsAt = " + std::to_string(w.addInts(item.offsets)) +
+            ",\n     .labelText = " + spanText(w.add(labelOf(row))) +
+            ", .controlText = " + spanText(w.add(item.control)) +
+            ", .defaultTextSpan = " + spanText(w.add(defaultText(item))) +
+            ", .defaultValue = " + std::to_string(item.defaultValue) + ",\n     .encodingIndex = " +
+            std::to_string(indexIn(encodings(), c.encoding, "encoding", item.control)) +
+            ", .ruleIndex = " + std::to_string(indexIn(ruleKinds(), c.rule, "rule", item.control)) +
+            ", .acceptMin = " + std::to_string(c.acceptMin) +
+            ", .acceptMax = " + std::to_string(c.acceptMax) +
+            ", .strictRange = " + (c.strictRange ? "true" : "false") +
+            ",\n     .tickedSize = " + std::to_string(c.ticked.size()) +
+            ", .clearedSize = " + std::to_string(c.cleared.size()) +
+            ", .operandCount = " + std::to_string(c.clearedOperands.size()) +
+            ", .tickedAt = " + std::to_string(w.addBytes(c.ticked)) +
+            ", .clearedAt = " + std::to_string(w.addBytes(c.cleared)) +
+            ", .operandsAt = " + std::to_string(w.addInts(c.clearedOperands)) +
+            ",\n     .flagMask = " + std::to_string(c.flagMask) +
+            ", .flagTicked = " + std::to_string(c.flagTicked) +
+            ", .flagCleared = " + std::to_string(c.flagCleared) +
+            ", .flagOthersClear = " + (c.flagOthersClear ? "true" : "false") +
+            ", .ruleParamsAt = " + std::to_string(w.addInts(c.ruleParams)) +
+            ", .ruleParamCount = " + std::to_string(c.ruleParams.size()) +
+            ", .entriesAt = " + std::to_string(item.list ? w.addList(*item.list) : 0) +
+            ", .entryCount = " + std::to_string(item.list ? item.list->captions.size() : 0) +
+            "},\n";
         params += p;
     }
 

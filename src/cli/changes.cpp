@@ -21,19 +21,33 @@ namespace {
 
 using nlohmann::ordered_json;
 
-// One write for the whole report: it has a line for every parameter.
 void print(const std::vector<std::string>& lines) {
-    std::size_t size = 0;
     for (const std::string& l : lines)
-        size += l.size() + 1;
-    std::string out;
-    out.reserve(size);
-    for (const std::string& l : lines) {
-        out += l;
-        out += '\n';
-    }
-    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+        std::cout << l << "\n";
 }
+
+// Report lines to standard output through one buffer of a few pages, written out as it
+// fills: a report has a line for every parameter.
+class Printer {
+  public:
+    Printer() { buffer_.reserve(kSize); }
+    Printer(const Printer&) = delete;
+    Printer& operator=(const Printer&) = delete;
+    ~Printer() { flush(); }
+    void operator()(std::string_view line) {
+        if (buffer_.size() + line.size() + 1 > kSize) flush();
+        buffer_ += line;
+        buffer_ += '\n';
+    }
+    void flush() {
+        std::cout.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        buffer_.clear();
+    }
+
+  private:
+    static constexpr std::size_t kSize = 16 * 1024;
+    std::string buffer_;
+};
 
 ordered_json rowJson(const Param& p) {
     return {{"dialog", p.dialog()},
@@ -101,23 +115,23 @@ std::string defaultBase() {
 } // namespace
 
 void changes(const std::string& file, bool json) {
-    const auto doc = loadImage(file);
-    const ChangeList list = changedParameters(doc->image(), doc->shift());
-    const KnownGame* known = recognise(doc->fileBytes());
+    const ImageFile image = readImage(file);
+    const ChangeList list = changedParameters(image.bytes, image.shift);
+    const KnownGame* known = recognise(image.bytes);
     if (json) {
         ordered_json changed = ordered_json::array(), outOfBounds = ordered_json::array();
         for (const Change& c : list.changed) {
             ordered_json row = rowJson(*c.param);
             row["value"] = c.param->text(c.value);
             row["default"] = c.param->defaultText();
-            row["offsets"] = offsetsIn(c.param->offsets(), doc->shift());
+            row["offsets"] = offsetsIn(c.param->offsets(), image.shift);
             changed.push_back(std::move(row));
         }
         for (const Change& c : list.outOfBounds) {
             ordered_json row = rowJson(*c.param);
-            row["bytes"] = bytesText(bytesOf(*c.param, doc->image(), doc->shift()));
+            row["bytes"] = bytesText(bytesOf(*c.param, image.bytes, image.shift));
             row["default"] = c.param->defaultText();
-            row["offsets"] = offsetsIn(c.param->offsets(), doc->shift());
+            row["offsets"] = offsetsIn(c.param->offsets(), image.shift);
             outOfBounds.push_back(std::move(row));
         }
         ordered_json out;
@@ -128,28 +142,28 @@ void changes(const std::string& file, bool json) {
         std::cout << out.dump(2) << "\n";
         return;
     }
-    std::cout << (known ? std::string("Unmodified game image") : changedCountText(list.count()))
-              << "\n";
-    print(changesReport(list, doc->shift()));
+    Printer out;
+    out(known ? std::string("Unmodified game image") : changedCountText(list.count()));
+    changesReport(list, image.shift, std::ref(out));
 }
 
 int diff(const std::string& a, const std::string& b, bool json) {
     // With two files, a refusal names the one it is about.
     const auto load = [](const std::string& path) {
         try {
-            return loadImage(path);
+            return readImage(path);
         } catch (const Failure& f) {
             throw Failure{f.status, path + ": " + f.message};
         }
     };
-    const auto docA = load(a);
-    const auto docB = load(b);
-    const ImageDiff d = diffImages(docA->fileBytes(), docB->fileBytes());
+    const ImageFile fileA = load(a);
+    const ImageFile fileB = load(b);
+    const ImageDiff d = diffImages(fileA.bytes, fileB.bytes);
     if (json) {
         ordered_json out;
         out["a"] = a;
         out["b"] = b;
-        const ordered_json body = diffJson(d, docA->shift(), docB->shift(), "a", "b");
+        const ordered_json body = diffJson(d, fileA.shift, fileB.shift, "a", "b");
         for (const auto& [k, v] : body.items())
             out[k] = v;
         std::cout << out.dump(2) << "\n";
@@ -157,9 +171,10 @@ int diff(const std::string& a, const std::string& b, bool json) {
         std::cout << "The images hold the same bytes\n";
     } else {
         const int n = static_cast<int>(d.changed.size());
-        std::cout << n << (n == 1 ? " parameter differs" : " parameters differ") << " (" << a
-                  << " -> " << b << ")\n";
-        print(diffReport(d, docA->shift(), docB->shift()));
+        Printer out;
+        out(std::to_string(n) + (n == 1 ? " parameter differs" : " parameters differ") + " (" + a +
+            " -> " + b + ")");
+        diffReport(d, fileA.shift, fileB.shift, std::ref(out));
     }
     return d.equal() ? 0 : 1;
 }

@@ -34,6 +34,14 @@ std::unique_ptr<RomDocument> loadImage(const std::string& path) {
     return doc;
 }
 
+ImageFile readImage(const std::string& path) {
+    ImageFile file;
+    const LoadStatus status = readGameImage(path, file.bytes);
+    if (status != LoadStatus::Ok) throw Failure{Exit::BadInput, oneLine(loadMessage(status))};
+    file.shift = layoutShift(file.bytes);
+    return file;
+}
+
 void info(const std::string& file) {
     const auto doc = loadImage(file);
     std::string outOfBounds;

@@ -26,6 +26,12 @@ std::string oneLine(std::string_view message);
 
 // Loads through the editor's own checks; their message, on one line, on failure.
 std::unique_ptr<RomDocument> loadImage(const std::string& path);
+// A game image read only to be looked at: its file's bytes and layout, no document.
+struct ImageFile {
+    std::vector<std::uint8_t> bytes;
+    int shift = 0;
+};
+ImageFile readImage(const std::string& path);
 
 void info(const std::string& file);
 void dump(const std::string& file, bool json, const std::optional<std::string>& dialog);

@@ -8,7 +8,7 @@ namespace qv {
 
 namespace {
 
-// The pieces joined, with one allocation: a report has a line for every parameter.
+// The pieces joined, in one allocation.
 std::string cat(std::initializer_list<std::string_view> pieces) {
     std::size_t size = 0;
     for (std::string_view p : pieces)
@@ -19,6 +19,30 @@ std::string cat(std::initializer_list<std::string_view> pieces) {
         out += p;
     return out;
 }
+
+// A parameter's report line, built in a buffer that every line reuses: a report has a
+// line for every parameter, and a short run would spend much of its time making them.
+struct Line {
+    std::string text;
+    Line() { text.reserve(256); }
+    Line& operator<<(std::string_view s) {
+        text += s;
+        return *this;
+    }
+    // "  Right: EditMaWalk_R"
+    Line& start(const Param& p) {
+        text.assign("  ");
+        return *this << p.label() << ": " << p.control();
+    }
+    Line& value(const Param& p, const ItemState& s) {
+        p.appendText(text, s);
+        return *this;
+    }
+    Line& offsets(const Param& p, int shift) {
+        appendOffsets(text, p.offsets(), shift);
+        return *this;
+    }
+};
 
 } // namespace
 
@@ -43,79 +67,93 @@ std::string gameStatus(std::span<const std::uint8_t> file) {
 namespace {
 
 // "Bytes outside every parameter: N in M ranges", then the ranges; nothing when N is 0.
-void outsideLines(std::vector<std::string>& lines, int count,
-                  const std::vector<ByteRange>& ranges) {
+void outsideLines(const LineSink& out, int count, const std::vector<ByteRange>& ranges) {
     if (count == 0) return;
-    lines.push_back("Bytes outside every parameter: " + std::to_string(count) + " in " +
-                    std::to_string(ranges.size()) + (ranges.size() == 1 ? " range" : " ranges"));
-    for (const ByteRange& r : ranges)
-        lines.push_back("  " + rangeText(r));
+    out("Bytes outside every parameter: " + std::to_string(count) + " in " +
+        std::to_string(ranges.size()) + (ranges.size() == 1 ? " range" : " ranges"));
+    std::string line;
+    for (const ByteRange& r : ranges) {
+        line = "  ";
+        appendRangeText(line, r);
+        out(line);
+    }
 }
 
 // Group headings are written once for a run of rows of the same group.
 struct Grouped {
-    std::vector<std::string>& lines;
+    const LineSink& out;
     int last = -1;
-    void row(const Param& p, std::string text) {
-        if (p.groupIndex != last) lines.push_back(groupPath(p));
+    void row(const Param& p, const std::string& text) {
+        if (p.groupIndex != last) out(groupPath(p));
         last = p.groupIndex;
-        lines.push_back(std::move(text));
+        out(text);
     }
 };
 
-} // namespace
-
-std::vector<std::string> changesReport(const ChangeList& list, int shift) {
+std::vector<std::string> collected(const std::function<void(const LineSink&)>& report) {
     std::vector<std::string> lines;
-    Grouped g{lines};
-    for (const Change& c : list.changed) {
-        const Param& p = *c.param;
-        g.row(p, cat({"  ", p.label(), ": ", p.control(), " = ", p.text(c.value), " (default ",
-                      p.defaultText(), ") at ", offsetsIn(p.offsets(), shift)}));
-    }
-    if (!list.outOfBounds.empty()) {
-        lines.push_back("Out of bounds (" + std::to_string(list.outOfBounds.size()) + "):");
-        Grouped o{lines};
-        for (const Change& c : list.outOfBounds) {
-            const Param& p = *c.param;
-            o.row(p, cat({"  ", p.label(), ": ", p.control(), " (default ", p.defaultText(),
-                          ") at ", offsetsIn(p.offsets(), shift)}));
-        }
-    }
+    report([&](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
-std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) {
-    std::vector<std::string> lines;
-    // Changed and out-of-bounds parameters read alike: before -> after, at both layouts.
-    const auto line = [&](const Change& c) {
+} // namespace
+
+void changesReport(const ChangeList& list, int shift, const LineSink& out) {
+    Line line;
+    Grouped g{out};
+    for (const Change& c : list.changed) {
         const Param& p = *c.param;
-        std::string text =
-            cat({"  ", p.label(), ": ", p.control(), " = ", p.text(c.value), " -> ",
-                 p.text(c.other), " at ", offsetsIn(p.offsets(), shiftA)});
-        if (shiftA != shiftB) text += cat({" / ", offsetsIn(p.offsets(), shiftB)});
-        return text;
+        line.start(p) << " = ";
+        line.value(p, c.value) << " (default " << p.defaultText() << ") at ";
+        g.row(p, line.offsets(p, shift).text);
+    }
+    if (!list.outOfBounds.empty()) {
+        out("Out of bounds (" + std::to_string(list.outOfBounds.size()) + "):");
+        Grouped o{out};
+        for (const Change& c : list.outOfBounds) {
+            const Param& p = *c.param;
+            line.start(p) << " (default " << p.defaultText() << ") at ";
+            o.row(p, line.offsets(p, shift).text);
+        }
+    }
+}
+
+std::vector<std::string> changesReport(const ChangeList& list, int shift) {
+    return collected([&](const LineSink& out) { changesReport(list, shift, out); });
+}
+
+void diffReport(const ImageDiff& d, int shiftA, int shiftB, const LineSink& out) {
+    // Changed and out-of-bounds parameters read alike: before -> after, at both layouts.
+    Line text;
+    const auto line = [&](const Change& c) -> const std::string& {
+        const Param& p = *c.param;
+        text.start(p) << " = ";
+        text.value(p, c.value) << " -> ";
+        text.value(p, c.other) << " at ";
+        text.offsets(p, shiftA);
+        if (shiftA != shiftB) (text << " / ").offsets(p, shiftB);
+        return text.text;
     };
-    Grouped g{lines};
+    Grouped g{out};
     for (const Change& c : d.changed)
         g.row(*c.param, line(c));
     if (!d.outOfBounds.empty()) {
-        lines.push_back("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) +
-                        "):");
-        Grouped o{lines};
+        out("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) + "):");
+        Grouped o{out};
         for (const Change& c : d.outOfBounds)
             o.row(*c.param, line(c));
     }
     if (d.hiddenCount > 0)
-        lines.push_back("Bytes of parameters that still read the same: " +
-                        std::to_string(d.hiddenCount));
-    outsideLines(lines, d.outsideCount, d.outside);
+        out("Bytes of parameters that still read the same: " + std::to_string(d.hiddenCount));
+    outsideLines(out, d.outsideCount, d.outside);
     if (d.trainerA != d.trainerB)
-        lines.push_back(std::string("Trainer: only in the ") + (d.trainerA ? "first" : "second") +
-                        " image");
+        out(std::string("Trainer: only in the ") + (d.trainerA ? "first" : "second") + " image");
     else if (d.trainerBytes > 0)
-        lines.push_back("Trainer: " + std::to_string(d.trainerBytes) + " bytes differ");
-    return lines;
+        out("Trainer: " + std::to_string(d.trainerBytes) + " bytes differ");
+}
+
+std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) {
+    return collected([&](const LineSink& out) { diffReport(d, shiftA, shiftB, out); });
 }
 
 PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
@@ -175,10 +213,14 @@ std::vector<std::string> explanationReport(const PatchExplanation& e) {
     const int n = static_cast<int>(e.touched.size());
     lines.push_back(std::to_string(n) + (n == 1 ? " parameter is" : " parameters are") +
                     " written by the records (no base image; 40,976-byte layout)");
-    Grouped g{lines};
-    for (const Param* p : e.touched)
-        g.row(*p, cat({"  ", p->label(), ": ", p->control(), " at ", offsetsIn(p->offsets(), 0)}));
-    outsideLines(lines, e.untouchedCount, e.untouched);
+    const LineSink out = [&](std::string_view line) { lines.emplace_back(line); };
+    Grouped g{out};
+    Line line;
+    for (const Param* p : e.touched) {
+        line.start(*p) << " at ";
+        g.row(*p, line.offsets(*p, 0).text);
+    }
+    outsideLines(out, e.untouchedCount, e.untouched);
     return lines;
 }
 

@@ -2,8 +2,10 @@
 // Changed parameters, image differences and explained patches as text: the lines
 // `qorv` prints and the editor's windows show.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/changes.h"
@@ -19,10 +21,15 @@ std::string changedCountText(int count);
 // "unmodified game", or "modified: 3 parameters differ from the game".
 std::string gameStatus(std::span<const std::uint8_t> file);
 
+// Takes a report line by line, without line ends.
+using LineSink = std::function<void(std::string_view line)>;
+
 // Every changed parameter under its group heading, then those out of bounds.
+void changesReport(const ChangeList& list, int shift, const LineSink& out);
 std::vector<std::string> changesReport(const ChangeList& list, int shift);
 // The differing parameters (first -> second), those out of bounds, then the bytes
 // outside every parameter as ranges.
+void diffReport(const ImageDiff& diff, int shiftA, int shiftB, const LineSink& out);
 std::vector<std::string> diffReport(const ImageDiff& diff, int shiftA, int shiftB);
 
 struct PatchExplanation {
@@ -31,7 +38,7 @@ struct PatchExplanation {
     ImageDiff diff; // with a base: base against patched
     int shiftBase = 0, shiftPatched = 0;
     std::vector<const Param*> touched; // without a base: parameters the records write
-    std::vector<ByteRange> untouched; // without a base: bytes written outside them
+    std::vector<ByteRange> untouched;  // without a base: bytes written outside them
     int untouchedCount = 0;
 };
 // With a base image (a whole file), applies the patch to a copy of it; without one

@@ -1,5 +1,9 @@
 #include "core/changes.h"
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstring>
 #include <set>
 
 #include "core/itemtext.h"
@@ -21,6 +25,54 @@ ChangeList changedParameters(std::span<const std::uint8_t> image, int shift) {
     return out;
 }
 
+// Where two runs of `n` bytes next agree (equal) or disagree (!equal) from `i`; `n` when
+// nowhere. Eight bytes at a time: an image compared with a random one differs almost
+// everywhere.
+static std::size_t nextWhere(bool equal, const std::uint8_t* a, const std::uint8_t* b,
+                             std::size_t i, std::size_t n) {
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t x = 0, y = 0;
+            std::memcpy(&x, a + i, 8);
+            std::memcpy(&y, b + i, 8);
+            const std::uint64_t v = x ^ y;
+            // The lowest flagged byte of (v - ones) & ~v & highs is the first zero byte.
+            const std::uint64_t hit = equal ? (v - kOnes) & ~v & kHighs : v;
+            if (hit) return i + static_cast<std::size_t>(std::countr_zero(hit) / 8);
+        }
+    }
+    while (i < n && (a[i] == b[i]) != equal)
+        ++i;
+    return i;
+}
+
+// The bytes of the 40,976-byte layout that belong to no parameter, as runs that do not
+// cross the end of the header (a trainer moves what follows it); worked out once.
+static const std::vector<ByteRange>& outsideRuns() {
+    static const std::vector<ByteRange> runs = [] {
+        std::vector<int> owned;
+        for (const Param& p : params())
+            owned.insert(owned.end(), p.offsets().begin(), p.offsets().end());
+        owned.push_back(kPlainSize);
+        std::sort(owned.begin(), owned.end());
+        std::vector<ByteRange> out;
+        int next = 0; // the first byte not yet placed
+        for (int off : owned) {
+            if (off > next) {
+                if (next < kHeaderSize && off > kHeaderSize) {
+                    out.push_back({next, kHeaderSize - 1});
+                    next = kHeaderSize;
+                }
+                out.push_back({next, off - 1});
+            }
+            next = std::max(next, off + 1);
+        }
+        return out;
+    }();
+    return runs;
+}
+
 static bool sameBytes(std::span<const int> offsets, std::span<const std::uint8_t> a, int shiftA,
                       std::span<const std::uint8_t> b, int shiftB) {
     for (int off : offsets)
@@ -37,19 +89,18 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     d.trainerA = shiftA != 0;
     d.trainerB = shiftB != 0;
 
-    std::vector<std::uint8_t> owned(static_cast<std::size_t>(kPlainSize), 0);
     std::set<int> hidden;
     for (const Param& p : params()) {
         const std::span<const int> offsets = p.offsets();
-        for (int off : offsets)
-            owned[static_cast<std::size_t>(off)] = 1;
+        // The same bytes read the same: nothing to list.
         const bool bytesEqual = sameBytes(offsets, a, shiftA, b, shiftB);
+        if (bytesEqual) continue;
         const ItemState va = p.read(a, shiftA), vb = p.read(b, shiftB);
         if (va.outOfBounds || vb.outOfBounds) {
-            if (!bytesEqual) d.outOfBounds.push_back({&p, va, vb});
+            d.outOfBounds.push_back({&p, va, vb});
         } else if (va != vb) {
             d.changed.push_back({&p, va, vb});
-        } else if (!bytesEqual) {
+        } else {
             for (int off : offsets)
                 if (a[static_cast<std::size_t>(shifted(off, shiftA))] !=
                     b[static_cast<std::size_t>(shifted(off, shiftB))])
@@ -64,18 +115,27 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
                     hidden.erase(off);
     d.hiddenCount = static_cast<int>(hidden.size());
 
-    for (int off = 0; off < kPlainSize; ++off) {
+    for (const ByteRange& run : outsideRuns()) {
         // The header sits before the trainer; everything after it moves with it.
-        const int pa = off < kHeaderSize ? off : shifted(off, shiftA);
-        const int pb = off < kHeaderSize ? off : shifted(off, shiftB);
-        if (owned[static_cast<std::size_t>(off)] ||
-            a[static_cast<std::size_t>(pa)] == b[static_cast<std::size_t>(pb)])
-            continue;
-        ++d.outsideCount;
-        if (!d.outside.empty() && d.outside.back().last + 1 == off)
-            d.outside.back().last = off;
-        else
-            d.outside.push_back({off, off});
+        const bool header = run.first < kHeaderSize;
+        const std::uint8_t* pa = a.data() + (header ? run.first : shifted(run.first, shiftA));
+        const std::uint8_t* pb = b.data() + (header ? run.first : shifted(run.first, shiftB));
+        const auto n = static_cast<std::size_t>(run.count());
+        if (std::memcmp(pa, pb, n) == 0) continue;
+        // Stretches of equal bytes, then of differing ones, each taken whole.
+        for (std::size_t i = 0; i < n;) {
+            i = nextWhere(false, pa, pb, i, n);
+            const std::size_t j = nextWhere(true, pa, pb, i, n);
+            if (j == i) break;
+            const int first = run.first + static_cast<int>(i);
+            const int last = run.first + static_cast<int>(j) - 1;
+            d.outsideCount += static_cast<int>(j - i);
+            if (!d.outside.empty() && d.outside.back().last + 1 == first)
+                d.outside.back().last = last;
+            else
+                d.outside.push_back({first, last});
+            i = j;
+        }
     }
     if (d.trainerA && d.trainerB)
         for (int i = kHeaderSize; i < kHeaderSize + kTrainerShift; ++i)
@@ -83,15 +143,35 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     return d;
 }
 
+static void appendRange(std::string& out, const ByteRange& r) {
+    out += "0x";
+    appendHex(out, r.first, 4);
+    if (r.last != r.first) {
+        out += "-0x";
+        appendHex(out, r.last, 4);
+    }
+}
+
 std::string rangeOffsets(const ByteRange& r) {
-    std::string out = "0x" + hexDigits(r.first, 4);
-    if (r.last != r.first) out += "-0x" + hexDigits(r.last, 4);
+    std::string out;
+    appendRange(out, r);
     return out;
 }
 
-std::string rangeText(const ByteRange& r) {
+void appendRangeText(std::string& out, const ByteRange& r) {
     const int n = r.count();
-    return rangeOffsets(r) + " (" + std::to_string(n) + (n == 1 ? " byte)" : " bytes)");
+    appendRange(out, r);
+    char count[16];
+    const auto end = std::to_chars(count, count + sizeof count, n).ptr;
+    out += " (";
+    out.append(count, end);
+    out += n == 1 ? " byte)" : " bytes)";
+}
+
+std::string rangeText(const ByteRange& r) {
+    std::string out;
+    appendRangeText(out, r);
+    return out;
 }
 
 std::vector<ByteRange> mergeRanges(const std::vector<int>& offsets) {

@@ -53,6 +53,8 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
 
 // "0x0010-0x0013 (4 bytes)" or "0x0010 (1 byte)".
 std::string rangeText(const ByteRange& r);
+// The same, added to the end of `out`.
+void appendRangeText(std::string& out, const ByteRange& r);
 // Its offsets alone: "0x9000-0x9002", or "0x9000" for one byte.
 std::string rangeOffsets(const ByteRange& r);
 // Sorted offsets (no repeats) merged into ranges.

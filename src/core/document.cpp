@@ -24,16 +24,23 @@ std::string_view loadMessage(LoadStatus s) {
     return "";
 }
 
-LoadStatus RomDocument::load(const std::string& path) {
-    if (!fileExists(path)) return LoadStatus::Missing;
-    const auto size = readableFileSize(path); // unopenable counts as a wrong size
+LoadStatus readGameImage(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    // One read answers every question; asked in this order: is there a file, is it a
+    // .nes file, is it a readable file of a game image's size.
+    auto read = readWholeFile(path, kTrainerSize); // nothing for anything larger
+    if (!read && !fileExists(path)) return LoadStatus::Missing;
     if (upperExtension(path) != ".NES") return LoadStatus::WrongFormat;
-    if (!size || (*size != kPlainSize && *size != kTrainerSize)) return LoadStatus::BadSize;
-    // Read before touching the state, so that a read that fails changes nothing.
-    const auto bytes = readWholeFile(path, kTrainerSize);
-    if (!bytes || (bytes->size() != kPlainSize && bytes->size() != kTrainerSize))
+    if (!read || (read->size() != kPlainSize && read->size() != kTrainerSize))
         return LoadStatus::BadSize;
-    replace(*bytes, path);
+    bytes = std::move(*read);
+    return LoadStatus::Ok;
+}
+
+LoadStatus RomDocument::load(const std::string& path) {
+    // Read before touching the state, so that a read that fails changes nothing.
+    std::vector<std::uint8_t> bytes;
+    if (const LoadStatus s = readGameImage(path, bytes); s != LoadStatus::Ok) return s;
+    replace(bytes, path);
     updateFileStamp();
     return LoadStatus::Ok;
 }

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/rom.h"
 
@@ -17,6 +18,9 @@ inline constexpr std::string_view kCannotUndo = "Cannot &Undo";
 
 enum class LoadStatus { Ok, Missing, WrongFormat, BadSize };
 std::string_view loadMessage(LoadStatus s); // "" for Ok
+// A game image's whole file, checked as the editor checks a file it opens; `bytes` is
+// left alone unless the result is Ok.
+LoadStatus readGameImage(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 struct SaveResult {
     bool ok = true;

@@ -61,23 +61,24 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     const auto size = static_cast<std::uintmax_t>(st.st_size);
     if (size > maxSize) return std::nullopt;
-    // Read through a small buffer into reserved space: the bytes are written once,
-    // never zero-filled first.
-    std::vector<std::uint8_t> data;
-    data.reserve(static_cast<std::size_t>(size));
-    std::array<std::uint8_t, 64 * 1024> chunk;
+    // Read straight into the result: a bounce buffer would cost a second copy and,
+    // on the stack, fresh pages a short process pays for.
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
+    std::size_t got = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        std::uint8_t probe = 0; // a file that grew while being read is not the one measured
+        std::uint8_t* into = got < data.size() ? data.data() + got : &probe;
+        const std::size_t room = got < data.size() ? data.size() - got : 1;
+        const ssize_t n = ::read(fd, into, room);
         if (n < 0) {
             if (errno == EINTR) continue;
             return std::nullopt;
         }
         if (n == 0) break;
-        // A file that grew while being read is not the file that was measured.
-        if (data.size() + static_cast<std::size_t>(n) > size) return std::nullopt;
-        data.insert(data.end(), chunk.data(), chunk.data() + n);
+        if (into == &probe) return std::nullopt;
+        got += static_cast<std::size_t>(n);
     }
-    if (data.size() != size) return std::nullopt;
+    if (got != size) return std::nullopt;
     return data;
 }
 

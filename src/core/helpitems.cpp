@@ -84,7 +84,8 @@ std::string encodingText(const Item& item) {
 }
 
 std::string bothLayouts(const Item& item) {
-    return offsetsIn(item.offsets, 0) + " (with trainer " + offsetsIn(item.offsets, kTrainerShift) + ")";
+    return offsetsIn(item.offsets, 0) + " (with trainer " + offsetsIn(item.offsets, kTrainerShift) +
+           ")";
 }
 
 ItemDetails itemDetails(const Item& item) {

@@ -189,35 +189,45 @@ std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8
     return out;
 }
 
-std::string hexDigits(int value, int digits) {
+void appendHex(std::string& out, int value, int digits) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out(static_cast<std::size_t>(digits), '0');
+    char text[8];
+    digits = std::clamp(digits, 0, 8);
     auto v = static_cast<unsigned>(value);
     for (int i = digits - 1; i >= 0; --i, v >>= 4)
-        out[static_cast<std::size_t>(i)] = kDigits[v & 0xFu];
+        text[i] = kDigits[v & 0xFu];
+    out.append(text, static_cast<std::size_t>(digits));
+}
+
+std::string hexDigits(int value, int digits) {
+    std::string out;
+    appendHex(out, value, digits);
     return out;
 }
 
-std::string offsetsText(std::span<const int> offsets) {
-    std::string out;
+void appendOffsets(std::string& out, std::span<const int> offsets, int shift) {
     for (std::size_t i = 0; i < offsets.size();) {
         std::size_t j = i;
         while (j + 1 < offsets.size() && offsets[j + 1] == offsets[j] + 1)
             ++j;
-        if (!out.empty()) out += ",";
-        out += "0x" + hexDigits(offsets[i], 4);
-        if (j > i) out += "-0x" + hexDigits(offsets[j], 4);
+        out += i > 0 ? ",0x" : "0x";
+        appendHex(out, shifted(offsets[i], shift), 4);
+        if (j > i) {
+            out += "-0x";
+            appendHex(out, shifted(offsets[j], shift), 4);
+        }
         i = j + 1;
     }
-    return out;
+}
+
+std::string offsetsText(std::span<const int> offsets) {
+    return offsetsIn(offsets, 0);
 }
 
 std::string offsetsIn(std::span<const int> offsets, int shift) {
-    std::vector<int> moved;
-    moved.reserve(offsets.size());
-    for (int off : offsets)
-        moved.push_back(shifted(off, shift));
-    return offsetsText(moved);
+    std::string out;
+    appendOffsets(out, offsets, shift);
+    return out;
 }
 
 std::string bytesText(std::span<const std::uint8_t> bytes) {

@@ -51,11 +51,15 @@ std::string acceptedValues(const Item& item);
 std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8_t> image,
                                     int shift);
 // "0x3454", runs of consecutive offsets as "0x3457-0x3459", runs separated by ",".
-// `value` as `digits` upper-case hex digits ("0A" for 10 in 2).
+// `value` as `digits` (at most 8) upper-case hex digits ("0A" for 10 in 2).
 std::string hexDigits(int value, int digits);
+// The same, added to the end of `out`.
+void appendHex(std::string& out, int value, int digits);
 std::string offsetsText(std::span<const int> offsets);
 // Offsets shifted into an image's layout, as "0x3454" or "0x3457-0x3459,0x3460".
 std::string offsetsIn(std::span<const int> offsets, int shift);
+// The same, added to the end of `out`.
+void appendOffsets(std::string& out, std::span<const int> offsets, int shift);
 // "B4 68 50".
 std::string bytesText(std::span<const std::uint8_t> bytes);
 

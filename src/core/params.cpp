@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cassert>
+#include <charconv>
 
 #include "core/tables/codecs.h"
 
@@ -50,22 +51,33 @@ std::string_view Param::entry(int index) const {
 }
 
 ItemCodec Param::codec() const {
+    // Only what its kind reads: a report reads every parameter.
     ItemCodec c;
     c.kind = kind;
-    if (encodingIndex >= 0) c.encoding = encodings()[static_cast<std::size_t>(encodingIndex)];
-    c.acceptMin = acceptMin;
-    c.acceptMax = acceptMax;
-    c.strictRange = strictRange;
-    c.ticked = {kBytes + tickedAt, tickedSize};
-    c.cleared = {kBytes + clearedAt, clearedSize};
-    c.clearedOperands = {kInts + operandsAt, operandCount};
-    c.flagMask = flagMask;
-    c.flagTicked = flagTicked;
-    c.flagCleared = flagCleared;
-    c.flagOthersClear = flagOthersClear;
-    if (ruleIndex >= 0) c.rule = ruleKinds()[static_cast<std::size_t>(ruleIndex)];
-    c.ruleParams = {kInts + ruleParamsAt, ruleParamCount};
-    c.listSize = static_cast<int>(entryCount);
+    switch (kind) {
+    case ItemKind::Numeric:
+        if (encodingIndex >= 0) c.encoding = encodings()[static_cast<std::size_t>(encodingIndex)];
+        c.acceptMin = acceptMin;
+        c.acceptMax = acceptMax;
+        c.strictRange = strictRange;
+        break;
+    case ItemKind::Check:
+        c.ticked = {kBytes + tickedAt, tickedSize};
+        c.cleared = {kBytes + clearedAt, clearedSize};
+        c.clearedOperands = {kInts + operandsAt, operandCount};
+        break;
+    case ItemKind::Flag:
+        c.flagMask = flagMask;
+        c.flagTicked = flagTicked;
+        c.flagCleared = flagCleared;
+        c.flagOthersClear = flagOthersClear;
+        break;
+    case ItemKind::Choice:
+        if (ruleIndex >= 0) c.rule = ruleKinds()[static_cast<std::size_t>(ruleIndex)];
+        c.ruleParams = {kInts + ruleParamsAt, ruleParamCount};
+        c.listSize = static_cast<int>(entryCount);
+        break;
+    }
     return c;
 }
 
@@ -78,17 +90,30 @@ ItemState Param::read(std::span<const std::uint8_t> image, int shift) const {
 }
 
 std::string Param::text(const ItemState& s) const {
-    if (s.outOfBounds) return std::string(kOutOfBounds);
+    std::string out;
+    appendText(out, s);
+    return out;
+}
+
+void Param::appendText(std::string& out, const ItemState& s) const {
+    if (s.outOfBounds) {
+        out += kOutOfBounds;
+        return;
+    }
     switch (kind) {
-    case ItemKind::Numeric:
-        return std::to_string(s.value);
+    case ItemKind::Numeric: {
+        char number[16];
+        out.append(number, std::to_chars(number, number + sizeof number, s.value).ptr);
+        break;
+    }
     case ItemKind::Check:
     case ItemKind::Flag:
-        return s.value ? "checked" : "unchecked";
+        out += s.value ? "checked" : "unchecked";
+        break;
     case ItemKind::Choice:
-        return std::string(entry(s.value));
+        out += entry(s.value);
+        break;
     }
-    return {};
 }
 
 ItemRow rowOf(const Param& param) {

@@ -54,6 +54,8 @@ struct Param {
     ItemState read(std::span<const std::uint8_t> image, int shift) const;
     // What the dialog shows, as shownText() has it for the item.
     std::string text(const ItemState& state) const;
+    // The same, added to the end of `out`.
+    void appendText(std::string& out, const ItemState& state) const;
 };
 
 // Every parameter, in registry and table order (the order of parameterRows()).

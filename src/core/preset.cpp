@@ -106,9 +106,9 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
             continue;
         }
         if (before.outOfBounds) {
-            problems.push_back(where + ": out of bounds in this image (" + offsetsIn(item->offsets, shift) +
-                               " holds " + bytesText(itemBytes(*item, file, shift)) +
-                               "), so it cannot be set");
+            problems.push_back(where + ": out of bounds in this image (" +
+                               offsetsIn(item->offsets, shift) + " holds " +
+                               bytesText(itemBytes(*item, file, shift)) + "), so it cannot be set");
             continue;
         }
         const auto v = parseValue(*item, valueText);
@@ -145,8 +145,9 @@ std::string applyPreset(const PresetPlan& plan, std::span<std::uint8_t> image, i
     std::string error;
     for (const Item* item : itemsMadeUnreadable(before, image, shift))
         error += (error.empty() ? "" : "\n") + item->control +
-                 ": would no longer be readable after this preset (" + offsetsIn(item->offsets, shift) +
-                 " would hold " + bytesText(itemBytes(*item, image, shift)) + ")";
+                 ": would no longer be readable after this preset (" +
+                 offsetsIn(item->offsets, shift) + " would hold " +
+                 bytesText(itemBytes(*item, image, shift)) + ")";
     if (!error.empty()) std::copy(before.begin(), before.end(), image.begin());
     return error;
 }

@@ -108,6 +108,54 @@ TEST(Changes, OneEditIsExactlyOneRowInEitherLayout) {
         EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;
 }
 
+TEST(Diff, BytesOutsideEveryParameterAsAByteByByteComparisonFindsThem) {
+    std::vector<bool> owned(40976, false);
+    for (const qv::ItemRow& r : qv::parameterRows())
+        for (int off : r.item->offsets)
+            owned[static_cast<std::size_t>(off)] = true;
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        const bool trainerA = round % 2, trainerB = round % 4 >= 2;
+        const int shiftA = trainerA ? 512 : 0, shiftB = trainerB ? 512 : 0;
+        Bytes a(trainerA ? 41488 : 40976), b(trainerB ? 41488 : 40976);
+        for (std::uint8_t& x : a)
+            x = static_cast<std::uint8_t>(random());
+        for (int off = 0; off < 40976; ++off) // the same body in b's layout
+            b[static_cast<std::size_t>(off < 16 ? off : off + shiftB)] =
+                a[static_cast<std::size_t>(off < 16 ? off : off + shiftA)];
+        // Runs of differing bytes of any length, across the header's end, at the ends;
+        // every tenth round differs almost everywhere.
+        const int runs = round % 10 == 9 ? 4000 : static_cast<int>(random() % 60);
+        for (int k = 0; k < runs; ++k) {
+            int first = static_cast<int>(random() % 40976);
+            if (k == 0) first = 12;
+            if (k == 1) first = 40970;
+            const int length = 1 + static_cast<int>(random() % 20);
+            for (int off = first; off < std::min(first + length, 40976); ++off)
+                b[static_cast<std::size_t>(off < 16 ? off : off + shiftB)] ^= 0x5A;
+        }
+        std::vector<qv::ByteRange> want;
+        int count = 0;
+        for (int off = 0; off < 40976; ++off) {
+            const std::size_t pa = static_cast<std::size_t>(off < 16 ? off : off + shiftA);
+            const std::size_t pb = static_cast<std::size_t>(off < 16 ? off : off + shiftB);
+            if (owned[static_cast<std::size_t>(off)] || a[pa] == b[pb]) continue;
+            ++count;
+            if (!want.empty() && want.back().last + 1 == off)
+                want.back().last = off;
+            else
+                want.push_back({off, off});
+        }
+        const qv::ImageDiff d = qv::diffImages(a, b);
+        ASSERT_EQ(d.outsideCount, count) << "round " << round;
+        ASSERT_EQ(d.outside.size(), want.size()) << "round " << round;
+        for (std::size_t i = 0; i < want.size(); ++i) {
+            ASSERT_EQ(d.outside[i].first, want[i].first) << "round " << round;
+            ASSERT_EQ(d.outside[i].last, want[i].last) << "round " << round;
+        }
+    }
+}
+
 TEST(Diff, ParametersThenMergedByteRangesAcrossLayouts) {
     EXPECT_TRUE(qv::diffImages(cleanImage(), cleanImage()).equal());
     // The same body with and without a trainer is not the same file.

@@ -27,8 +27,9 @@ TEST(Params, OneRowForEachParameterWithItsTablesNamesAndDefaults) {
         EXPECT_EQ(p.defaultValue, r.item->defaultValue);
         EXPECT_EQ(p.defaultText(), qv::defaultText(*r.item));
         // Rows of one group share a group number, rows of different groups do not.
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(p.groupIndex == params[i - 1].groupIndex, r.group == rows[i - 1].group);
+        }
         const qv::ItemRow back = qv::rowOf(p);
         EXPECT_EQ(back.item, r.item);
         EXPECT_EQ(back.page, r.page);
@@ -67,7 +68,8 @@ TEST(Params, ReadAnyBytesAsTheirItemsDo) {
                 r.item->write(image, 0, r.item->defaultValue);
         if (round % 4 == 3)
             for (const qv::ItemRow& r : rows)
-                image[static_cast<std::size_t>(r.item->offsets[random() % r.item->offsets.size()])] ^=
+                image[static_cast<std::size_t>(
+                    r.item->offsets[random() % r.item->offsets.size()])] ^=
                     static_cast<std::uint8_t>(1u << (random() % 8));
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const qv::Item& item = *rows[i].item;

@@ -69,8 +69,8 @@ void ChangedParametersWindow::refresh() {
         const Param& p = *c.param;
         const QStringList cells{qs(p.dialog()), qs(p.group()), qs(p.label()), qs(p.text(c.value)),
                                 qs(p.defaultText())};
-        const QString tip = qs(p.control()) + QStringLiteral(" at ") +
-                            qs(offsetsIn(p.offsets(), doc_.shift()));
+        const QString tip =
+            qs(p.control()) + QStringLiteral(" at ") + qs(offsetsIn(p.offsets(), doc_.shift()));
         for (int col = 0; col < cells.size(); ++col) {
             auto* cell = new QTableWidgetItem(cells[col]);
             cell->setToolTip(tip);
