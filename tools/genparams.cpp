@@ -13,6 +13,7 @@
 #include "core/catalog.h"
 #include "core/itemtext.h"
 #include "core/params.h"
+#include "core/rom.h"
 #include "core/tables/codecs.h"
 #include "core/tables/registry.h"
 
@@ -117,6 +118,13 @@ int main(int argc, char** argv) {
             groupRows += "    {" + spanText(w.add(stripMnemonic(row.page->caption))) + ", " +
                          spanText(w.add(stripMnemonic(row.group->caption))) + "},\n";
         const ItemCodec c = item.codec();
+        // Its report line's start, "  Right: EditMaWalk_R", holds the label and the
+        // control name.
+        const std::string label = labelOf(row);
+        const TextSpan start = w.add("  " + label + ": " + item.control);
+        const TextSpan labelText{start.at + 2, static_cast<std::uint32_t>(label.size())};
+        const TextSpan controlText{labelText.at + labelText.size + 2,
+                                   static_cast<std::uint32_t>(item.control.size())};
         const auto dialog = std::find(tables.begin(), tables.end(), row.table) - tables.begin();
         std::string p =
             "    {.dialogIndex = " + std::to_string(dialog) +
@@ -124,8 +132,10 @@ int main(int argc, char** argv) {
             ", .kind = " + kindName(item.kind) +
             ", .offsetCount = " + std::to_string(item.offsets.size()) +
             ", .offsetsAt = " + std::to_string(w.addInts(item.offsets)) +
-            ",\n     .labelText = " + spanText(w.add(labelOf(row))) +
-            ", .controlText = " + spanText(w.add(item.control)) +
+            ",\n     .lineStartText = " + spanText(start) +
+            ", .labelText = " + spanText(labelText) + ", .controlText = " + spanText(controlText) +
+            ", .plainOffsetsText = " + spanText(w.add(offsetsIn(item.offsets, 0))) +
+            ", .trainerOffsetsText = " + spanText(w.add(offsetsIn(item.offsets, kTrainerShift))) +
             ", .defaultTextSpan = " + spanText(w.add(defaultText(item))) +
             ", .defaultValue = " + std::to_string(item.defaultValue) + ",\n     .encodingIndex = " +
             std::to_string(indexIn(encodings(), c.encoding, "encoding", item.control)) +

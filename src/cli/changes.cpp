@@ -82,8 +82,8 @@ ordered_json diffJson(const ImageDiff& d, int shiftA, int shiftB, const char* na
             ordered_json row = rowJson(p);
             row[nameA] = p.text(c.value);
             row[nameB] = p.text(c.other);
-            row[std::string("offsets_") + nameA] = offsetsIn(p.offsets(), shiftA);
-            row[std::string("offsets_") + nameB] = offsetsIn(p.offsets(), shiftB);
+            row[std::string("offsets_") + nameA] = std::string(p.offsetsText(shiftA));
+            row[std::string("offsets_") + nameB] = std::string(p.offsetsText(shiftB));
             target->push_back(std::move(row));
         }
     ordered_json out;
@@ -124,14 +124,14 @@ void changes(const std::string& file, bool json) {
             ordered_json row = rowJson(*c.param);
             row["value"] = c.param->text(c.value);
             row["default"] = c.param->defaultText();
-            row["offsets"] = offsetsIn(c.param->offsets(), image.shift);
+            row["offsets"] = c.param->offsetsText(image.shift);
             changed.push_back(std::move(row));
         }
         for (const Change& c : list.outOfBounds) {
             ordered_json row = rowJson(*c.param);
             row["bytes"] = bytesText(bytesOf(*c.param, image.bytes, image.shift));
             row["default"] = c.param->defaultText();
-            row["offsets"] = offsetsIn(c.param->offsets(), image.shift);
+            row["offsets"] = c.param->offsetsText(image.shift);
             outOfBounds.push_back(std::move(row));
         }
         ordered_json out;

@@ -31,17 +31,14 @@ struct Line {
     }
     // "  Right: EditMaWalk_R"
     Line& start(const Param& p) {
-        text.assign("  ");
-        return *this << p.label() << ": " << p.control();
+        text.assign(p.lineStart());
+        return *this;
     }
     Line& value(const Param& p, const ItemState& s) {
         p.appendText(text, s);
         return *this;
     }
-    Line& offsets(const Param& p, int shift) {
-        appendOffsets(text, p.offsets(), shift);
-        return *this;
-    }
+    Line& offsets(const Param& p, int shift) { return *this << p.offsetsText(shift); }
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <charconv>
 
+#include "core/rom.h"
 #include "core/tables/codecs.h"
 
 namespace qv {
@@ -42,6 +43,13 @@ std::string_view Param::control() const {
 }
 std::span<const int> Param::offsets() const {
     return {kInts + offsetsAt, offsetCount};
+}
+std::string_view Param::offsetsText(int shift) const {
+    assert(shift == 0 || shift == kTrainerShift);
+    return textOf(shift == 0 ? plainOffsetsText : trainerOffsetsText);
+}
+std::string_view Param::lineStart() const {
+    return textOf(lineStartText);
 }
 std::string_view Param::defaultText() const {
     return textOf(defaultTextSpan);

@@ -28,7 +28,9 @@ struct Param {
     ItemKind kind = ItemKind::Numeric;
     std::uint8_t offsetCount = 0;
     std::uint32_t offsetsAt = 0;
-    TextSpan labelText, controlText, defaultTextSpan;
+    TextSpan lineStartText, labelText, controlText;
+    TextSpan plainOffsetsText, trainerOffsetsText;
+    TextSpan defaultTextSpan;
     std::int32_t defaultValue = 0;
     // How its fields read (see ItemCodec); indexes into encodings() and ruleKinds().
     std::int16_t encodingIndex = -1, ruleIndex = -1;
@@ -47,6 +49,10 @@ struct Param {
     std::string_view label() const;   // as labelOf() names its row
     std::string_view control() const; // "EditMaWalk_R"
     std::span<const int> offsets() const;
+    // Its offsets in an image's layout (a shift of 0 or 512), as offsetsIn() writes them.
+    std::string_view offsetsText(int shift) const;
+    // A report line's start: "  Right: EditMaWalk_R".
+    std::string_view lineStart() const;
     std::string_view defaultText() const;
     std::string_view entry(int index) const; // a choice entry's caption without "&"
 

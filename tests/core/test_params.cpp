@@ -24,6 +24,9 @@ TEST(Params, OneRowForEachParameterWithItsTablesNamesAndDefaults) {
         EXPECT_EQ(p.group(), qv::stripMnemonic(r.group->caption));
         EXPECT_EQ(p.label(), qv::labelOf(r));
         EXPECT_EQ(std::vector<int>(p.offsets().begin(), p.offsets().end()), r.item->offsets);
+        EXPECT_EQ(p.lineStart(), "  " + qv::labelOf(r) + ": " + r.item->control);
+        EXPECT_EQ(p.offsetsText(0), qv::offsetsIn(r.item->offsets, 0));
+        EXPECT_EQ(p.offsetsText(512), qv::offsetsIn(r.item->offsets, 512));
         EXPECT_EQ(p.defaultValue, r.item->defaultValue);
         EXPECT_EQ(p.defaultText(), qv::defaultText(*r.item));
         // Rows of one group share a group number, rows of different groups do not.
@@ -48,6 +51,8 @@ TEST(Params, OneRowForEachParameterWithItsTablesNamesAndDefaults) {
     EXPECT_EQ(walk->offsets().size(), 1u);
     EXPECT_EQ(walk->offsets()[0], 0x3454);
     EXPECT_EQ(walk->defaultText(), "24");
+    EXPECT_EQ(walk->offsetsText(0), "0x3454");
+    EXPECT_EQ(walk->offsetsText(512), "0x3654");
     EXPECT_EQ(walk->text({false, -3}), "-3");
     EXPECT_EQ(walk->text({true, 0}), "(Out of bounds)");
 }

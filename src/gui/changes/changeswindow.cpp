@@ -70,7 +70,7 @@ void ChangedParametersWindow::refresh() {
         const QStringList cells{qs(p.dialog()), qs(p.group()), qs(p.label()), qs(p.text(c.value)),
                                 qs(p.defaultText())};
         const QString tip =
-            qs(p.control()) + QStringLiteral(" at ") + qs(offsetsIn(p.offsets(), doc_.shift()));
+            qs(p.control()) + QStringLiteral(" at ") + qs(p.offsetsText(doc_.shift()));
         for (int col = 0; col < cells.size(); ++col) {
             auto* cell = new QTableWidgetItem(cells[col]);
             cell->setToolTip(tip);
