@@ -1,6 +1,7 @@
 #include "core/changes.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -51,22 +52,31 @@ static std::size_t nextWhere(bool equal, const std::uint8_t* a, const std::uint8
 // cross the end of the header (a trainer moves what follows it); worked out once.
 static const std::vector<ByteRange>& outsideRuns() {
     static const std::vector<ByteRange> runs = [] {
-        std::vector<int> owned;
+        // A bit per byte, set where a parameter owns it.
+        std::array<std::uint64_t, (kPlainSize + 63) / 64> owned{};
         for (const Param& p : params())
-            owned.insert(owned.end(), p.offsets().begin(), p.offsets().end());
-        owned.push_back(kPlainSize);
-        std::sort(owned.begin(), owned.end());
-        std::vector<ByteRange> out;
-        int next = 0; // the first byte not yet placed
-        for (int off : owned) {
-            if (off > next) {
-                if (next < kHeaderSize && off > kHeaderSize) {
-                    out.push_back({next, kHeaderSize - 1});
-                    next = kHeaderSize;
-                }
-                out.push_back({next, off - 1});
+            for (int off : p.offsets())
+                owned[static_cast<std::size_t>(off) / 64] |= std::uint64_t{1} << (off % 64);
+        // The next byte from `from` that is owned (or not), kPlainSize when none is.
+        const auto next = [&](int from, bool isOwned) {
+            while (from < kPlainSize) {
+                std::uint64_t word = owned[static_cast<std::size_t>(from) / 64];
+                if (!isOwned) word = ~word;
+                word >>= from % 64;
+                if (word) return std::min(from + std::countr_zero(word), kPlainSize);
+                from = (from / 64 + 1) * 64;
             }
-            next = std::max(next, off + 1);
+            return kPlainSize;
+        };
+        std::vector<ByteRange> out;
+        for (int first = next(0, false); first < kPlainSize;) {
+            const int end = next(first, true);
+            if (first < kHeaderSize && end > kHeaderSize) {
+                out.push_back({first, kHeaderSize - 1});
+                first = kHeaderSize;
+            }
+            out.push_back({first, end - 1});
+            first = next(end, false);
         }
         return out;
     }();
