@@ -8,6 +8,7 @@
 #include "core/digest.h"
 #include "core/fileio.h"
 #include "core/itemtext.h"
+#include "core/params.h"
 #include "core/valuefields.h"
 
 namespace qv::cli {
@@ -46,11 +47,12 @@ void info(const std::string& file) {
     const auto doc = loadImage(file);
     std::string outOfBounds;
     int outCount = 0, count = 0;
-    for (const ItemRow& row : itemRows()) {
+    for (const Param& p : params()) {
         ++count;
-        if (!row.item->read(doc->image(), doc->shift()).outOfBounds) continue;
+        if (!p.read(doc->image(), doc->shift()).outOfBounds) continue;
         ++outCount;
-        outOfBounds += (outOfBounds.empty() ? " (" : ", ") + row.item->control;
+        outOfBounds += outOfBounds.empty() ? " (" : ", ";
+        outOfBounds += p.control();
     }
     if (!outOfBounds.empty()) outOfBounds += ")";
 
