@@ -57,14 +57,6 @@ ordered_json rowJson(const Param& p) {
             {"control", p.control()}};
 }
 
-// The parameter's bytes as they are in the image.
-std::vector<std::uint8_t> bytesOf(const Param& p, std::span<const std::uint8_t> image, int shift) {
-    std::vector<std::uint8_t> out;
-    for (int off : p.offsets())
-        out.push_back(image[static_cast<std::size_t>(shifted(off, shift))]);
-    return out;
-}
-
 ordered_json rangesJson(const std::vector<ByteRange>& ranges) {
     ordered_json out = ordered_json::array();
     for (const ByteRange& r : ranges)
@@ -129,7 +121,7 @@ void changes(const std::string& file, bool json) {
         }
         for (const Change& c : list.outOfBounds) {
             ordered_json row = rowJson(*c.param);
-            row["bytes"] = bytesText(bytesOf(*c.param, image.bytes, image.shift));
+            row["bytes"] = bytesText(bytesAt(image.bytes, image.shift, c.param->offsets()));
             row["default"] = c.param->defaultText();
             row["offsets"] = c.param->offsetsText(image.shift);
             outOfBounds.push_back(std::move(row));

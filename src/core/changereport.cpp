@@ -8,18 +8,6 @@ namespace qv {
 
 namespace {
 
-// The pieces joined, in one allocation.
-std::string cat(std::initializer_list<std::string_view> pieces) {
-    std::size_t size = 0;
-    for (std::string_view p : pieces)
-        size += p.size();
-    std::string out;
-    out.reserve(size);
-    for (std::string_view p : pieces)
-        out += p;
-    return out;
-}
-
 // A parameter's report line, built in a buffer that every line reuses: a report has a
 // line for every parameter, and a short run would spend much of its time making them.
 struct Line {
@@ -44,8 +32,10 @@ struct Line {
 } // namespace
 
 std::string groupPath(const Param& p) {
-    if (p.group().empty()) return cat({p.dialog(), " > ", p.page()});
-    return cat({p.dialog(), " > ", p.page(), " > ", p.group()});
+    std::string path(p.dialog());
+    (path += " > ") += p.page();
+    if (!p.group().empty()) (path += " > ") += p.group();
+    return path;
 }
 
 std::string changedCountText(int count) {

@@ -154,7 +154,7 @@ std::string Item::text(const ItemState& s) const {
         return std::to_string(s.value);
     case ItemKind::Check:
     case ItemKind::Flag:
-        return s.value ? "checked" : "unchecked";
+        return std::string(checkText(s.value != 0));
     case ItemKind::Choice:
         return list->captions[static_cast<std::size_t>(s.value)];
     }

@@ -40,6 +40,11 @@ struct ItemState {
     bool operator==(const ItemState&) const = default;
 };
 
+// A check box's state as text.
+inline std::string_view checkText(bool ticked) {
+    return ticked ? "checked" : "unchecked";
+}
+
 // What reading an item's fields needs, as views into the item or into constant data.
 struct ItemCodec {
     ItemKind kind = ItemKind::Numeric;

@@ -183,8 +183,14 @@ std::string acceptedValues(const Item& item) {
 
 std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8_t> image,
                                     int shift) {
+    return bytesAt(image, shift, item.offsets);
+}
+
+std::vector<std::uint8_t> bytesAt(std::span<const std::uint8_t> image, int shift,
+                                  std::span<const int> offsets) {
     std::vector<std::uint8_t> out;
-    for (int off : item.offsets)
+    out.reserve(offsets.size());
+    for (int off : offsets)
         out.push_back(image[static_cast<std::size_t>(shifted(off, shift))]);
     return out;
 }
@@ -205,7 +211,12 @@ std::string hexDigits(int value, int digits) {
     return out;
 }
 
-void appendOffsets(std::string& out, std::span<const int> offsets, int shift) {
+std::string offsetsText(std::span<const int> offsets) {
+    return offsetsIn(offsets, 0);
+}
+
+std::string offsetsIn(std::span<const int> offsets, int shift) {
+    std::string out;
     for (std::size_t i = 0; i < offsets.size();) {
         std::size_t j = i;
         while (j + 1 < offsets.size() && offsets[j + 1] == offsets[j] + 1)
@@ -218,15 +229,6 @@ void appendOffsets(std::string& out, std::span<const int> offsets, int shift) {
         }
         i = j + 1;
     }
-}
-
-std::string offsetsText(std::span<const int> offsets) {
-    return offsetsIn(offsets, 0);
-}
-
-std::string offsetsIn(std::span<const int> offsets, int shift) {
-    std::string out;
-    appendOffsets(out, offsets, shift);
     return out;
 }
 

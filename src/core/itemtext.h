@@ -50,16 +50,17 @@ std::string acceptedValues(const Item& item);
 // The item's bytes as they are in the image (offset plus shift).
 std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8_t> image,
                                     int shift);
-// "0x3454", runs of consecutive offsets as "0x3457-0x3459", runs separated by ",".
+// The bytes at these offsets (offset plus shift), in their order.
+std::vector<std::uint8_t> bytesAt(std::span<const std::uint8_t> image, int shift,
+                                  std::span<const int> offsets);
 // `value` as `digits` (at most 8) upper-case hex digits ("0A" for 10 in 2).
 std::string hexDigits(int value, int digits);
 // The same, added to the end of `out`.
 void appendHex(std::string& out, int value, int digits);
+// "0x3454", runs of consecutive offsets as "0x3457-0x3459", runs separated by ",".
 std::string offsetsText(std::span<const int> offsets);
-// Offsets shifted into an image's layout, as "0x3454" or "0x3457-0x3459,0x3460".
+// The same with the offsets shifted into an image's layout.
 std::string offsetsIn(std::span<const int> offsets, int shift);
-// The same, added to the end of `out`.
-void appendOffsets(std::string& out, std::span<const int> offsets, int shift);
 // "B4 68 50".
 std::string bytesText(std::span<const std::uint8_t> bytes);
 

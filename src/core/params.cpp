@@ -116,7 +116,7 @@ void Param::appendText(std::string& out, const ItemState& s) const {
     }
     case ItemKind::Check:
     case ItemKind::Flag:
-        out += s.value ? "checked" : "unchecked";
+        out += checkText(s.value != 0);
         break;
     case ItemKind::Choice:
         out += entry(s.value);

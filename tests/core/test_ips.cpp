@@ -19,6 +19,11 @@ using qvtest::hex;
 Bytes image(std::size_t size) {
     return Bytes(size, 0);
 }
+// Writes the hex bytes into the image at `offset`.
+void put(Bytes& img, std::size_t offset, std::string_view bytes) {
+    const Bytes b = hex(bytes);
+    std::copy(b.begin(), b.end(), img.begin() + static_cast<std::ptrdiff_t>(offset));
+}
 Bytes at(const Bytes& img, std::size_t offset, std::size_t n) {
     return Bytes(img.begin() + offset, img.begin() + offset + n);
 }
@@ -265,19 +270,15 @@ TEST(IpsCreate, ChangesAtBlockAndChunkEdges) {
     // 64 bytes, and in the last bytes that no whole block covers.
     const Bytes base = image(8200);
     Bytes edited = base;
-    const auto put = [&](std::size_t offset, std::string_view bytes) {
-        const Bytes b = hex(bytes);
-        std::copy(b.begin(), b.end(), edited.begin() + static_cast<std::ptrdiff_t>(offset));
-    };
-    put(0x003F, "01 02");
-    put(0x007E, "EA EA EA EA");
-    put(0x00BF, "03");
-    put(0x0100, "11 00 12 00 13 00 14");
-    put(0x013D, "21 22 23");
-    put(0x0FFE, "31 32 33");
-    put(0x1FFE, "41 42 43 44");
-    put(0x2003, "50");
-    put(0x2007, "51");
+    put(edited, 0x003F, "01 02");
+    put(edited, 0x007E, "EA EA EA EA");
+    put(edited, 0x00BF, "03");
+    put(edited, 0x0100, "11 00 12 00 13 00 14");
+    put(edited, 0x013D, "21 22 23");
+    put(edited, 0x0FFE, "31 32 33");
+    put(edited, 0x1FFE, "41 42 43 44");
+    put(edited, 0x2003, "50");
+    put(edited, 0x2007, "51");
     EXPECT_EQ(create(base, edited).patch,
               hex("PATCH 00 00 3F 00 02 01 02  00 00 7E 00 00 00 04 EA  00 00 BF 00 01 03"
                   "  00 01 00 00 01 11  00 01 02 00 01 12  00 01 04 00 01 13  00 01 06 00 01 14"
@@ -370,17 +371,13 @@ struct Placed {
 TEST(IpsCreate, EveryScanAtEveryAlignmentWritesThePatch) {
     const Bytes base = image(600);
     Bytes edited = base;
-    const auto put = [&](std::size_t offset, std::string_view bytes) {
-        const Bytes b = hex(bytes);
-        std::copy(b.begin(), b.end(), edited.begin() + static_cast<std::ptrdiff_t>(offset));
-    };
-    put(0x0A0, "11");
-    put(0x0BF, "12 13");
-    put(0x0E1, "21 00 00 00 22 00 00 00 23 00 00 00 24");
-    put(0x120, "EA EA EA EA EA");
-    put(0x17F, "31");
-    put(0x1C0, "41 42 43 44 45 46 47 48");
-    put(0x257, "51");
+    put(edited, 0x0A0, "11");
+    put(edited, 0x0BF, "12 13");
+    put(edited, 0x0E1, "21 00 00 00 22 00 00 00 23 00 00 00 24");
+    put(edited, 0x120, "EA EA EA EA EA");
+    put(edited, 0x17F, "31");
+    put(edited, 0x1C0, "41 42 43 44 45 46 47 48");
+    put(edited, 0x257, "51");
     const Bytes expected = hex("PATCH 00 00 A0 00 01 11  00 00 BF 00 02 12 13  00 00 E1 00 01 21"
                                "  00 00 E5 00 01 22  00 00 E9 00 01 23  00 00 ED 00 01 24"
                                "  00 01 20 00 00 00 05 EA  00 01 7F 00 01 31"

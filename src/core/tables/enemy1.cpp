@@ -111,11 +111,6 @@ Item code(std::string control, std::string label, int offset, ChoiceListRef list
                   defaultCode);
 }
 
-// index = high nibble, valid only when the low nibble is 0; written back as index * 16.
-ChoiceRule highNibble() {
-    return rule::highNibble(0);
-}
-
 // ChkJugemRestHei, "+0.5": the low nibble of the revival elevation byte, 8 or 0.
 const Item& revivalRaisedBox() {
     static const Item box = flag("ChkJugemRestHei", "Set &revival elevation to +0.5 by default.",
@@ -126,8 +121,7 @@ const Item& revivalRaisedBox() {
 // The high nibble with a low nibble of 8 allowed too: that nibble belongs to
 // ChkJugemRestHei (see revivalRaisedBox()), so the list keeps it when it writes its own.
 int decodeRevivalElevation(std::span<const int> f, std::span<const int>) {
-    const int b = unsignedField(f[0]);
-    return (b & 0x0F) == 0x00 || (b & 0x0F) == 0x08 ? b >> 4 : -1;
+    return revivalRaised(f[0]) ? unsignedField(f[0]) >> 4 : -1;
 }
 void encodeRevivalElevation(int index, std::span<int> f, std::span<const int>) {
     f[0] = signExtend(low8(index * 16 + (unsignedField(f[0]) & 0x08)));
@@ -294,9 +288,9 @@ DialogTable build() {
                                rule::indexOffset(-1, false), 1)}),
                  group("Multiple Goomba, Green Koopa Elevation", 18249, "SpdKuriAppHei",
                        {choice("CmbKuriAppHei6", "Elevation &6:", 0x4749, makeList(elevations(6)),
-                               highNibble(), 7),
+                               rule::highNibble(0), 7),
                         choice("CmbKuriAppHei10", "Elevation 1&0:", 0x4743,
-                               makeList(elevations(10)), highNibble(), 11)}),
+                               makeList(elevations(10)), rule::highNibble(0), 11)}),
                  group("Multiple Goomba, Green Koopa Interval", 18297, "SpdKuriAppItv",
                        {numeric("EditKuriAppItv", "Set &Value:", 0x4779, unsignedByte, 0, 255, 24,
                                 3)}),

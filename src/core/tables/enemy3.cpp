@@ -218,11 +218,6 @@ ChoiceListRef blasterCharacters() {
     return makeList(std::move(out));
 }
 
-// index = high nibble, valid only when the low nibble is 0; written back as index * 16.
-ChoiceRule highNibble() {
-    return rule::highNibble(0);
-}
-
 // Bullet Bill and Cheep-Cheep elevations: entries -1..12, then the two special rows.
 ChoiceListRef elevations(int markedEntry) {
     std::vector<std::string> out;
@@ -284,7 +279,7 @@ Group bulletBillElevations() {
     for (int n = 0; n < 8; ++n)
         items.push_back(choice("CmbKillerHeight" + std::to_string(n + 1),
                                n == 0 ? "Set V&alue:" : "", 0x46A2 + n, elevations(defaults[n]),
-                               highNibble(), defaults[n]));
+                               rule::highNibble(0), defaults[n]));
     return group("Bullet Bill, Cheep-Cheep Elevations", 18082, "SpdKillerHeight", std::move(items));
 }
 
@@ -365,8 +360,8 @@ DialogTable build() {
                        {signed4("EditKoopaSpeedRt", "Set &Value:", 0x50CF, 2)}),
                  bowserTrueForm(),
                  group("Bowser Movement Range", 20794, "SpdKoopaMove",
-                       {choice("CmbKoopaMove", "Hei&ght:", 0x513A, movementHeights(), highNibble(),
-                               8)}),
+                       {choice("CmbKoopaMove", "Hei&ght:", 0x513A, movementHeights(),
+                               rule::highNibble(0), 8)}),
              }),
         page("Bowser 2", "TabKoopa2",
              {
