@@ -1,5 +1,5 @@
 #pragma once
-// CRC32 (the zip/PNG polynomial, from zlib) and SHA-1 (from nettle) of a byte span: the
+// CRC32 (the zip/PNG polynomial, from zlib) and SHA-1 of a byte span: the
 // two checksums ROM lists identify game images by.
 #include <cstdint>
 #include <span>

@@ -36,7 +36,6 @@ void TForm1::LoadNesFile(const QString& path) {
     }
     fileNameUsed_ = true; // the window has followed the load already
     AddRecentFile();
-    BuildRecentMenus();
     if (isVisible() && buttonPanel_->isVisible()) dialogButtons_.first()->setFocus();
 }
 
@@ -62,19 +61,26 @@ bool TForm1::WriteNesFile() {
 void TForm1::afterSave() {
     doc_.markSaved();
     AddRecentFile();
-    BuildRecentMenus();
 }
 
 void TForm1::AddRecentFile() {
     IniFile ini(localPath(iniPath_));
     ini.load();
     addRecent(ini, doc_.fileName(), settings_.maxRecent);
-    ini.save();
+    // The menus show the list the file holds: read again only when it was not written.
+    if (ini.save().ok)
+        buildRecentMenus(ini);
+    else
+        BuildRecentMenus();
 }
 
 void TForm1::BuildRecentMenus() {
     IniFile ini(localPath(iniPath_));
     ini.load();
+    buildRecentMenus(ini);
+}
+
+void TForm1::buildRecentMenus(const IniFile& ini) {
     const std::vector<std::string> list = readRecent(ini, settings_.maxRecent);
     for (QAction* a : std::as_const(recentItems_)) {
         recentMenu_->removeAction(a);

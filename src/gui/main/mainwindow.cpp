@@ -110,7 +110,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     applyMenuImages();
     applyAlwaysOnTop(settings_.top);
     buildEditorMenu(false);
-    BuildRecentMenus();
+    buildRecentMenus(ini);
     refreshUndoItem();
     DisableDocumentCommands();
     if (!settingsRead) {

@@ -89,7 +89,9 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     bool WriteNesFile();
     void UpdateTitle();
     void UpdateFileStamp();
+    // The recent-file items, from the settings file as it now is.
     void BuildRecentMenus();
+    // Puts the open file first in the list, and the menus follow.
     void AddRecentFile();
 
     const Settings& settings() const { return settings_; }
@@ -116,6 +118,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    void buildRecentMenus(const IniFile& ini);
     // The window follows the document's announcements.
     void documentChanged(DocumentChange change);
     void createActions();
