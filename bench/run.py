@@ -166,14 +166,16 @@ def ips_core(table, bindir, folder):
             median[b["run_name"]] = b["cpu_time"] * {"ns": 1e-6, "us": 1e-3, "ms": 1.0}[
                 b["time_unit"]]
     for size, label in (("40976", "40 KB"), ("1048576", "1 MiB"), ("16777216", "16 MiB")):
-        # Apply is judged with the copy of the base included: that is what producing a
-        # patched image costs, and what the memcpy floor stands for.
-        for op, what, floor, name in (("Create", "create", "Memcmp", "memcmp"),
-                                      ("CopyAndApply", "apply (copy + patch)", "Memcpy",
-                                       "memcpy")):
+        # Apply is judged as qorv and the editor run it: on the image read into memory,
+        # patched in place. With a copy of the base first, it is shown without a goal:
+        # that copy is the floor itself, which the programs never make.
+        for op, what, floor, name, goal in (
+                ("Create", "create", "Memcmp", "memcmp", 2.0),
+                ("Apply", "apply (in place)", "Memcpy", "memcpy", 2.0),
+                ("CopyAndApply", "apply (copy + patch)", "Memcpy", "memcpy", None)):
             t, f = median["BM_%s/%s" % (op, size)], median["BM_%s/%s" % (floor, size)]
             table.add("IPS %s in memory, %s, 1%% changed (CPU)" % (what, label),
-                      "%.3f ms" % t, "%s %.3f ms" % (name, f), t / f, 2.0)
+                      "%.3f ms" % t, "%s %.3f ms" % (name, f), t / f, goal)
 
 
 def qorv(table, bindir, env, folder, runs):
