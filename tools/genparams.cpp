@@ -4,6 +4,8 @@
 //
 //     qv_gen_params OUT.inc
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -12,6 +14,7 @@
 
 #include "core/catalog.h"
 #include "core/itemtext.h"
+#include "core/knowngames.h"
 #include "core/params.h"
 #include "core/rom.h"
 #include "core/tables/codecs.h"
@@ -96,6 +99,38 @@ template <typename T> void array(std::string& out, const char* decl, const std::
     out += "\n};\n";
 }
 
+// The bytes of the 40,976-byte layout that belong to no parameter, as runs [first,
+// last] that do not cross the end of the header (a trainer moves what follows it).
+std::vector<int> outsideRuns(const std::vector<std::vector<int>>& offsetLists) {
+    // A bit per byte, set where a parameter owns it.
+    std::array<std::uint64_t, (kPlainSize + 63) / 64> owned{};
+    for (const std::vector<int>& offsets : offsetLists)
+        for (int off : offsets)
+            owned[static_cast<std::size_t>(off) / 64] |= std::uint64_t{1} << (off % 64);
+    // The next byte from `from` that is owned (or not), kPlainSize when none is.
+    const auto next = [&](int from, bool isOwned) {
+        while (from < kPlainSize) {
+            std::uint64_t word = owned[static_cast<std::size_t>(from) / 64];
+            if (!isOwned) word = ~word;
+            word >>= from % 64;
+            if (word) return std::min(from + std::countr_zero(word), kPlainSize);
+            from = (from / 64 + 1) * 64;
+        }
+        return kPlainSize;
+    };
+    std::vector<int> bounds;
+    for (int first = next(0, false); first < kPlainSize;) {
+        const int end = next(first, true);
+        if (first < kHeaderSize && end > kHeaderSize) {
+            bounds.insert(bounds.end(), {first, kHeaderSize - 1});
+            first = kHeaderSize;
+        }
+        bounds.insert(bounds.end(), {first, end - 1});
+        first = next(end, false);
+    }
+    return bounds;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -111,8 +146,10 @@ int main(int argc, char** argv) {
         dialogs.push_back(w.add(dialogName(*t)));
     std::map<const Group*, int> groups;
     std::string groupRows;
+    std::vector<std::vector<int>> offsetLists;
     for (const ItemRow& row : parameterRows()) {
         const Item& item = *row.item;
+        offsetLists.push_back(item.offsets);
         auto [group, fresh] = groups.emplace(row.group, static_cast<int>(groups.size()));
         if (fresh)
             groupRows += "    {" + spanText(w.add(stripMnemonic(row.page->caption))) + ", " +
@@ -177,6 +214,12 @@ int main(int argc, char** argv) {
         out += spanText(d) + ",";
     out += "};\nconstexpr GroupText kGroups[] = {\n" + groupRows + "};\n";
     out += "constexpr Param kParams[] = {\n" + params + "};\n";
+    const std::vector<int> bounds = outsideRuns(offsetLists);
+    out += "constexpr std::array<int, 2> kOutsideRuns[] = {";
+    for (std::size_t i = 0; i < bounds.size(); i += 2)
+        out += (i % 16 == 0 ? "\n" : " ") + std::string("{") + std::to_string(bounds[i]) + ", " +
+               std::to_string(bounds[i + 1]) + "},";
+    out += "\n};\n";
 
     std::FILE* f = std::fopen(argv[1], "wb");
     if (!f || std::fwrite(out.data(), 1, out.size(), f) != out.size() || std::fclose(f) != 0) {

@@ -31,10 +31,16 @@ struct Line {
 
 } // namespace
 
-std::string groupPath(const Param& p) {
-    std::string path(p.dialog());
-    (path += " > ") += p.page();
+namespace {
+void appendGroupPath(std::string& path, const Param& p) {
+    ((path += p.dialog()) += " > ") += p.page();
     if (!p.group().empty()) (path += " > ") += p.group();
+}
+} // namespace
+
+std::string groupPath(const Param& p) {
+    std::string path;
+    appendGroupPath(path, p);
     return path;
 }
 
@@ -70,8 +76,13 @@ void outsideLines(const LineSink& out, int count, const std::vector<ByteRange>& 
 struct Grouped {
     const LineSink& out;
     int last = -1;
+    std::string heading{}; // reused, as the report's lines are
     void row(const Param& p, const std::string& text) {
-        if (p.groupIndex != last) out(groupPath(p));
+        if (p.groupIndex != last) {
+            heading.clear();
+            appendGroupPath(heading, p);
+            out(heading);
+        }
         last = p.groupIndex;
         out(text);
     }

@@ -48,41 +48,6 @@ static std::size_t nextWhere(bool equal, const std::uint8_t* a, const std::uint8
     return i;
 }
 
-// The bytes of the 40,976-byte layout that belong to no parameter, as runs that do not
-// cross the end of the header (a trainer moves what follows it); worked out once.
-static const std::vector<ByteRange>& outsideRuns() {
-    static const std::vector<ByteRange> runs = [] {
-        // A bit per byte, set where a parameter owns it.
-        std::array<std::uint64_t, (kPlainSize + 63) / 64> owned{};
-        for (const Param& p : params())
-            for (int off : p.offsets())
-                owned[static_cast<std::size_t>(off) / 64] |= std::uint64_t{1} << (off % 64);
-        // The next byte from `from` that is owned (or not), kPlainSize when none is.
-        const auto next = [&](int from, bool isOwned) {
-            while (from < kPlainSize) {
-                std::uint64_t word = owned[static_cast<std::size_t>(from) / 64];
-                if (!isOwned) word = ~word;
-                word >>= from % 64;
-                if (word) return std::min(from + std::countr_zero(word), kPlainSize);
-                from = (from / 64 + 1) * 64;
-            }
-            return kPlainSize;
-        };
-        std::vector<ByteRange> out;
-        for (int first = next(0, false); first < kPlainSize;) {
-            const int end = next(first, true);
-            if (first < kHeaderSize && end > kHeaderSize) {
-                out.push_back({first, kHeaderSize - 1});
-                first = kHeaderSize;
-            }
-            out.push_back({first, end - 1});
-            first = next(end, false);
-        }
-        return out;
-    }();
-    return runs;
-}
-
 static bool sameBytes(std::span<const int> offsets, std::span<const std::uint8_t> a, int shiftA,
                       std::span<const std::uint8_t> b, int shiftB) {
     for (int off : offsets)
@@ -125,7 +90,8 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
                     hidden.erase(off);
     d.hiddenCount = static_cast<int>(hidden.size());
 
-    for (const ByteRange& run : outsideRuns()) {
+    for (const auto& [runFirst, runLast] : outsideRuns()) {
+        const ByteRange run{runFirst, runLast};
         // The header sits before the trainer; everything after it moves with it.
         const bool header = run.first < kHeaderSize;
         const std::uint8_t* pa = a.data() + (header ? run.first : shifted(run.first, shiftA));
@@ -153,13 +119,27 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     return d;
 }
 
-static void appendRange(std::string& out, const ByteRange& r) {
-    out += "0x";
-    appendHex(out, r.first, 4);
+// "0x3454" or "0x3454-0x3459" at p; returns the end. Each line of a report of two
+// unrelated images has one, so it is written without a string append per piece.
+static char* putRange(char* p, const ByteRange& r) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const auto hex = [&](int value) {
+        const auto v = static_cast<unsigned>(value);
+        *p++ = '0', *p++ = 'x';
+        for (int shift = 12; shift >= 0; shift -= 4)
+            *p++ = kDigits[(v >> shift) & 0xFu];
+    };
+    hex(r.first);
     if (r.last != r.first) {
-        out += "-0x";
-        appendHex(out, r.last, 4);
+        *p++ = '-';
+        hex(r.last);
     }
+    return p;
+}
+
+static void appendRange(std::string& out, const ByteRange& r) {
+    char text[16];
+    out.append(text, putRange(text, r));
 }
 
 std::string rangeOffsets(const ByteRange& r) {
@@ -170,12 +150,12 @@ std::string rangeOffsets(const ByteRange& r) {
 
 void appendRangeText(std::string& out, const ByteRange& r) {
     const int n = r.count();
-    appendRange(out, r);
-    char count[16];
-    const auto end = std::to_chars(count, count + sizeof count, n).ptr;
-    out += " (";
-    out.append(count, end);
-    out += n == 1 ? " byte)" : " bytes)";
+    char text[48];
+    char* p = putRange(text, r);
+    *p++ = ' ', *p++ = '(';
+    p = std::to_chars(p, text + sizeof text, n).ptr;
+    const std::string_view unit = n == 1 ? " byte)" : " bytes)";
+    out.append(text, p).append(unit);
 }
 
 std::string rangeText(const ByteRange& r) {

@@ -26,6 +26,10 @@ std::span<const Param> params() {
     return kParams;
 }
 
+std::span<const std::array<int, 2>> outsideRuns() {
+    return kOutsideRuns;
+}
+
 std::string_view Param::dialog() const {
     return textOf(kDialogs[dialogIndex]);
 }

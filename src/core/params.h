@@ -4,6 +4,7 @@
 // builds no table: a short `qorv changes` would otherwise spend most of its time
 // making the tables' thousands of captions only to compare a few hundred bytes.
 // The tables stay the one place a parameter is defined; this is their compiled form.
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -66,6 +67,11 @@ struct Param {
 
 // Every parameter, in registry and table order (the order of parameterRows()).
 std::span<const Param> params();
+
+// The bytes of the 40,976-byte layout that belong to no parameter, as runs of
+// [first, last] that do not cross the end of the header (a trainer moves what
+// follows it), in order.
+std::span<const std::array<int, 2>> outsideRuns();
 
 // The table row the parameter was generated from (builds that dialog's table).
 ItemRow rowOf(const Param& param);
