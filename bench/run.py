@@ -127,13 +127,17 @@ def dialogs(table, bindir, env, folder, runs):
     subprocess.run([program, "--write-image", image], env=env, check=True)
     env = dict(env, QV_BENCH_IMAGE=image)
     # A dialog opens on one thread, so its CPU time is what it costs; the wall time,
-    # inflated by whatever else the machine runs, is shown beside it.
-    for name in names:
-        runs_out = []
-        for _ in range(runs):
+    # inflated by whatever else the machine runs, is shown beside it. The dialogs take
+    # turns, so that a busy spell of the machine falls on several of them a little
+    # rather than on all the runs of one.
+    results = {name: [] for name in names}
+    for _ in range(runs):
+        for name in names:
             out = subprocess.run([program, name, "9"], env=env, cwd=folder, check=True,
                                  capture_output=True, text=True).stdout
-            runs_out.append({k: float(v) for k, v in (kv.split("=") for kv in out.split())})
+            results[name].append({k: float(v) for k, v in (kv.split("=") for kv in out.split())})
+    for name in names:
+        runs_out = results[name]
         med = {k: statistics.median(r[k] for r in runs_out) for k in runs_out[0]}
         for kind, goal in (("cold", 1.0), ("warm", 0.5)):
             what = "Open %s, %s%s (CPU)" % (name, kind,
@@ -254,7 +258,7 @@ def main():
     table = Table()
     try:
         startup(table, bindir, env, folder, 7 if quick else 31)
-        dialogs(table, bindir, env, folder, 3 if quick else 5)
+        dialogs(table, bindir, env, folder, 3 if quick else 7)
         ips_core(table, bindir, folder, 3 if quick else 11)
         qorv(table, bindir, env, folder, 7 if quick else 31)
     finally:
