@@ -7,7 +7,6 @@
 // so that the editor is not credited with that saving either.
 // Like the editor with --quit-after-show, it exits right after its first paint.
 #include <QApplication>
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +16,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMetaObject>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
@@ -26,24 +24,9 @@
 #include <QVBoxLayout>
 
 #include "gui/main/deferredicons.h"
+#include "gui/main/firstpaint.h"
 
 namespace {
-
-class QuitAfterFirstPaint final : public QObject {
-  public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QMetaObject::invokeMethod(
-                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    bool quitting_ = false;
-};
 
 QIcon plainIcon(int n) {
     QPixmap pixmap(16, 16);
@@ -227,7 +210,7 @@ int main(int argc, char** argv) {
     window.setStatusBar(status);
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    window.installEventFilter(new QuitAfterFirstPaint(&window));
+    window.installEventFilter(new qv::QuitAfterFirstPaint(&window));
     window.show();
     return app.exec();
 }

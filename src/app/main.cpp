@@ -1,37 +1,19 @@
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
-#include <QMetaObject>
 #include <cstdio>
 #include <cstring>
 
 #include "core/inipath.h"
 #include "core/version.h"
 #include "gui/main/deferredicons.h"
+#include "gui/main/firstpaint.h"
 #include "gui/main/mainwindow.h"
 
 namespace {
 
-// Ends the event loop once the window has been painted for the first time: the
-// start-up benchmark times a whole start with it. Not offered in any help text.
+// Quits once the window has been painted for the first time, for the start-up
+// benchmark. Not offered in any help text.
 constexpr auto kQuitAfterShow = "--quit-after-show";
-
-class QuitAfterFirstPaint final : public QObject {
-  public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            // Queued, so the paint under way and its flush to the screen finish first.
-            QMetaObject::invokeMethod(
-                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    bool quitting_ = false;
-};
 
 constexpr const char* kUsage =
     "Usage: quorvane [GAME.nes | PATCH.ips] [MORE FILES...]\n"
@@ -69,7 +51,7 @@ int main(int argc, char** argv) {
     args.removeFirst();
     const bool quitAfterShow = args.removeAll(QLatin1String(kQuitAfterShow)) > 0;
     if (!window.handleCommandLine(args)) return 0; // the command-line file failed to open
-    if (quitAfterShow) window.installEventFilter(new QuitAfterFirstPaint(&window));
+    if (quitAfterShow) window.installEventFilter(new qv::QuitAfterFirstPaint(&window));
     window.FormShow();
     return app.exec();
 }
