@@ -29,13 +29,11 @@ struct Line {
     Line& offsets(const Param& p, int shift) { return *this << p.offsetsText(shift); }
 };
 
-} // namespace
-
-namespace {
 void appendGroupPath(std::string& path, const Param& p) {
     ((path += p.dialog()) += " > ") += p.page();
     if (!p.group().empty()) (path += " > ") += p.group();
 }
+
 } // namespace
 
 std::string groupPath(const Param& p) {

@@ -1,7 +1,6 @@
 #include "core/changes.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cstring>
