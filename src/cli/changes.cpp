@@ -162,10 +162,8 @@ int diff(const std::string& a, const std::string& b, bool json) {
     } else if (d.equal()) {
         std::cout << "The images hold the same bytes\n";
     } else {
-        const int n = static_cast<int>(d.changed.size());
         Printer out;
-        out(std::to_string(n) + (n == 1 ? " parameter differs" : " parameters differ") + " (" + a +
-            " -> " + b + ")");
+        out(differCountText(static_cast<int>(d.changed.size())) + " (" + a + " -> " + b + ")");
         diffReport(d, fileA.shift, fileB.shift, std::ref(out));
     }
     return d.equal() ? 0 : 1;

@@ -1,5 +1,7 @@
 #include "core/changereport.h"
 
+#include <algorithm>
+
 #include "core/itemtext.h"
 #include "core/knowngames.h"
 #include "core/rom.h"
@@ -29,6 +31,7 @@ struct Line {
     Line& offsets(const Param& p, int shift) { return *this << p.offsetsText(shift); }
 };
 
+// "Mario > Mario > Walking / Swimming Speed".
 void appendGroupPath(std::string& path, const Param& p) {
     ((path += p.dialog()) += " > ") += p.page();
     if (!p.group().empty()) (path += " > ") += p.group();
@@ -36,15 +39,12 @@ void appendGroupPath(std::string& path, const Param& p) {
 
 } // namespace
 
-std::string groupPath(const Param& p) {
-    std::string path;
-    appendGroupPath(path, p);
-    return path;
+std::string differCountText(int count) {
+    return std::to_string(count) + (count == 1 ? " parameter differs" : " parameters differ");
 }
 
 std::string changedCountText(int count) {
-    return std::to_string(count) + (count == 1 ? " parameter differs" : " parameters differ") +
-           " from the game";
+    return differCountText(count) + " from the game";
 }
 
 std::string gameStatus(std::span<const std::uint8_t> file) {
@@ -177,47 +177,38 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
     for (const ips::Record& r : parsed.records)
         for (std::uint32_t i = 0; i < r.length; ++i)
             if (r.offset + i < static_cast<std::uint32_t>(kPlainSize)) written[r.offset + i] = true;
-    std::vector<bool> owned(static_cast<std::size_t>(kPlainSize), false);
-    for (const Param& p : params()) {
-        bool touched = false;
-        for (int off : p.offsets()) {
-            owned[static_cast<std::size_t>(off)] = true;
-            touched = touched || written[static_cast<std::size_t>(off)];
-        }
-        if (touched) e.touched.push_back(&p);
-    }
+    const auto isWritten = [&](int off) { return written[static_cast<std::size_t>(off)]; };
+    for (const Param& p : params())
+        if (std::any_of(p.offsets().begin(), p.offsets().end(), isWritten)) e.touched.push_back(&p);
     std::vector<int> outside;
-    for (int off = 0; off < kPlainSize; ++off)
-        if (written[static_cast<std::size_t>(off)] && !owned[static_cast<std::size_t>(off)])
-            outside.push_back(off);
+    for (const auto& [first, last] : outsideRuns())
+        for (int off = first; off <= last; ++off)
+            if (isWritten(off)) outside.push_back(off);
     e.untouchedCount = static_cast<int>(outside.size());
     e.untouched = mergeRanges(outside);
     return e;
 }
 
 std::vector<std::string> explanationReport(const PatchExplanation& e) {
-    if (e.withBase) {
-        std::vector<std::string> lines;
-        const int n = static_cast<int>(e.diff.changed.size());
-        lines.push_back(std::to_string(n) + (n == 1 ? " parameter changes" : " parameters change") +
-                        " (before -> after)");
-        for (std::string& l : diffReport(e.diff, e.shiftBase, e.shiftPatched))
-            lines.push_back(std::move(l));
-        return lines;
-    }
-    std::vector<std::string> lines;
-    const int n = static_cast<int>(e.touched.size());
-    lines.push_back(std::to_string(n) + (n == 1 ? " parameter is" : " parameters are") +
-                    " written by the records (no base image; 40,976-byte layout)");
-    const LineSink out = [&](std::string_view line) { lines.emplace_back(line); };
-    Grouped g{out};
-    Line line;
-    for (const Param* p : e.touched) {
-        line.start(*p) << " at ";
-        g.row(*p, line.offsets(*p, 0).text);
-    }
-    outsideLines(out, e.untouchedCount, e.untouched);
-    return lines;
+    return collected([&](const LineSink& out) {
+        if (e.withBase) {
+            const int n = static_cast<int>(e.diff.changed.size());
+            out(std::to_string(n) + (n == 1 ? " parameter changes" : " parameters change") +
+                " (before -> after)");
+            diffReport(e.diff, e.shiftBase, e.shiftPatched, out);
+            return;
+        }
+        const int n = static_cast<int>(e.touched.size());
+        out(std::to_string(n) + (n == 1 ? " parameter is" : " parameters are") +
+            " written by the records (no base image; 40,976-byte layout)");
+        Grouped g{out};
+        Line line;
+        for (const Param* p : e.touched) {
+            line.start(*p) << " at ";
+            g.row(*p, line.offsets(*p, 0).text);
+        }
+        outsideLines(out, e.untouchedCount, e.untouched);
+    });
 }
 
 } // namespace qv

@@ -13,10 +13,9 @@
 
 namespace qv {
 
-// "Mario > Mario > Walking / Swimming Speed".
-std::string groupPath(const Param& param);
-
-// "1 parameter differs from the game", "3 parameters differ from the game".
+// "1 parameter differs", "3 parameters differ".
+std::string differCountText(int count);
+// The same, then " from the game".
 std::string changedCountText(int count);
 // "unmodified game", or "modified: 3 parameters differ from the game".
 std::string gameStatus(std::span<const std::uint8_t> file);

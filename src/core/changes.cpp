@@ -118,39 +118,16 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     return d;
 }
 
-// "0x3454" or "0x3454-0x3459" at p; returns the end. Each line of a report of two
-// unrelated images has one, so it is written without a string append per piece.
-static char* putRange(char* p, const ByteRange& r) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    const auto hex = [&](int value) {
-        const auto v = static_cast<unsigned>(value);
-        *p++ = '0', *p++ = 'x';
-        for (int shift = 12; shift >= 0; shift -= 4)
-            *p++ = kDigits[(v >> shift) & 0xFu];
-    };
-    hex(r.first);
-    if (r.last != r.first) {
-        *p++ = '-';
-        hex(r.last);
-    }
-    return p;
-}
-
-static void appendRange(std::string& out, const ByteRange& r) {
-    char text[16];
-    out.append(text, putRange(text, r));
-}
-
 std::string rangeOffsets(const ByteRange& r) {
-    std::string out;
-    appendRange(out, r);
-    return out;
+    char text[kOffsetRangeSize];
+    return {text, putOffsetRange(text, r.first, r.last)};
 }
 
 void appendRangeText(std::string& out, const ByteRange& r) {
+    // Each line of a report of two unrelated images has one: written in one piece.
     const int n = r.count();
-    char text[48];
-    char* p = putRange(text, r);
+    char text[kOffsetRangeSize + 16];
+    char* p = putOffsetRange(text, r.first, r.last);
     *p++ = ' ', *p++ = '(';
     p = std::to_chars(p, text + sizeof text, n).ptr;
     const std::string_view unit = n == 1 ? " byte)" : " bytes)";

@@ -195,14 +195,28 @@ std::vector<std::uint8_t> bytesAt(std::span<const std::uint8_t> image, int shift
     return out;
 }
 
-void appendHex(std::string& out, int value, int digits) {
+char* putHex(char* p, int value, int digits) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
-    char text[8];
     digits = std::clamp(digits, 0, 8);
     auto v = static_cast<unsigned>(value);
     for (int i = digits - 1; i >= 0; --i, v >>= 4)
-        text[i] = kDigits[v & 0xFu];
-    out.append(text, static_cast<std::size_t>(digits));
+        p[i] = kDigits[v & 0xFu];
+    return p + digits;
+}
+
+void appendHex(std::string& out, int value, int digits) {
+    char text[8];
+    out.append(text, putHex(text, value, digits));
+}
+
+char* putOffsetRange(char* p, int first, int last) {
+    *p++ = '0', *p++ = 'x';
+    p = putHex(p, first, 4);
+    if (last != first) {
+        *p++ = '-', *p++ = '0', *p++ = 'x';
+        p = putHex(p, last, 4);
+    }
+    return p;
 }
 
 std::string hexDigits(int value, int digits) {
@@ -221,12 +235,10 @@ std::string offsetsIn(std::span<const int> offsets, int shift) {
         std::size_t j = i;
         while (j + 1 < offsets.size() && offsets[j + 1] == offsets[j] + 1)
             ++j;
-        out += i > 0 ? ",0x" : "0x";
-        appendHex(out, shifted(offsets[i], shift), 4);
-        if (j > i) {
-            out += "-0x";
-            appendHex(out, shifted(offsets[j], shift), 4);
-        }
+        if (i > 0) out += ',';
+        char text[kOffsetRangeSize];
+        out.append(text,
+                   putOffsetRange(text, shifted(offsets[i], shift), shifted(offsets[j], shift)));
         i = j + 1;
     }
     return out;

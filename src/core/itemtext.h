@@ -57,6 +57,12 @@ std::vector<std::uint8_t> bytesAt(std::span<const std::uint8_t> image, int shift
 std::string hexDigits(int value, int digits);
 // The same, added to the end of `out`.
 void appendHex(std::string& out, int value, int digits);
+// The same, written at p; returns the end.
+char* putHex(char* p, int value, int digits);
+// "0x3454", or "0x3457-0x3459" when last is not first, written at p (at most
+// kOffsetRangeSize chars); returns the end.
+inline constexpr int kOffsetRangeSize = 13;
+char* putOffsetRange(char* p, int first, int last);
 // "0x3454", runs of consecutive offsets as "0x3457-0x3459", runs separated by ",".
 std::string offsetsText(std::span<const int> offsets);
 // The same with the offsets shifted into an image's layout.
