@@ -80,6 +80,7 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
                                               {"page", r.page->caption},
                                               {"group", r.group->caption},
                                               {"control", it.control},
+                                              {"label", labelOf(r)},
                                               {"kind", std::string(kindName(it.kind))},
                                               {"offsets", it.offsets},
                                               {"bytes", itemBytes(it, doc->image(), doc->shift())},

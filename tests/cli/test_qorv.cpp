@@ -185,6 +185,18 @@ TEST(Qorv, TrainerShiftsEveryItem512Bytes) {
             EXPECT_EQ(item["group"], "First World Bowser Does Not Breathe Fire");
             EXPECT_EQ(item["offsets"], nlohmann::json::array({0x5161}));
         }
+        // The firebar boxes say what ticking does, over the same bytes.
+        if (item["control"] == "ChkFiBarTurn1") {
+            EXPECT_EQ(item["label"], "Clockwise Firebar Turns Counterclockwise");
+            EXPECT_EQ(item["offsets"], nlohmann::json::array({0x4464}));
+            EXPECT_EQ(item["default"], "unchecked");
+        }
+        if (item["control"] == "ChkFiBarTurn3") {
+            EXPECT_EQ(item["label"], "Counterclockwise Firebar Turns Clockwise");
+            EXPECT_EQ(item["offsets"], nlohmann::json::array({0x4466}));
+            EXPECT_EQ(item["bytes"], nlohmann::json::array({0x00}));
+            EXPECT_EQ(item["value"], "checked");
+        }
         if (item["control"] == "EditKoopaExFire") {
             EXPECT_EQ(item["group"], "World Bowser Breathes Fire Anyway");
             EXPECT_EQ(item["offsets"], nlohmann::json::array({0x515D}));
@@ -212,8 +224,8 @@ TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
     EXPECT_EQ(j["size"], 40976);
     EXPECT_EQ(j["trainer"], false);
     EXPECT_EQ(j["items"][0], nlohmann::json::parse(R"({"dialog": "Mario", "page": "Speed",
-        "group": "Walking / Swimming Speed", "control": "EditMaWalk_R", "kind": "numeric",
-        "offsets": [13396], "bytes": [24], "value": "24", "default": "24", "state": "ok"})"));
+        "group": "Walking / Swimming Speed", "control": "EditMaWalk_R", "label": "Right",
+        "kind": "numeric", "offsets": [13396], "bytes": [24], "value": "24", "default": "24", "state": "ok"})"));
 
     std::set<std::string> mario;
     std::map<std::string, std::map<int, std::string>> owner; // dialog -> offset -> control

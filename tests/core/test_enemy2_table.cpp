@@ -122,7 +122,38 @@ TEST(Enemy2Table, ShapePagesGroupsAndResetButtons) {
     EXPECT_EQ(item("EditTmPakkun").maxLength, 3);
     EXPECT_EQ(item("EditBubbleJump").maxLength, 4);
     EXPECT_EQ(item("CmbFiBerPos12").label, "1&2 Bars:");
-    EXPECT_EQ(item("ChkFiBarTurn4").label, "Rotate Counterclockwise F&ast");
+}
+
+// Each box is named after the way the game turns its firebar (0x00 clockwise, anything
+// else counterclockwise) and says what ticking it does; the bytes stay as they were.
+TEST(Enemy2Table, FirebarRotationBoxesSayWhatTickingDoes) {
+    const struct {
+        const char* control;
+        const char* caption;
+        int offset;
+        std::uint8_t ticked, cleared;
+    } boxes[] = {
+        {"ChkFiBarTurn1", "Clockwise Firebar Turns &Counterclockwise", 0x4464, 0x10, 0x00},
+        {"ChkFiBarTurn2", "&Fast Clockwise Firebar Turns Counterclockwise", 0x4465, 0x10, 0x00},
+        {"ChkFiBarTurn3", "Counterclockwise Firebar Turns Clock&wise", 0x4466, 0x00, 0x10},
+        {"ChkFiBarTurn4", "F&ast Counterclockwise Firebar Turns Clockwise", 0x4467, 0x00, 0x10},
+    };
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.control);
+        EXPECT_EQ(item(b.control).label, b.caption);
+        EXPECT_EQ(item(b.control).defaultValue, 0);
+        qv::RomBuffer rom{};
+        rom[static_cast<std::size_t>(b.offset)] = 0x55;
+        ASSERT_TRUE(item(b.control).write(rom, 0, 1));
+        EXPECT_EQ(rom[static_cast<std::size_t>(b.offset)], b.ticked);
+        ASSERT_TRUE(item(b.control).write(rom, 0, 0));
+        EXPECT_EQ(rom[static_cast<std::size_t>(b.offset)], b.cleared);
+        // On a trainer image the same byte sits 512 further on.
+        qv::RomBuffer trained{};
+        ASSERT_TRUE(item(b.control).write(trained, 512, 1));
+        EXPECT_EQ(trained[static_cast<std::size_t>(b.offset + 512)], b.ticked);
+    }
+    EXPECT_EQ(T().groupByReset("SpdFiBarTurn")->caption, "Firebar Rotation");
 }
 
 // Every item reads its default from an unmodified game, and every byte belongs to one

@@ -271,12 +271,18 @@ DialogTable build() {
                         speed("EditFiBarSpeed3", "&Left:", 0x4461, 40),
                         speed("EditFiBarSpeed4", "L&eft, Fast:", 0x4462, 56),
                         speed("EditFiBarSpeed5", "L&ong:", 0x4463, 40)}),
+                 // One direction byte per firebar kind: 0x00 turns it clockwise on screen,
+                 // anything else counterclockwise. Each box names the kind by the way the
+                 // game turns it and says what ticking does to it.
                  group("Firebar Rotation", 17508, "SpdFiBarTurn",
-                       {check("ChkFiBarTurn1", "Rotate &Clockwise", 0x4464, {0x10}, {0x00}),
-                        check("ChkFiBarTurn2", "Rotate Clockwise &Fast", 0x4465, {0x10}, {0x00}),
-                        check("ChkFiBarTurn3", "Rotate Counterclock&wise", 0x4466, {0x00}, {0x10}),
-                        check("ChkFiBarTurn4", "Rotate Counterclockwise F&ast", 0x4467, {0x00},
-                              {0x10})}),
+                       {check("ChkFiBarTurn1", "Clockwise Firebar Turns &Counterclockwise", 0x4464,
+                              {0x10}, {0x00}),
+                        check("ChkFiBarTurn2", "&Fast Clockwise Firebar Turns Counterclockwise",
+                              0x4465, {0x10}, {0x00}),
+                        check("ChkFiBarTurn3", "Counterclockwise Firebar Turns Clock&wise", 0x4466,
+                              {0x00}, {0x10}),
+                        check("ChkFiBarTurn4", "F&ast Counterclockwise Firebar Turns Clockwise",
+                              0x4467, {0x00}, {0x10})}),
                  group(
                      "Firebar Length", 19869, "SpdFiBarLen",
                      {choice("CmbFiBarLen", "&Normal:", 0x4D9D, counts(2, 6, 6), indexPlusOne(), 4),
