@@ -192,7 +192,7 @@ void importPreset(const std::string& file, const std::string& preset,
     const auto doc = loadImage(file);
     const PresetPlan plan = planPreset(text, doc->fileBytes());
     if (!plan.ok()) throw Failure{Exit::BadInput, preset + ": " + plan.error};
-    const std::string error = applyPreset(plan, doc->image(), doc->shift());
+    const std::string error = doc->apply(plan.entries, "Import Parameters");
     if (!error.empty()) throw Failure{Exit::BadInput, preset + ": " + error};
     if (!dryRun) {
         const std::string target = output.value_or(file);
@@ -201,7 +201,7 @@ void importPreset(const std::string& file, const std::string& preset,
             throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
     }
     // Reported once written, so that what is printed is what the file holds.
-    for (const PresetChange& c : plan.changes)
+    for (const ValueEdit& c : plan.changes)
         std::cout << (dryRun ? "would set " : "") << changeLine(c) << "\n";
     if (plan.changes.empty()) std::cout << "no parameter changes\n";
 }

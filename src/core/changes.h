@@ -19,13 +19,6 @@ struct Change {
     ItemState other; // the default (changes) or the value in the second image (diff)
 };
 
-// Inclusive, in the 40,976-byte layout (header, program and character data).
-struct ByteRange {
-    int first = 0;
-    int last = 0;
-    int count() const { return last - first + 1; }
-};
-
 struct ChangeList {
     std::vector<Change> changed;     // value differs from the default
     std::vector<Change> outOfBounds; // bytes the item does not understand

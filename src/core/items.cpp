@@ -161,31 +161,6 @@ std::string Item::text(const ItemState& s) const {
     return {};
 }
 
-std::optional<int> Item::parse(std::string_view t) const {
-    std::optional<int> v;
-    switch (kind) {
-    case ItemKind::Numeric:
-        v = parseDecimal(t);
-        break;
-    case ItemKind::Check:
-    case ItemKind::Flag:
-        if (t == "checked")
-            v = 1;
-        else if (t == "unchecked")
-            v = 0;
-        else
-            v = parseDecimal(t);
-        break;
-    case ItemKind::Choice:
-        for (std::size_t i = 0; i < list->captions.size() && !v; ++i)
-            if (list->captions[i] == t) v = static_cast<int>(i);
-        if (!v) v = parseDecimal(t);
-        break;
-    }
-    if (v && !accepts(*v)) return std::nullopt;
-    return v;
-}
-
 void readFields(std::span<const std::uint8_t> image, int shift, std::span<const int> offsets,
                 std::span<int> fields) {
     for (std::size_t i = 0; i < offsets.size(); ++i)

@@ -116,9 +116,6 @@ struct Item {
     // The state as text: the number, "checked"/"unchecked", the entry's caption, or
     // "(Out of bounds)".
     std::string text(const ItemState& s) const;
-    // The inverse of text() for a value to store (a check item also takes 1/0, a
-    // choice item its index); nothing when the text names no accepted value.
-    std::optional<int> parse(std::string_view text) const;
 
     bool isCheckBox() const { return kind == ItemKind::Check || kind == ItemKind::Flag; }
 
@@ -162,8 +159,9 @@ Item withOthersClear(Item item);
 Item choice(std::string control, std::string label, int offset, ChoiceListRef list, ChoiceRule rule,
             int resetIndex);
 
-// The one place the trainer shift meets an offset: the bytes at `offsets` (in the
-// 40,976-byte layout) sign-extended into `fields`, and written back as their low 8 bits.
+// How a parameter's bytes are read and written: the bytes at `offsets` (in the
+// 40,976-byte layout, moved by `shift` into the image's) sign-extended into `fields`,
+// and written back as their low 8 bits.
 void readFields(std::span<const std::uint8_t> image, int shift, std::span<const int> offsets,
                 std::span<int> fields);
 void writeFields(std::span<std::uint8_t> image, int shift, std::span<const int> offsets,

@@ -136,33 +136,6 @@ std::optional<int> parseValue(const Item& item, std::string_view text) {
     return v;
 }
 
-std::optional<std::vector<std::uint8_t>> bytesToStore(const Item& item,
-                                                      std::span<const std::uint8_t> image,
-                                                      int shift, std::string_view text,
-                                                      std::string& problem) {
-    if (auto bytes = parseStoredBytes(item, text)) return bytes;
-    std::vector<std::uint8_t> bytes = itemBytes(item, image, shift);
-    if (valueTextOfBytes(item, bytes).starts_with("(Out of bounds")) {
-        // The editor never rewrites bytes it does not understand; neither do we.
-        problem = item.control + ": out of bounds in this image (" + offsetsText(item.offsets) +
-                  " holds " + bytesText(bytes) + "), so it cannot be set";
-        return std::nullopt;
-    }
-    const auto value = parseValue(item, text);
-    if (!value) {
-        problem = item.control + ": \"" + std::string(text) + "\" is not accepted; expected " +
-                  acceptedValues(item);
-        return std::nullopt;
-    }
-    std::array<int, kMaxItemBytes> fields{};
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        fields[i] = signExtend(bytes[i]);
-    item.encode(*value, std::span<int>(fields.data(), bytes.size()));
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = low8(fields[i]);
-    return bytes;
-}
-
 std::string acceptedValues(const Item& item) {
     switch (item.kind) {
     case ItemKind::Numeric:
@@ -188,10 +161,12 @@ std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8
 
 std::vector<std::uint8_t> bytesAt(std::span<const std::uint8_t> image, int shift,
                                   std::span<const int> offsets) {
+    std::vector<int> fields(offsets.size());
+    readFields(image, shift, offsets, fields);
     std::vector<std::uint8_t> out;
     out.reserve(offsets.size());
-    for (int off : offsets)
-        out.push_back(image[static_cast<std::size_t>(shifted(off, shift))]);
+    for (int f : fields)
+        out.push_back(low8(f));
     return out;
 }
 

@@ -37,13 +37,6 @@ std::optional<std::vector<std::uint8_t>> parseStoredBytes(const Item& item, std:
 // "[Default]" when that leaves only one entry of that name) or by "#INDEX". Nothing
 // when the text names no accepted value.
 std::optional<int> parseValue(const Item& item, std::string_view text);
-// The item's bytes after `set` stores `text` in this image: the bytes form as it
-// stands, or an accepted value written over the current bytes. Nothing, with the
-// reason in `problem`, when the text is not accepted or the item is out of bounds.
-std::optional<std::vector<std::uint8_t>> bytesToStore(const Item& item,
-                                                      std::span<const std::uint8_t> image,
-                                                      int shift, std::string_view text,
-                                                      std::string& problem);
 // What parseValue accepts for this item, for the error message.
 std::string acceptedValues(const Item& item);
 

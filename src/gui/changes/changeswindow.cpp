@@ -53,6 +53,11 @@ ChangedParametersWindow::ChangedParametersWindow(const RomDocument& doc, QWidget
             emit openRequested(*rows_[static_cast<std::size_t>(row)]);
     });
     refresh();
+    following_ = doc_.subscribe([this](const DocumentEvent&) { refresh(); });
+}
+
+ChangedParametersWindow::~ChangedParametersWindow() {
+    doc_.unsubscribe(following_);
 }
 
 void ChangedParametersWindow::refresh() {

@@ -1,8 +1,7 @@
 #pragma once
 // View > Changed Parameters: the parameters of the open image whose values differ
-// from the game's own, as a table beside the main window (not modal). The main
-// window refreshes it whenever the document changes; a double-click asks for the
-// row's dialog.
+// from the game's own, as a table beside the main window (not modal). It follows the
+// document's announcements; a double-click asks for the row's dialog.
 #include <QWidget>
 #include <vector>
 
@@ -19,6 +18,7 @@ class ChangedParametersWindow : public QWidget {
     Q_OBJECT
   public:
     ChangedParametersWindow(const RomDocument& doc, QWidget* parent);
+    ~ChangedParametersWindow() override;
 
     // Reads the document again: the heading and one row per changed parameter.
     void refresh();
@@ -32,6 +32,7 @@ class ChangedParametersWindow : public QWidget {
 
   private:
     const RomDocument& doc_;
+    int following_ = 0;
     QLabel* heading_ = nullptr;
     QTableWidget* table_ = nullptr;
     std::vector<const Param*> rows_; // table order, one per row of the table

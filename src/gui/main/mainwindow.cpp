@@ -73,11 +73,9 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     bands->setContentsMargins(0, 0, 0, 0);
     bands->setSpacing(0);
     bands->addWidget(toolBar_);
-    addressBar_ =
-        new AddressBar(doc_,
-                       {[this] { return doc_.isOpen(); }, [this] { return settings_.writeCheck; },
-                        [] {}}, // the document announces the write
-                       coolBar_);
+    addressBar_ = new AddressBar(
+        doc_, {[this] { return doc_.isOpen(); }, [this] { return settings_.writeCheck; }},
+        coolBar_);
     bands->addWidget(addressBar_);
     column->addWidget(coolBar_);
     createButtonPanel();
@@ -120,11 +118,13 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
         panels_[2]->setText(QStringLiteral("Settings not read"));
         panels_[2]->setToolTip(QString::fromStdString(ini.loadError()));
     }
-    doc_.setObserver([this](DocumentChange change) { documentChanged(change); });
+    following_ = doc_.subscribe([this](const DocumentEvent& e) { documentChanged(e); });
 }
 
 TForm1::~TForm1() {
-    doc_.setObserver({});
+    doc_.unsubscribe(following_);
+    // It follows the document, which goes before Qt would delete the window's children.
+    delete changesWindow_;
 }
 
 QAction* TForm1::action(const char* name, const QString& text, const QKeySequence& key, int image,
@@ -543,8 +543,6 @@ void TForm1::refreshUndoItem() {
     QAction* undo = findChild<QAction*>("mmmUndo");
     undo->setEnabled(doc_.undoAvailable());
     undo->setText(QString::fromStdString(doc_.undoCaption()));
-    // Every load, edit, undo and close passes here; the changes window follows them.
-    if (changesWindow_) changesWindow_->refresh();
 }
 
 void TForm1::UpdateTitle() {
@@ -555,8 +553,8 @@ void TForm1::UpdateTitle() {
     panels_[1]->setText(QString::fromStdString(doc_.sizeText()));
 }
 
-void TForm1::documentChanged(DocumentChange change) {
-    switch (change) {
+void TForm1::documentChanged(const DocumentEvent& event) {
+    switch (event.change) {
     case DocumentChange::Loaded:
         refreshUndoItem();
         EnableDocumentCommands();
@@ -568,10 +566,6 @@ void TForm1::documentChanged(DocumentChange change) {
         refreshUndoItem();
         UpdateTitle();
         addressBar_->refreshValue();
-        break;
-    case DocumentChange::Written: // the address bar shows its own write already
-        refreshUndoItem();
-        UpdateTitle();
         break;
     case DocumentChange::Saved:
         UpdateTitle();

@@ -109,8 +109,6 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     int paletteSource() const override { return settings_.pallet; }
     DialogMemory& dialogMemory() override { return dialogMemory_; }
     QWidget* hostWindow() override { return this; }
-    // The document has announced itself already: nothing is left to refresh.
-    void documentEdited() override {}
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,7 +118,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
   private:
     void buildRecentMenus(const IniFile& ini);
     // The window follows the document's announcements.
-    void documentChanged(DocumentChange change);
+    void documentChanged(const DocumentEvent& event);
     void createActions();
     void createMenus();
     void createToolBar();
@@ -153,6 +151,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     QString iniPath_;
     QString programPath_;
     RomDocument doc_;
+    int following_ = 0; // the window's subscription to the document
     Settings settings_;
     DialogMemory dialogMemory_;
     OptionPages optionPages_;

@@ -68,9 +68,9 @@ void TForm1::mmmImportParamsClick() {
     const PresetPlan plan =
         planPreset(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
                    doc_.fileBytes());
-    const RomBuffer before = doc_.image();
+    // The whole preset is one edit: one Undo takes it back.
     std::string error = plan.error;
-    if (error.empty()) error = applyPreset(plan, doc_.image(), doc_.shift());
+    if (error.empty()) error = doc_.apply(plan.entries, kImportSuffix);
     if (!error.empty()) {
         QString text = qs(error);
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -79,9 +79,6 @@ void TForm1::mmmImportParamsClick() {
                                   text);
         return;
     }
-    // The whole preset is one edit: one Undo takes it back.
-    doc_.commitEdit(before, kImportSuffix);
-    documentEdited();
 }
 
 void TForm1::mmmChangesClick() {
@@ -93,7 +90,6 @@ void TForm1::mmmChangesClick() {
         const QSize frame = changesWindow_->size() + (frameGeometry().size() - size());
         moveFrameTo(changesWindow_, placeBeside(frameGeometry(), frame, workArea(this)));
     }
-    changesWindow_->refresh();
     changesWindow_->show();
     changesWindow_->raise();
     changesWindow_->activateWindow();
