@@ -49,12 +49,12 @@ class Printer {
     std::string buffer_;
 };
 
-ordered_json rowJson(const Param& p) {
-    return {{"dialog", p.dialog()},
-            {"page", p.page()},
-            {"group", p.group()},
-            {"label", p.label()},
-            {"control", p.control()}};
+ordered_json rowJson(const ItemRow& r) {
+    return {{"dialog", dialogName(*r.table)},
+            {"page", stripMnemonic(r.page->caption)},
+            {"group", stripMnemonic(r.group->caption)},
+            {"label", labelOf(r)},
+            {"control", r.item->control}};
 }
 
 ordered_json rangesJson(const std::vector<ByteRange>& ranges) {
@@ -70,12 +70,12 @@ ordered_json diffJson(const ImageDiff& d, int shiftA, int shiftB, const char* na
     for (const auto& [list, target] :
          {std::pair{&d.changed, &changed}, {&d.outOfBounds, &outOfBounds}})
         for (const Change& c : *list) {
-            const Param& p = *c.param;
-            ordered_json row = rowJson(p);
-            row[nameA] = p.text(c.value);
-            row[nameB] = p.text(c.other);
-            row[std::string("offsets_") + nameA] = std::string(p.offsetsText(shiftA));
-            row[std::string("offsets_") + nameB] = std::string(p.offsetsText(shiftB));
+            const Item& item = *c.row->item;
+            ordered_json row = rowJson(*c.row);
+            row[nameA] = shownText(item, c.value);
+            row[nameB] = shownText(item, c.other);
+            row[std::string("offsets_") + nameA] = offsetsIn(item.offsets, shiftA);
+            row[std::string("offsets_") + nameB] = offsetsIn(item.offsets, shiftB);
             target->push_back(std::move(row));
         }
     ordered_json out;
@@ -113,17 +113,19 @@ void changes(const std::string& file, bool json) {
     if (json) {
         ordered_json changed = ordered_json::array(), outOfBounds = ordered_json::array();
         for (const Change& c : list.changed) {
-            ordered_json row = rowJson(*c.param);
-            row["value"] = c.param->text(c.value);
-            row["default"] = c.param->defaultText();
-            row["offsets"] = c.param->offsetsText(image.shift);
+            const Item& item = *c.row->item;
+            ordered_json row = rowJson(*c.row);
+            row["value"] = shownText(item, c.value);
+            row["default"] = defaultText(item);
+            row["offsets"] = offsetsIn(item.offsets, image.shift);
             changed.push_back(std::move(row));
         }
         for (const Change& c : list.outOfBounds) {
-            ordered_json row = rowJson(*c.param);
-            row["bytes"] = bytesText(bytesAt(image.bytes, image.shift, c.param->offsets()));
-            row["default"] = c.param->defaultText();
-            row["offsets"] = c.param->offsetsText(image.shift);
+            const Item& item = *c.row->item;
+            ordered_json row = rowJson(*c.row);
+            row["bytes"] = bytesText(itemBytes(item, image.bytes, image.shift));
+            row["default"] = defaultText(item);
+            row["offsets"] = offsetsIn(item.offsets, image.shift);
             outOfBounds.push_back(std::move(row));
         }
         ordered_json out;

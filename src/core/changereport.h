@@ -36,7 +36,7 @@ struct PatchExplanation {
     bool withBase = false;
     ImageDiff diff; // with a base: base against patched
     int shiftBase = 0, shiftPatched = 0;
-    std::vector<const Param*> touched; // without a base: parameters the records write
+    std::vector<const ItemRow*> touched; // without a base: parameters the records write
     std::vector<ByteRange> untouched;  // without a base: bytes written outside them
     int untouchedCount = 0;
 };

@@ -206,7 +206,7 @@ TEST(PalletTable, ShineCountListStandsForTheCount) {
     ASSERT_NE(it, nullptr);
     EXPECT_EQ(it->label, "Coin, ? Block Shine &Pattern Count:");
     EXPECT_EQ(it->offsets, std::vector<int>{0x0A40});
-    EXPECT_EQ(it->list->captions,
+    EXPECT_EQ(it->list->captions(),
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6  [Default]"}));
     EXPECT_EQ(it->defaultValue, 5);
     std::vector<std::uint8_t> img(40976, 0);

@@ -71,17 +71,18 @@ void ChangedParametersWindow::refresh() {
     table_->setRowCount(static_cast<int>(all.size()));
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Change& c = all[i];
-        const Param& p = *c.param;
-        const QStringList cells{qs(p.dialog()), qs(p.group()), qs(p.label()), qs(p.text(c.value)),
-                                qs(p.defaultText())};
-        const QString tip =
-            qs(p.control()) + QStringLiteral(" at ") + qs(p.offsetsText(doc_.shift()));
+        const ItemRow& r = *c.row;
+        const QStringList cells{qs(dialogName(*r.table)), qs(stripMnemonic(r.group->caption)),
+                                qs(labelOf(r)), qs(shownText(*r.item, c.value)),
+                                qs(defaultText(*r.item))};
+        const QString tip = qs(r.item->control) + QStringLiteral(" at ") +
+                            qs(offsetsIn(r.item->offsets, doc_.shift()));
         for (int col = 0; col < cells.size(); ++col) {
             auto* cell = new QTableWidgetItem(cells[col]);
             cell->setToolTip(tip);
             table_->setItem(static_cast<int>(i), col, cell);
         }
-        rows_.push_back(c.param);
+        rows_.push_back(c.row);
     }
     table_->resizeColumnsToContents();
 }

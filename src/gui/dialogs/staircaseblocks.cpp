@@ -83,7 +83,7 @@ void TFormKaidanBloc::build() {
         }
         label->setBuddy(edits[0]);
         ++row;
-        grid->addWidget(new TextLabel(qs(first.rangeLabel), group), row++, 0, 1, -1);
+        grid->addWidget(new TextLabel(qs(first.rangeLabel()), group), row++, 0, 1, -1);
     };
     addLine(true, starts_, startSpins_);
     addLine(false, counts_, countSpins_);

@@ -85,7 +85,7 @@ void TForm1::mmmChangesClick() {
     if (!changesWindow_) {
         changesWindow_ = new ChangedParametersWindow(doc_, this);
         connect(changesWindow_, &ChangedParametersWindow::openRequested, this,
-                [this](const Param& param) { openParameter(rowOf(param)); });
+                [this](const ItemRow& row) { openParameter(row); });
         // Its frame will be as thick as ours.
         const QSize frame = changesWindow_->size() + (frameGeometry().size() - size());
         moveFrameTo(changesWindow_, placeBeside(frameGeometry(), frame, workArea(this)));
