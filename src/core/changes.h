@@ -15,8 +15,8 @@ namespace qv {
 
 struct Change {
     const ItemRow* row = nullptr; // one of parameterRows()
-    ItemState value; // in this image (changes) or in the first image (diff)
-    ItemState other; // the default (changes) or the value in the second image (diff)
+    ItemState value;              // in this image (changes) or in the first image (diff)
+    ItemState other;              // the default (changes) or the value in the second image (diff)
 };
 
 struct ChangeList {

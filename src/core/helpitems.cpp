@@ -64,8 +64,8 @@ std::string encodingText(const Item& item) {
             std::vector<std::uint8_t> bytes;
             for (int f : fields)
                 bytes.push_back(low8(f));
-            out +=
-                (i ? ", " : " ") + stripMnemonic(item.list->captions()[i]) + " = " + bytesText(bytes);
+            out += (i ? ", " : " ") + stripMnemonic(item.list->captions()[i]) + " = " +
+                   bytesText(bytes);
         }
         return out;
     }

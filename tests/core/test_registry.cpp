@@ -187,8 +187,8 @@ TEST(Registry, RangeLabelsFollowTheirRangeExceptTheListedDepartures) {
         }
         EXPECT_FALSE(it->ownRangeLabel);
         EXPECT_EQ(it->rangeLabel(), "[" + std::to_string(it->spinMin) + "～" +
-                                      std::to_string(it->spinMax) +
-                                      " Default: " + std::to_string(it->defaultValue) + "]");
+                                        std::to_string(it->spinMax) +
+                                        " Default: " + std::to_string(it->defaultValue) + "]");
     }
     EXPECT_EQ(departed.size(), departures.size()); // every listed departure exists
 }
