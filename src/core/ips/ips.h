@@ -105,8 +105,9 @@ struct Created {
     Status status;
     std::vector<std::uint8_t> patch; // empty unless ok
 };
-// The patch that turns `base` into `edited` (equal sizes): one record per run of
-// differing bytes, a run record when the run is 4 or more equal bytes.
+// The smallest patch that turns `base` into `edited` (equal sizes) with records that
+// do not overlap: data and run records, each at most 65,535 bytes, joined across
+// unchanged bytes where one record is smaller than two, and none at 0x454F46.
 Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t> edited,
                const CreateOptions& options = {});
 
