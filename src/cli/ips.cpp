@@ -110,15 +110,9 @@ void ipsCreate(const std::string& basePath, const std::string& editedPath,
 
 void ipsShow(const std::string& patchPath) {
     const std::vector<std::uint8_t> patch = readPatch(patchPath);
-    std::vector<std::string> lines = ips::describe(patch);
-    // describe() ends with the fault, if any; the records before it were read fine.
-    std::string fault;
-    if (!ips::parse(patch).status.ok()) {
-        fault = lines.back();
-        lines.pop_back();
-    }
-    for (const std::string& line : lines)
-        std::cout << line << "\n";
+    // Each record is printed as it is read; those before a fault were read fine.
+    const std::string fault =
+        ips::describe(patch, [](std::string_view line) { std::cout << line << '\n'; });
     if (!fault.empty()) {
         std::cout.flush();
         throw Failure{Exit::BadInput, fault};

@@ -489,14 +489,27 @@ TEST(IpsRoundTrip, RandomImagePairs) {
 }
 
 TEST(IpsDescribe, OneLinePerRecordAndTheFault) {
-    const auto lines = describe(hex("PATCH 00 10 7A 00 01 08  00 34 57 00 00 00 03 EA  00 20 00 00 "
-                                    "0A 01 02 03 04 05 06 07 08 09 0A"
-                                    "  00 30 00 00 05 AA"));
-    ASSERT_EQ(lines.size(), 4u);
+    std::vector<std::string> lines;
+    const auto collect = [&](std::string_view line) { lines.emplace_back(line); };
+    const std::string fault =
+        describe(hex("PATCH 00 10 7A 00 01 08  00 34 57 00 00 00 03 EA  00 20 00 00 "
+                     "0A 01 02 03 04 05 06 07 08 09 0A  00 30 00 00 05 AA"),
+                 collect);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "0x00107A  data 1  08");
     EXPECT_EQ(lines[1], "0x003457  run 3  EA");
     EXPECT_EQ(lines[2], "0x002000  data 10  01 02 03 04 05 06 07 08 ...");
-    EXPECT_EQ(lines[3], "at byte 34: Invalid data in IPS file.");
+    EXPECT_EQ(fault, "at byte 34: Invalid data in IPS file.");
+    // Eight bytes are shown whole; a patch without a fault returns no text.
+    lines.clear();
+    EXPECT_EQ(describe(hex("PATCH 00 00 01 00 08 01 02 03 04 05 06 07 08 EOF"), collect), "");
+    EXPECT_EQ(lines, std::vector<std::string>{"0x000001  data 8  01 02 03 04 05 06 07 08"});
+    lines.clear();
+    EXPECT_EQ(describe(hex("PATCH 00 00 14 00 00 00 00 5A EOF"), collect), "");
+    EXPECT_EQ(lines, std::vector<std::string>{"0x000014  run 0  5A"});
+    // The message's line break becomes a blank.
+    EXPECT_EQ(describe(hex("PATCH 45 4F"), collect),
+              "at byte 0: The file cannot be opened. The filesize is invalid.");
 }
 
 TEST(IpsFile, ChecksBeforeReading) {

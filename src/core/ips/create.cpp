@@ -1,6 +1,5 @@
-// Writing patches and listing their records.
+// Writing patches.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 
@@ -153,38 +152,6 @@ Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t>
         p[0] = byte(offset >> 16), p[1] = byte(offset >> 8), p[2] = byte(offset);
     });
     return result;
-}
-
-std::vector<std::string> describe(std::span<const std::uint8_t> patch) {
-    constexpr std::size_t kShown = 8;
-    const Parsed parsed = parse(patch);
-    std::vector<std::string> lines;
-    lines.reserve(parsed.records.size() + 1);
-    char buf[64];
-    for (const Record& r : parsed.records) {
-        std::snprintf(buf, sizeof buf, "0x%06X  %s %u ", static_cast<unsigned>(r.offset),
-                      r.run ? "run" : "data", static_cast<unsigned>(r.length));
-        std::string line = buf;
-        if (r.run) {
-            std::snprintf(buf, sizeof buf, " %02X", static_cast<unsigned>(r.value));
-            line += buf;
-        } else {
-            for (std::size_t k = 0; k < std::min(kShown, r.data.size()); ++k) {
-                std::snprintf(buf, sizeof buf, " %02X", static_cast<unsigned>(r.data[k]));
-                line += buf;
-            }
-            if (r.data.size() > kShown) line += " ...";
-        }
-        lines.push_back(std::move(line));
-    }
-    if (!parsed.status.ok()) {
-        std::snprintf(buf, sizeof buf, "at byte %zu: ", parsed.status.position);
-        std::string text = message(parsed.status);
-        std::replace(text.begin(), text.end(), '\r', ' ');
-        text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
-        lines.push_back(buf + text);
-    }
-    return lines;
 }
 
 } // namespace qv::ips
