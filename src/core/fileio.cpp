@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,24 +62,29 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     const auto size = static_cast<std::uintmax_t>(st.st_size);
     if (size > maxSize) return std::nullopt;
-    // Read straight into the result: a bounce buffer would cost a second copy and,
-    // on the stack, fresh pages a short process pays for.
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
-    std::size_t got = 0;
+    // Read a chunk at a time into the result's reserved room: it is never zero-filled
+    // first, and each page of it is written once. A large result is asked for in huge
+    // pages, filled with one fault each 2 MiB instead of each 4 KiB (bench rows "qorv
+    // ips create/apply, 16 MiB").
+    std::vector<std::uint8_t> data;
+    data.reserve(static_cast<std::size_t>(size));
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto first = (reinterpret_cast<std::uintptr_t>(data.data()) + kHuge - 1) & ~(kHuge - 1);
+    const auto last = (reinterpret_cast<std::uintptr_t>(data.data()) + size) & ~(kHuge - 1);
+    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    std::uint8_t chunk[64 << 10];
     for (;;) {
-        std::uint8_t probe = 0; // a file that grew while being read is not the one measured
-        std::uint8_t* into = got < data.size() ? data.data() + got : &probe;
-        const std::size_t room = got < data.size() ? data.size() - got : 1;
-        const ssize_t n = ::read(fd, into, room);
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0) {
             if (errno == EINTR) continue;
             return std::nullopt;
         }
         if (n == 0) break;
-        if (into == &probe) return std::nullopt;
-        got += static_cast<std::size_t>(n);
+        // A file that grew while being read is not the one measured.
+        if (static_cast<std::size_t>(n) > size - data.size()) return std::nullopt;
+        data.insert(data.end(), chunk, chunk + n);
     }
-    if (got != size) return std::nullopt;
+    if (data.size() != size) return std::nullopt;
     return data;
 }
 

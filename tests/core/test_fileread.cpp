@@ -30,6 +30,12 @@ TEST(ReadWholeFile, ReadsEveryByteAcrossItsChunksAndRefusesWhatIsNoFile) {
     EXPECT_EQ(*read, data);
     // One byte over the limit is refused whole.
     EXPECT_FALSE(qv::readWholeFile(path, 69999).has_value());
+    // 5 MiB and 3 bytes, read into room that takes huge pages where it can.
+    Bytes large(5 * 1048576 + 3);
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<std::uint8_t>(i * 7 + (i >> 20));
+    qvtest::writeBytes(dir.file("large.bin"), large);
+    EXPECT_EQ(qv::readWholeFile(dir.file("large.bin"), 16 << 20), large);
 
     // An empty file is an empty buffer, not a failure.
     const std::string empty = dir.file("empty.bin");
