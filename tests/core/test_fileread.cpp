@@ -50,6 +50,18 @@ TEST(ReadWholeFile, ReadsEveryByteAcrossItsChunksAndRefusesWhatIsNoFile) {
     const std::string fifo = dir.file("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(qv::readWholeFile(fifo, 1 << 20).has_value());
+
+    // Mapped, the same bytes and the same refusals.
+    const auto mapped = qv::MappedFile::open(path, 70000);
+    ASSERT_TRUE(mapped.has_value());
+    EXPECT_EQ(Bytes(mapped->bytes().begin(), mapped->bytes().end()), data);
+    EXPECT_FALSE(qv::MappedFile::open(path, 69999).has_value());
+    const auto nothing = qv::MappedFile::open(empty, 16);
+    ASSERT_TRUE(nothing.has_value());
+    EXPECT_TRUE(nothing->bytes().empty());
+    EXPECT_FALSE(qv::MappedFile::open(dir.file("absent.bin"), 1 << 20).has_value());
+    EXPECT_FALSE(qv::MappedFile::open(dir.path().string(), 1 << 20).has_value());
+    EXPECT_FALSE(qv::MappedFile::open(fifo, 1 << 20).has_value());
 }
 
 } // namespace
