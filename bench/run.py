@@ -59,12 +59,13 @@ def paired(program, floor, runs, env):
     """Median wall and CPU of each side and the median of the pairs' wall ratios. The
     floor is a command, or a function of env that runs one and returns what spawn()
     does."""
+    run_program = lambda e: spawn(program, e)
     run_floor = floor if callable(floor) else lambda e: spawn(floor, e)
-    for run in (lambda e: spawn(program, e), run_floor):  # warm the page cache
+    for run in (run_program, run_floor):  # warm the page cache
         run(env)
     walls, cpus, floor_walls, floor_cpus, ratios, cpu_ratios = [], [], [], [], [], []
     for k in range(runs):
-        order = [(lambda e: spawn(program, e), walls, cpus), (run_floor, floor_walls, floor_cpus)]
+        order = [(run_program, walls, cpus), (run_floor, floor_walls, floor_cpus)]
         if k % 2:
             order.reverse()
         for run, w, c in order:
