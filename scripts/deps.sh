@@ -5,7 +5,7 @@ set -euo pipefail
 # fonts-ipafont-gothic: the Japanese characters the windows show ("～", the flagpole
 # preview's "止"), in a gothic whose full-width characters are two half-widths wide.
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
-      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev zlib1g-dev
+      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev zlib1g-dev nettle-dev
       xvfb xauth clang-format ccache
       desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file fonts-ipafont-gothic
       clang libclang-rt-14-dev)

@@ -61,10 +61,11 @@ The whole patch is checked before anything is written; OUT is then replaced by a
 complete new file, and OUT may be BASE itself but not PATCH.)";
 
 constexpr const char* kIpsCreateFooter = R"(
-BASE and EDITED must have the same size. Each run of changed bytes becomes one
-record, a run record when it is 4 or more equal bytes. Identical files are not an
-error: the patch then has no records (PATCH and EOF only), a note says so on
-standard error, and the exit status is 0.)";
+BASE and EDITED must have the same size. The patch is the smallest the format
+allows: records of data or of one repeated value, joined across unchanged bytes
+where one record is smaller than two. Identical files are not an error: the patch
+then has no records (PATCH and EOF only), a note says so on standard error, and
+the exit status is 0.)";
 
 constexpr const char* kIpsShowFooter = R"(
 One line per record: its offset, "data" and the length with the first 8 bytes, or

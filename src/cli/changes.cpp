@@ -21,33 +21,9 @@ namespace {
 
 using nlohmann::ordered_json;
 
-void print(const std::vector<std::string>& lines) {
-    for (const std::string& l : lines)
-        std::cout << l << "\n";
+void print(std::string_view line) {
+    std::cout << line << '\n';
 }
-
-// Report lines to standard output through one buffer of a few pages, written out as it
-// fills: a report has a line for every parameter.
-class Printer {
-  public:
-    Printer() { buffer_.reserve(kSize); }
-    Printer(const Printer&) = delete;
-    Printer& operator=(const Printer&) = delete;
-    ~Printer() { flush(); }
-    void operator()(std::string_view line) {
-        if (buffer_.size() + line.size() + 1 > kSize) flush();
-        buffer_ += line;
-        buffer_ += '\n';
-    }
-    void flush() {
-        std::cout.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-        buffer_.clear();
-    }
-
-  private:
-    static constexpr std::size_t kSize = 16 * 1024;
-    std::string buffer_;
-};
 
 ordered_json rowJson(const ItemRow& r) {
     return {{"dialog", dialogName(*r.table)},
@@ -136,9 +112,8 @@ void changes(const std::string& file, bool json) {
         std::cout << out.dump(2) << "\n";
         return;
     }
-    Printer out;
-    out(known ? std::string("Unmodified game image") : changedCountText(list.count()));
-    changesReport(list, image.shift, std::ref(out));
+    print(known ? std::string("Unmodified game image") : changedCountText(list.count()));
+    changesReport(list, image.shift, print);
 }
 
 int diff(const std::string& a, const std::string& b, bool json) {
@@ -164,9 +139,8 @@ int diff(const std::string& a, const std::string& b, bool json) {
     } else if (d.equal()) {
         std::cout << "The images hold the same bytes\n";
     } else {
-        Printer out;
-        out(differCountText(static_cast<int>(d.changed.size())) + " (" + a + " -> " + b + ")");
-        diffReport(d, fileA.shift, fileB.shift, std::ref(out));
+        print(differCountText(static_cast<int>(d.changed.size())) + " (" + a + " -> " + b + ")");
+        diffReport(d, fileA.shift, fileB.shift, print);
     }
     return d.equal() ? 0 : 1;
 }
@@ -220,7 +194,8 @@ void ipsExplain(const std::string& patchPath, const std::optional<std::string>& 
         explainPatch(patch.bytes, doc ? doc->fileBytes() : std::span<const std::uint8_t>{});
     if (!e.status.ok()) throw Failure{Exit::BadInput, oneLine(ips::message(e.status))};
     if (doc) std::cout << "Base: " << base << "\n";
-    print(explanationReport(e));
+    for (const std::string& line : explanationReport(e))
+        print(line);
 }
 
 } // namespace qv::cli
