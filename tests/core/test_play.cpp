@@ -24,12 +24,12 @@ TEST(PlayPixels, EveryCoreFormatBecomes32BitRgb) {
     // Two pixels a row, rows 6 bytes apart (2 bytes of padding).
     const std::uint16_t rgb565[] = {0xF800, 0x07E0, 0, 0x001F, 0x8410, 0};
     convertFrame(PixelFormat::Rgb565, rgb565, 2, 2, 6, f);
-    EXPECT_EQ(f.pixels, (std::vector<std::uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF,
-                                                    0xFF848284}));
+    EXPECT_EQ(f.pixels,
+              (std::vector<std::uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF848284}));
     const std::uint16_t rgb1555[] = {0x7C00, 0x03E0, 0x801F, 0x4210};
     convertFrame(PixelFormat::Rgb1555, rgb1555, 2, 2, 4, f);
-    EXPECT_EQ(f.pixels, (std::vector<std::uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF,
-                                                    0xFF848484}));
+    EXPECT_EQ(f.pixels,
+              (std::vector<std::uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF848484}));
     const std::uint32_t xrgb[] = {0x00123456, 0x7F000001, 0xDEADBEEF, 0x80FFFFFF};
     convertFrame(PixelFormat::Xrgb8888, xrgb, 1, 2, 8, f);
     EXPECT_EQ(f.width, 1);
@@ -41,8 +41,8 @@ TEST(PlayPlace, ParsesWorldLevelAndPage) {
     EXPECT_EQ(parsePlace("8-4"), (Place{8, 4, 0}));
     EXPECT_EQ(parsePlace("1-2:5"), (Place{1, 2, 5}));
     EXPECT_EQ(parsePlace("3-1:63"), (Place{3, 1, 63}));
-    for (const char* bad : {"0-1", "9-1", "1-0", "1-5", "1-1:64", "1-1:", "1", "a-b", "1-1:-1",
-                            "", "-", "1--1", "1-1 "})
+    for (const char* bad : {"0-1", "9-1", "1-0", "1-5", "1-1:64", "1-1:", "1", "a-b", "1-1:-1", "",
+                            "-", "1--1", "1-1 "})
         EXPECT_FALSE(parsePlace(bad)) << bad;
     EXPECT_EQ(placeText({8, 4, 0}), "8-4");
     EXPECT_EQ(placeText({5, 2, 3}), "5-2:3");

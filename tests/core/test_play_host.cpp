@@ -55,8 +55,8 @@ TEST(PlayHost, RunsFramesTakesInputAndShowsRam) {
     EXPECT_GT(counter, 0);
     runFrames(*host, 25);
     EXPECT_EQ(host->ram()[0x00], counter + 25);
-    EXPECT_EQ(host->ram()[0x02], 0x24); // the ROM byte at 0x110
-    EXPECT_EQ(host->ram()[0x57], 0x24);
+    EXPECT_EQ(host->ram()[0x02], 0x18); // the ROM byte at 0x3454
+    EXPECT_EQ(host->ram()[0x57], 0x18);
     EXPECT_EQ(host->frame().width, 256);
     EXPECT_GE(host->frame().height, 224);
     EXPECT_GT(host->audio().size(), 0u);
@@ -103,7 +103,7 @@ TEST(PlayHost, HotReloadGoesOnWithTheNewBytes) {
     EXPECT_EQ(strongest(centre(*host)), 0);
     host->ram()[0x00] = 0x70;
 
-    image[0x110] = 0x28;
+    image[0x3454] = 0x28;
     image[0x111] = 0x2A; // green
     ASSERT_TRUE(host->reload(image, error)) << error;
     runFrames(*host, 1);

@@ -213,3 +213,31 @@ TEST(RecentFiles, APathTooLongToReadWholeIsDroppedNotCut) {
     EXPECT_EQ(ini.readString("NESFile2", "unset"), "");
     EXPECT_EQ(ini.text().find(std::string(1023, 'p')), std::string::npos);
 }
+
+TEST(Settings, PlayKeysAreWrittenOnceTheyDifferFromTheirDefaults) {
+    TempDir dir;
+    qv::IniFile ini = iniWith(dir, "[qorv]\r\n");
+    qv::Settings s = qv::readSettings(ini);
+    EXPECT_EQ(s.play.keys[3], "Right");
+    EXPECT_EQ(s.play.keys[7], "Right Shift");
+    EXPECT_EQ(s.play.scale, 2);
+    qv::writeSettings(ini, s);
+    EXPECT_TRUE(ini.text().ends_with("\r\nNESFile2=\r\n")) << ini.text(); // none yet
+
+    s.play.keys[5] = "C";
+    s.play.scale = 3;
+    s.play.mute = true;
+    s.play.core = "/opt/cores/fceumm_libretro.so";
+    qv::writeSettings(ini, s);
+    EXPECT_TRUE(ini.text().ends_with("\r\nNESFile2=\r\nPlayCore=/opt/cores/fceumm_libretro.so\r\n"
+                                     "PlayKeyA=C\r\nPlayScale=3\r\nPlayMute=2\r\n"))
+        << ini.text();
+    EXPECT_EQ(qv::readSettings(ini), s);
+
+    const qv::Settings odd = qv::readSettings(
+        iniWith(dir, "[qorv]\nPlayScale=9\nPlayVolume=-1\nPlayKeyStart=\nPlayAspect=2\n"));
+    EXPECT_EQ(odd.play.scale, 2);    // out of range: the default
+    EXPECT_EQ(odd.play.volume, 80);  // the same
+    EXPECT_EQ(odd.play.keys[6], ""); // no key for Start
+    EXPECT_TRUE(odd.play.aspect);
+}

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     const auto byte = [&](int i, int def) {
         return static_cast<std::uint8_t>(argc > i ? std::strtol(argv[i], nullptr, 0) : def);
     };
-    const auto image = qvtest::testCartridge(byte(2, 0x24), byte(3, 0x16));
+    const auto image = qvtest::testCartridge(byte(2, 0x18), byte(3, 0x16));
     std::FILE* f = std::fopen(argv[1], "wb");
     if (!f || std::fwrite(image.data(), 1, image.size(), f) != image.size() || std::fclose(f)) {
         std::perror(argv[1]);

@@ -16,10 +16,11 @@ inline std::string installedCore() {
 
 } // namespace qvtest
 
-#define QV_REQUIRE_CORE(path)                                                                     \
-    do {                                                                                          \
-        if ((path).empty()) {                                                                     \
-            if (std::getenv("CI")) FAIL() << "no libretro NES core is installed in CI";           \
-            GTEST_SKIP() << "no libretro NES core is installed (apt-get install libretro-nestopia)"; \
-        }                                                                                         \
+#define QV_REQUIRE_CORE(path)                                                                      \
+    do {                                                                                           \
+        if ((path).empty()) {                                                                      \
+            if (std::getenv("CI")) FAIL() << "no libretro NES core is installed in CI";            \
+            GTEST_SKIP()                                                                           \
+                << "no libretro NES core is installed (apt-get install libretro-nestopia)";        \
+        }                                                                                          \
     } while (false)

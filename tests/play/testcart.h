@@ -5,9 +5,11 @@
 //   counts the frame in RAM $00,
 //   copies controller 1 to RAM $01 and $9F (A $80, B $40, Select $20, Start $10,
 //     Up $08, Down $04, Left $02, Right $01),
-//   copies the program ROM byte at CPU $8100 (file offset 0x110) to RAM $02 and $57,
+//   copies the program ROM byte at CPU $B444 (file offset 0x3454, where the game keeps
+//     Mario's walking speed) to RAM $02 and $57 (where the game keeps his speed),
 //   and sets the backdrop colour ($3F00) to the ROM byte at CPU $8101 (file offset
 //     0x111), the colour of every pixel, as the picture shows only the backdrop.
+// So the editor's walking-speed parameter (24 by default) shows as the speed watch.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -15,10 +17,10 @@
 
 namespace qvtest {
 
-inline constexpr int kCartRomByte = 0x110; // copied to RAM $02
-inline constexpr int kCartPalette = 0x111; // the backdrop colour
+inline constexpr int kCartRomByte = 0x3454; // copied to RAM $02 and $57
+inline constexpr int kCartPalette = 0x111;  // the backdrop colour
 
-inline std::vector<std::uint8_t> testCartridge(std::uint8_t romByte = 0x24,
+inline std::vector<std::uint8_t> testCartridge(std::uint8_t romByte = 0x18,
                                                std::uint8_t palette = 0x16) {
     std::vector<std::uint8_t> image(40976, 0);
     const std::uint8_t header[] = {0x4E, 0x45, 0x53, 0x1A, 0x02, 0x01};
@@ -53,7 +55,7 @@ inline std::vector<std::uint8_t> testCartridge(std::uint8_t romByte = 0x24,
         0xD0, 0xF7,       // 8035 BNE $802E
         0xA5, 0x01,       // 8037 LDA $01
         0x85, 0x9F,       // 8039 STA $9F
-        0xAD, 0x00, 0x81, // 803B LDA $8100
+        0xAD, 0x44, 0xB4, // 803B LDA $B444
         0x85, 0x02,       // 803E STA $02
         0x85, 0x57,       // 8040 STA $57
         0xAD, 0x02, 0x20, // 8042 LDA $2002

@@ -22,7 +22,8 @@ CoreLibrary* openCore(const std::string& path, std::string& error) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
-        error = "The core \"" + path + "\" could not be loaded" + (why ? std::string(": ") + why : "");
+        error =
+            "The core \"" + path + "\" could not be loaded" + (why ? std::string(": ") + why : "");
         return nullptr;
     }
     auto core = std::make_unique<CoreLibrary>();

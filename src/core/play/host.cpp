@@ -135,7 +135,8 @@ bool PlayHost::loadGame(std::span<const std::uint8_t> image, std::string& error)
         // A core that reads only files gets the image as a file of its own.
         char name[] = "/tmp/quorvane-play-XXXXXX.nes";
         const int fd = ::mkstemps(name, 4);
-        if (fd < 0 || ::write(fd, image.data(), image.size()) != static_cast<ssize_t>(image.size())) {
+        if (fd < 0 ||
+            ::write(fd, image.data(), image.size()) != static_cast<ssize_t>(image.size())) {
             if (fd >= 0) {
                 ::close(fd);
                 ::unlink(name);

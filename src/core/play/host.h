@@ -80,7 +80,7 @@ class PlayHost {
     bool loaded_ = false;
     bool needPath_ = false;
     std::vector<std::uint8_t> image_; // the image the game runs on
-    std::string tempPath_; // the image as a file, for a core that reads only files
+    std::string tempPath_;            // the image as a file, for a core that reads only files
     std::string coreName_;
     PixelFormat format_ = PixelFormat::Rgb1555;
     Frame frame_;

@@ -34,8 +34,8 @@ std::vector<std::string_view> words(std::string_view line) {
 
 std::optional<std::uint16_t> buttonByName(std::string_view name) {
     static constexpr std::pair<const char*, std::uint16_t> kNames[] = {
-        {"UP", kButtonUp}, {"DOWN", kButtonDown},   {"LEFT", kButtonLeft},
-        {"RIGHT", kButtonRight}, {"A", kButtonA},   {"B", kButtonB},
+        {"UP", kButtonUp},       {"DOWN", kButtonDown},    {"LEFT", kButtonLeft},
+        {"RIGHT", kButtonRight}, {"A", kButtonA},          {"B", kButtonB},
         {"START", kButtonStart}, {"SELECT", kButtonSelect}};
     const std::string u = upper(name);
     for (const auto& [n, bit] : kNames)

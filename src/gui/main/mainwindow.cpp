@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,15 +32,16 @@
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
 #include "gui/main/testplay.h"
+#include "gui/play/playwindow.h"
 #include "gui/settings/optionsdialog.h"
 
 namespace qv {
 
 namespace {
 // Enabled only while a document is open, besides the settings dialogs' items and buttons.
-constexpr const char* kDocumentCommands[] = {"mmmSaveAs",  "mmmReload",       "mmmClose",
-                                             "mmmIpsMake", "mmmExportParams", "mmmImportParams",
-                                             "mmmTestPlay"};
+constexpr const char* kDocumentCommands[] = {"mmmSaveAs",   "mmmReload",       "mmmClose",
+                                             "mmmIpsMake",  "mmmExportParams", "mmmImportParams",
+                                             "mmmTestPlay", "mmmPlay"};
 
 QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -194,6 +196,8 @@ void TForm1::createActions() {
            &TForm1::mmmIpsMakeClick);
     action("mmmTestPlay", QStringLiteral("&Test Play"), QKeySequence(Qt::Key_F7), -1,
            &TForm1::mmmTestPlayClick);
+    action("mmmPlay", QStringLiteral("&Play"), QKeySequence(Qt::Key_F8), -1, &TForm1::mmmPlayClick);
+    findChild<QAction*>("mmmPlay")->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
            &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
@@ -249,6 +253,7 @@ void TForm1::createMenus() {
     toolsMenu_->addAction(item("mmmIpsMake"));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmTestPlay"));
+    toolsMenu_->addAction(item("mmmPlay"));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmOption"));
 
@@ -294,6 +299,7 @@ void TForm1::createToolBar() {
     tool("TbIpsOpen", "mmmIpsOpen", QStringLiteral("Open IPS"));
     tool("TbIpsMake", "mmmIpsMake", QStringLiteral("Create IPS"));
     tool("TbOption", "mmmOption", QStringLiteral("Editor Options"));
+    tool("TbPlay", "mmmPlay", QStringLiteral("Play"));
     toolBar_->addSeparator();
     tbAlTop_ = tool("TbAlTop", "mmmAlTop", QStringLiteral("Always On Top"));
     toolBar_->addSeparator();
@@ -462,6 +468,7 @@ void TForm1::afterOptions() {
     BuildRecentMenus();
     UpdateTitle();
     writeAllSettings();
+    if (playWindow_) playWindow_->settingsChanged();
 }
 
 void TForm1::mmmAlTopClick() {
@@ -556,6 +563,7 @@ void TForm1::UpdateTitle() {
 }
 
 void TForm1::documentChanged(DocumentChange change) {
+    if (playWindow_) playWindow_->documentChanged(change);
     switch (change) {
     case DocumentChange::Loaded:
         refreshUndoItem();

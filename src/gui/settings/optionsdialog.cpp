@@ -18,6 +18,7 @@
 #include "gui/main/paths.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
+#include "gui/settings/playpage.h"
 
 namespace qv {
 
@@ -81,6 +82,7 @@ void TFormOption::load(const Settings& s) {
         editors_[i].menu->setText(q(s.editors[i].menu));
     }
     editEmulator_->setText(q(s.emulator));
+    playPage_->load(s.play);
 }
 
 void TFormOption::store(Settings& s) const {
@@ -112,6 +114,7 @@ void TFormOption::store(Settings& s) const {
         s.editors[i].menu = editors_[i].menu->text().toStdString();
     }
     s.emulator = editEmulator_->text().toStdString();
+    playPage_->store(s.play);
 }
 
 void TFormOption::setPages(const OptionPages& pages) {
