@@ -68,7 +68,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     void mmmTestPlayClick();
     // Tools > Play: the game inside the editor, on this document (one window).
     void mmmPlayClick();
-    PlayWindow* playWindow() const { return playWindow_; }
+    PlayWindow* playWindow() const;
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions(); // Tools > editor n (1 to 4)
     // File > Export / Import Parameters (presets), View > Changed Parameters, and the

@@ -5,6 +5,10 @@
 
 namespace qv {
 
+PlayWindow* TForm1::playWindow() const {
+    return playWindow_;
+}
+
 void TForm1::mmmPlayClick() {
     if (!doc_.isOpen()) return;
     if (playWindow_) {
