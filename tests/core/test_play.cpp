@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "core/play/corefind.h"
 #include "core/play/host.h"
 #include "core/play/inputscript.h"
+#include "core/play/pacer.h"
 #include "core/play/pixels.h"
 #include "core/play/start.h"
 #include "core/play/watch.h"
@@ -253,4 +255,34 @@ TEST(PlayCoreFinder, ConfiguredFirstThenTheFoldersNestopiaFirst) {
               "No libretro NES core was found for Play.\r\nInstall the package "
               "libretro-nestopia (sudo apt-get install libretro-nestopia), or name a core under "
               "Tools > Editor Options > Play.");
+}
+
+TEST(PlayPacer, FramesKeepTheCoresRateWithoutDrift) {
+    // Ticks come late by up to 20 ms each, for ten simulated minutes.
+    const double fps = 60.0988;
+    FramePacer pacer(fps);
+    pacer.restart(0);
+    double now = 0;
+    long long frames = 0;
+    unsigned seed = 7;
+    while (now < 600e9) {
+        const int n = pacer.due(now);
+        EXPECT_LE(n, 3);
+        frames += n;
+        seed = seed * 1103515245u + 12345u;
+        now = pacer.nextNs() + static_cast<double>(seed % 20000000u);
+    }
+    frames += pacer.due(now);
+    // Exactly the frames whose time has come: frame k is due at k * period.
+    EXPECT_EQ(frames, static_cast<long long>(std::floor(now * fps / 1e9)) + 1);
+
+    // After a stall the game goes on from now: one frame, then the period again.
+    FramePacer stalled(60.0);
+    stalled.restart(0);
+    EXPECT_EQ(stalled.due(0), 1);
+    EXPECT_EQ(stalled.due(10e6), 0);
+    EXPECT_EQ(stalled.due(16.7e6), 1);
+    EXPECT_EQ(stalled.due(1e9), 1);
+    EXPECT_DOUBLE_EQ(stalled.nextNs(), 1e9 + 1e9 / 60.0);
+    EXPECT_EQ(stalled.due(1e9 + 3 * 1e9 / 60.0 + 1), 3);
 }

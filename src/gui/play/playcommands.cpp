@@ -176,23 +176,16 @@ void PlayWindow::runFrames(int n) {
 }
 
 void PlayWindow::resync() {
-    nextNs_ = static_cast<double>(clock_.nsecsElapsed());
+    pacer_.restart(static_cast<double>(clock_.nsecsElapsed()));
 }
 
 void PlayWindow::tick() {
     if (paused_) return;
-    const double now = static_cast<double>(clock_.nsecsElapsed());
-    // After a stall (a reload, a busy machine) the game goes on from now rather
-    // than racing to catch up.
-    if (now - nextNs_ > 4 * periodNs_) nextNs_ = now;
-    int ran = 0;
-    while (now >= nextNs_) {
+    const int due = pacer_.due(static_cast<double>(clock_.nsecsElapsed()));
+    for (int i = 0; i < due; ++i)
         runFrame();
-        nextNs_ += periodNs_;
-        ++ran;
-    }
-    if (ran > 0) afterFrames();
-    const double wait = (nextNs_ - static_cast<double>(clock_.nsecsElapsed())) / 1e6;
+    if (due > 0) afterFrames();
+    const double wait = (pacer_.nextNs() - static_cast<double>(clock_.nsecsElapsed())) / 1e6;
     timer_->start(std::max(0, static_cast<int>(wait)));
 }
 

@@ -82,7 +82,7 @@ PlayWindow::PlayWindow(RomDocument& doc, Settings& settings, std::function<void(
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, &PlayWindow::tick);
-    periodNs_ = 1e9 / host_->fps();
+    pacer_ = play::FramePacer(host_->fps());
     clock_.start();
     resync();
     timer_->start(0);

@@ -14,6 +14,7 @@
 
 #include "core/document.h"
 #include "core/play/host.h"
+#include "core/play/pacer.h"
 #include "core/play/start.h"
 #include "core/settings.h"
 
@@ -111,14 +112,11 @@ class PlayWindow : public QMainWindow {
     PlayAudio* audio_ = nullptr;
     std::unique_ptr<Gamepads> gamepads_;
 
-    // Frames are due at fixed times from a start, so rounding never adds up.
     QTimer* timer_ = nullptr;
     QElapsedTimer clock_;
-    double periodNs_ = 1e9 / 60.0;
-    double nextNs_ = 0;
+    play::FramePacer pacer_{60.0};
     bool paused_ = false;
     QHash<QString, std::uint16_t> keyButtons_;
-    std::uint16_t keysHeld_ = 0;
     QHash<QString, std::uint16_t> pressed_; // key name -> its button
 };
 
