@@ -21,60 +21,60 @@
 
 namespace {
 
-std::unique_ptr<qv::PlayWindow, void (*)(qv::PlayWindow*)> openWindow(qv::RomDocument& doc,
-                                                                      qv::Settings& settings) {
-    QString error;
-    qv::PlayWindow* w = qv::PlayWindow::open(doc, settings, {}, {}, nullptr, error);
-    if (w) {
-        w->setPaused(true); // the benchmark runs the frames
-        w->show();
-    }
-    return {w, [](qv::PlayWindow* p) { delete p; }};
-}
-
-bool loadCart(qv::RomDocument& doc) {
-    return doc.replace(qvtest::testCartridge(), "/tmp/quorvane-bench-cart.nes");
-}
-
-void BM_CoreRun(benchmark::State& state) {
+// The window on the cartridge, paused (the benchmark runs the frames) and shown.
+struct Player {
     qv::RomDocument doc;
     qv::Settings settings;
-    if (!loadCart(doc)) return state.SkipWithError("the cartridge was refused");
-    auto w = openWindow(doc, settings);
-    if (!w) return state.SkipWithError("no libretro NES core");
+    std::unique_ptr<qv::PlayWindow> window;
+
+    bool open(benchmark::State& state) {
+        if (!doc.replace(qvtest::testCartridge(), "/tmp/quorvane-bench-cart.nes")) {
+            state.SkipWithError("the cartridge was refused");
+            return false;
+        }
+        QString error;
+        window.reset(qv::PlayWindow::open(doc, settings, {}, {}, nullptr, error));
+        if (!window) {
+            state.SkipWithError("no libretro NES core");
+            return false;
+        }
+        window->setPaused(true);
+        window->show();
+        return true;
+    }
+};
+
+void BM_CoreRun(benchmark::State& state) {
+    Player p;
+    if (!p.open(state)) return;
     for (auto _ : state)
-        w->host().runCoreOnly();
+        p.window->host().runCoreOnly();
 }
 
 void BM_HostFrame(benchmark::State& state) {
-    qv::RomDocument doc;
-    qv::Settings settings;
-    settings.play.scale = 2;
-    if (!loadCart(doc)) return state.SkipWithError("the cartridge was refused");
-    auto w = openWindow(doc, settings);
-    if (!w) return state.SkipWithError("no libretro NES core");
+    Player p;
+    p.settings.play.scale = 2;
+    if (!p.open(state)) return;
     for (auto _ : state) {
-        w->runFrames(1);
-        w->screen()->repaint();
+        p.window->runFrames(1);
+        p.window->screen()->repaint();
     }
 }
 
 void BM_HotReload(benchmark::State& state) {
-    qv::RomDocument doc;
-    qv::Settings settings;
-    if (!loadCart(doc)) return state.SkipWithError("the cartridge was refused");
-    auto w = openWindow(doc, settings);
-    if (!w) return state.SkipWithError("no libretro NES core");
-    w->runFrames(30);
+    Player p;
+    if (!p.open(state)) return;
+    p.window->runFrames(30);
     std::uint8_t speed = 24;
     for (auto _ : state) {
         speed = speed == 24 ? 40 : 24;
-        const qv::RomBuffer before = doc.image();
-        doc.image()[0x3454] = speed;
-        doc.commitEdit(before, "(Mario)");
-        w->documentChanged(qv::DocumentChange::Edited);
-        w->runFrames(1);
-        if (w->host().ram()[0x57] != speed) state.SkipWithError("the new byte did not arrive");
+        const qv::RomBuffer before = p.doc.image();
+        p.doc.image()[0x3454] = speed;
+        p.doc.commitEdit(before, "(Mario)");
+        p.window->documentChanged(qv::DocumentChange::Edited);
+        p.window->runFrames(1);
+        if (p.window->host().ram()[0x57] != speed)
+            state.SkipWithError("the new byte did not arrive");
     }
 }
 
