@@ -9,6 +9,7 @@
 //     Mario's walking speed) to RAM $02 and $57 (where the game keeps his speed),
 //   and sets the backdrop colour ($3F00) to the ROM byte at CPU $8101 (file offset
 //     0x111), the colour of every pixel, as the picture shows only the backdrop.
+// After start-up it plays a steady tone of about 440 Hz on the first pulse channel.
 // So the editor's walking-speed parameter (24 by default) shows as the speed watch.
 #include <algorithm>
 #include <cstdint>
@@ -39,7 +40,18 @@ inline std::vector<std::uint8_t> testCartridge(std::uint8_t romByte = 0x18,
         0x8D, 0x00, 0x20, // 8014 STA $2000   NMI on
         0xA9, 0x0A,       // 8017 LDA #$0A
         0x8D, 0x01, 0x20, // 8019 STA $2001   background shown
-        0x4C, 0x1C, 0x80, // 801C JMP $801C
+        0x4C, 0x70, 0x80, // 801C JMP $8070
+    };
+    const std::uint8_t tone[] = {
+        0xA9, 0x01,       // 8070 LDA #$01
+        0x8D, 0x15, 0x40, // 8072 STA $4015   pulse 1 on
+        0xA9, 0xBF,       // 8075 LDA #$BF
+        0x8D, 0x00, 0x40, // 8077 STA $4000   half duty, constant volume 15
+        0xA9, 0xFD,       // 807A LDA #$FD
+        0x8D, 0x02, 0x40, // 807C STA $4002   period $0FD: about 440 Hz
+        0xA9, 0x08,       // 807F LDA #$08
+        0x8D, 0x03, 0x40, // 8081 STA $4003
+        0x4C, 0x84, 0x80, // 8084 JMP $8084
     };
     const std::uint8_t nmi[] = {
         0xE6, 0x00,       // 8020 INC $00
@@ -74,6 +86,7 @@ inline std::vector<std::uint8_t> testCartridge(std::uint8_t romByte = 0x18,
     };
     std::copy(std::begin(reset), std::end(reset), image.begin() + 0x10);
     std::copy(std::begin(nmi), std::end(nmi), image.begin() + 0x30);
+    std::copy(std::begin(tone), std::end(tone), image.begin() + 0x80);
     image[kCartRomByte] = romByte;
     image[kCartPalette] = palette;
     // Vectors at CPU $FFFA: NMI $8020, reset $8000, IRQ $8063 (an RTI).

@@ -10,6 +10,9 @@ namespace qv {
 Gamepads::Gamepads() {
     // The Play window says when the game gets input; SDL has no window to ask.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // SDL would turn SIGINT and SIGTERM into events nobody reads: the editor would no
+    // longer end on them, nor remove a half-written file as it does.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (ready_) openNew();
 }

@@ -17,7 +17,6 @@
 #include <QToolBar>
 
 #include "core/play/corefind.h"
-#include "gui/main/icons.h"
 #include "gui/play/gamepad.h"
 #include "gui/play/playaudio.h"
 #include "gui/play/playkeys.h"
