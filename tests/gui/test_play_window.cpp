@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <csignal>
 #include <cstdlib>
 
 #include "core/play/corefind.h"
@@ -71,9 +72,15 @@ TEST(PlayWindow, EveryDocumentChangeReachesTheRunningGame) {
     QV_REQUIRE_CORE(qvtest::installedCore());
     WindowFixture f;
     f.window->LoadNesFile(writeCart(f));
+    struct sigaction termBefore {
+    }, termAfter{};
+    ::sigaction(SIGTERM, nullptr, &termBefore);
     triggerPlay(f);
     PlayWindow* w = f.window->playWindow();
     ASSERT_NE(w, nullptr) << f.platform.messages().join(QStringLiteral(" | ")).toStdString();
+    // The game controllers' library leaves the editor's signals alone.
+    ::sigaction(SIGTERM, nullptr, &termAfter);
+    EXPECT_EQ(termAfter.sa_handler, termBefore.sa_handler);
     EXPECT_TRUE(f.platform.messages().isEmpty());
     // The cartridge has no continue: the window says where it could not start.
     EXPECT_EQ(w->status(), "Could not start 1-1: no level was being played 646 frames after "
