@@ -155,6 +155,15 @@ void PlayWindow::setMuted(bool muted) {
 }
 
 void PlayWindow::runFrame() {
+    constexpr qint64 kRepeatGraceMs = 5;
+    for (auto it = releasing_.begin(); it != releasing_.end();) {
+        if (clock_.elapsed() - it.value() < kRepeatGraceMs) {
+            ++it;
+            continue;
+        }
+        pressed_.remove(it.key());
+        it = releasing_.erase(it);
+    }
     const bool active = isActiveWindow();
     const std::uint16_t pad = gamepads_->buttons();
     host_->setButtons(active ? static_cast<std::uint16_t>(heldButtons() | pad) : 0);

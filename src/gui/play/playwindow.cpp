@@ -208,6 +208,7 @@ void PlayWindow::loadKeys() {
             keyButtons_[QStringLiteral("Shift")] |= kOrder[i];
     }
     pressed_.clear();
+    releasing_.clear();
 }
 
 void PlayWindow::settingsChanged() {
@@ -221,7 +222,10 @@ void PlayWindow::keyPressEvent(QKeyEvent* event) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    if (!event->isAutoRepeat()) pressed_[name] = it.value();
+    if (!event->isAutoRepeat()) {
+        pressed_[name] = it.value();
+        releasing_.remove(name);
+    }
     event->accept();
 }
 
@@ -231,14 +235,20 @@ void PlayWindow::keyReleaseEvent(QKeyEvent* event) {
         QMainWindow::keyReleaseEvent(event);
         return;
     }
-    if (!event->isAutoRepeat()) pressed_.remove(name);
+    // A key repeat the system did not mark as one comes as a release and a press at
+    // the same moment: a release counts once no press has followed it for a few
+    // milliseconds, so that no frame runs between the two without the key.
+    if (!event->isAutoRepeat()) releasing_.insert(name, clock_.elapsed());
     event->accept();
 }
 
 void PlayWindow::changeEvent(QEvent* event) {
     // Keys reach the game only while this window has the focus: whatever was held
     // when it lost it is let go.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) pressed_.clear();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        pressed_.clear();
+        releasing_.clear();
+    }
     QMainWindow::changeEvent(event);
 }
 

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <array>
 #include <functional>
 #include <memory>
@@ -118,6 +119,7 @@ class PlayWindow : public QMainWindow {
     bool paused_ = false;
     QHash<QString, std::uint16_t> keyButtons_;
     QHash<QString, std::uint16_t> pressed_; // key name -> its button
+    QHash<QString, qint64> releasing_;      // released keys, with when (ms of clock_)
 };
 
 } // namespace qv
