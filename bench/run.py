@@ -210,6 +210,39 @@ def ips_core(table, bindir, folder, runs):
                       "information")
 
 
+def play(table, bindir, env, folder, runs):
+    # The Play window on the tests' cartridge. CPU time: each figure is one thread's
+    # work, and the machine may be busy; the wall time is shown beside it.
+    program = os.path.join(bindir, "bench_gui_play")
+    cpu, wall, errors = {}, {}, set()
+    for _ in range(runs):
+        out = subprocess.run([program, "--benchmark_format=json", "--benchmark_min_time=0.2"],
+                             check=True, capture_output=True, text=True, cwd=folder,
+                             env=env).stdout
+        for b in json.loads(out)["benchmarks"]:
+            if b.get("error_occurred"):
+                errors.add(b.get("error_message", "failed"))
+                continue
+            scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0}[b["time_unit"]]
+            cpu.setdefault(b["name"], []).append(b["cpu_time"] * scale)
+            wall.setdefault(b["name"], []).append(b["real_time"] * scale)
+    if errors or "BM_HostFrame" not in cpu:
+        table.add("Play: one frame of the host", "—", "—", 0, None,
+                  "not run: %s" % ", ".join(sorted(errors)))
+        return
+    med = statistics.median
+    ratio = med(h / c for h, c in zip(cpu["BM_HostFrame"], cpu["BM_CoreRun"]))
+    table.add("Play: one frame of the host (run + conversion + paint at 2×) (CPU)",
+              duration(med(cpu["BM_HostFrame"])),
+              "retro_run alone %s" % duration(med(cpu["BM_CoreRun"])), ratio, 1.25,
+              "wall %s vs %s" % (duration(med(wall["BM_HostFrame"])),
+                                 duration(med(wall["BM_CoreRun"]))))
+    reload = med(cpu["BM_HotReload"])
+    table.add("Play: hot reload, document change to the first frame with the new bytes (CPU)",
+              "%.1f ms" % reload, "frame %.1f ms" % FRAME_MS, reload / FRAME_MS, 4.0,
+              "wall %.1f ms" % med(wall["BM_HotReload"]))
+
+
 def qorv(table, bindir, env, folder, runs):
     qorv = os.path.join(bindir, "qorv")
     cmp, cp = shutil.which("cmp"), shutil.which("cp")
@@ -285,6 +318,7 @@ def main():
         startup(table, bindir, env, folder, 7 if quick else 31)
         dialogs(table, bindir, env, folder, 3 if quick else 7)
         ips_core(table, bindir, folder, 3 if quick else 11)
+        play(table, bindir, env, folder, 3 if quick else 7)
         # Beside the build folder, on its file system.
         files = tempfile.mkdtemp(prefix="qv-bench-", dir=os.path.dirname(bindir))
         try:

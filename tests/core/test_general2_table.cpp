@@ -16,7 +16,7 @@ namespace {
 
 using qv::ItemState;
 const qv::DialogTable& T() {
-    return qv::tables::zenpan2();
+    return qv::tables::general2();
 }
 const qv::Item& item(const char* control) {
     return qvtest::itemIn(T(), control);

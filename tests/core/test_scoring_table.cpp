@@ -16,7 +16,7 @@ namespace {
 
 using qv::ItemState;
 const qv::DialogTable& T() {
-    return qv::tables::point();
+    return qv::tables::scoring();
 }
 const qv::Item& item(const char* control) {
     return qvtest::itemIn(T(), control);

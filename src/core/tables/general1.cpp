@@ -156,7 +156,7 @@ DialogTable build() {
     t.caption = "General Settings 1";
     t.undoSuffix = "(General 1)";
     t.helpContext = 200;
-    t.subDialogs = {&kihonBloc(), &kaidanBloc()};
+    t.subDialogs = {&basicBlocks(), &staircaseBlocks()};
 
     const ChoiceListRef sprites19 =
         sprites("18 Springboard", "19 Springboard (Half Pressed)  [Default]",
@@ -290,7 +290,7 @@ DialogTable build() {
 
 } // namespace
 
-const DialogTable& zenpan1() {
+const DialogTable& general1() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }

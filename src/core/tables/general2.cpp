@@ -333,7 +333,7 @@ std::optional<int> bridgePieceColumn(int field) {
     return pairColumn(field);
 }
 
-const DialogTable& zenpan2() {
+const DialogTable& general2() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }

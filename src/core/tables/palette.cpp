@@ -149,7 +149,7 @@ DialogTable build() {
 
 } // namespace
 
-const DialogTable& pallet() {
+const DialogTable& palette() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }

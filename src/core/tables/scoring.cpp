@@ -393,7 +393,7 @@ constexpr std::array<std::string_view, 17> kScoredItems{
 
 } // namespace
 
-const DialogTable& point() {
+const DialogTable& scoring() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }
@@ -411,7 +411,7 @@ std::vector<int> pointTagsIn(const Group& group) {
 
 std::vector<int> pointTagsOnPage(int page) {
     std::vector<int> tags;
-    const auto& pages = point().pages;
+    const auto& pages = scoring().pages;
     if (page < 0 || page >= static_cast<int>(pages.size())) return tags;
     for (const Group& g : pages[static_cast<std::size_t>(page)].groups)
         for (int tag : pointTagsIn(g))

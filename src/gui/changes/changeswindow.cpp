@@ -9,14 +9,9 @@
 #include "core/document.h"
 #include "core/itemtext.h"
 #include "core/knowngames.h"
+#include "gui/dialogs/smallwidgets.h"
 
 namespace qv {
-
-namespace {
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-} // namespace
 
 QString changesHeading(const RomDocument& doc, int count) {
     if (!doc.isOpen()) return QStringLiteral("No file open");
@@ -72,11 +67,11 @@ void ChangedParametersWindow::refresh() {
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Change& c = all[i];
         const ItemRow& r = *c.row;
-        const QStringList cells{qs(dialogName(*r.table)), qs(stripMnemonic(r.group->caption)),
-                                qs(labelOf(r)), qs(shownText(*r.item, c.value)),
-                                qs(defaultText(*r.item))};
-        const QString tip = qs(r.item->control) + QStringLiteral(" at ") +
-                            qs(offsetsIn(r.item->offsets, doc_.shift()));
+        const QStringList cells{utf8(dialogName(*r.table)), utf8(stripMnemonic(r.group->caption)),
+                                utf8(labelOf(r)), utf8(shownText(*r.item, c.value)),
+                                utf8(defaultText(*r.item))};
+        const QString tip = utf8(r.item->control) + QStringLiteral(" at ") +
+                            utf8(offsetsIn(r.item->offsets, doc_.shift()));
         for (int col = 0; col < cells.size(); ++col) {
             auto* cell = new QTableWidgetItem(cells[col]);
             cell->setToolTip(tip);

@@ -1,0 +1,35 @@
+// Tools > Play (F8).
+#include "gui/main/mainwindow.h"
+#include "gui/main/platform.h"
+#include "gui/play/playwindow.h"
+
+namespace qv {
+
+PlayWindow* TForm1::playWindow() const {
+    return playWindow_;
+}
+
+void TForm1::mmmPlayClick() {
+    if (!doc_.isOpen()) return;
+    if (playWindow_) {
+        playWindow_->show();
+        playWindow_->raise();
+        playWindow_->activateWindow();
+        return;
+    }
+    // The editor's own keys keep working from the Play window.
+    QList<QAction*> keyed;
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->shortcut().isEmpty()) keyed << a;
+    QString error;
+    playWindow_ = PlayWindow::open(
+        doc_, settings_, [this] { writeAllSettings(); }, keyed, this, error);
+    if (!playWindow_) {
+        platform().warn(this, error);
+        return;
+    }
+    playWindow_->show();
+    playWindow_->activateWindow();
+}
+
+} // namespace qv
