@@ -41,7 +41,7 @@ int complete(const std::vector<std::string>& args) {
         const DialogTable* only = args.size() == 2 ? findDialog(args[1]) : nullptr;
         if (args.size() == 2 && !only) return 1;
         // A control shown in two places is offered once.
-        std::set<std::string> seen;
+        std::set<std::string_view> seen;
         for (const ItemRow& row : itemRows(only))
             if (!row.item->control.empty() && seen.insert(row.item->control).second)
                 std::cout << row.item->control << "\n";

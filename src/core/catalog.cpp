@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <unordered_set>
 
 #include "core/itemtext.h"
 
@@ -13,7 +12,7 @@ std::string dialogName(const DialogTable& table) {
     if (s.size() > 2 && s.front() == '(' && s.back() == ')')
         return std::string(s.substr(1, s.size() - 2));
     if (!s.empty()) return std::string(s);
-    return table.caption;
+    return std::string(table.caption);
 }
 
 static bool equalNoCase(std::string_view a, std::string_view b) {
@@ -48,15 +47,8 @@ std::vector<ItemRow> itemRows(const DialogTable* only) {
 }
 
 const std::vector<ItemRow>& parameterRows() {
-    // A control reachable from two tables is one parameter: the first table owns it.
-    static const std::vector<ItemRow> rows = [] {
-        std::vector<ItemRow> out;
-        std::unordered_set<std::string_view> seen;
-        seen.reserve(1024);
-        for (const ItemRow& r : itemRows())
-            if (seen.insert(r.item->control).second) out.push_back(r);
-        return out;
-    }();
+    // Every control names one item over all tables (a test of the registry says so).
+    static const std::vector<ItemRow> rows = itemRows();
     return rows;
 }
 
@@ -80,7 +72,7 @@ std::string bareLabel(std::string_view caption) {
 
 std::string labelOf(const Item& item) {
     std::string label = bareLabel(item.label);
-    return label.empty() ? item.control : label;
+    return label.empty() ? std::string(item.control) : label;
 }
 
 std::string labelOf(const ItemRow& row) {

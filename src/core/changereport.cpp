@@ -31,7 +31,8 @@ struct Line {
     }
     Line& defaultOf(const ItemRow& r) { return value(r, {false, r.item->defaultValue}); }
     Line& offsets(const ItemRow& r, int shift) {
-        return *this << offsetsIn(r.item->offsets, shift);
+        appendOffsets(text, r.item->offsets, shift);
+        return *this;
     }
 };
 

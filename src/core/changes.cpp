@@ -14,6 +14,7 @@ namespace qv {
 
 ChangeList changedParameters(std::span<const std::uint8_t> image, int shift) {
     ChangeList out;
+    out.changed.reserve(parameterRows().size());
     for (const ItemRow& r : parameterRows()) {
         const ItemState value = r.item->read(image, shift);
         const ItemState def{false, r.item->defaultValue};
@@ -85,7 +86,7 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
 
     std::set<int> hidden;
     for (const ItemRow& r : parameterRows()) {
-        const std::vector<int>& offsets = r.item->offsets;
+        const std::span<const int> offsets = r.item->offsets;
         // The same bytes read the same: nothing to list.
         const bool bytesEqual = sameBytes(offsets, a, shiftA, b, shiftB);
         if (bytesEqual) continue;

@@ -1,6 +1,9 @@
 #include "core/encodings.h"
 
+#include <array>
 #include <cassert>
+
+#include "core/items.h"
 
 namespace qv::enc {
 
@@ -142,7 +145,7 @@ ChoiceRule pipeExitHeight() {
 }
 
 ChoiceRule indexOffset(int add, bool unsignedByte) {
-    return {&indexOffsetKind, 1, {add, unsignedByte ? 1 : 0}};
+    return {&indexOffsetKind, 1, keep(std::array{add, unsignedByte ? 1 : 0})};
 }
 
 ChoiceRule byteTable(std::vector<std::vector<std::uint8_t>> entries,
@@ -158,11 +161,11 @@ ChoiceRule byteTable(std::vector<std::vector<std::uint8_t>> entries,
         params.insert(params.end(), seq.begin(), seq.end());
         params.push_back(index);
     }
-    return {&byteTableKind, bytes, std::move(params)};
+    return {&byteTableKind, bytes, keep(params)};
 }
 
 ChoiceRule highNibble(int low) {
-    return {&highNibbleKind, 1, {low}};
+    return {&highNibbleKind, 1, keep(std::array{low})};
 }
 
 } // namespace qv::rule

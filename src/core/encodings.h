@@ -77,7 +77,9 @@ struct RuleKind {
 struct ChoiceRule {
     const RuleKind* kind = nullptr;
     int bytes = 1;
-    std::vector<int> params; // what the kind needs: an index offset, a low nibble, a byte table...
+    // What the kind needs (an index offset, a low nibble, a byte table...), kept as an
+    // item's other data is (see keep() in items.h).
+    std::span<const int> params;
 
     std::string_view name() const { return kind ? kind->name : std::string_view(); }
     // The entry index the fields name, or -1 when they name none. The caller still

@@ -95,13 +95,13 @@ constexpr Fixed kFixed[] = {
 
 std::vector<HelpTopic> build() {
     std::map<int, HelpTopic> topics;
-    const auto add = [&](int context, const std::string& title, const std::string& html) {
+    const auto add = [&](int context, std::string_view title, const std::string& html) {
         if (context <= 0) return;
         HelpTopic& t = topics[context];
         // Two groups may share a context; the topic then describes both.
         if (t.context == 0) {
             t.context = context;
-            t.title = title;
+            t.title = std::string(title);
         }
         t.html += html;
     };
@@ -119,7 +119,7 @@ std::vector<HelpTopic> build() {
                 for (const Item& item : group.items)
                     body += itemLine(item);
                 body += "</ul>";
-                for (const std::string& note : group.notes)
+                for (const std::string_view note : group.notes)
                     body += "<p>" + escape(note) + "</p>";
                 add(group.helpContext, group.caption, body);
             }

@@ -30,7 +30,7 @@ const std::map<std::string_view, std::string_view>& numericWords() {
     return words;
 }
 
-std::string pattern(const std::vector<std::uint8_t>& bytes, const std::vector<int>& operands) {
+std::string pattern(std::span<const std::uint8_t> bytes, std::span<const int> operands) {
     std::string out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bool operand = false;
@@ -89,8 +89,8 @@ std::string bothLayouts(const Item& item) {
 }
 
 ItemDetails itemDetails(const Item& item) {
-    return {labelOf(item),     item.control,      acceptedValues(item),
-            defaultText(item), bothLayouts(item), encodingText(item)};
+    return {labelOf(item),     std::string(item.control), acceptedValues(item),
+            defaultText(item), bothLayouts(item),         encodingText(item)};
 }
 
 } // namespace qv

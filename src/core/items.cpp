@@ -6,16 +6,50 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory_resource>
 
 #include "core/rom.h"
 #include "core/valuefields.h"
 
 namespace qv {
 
+// A pool of each thread's own (tables may be built on any thread), never given back.
+static void* keptBytes(std::size_t size, std::size_t align) {
+    thread_local auto* const pool = new std::pmr::monotonic_buffer_resource(std::size_t{1} << 14);
+    return pool->allocate(size, align);
+}
+
+template <class T> static std::span<const T> keepCopy(std::span<const T> values) {
+    if (values.empty()) return {};
+    void* p = keptBytes(values.size_bytes(), alignof(T));
+    std::memcpy(p, values.data(), values.size_bytes());
+    return {static_cast<const T*>(p), values.size()};
+}
+
+std::string_view keep(std::string_view text) {
+    const auto kept = keepCopy(std::span(text));
+    return {kept.data(), kept.size()};
+}
+
+std::span<const int> keep(std::span<const int> values) {
+    return keepCopy(values);
+}
+
+std::span<const std::uint8_t> keep(std::span<const std::uint8_t> bytes) {
+    return keepCopy(bytes);
+}
+
 const std::vector<std::string>& ChoiceList::captions() const {
-    if (make_) {
-        captions_ = make_();
-        make_ = nullptr;
+    if (captions_.empty() && size_ > 0) {
+        if (make_) {
+            captions_ = make_();
+            make_ = nullptr;
+        } else {
+            captions_.reserve(static_cast<std::size_t>(size_));
+            for (int i = 0; i < size_; ++i)
+                captions_.push_back(entry_(i));
+        }
         // The length was stated when the list was made; a list that disagrees is a fault
         // of its table, caught by any test that shows it.
         if (static_cast<int>(captions_.size()) != size_) {
@@ -39,33 +73,27 @@ ChoiceListRef makeList(std::initializer_list<std::string_view> captions) {
 }
 
 std::string ChoiceList::caption(int index) const {
-    if (entry_ && make_) return entry_(index);
+    if (entry_ && captions_.empty()) return entry_(index);
     return captions()[static_cast<std::size_t>(index)];
 }
 
 ChoiceListRef lazyList(int size, ChoiceList::Make make) {
-    return std::make_shared<const ChoiceList>(size, std::move(make), nullptr);
+    return new ChoiceList(size, std::move(make), nullptr);
 }
 
 ChoiceListRef entryList(int size, ChoiceList::Entry entry) {
-    auto all = [size, entry] {
-        std::vector<std::string> out;
-        out.reserve(static_cast<std::size_t>(size));
-        for (int i = 0; i < size; ++i)
-            out.push_back(entry(i));
-        return out;
-    };
-    return std::make_shared<const ChoiceList>(size, std::move(all), std::move(entry));
+    return new ChoiceList(size, nullptr, std::move(entry));
 }
 
 std::string Item::rangeLabel() const {
-    return ownRangeLabel ? *ownRangeLabel : rangeLabelFor(spinMin, spinMax, defaultValue);
+    return ownRangeLabel ? std::string(*ownRangeLabel)
+                         : rangeLabelFor(spinMin, spinMax, defaultValue);
 }
 
 std::string Item::stem() const {
     for (std::string_view prefix : {"Edit", "Chk", "Cmb"})
-        if (std::string_view(control).starts_with(prefix)) return control.substr(prefix.size());
-    return control;
+        if (control.starts_with(prefix)) return std::string(control.substr(prefix.size()));
+    return std::string(control);
 }
 
 std::string Item::spinName() const {
@@ -150,7 +178,7 @@ void Item::encode(int value, std::span<int> fields) const {
         encoding->encode(value, fields);
         break;
     case ItemKind::Check: {
-        const auto& pattern = value ? ticked : cleared;
+        const auto pattern = value ? ticked : cleared;
         for (std::size_t i = 0; i < pattern.size(); ++i)
             if (value || !isOperand(clearedOperands, i)) fields[i] = signExtend(pattern[i]);
         break;
@@ -231,13 +259,16 @@ bool Item::write(std::span<std::uint8_t> image, int shift, int value) const {
 }
 
 // What every row starts with: its kind, names and `bytes` consecutive offsets.
-static Item itemAt(ItemKind kind, std::string control, std::string label, int offset, int bytes) {
+static Item itemAt(ItemKind kind, RowText control, RowText label, int offset, int bytes) {
     Item it;
     it.kind = kind;
-    it.control = std::move(control);
-    it.label = std::move(label);
+    it.control = control.view;
+    it.label = label.view;
+    std::array<int, kMaxItemBytes> offsets{};
+    assert(bytes <= kMaxItemBytes);
     for (int i = 0; i < bytes; ++i)
-        it.offsets.push_back(offset + i);
+        offsets[static_cast<std::size_t>(i)] = offset + i;
+    it.offsets = keep(std::span<const int>(offsets.data(), static_cast<std::size_t>(bytes)));
     return it;
 }
 
@@ -246,10 +277,9 @@ std::string rangeLabelFor(int min, int max, int defaultValue) {
            " Default: " + std::to_string(defaultValue) + "]";
 }
 
-Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
-             int max, int defaultValue, int maxLength) {
-    Item it =
-        itemAt(ItemKind::Numeric, std::move(control), std::move(label), offset, encoding.bytes);
+Item numeric(RowText control, RowText label, int offset, const Encoding& encoding, int min, int max,
+             int defaultValue, int maxLength) {
+    Item it = itemAt(ItemKind::Numeric, control, label, offset, encoding.bytes);
     it.defaultValue = defaultValue;
     it.encoding = &encoding;
     it.spinMin = it.acceptMin = min;
@@ -258,29 +288,26 @@ Item numeric(std::string control, std::string label, int offset, const Encoding&
     return it;
 }
 
-Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
-             int max, int defaultValue, std::string rangeLabel, int maxLength) {
-    Item it = numeric(std::move(control), std::move(label), offset, encoding, min, max,
-                      defaultValue, maxLength);
-    it.ownRangeLabel = std::move(rangeLabel);
+Item numeric(RowText control, RowText label, int offset, const Encoding& encoding, int min, int max,
+             int defaultValue, RowText rangeLabel, int maxLength) {
+    Item it = numeric(control, label, offset, encoding, min, max, defaultValue, maxLength);
+    it.ownRangeLabel = rangeLabel.view;
     return it;
 }
 
-Item numericAt(std::string control, std::string label, std::vector<int> offsets,
+Item numericAt(RowText control, RowText label, std::initializer_list<int> offsets,
                const Encoding& encoding, int min, int max, int defaultValue, int maxLength) {
     assert(static_cast<int>(offsets.size()) == encoding.bytes);
-    Item it = numeric(std::move(control), std::move(label), 0, encoding, min, max, defaultValue,
-                      maxLength);
-    it.offsets = std::move(offsets);
+    Item it = numeric(control, label, 0, encoding, min, max, defaultValue, maxLength);
+    it.offsets = keep(std::span(offsets));
     return it;
 }
 
-Item numericAt(std::string control, std::string label, std::vector<int> offsets,
-               const Encoding& encoding, int min, int max, int defaultValue, std::string rangeLabel,
+Item numericAt(RowText control, RowText label, std::initializer_list<int> offsets,
+               const Encoding& encoding, int min, int max, int defaultValue, RowText rangeLabel,
                int maxLength) {
-    Item it = numericAt(std::move(control), std::move(label), std::move(offsets), encoding, min,
-                        max, defaultValue, maxLength);
-    it.ownRangeLabel = std::move(rangeLabel);
+    Item it = numericAt(control, label, offsets, encoding, min, max, defaultValue, maxLength);
+    it.ownRangeLabel = rangeLabel.view;
     return it;
 }
 
@@ -295,27 +322,28 @@ Item strict(Item item) {
     return item;
 }
 
-Item check(std::string control, std::string caption, int offset, std::vector<std::uint8_t> ticked,
-           std::vector<std::uint8_t> cleared) {
+Item check(RowText control, RowText caption, int offset, std::span<const std::uint8_t> ticked,
+           std::span<const std::uint8_t> cleared) {
     assert(ticked.size() == cleared.size());
-    Item it = itemAt(ItemKind::Check, std::move(control), std::move(caption), offset,
-                     static_cast<int>(ticked.size()));
+    Item it = itemAt(ItemKind::Check, control, caption, offset, static_cast<int>(ticked.size()));
     it.defaultValue = 0;
-    it.ticked = std::move(ticked);
-    it.cleared = std::move(cleared);
+    it.ticked = keep(ticked);
+    it.cleared = keep(cleared);
     return it;
 }
 
 Item withOperandWhenCleared(Item item, int position) {
     assert(position >= 0 && position < static_cast<int>(item.cleared.size()));
-    item.clearedOperands.push_back(position);
+    std::vector<int> operands(item.clearedOperands.begin(), item.clearedOperands.end());
+    operands.push_back(position);
+    item.clearedOperands = keep(operands);
     return item;
 }
 
-Item flag(std::string control, std::string caption, int offset, std::uint8_t mask,
-          std::uint8_t ticked, std::uint8_t cleared) {
+Item flag(RowText control, RowText caption, int offset, std::uint8_t mask, std::uint8_t ticked,
+          std::uint8_t cleared) {
     assert((ticked & ~mask) == 0 && (cleared & ~mask) == 0 && ticked != cleared);
-    Item it = itemAt(ItemKind::Flag, std::move(control), std::move(caption), offset, 1);
+    Item it = itemAt(ItemKind::Flag, control, caption, offset, 1);
     it.defaultValue = 0;
     it.flagMask = mask;
     it.flagTicked = ticked;
@@ -328,12 +356,12 @@ Item withOthersClear(Item item) {
     return item;
 }
 
-Item choice(std::string control, std::string label, int offset, ChoiceListRef list, ChoiceRule rule,
+Item choice(RowText control, RowText label, int offset, ChoiceListRef list, ChoiceRule rule,
             int resetIndex) {
-    Item it = itemAt(ItemKind::Choice, std::move(control), std::move(label), offset, rule.bytes);
+    Item it = itemAt(ItemKind::Choice, control, label, offset, rule.bytes);
     it.defaultValue = resetIndex;
-    it.list = std::move(list);
-    it.rule = std::move(rule);
+    it.list = list;
+    it.rule = rule;
     return it;
 }
 

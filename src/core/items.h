@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,13 +41,31 @@ class ChoiceList {
     Entry entry_;       // empty: the list is written whole
     mutable std::vector<std::string> captions_;
 };
-using ChoiceListRef = std::shared_ptr<const ChoiceList>;
+// Lists live until the process ends, as the tables that hold them do.
+using ChoiceListRef = const ChoiceList*;
 ChoiceListRef makeList(std::vector<std::string> captions);
 ChoiceListRef makeList(std::initializer_list<std::string_view> captions);
 // A list of `size` captions that `make` writes, all at once, when they are first asked for.
 ChoiceListRef lazyList(int size, ChoiceList::Make make);
 // A list of `size` captions that `entry` writes one at a time.
 ChoiceListRef entryList(int size, ChoiceList::Entry entry);
+
+// What a table row computes (a name with a number, a list of offsets, a byte pattern),
+// kept until the process ends as the tables are, so that an item holds a view of it:
+// an item is then copied for nothing and a row costs no allocation of its own (the
+// rows "qorv changes" and "qorv diff" of make bench build every table).
+std::string_view keep(std::string_view text);
+std::span<const int> keep(std::span<const int> values);
+std::span<const std::uint8_t> keep(std::span<const std::uint8_t> bytes);
+
+// Text a table row is written with: a literal, text of static data, or text the row
+// computes, which is kept (see keep()).
+struct RowText {
+    RowText(const char* literal) : view(literal) {}
+    RowText(std::string_view lasting) : view(lasting) {}
+    RowText(const std::string& computed) : view(keep(computed)) {}
+    std::string_view view;
+};
 
 inline constexpr std::string_view kOutOfBounds = "(Out of bounds)";
 inline constexpr int kMaxItemBytes = 16;
@@ -85,12 +102,13 @@ struct ItemCodec {
 // What the fields (an item's bytes sign-extended, in its offsets' order) show.
 ItemState decodeFields(const ItemCodec& codec, std::span<const int> fields);
 
+// Views of literals and of kept data (see keep()), as the tables are never destroyed.
 struct Item {
     ItemKind kind = ItemKind::Numeric;
-    std::string control;      // "EditMaWalk_R", "ChkMuteki1", "CmbFireShot"
-    std::string label;        // caption label (with "&"), or the check box's caption
-    std::vector<int> offsets; // one per value field, in the 40,976-byte layout
-    int defaultValue = 0;     // numeric: display value; check: 1/0; choice: Reset index
+    std::string_view control;     // "EditMaWalk_R", "ChkMuteki1", "CmbFireShot"
+    std::string_view label;       // caption label (with "&"), or the check box's caption
+    std::span<const int> offsets; // one per value field, in the 40,976-byte layout
+    int defaultValue = 0;         // numeric: display value; check: 1/0; choice: Reset index
 
     // Numeric.
     const Encoding* encoding = nullptr;
@@ -99,16 +117,16 @@ struct Item {
     int maxLength = 4;
     // A range label of the row's own, where it departs on purpose from the one derived
     // from the up-down's limits and the default (see rangeLabel()).
-    std::optional<std::string> ownRangeLabel;
+    std::optional<std::string_view> ownRangeLabel;
     // Stored bytes that read outside the accepted range are out of bounds (disabled and
     // kept) instead of being replaced by the default on OK.
     bool strictRange = false;
 
     // Check: pattern A ticks the box, pattern B clears it.
-    std::vector<std::uint8_t> ticked, cleared;
+    std::span<const std::uint8_t> ticked, cleared;
     // Positions in pattern B that match any byte and are written back as they stand:
     // an instruction's operand that another item of the dialog edits.
-    std::vector<int> clearedOperands;
+    std::span<const int> clearedOperands;
 
     // Flag: the bits under `flagMask` equal `flagTicked` (ticked) or `flagCleared`
     // (cleared); any other bits read out of bounds unless `flagOthersClear`, when they
@@ -117,7 +135,7 @@ struct Item {
     bool flagOthersClear = false;
 
     // Choice.
-    ChoiceListRef list;
+    ChoiceListRef list = nullptr;
     ChoiceRule rule;
 
     // "[-128～127 Default: 24]", or the row's own label.
@@ -154,32 +172,37 @@ std::string rangeLabelFor(int min, int max, int defaultValue);
 // Row builders, so that each table row reads like the dialog row it makes. A numeric
 // row's range label follows from its up-down limits and default; the overloads taking
 // a `rangeLabel` are for the labels that depart from that on purpose.
-Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
-             int max, int defaultValue, int maxLength = 4);
-Item numeric(std::string control, std::string label, int offset, const Encoding& encoding, int min,
-             int max, int defaultValue, std::string rangeLabel, int maxLength = 4);
+Item numeric(RowText control, RowText label, int offset, const Encoding& encoding, int min, int max,
+             int defaultValue, int maxLength = 4);
+Item numeric(RowText control, RowText label, int offset, const Encoding& encoding, int min, int max,
+             int defaultValue, RowText rangeLabel, int maxLength = 4);
 // A numeric item whose bytes lie at the given offsets, in the encoding's field order
 // (the two halves of a 16-bit value stored apart).
-Item numericAt(std::string control, std::string label, std::vector<int> offsets,
+Item numericAt(RowText control, RowText label, std::initializer_list<int> offsets,
                const Encoding& encoding, int min, int max, int defaultValue, int maxLength = 4);
-Item numericAt(std::string control, std::string label, std::vector<int> offsets,
-               const Encoding& encoding, int min, int max, int defaultValue, std::string rangeLabel,
+Item numericAt(RowText control, RowText label, std::initializer_list<int> offsets,
+               const Encoding& encoding, int min, int max, int defaultValue, RowText rangeLabel,
                int maxLength = 4);
 // The same item with up-down limits other than its accepted range (a derived range
 // label follows them).
 Item withSpin(Item item, int spinMin, int spinMax);
 // The same item with strictRange set.
 Item strict(Item item);
-Item check(std::string control, std::string caption, int offset, std::vector<std::uint8_t> ticked,
-           std::vector<std::uint8_t> cleared);
+Item check(RowText control, RowText caption, int offset, std::span<const std::uint8_t> ticked,
+           std::span<const std::uint8_t> cleared);
+inline Item check(RowText control, RowText caption, int offset,
+                  std::initializer_list<std::uint8_t> ticked,
+                  std::initializer_list<std::uint8_t> cleared) {
+    return check(control, caption, offset, std::span(ticked), std::span(cleared));
+}
 // The same check item with the byte at `position` of pattern B left to another item.
 Item withOperandWhenCleared(Item item, int position);
 // A check box over the bits `mask` of the byte at `offset`.
-Item flag(std::string control, std::string caption, int offset, std::uint8_t mask,
-          std::uint8_t ticked, std::uint8_t cleared);
+Item flag(RowText control, RowText caption, int offset, std::uint8_t mask, std::uint8_t ticked,
+          std::uint8_t cleared);
 // The same flag with any bits other than the ticked pattern reading as cleared.
 Item withOthersClear(Item item);
-Item choice(std::string control, std::string label, int offset, ChoiceListRef list, ChoiceRule rule,
+Item choice(RowText control, RowText label, int offset, ChoiceListRef list, ChoiceRule rule,
             int resetIndex);
 
 // How a parameter's bytes are read and written: the bytes at `offsets` (in the

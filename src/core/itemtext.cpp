@@ -10,13 +10,12 @@
 namespace qv {
 
 void appendStripped(std::string& out, std::string_view caption) {
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size())
-            ++i; // "&&" keeps one "&"
-        else if (caption[i] == '&')
-            continue;
-        out += caption[i];
+    for (std::size_t at; (at = caption.find('&')) != std::string_view::npos;) {
+        out.append(caption.substr(0, at));
+        if (at + 1 < caption.size()) out += caption[at + 1]; // "&&" keeps one "&"
+        caption.remove_prefix(std::min(at + 2, caption.size()));
     }
+    out.append(caption);
 }
 
 std::string stripMnemonic(std::string_view caption) {
@@ -26,11 +25,23 @@ std::string stripMnemonic(std::string_view caption) {
 }
 
 void appendShown(std::string& out, const Item& item, const ItemState& state) {
-    if (!state.outOfBounds && item.kind == ItemKind::Numeric) {
+    if (state.outOfBounds) {
+        out += kOutOfBounds;
+        return;
+    }
+    switch (item.kind) {
+    case ItemKind::Numeric: {
         char number[16];
         out.append(number, std::to_chars(number, number + sizeof number, state.value).ptr);
-    } else {
-        appendStripped(out, item.text(state));
+        break;
+    }
+    case ItemKind::Check:
+    case ItemKind::Flag:
+        out += checkText(state.value != 0);
+        break;
+    case ItemKind::Choice:
+        appendStripped(out, item.list->caption(state.value));
+        break;
     }
 }
 
@@ -221,6 +232,11 @@ std::string offsetsText(std::span<const int> offsets) {
 
 std::string offsetsIn(std::span<const int> offsets, int shift) {
     std::string out;
+    appendOffsets(out, offsets, shift);
+    return out;
+}
+
+void appendOffsets(std::string& out, std::span<const int> offsets, int shift) {
     for (std::size_t i = 0; i < offsets.size();) {
         std::size_t j = i;
         while (j + 1 < offsets.size() && offsets[j + 1] == offsets[j] + 1)
@@ -231,7 +247,6 @@ std::string offsetsIn(std::span<const int> offsets, int shift) {
                    putOffsetRange(text, shifted(offsets[i], shift), shifted(offsets[j], shift)));
         i = j + 1;
     }
-    return out;
 }
 
 std::string bytesText(std::span<const std::uint8_t> bytes) {

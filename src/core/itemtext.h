@@ -64,6 +64,8 @@ char* putOffsetRange(char* p, int first, int last);
 std::string offsetsText(std::span<const int> offsets);
 // The same with the offsets shifted into an image's layout.
 std::string offsetsIn(std::span<const int> offsets, int shift);
+// The same, added to the end of `out`.
+void appendOffsets(std::string& out, std::span<const int> offsets, int shift);
 // "B4 68 50".
 std::string bytesText(std::span<const std::uint8_t> bytes);
 

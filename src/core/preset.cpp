@@ -116,7 +116,7 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
 }
 
 std::string changeLine(const ValueEdit& c) {
-    return c.item->control + ": " + shownText(*c.item, c.before) + " -> " +
+    return std::string(c.item->control) + ": " + shownText(*c.item, c.before) + " -> " +
            (c.bytes ? valueTextOfBytes(*c.item, *c.bytes) : shownText(*c.item, {false, c.value}));
 }
 

@@ -61,7 +61,7 @@ std::string storeValues(std::span<const ValueEdit> edits, std::span<std::uint8_t
     for (const DialogTable* table : dialogTables())
         for (const Item* item : table->items())
             if (!item->read(before, shift).outOfBounds && item->read(file, shift).outOfBounds)
-                problem += (problem.empty() ? "" : "\n") + item->control +
+                problem += (problem.empty() ? "" : "\n") + std::string(item->control) +
                            ": would no longer be readable after this change (" +
                            offsetsIn(item->offsets, shift) + " would hold " +
                            bytesText(itemBytes(*item, file, shift)) + "), so nothing is written";

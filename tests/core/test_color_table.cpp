@@ -9,6 +9,7 @@
 #include "core/tables/color.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
+#include "support/offsets.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ TEST(ColorTable, EveryCharacterIsOneByteNamedAfterItsOffset) {
         EXPECT_TRUE(offsets.insert(c.offset).second) << c.control;
         const qv::Item* it = qv::tables::color().find(c.control);
         ASSERT_NE(it, nullptr) << c.control;
-        EXPECT_EQ(it->offsets, std::vector<int>{c.offset});
+        EXPECT_EQ(qvtest::offsetsOf(*it), std::vector<int>{c.offset});
         EXPECT_EQ(it->defaultValue, c.defaultByte);
     }
     qv::ValueFields fields(qv::tables::color());

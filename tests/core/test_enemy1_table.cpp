@@ -10,6 +10,7 @@
 #include "core/tables/enemy1.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
+#include "support/offsets.h"
 #include "support/tabledefaults.h"
 
 namespace {
@@ -24,7 +25,7 @@ const qv::Item& item(const char* control) {
 ItemState readByte(const char* control, std::uint8_t b) {
     qv::RomBuffer rom{};
     const qv::Item& it = item(control);
-    rom[static_cast<std::size_t>(it.offsets.at(0))] = b;
+    rom[static_cast<std::size_t>(it.offsets[0])] = b;
     return it.read(rom, 0);
 }
 // The byte OK writes for a display value (or entry index) over a zero image.
@@ -32,7 +33,7 @@ std::uint8_t stored(const char* control, int value) {
     qv::RomBuffer rom{};
     const qv::Item& it = item(control);
     EXPECT_TRUE(it.write(rom, 0, value)) << control << " " << value;
-    return rom[static_cast<std::size_t>(it.offsets.at(0))];
+    return rom[static_cast<std::size_t>(it.offsets[0])];
 }
 
 // The bytes of an unmodified game at every offset Enemy 1 edits, worked out by hand
@@ -82,10 +83,10 @@ TEST(Enemy1Table, ShapePagesAndResetButtons) {
     std::vector<std::string> pages, names, resets;
     std::vector<int> helps;
     for (const qv::Page& p : T().pages) {
-        pages.push_back(p.caption);
-        names.push_back(p.objectName);
+        pages.emplace_back(p.caption);
+        names.emplace_back(p.objectName);
         for (const qv::Group& g : p.groups) {
-            resets.push_back(g.reset);
+            resets.emplace_back(g.reset);
             helps.push_back(g.helpContext);
         }
     }
@@ -140,9 +141,9 @@ TEST(Enemy1Table, AnUnmodifiedGameShowsEveryDefault) {
     EXPECT_EQ(claimed.count(0x49E2), 0u); // between the falling-shell pair, nobody's
     EXPECT_EQ(qv::ValueFields(T()).offsets().size(), 54u);
     // The Cheep-Cheep table, row by row: EditPukuSpeed n at 0x44A8 + n - 1.
-    EXPECT_EQ(item("EditPukuSpeed1").offsets, std::vector<int>{0x44A8});
-    EXPECT_EQ(item("EditPukuSpeed5").offsets, std::vector<int>{0x44AC});
-    EXPECT_EQ(item("EditPukuSpeed12").offsets, std::vector<int>{0x44B3});
+    EXPECT_EQ(qvtest::offsetsOf(item("EditPukuSpeed1")), std::vector<int>{0x44A8});
+    EXPECT_EQ(qvtest::offsetsOf(item("EditPukuSpeed5")), std::vector<int>{0x44AC});
+    EXPECT_EQ(qvtest::offsetsOf(item("EditPukuSpeed12")), std::vector<int>{0x44B3});
     EXPECT_EQ(item("EditPukuSpeed7").defaultValue, 16);
 }
 

@@ -92,10 +92,10 @@ TEST(Enemy2Table, ShapePagesGroupsAndResetButtons) {
     std::vector<std::string> pages, names, resets;
     std::vector<int> helps;
     for (const qv::Page& p : T().pages) {
-        pages.push_back(p.caption);
-        names.push_back(p.objectName);
+        pages.emplace_back(p.caption);
+        names.emplace_back(p.objectName);
         for (const qv::Group& g : p.groups) {
-            resets.push_back(g.reset);
+            resets.emplace_back(g.reset);
             helps.push_back(g.helpContext);
         }
     }

@@ -14,6 +14,7 @@
 #include "core/tables/registry.h"
 #include "core/tables/staircaseblocks.h"
 #include "core/valuefields.h"
+#include "support/offsets.h"
 #include "support/staircasepicture.h"
 
 namespace {
@@ -97,10 +98,10 @@ TEST(Zenpan1Table, ShapePagesAndResetButtons) {
     EXPECT_EQ(T().helpContext, 200);
     std::vector<std::string> pages, names, resets;
     for (const qv::Page& p : T().pages) {
-        pages.push_back(p.caption);
-        names.push_back(p.objectName);
+        pages.emplace_back(p.caption);
+        names.emplace_back(p.objectName);
         for (const qv::Group& g : p.groups)
-            resets.push_back(g.reset);
+            resets.emplace_back(g.reset);
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"Blocks", "Items", "Springboard", "Lifts", "Bridge",
                                                "Horizonal Rope", "Time", "Stages"}));
@@ -318,10 +319,10 @@ TEST(SubDialogTables, ColumnsAndStepsAreOutOfBoundsOutsideTheirRanges) {
     EXPECT_EQ(cols[16].name, 'Z');
     EXPECT_EQ(cols[16].highOffset, 0x14B5);
 
-    EXPECT_EQ(qv::tables::stairStart(1).offsets, std::vector<int>{0x1AC6});
-    EXPECT_EQ(qv::tables::stairStart(9).offsets, std::vector<int>{0x1ABE});
-    EXPECT_EQ(qv::tables::stairCount(1).offsets, std::vector<int>{0x1ABD});
-    EXPECT_EQ(qv::tables::stairCount(9).offsets, std::vector<int>{0x1AB5});
+    EXPECT_EQ(qvtest::offsetsOf(qv::tables::stairStart(1)), std::vector<int>{0x1AC6});
+    EXPECT_EQ(qvtest::offsetsOf(qv::tables::stairStart(9)), std::vector<int>{0x1ABE});
+    EXPECT_EQ(qvtest::offsetsOf(qv::tables::stairCount(1)), std::vector<int>{0x1ABD});
+    EXPECT_EQ(qvtest::offsetsOf(qv::tables::stairCount(9)), std::vector<int>{0x1AB5});
     rom[0x1AC5] = 13; // step 2 start 13: valid
     EXPECT_EQ(qv::tables::stairStart(2).read(rom, 0), (ItemState{false, 13}));
     rom[0x1AC5] = 14;

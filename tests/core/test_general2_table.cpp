@@ -81,12 +81,12 @@ TEST(Zenpan2Table, ShapePagesGroupsAndResetButtons) {
     std::vector<std::string> pages, names, groups, resets;
     std::vector<int> helps;
     for (const qv::Page& p : T().pages) {
-        pages.push_back(p.caption);
-        names.push_back(p.objectName);
+        pages.emplace_back(p.caption);
+        names.emplace_back(p.objectName);
         for (const qv::Group& g : p.groups) {
-            groups.push_back(g.caption);
+            groups.emplace_back(g.caption);
             helps.push_back(g.helpContext);
-            resets.push_back(g.reset);
+            resets.emplace_back(g.reset);
         }
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"Flagpole", "Castle Flag", "Bowser Bridge", "Toad",

@@ -7,6 +7,7 @@
 
 #include "core/rom.h"
 #include "core/tables/mario.h"
+#include "support/offsets.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST(MarioTable, HasTheDocumentedShape) {
     EXPECT_EQ(T().helpContext, 100);
     std::vector<std::string> pages;
     for (const qv::Page& p : T().pages)
-        pages.push_back(p.caption);
+        pages.emplace_back(p.caption);
     EXPECT_EQ(pages,
               (std::vector<std::string>{"Speed", "Jump Ability 1", "Jump Ability 2", "Swimming",
                                         "Fireballs", "Pipes", "Vines", "Damage"}));
@@ -130,13 +131,13 @@ TEST(MarioTable, ResetButtonsAndWhatTheyReset) {
     std::vector<std::string> inTable;
     for (const qv::Page& p : T().pages)
         for (const qv::Group& g : p.groups)
-            inTable.push_back(g.reset);
+            inTable.emplace_back(g.reset);
     EXPECT_EQ(inTable, buttons);
 
     const auto resets = [](const char* button) {
         std::vector<std::string> out;
         for (const qv::Item& it : T().groupByReset(button)->items)
-            out.push_back(it.control);
+            out.emplace_back(it.control);
         return out;
     };
     EXPECT_EQ(resets("SpdFireShot"),
@@ -155,7 +156,7 @@ TEST(MarioTable, JumpTableRowsAndLuigiValues) {
     ASSERT_TRUE(jump.grid);
     EXPECT_EQ(jump.at(0, 0).control, "EditJumpBase1");
     EXPECT_EQ(jump.at(4, 3).control, "EditJumpFall5");
-    EXPECT_EQ(jump.at(2, 2).offsets, std::vector<int>{0x3436});
+    EXPECT_EQ(qvtest::offsetsOf(jump.at(2, 2)), std::vector<int>{0x3436});
     EXPECT_EQ(jump.grid->rows[3], "R&un:");
 
     // Luigi's rise rates 231, 231, 231, 221, 221 and fall rates 66, 66, 46, 93, 93.

@@ -12,6 +12,7 @@
 #include "core/tables/palette.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
+#include "support/offsets.h"
 #include "support/tabledefaults.h"
 
 namespace {
@@ -66,7 +67,7 @@ TEST(PalletTable, EveryColourByteIsOneEntryNamedAfterItsOffset) {
         EXPECT_TRUE(offsets.insert(e.offset).second) << name;
         const qv::Item* it = qv::tables::palette().find(name);
         ASSERT_NE(it, nullptr) << name;
-        EXPECT_EQ(it->offsets, std::vector<int>{e.offset});
+        EXPECT_EQ(qvtest::offsetsOf(*it), std::vector<int>{e.offset});
         EXPECT_EQ(it->defaultValue, e.defaultByte) << name;
     }
     EXPECT_EQ(offsets.count(0x0A40), 0u);
@@ -205,7 +206,7 @@ TEST(PalletTable, ShineCountListStandsForTheCount) {
     const qv::Item* it = qv::tables::palette().find("CmbCoinCount");
     ASSERT_NE(it, nullptr);
     EXPECT_EQ(it->label, "Coin, ? Block Shine &Pattern Count:");
-    EXPECT_EQ(it->offsets, std::vector<int>{0x0A40});
+    EXPECT_EQ(qvtest::offsetsOf(*it), std::vector<int>{0x0A40});
     EXPECT_EQ(it->list->captions(),
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6  [Default]"}));
     EXPECT_EQ(it->defaultValue, 5);

@@ -62,7 +62,7 @@ TEST(Registry, EntriesNameTheirTablesOnce) {
         SCOPED_TRACE(std::string(e.name));
         EXPECT_TRUE(names.insert(std::string(e.name)).second);
         EXPECT_TRUE(commands.insert(std::string(e.command)).second);
-        EXPECT_TRUE(classes.insert(e.table().className).second);
+        EXPECT_TRUE(classes.insert(std::string(e.table().className)).second);
         EXPECT_EQ(e.undoSuffix(), e.table().undoSuffix); // what Undo shows after OK
         EXPECT_EQ(qv::findEntry(e.table().className), &e);
         if (!e.inMenu()) {
@@ -179,10 +179,10 @@ TEST(Registry, RangeLabelsFollowTheirRangeExceptTheListedDepartures) {
     for (const Item* it : allItems()) {
         if (it->kind != ItemKind::Numeric) continue;
         SCOPED_TRACE(it->control);
-        if (const auto d = departures.find(it->control); d != departures.end()) {
+        if (const auto d = departures.find(std::string(it->control)); d != departures.end()) {
             EXPECT_EQ(it->rangeLabel(), d->second);
             EXPECT_TRUE(it->ownRangeLabel);
-            departed.insert(it->control);
+            departed.emplace(it->control);
             continue;
         }
         EXPECT_FALSE(it->ownRangeLabel);

@@ -83,12 +83,12 @@ TEST(PointTable, ShapePagesGroupsAndResetButtons) {
     std::vector<std::string> pages, tabs, groups, resets;
     std::vector<int> help;
     for (std::size_t p = 0; p < T().pages.size(); ++p) {
-        pages.push_back(T().pages[p].caption);
+        pages.emplace_back(T().pages[p].caption);
         tabs.push_back(qv::pageObjectName(T().pages[p], static_cast<int>(p)));
         for (std::size_t g = 0; g < T().pages[p].groups.size(); ++g) {
             const qv::Group& grp = T().pages[p].groups[g];
             groups.push_back(qv::groupObjectName(grp, static_cast<int>(p), static_cast<int>(g)));
-            resets.push_back(grp.reset);
+            resets.emplace_back(grp.reset);
             help.push_back(grp.helpContext);
         }
     }

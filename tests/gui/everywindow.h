@@ -57,7 +57,7 @@ inline void visitSettingsDialog(FakeHost& host, const DialogTable& table, Dialog
     SettingsSession session(host, table, factory);
     session.load();
     SettingsDialog& d = *session.dialog();
-    const std::string name = table.className;
+    const std::string name(table.className);
     visitPages(d, name, visit);
     // The Color dialog's characters, each selected in turn on its page.
     for (int p = 0; p < d.pages()->count(); ++p) {

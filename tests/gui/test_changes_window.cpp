@@ -138,7 +138,7 @@ TEST(ChangedParameters, DoubleClickOpensTheDialogOnItsPageWithTheControlFocused)
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<qv::SettingsDialog*>(QApplication::activeModalWidget());
         if (!d) return;
-        dialogClass = QString::fromStdString(d->table().className);
+        dialogClass = QString::fromStdString(std::string(d->table().className));
         page = d->pages()->currentIndex();
         if (QWidget* w = d->focusWidget()) focused = w->objectName();
         d->reject();

@@ -83,7 +83,7 @@ TEST_P(RegisteredDialog, OkChangesTheSameBytesWithATrainerFiveHundredTwelveOn) {
             DialogSessionDriver<qv::SettingsDialog> s(host, table, factory);
             // Every control the user could change, changed the same way in both.
             for (const qv::Item* it : table.items()) {
-                const QString name = QString::fromStdString(it->control);
+                const QString name = QString::fromStdString(std::string(it->control));
                 if (auto* edit = s.dialog()->findChild<QLineEdit*>(name); edit && edit->isEnabled())
                     edit->setText(QString::number(it->acceptMin));
                 if (auto* box = s.dialog()->findChild<QCheckBox*>(name);

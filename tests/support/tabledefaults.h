@@ -19,7 +19,8 @@ namespace qvtest {
 // The item of `table` named `control`; a name the table lacks fails the test.
 inline const qv::Item& itemIn(const qv::DialogTable& table, const char* control) {
     const qv::Item* it = table.find(control);
-    if (!it) throw std::logic_error(std::string(control) + " is not in " + table.className);
+    if (!it)
+        throw std::logic_error(std::string(control) + " is not in " + std::string(table.className));
     return *it;
 }
 
@@ -43,7 +44,7 @@ inline DefaultsCheck checkDefaults(const qv::DialogTable& table,
         EXPECT_FALSE(s.outOfBounds);
         EXPECT_EQ(s.value, it->defaultValue);
         for (int off : it->offsets)
-            c.owners[off].insert(it->control);
+            c.owners[off].emplace(it->control);
     }
     return c;
 }

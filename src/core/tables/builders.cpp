@@ -1,27 +1,40 @@
 #include "core/tables/builders.h"
 
+#include <memory>
+
 namespace qv::tables {
 
-Group group(std::string caption, int help, std::string reset, std::vector<Item> items) {
+Group group(RowText caption, int help, RowText reset, std::vector<Item> items) {
     Group g;
-    g.caption = std::move(caption);
+    g.caption = caption.view;
     g.helpContext = help;
-    g.reset = std::move(reset);
+    g.reset = reset.view;
     g.items = std::move(items);
     return g;
+}
+
+static std::string numberEntry(int n, int marked,
+                               const std::vector<std::pair<int, std::string>>& suffixes) {
+    std::string s = std::to_string(n);
+    if (n == marked) s += "  [Default]";
+    for (const auto& [at, suffix] : suffixes)
+        if (at == n) s += suffix;
+    return s;
 }
 
 std::vector<std::string> numbers(int first, int last, int marked,
                                  std::vector<std::pair<int, std::string>> suffixes) {
     std::vector<std::string> out;
-    for (int n = first; n <= last; ++n) {
-        std::string s = std::to_string(n);
-        if (n == marked) s += "  [Default]";
-        for (const auto& [at, suffix] : suffixes)
-            if (at == n) s += suffix;
-        out.push_back(std::move(s));
-    }
+    for (int n = first; n <= last; ++n)
+        out.push_back(numberEntry(n, marked, suffixes));
     return out;
+}
+
+ChoiceListRef numberList(int first, int last, int marked,
+                         std::vector<std::pair<int, std::string>> suffixes) {
+    return entryList(last - first + 1, [=, s = std::move(suffixes)](int index) {
+        return numberEntry(first + index, marked, s);
+    });
 }
 
 ChoiceListRef codeNames(std::vector<std::string_view> names) {
@@ -31,22 +44,22 @@ ChoiceListRef codeNames(std::vector<std::string_view> names) {
     });
 }
 
-Group notes(std::string caption, std::string objectName, std::vector<std::string> texts) {
+Group notes(RowText caption, RowText objectName, std::vector<std::string_view> texts) {
     Group g;
-    g.caption = std::move(caption);
-    g.objectName = std::move(objectName);
+    g.caption = caption.view;
+    g.objectName = objectName.view;
     g.notes = std::move(texts);
     return g;
 }
 
-Page page(std::string caption, std::vector<Group> groups) {
-    return page(std::move(caption), {}, std::move(groups));
+Page page(RowText caption, std::vector<Group> groups) {
+    return page(caption, "", std::move(groups));
 }
 
-Page page(std::string caption, std::string objectName, std::vector<Group> groups) {
+Page page(RowText caption, RowText objectName, std::vector<Group> groups) {
     Page p;
-    p.caption = std::move(caption);
-    p.objectName = std::move(objectName);
+    p.caption = caption.view;
+    p.objectName = objectName.view;
     p.groups = std::move(groups);
     return p;
 }

@@ -13,9 +13,8 @@
 namespace qv::tables {
 
 // An element of a braced list that can be moved out again. A plain std::initializer_list
-// holds const elements, so every item, group and page of a table would be copied on its
-// way into the vectors, two or three times over; building the tables is most of what
-// `qorv` and a dialog's first opening do.
+// holds const elements, so every group and page of a table would be copied on its way
+// into the vectors, with the vectors it holds (items are views, copied for nothing).
 template <class T> struct Movable {
     Movable(T&& v) : value(std::move(v)) {}
     Movable(const T& v) : value(v) {}
@@ -30,25 +29,21 @@ template <class T> std::vector<T> moveAll(std::initializer_list<Movable<T>> list
     return out;
 }
 
-inline std::vector<Item> itemList(std::initializer_list<Movable<Item>> list) {
-    return moveAll<Item>(list);
-}
 inline std::vector<Page> pageList(std::initializer_list<Movable<Page>> list) {
     return moveAll<Page>(list);
 }
 
 // A group box with its caption, help context, Reset button and items.
-Group group(std::string caption, int help, std::string reset, std::vector<Item> items);
-inline Group group(std::string caption, int help, std::string reset,
-                   std::initializer_list<Movable<Item>> items) {
-    return group(std::move(caption), help, std::move(reset), moveAll<Item>(items));
-}
+Group group(RowText caption, int help, RowText reset, std::vector<Item> items);
 // A group without items or Reset button: information labels only.
-Group notes(std::string caption, std::string objectName, std::vector<std::string> texts);
+Group notes(RowText caption, RowText objectName, std::vector<std::string_view> texts);
 // "first" .. "last" as bare numbers; the default entry gets "  [Default]", the given
 // entries a suffix of their own.
 std::vector<std::string> numbers(int first, int last, int marked,
                                  std::vector<std::pair<int, std::string>> suffixes = {});
+// The same as a list, each entry written when it is shown.
+ChoiceListRef numberList(int first, int last, int marked,
+                         std::vector<std::pair<int, std::string>> suffixes = {});
 // A character code as two upper-case hex digits ("0A"), as the lists show codes.
 inline std::string hex2(int code) {
     return hexDigits(code, 2);
@@ -57,14 +52,14 @@ inline std::string hex2(int code) {
 ChoiceListRef codeNames(std::vector<std::string_view> names);
 
 // A page named "Tab" and its number, or `objectName`.
-Page page(std::string caption, std::vector<Group> groups);
-Page page(std::string caption, std::string objectName, std::vector<Group> groups);
-inline Page page(std::string caption, std::initializer_list<Movable<Group>> groups) {
-    return page(std::move(caption), moveAll<Group>(groups));
+Page page(RowText caption, std::vector<Group> groups);
+Page page(RowText caption, RowText objectName, std::vector<Group> groups);
+inline Page page(RowText caption, std::initializer_list<Movable<Group>> groups) {
+    return page(caption, moveAll<Group>(groups));
 }
-inline Page page(std::string caption, std::string objectName,
+inline Page page(RowText caption, RowText objectName,
                  std::initializer_list<Movable<Group>> groups) {
-    return page(std::move(caption), std::move(objectName), moveAll<Group>(groups));
+    return page(caption, objectName, moveAll<Group>(groups));
 }
 
 } // namespace qv::tables

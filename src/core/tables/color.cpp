@@ -114,16 +114,16 @@ Item characterItem(const ColorCharacter& c) {
     std::string label(c.caption);
     if (c.captionColor == Green) label += " (green)";
     if (c.captionColor == Red) label += " (red)";
-    return numeric(std::string(c.control), label, c.offset, enc::unsignedByte, 0, 255, d);
+    return numeric(c.control, label, c.offset, enc::unsignedByte, 0, 255, d);
 }
 
-Page characterPage(int index, std::string caption, std::string objectName) {
+Page characterPage(int index, RowText caption, RowText objectName) {
     std::vector<Item> items;
     for (const ColorCharacter& c : kCharacters)
         if (c.page == index) items.push_back(characterItem(c));
     // No context of its own: the page's buttons fall back on the dialog's 800, which the
     // help topic of the dialog answers.
-    Page p = page(caption, std::move(objectName), {group(caption, 0, "", std::move(items))});
+    Page p = page(caption, objectName, {group(caption, 0, "", std::move(items))});
     p.customControls = true;
     return p;
 }

@@ -106,9 +106,8 @@ ChoiceListRef nokoFukuCodes() {
     });
 }
 
-Item code(std::string control, std::string label, int offset, ChoiceListRef list, int defaultCode) {
-    return choice(std::move(control), std::move(label), offset, std::move(list), rule::byteIndex(),
-                  defaultCode);
+Item code(RowText control, RowText label, int offset, ChoiceListRef list, int defaultCode) {
+    return choice(control, label, offset, list, rule::byteIndex(), defaultCode);
 }
 
 // ChkJugemRestHei, "+0.5": the low nibble of the revival elevation byte, 8 or 0.

@@ -1,6 +1,7 @@
 // The Enemy 2 dialog's rows. Offsets are in the 40,976-byte layout.
 #include "core/tables/enemy2.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
@@ -64,17 +65,13 @@ std::string baseCaption(int code, std::string_view between) {
 // each written when it is shown.
 ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, int marked,
                     std::string marker = "  [Default]") {
-    // The replacements are worked out when the first entry is.
-    auto replaced = std::make_shared<std::optional<std::map<int, std::string>>>();
+    // The replacements are worked out when the first entry is; a later one of a code wins.
+    auto replaced = std::make_shared<std::optional<Overrides>>();
     return entryList(kCodes, [=](int code) {
-        if (!*replaced) {
-            *replaced = std::map<int, std::string>{};
-            if (overrides)
-                for (auto& [c, caption] : overrides())
-                    (**replaced)[c] = caption;
-        }
-        const auto at = (*replaced)->find(code);
-        std::string s = at != (*replaced)->end() ? at->second : baseCaption(code, between);
+        if (!*replaced) *replaced = overrides ? overrides() : Overrides{};
+        const auto at = std::find_if((*replaced)->rbegin(), (*replaced)->rend(),
+                                     [code](const auto& o) { return o.first == code; });
+        std::string s = at != (*replaced)->rend() ? at->second : baseCaption(code, between);
         if (code == marked) s += marker;
         return s;
     });
@@ -187,9 +184,8 @@ ChoiceListRef notTurning() {
         0x06);
 }
 
-Item code(std::string control, std::string label, int offset, ChoiceListRef list, int def) {
-    return choice(std::move(control), std::move(label), offset, std::move(list), rule::byteIndex(),
-                  def);
+Item code(RowText control, RowText label, int offset, ChoiceListRef list, int def) {
+    return choice(control, label, offset, list, rule::byteIndex(), def);
 }
 
 // The stored byte is one more than the entry index.
@@ -224,7 +220,7 @@ constexpr std::array<std::array<std::uint8_t, 9>, kPivotRows> kPivot{{
 }};
 
 // Entry n is n / 2 + 1 bars long: "1", "1.5", ... "12"; the first match wins.
-Item pivot(std::string control, std::string label, int offset, int marked) {
+Item pivot(RowText control, RowText label, int offset, int marked) {
     static const ChoiceRule rows = [] {
         std::vector<std::vector<std::uint8_t>> entries;
         for (const auto& r : kPivot)
@@ -240,7 +236,7 @@ Item pivot(std::string control, std::string label, int offset, int marked) {
         }
         return captions;
     });
-    return choice(std::move(control), std::move(label), offset, rowsList, rows, marked);
+    return choice(control, label, offset, rowsList, rows, marked);
 }
 
 Group piranhaPlantSettings() {
@@ -256,8 +252,8 @@ Group piranhaPlantSettings() {
          numeric("EditDsPakkun", "&Remain Retracted Range:", 0x53E2, unsignedByte, 0, 255, 33, 3)});
 }
 
-Item speed(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, unsignedByte, 0, 255, def, 3);
+Item speed(RowText control, RowText label, int offset, int def) {
+    return numeric(control, label, offset, unsignedByte, 0, 255, def, 3);
 }
 
 DialogTable build() {

@@ -234,22 +234,21 @@ ChoiceListRef movementHeights() {
 }
 
 // The byte is the code, read as two's complement: codes past 0x7F are out of bounds.
-Item code(std::string control, std::string label, int offset, ChoiceListRef list, int def) {
-    return choice(std::move(control), std::move(label), offset, std::move(list), rule::byteIndex(),
-                  def);
+Item code(RowText control, RowText label, int offset, ChoiceListRef list, int def) {
+    return choice(control, label, offset, list, rule::byteIndex(), def);
 }
 
-Item unsigned3(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, unsignedByte, 0, 255, def, 3);
+Item unsigned3(RowText control, RowText label, int offset, int def) {
+    return numeric(control, label, offset, unsignedByte, 0, 255, def, 3);
 }
-Item signed4(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, signedByte, -128, 127, def);
+Item signed4(RowText control, RowText label, int offset, int def) {
+    return numeric(control, label, offset, signedByte, -128, 127, def);
 }
-Item negated4(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, negated, -127, 128, def);
+Item negated4(RowText control, RowText label, int offset, int def) {
+    return numeric(control, label, offset, negated, -127, 128, def);
 }
-Item world(std::string control, std::string label, int offset, int def) {
-    return numeric(std::move(control), std::move(label), offset, plusOne, 1, 256, def, 3);
+Item world(RowText control, RowText label, int offset, int def) {
+    return numeric(control, label, offset, plusOne, 1, 256, def, 3);
 }
 
 Group billBlasterSpeed() {

@@ -16,14 +16,12 @@ using enc::unsignedByte;
 
 // Elevations 0..13, the last one hidden.
 ChoiceListRef elevations(int marked) {
-    return lazyList(14, [=] { return numbers(0, 13, marked, {{13, " (Hidden)"}}); });
+    return numberList(0, 13, marked, {{13, " (Hidden)"}});
 }
 
 // Bridge elevations -1..14 (byte + 1); the outermost three are hidden.
 ChoiceListRef bridgeElevations(int marked) {
-    return lazyList(16, [=] {
-        return numbers(-1, 14, marked, {{-1, " (Hidden)"}, {13, " (Hidden)"}, {14, " (Hidden)"}});
-    });
+    return numberList(-1, 14, marked, {{-1, " (Hidden)"}, {13, " (Hidden)"}, {14, " (Hidden)"}});
 }
 
 // Fireworks 0..9: none, the bare numbers up to the default, then "may appear anywhere".

@@ -114,8 +114,7 @@ ChoiceRule unsignedIndex(int offset) {
 
 ChoiceListRef list(int first, int last, int marked,
                    std::vector<std::pair<int, std::string>> suffixes = {}) {
-    return lazyList(last - first + 1,
-                    [=, s = std::move(suffixes)] { return numbers(first, last, marked, s); });
+    return numberList(first, last, marked, std::move(suffixes));
 }
 
 const std::string kHidden = " (Hidden)";
@@ -238,13 +237,13 @@ Group flagpole() {
 }
 
 Group bridgeObjects() {
-    std::vector<Item> items = itemList({
+    std::vector<Item> items{
         choice("CmbOnoDelY", "&Vertical:", 0x4FED, list(6, 9, 6), pairRowRule(), 0),
         choice("CmbOnoDelX", "H&orzontal:", 0x4FED, list(0, 15, 13), pairColumnRule(), 13),
         choice("CmbRopeDelY", "V&ertical:", 0x4FEE, list(6, 9, 7), pairRowRule(), 1),
         choice("CmbRopeDelX", "Ho&rzontal:", 0x4FEE, list(0, 15, 12), pairColumnRule(), 12),
         choice("CmbKpbgDelY", "Ver&tical:", 0x4FEF, list(6, 9, 8), bridgeRowRule(), 2),
-    });
+    };
     // Piece k (1..13) sits at 0x4FEE + k; each reads all 13 bytes. Only the first
     // carries the shared label and range.
     for (int k = 1; k <= kPieces; ++k) {

@@ -109,7 +109,7 @@ std::vector<Item> rowItems(const PaletteRow& r) {
     return items;
 }
 
-Page palettePage(int index, std::string caption, std::string groupCaption) {
+Page palettePage(int index, RowText caption, RowText groupCaption) {
     std::vector<Item> items;
     items.reserve(24); // the most a page has
     for (const PaletteRow& r : kRows) {
@@ -117,8 +117,7 @@ Page palettePage(int index, std::string caption, std::string groupCaption) {
         for (Item& it : rowItems(r))
             items.push_back(std::move(it));
     }
-    Group g = group(std::move(groupCaption), 900, "SpdPallet" + std::to_string(index + 1),
-                    std::move(items));
+    Group g = group(groupCaption, 900, "SpdPallet" + std::to_string(index + 1), std::move(items));
     if (index == kCoins) {
         // Entry index = count - 1.
         g.items.push_back(choice(
@@ -126,7 +125,7 @@ Page palettePage(int index, std::string caption, std::string groupCaption) {
             makeList({"1", "2", "3", "4", "5", "6  [Default]"}), rule::indexOffset(-1, false), 5));
         g.notes = {"The unshiny coin and ? block colors can be found on the main palette pages."};
     }
-    Page p = page(std::move(caption), "TabPallet" + std::to_string(index + 1), {std::move(g)});
+    Page p = page(caption, "TabPallet" + std::to_string(index + 1), {std::move(g)});
     p.customControls = true;
     return p;
 }

@@ -153,7 +153,7 @@ ChoiceRule scoreDigit() {
     return {&scoreDigitKind, 1, {}};
 }
 ChoiceRule digitAdd(int highest) {
-    return {&digitAddKind, 4, {highest}};
+    return {&digitAddKind, 4, keep(std::array{highest})};
 }
 ChoiceRule flagpoleDigits() {
     return {&flagpoleDigitsKind, 2, {}};
@@ -163,17 +163,16 @@ ChoiceRule shellChain() {
 }
 
 // A drop-down list whose bytes lie apart, in its rule's field order.
-Item choiceAt(std::string control, std::string label, std::vector<int> offsets, ChoiceListRef list,
-              ChoiceRule rule, int resetIndex) {
+Item choiceAt(RowText control, RowText label, std::initializer_list<int> offsets,
+              ChoiceListRef list, ChoiceRule rule, int resetIndex) {
     assert(static_cast<int>(offsets.size()) == rule.bytes);
-    Item it = choice(std::move(control), std::move(label), offsets.front(), std::move(list),
-                     std::move(rule), resetIndex);
-    it.offsets = std::move(offsets);
+    Item it = choice(control, label, *offsets.begin(), list, rule, resetIndex);
+    it.offsets = keep(std::span(offsets));
     return it;
 }
 
-Group named(Group g, std::string objectName) {
-    g.objectName = std::move(objectName);
+Group named(Group g, RowText objectName) {
+    g.objectName = objectName.view;
     return g;
 }
 
@@ -224,14 +223,14 @@ DialogTable build() {
     const ChoiceRule scoreAdd = digitAdd(0x34);
     const ChoiceRule pole = flagpoleDigits();
     // An item score index: the byte is the entry of the Item list.
-    const auto scored = [&](std::string control, std::string label, int offset, int def) {
-        return choice(std::move(control), std::move(label), offset, l.items(def), index, def);
+    const auto scored = [&](RowText control, RowText label, int offset, int def) {
+        return choice(control, label, offset, l.items(def), index, def);
     };
 
     // Score-table slot s: points at 0x04C8 + (s - 1), picture at 0x04B1 + 2(s - 1).
-    const auto slot = [&](int s, std::string label, int pointsDefault, int displayDefault) {
+    const auto slot = [&](int s, RowText label, int pointsDefault, int displayDefault) {
         return std::array<Item, 2>{
-            choice("CmbPtRenzoku" + std::to_string(s), std::move(label), 0x04C8 + (s - 1),
+            choice("CmbPtRenzoku" + std::to_string(s), label, 0x04C8 + (s - 1),
                    l.points(pointsDefault), digit, pointsDefault),
             choice("CmbVwRenzoku" + std::to_string(s), "", 0x04B1 + 2 * (s - 1),
                    l.display(displayDefault), tiles, displayDefault)};
@@ -256,17 +255,17 @@ DialogTable build() {
         "items.    For instance, Hammer Bros. normally give 1,000 points, but setting the "
         "\"1,000\" box above to 500 will net only 500 points instead."};
 
-    const auto polePair = [&](std::string stem, std::string label, int value, int tile,
+    const auto polePair = [&](std::string_view stem, RowText label, int value, int tile,
                               int pointsDefault, int displayDefault) {
-        return std::array<Item, 2>{
-            choiceAt("CmbPt" + stem, std::move(label), {value, value + 5}, l.points(pointsDefault),
-                     pole, pointsDefault),
-            choice("CmbVw" + stem, "", tile, l.display(displayDefault), tiles, displayDefault)};
+        return std::array<Item, 2>{choiceAt("CmbPt" + std::string(stem), label, {value, value + 5},
+                                            l.points(pointsDefault), pole, pointsDefault),
+                                   choice("CmbVw" + std::string(stem), "", tile,
+                                          l.display(displayDefault), tiles, displayDefault)};
     };
-    std::vector<Item> coins = itemList({
+    std::vector<Item> coins{
         choice("CmbPtCoin", "Coi&n 200:", 0x3C32, l.points(P200), scoreAdd, P200),
         choiceAt("CmbVwCoin", "", {0x6686, 0x668B}, l.display(D200), tiles, D200),
-    });
+    };
     for (auto row : {polePair("Pole5000", "Pole &5,000:", 0x385B, 0x6551, P5000, D5000),
                      polePair("Pole2000", "Pole &2,000:", 0x385C, 0x6553, P2000, D2000),
                      polePair("Pole800", "Pole &800:", 0x385D, 0x6555, P800, D800),

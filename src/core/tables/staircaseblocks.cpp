@@ -13,10 +13,10 @@ namespace {
 
 constexpr std::array<int, kStairSteps> kStartDefaults{10, 9, 8, 7, 6, 5, 4, 3, 3};
 constexpr std::array<int, kStairSteps> kCountDefaults{1, 2, 3, 4, 5, 6, 7, 8, 8};
-const std::string kStartLabel = "Starting &Vertical Position of Unbreakable Blocks:";
-const std::string kCountLabel = "Number of Unbre&akable Blocks:";
-const std::string kStartHint = "[0～13 Default: 10, 9, 8, 7, 6, 5, 4, 3, 3]";
-const std::string kCountHint = "[1～13 Default: 1, 2, 3, 4, 5, 6, 7, 8, 8]";
+constexpr std::string_view kStartLabel = "Starting &Vertical Position of Unbreakable Blocks:";
+constexpr std::string_view kCountLabel = "Number of Unbre&akable Blocks:";
+constexpr std::string_view kStartHint = "[0～13 Default: 10, 9, 8, 7, 6, 5, 4, 3, 3]";
+constexpr std::string_view kCountHint = "[1～13 Default: 1, 2, 3, 4, 5, 6, 7, 8, 8]";
 
 DialogTable build() {
     DialogTable t;
@@ -41,7 +41,7 @@ DialogTable build() {
     g.resetPanel = "PnlKaidan";
     GridLayout grid;
     for (int s = 1; s <= kStairSteps; ++s)
-        grid.columns.push_back(std::to_string(s));
+        grid.columns.push_back(keep(std::to_string(s)));
     grid.rows = {kStartLabel, kCountLabel};
     grid.rowNotes = {kStartHint, kCountHint};
     g.grid = std::move(grid);

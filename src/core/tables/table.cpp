@@ -27,13 +27,13 @@ const Group* DialogTable::groupByReset(std::string_view resetButton) const {
 }
 
 std::string groupObjectName(const Group& g, int page, int index) {
-    if (!g.objectName.empty()) return g.objectName;
-    if (g.reset.size() > 3) return "Grp" + g.reset.substr(3);
+    if (!g.objectName.empty()) return std::string(g.objectName);
+    if (g.reset.size() > 3) return "Grp" + std::string(g.reset.substr(3));
     return "GrpPage" + std::to_string(page + 1) + "_" + std::to_string(index + 1);
 }
 
 std::string pageObjectName(const Page& p, int page) {
-    return p.objectName.empty() ? "Tab" + std::to_string(page + 1) : p.objectName;
+    return p.objectName.empty() ? "Tab" + std::to_string(page + 1) : std::string(p.objectName);
 }
 
 } // namespace qv

@@ -1,7 +1,8 @@
 #pragma once
 // A settings dialog as data: its pages in order, each page's group boxes, each group's
 // items, help context and Reset button. One generic builder turns it into a window;
-// the CLI walks the same rows.
+// the CLI walks the same rows. Text is held as views of the literals the rows are
+// written with, or of text kept for the life of the process (see keep() in items.h).
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,44 +16,44 @@ namespace qv {
 // A group laid out as a table (the jump table): the items are listed column by column,
 // `rows.size()` per column; each row has a label (buddy of its first edit) and a note.
 struct GridLayout {
-    std::vector<std::string> columns;  // column headings
-    std::vector<std::string> rows;     // row labels, with "&"
-    std::vector<std::string> rowNotes; // "[Defaults: 4, 255, 223, 112]"
+    std::vector<std::string_view> columns;  // column headings
+    std::vector<std::string_view> rows;     // row labels, with "&"
+    std::vector<std::string_view> rowNotes; // "[Defaults: 4, 255, 223, 112]"
 };
 
 // A run of a group's items laid out as a column of rows beside the group's other blocks
 // (the axe, rope and bridge pairs; score-table slots in two columns). Within a block an
 // item without a label continues the row of the item before it, under `columns`.
 struct Block {
-    std::string heading;              // over the block ("Axe"); empty: none
-    int items = 0;                    // how many of the group's items, in table order
-    std::vector<std::string> columns; // headings over the controls of each row
-    int lineAfterRow = -1;            // a separator line under this row (0: the first)
+    std::string_view heading;              // over the block ("Axe"); empty: none
+    int items = 0;                         // how many of the group's items, in table order
+    std::vector<std::string_view> columns; // headings over the controls of each row
+    int lineAfterRow = -1;                 // a separator line under this row (0: the first)
 };
 
 // A push button in a group that opens a sub-dialog, with the status label beside it.
 struct GroupButton {
-    std::string control; // "BtnKihonBloc"
-    std::string caption; // "Basic &Block Settings..."
+    std::string_view control; // "BtnKihonBloc"
+    std::string_view caption; // "Basic &Block Settings..."
     int helpContext = 0;
-    std::string statusLabel; // "LabKihonBloc"; empty: none
+    std::string_view statusLabel; // "LabKihonBloc"; empty: none
 };
 
 struct Group {
-    std::string caption;
-    int helpContext = 0; // 0: none of its own
-    std::string reset;   // "SpdMaWalk": resets every item of the group; empty: none
+    std::string_view caption;
+    int helpContext = 0;    // 0: none of its own
+    std::string_view reset; // "SpdMaWalk": resets every item of the group; empty: none
     std::vector<Item> items;
     std::optional<GridLayout> grid;
     // Side-by-side blocks for the first items; the items after them follow below.
     std::vector<Block> blocks;
-    bool wide = false;      // on a page of two columns of groups, spans both
-    std::string objectName; // empty: derived from the Reset button (SpdMaWalk -> GrpMaWalk)
-    std::string resetPanel; // the Reset button's panel, when it has a name of its own
-    std::vector<GroupButton> buttons; // below the items
-    std::vector<std::string> notes;   // word-wrapped information labels, last
+    bool wide = false;           // on a page of two columns of groups, spans both
+    std::string_view objectName; // empty: derived from the Reset button (SpdMaWalk -> GrpMaWalk)
+    std::string_view resetPanel; // the Reset button's panel, when it has a name of its own
+    std::vector<GroupButton> buttons;    // below the items
+    std::vector<std::string_view> notes; // word-wrapped information labels, last
     // Object names of the notes that have one, by their index in `notes`.
-    std::vector<std::pair<std::size_t, std::string>> noteNames;
+    std::vector<std::pair<std::size_t, std::string_view>> noteNames;
 
     // The item at (row, column) of a grid group.
     const Item& at(int row, int column) const {
@@ -62,22 +63,21 @@ struct Group {
 };
 
 struct Page {
-    std::string caption;
+    std::string_view caption;
     std::vector<Group> groups;
-    std::string objectName; // empty: "Tab" and the page's number from 1
+    std::string_view objectName; // empty: "Tab" and the page's number from 1
     // The dialog lays out this page's controls itself; the builder leaves the page empty
     // and its groups only list the items (for the value fields, the CLI and the help).
     bool customControls = false;
 };
 
-// Each table is built on first use and lives until the process ends; it is never
-// destroyed, as tearing down its thousands of strings at exit would cost a short
-// `qorv` run a large share of its time.
+// Each table is built on first use and lives until the process ends: it is never
+// destroyed, so its items can hold views of what its rows computed.
 struct DialogTable {
-    std::string className;  // "TFormMario"
-    std::string caption;    // window title
-    std::string undoSuffix; // "(Mario)"
-    int helpContext = 0;    // the Help button's topic
+    std::string_view className;  // "TFormMario"
+    std::string_view caption;    // window title
+    std::string_view undoSuffix; // "(Mario)"
+    int helpContext = 0;         // the Help button's topic
     std::vector<Page> pages;
     // Sub-dialogs whose bytes travel through this dialog's value fields and reach the
     // image only when this dialog is closed with OK.

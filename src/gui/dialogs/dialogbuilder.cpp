@@ -128,7 +128,7 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         QToolButton* spd = flatButton(owner, qs(g.reset), QStringLiteral("Reset"));
         connect(spd, &QToolButton::clicked, this, [this, &g] { resetClicked(g); });
         panel->addWidget(spd);
-        resetPanels_[g.reset] = panel;
+        resetPanels_[std::string(g.reset)] = panel;
     }
 
     const std::size_t base = controls_.size();

@@ -97,7 +97,7 @@ void TFormZenpan2::showFields() {
     SettingsDialog::showFields();
     // A frozen bridge shows each piece's own column (or nothing where the pair is
     // invalid) rather than the out-of-range marker the pieces read as.
-    const std::vector<int>& pieces = table().find("EditKpbgDelX1")->offsets;
+    const std::span<const int> pieces = table().find("EditKpbgDelX1")->offsets;
     for (int k = 1; k <= kPieces; ++k) {
         const Controls* c = controls("EditKpbgDelX" + std::to_string(k));
         if (c->edit->isEnabled()) continue;

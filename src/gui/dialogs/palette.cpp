@@ -126,7 +126,7 @@ void TFormPallet::buildPage(int page) {
     };
     addSpeed(QStringLiteral("SpdPallet%1").arg(page + 1) + QLatin1Char('2'),
              QStringLiteral("Sel. Reset"), 1);
-    addSpeed(QString::fromStdString(g.reset), QStringLiteral("Reset"), 0);
+    addSpeed(qs(g.reset), QStringLiteral("Reset"), 0);
     grid->addLayout(panel, 0, 0, 1, -1);
 
     int row = 1;
@@ -162,8 +162,8 @@ void TFormPallet::buildPage(int page) {
         grid->addWidget(count_, row++, kFirstEntryColumn, 1, tables::kPalletShineCount);
         connect(count_, &QComboBox::activated, this, &TFormPallet::CmbCoinCountChange);
 
-        for (const std::string& note : g.notes) {
-            auto* n = new TextLabel(QString::fromStdString(note), box);
+        for (std::string_view note : g.notes) {
+            auto* n = new TextLabel(qs(note), box);
             n->setWordWrap(true);
             grid->addWidget(n, row++, 0, 1, -1);
         }

@@ -23,7 +23,7 @@ struct WaitCursor {
 };
 
 QString key(const DialogTable& t) {
-    return QString::fromStdString(t.className);
+    return QString::fromUtf8(t.className.data(), static_cast<qsizetype>(t.className.size()));
 }
 
 } // namespace
