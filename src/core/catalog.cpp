@@ -36,6 +36,12 @@ std::string dialogNames() {
 
 std::vector<ItemRow> itemRows(const DialogTable* only) {
     std::vector<ItemRow> rows;
+    std::size_t count = 0;
+    for (const DialogTable* t : dialogTables())
+        for (const Page& p : t->pages)
+            for (const Group& g : p.groups)
+                count += g.items.size();
+    rows.reserve(count);
     for (const DialogTable* t : dialogTables()) {
         if (only && t != only) continue;
         for (const Page& p : t->pages)

@@ -22,14 +22,6 @@ static std::string numberEntry(int n, int marked,
     return s;
 }
 
-std::vector<std::string> numbers(int first, int last, int marked,
-                                 std::vector<std::pair<int, std::string>> suffixes) {
-    std::vector<std::string> out;
-    for (int n = first; n <= last; ++n)
-        out.push_back(numberEntry(n, marked, suffixes));
-    return out;
-}
-
 ChoiceListRef numberList(int first, int last, int marked,
                          std::vector<std::pair<int, std::string>> suffixes) {
     return entryList(last - first + 1, [=, s = std::move(suffixes)](int index) {

@@ -37,11 +37,8 @@ inline std::vector<Page> pageList(std::initializer_list<Movable<Page>> list) {
 Group group(RowText caption, int help, RowText reset, std::vector<Item> items);
 // A group without items or Reset button: information labels only.
 Group notes(RowText caption, RowText objectName, std::vector<std::string_view> texts);
-// "first" .. "last" as bare numbers; the default entry gets "  [Default]", the given
-// entries a suffix of their own.
-std::vector<std::string> numbers(int first, int last, int marked,
-                                 std::vector<std::pair<int, std::string>> suffixes = {});
-// The same as a list, each entry written when it is shown.
+// "first" .. "last" as bare numbers, each written when it is shown; the default entry
+// gets "  [Default]", the given entries a suffix of their own.
 ChoiceListRef numberList(int first, int last, int marked,
                          std::vector<std::pair<int, std::string>> suffixes = {});
 // A character code as two upper-case hex digits ("0A"), as the lists show codes.

@@ -139,15 +139,12 @@ ChoiceRule revivalElevation() {
 
 // Elevations -1..14 (index * 16 is the byte); the last two are hidden.
 ChoiceListRef elevations(int marked) {
-    return lazyList(16, [=] {
-        std::vector<std::string> out;
-        for (int n = -1; n <= 14; ++n) {
-            std::string s = std::to_string(n);
-            if (n == marked) s += "  [Default]";
-            if (n >= 13) s += " (Hidden)";
-            out.push_back(std::move(s));
-        }
-        return out;
+    return entryList(16, [=](int index) {
+        const int n = index - 1;
+        std::string s = std::to_string(n);
+        if (n == marked) s += "  [Default]";
+        if (n >= 13) s += " (Hidden)";
+        return s;
     });
 }
 

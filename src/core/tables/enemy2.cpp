@@ -20,7 +20,6 @@ using enc::unsignedByte;
 // Every character list holds the codes 0x00..0x34; the code is the entry index.
 constexpr int kCodes = 0x35;
 
-using Captions = std::vector<std::string>;
 using Overrides = std::vector<std::pair<int, std::string>>;
 
 // The name after the code, for the codes that have one.
@@ -194,11 +193,9 @@ ChoiceRule indexPlusOne() {
 }
 
 ChoiceListRef counts(int first, int last, int marked) {
-    return lazyList(last - first + 1, [=] {
-        Captions out;
-        for (int n = first; n <= last; ++n)
-            out.push_back(std::to_string(n) + (n == marked ? "  [Default]" : ""));
-        return out;
+    return entryList(last - first + 1, [=](int index) {
+        const int n = first + index;
+        return std::to_string(n) + (n == marked ? "  [Default]" : "");
     });
 }
 
@@ -227,14 +224,10 @@ Item pivot(RowText control, RowText label, int offset, int marked) {
             entries.emplace_back(r.begin(), r.end());
         return rule::byteTable(std::move(entries));
     }();
-    const ChoiceListRef rowsList = lazyList(kPivotRows, [marked] {
-        Captions captions;
-        for (int n = 0; n < kPivotRows; ++n) {
-            std::string s = std::to_string(n / 2 + 1) + (n % 2 ? ".5" : "");
-            if (n == marked) s += "  [Default]";
-            captions.push_back(std::move(s));
-        }
-        return captions;
+    const ChoiceListRef rowsList = entryList(kPivotRows, [marked](int n) {
+        std::string s = std::to_string(n / 2 + 1) + (n % 2 ? ".5" : "");
+        if (n == marked) s += "  [Default]";
+        return s;
     });
     return choice(control, label, offset, rowsList, rows, marked);
 }

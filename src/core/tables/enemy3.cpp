@@ -213,23 +213,19 @@ ChoiceListRef blasterCharacters() {
 
 // Bullet Bill and Cheep-Cheep elevations: entries -1..12, then the two special rows.
 ChoiceListRef elevations(int markedEntry) {
-    return lazyList(16, [=] {
-        std::vector<std::string> out;
-        for (int n = -1; n <= 12; ++n)
-            out.push_back(std::to_string(n));
-        out.push_back("-3 (Off-Screen)");
-        out.push_back("-2 (No Collisions)");
-        out[static_cast<std::size_t>(markedEntry)] += "  [Default]";
-        return out;
+    return entryList(16, [=](int index) {
+        std::string s = index == 14   ? "-3 (Off-Screen)"
+                        : index == 15 ? "-2 (No Collisions)"
+                                      : std::to_string(index - 1);
+        if (index == markedEntry) s += "  [Default]";
+        return s;
     });
 }
 
 ChoiceListRef movementHeights() {
-    return lazyList(16, [=] {
-        std::vector<std::string> out;
-        for (int n = -1; n <= 14; ++n)
-            out.push_back(std::to_string(n) + (n == 7 ? "  [Default]" : ""));
-        return out;
+    return entryList(16, [](int index) {
+        const int n = index - 1;
+        return std::to_string(n) + (n == 7 ? "  [Default]" : "");
     });
 }
 

@@ -26,12 +26,12 @@ ChoiceListRef bridgeElevations(int marked) {
 
 // Fireworks 0..9: none, the bare numbers up to the default, then "may appear anywhere".
 ChoiceListRef fireworks(int marked) {
-    return lazyList(10, [=] {
-        std::vector<std::string> out = numbers(0, 9, marked);
-        out[0] = marked == 0 ? out[0] : "0 (None)";
-        for (int n = marked + 1; n <= 9; ++n)
-            out[static_cast<std::size_t>(n)] += " (May Appear Anywhere)";
-        return out;
+    return entryList(10, [=](int n) {
+        if (n == 0 && marked != 0) return std::string("0 (None)");
+        std::string s = std::to_string(n);
+        if (n == marked) s += "  [Default]";
+        if (n > marked) s += " (May Appear Anywhere)";
+        return s;
     });
 }
 
@@ -61,50 +61,53 @@ ChoiceRule blockItemBytes() {
 
 // Sprites 0x00..0x1A; the three springboard frames are worded per list.
 ChoiceListRef sprites(std::string e18, std::string e19, std::string e1a) {
-    return lazyList(27, [=] {
-        std::vector<std::string> out{
-            "00 Green Koopa Shell (Flipped, Respawning)",
-            "01 Red Koopa Shell (Flipped, Respawning)",
-            "02 Buzzy Beetle (Flipped)",
-            "03 Red Koopa Shell (Flipped, Respawning)",
-            "04 Green Koopa Troopa (Odd)",
-            "05 Hammer Bros.",
-            "06 Goomba (Odd)",
-            "07 Blooper",
-            "08 Bullet Bill",
-            "09 Green Koopa Paratroopa (Odd)",
-            "0A Green Cheep-Cheep (Odd)",
-            "0B Green Koopa Paratroopa (Odd)",
-            "0C Podoboo (Flipped)",
-            "0D Piranha Plant",
-            "0E Green Koopa Paratroopa (Odd)",
-            "0F Red Koopa Paratroopa (Odd)",
-            "10 Black Koopa Paratroopa",
-            "11 Lakitu (Retracted)",
-            "12 Spiny",
-            "13 Unknown",
-            "14 Red Cheep-Cheep (Odd)",
-            "15 Toad / Peach (Odd)",
-            "16 Bowser (Odd)",
-            "17 Bowser (Odd)",
-        };
-        out.push_back(std::move(e18));
-        out.push_back(std::move(e19));
-        out.push_back(std::move(e1a));
-        return out;
+    static constexpr std::string_view kFixed[] = {
+        "00 Green Koopa Shell (Flipped, Respawning)",
+        "01 Red Koopa Shell (Flipped, Respawning)",
+        "02 Buzzy Beetle (Flipped)",
+        "03 Red Koopa Shell (Flipped, Respawning)",
+        "04 Green Koopa Troopa (Odd)",
+        "05 Hammer Bros.",
+        "06 Goomba (Odd)",
+        "07 Blooper",
+        "08 Bullet Bill",
+        "09 Green Koopa Paratroopa (Odd)",
+        "0A Green Cheep-Cheep (Odd)",
+        "0B Green Koopa Paratroopa (Odd)",
+        "0C Podoboo (Flipped)",
+        "0D Piranha Plant",
+        "0E Green Koopa Paratroopa (Odd)",
+        "0F Red Koopa Paratroopa (Odd)",
+        "10 Black Koopa Paratroopa",
+        "11 Lakitu (Retracted)",
+        "12 Spiny",
+        "13 Unknown",
+        "14 Red Cheep-Cheep (Odd)",
+        "15 Toad / Peach (Odd)",
+        "16 Bowser (Odd)",
+        "17 Bowser (Odd)",
+    };
+    return entryList(27, [=](int index) {
+        switch (index) {
+        case 0x18:
+            return e18;
+        case 0x19:
+            return e19;
+        case 0x1A:
+            return e1a;
+        default:
+            return std::string(kFixed[index]);
+        }
     });
 }
 
 ChoiceListRef handrail() {
-    return lazyList(28, [=] {
-        std::vector<std::string> out;
-        for (int n = -15; n <= 12; ++n) {
-            std::string s = "Bridge " + std::string(n > 0 ? "+" : "") + std::to_string(n);
-            if (n == -1) s += "  [Default]";
-            if (n == 0) s += " (Not Visible)";
-            out.push_back(std::move(s));
-        }
-        return out;
+    return entryList(28, [](int index) {
+        const int n = index - 15;
+        std::string s = "Bridge " + std::string(n > 0 ? "+" : "") + std::to_string(n);
+        if (n == -1) s += "  [Default]";
+        if (n == 0) s += " (Not Visible)";
+        return s;
     });
 }
 
