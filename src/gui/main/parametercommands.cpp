@@ -65,17 +65,26 @@ void TForm1::mmmImportParamsClick() {
         platform().warn(this, QStringLiteral("The file cannot be read:\r\n") + path);
         return;
     }
-    const PresetPlan plan =
-        planPreset(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-                   doc_.fileBytes());
     const RomBuffer before = doc_.image();
-    std::string error = plan.error;
-    if (error.empty()) error = applyPreset(plan, doc_.image(), doc_.shift());
+    std::string error;
+    // Whatever the file holds, the editor and its unsaved work carry on: a preset that
+    // cannot be taken is refused with a message, never by ending the program.
+    try {
+        const PresetPlan plan = planPreset(
+            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+            doc_.fileBytes());
+        error = plan.error;
+        if (error.empty()) error = applyPreset(plan, doc_.image(), doc_.shift());
+    } catch (const std::exception& e) {
+        doc_.image() = before;
+        error = e.what();
+    }
     if (!error.empty()) {
         QString text = qs(error);
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        platform().warn(this, QStringLiteral("The parameters were not imported; nothing has "
-                                             "changed.\r\n\r\n") +
+        platform().warn(this, QStringLiteral("The parameters in %1 were not imported; nothing "
+                                             "has changed.\r\n\r\n")
+                                      .arg(path) +
                                   text);
         return;
     }
