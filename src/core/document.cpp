@@ -42,6 +42,7 @@ LoadStatus RomDocument::load(const std::string& path) {
     if (const LoadStatus s = readGameImage(path, bytes); s != LoadStatus::Ok) return s;
     replace(bytes, path);
     updateFileStamp();
+    version_.take(path, bytes);
     return LoadStatus::Ok;
 }
 
@@ -95,6 +96,7 @@ SaveResult RomDocument::write(bool backup) {
 void RomDocument::markSaved() {
     modified_ = false;
     updateFileStamp();
+    version_.take(fileName_, fileBytes());
     announce(DocumentChange::Saved);
 }
 
@@ -138,6 +140,7 @@ void RomDocument::close() {
     undoAvailable_ = false;
     undoSuffix_.clear();
     stamp_ = 0;
+    version_.clear();
     // The file name stays, so the next Open starts in its folder.
     announce(DocumentChange::Closed);
 }

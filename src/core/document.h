@@ -3,11 +3,13 @@
 // snapshot, size, trainer, modified flag, undo state and file stamp.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/filestamp.h"
 #include "core/rom.h"
 
 namespace qv {
@@ -69,6 +71,12 @@ class RomDocument {
     void close();
     // Re-reads the stamp of the current file; false (stamp kept) when unreadable.
     bool updateFileStamp();
+    // Whether the current file is still the one last loaded or saved; nothing when it
+    // cannot be read, or when the document has not been loaded from or saved to it.
+    std::optional<bool> fileUnchanged() {
+        if (version_.path() != fileName_) return std::nullopt;
+        return version_.unchanged();
+    }
 
     bool isOpen() const { return fileSize_ != 0; }
     int fileSize() const { return fileSize_; }
@@ -123,6 +131,7 @@ class RomDocument {
     bool undoAvailable_ = false;
     std::string undoSuffix_;
     std::uint32_t stamp_ = 0;
+    FileVersion version_;
 };
 
 std::string backupName(const std::string& path, std::string_view tail); // game.nes -> game.~nes

@@ -29,6 +29,23 @@ using qv::test::writeText;
 
 namespace {
 
+// Sets a file's modification time to the second and nanosecond.
+void setModified(const QString& path, time_t seconds, long nanoseconds) {
+    const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+timespec modifiedAt(const QString& path) {
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st.st_mtim;
+}
+
+void reactivate(WindowFixture& f) {
+    f.window->applicationStateChanged(Qt::ApplicationInactive);
+    f.window->applicationStateChanged(Qt::ApplicationActive);
+}
+
 const QString kChangedOutside =
     QStringLiteral("The file has been modified by another program.\r\nDo you want to reload it?");
 
@@ -50,4 +67,52 @@ TEST(SessionFaults, ADeeplyNestedPresetIsRefusedAndTheUnsavedEditStays) {
     EXPECT_EQ(f.window->document().image()[0x3454], 0x20);
     EXPECT_TRUE(f.window->document().modified());
     EXPECT_EQ(f.window->findChild<QAction*>("mmmUndo")->text(), "&Undo (Mario)");
+}
+
+TEST(SessionFaults, AChangeWithinTheSameTwoSecondsIsNoticedAndTheStampShowsAsBefore) {
+    WindowFixture f;
+    const QString game = writeImage(f.path("g.nes"), 40976);
+    setModified(game, 1000000000, 100000000); // an even second
+    f.window->LoadNesFile(game);
+    const QString shown = f.window->statusPanel(2);
+    EXPECT_EQ(shown.size(), 19); // "2001/09/09 01:46:40" in local time
+    EXPECT_EQ(shown.right(1).toInt() % 2, 0);
+
+    // Another program writes the file in place 0.8 s later: same size, same second pair.
+    writeImage(game, 40976, {{0x107A, 0x08}});
+    setModified(game, 1000000000, 900000000);
+    f.platform.answer(Answer::Yes);
+    reactivate(f);
+    EXPECT_EQ(f.platform.messages(), QStringList{kChangedOutside});
+    EXPECT_EQ(f.window->document().image()[0x107A], 0x08);
+    EXPECT_EQ(f.window->statusPanel(2), shown);
+
+    // A new file put in its place with the same time and size is another file.
+    f.platform.clear();
+    const QString other = writeImage(f.path("other.nes"), 40976, {{0x107A, 0x03}});
+    setModified(other, 1000000000, 900000000);
+    ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(game).constData()),
+              0);
+    f.platform.answer(Answer::No);
+    reactivate(f);
+    EXPECT_EQ(f.platform.messages(), QStringList{kChangedOutside});
+}
+
+TEST(SessionFaults, AWriteInTheSameClockTickAsTheLoadIsFoundByItsContents) {
+    WindowFixture f;
+    const QString game = writeImage(f.path("g.nes"), 40976);
+    f.window->LoadNesFile(game);
+    // Written in place so quickly that time, size and file are all as they were.
+    const timespec loaded = modifiedAt(game);
+    writeImage(game, 40976, {{0x107A, 0x08}});
+    setModified(game, loaded.tv_sec, loaded.tv_nsec);
+    f.platform.answer(Answer::No);
+    reactivate(f);
+    EXPECT_EQ(f.platform.messages(), QStringList{kChangedOutside});
+
+    // Nothing is asked while the file is the one loaded.
+    f.platform.clear();
+    f.window->LoadNesFile(game);
+    reactivate(f);
+    EXPECT_TRUE(f.platform.messages().isEmpty());
 }

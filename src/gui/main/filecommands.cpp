@@ -313,10 +313,10 @@ void TForm1::Timer1Timer() {
         return;
     }
     if (!settings_.timeCheck || activationChecked_ || !doc_.isOpen()) return;
-    const auto stamp = readFileStamp(doc_.fileName());
-    if (!stamp) return; // tried again on the next tick
+    const auto unchanged = doc_.fileUnchanged();
+    if (!unchanged) return; // tried again on the next tick
     activationChecked_ = true;
-    if (*stamp == doc_.fileStamp()) return;
+    if (*unchanged) return;
     timer1_->stop();
     const Answer a = platform().ask(
         this,
