@@ -68,10 +68,12 @@ std::string backupName(const std::string& path, std::string_view tail) {
 }
 
 SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
-                           bool backup, std::string_view tail) {
+                           bool backup, std::string_view tail, FileVersion* expected) {
     // Checked first, so that a target we may not replace gets no backup either.
     if (const WriteResult usable = checkReplaceable(path); !usable.ok)
         return {false, "Cannot write the file " + path + ".\r\n" + usable.error};
+    if (expected && expected->path() == path && expected->unchanged() == false)
+        return {false, "The file " + path + " has been changed by another program.", true};
     namespace fs = std::filesystem;
     std::error_code ec;
     if (backup && fs::is_regular_file(path, ec)) {
@@ -88,9 +90,12 @@ SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t
     return {};
 }
 
-SaveResult RomDocument::write(bool backup) {
+SaveResult RomDocument::write(bool backup, bool replaceChanged) {
     if (!isOpen()) return {false, "No document is open."};
-    return writeWithBackup(fileName_, fileBytes(), backup, "~nes");
+    SaveResult r = writeWithBackup(fileName_, fileBytes(), backup, "~nes",
+                                   replaceChanged ? nullptr : &version_);
+    if (r.ok) version_.take(fileName_, fileBytes()); // what is on disk now is ours
+    return r;
 }
 
 void RomDocument::markSaved() {

@@ -27,6 +27,9 @@ LoadStatus readGameImage(const std::string& path, std::vector<std::uint8_t>& byt
 struct SaveResult {
     bool ok = true;
     std::string error; // the message shown when the write failed
+    // Nothing was written because another program has changed the file since it was
+    // last read or written: the caller asks what to do.
+    bool changedOnDisk = false;
 };
 
 // What the document announces to whoever follows it (the main window's title, Undo
@@ -51,8 +54,10 @@ class RomDocument {
     // failure nothing of the state changes.
     LoadStatus load(const std::string& path);
     // Writes the image to the current file name; with backup, the old file is kept
-    // as "~nes" first. A failed write leaves file and state as they were.
-    SaveResult write(bool backup);
+    // as "~nes" first. A failed write leaves file and state as they were. Unless
+    // `replaceChanged`, a file another program has changed since the document last
+    // read or wrote it is left alone (changedOnDisk).
+    SaveResult write(bool backup, bool replaceChanged = false);
     // After a successful write by the caller's command: clears the modified flag
     // and takes the new stamp.
     void markSaved();
@@ -137,8 +142,9 @@ class RomDocument {
 std::string backupName(const std::string& path, std::string_view tail); // game.nes -> game.~nes
 // Replaces the file at `path` by `bytes`; with `backup` an existing file is first
 // copied to its backup name with `tail` ("~nes", "~ips"). The file itself is only
-// ever replaced by a complete new one.
+// ever replaced by a complete new one. With `expected`, a file that is no longer that
+// version is left alone (changedOnDisk).
 SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
-                           bool backup, std::string_view tail);
+                           bool backup, std::string_view tail, FileVersion* expected = nullptr);
 
 } // namespace qv

@@ -116,3 +116,54 @@ TEST(SessionFaults, AWriteInTheSameClockTickAsTheLoadIsFoundByItsContents) {
     reactivate(f);
     EXPECT_TRUE(f.platform.messages().isEmpty());
 }
+
+TEST(SessionFaults, SaveAsksBeforeReplacingAFileAnotherProgramChanged) {
+    WindowFixture f;
+    const QString game = writeImage(f.path("g.nes"), 40976);
+    f.window->LoadNesFile(game);
+    // The editor stays active; another program writes the lives.
+    writeImage(game, 40976, {{0x107A, 0x08}});
+    setModified(game, 1000000000, 0);
+    f.edit(0x3454, 0x20);
+    const QString question =
+        "The file " + game +
+        " has been changed by another program since it was opened or saved.\r\n"
+        "Yes: replace it with this version\r\nNo: reload it, discarding your changes\r\n"
+        "Cancel: leave both as they are";
+
+    // Cancel: both stay as they are.
+    f.platform.answer(Answer::Yes); // Overwrite the file?
+    f.platform.answer(Answer::Cancel);
+    f.window->mmmSaveClick();
+    EXPECT_EQ(f.platform.messages(), (QStringList{"Overwrite the file?", question}));
+    EXPECT_EQ(readFile(game)[0x107A], 0x08);
+    EXPECT_EQ(readFile(game)[0x3454], 0x00);
+    EXPECT_TRUE(f.window->document().modified());
+
+    // No: the other program's file is loaded.
+    f.platform.clear();
+    f.platform.answer(Answer::Yes);
+    f.platform.answer(Answer::No);
+    f.window->mmmSaveClick();
+    EXPECT_EQ(f.platform.messages(), (QStringList{"Overwrite the file?", question}));
+    EXPECT_EQ(f.window->document().image()[0x107A], 0x08);
+    EXPECT_EQ(f.window->document().image()[0x3454], 0x00);
+    EXPECT_FALSE(f.window->document().modified());
+
+    // Yes: this version replaces it; the next save asks nothing more.
+    writeImage(game, 40976, {{0x107A, 0x03}});
+    setModified(game, 1000000002, 0);
+    f.edit(0x3454, 0x20);
+    f.platform.clear();
+    f.platform.answer(Answer::Yes);
+    f.platform.answer(Answer::Yes);
+    f.window->mmmSaveClick();
+    EXPECT_EQ(readFile(game)[0x107A], 0x08);
+    EXPECT_EQ(readFile(game)[0x3454], 0x20);
+    f.edit(0x3454, 0x21);
+    f.platform.clear();
+    f.platform.answer(Answer::Yes);
+    f.window->mmmSaveClick();
+    EXPECT_EQ(f.platform.messages(), QStringList{"Overwrite the file?"});
+    EXPECT_EQ(readFile(game)[0x3454], 0x21);
+}

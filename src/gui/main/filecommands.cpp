@@ -50,7 +50,27 @@ void TForm1::UpdateFileStamp() {
 }
 
 bool TForm1::WriteNesFile() {
-    const SaveResult r = doc_.write(settings_.backup);
+    SaveResult r = doc_.write(settings_.backup);
+    if (r.changedOnDisk) {
+        // Another program's change is never overwritten without a word.
+        const QString path = fromLocalPath(doc_.fileName());
+        switch (platform().ask(
+            this,
+            QStringLiteral("The file %1 has been changed by another program since it was opened "
+                           "or saved.\r\nYes: replace it with this version\r\nNo: reload it, "
+                           "discarding your changes\r\nCancel: leave both as they are")
+                .arg(path),
+            Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            r = doc_.write(settings_.backup, true);
+            break;
+        case Answer::No:
+            LoadNesFile(path);
+            return false;
+        default:
+            return false;
+        }
+    }
     if (!r.ok) {
         platform().error(this, QString::fromStdString(r.error));
         return false;
