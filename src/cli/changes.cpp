@@ -189,13 +189,14 @@ void exportPreset(const std::string& file, const std::optional<std::string>& out
 void importPreset(const std::string& file, const std::string& preset,
                   const std::optional<std::string>& output, bool dryRun) {
     const std::string text = readText(preset);
+    const std::string target = output.value_or(file);
+    const FileLock lock = dryRun ? FileLock() : lockTarget(target);
     const auto doc = loadImage(file);
     const PresetPlan plan = planPreset(text, doc->fileBytes());
     if (!plan.ok()) throw Failure{Exit::BadInput, preset + ": " + plan.error};
     const std::string error = applyPreset(plan, doc->image(), doc->shift());
     if (!error.empty()) throw Failure{Exit::BadInput, preset + ": " + error};
     if (!dryRun) {
-        const std::string target = output.value_or(file);
         const WriteResult r = writeFileAtomic(target, doc->fileBytes());
         if (!r.ok)
             throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};

@@ -28,6 +28,13 @@ std::string oneLine(std::string_view message) {
     return out;
 }
 
+FileLock lockTarget(const std::string& path) {
+    FileLock lock;
+    if (std::string busy; !lock.acquire(path, kLockWait, busy))
+        throw Failure{Exit::BadInput, busy + "; nothing was written"};
+    return lock;
+}
+
 std::unique_ptr<RomDocument> loadImage(const std::string& path) {
     auto doc = std::make_unique<RomDocument>();
     const LoadStatus status = doc->load(path);
@@ -101,6 +108,9 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
         todo.push_back({nullptr, a.substr(0, eq), a.substr(eq + 1), 0, std::nullopt});
     }
 
+    // From reading to replacing, another of our writers of the same file waits.
+    const std::string target = output.value_or(file);
+    const FileLock lock = lockTarget(target);
     const auto doc = loadImage(file);
     // Every assignment is checked before any is applied, and every problem is named.
     std::string problems;
@@ -150,7 +160,6 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
                 bytesText(itemBytes(*item, doc->image(), doc->shift())) +
                 "), so nothing is written");
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
-    const std::string target = output.value_or(file);
     const WriteResult r = writeFileAtomic(target, doc->fileBytes());
     if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
 }

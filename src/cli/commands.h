@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document.h"
+#include "core/filelock.h"
 
 namespace qv::cli {
 
@@ -23,6 +24,10 @@ struct Failure {
 
 // The editor's messages break lines with "\r\n"; a terminal message is one line.
 std::string oneLine(std::string_view message);
+
+// Locks the file a command is about to read and replace, until the lock goes;
+// waits for another of our writers first, and fails when it waited too long.
+FileLock lockTarget(const std::string& path);
 
 // Loads through the editor's own checks; their message, on one line, on failure.
 std::unique_ptr<RomDocument> loadImage(const std::string& path);

@@ -82,6 +82,7 @@ void ipsApply(const std::string& patchPath, const std::string& basePath, const s
     if (samePath(output, patchPath))
         throw Failure{Exit::Usage, "-o would replace the patch " + patchPath};
 
+    const FileLock lock = lockTarget(output); // OUT may be BASE
     const std::vector<std::uint8_t> patch = readPatch(patchPath);
     std::vector<std::uint8_t> target = readData(basePath);
     if (game) checkModeFitsImage(*mode, target.size());

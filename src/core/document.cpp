@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/fileio.h"
+#include "core/filelock.h"
 #include "core/filestamp.h"
 
 namespace qv {
@@ -69,6 +70,10 @@ std::string backupName(const std::string& path, std::string_view tail) {
 
 SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
                            bool backup, std::string_view tail, FileVersion* expected) {
+    // Our other writers (qorv) wait while this one checks and replaces the file.
+    FileLock lock;
+    if (std::string busy; !lock.acquire(path, kLockWait, busy))
+        return {false, "Cannot write the file " + path + ".\r\n" + busy};
     // Checked first, so that a target we may not replace gets no backup either.
     if (const WriteResult usable = checkReplaceable(path); !usable.ok)
         return {false, "Cannot write the file " + path + ".\r\n" + usable.error};

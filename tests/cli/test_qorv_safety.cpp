@@ -50,3 +50,81 @@ TEST(QorvSafety, ADeeplyNestedPresetIsRefusedBeforeItIsReadNamingTheFile) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readBytes(game)[0x107A], 0x04);
 }
+
+namespace {
+
+// Starts argv without waiting; the caller waits for the process id.
+pid_t start(std::vector<std::string> argv) {
+    std::vector<char*> raw;
+    for (std::string& a : argv)
+        raw.push_back(a.data());
+    raw.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, raw[0], &fa, nullptr, raw.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&fa);
+    return pid;
+}
+
+int waitFor(pid_t pid) {
+    int ws = 0;
+    ::waitpid(pid, &ws, 0);
+    return WIFEXITED(ws) ? WEXITSTATUS(ws) : -1;
+}
+
+std::vector<std::string> namesIn(const TempDir& dir) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+constexpr const char* kSetpriv = "/usr/bin/setpriv";
+
+} // namespace
+
+TEST(QorvSafety, TwoSetsOnOneFileAtOnceKeepBothChanges) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    // Each round starts from zero; one set writes the lives, the other the walk speed.
+    for (int round = 0; round < 40; ++round) {
+        writeBytes(game, zeroImage());
+        const pid_t a = start({QORV_BINARY, "set", game, "EditMaZanki=9"});
+        const pid_t b = start({QORV_BINARY, "set", game, "EditMaWalk_R=32"});
+        ASSERT_EQ(waitFor(a), 0);
+        ASSERT_EQ(waitFor(b), 0);
+        const Bytes after = readBytes(game);
+        ASSERT_EQ(after.size(), 40976u);
+        EXPECT_EQ(after[0x107A], 0x08) << "round " << round;
+        EXPECT_EQ(after[0x3454], 0x20) << "round " << round;
+        if (HasFailure()) break;
+    }
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"g.nes"});
+}
+
+TEST(QorvSafety, ASetWaitsForAnotherWritersLockAndWorksOnItsResult) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes"), next = dir.file("next.nes");
+    writeBytes(game, zeroImage());
+    // Another writer holds the lock while it replaces the file by a new one.
+    const int held = ::open(game.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const pid_t set = start({QORV_BINARY, "set", game, "EditMaZanki=9"});
+    ::usleep(300 * 1000);
+    int ws = 0;
+    EXPECT_EQ(::waitpid(set, &ws, WNOHANG), 0) << "set did not wait for the lock";
+    Bytes other = zeroImage();
+    other[0x3454] = 0x20;
+    writeBytes(next, other);
+    ASSERT_EQ(::rename(next.c_str(), game.c_str()), 0);
+    ::close(held);
+    EXPECT_EQ(waitFor(set), 0);
+    const Bytes after = readBytes(game);
+    EXPECT_EQ(after[0x107A], 0x08);
+    EXPECT_EQ(after[0x3454], 0x20);
+}
