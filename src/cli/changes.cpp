@@ -170,6 +170,7 @@ int diff(const std::string& a, const std::string& b, bool json) {
 }
 
 void exportPreset(const std::string& file, const std::optional<std::string>& output, bool all) {
+    refuseOutputOver(output, {&file});
     const auto doc = loadImage(file);
     int skipped = 0;
     const std::string text = qv::exportPreset(doc->fileBytes(), baseName(file), all, &skipped);
@@ -188,6 +189,7 @@ void exportPreset(const std::string& file, const std::optional<std::string>& out
 
 void importPreset(const std::string& file, const std::string& preset,
                   const std::optional<std::string>& output, bool dryRun) {
+    refuseOutputOver(output, {&preset}); // GAME as OUT is the same as no -o
     const std::string text = readText(preset);
     const std::string target = output.value_or(file);
     const FileLock lock = dryRun ? FileLock() : lockTarget(target);

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "core/catalog.h"
@@ -26,6 +27,19 @@ std::string oneLine(std::string_view message) {
         }
     }
     return out;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+void refuseOutputOver(const std::optional<std::string>& output,
+                      std::initializer_list<const std::string*> inputs) {
+    if (!output) return;
+    for (const std::string* input : inputs)
+        if (sameFile(*output, *input))
+            throw Failure{Exit::Usage, "-o would replace the input " + *input};
 }
 
 FileLock lockTarget(const std::string& path) {

@@ -2,6 +2,7 @@
 // The subcommands of qorv, each a function of its parsed arguments. They print their
 // results to standard output and report failures by throwing Failure; nothing is
 // written to a file unless the whole command can succeed.
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,12 @@ struct Failure {
 
 // The editor's messages break lines with "\r\n"; a terminal message is one line.
 std::string oneLine(std::string_view message);
+
+// Whether two paths name one file (links followed); false when either is missing.
+bool sameFile(const std::string& a, const std::string& b);
+// Refuses an -o that would replace one of the command's inputs.
+void refuseOutputOver(const std::optional<std::string>& output,
+                      std::initializer_list<const std::string*> inputs);
 
 // Locks the file a command is about to read and replace, until the lock goes;
 // waits for another of our writers first, and fails when it waited too long.

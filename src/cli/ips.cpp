@@ -1,5 +1,4 @@
 // qorv ips apply / create / show: thin adapters from files to the IPS core.
-#include <filesystem>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -50,11 +49,6 @@ void write(const std::string& path, std::span<const std::uint8_t> bytes) {
     if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + path + ": " + oneLine(r.error)};
 }
 
-bool samePath(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
-}
-
 // The modes the apply dialog offers for each layout; other sizes are refused later.
 void checkModeFitsImage(ips::Mode mode, std::size_t size) {
     if (ips::modeFitsImage(mode, size)) return;
@@ -79,7 +73,7 @@ void ipsApply(const std::string& patchPath, const std::string& basePath, const s
                                        " needs a .nes game image; other files take mode 0 only"};
 
     // OUT may be BASE (patching in place) but never the patch it is made from.
-    if (samePath(output, patchPath))
+    if (sameFile(output, patchPath))
         throw Failure{Exit::Usage, "-o would replace the patch " + patchPath};
 
     const FileLock lock = lockTarget(output); // OUT may be BASE
@@ -95,7 +89,7 @@ void ipsApply(const std::string& patchPath, const std::string& basePath, const s
 void ipsCreate(const std::string& basePath, const std::string& editedPath,
                const std::string& output) {
     for (const std::string* input : {&basePath, &editedPath})
-        if (samePath(output, *input))
+        if (sameFile(output, *input))
             throw Failure{Exit::Usage, "-o would replace the input " + *input};
 
     const std::vector<std::uint8_t> base = readData(basePath);

@@ -128,3 +128,32 @@ TEST(QorvSafety, ASetWaitsForAnotherWritersLockAndWorksOnItsResult) {
     EXPECT_EQ(after[0x107A], 0x08);
     EXPECT_EQ(after[0x3454], 0x20);
 }
+
+TEST(QorvSafety, AnOutputThatIsAnInputIsRefusedForEveryCommand) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes"), preset = dir.file("p.json");
+    writeBytes(game, zeroImage());
+    const std::string presetText =
+        R"({"format":"quorvane-preset","version":1,"parameters":[{"control":"EditMaZanki","value":"5"}]})";
+    writeText(preset, presetText);
+    fs::create_symlink("p.json", dir.path() / "alias.json");
+
+    Outcome r = qorv(dir, {"export", game, "-o", game});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "qorv: -o would replace the input " + game + "\n");
+    for (const std::string& out : {preset, dir.file("alias.json")}) {
+        r = qorv(dir, {"import", game, preset, "-o", out});
+        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_EQ(r.err, "qorv: -o would replace the input " + preset + "\n");
+    }
+    EXPECT_EQ(readBytes(game), zeroImage());
+    EXPECT_EQ(readText(preset), presetText);
+
+    // The image itself as -o is the same as leaving -o out.
+    r = qorv(dir, {"import", game, preset, "-o", game});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(game)[0x107A], 0x04);
+    r = qorv(dir, {"set", game, "EditMaZanki=7", "-o", game});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(game)[0x107A], 0x06);
+}
