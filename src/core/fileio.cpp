@@ -84,9 +84,18 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 
 namespace {
 
+// Whether the link (lstat in `st`) may be followed: with ownLinksOnly, only the
+// user's own links and root's.
+bool mayFollow(const struct stat& st, bool ownLinksOnly, std::string& error) {
+    if (!ownLinksOnly || st.st_uid == ::geteuid() || st.st_uid == 0) return true;
+    error = "a link of another user's is not followed";
+    return false;
+}
+
 // The file a link chain ends at, even one that does not exist yet: a save through
 // a link writes the file it points to, a dangling link included.
-std::optional<std::string> followLinks(const std::string& path, std::string& error) {
+std::optional<std::string> followLinks(const std::string& path, std::string& error,
+                                       bool ownLinksOnly = false) {
     std::string p = path;
     for (int depth = 0; depth < 40; ++depth) {
         struct stat st {};
@@ -96,6 +105,7 @@ std::optional<std::string> followLinks(const std::string& path, std::string& err
             return std::nullopt;
         }
         if (!S_ISLNK(st.st_mode)) return p;
+        if (!mayFollow(st, ownLinksOnly, error)) return std::nullopt;
         std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
         const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
         if (n < 0) {
@@ -211,31 +221,35 @@ WriteResult failure(int err) {
     return {false, std::strerror(err)};
 }
 
-} // namespace
-
-WriteResult checkReplaceable(const std::string& requested) {
-    std::string error;
-    const auto path = followLinks(requested, error);
-    if (!path) return {false, error};
+WriteResult checkResolved(const std::string& path) {
     struct stat st {};
-    if (::stat(path->c_str(), &st) != 0) {
+    if (::stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT) return {}; // a new file; its folder decides
         return failure(errno);
     }
     // Devices, pipes and folders are not ours to replace by a regular file.
     if (!S_ISREG(st.st_mode)) return {false, "Not a regular file"};
     // The file's own protection counts, not only the folder's.
-    if (::faccessat(AT_FDCWD, path->c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
     return {};
 }
 
-WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data) {
-    const WriteResult usable = checkReplaceable(requested);
-    if (!usable.ok) return usable;
+} // namespace
+
+WriteResult checkReplaceable(const std::string& requested) {
     std::string error;
-    const auto resolved = followLinks(requested, error);
+    const auto path = followLinks(requested, error);
+    if (!path) return {false, error};
+    return checkResolved(*path);
+}
+
+WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data,
+                            const WriteOptions& options) {
+    std::string error;
+    const auto resolved = followLinks(requested, error, options.ownLinksOnly);
     if (!resolved) return {false, error};
     const std::string& path = *resolved;
+    if (const WriteResult usable = checkResolved(path); !usable.ok) return usable;
     std::string dir = dirName(path);
     if (dir.empty()) dir = ".";
     const std::string stem = tempStem(dir, baseName(path));

@@ -23,13 +23,20 @@ struct WriteResult {
     bool ok = true;
     std::string error; // the system's reason, for the error message
 };
+struct WriteOptions {
+    // Only links of the user's own (or root's) are followed: for a file in a place
+    // that others may have prepared, as the settings file.
+    bool ownLinksOnly = false;
+};
+
 // Writes a temporary file in the target's folder and renames it over the target
 // only when it is complete. A link is followed to the file it names (created when
 // missing); a target that is not a regular file, or that the user may not write,
 // is refused before anything is written. The replaced file keeps its permissions.
 // The temporary file is removed on failure and on SIGINT/SIGTERM; those of earlier
 // saves of the same file that were killed outright are removed after a success.
-WriteResult writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data);
+WriteResult writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data,
+                            const WriteOptions& options = {});
 
 // Whether writeFileAtomic may replace the file at path (nothing is written): a
 // missing file, or a regular file (or a link to one) the user may write.

@@ -63,6 +63,16 @@ std::string_view keyName(std::string_view raw) {
 
 } // namespace
 
+namespace {
+
+// The settings of a process that has no settings file.
+std::string& memoryFile() {
+    static std::string text;
+    return text;
+}
+
+} // namespace
+
 IniFile::IniFile(std::string path, std::string section)
     : path_(std::move(path)), section_(std::move(section)) {}
 
@@ -97,26 +107,29 @@ bool IniFile::load() {
     loaded_ = false;
     loadError_.clear();
     fileSize_.reset();
-    if (!fileExists(path_)) {
-        loaded_ = true;
-        return true;
+    if (path_.empty()) {
+        text_ = memoryFile();
+    } else {
+        if (!fileExists(path_)) {
+            loaded_ = true;
+            return true;
+        }
+        const auto size = readableFileSize(path_);
+        if (size && *size > kMaxFileSize) {
+            loadError_ = "The settings file " + path_ +
+                         " is larger than 16 MiB and is not read; the defaults are used and "
+                         "nothing is saved to it.";
+            return false;
+        }
+        auto data = readWholeFile(path_, kMaxFileSize);
+        if (!data) {
+            loadError_ = "The settings file " + path_ +
+                         " cannot be read; the defaults are used and nothing is saved to it.";
+            return false;
+        }
+        text_.assign(reinterpret_cast<const char*>(data->data()), data->size());
     }
-    const auto size = readableFileSize(path_);
-    if (size && *size > kMaxFileSize) {
-        loadError_ = "The settings file " + path_ +
-                     " is larger than 16 MiB and is not read; the defaults are used and "
-                     "nothing is saved to it.";
-        return false;
-    }
-    auto data = readWholeFile(path_, kMaxFileSize);
-    if (!data) {
-        loadError_ = "The settings file " + path_ +
-                     " cannot be read; the defaults are used and nothing is saved to it.";
-        return false;
-    }
-    text_.assign(reinterpret_cast<const char*>(data->data()), data->size());
     fileSize_ = text_.size();
-    data.reset();
     std::size_t pos = 0;
     if (std::string_view(text_).starts_with(kBom)) {
         bom_ = true;
@@ -300,8 +313,16 @@ WriteResult IniFile::save() const {
     if (fileSize_ && std::string_view(text_).substr(0, *fileSize_) == out) return {};
     if (out.size() > kMaxFileSize)
         return {false, "The settings file would be larger than 16 MiB, so it is left as it is."};
+    if (path_.empty()) {
+        memoryFile() = out;
+        return {};
+    }
+    // The settings file's place may be one another user could prepare: a link of
+    // theirs is not followed.
+    WriteOptions options;
+    options.ownLinksOnly = true;
     return writeFileAtomic(
-        path_, std::span(reinterpret_cast<const std::uint8_t*>(out.data()), out.size()));
+        path_, std::span(reinterpret_cast<const std::uint8_t*>(out.data()), out.size()), options);
 }
 
 } // namespace qv

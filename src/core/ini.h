@@ -27,6 +27,8 @@ class IniFile {
     // so never written), and no save makes one.
     static constexpr std::size_t kMaxFileSize = 16u * 1024 * 1024;
 
+    // With an empty path the file lives in this process's memory: every IniFile
+    // without a path reads what the last one saved.
     explicit IniFile(std::string path, std::string section = "qorv");
 
     const std::string& path() const { return path_; }
@@ -38,6 +40,7 @@ class IniFile {
     bool load();
     // Why the last load() failed, in a sentence for the user; empty after success.
     const std::string& loadError() const { return loadError_; }
+    bool loaded() const { return loaded_; }
 
     // The value of key in this object's section, blanks around it removed and one
     // pair of matching quotes around it dropped, cut at a NUL byte and to

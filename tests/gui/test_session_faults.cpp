@@ -167,3 +167,24 @@ TEST(SessionFaults, SaveAsksBeforeReplacingAFileAnotherProgramChanged) {
     EXPECT_EQ(f.platform.messages(), QStringList{"Overwrite the file?"});
     EXPECT_EQ(readFile(game)[0x3454], 0x21);
 }
+
+TEST(SessionFaults, WithoutASettingsFileTheSettingsLiveInMemory) {
+    qv::test::ScriptedPlatform platform;
+    QTemporaryDir dir;
+    qv::TForm1 window(QString(), QStringLiteral("/opt/quorvane/quorvane"));
+    EXPECT_EQ(window.statusPanel(2), "Settings not saved");
+    EXPECT_EQ(window.findChild<QLabel*>("StBar1Panel2")->toolTip(),
+              "No home folder was found: the settings are kept in memory until the editor "
+              "ends.");
+    window.mmmToolBarClick();
+    EXPECT_FALSE(window.settings().toolBar);
+    const QString game = writeImage(dir.filePath("g.nes"), 40976);
+    window.LoadNesFile(game);
+    window.BuildRecentMenus();
+    bool listed = false;
+    for (QAction* a : window.recentMenu()->actions())
+        listed = listed || a->text() == "&1 " + game;
+    EXPECT_TRUE(listed);
+    EXPECT_TRUE(platform.messages().isEmpty());
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+}

@@ -113,7 +113,11 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     buildRecentMenus(ini);
     refreshUndoItem();
     DisableDocumentCommands();
-    if (!settingsRead) {
+    if (iniPath_.isEmpty()) {
+        panels_[2]->setText(QStringLiteral("Settings not saved"));
+        panels_[2]->setToolTip(QStringLiteral("No home folder was found: the settings are kept "
+                                              "in memory until the editor ends."));
+    } else if (!settingsRead) {
         // Said once, here: every later write of settings leaves such a file alone. The
         // status panel is narrow, so it names the problem and its tip says the rest.
         std::fprintf(stderr, "quorvane: %s\n", ini.loadError().c_str());
