@@ -84,12 +84,29 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
 
 namespace {
 
-// Whether the link (lstat in `st`) may be followed: with ownLinksOnly, only the
-// user's own links and root's.
-bool mayFollow(const struct stat& st, bool ownLinksOnly, std::string& error) {
-    if (!ownLinksOnly || st.st_uid == ::geteuid() || st.st_uid == 0) return true;
-    error = "a link of another user's is not followed";
-    return false;
+// Whether the link at `link` (lstat in `st`) may be followed. The kernel follows a
+// link in a sticky folder anyone may write only for the link's owner or the folder's
+// (protected_symlinks); a rename onto the resolved path would step around that rule,
+// so it is kept here whatever the system's setting.
+bool mayFollow(const std::string& link, const struct stat& st, bool ownLinksOnly,
+               std::string& error) {
+    const uid_t me = ::geteuid();
+    if (st.st_uid == me) return true;
+    if (ownLinksOnly && st.st_uid != 0) {
+        error = "a link of another user's is not followed";
+        return false;
+    }
+    const std::string dir = dirName(link);
+    struct stat folder {};
+    if (::stat(dir.empty() ? "." : dir.c_str(), &folder) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    if ((folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH) && st.st_uid != folder.st_uid) {
+        error = "a link of another user's in a folder anyone may write is not followed";
+        return false;
+    }
+    return true;
 }
 
 // The file a link chain ends at, even one that does not exist yet: a save through
@@ -105,7 +122,7 @@ std::optional<std::string> followLinks(const std::string& path, std::string& err
             return std::nullopt;
         }
         if (!S_ISLNK(st.st_mode)) return p;
-        if (!mayFollow(st, ownLinksOnly, error)) return std::nullopt;
+        if (!mayFollow(p, st, ownLinksOnly, error)) return std::nullopt;
         std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
         const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
         if (n < 0) {

@@ -85,6 +85,10 @@ std::vector<std::string> namesIn(const TempDir& dir) {
 
 constexpr const char* kSetpriv = "/usr/bin/setpriv";
 
+bool canRunAsOthers() {
+    return ::geteuid() == 0 && ::access(kSetpriv, X_OK) == 0;
+}
+
 } // namespace
 
 TEST(QorvSafety, TwoSetsOnOneFileAtOnceKeepBothChanges) {
@@ -139,11 +143,11 @@ TEST(QorvSafety, AnOutputThatIsAnInputIsRefusedForEveryCommand) {
     fs::create_symlink("p.json", dir.path() / "alias.json");
 
     Outcome r = qorv(dir, {"export", game, "-o", game});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.err, "qorv: -o would replace the input " + game + "\n");
     for (const std::string& out : {preset, dir.file("alias.json")}) {
         r = qorv(dir, {"import", game, preset, "-o", out});
-        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_EQ(r.status, 64) << out;
         EXPECT_EQ(r.err, "qorv: -o would replace the input " + preset + "\n");
     }
     EXPECT_EQ(readBytes(game), zeroImage());
@@ -156,4 +160,32 @@ TEST(QorvSafety, AnOutputThatIsAnInputIsRefusedForEveryCommand) {
     r = qorv(dir, {"set", game, "EditMaZanki=7", "-o", game});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readBytes(game)[0x107A], 0x06);
+}
+
+TEST(QorvSafety, ALinkOfAnotherUserInAStickyFolderIsNotFollowed) {
+    if (!canRunAsOthers()) GTEST_SKIP() << "needs root to give a link to another user";
+    TempDir dir;
+    const std::string game = dir.file("g.nes"), victim = dir.file("victim.txt");
+    writeBytes(game, zeroImage());
+    writeText(victim, "precious\n");
+    fs::create_directory(dir.path() / "sticky");
+    ::chmod(dir.file("sticky").c_str(), 01777);
+    const std::string planted = dir.file("sticky/out.nes");
+    fs::create_symlink(victim, planted);
+    ASSERT_EQ(::lchown(planted.c_str(), 65534, 65534), 0);
+
+    Outcome r = qorv(dir, {"set", game, "EditMaZanki=9", "-o", planted});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qorv: cannot write " + planted +
+                         ": a link of another user's in a folder anyone may write is not "
+                         "followed\n");
+    EXPECT_EQ(readText(victim), "precious\n");
+    EXPECT_TRUE(fs::is_symlink(planted));
+
+    // The folder's owner's link, and one's own, are followed as the kernel follows them.
+    ASSERT_EQ(::lchown(planted.c_str(), 0, 0), 0);
+    fs::remove(victim);
+    r = qorv(dir, {"set", game, "EditMaZanki=9", "-o", planted});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(victim)[0x107A], 0x08);
 }
