@@ -86,8 +86,8 @@ SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t
         // itself is only ever replaced by a complete new one below.
         const std::string bak = backupName(path, tail);
         const auto old = readWholeFile(path, std::numeric_limits<std::uintmax_t>::max());
-        const WriteResult b =
-            old ? writeFileAtomic(bak, *old) : WriteResult{false, "The file could not be read."};
+        const WriteResult b = old ? writeFileAtomic(bak, *old, WriteOptions{path, false})
+                                  : WriteResult{false, "The file could not be read."};
         if (!b.ok) return {false, "Cannot create the backup file " + bak + ".\r\n" + b.error};
     }
     const WriteResult r = writeFileAtomic(path, bytes);

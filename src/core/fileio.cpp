@@ -296,11 +296,16 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
     }
     if (::fsync(fd) != 0) return fail(errno);
     // A replaced file keeps its permissions, and its owner and group where we may
-    // set them; a new file gets the usual ones.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) (void)::fchown(fd, -1, st.st_gid);
-        ::fchmod(fd, st.st_mode & 07777);
+    // set them (a backup takes its original's); a new file gets the usual ones. A
+    // file whose group cannot be set is shown to no group.
+    struct stat from {};
+    const std::string& model = options.attributesFrom.empty() ? path : options.attributesFrom;
+    if (::stat(model.c_str(), &from) == 0 && S_ISREG(from.st_mode)) {
+        mode_t mode = from.st_mode & 07777;
+        if (::fchown(fd, from.st_uid, from.st_gid) != 0 &&
+            ::fchown(fd, static_cast<uid_t>(-1), from.st_gid) != 0)
+            mode &= ~mode_t{S_IRWXG};
+        ::fchmod(fd, mode);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

@@ -24,6 +24,9 @@ struct WriteResult {
     std::string error; // the system's reason, for the error message
 };
 struct WriteOptions {
+    // The file whose mode, owner and group the new file takes, as a backup takes its
+    // original's; empty: the replaced file's own, or the usual ones for a new file.
+    std::string attributesFrom;
     // Only links of the user's own (or root's) are followed: for a file in a place
     // that others may have prepared, as the settings file.
     bool ownLinksOnly = false;

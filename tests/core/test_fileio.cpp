@@ -251,6 +251,33 @@ TEST(FileIo, ASaveEndedBySigtermLeavesNoTemporaryFile) {
     GTEST_SKIP() << "the save always ended before the signal arrived";
 }
 
+TEST(FileIo, ABackupTakesItsOriginalsModeOwnerAndGroup) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes"), backup = dir.file("g.~nes");
+    writeBytes(game, image(1));
+    ::chmod(game.c_str(), 0600);
+    ASSERT_TRUE(qv::writeWithBackup(game, image(2), true, "~nes").ok);
+    EXPECT_EQ(modeOf(backup) & 07777, 0600u);
+    EXPECT_EQ(readBytes(backup), image(1));
+
+    // A backup that exists already is made as private as its original, too.
+    ::chmod(backup.c_str(), 0644);
+    ::chmod(game.c_str(), 0640);
+    ASSERT_TRUE(qv::writeWithBackup(game, image(3), true, "~nes").ok);
+    EXPECT_EQ(modeOf(backup) & 07777, 0640u);
+    EXPECT_EQ(readBytes(backup), image(2));
+
+    if (::geteuid() != 0) GTEST_SKIP() << "giving the original to another user needs root";
+    ASSERT_EQ(::chown(game.c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(qv::writeWithBackup(game, image(4), true, "~nes").ok);
+    struct stat st {};
+    ::stat(backup.c_str(), &st);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+    ::stat(game.c_str(), &st);
+    EXPECT_EQ(st.st_uid, kNobody);
+}
+
 TEST(FileIo, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
     TempDir dir;
     const std::string game = dir.file("g.nes");
