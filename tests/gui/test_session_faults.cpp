@@ -188,3 +188,73 @@ TEST(SessionFaults, WithoutASettingsFileTheSettingsLiveInMemory) {
     EXPECT_TRUE(platform.messages().isEmpty());
     window.setAttribute(Qt::WA_DeleteOnClose, false);
 }
+
+namespace {
+
+// A child process that writes a Test Play copy, says so through a pipe, and waits.
+pid_t childWithTestPlayCopy() {
+    int ready[2];
+    if (::pipe(ready) != 0) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(ready[0]);
+        qv::TestPlayFiles files;
+        QString error;
+        const std::vector<std::uint8_t> image(40976, 0);
+        const QString path = files.write(image, QStringLiteral("g.nes"), error);
+        const char ok = path.isEmpty() ? '0' : '1';
+        if (::write(ready[1], &ok, 1) != 1) ::_exit(2);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char ok = 0;
+    const bool written = ::read(ready[0], &ok, 1) == 1 && ok == '1';
+    ::close(ready[0]);
+    if (!written) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        return -1;
+    }
+    return pid;
+}
+
+} // namespace
+
+TEST(SessionFaults, TestPlayCopiesDoNotOutliveASignalOrACrash) {
+    QTemporaryDir tmp;
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const auto entries = [&] {
+        return QDir(tmp.path())
+            .entryList({QStringLiteral("quorvane-play*")}, QDir::AllEntries | QDir::Hidden);
+    };
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t pid = childWithTestPlayCopy();
+        ASSERT_GT(pid, 0);
+        EXPECT_EQ(entries().size(), 1);
+        ::kill(pid, sig);
+        int ws = 0;
+        ::waitpid(pid, &ws, 0);
+        EXPECT_TRUE(WIFSIGNALED(ws) && WTERMSIG(ws) == sig) << sig;
+        EXPECT_TRUE(entries().isEmpty()) << sig << " left " << entries().join(' ').toStdString();
+    }
+
+    // A crash leaves the copy; the next editor to start removes it.
+    const pid_t pid = childWithTestPlayCopy();
+    ASSERT_GT(pid, 0);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    EXPECT_EQ(entries().size(), 1);
+    // Another program's folder of the same look is not ours.
+    QDir(tmp.path()).mkdir(QStringLiteral("quorvane-play-notours"));
+    {
+        WindowFixture f;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(entries(), QStringList{"quorvane-play-notours"});
+    }
+    if (previous.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", previous);
+}

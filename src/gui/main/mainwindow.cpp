@@ -125,6 +125,8 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
         panels_[2]->setToolTip(QString::fromStdString(ini.loadError()));
     }
     doc_.setObserver([this](DocumentChange change) { documentChanged(change); });
+    // Once the window is up: what an earlier editor's crash left in the temporary folder.
+    QTimer::singleShot(0, this, [] { removeStaleTestPlayFiles(); });
 }
 
 TForm1::~TForm1() {
