@@ -13,8 +13,11 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "core/signalcleanup.h"
 
 namespace qv {
 namespace fs = std::filesystem;
@@ -192,46 +195,47 @@ void removeStaleTemps(const std::string& dir, const std::string& stem) {
     ::closedir(d);
 }
 
-// SIGINT and SIGTERM during a write remove its temporary file before the process
-// ends as it would have. Writes are serialised, so one slot suffices.
+// Writes are serialised: the signal dispositions below are the process's.
 std::mutex g_writeMutex;
-char g_tempPath[PATH_MAX + 1];
-volatile std::sig_atomic_t g_tempActive = 0;
-struct sigaction g_oldInt {
-}, g_oldTerm{};
-bool g_ownInt = false, g_ownTerm = false;
 
-extern "C" void removeTempOnSignal(int sig) {
-    if (g_tempActive) ::unlink(g_tempPath);
-    ::sigaction(sig, sig == SIGINT ? &g_oldInt : &g_oldTerm, nullptr);
-    ::raise(sig);
-}
-
-// Only a signal that would end the process gets our handler; one that is ignored
-// or handled by the program stays as it is.
-bool catchSignal(int sig, struct sigaction& old) {
-    if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL ||
-        (old.sa_flags & SA_SIGINFO))
-        return false;
-    struct sigaction sa {};
-    sa.sa_handler = removeTempOnSignal;
-    sigemptyset(&sa.sa_mask);
-    return ::sigaction(sig, &sa, nullptr) == 0;
-}
-
-class TempGuard {
+// A file size limit (ulimit -f) would end the process by SIGXFSZ in the middle of a
+// write; ignored, the write fails with EFBIG and is reported like a full disk.
+class FileSizeSignalIgnored {
   public:
-    TempGuard() {
-        g_ownInt = catchSignal(SIGINT, g_oldInt);
-        g_ownTerm = catchSignal(SIGTERM, g_oldTerm);
+    FileSizeSignalIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        own_ = ::sigaction(SIGXFSZ, nullptr, &old_) == 0 && old_.sa_handler == SIG_DFL &&
+               !(old_.sa_flags & SA_SIGINFO) && ::sigaction(SIGXFSZ, &ignore, nullptr) == 0;
     }
-    ~TempGuard() {
-        g_tempActive = 0;
-        if (g_ownInt) ::sigaction(SIGINT, &g_oldInt, nullptr);
-        if (g_ownTerm) ::sigaction(SIGTERM, &g_oldTerm, nullptr);
+    ~FileSizeSignalIgnored() {
+        if (own_) ::sigaction(SIGXFSZ, &old_, nullptr);
     }
-    TempGuard(const TempGuard&) = delete;
-    TempGuard& operator=(const TempGuard&) = delete;
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+  private:
+    struct sigaction old_ {};
+    bool own_ = false;
+};
+
+// The signals that remove a temporary file, held back while it is made and watched.
+class EndingSignalsHeld {
+  public:
+    EndingSignalsHeld() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int sig : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&set, sig);
+        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+    }
+    ~EndingSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+  private:
+    sigset_t old_{};
 };
 
 WriteResult failure(int err) {
@@ -270,19 +274,23 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
     std::string dir = dirName(path);
     if (dir.empty()) dir = ".";
     const std::string stem = tempStem(dir, baseName(path));
-    const std::string tmpl = dir + "/" + tempPrefix(stem) + std::to_string(::getpid()) + ".XXXXXX";
+    std::string temp = dir + "/" + tempPrefix(stem) + std::to_string(::getpid()) + ".XXXXXX";
     if (g_failWrites) return {false, "No space left on device"};
-    if (tmpl.size() > PATH_MAX) return failure(ENAMETOOLONG);
+    if (temp.size() > PATH_MAX) return failure(ENAMETOOLONG);
 
     const std::lock_guard lock(g_writeMutex);
-    const TempGuard guard;
-    std::memcpy(g_tempPath, tmpl.c_str(), tmpl.size() + 1);
-    g_tempActive = 1;
-    const int fd = ::mkstemp(g_tempPath);
-    if (fd < 0) return failure(errno);
+    const FileSizeSignalIgnored sizeLimitReported;
+    RemoveOnSignal cleanup;
+    int fd = -1;
+    {
+        const EndingSignalsHeld held; // no signal between making the file and watching it
+        fd = ::mkstemp(temp.data());
+        if (fd < 0) return failure(errno);
+        cleanup.watch(temp, RemoveOnSignal::Kind::File);
+    }
     const auto fail = [&](int err) {
         ::close(fd);
-        ::unlink(g_tempPath);
+        ::unlink(temp.c_str());
         return failure(err);
     };
     std::size_t done = 0;
@@ -313,15 +321,15 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
     }
     if (::close(fd) != 0) {
         const int err = errno;
-        ::unlink(g_tempPath);
+        ::unlink(temp.c_str());
         return failure(err);
     }
-    if (::rename(g_tempPath, path.c_str()) != 0) {
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int err = errno;
-        ::unlink(g_tempPath);
+        ::unlink(temp.c_str());
         return failure(err);
     }
-    g_tempActive = 0;
+    cleanup.forget();
     removeStaleTemps(dir, stem);
     return {};
 }

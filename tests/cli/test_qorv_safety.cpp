@@ -189,3 +189,17 @@ TEST(QorvSafety, ALinkOfAnotherUserInAStickyFolderIsNotFollowed) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readBytes(victim)[0x107A], 0x08);
 }
+
+TEST(QorvSafety, SignalsAndFileSizeLimitsLeaveNoTemporaryFile) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    writeBytes(game, zeroImage());
+    // 20 blocks of 1,024 bytes: the image does not fit.
+    const Outcome r =
+        runProgram(dir, {"/bin/sh", "-c", "ulimit -f 20; exec \"$0\" set \"$1\" EditMaZanki=9",
+                         QORV_BINARY, game});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qorv: cannot write " + game + ": File too large\n");
+    EXPECT_EQ(readBytes(game), zeroImage());
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"g.nes"});
+}

@@ -217,38 +217,42 @@ TEST(FileIo, ANameOf255BytesCanBeWrittenAndReplaced) {
     EXPECT_EQ(names(dir), std::vector<std::string>{longName});
 }
 
-TEST(FileIo, ASaveEndedBySigtermLeavesNoTemporaryFile) {
+TEST(FileIo, ASaveEndedBySigintSigtermOrSighupLeavesNoTemporaryFile) {
     TempDir dir;
     const std::string path = dir.file("big.bin");
     writeBytes(path, Bytes(16, 1));
     const Bytes big(64u << 20, 0x5A);
-    // The signal must arrive while the temporary file exists; a save that ends
-    // first is tried again.
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            qv::writeFileAtomic(path, big);
-            ::_exit(0);
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(sig);
+        // The signal must arrive while the temporary file exists; a save that ends
+        // first is tried again.
+        bool hit = false;
+        for (int attempt = 0; attempt < 6 && !hit; ++attempt) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                qv::writeFileAtomic(path, big);
+                ::_exit(0);
+            }
+            bool seen = false;
+            for (int i = 0; i < 5000 && !seen; ++i) {
+                for (const auto& n : names(dir))
+                    seen = seen || n.starts_with(".big.bin");
+                if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+            if (seen) ::kill(pid, sig);
+            int ws = 0;
+            ::waitpid(pid, &ws, 0);
+            if (!seen || !WIFSIGNALED(ws)) {
+                writeBytes(path, Bytes(16, 1));
+                continue;
+            }
+            hit = true;
+            EXPECT_EQ(WTERMSIG(ws), sig);
+            EXPECT_EQ(names(dir), std::vector<std::string>{"big.bin"});
+            EXPECT_EQ(readBytes(path), Bytes(16, 1));
         }
-        bool seen = false;
-        for (int i = 0; i < 5000 && !seen; ++i) {
-            for (const auto& n : names(dir))
-                seen = seen || n.starts_with(".big.bin");
-            if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-        if (seen) ::kill(pid, attempt % 2 ? SIGINT : SIGTERM);
-        int ws = 0;
-        ::waitpid(pid, &ws, 0);
-        if (!seen || !WIFSIGNALED(ws)) {
-            writeBytes(path, Bytes(16, 1));
-            continue;
-        }
-        EXPECT_EQ(WTERMSIG(ws), attempt % 2 ? SIGINT : SIGTERM);
-        EXPECT_EQ(names(dir), std::vector<std::string>{"big.bin"});
-        EXPECT_EQ(readBytes(path), Bytes(16, 1));
-        return;
+        if (!hit) GTEST_SKIP() << "the save always ended before the signal arrived";
     }
-    GTEST_SKIP() << "the save always ended before the signal arrived";
 }
 
 TEST(FileIo, ABackupTakesItsOriginalsModeOwnerAndGroup) {
