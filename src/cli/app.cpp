@@ -89,7 +89,9 @@ A preset is a JSON object: "format": "quorvane-preset", "version": 1, "source"
 {"control": NAME, "value": TEXT} with TEXT as qorv set takes it. import checks
 every entry first: an unknown control, a value not accepted, an item out of
 bounds in this image or an unknown format or version is an error naming the
-entry, and then nothing is written.)";
+entry, and then nothing is written. import prints its report before it writes
+the image, and so
+when standard output cannot be written, nothing is written.)";
 
 constexpr const char* kIpsExplainFooter = R"(
 With a base image the patch is applied in memory and the parameters it changes

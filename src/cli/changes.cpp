@@ -198,15 +198,19 @@ void importPreset(const std::string& file, const std::string& preset,
     if (!plan.ok()) throw Failure{Exit::BadInput, preset + ": " + plan.error};
     const std::string error = applyPreset(plan, doc->image(), doc->shift());
     if (!error.empty()) throw Failure{Exit::BadInput, preset + ": " + error};
+    // Reported before the image is written, which it is only once the report is out:
+    // exit status 2 keeps meaning that nothing was written.
+    for (const PresetChange& c : plan.changes)
+        std::cout << (dryRun ? "would set " : "") << changeLine(c) << "\n";
+    if (plan.changes.empty()) std::cout << "no parameter changes\n";
     if (!dryRun) {
+        if (!std::cout.flush())
+            throw Failure{Exit::BadInput, "nothing was written to " + target +
+                                              ", as the report could not be written"};
         const WriteResult r = writeFileAtomic(target, doc->fileBytes());
         if (!r.ok)
             throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
     }
-    // Reported once written, so that what is printed is what the file holds.
-    for (const PresetChange& c : plan.changes)
-        std::cout << (dryRun ? "would set " : "") << changeLine(c) << "\n";
-    if (plan.changes.empty()) std::cout << "no parameter changes\n";
 }
 
 void ipsExplain(const std::string& patchPath, const std::optional<std::string>& basePath) {

@@ -203,3 +203,22 @@ TEST(QorvSafety, SignalsAndFileSizeLimitsLeaveNoTemporaryFile) {
     EXPECT_EQ(readBytes(game), zeroImage());
     EXPECT_EQ(namesIn(dir), std::vector<std::string>{"g.nes"});
 }
+
+TEST(QorvSafety, AReportThatCannotBeWrittenLeavesTheImageAlone) {
+    if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TempDir dir;
+    const std::string game = dir.file("g2.nes"), preset = dir.file("p.json");
+    writeBytes(game, zeroImage());
+    writeText(preset, R"({"format":"quorvane-preset","version":1,
+                          "parameters":[{"control":"EditMaZanki","value":"5"}]})");
+    const Outcome r = runProgram(dir, {QORV_BINARY, "import", game, preset}, "/dev/full");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qorv: nothing was written to " + game +
+                         ", as the report could not be written\n"
+                         "qorv: cannot write standard output: No space left on device\n");
+    EXPECT_EQ(readBytes(game), zeroImage());
+    const Outcome help = qorv(dir, {"import", "--help"});
+    EXPECT_NE(help.out.find("when standard output cannot be written, nothing is written"),
+              std::string::npos)
+        << help.out;
+}
