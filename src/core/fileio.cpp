@@ -242,6 +242,19 @@ WriteResult failure(int err) {
     return {false, std::strerror(err)};
 }
 
+bool writeAll(int fd, std::span<const std::uint8_t> data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 WriteResult checkResolved(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
@@ -252,6 +265,63 @@ WriteResult checkResolved(const std::string& path) {
     if (!S_ISREG(st.st_mode)) return {false, "Not a regular file"};
     // The file's own protection counts, not only the folder's.
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
+    return {};
+}
+
+// Gives the new file the owner and group of `from`; false when that is not allowed.
+bool takeOwner(int fd, const struct stat& from) {
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0) return false;
+    if (mine.st_uid == from.st_uid && mine.st_gid == from.st_gid) return true;
+    return ::fchown(fd, from.st_uid, from.st_gid) == 0;
+}
+
+// For a file whose owner a new file cannot be given (a member of its group saving
+// it): the old contents are copied whole to `safe` (open as `safeFd`) and synced,
+// then the new ones are written into the file itself. Killed meanwhile, the copy
+// stays, whole, beside the file; it goes once the file is whole again.
+WriteResult writeInPlace(const std::string& path, std::span<const std::uint8_t> data, int safeFd,
+                         const std::string& safe, RemoveOnSignal& cleanup) {
+    const auto fail = [&](int err) {
+        ::close(safeFd);
+        ::unlink(safe.c_str());
+        return failure(err);
+    };
+    const int in = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (in < 0) return fail(errno);
+    std::array<std::uint8_t, 65536> buffer;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || (n > 0 && !writeAll(safeFd, {buffer.data(), static_cast<std::size_t>(n)}))) {
+            const int err = errno;
+            ::close(in);
+            return fail(err);
+        }
+        if (n == 0) break;
+    }
+    ::close(in);
+    if (::fsync(safeFd) != 0 || ::close(safeFd) != 0) {
+        const int err = errno;
+        ::unlink(safe.c_str());
+        return failure(err);
+    }
+    cleanup.forget(); // from here on the copy is the one whole version
+    const int out = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (out < 0) {
+        const int err = errno;
+        ::unlink(safe.c_str());
+        return failure(err);
+    }
+    if (!writeAll(out, data) || ::ftruncate(out, static_cast<off_t>(data.size())) != 0 ||
+        ::fsync(out) != 0) {
+        // The file may be part old and part new: the copy is kept for the user.
+        const int err = errno;
+        ::close(out);
+        return {false, std::string(std::strerror(err)) + "; its old contents are kept in " + safe};
+    }
+    ::close(out);
+    ::unlink(safe.c_str());
     return {};
 }
 
@@ -293,32 +363,30 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
         ::unlink(temp.c_str());
         return failure(err);
     };
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fail(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) return fail(errno);
-    // A replaced file keeps its permissions, and its owner and group where we may
-    // set them (a backup takes its original's); a new file gets the usual ones. A
-    // file whose group cannot be set is shown to no group.
+    // A replaced file keeps its mode, owner and group (a backup takes its original's);
+    // a new file gets the usual ones.
     struct stat from {};
     const std::string& model = options.attributesFrom.empty() ? path : options.attributesFrom;
-    if (::stat(model.c_str(), &from) == 0 && S_ISREG(from.st_mode)) {
-        mode_t mode = from.st_mode & 07777;
-        if (::fchown(fd, from.st_uid, from.st_gid) != 0 &&
-            ::fchown(fd, static_cast<uid_t>(-1), from.st_gid) != 0)
-            mode &= ~mode_t{S_IRWXG};
-        ::fchmod(fd, mode);
+    const bool replacing = options.attributesFrom.empty() && ::stat(path.c_str(), &from) == 0;
+    const bool modelled = replacing || (!options.attributesFrom.empty() &&
+                                        ::stat(model.c_str(), &from) == 0 && S_ISREG(from.st_mode));
+    mode_t mode = 0;
+    if (modelled) {
+        mode = from.st_mode & 07777;
+        if (!takeOwner(fd, from)) {
+            if (replacing) return writeInPlace(path, data, fd, temp, cleanup);
+            // A copy we may not give away stays ours, and no group sees it that could
+            // not see the original.
+            if (::fchown(fd, static_cast<uid_t>(-1), from.st_gid) != 0) mode &= ~mode_t{S_IRWXG};
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        mode = 0666 & ~mask;
     }
+    if (!writeAll(fd, data)) return fail(errno);
+    if (::fsync(fd) != 0) return fail(errno);
+    ::fchmod(fd, mode); // where modes cannot be set, the file stays private to the user
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());

@@ -222,3 +222,24 @@ TEST(QorvSafety, AReportThatCannotBeWrittenLeavesTheImageAlone) {
               std::string::npos)
         << help.out;
 }
+
+TEST(QorvSafety, AGroupMembersSetKeepsTheFilesOwner) {
+    if (!canRunAsOthers()) GTEST_SKIP() << "needs root to run qorv as a member of a group";
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all);
+    const std::string game = dir.file("shared.nes");
+    writeBytes(game, zeroImage());
+    constexpr gid_t kGroup = 4242;
+    ASSERT_EQ(::chown(game.c_str(), 0, kGroup), 0);
+    ::chmod(game.c_str(), 0664);
+    const Outcome r = runProgram(dir, {kSetpriv, "--reuid=65534", "--regid=65534", "--groups=4242",
+                                       QORV_BINARY, "set", game, "EditMaZanki=9"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    struct stat st {};
+    ASSERT_EQ(::stat(game.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_EQ(st.st_gid, kGroup);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    EXPECT_EQ(readBytes(game)[0x107A], 0x08);
+    EXPECT_EQ(namesIn(dir), std::vector<std::string>{"shared.nes"});
+}
