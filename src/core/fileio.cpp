@@ -255,6 +255,14 @@ bool writeAll(int fd, std::span<const std::uint8_t> data) {
     return true;
 }
 
+// A rename is only lasting once the folder that holds the new name is synced.
+void syncFolder(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd); // some file systems cannot sync a folder; the rename stands anyway
+    ::close(fd);
+}
+
 WriteResult checkResolved(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
@@ -306,6 +314,7 @@ WriteResult writeInPlace(const std::string& path, std::span<const std::uint8_t> 
         ::unlink(safe.c_str());
         return failure(err);
     }
+    syncFolder(dirName(safe).empty() ? "." : dirName(safe));
     cleanup.forget(); // from here on the copy is the one whole version
     const int out = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
     if (out < 0) {
@@ -398,6 +407,7 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
         return failure(err);
     }
     cleanup.forget();
+    syncFolder(dir);
     removeStaleTemps(dir, stem);
     return {};
 }

@@ -243,3 +243,26 @@ TEST(QorvSafety, AGroupMembersSetKeepsTheFilesOwner) {
     EXPECT_EQ(readBytes(game)[0x107A], 0x08);
     EXPECT_EQ(namesIn(dir), std::vector<std::string>{"shared.nes"});
 }
+
+TEST(QorvSafety, TheFolderIsSyncedAfterTheRename) {
+    if (::access("/usr/bin/strace", X_OK) != 0) GTEST_SKIP() << "no strace";
+    TempDir dir;
+    const std::string game = dir.file("g.nes"), log = dir.file("trace.log");
+    writeBytes(game, zeroImage());
+    const Outcome r = runProgram(dir, {"/usr/bin/strace", "-f", "-y", "-o", log, "-e",
+                                       "trace=fsync,rename,renameat,renameat2", QORV_BINARY, "set",
+                                       game, "EditMaZanki=9"});
+    if (r.status != 0 && readText(log).empty()) GTEST_SKIP() << "strace cannot trace here";
+    ASSERT_EQ(r.status, 0) << r.err;
+    // The temporary file is synced, renamed over the image, and then the folder is.
+    std::istringstream trace(readText(log));
+    bool renamed = false, folderSynced = false;
+    for (std::string line; std::getline(trace, line);) {
+        renamed = renamed || line.find("rename") != std::string::npos;
+        folderSynced =
+            folderSynced || (renamed && line.find("fsync(") != std::string::npos &&
+                             line.find("<" + dir.path().string() + ">)") != std::string::npos);
+    }
+    EXPECT_TRUE(renamed) << readText(log);
+    EXPECT_TRUE(folderSynced) << readText(log);
+}
