@@ -226,8 +226,7 @@ std::string IniFile::readString(std::string_view key, std::string_view def) cons
 
 std::string IniFile::readWholeString(std::string_view key, std::string_view def) const {
     const auto value = valueOf(findKey(trim(key)));
-    if (!value || value->size() > kMaxValueLength) return defaultValue(def);
-    return std::string(*value);
+    return value ? std::string(*value) : defaultValue(def);
 }
 
 int IniFile::readInt(std::string_view key, int def) const {
@@ -244,9 +243,11 @@ int IniFile::readInt(std::string_view key, int def) const {
 bool IniFile::writeString(std::string_view key, std::string_view value) {
     key = trim(key);
     if (key.empty() || key.find('=') != std::string_view::npos || key.front() == '[' ||
-        key.front() == ';' || hasLineBreakOrNul(key) || hasLineBreakOrNul(value) ||
-        value.size() > kMaxValueLength)
+        key.front() == ';' || hasLineBreakOrNul(key) || hasLineBreakOrNul(value))
         return false;
+    // What was read is written back as it was read: a line is only rewritten for a
+    // value it does not already give.
+    if (valueOf(findKey(key)) == value) return true;
 
     const auto first = std::lower_bound(keys_.begin(), keys_.end(), KeyRef{hashNoCase(key), 0});
     for (auto it = first; it != keys_.end() && it->hash == first->hash; ++it) {
@@ -272,7 +273,7 @@ bool IniFile::writeString(std::string_view key, std::string_view value) {
 }
 
 bool IniFile::readsBackUnchanged(std::string_view value) {
-    if (value.size() > kMaxValueLength || hasLineBreakOrNul(value)) return false;
+    if (hasLineBreakOrNul(value)) return false;
     if (value.empty()) return true;
     return trim(value).size() == value.size() && !isQuoted(value);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The settings file: a small private-profile INI reader and writer that keeps the
 // rules of the Windows profile calls (keys and sections found case-insensitively,
-// values trimmed and cut to 1,023 characters, an existing key rewritten in place, a
-// new key added at the end of its section), so that an INI file edited by hand or
-// by Windows programs keeps its layout when we write to it. One object serves one
+// values trimmed, cut to 1,023 characters where the profile call cuts them, an
+// existing key rewritten in place, a new key added at the end of its section), so that an INI file
+// edited by hand or by Windows programs keeps its layout when we write to it. One object serves one
 // section.
 //
 // The file is read once by load(); writes change the copy in memory and save()
@@ -46,8 +46,7 @@ class IniFile {
     // pair of matching quotes around it dropped, cut at a NUL byte and to
     // kMaxValueLength characters; def when the key is absent or has no '='.
     std::string readString(std::string_view key, std::string_view def) const;
-    // As readString, but def when the value is longer than kMaxValueLength: a cut
-    // value is not what the file holds, and written back it would replace it.
+    // As readString, but not cut to kMaxValueLength: the value the file holds, whole.
     std::string readWholeString(std::string_view key, std::string_view def) const;
     // The value as a decimal integer (optional sign, nothing else); def otherwise,
     // including values out of the range of int.
@@ -56,13 +55,13 @@ class IniFile {
     bool hasKey(std::string_view key) const { return findKey(key).has_value(); }
 
     // Sets key to value in memory. Returns false and changes nothing when the pair
-    // cannot be stored in a line-based file or read back whole: a key that is
-    // empty, contains '=' or starts with '[' or ';', a key or value with a line
-    // break or a NUL byte, or a value longer than kMaxValueLength.
+    // cannot be stored in a line-based file: a key that is empty, contains '=' or
+    // starts with '[' or ';', or a key or value with a line break or a NUL byte.
+    // Setting a key to the value it reads leaves its line as the file has it.
     bool writeString(std::string_view key, std::string_view value);
 
-    // True when a value written as is reads back unchanged: no line break or NUL,
-    // no surrounding blanks or quotes, not longer than kMaxValueLength.
+    // True when a value written as is reads back unchanged by readWholeString: no
+    // line break or NUL, no surrounding blanks or quotes.
     static bool readsBackUnchanged(std::string_view value);
 
     // Replaces the file with the current contents. Every line keeps its own line

@@ -258,3 +258,17 @@ TEST(SessionFaults, TestPlayCopiesDoNotOutliveASignalOrACrash) {
     else
         qputenv("TMPDIR", previous);
 }
+
+TEST(SessionFaults, LongSettingsValuesSurviveASession) {
+    const QByteArray editor = "/" + QByteArray(1508, 'e');
+    const QByteArray emulator = "/" + QByteArray(1211, 'm');
+    const QByteArray base = "/" + QByteArray(1108, 'b');
+    WindowFixture f("[qorv]\r\nEditor1=" + editor + "\r\nEmulator=" + emulator +
+                    "\r\nNESFile1=" + base + "\r\n");
+    f.window->mmmStBarClick();
+    f.window->mmmStBarClick();
+    const QByteArray ini = readText(f.iniPath());
+    EXPECT_TRUE(ini.contains("Editor1=" + editor + "\r\n"));
+    EXPECT_TRUE(ini.contains("Emulator=" + emulator + "\r\n"));
+    EXPECT_TRUE(ini.contains("NESFile1=" + base + "\r\n"));
+}
