@@ -272,3 +272,26 @@ TEST(SessionFaults, LongSettingsValuesSurviveASession) {
     EXPECT_TRUE(ini.contains("Emulator=" + emulator + "\r\n"));
     EXPECT_TRUE(ini.contains("NESFile1=" + base + "\r\n"));
 }
+
+TEST(SessionFaults, ASettingsWriteThatFailsIsSaidOnceAndTheSettingsStay) {
+    WindowFixture f;
+    f.window->mmmStBarClick();
+    EXPECT_TRUE(readText(f.iniPath()).contains("StatusBar=1\r\n"));
+    qv::setWriteFailureForTesting(true);
+    f.window->mmmStBarClick();
+    f.window->mmmToolBarClick();
+    qv::setWriteFailureForTesting(false);
+    EXPECT_EQ(f.platform.messages(),
+              QStringList{"The settings could not be saved to " + f.iniPath() +
+                          ".\r\nNo space left on device\r\nThey are kept until the editor "
+                          "ends, and saved with the next change that can be."});
+    EXPECT_TRUE(f.window->settings().statusBar);
+    EXPECT_FALSE(f.window->settings().toolBar);
+    // Once the disk has room again, the next change saves them all.
+    f.window->mmmButtonClick();
+    const QByteArray ini = readText(f.iniPath());
+    EXPECT_TRUE(ini.contains("StatusBar=2\r\n") && ini.contains("ToolBar=1\r\n") &&
+                ini.contains("Button=1\r\n"))
+        << ini.constData();
+    EXPECT_EQ(f.platform.messages().size(), 1);
+}

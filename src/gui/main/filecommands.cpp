@@ -88,7 +88,7 @@ void TForm1::AddRecentFile() {
     ini.load();
     addRecent(ini, doc_.fileName(), settings_.maxRecent);
     // The menus show the list the file holds: read again only when it was not written.
-    if (ini.save().ok)
+    if (saveSettingsFile(ini))
         buildRecentMenus(ini);
     else
         BuildRecentMenus();
@@ -242,7 +242,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     IniFile ini(localPath(iniPath_));
     ini.load();
     writeWindowPosition(ini, frameGeometry().top(), frameGeometry().left());
-    ini.save();
+    saveSettingsFile(ini);
     settings_.formTop = frameGeometry().top();
     settings_.formLeft = frameGeometry().left();
     if (proceed) {

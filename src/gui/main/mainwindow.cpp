@@ -505,7 +505,22 @@ void TForm1::writeAllSettings() {
     IniFile ini(localPath(iniPath_));
     ini.load();
     writeSettings(ini, settings_);
-    ini.save();
+    saveSettingsFile(ini);
+}
+
+bool TForm1::saveSettingsFile(const IniFile& ini) {
+    const WriteResult r = ini.save();
+    // A file that could not be read was reported at start and is left alone on
+    // purpose; any other failure is said once. The settings stay in effect, and the
+    // next change that can be saved saves them all.
+    if (!r.ok && ini.loaded() && !settingsFailureSaid_) {
+        settingsFailureSaid_ = true;
+        platform().warn(this, QStringLiteral("The settings could not be saved to %1.\r\n%2\r\n"
+                                             "They are kept until the editor ends, and saved "
+                                             "with the next change that can be.")
+                                  .arg(iniPath_, QString::fromStdString(r.error)));
+    }
+    return r.ok;
 }
 
 void TForm1::FormShow() {

@@ -119,6 +119,8 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
 
   private:
     void buildRecentMenus(const IniFile& ini);
+    // Saves the settings file; a failure is reported once a run. False when not saved.
+    bool saveSettingsFile(const IniFile& ini);
     // The window follows the document's announcements.
     void documentChanged(DocumentChange change);
     void createActions();
@@ -160,7 +162,8 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     bool activationChecked_ = true; // the check waits for the next activation
     bool applicationActive_ = false;
     bool fileNameUsed_ = false; // an Open or Save dialog has had a file name this run
-    QString lastIpsPath_;       // the patch last chosen in Open IPS File this run
+    bool settingsFailureSaid_ = false;
+    QString lastIpsPath_; // the patch last chosen in Open IPS File this run
     std::unique_ptr<TestPlayFiles> testPlayFiles_; // removed when the editor exits
 
     QToolBar* toolBar_ = nullptr;
