@@ -13,6 +13,7 @@
 #include "core/ips/ipsfile.h"
 #include "core/itemtext.h"
 #include "core/knowngames.h"
+#include "core/pathinfo.h"
 #include "core/preset.h"
 #include "core/settings.h"
 
@@ -89,7 +90,8 @@ ordered_json diffJson(const ImageDiff& d, int shiftA, int shiftB, const char* na
 }
 
 std::string readText(const std::string& path) {
-    if (!fileExists(path)) throw Failure{Exit::BadInput, path + ": file not found"};
+    if (const std::string what = notAFile(path); !what.empty())
+        throw Failure{Exit::BadInput, path + ": " + what};
     // A preset names at most every parameter once; anything much larger is not one.
     const auto bytes = readWholeFile(path, 16u << 20);
     if (!bytes) throw Failure{Exit::BadInput, path + ": cannot be read"};
@@ -140,16 +142,8 @@ void changes(const std::string& file, bool json) {
 }
 
 int diff(const std::string& a, const std::string& b, bool json) {
-    // With two files, a refusal names the one it is about.
-    const auto load = [](const std::string& path) {
-        try {
-            return readImage(path);
-        } catch (const Failure& f) {
-            throw Failure{f.status, path + ": " + f.message};
-        }
-    };
-    const ImageFile fileA = load(a);
-    const ImageFile fileB = load(b);
+    const ImageFile fileA = readImage(a);
+    const ImageFile fileB = readImage(b);
     const ImageDiff d = diffImages(fileA.bytes, fileB.bytes);
     if (json) {
         ordered_json out;

@@ -10,6 +10,7 @@
 #include "core/fileio.h"
 #include "core/itemtext.h"
 #include "core/params.h"
+#include "core/pathinfo.h"
 #include "core/valuefields.h"
 
 namespace qv::cli {
@@ -49,17 +50,27 @@ FileLock lockTarget(const std::string& path) {
     return lock;
 }
 
+namespace {
+// Commands take several files: a refusal names the file, and says what stands there
+// when it is not a file at all.
+[[noreturn]] void refuseImage(const std::string& path, LoadStatus status) {
+    std::string what = notAFile(path);
+    if (what.empty()) what = oneLine(loadMessage(status));
+    throw Failure{Exit::BadInput, path + ": " + what};
+}
+} // namespace
+
 std::unique_ptr<RomDocument> loadImage(const std::string& path) {
     auto doc = std::make_unique<RomDocument>();
     const LoadStatus status = doc->load(path);
-    if (status != LoadStatus::Ok) throw Failure{Exit::BadInput, oneLine(loadMessage(status))};
+    if (status != LoadStatus::Ok) refuseImage(path, status);
     return doc;
 }
 
 ImageFile readImage(const std::string& path) {
     ImageFile file;
     const LoadStatus status = readGameImage(path, file.bytes);
-    if (status != LoadStatus::Ok) throw Failure{Exit::BadInput, oneLine(loadMessage(status))};
+    if (status != LoadStatus::Ok) refuseImage(path, status);
     file.shift = layoutShift(file.bytes);
     return file;
 }

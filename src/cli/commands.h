@@ -36,7 +36,8 @@ void refuseOutputOver(const std::optional<std::string>& output,
 // waits for another of our writers first, and fails when it waited too long.
 FileLock lockTarget(const std::string& path);
 
-// Loads through the editor's own checks; their message, on one line, on failure.
+// Loads through the editor's own checks; on failure, the file's name and what stands
+// there, or the editor's message on one line.
 std::unique_ptr<RomDocument> loadImage(const std::string& path);
 // A game image read only to be looked at: its file's bytes and layout, no document.
 struct ImageFile {

@@ -5,6 +5,7 @@
 #include "core/fileio.h"
 #include "core/ips/ips.h"
 #include "core/ips/ipsfile.h"
+#include "core/pathinfo.h"
 #include "core/rom.h"
 
 namespace qv::cli {
@@ -29,6 +30,8 @@ bool isGameImageName(const std::string& path) {
 // Patches address at most 16 MiB, so no larger file can be described or fully patched.
 std::vector<std::uint8_t> readData(const std::string& path) {
     if (!fileExists(path)) failFile(path, ips::Result::FileMissing);
+    if (const std::string what = notAFile(path); !what.empty())
+        throw Failure{Exit::BadInput, path + ": " + what};
     const auto size = readableFileSize(path);
     if (!size) failFile(path, ips::Result::BadFileSize);
     if (*size > ips::kOffsetLimit) failFile(path, ips::Result::TooLarge);

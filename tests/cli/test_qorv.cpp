@@ -326,14 +326,16 @@ TEST(Qorv, BadFilesAndBadCommandLines) {
 
     const Outcome size = qorv(dir, {"dump", dir.file("short.nes")});
     EXPECT_EQ(size.status, 2);
-    EXPECT_EQ(size.err, "qorv: The file cannot be opened. The filesize is invalid.\n");
+    EXPECT_EQ(size.err, "qorv: " + dir.file("short.nes") +
+                            ": The file cannot be opened. The filesize is invalid.\n");
     EXPECT_EQ(size.out, "");
     const Outcome format = qorv(dir, {"info", dir.file("g.bin")});
     EXPECT_EQ(format.status, 2);
-    EXPECT_EQ(format.err, "qorv: The specified file is in the wrong format.\n");
+    EXPECT_EQ(format.err,
+              "qorv: " + dir.file("g.bin") + ": The specified file is in the wrong format.\n");
     const Outcome missing = qorv(dir, {"set", dir.file("none.nes"), "EditMaWalk_R=1"});
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err, "qorv: The file does not exist.\n");
+    EXPECT_EQ(missing.err, "qorv: " + dir.file("none.nes") + ": The file does not exist.\n");
     EXPECT_FALSE(fs::exists(dir.file("none.nes")));
 
     EXPECT_EQ(qorv(dir, {"frobnicate", dir.file("g.bin")}).status, 1);

@@ -266,3 +266,39 @@ TEST(QorvSafety, TheFolderIsSyncedAfterTheRename) {
     EXPECT_TRUE(renamed) << readText(log);
     EXPECT_TRUE(folderSynced) << readText(log);
 }
+
+TEST(QorvSafety, EveryMessageAboutAFileNamesItAndSaysWhatItIs) {
+    TempDir dir;
+    const std::string patch = dir.file("p.ips"), ini = dir.file("qorv.ini");
+    writeBytes(patch, {'P', 'A', 'T', 'C', 'H', 0x00, 0x10, 0x7A, 0x00, 0x01, 0x04, 'E', 'O', 'F'});
+    const std::string missing = dir.file("missing.nes"), folder = dir.file("folder.nes"),
+                      fifo = dir.file("fifo.nes"), loop = dir.file("loop.nes");
+    fs::create_directory(folder);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_symlink("loop.nes", loop);
+
+    // The base named by the settings file is named when it cannot be used.
+    ::setenv("QUORVANE_INI", ini.c_str(), 1);
+    const std::vector<std::pair<std::string, std::string>> bases{
+        {missing, "The file does not exist."},
+        {folder, "is a folder, not a file"},
+        {fifo, "is a FIFO (named pipe), not a file"},
+        {loop, "is a loop of links"}};
+    for (const auto& [base, what] : bases) {
+        writeText(ini, "[qorv]\r\nNESFile1=" + base + "\r\n");
+        const Outcome r = qorv(dir, {"ips", "explain", patch});
+        EXPECT_EQ(r.status, 2) << base;
+        EXPECT_EQ(r.err, "qorv: " + base + ": " + what + "\n");
+    }
+    ::unsetenv("QUORVANE_INI");
+
+    // The same for the image of any command, and for a preset.
+    for (const auto& [path, what] : bases) {
+        Outcome r = qorv(dir, {"info", path});
+        EXPECT_EQ(r.status, 2) << path;
+        EXPECT_EQ(r.err, "qorv: " + path + ": " + what + "\n");
+    }
+    writeBytes(dir.file("g.nes"), zeroImage());
+    Outcome r = qorv(dir, {"import", dir.file("g.nes"), folder});
+    EXPECT_EQ(r.err, "qorv: " + folder + ": is a folder, not a file\n");
+}
