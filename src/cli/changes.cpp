@@ -93,7 +93,10 @@ std::string readText(const std::string& path) {
     if (const std::string what = notAFile(path); !what.empty())
         throw Failure{Exit::BadInput, path + ": " + what};
     // A preset names at most every parameter once; anything much larger is not one.
-    const auto bytes = readWholeFile(path, 16u << 20);
+    constexpr std::uintmax_t kLimit = 16u << 20;
+    if (const auto size = readableFileSize(path); size && *size > kLimit)
+        throw Failure{Exit::BadInput, path + ": too large (limit 16 MiB)"};
+    const auto bytes = readWholeFile(path, kLimit);
     if (!bytes) throw Failure{Exit::BadInput, path + ": cannot be read"};
     return {bytes->begin(), bytes->end()};
 }
@@ -208,15 +211,13 @@ void importPreset(const std::string& file, const std::string& preset,
 }
 
 void ipsExplain(const std::string& patchPath, const std::optional<std::string>& basePath) {
-    const ips::PatchFile patch = ips::readPatchFile(patchPath, false);
-    if (!patch.status.ok())
-        throw Failure{Exit::BadInput, patchPath + ": " + oneLine(ips::message(patch.status))};
+    const std::vector<std::uint8_t> patch = readPatch(patchPath);
     std::string base = basePath.value_or("");
     if (base.empty()) base = defaultBase();
     std::unique_ptr<RomDocument> doc;
     if (!base.empty()) doc = loadImage(base);
     const PatchExplanation e =
-        explainPatch(patch.bytes, doc ? doc->fileBytes() : std::span<const std::uint8_t>{});
+        explainPatch(patch, doc ? doc->fileBytes() : std::span<const std::uint8_t>{});
     if (!e.status.ok()) throw Failure{Exit::BadInput, oneLine(ips::message(e.status))};
     if (doc) std::cout << "Base: " << base << "\n";
     print(explanationReport(e));

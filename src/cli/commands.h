@@ -14,9 +14,9 @@
 
 namespace qv::cli {
 
-// Exit statuses: 1 for a command line that does not parse, 2 for a file or value the
-// command cannot use.
-enum class Exit { Ok = 0, Usage = 1, BadInput = 2 };
+// Exit statuses: 1 is diff's "the images differ"; 2 a file or value the command
+// cannot use (nothing was written); 64 a command line that does not parse (EX_USAGE).
+enum class Exit { Ok = 0, Differ = 1, BadInput = 2, Usage = 64 };
 
 struct Failure {
     Exit status = Exit::BadInput;
@@ -67,5 +67,7 @@ void ipsApply(const std::string& patch, const std::string& base, const std::stri
               int mode);
 void ipsCreate(const std::string& base, const std::string& edited, const std::string& output);
 void ipsShow(const std::string& patch);
+// A patch file's bytes, whatever its name; refused with a message naming it.
+std::vector<std::uint8_t> readPatch(const std::string& path);
 
 } // namespace qv::cli

@@ -40,13 +40,6 @@ std::vector<std::uint8_t> readData(const std::string& path) {
     return std::move(*bytes);
 }
 
-std::vector<std::uint8_t> readPatch(const std::string& path) {
-    // The contents decide what is a patch; the name may be anything.
-    ips::PatchFile file = ips::readPatchFile(path, false);
-    if (!file.status.ok()) failFile(path, file.status.result);
-    return std::move(file.bytes);
-}
-
 void write(const std::string& path, std::span<const std::uint8_t> bytes) {
     const WriteResult r = writeFileAtomic(path, bytes);
     if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + path + ": " + oneLine(r.error)};
@@ -64,6 +57,17 @@ void checkModeFitsImage(ips::Mode mode, std::size_t size) {
 }
 
 } // namespace
+
+std::vector<std::uint8_t> readPatch(const std::string& path) {
+    if (const std::string what = notAFile(path); !what.empty())
+        throw Failure{Exit::BadInput, path + ": " + what};
+    if (const auto size = readableFileSize(path); size && *size > ips::kMaxPatchFileSize)
+        throw Failure{Exit::BadInput, path + ": too large (limit 64 MiB)"};
+    // The contents decide what is a patch; the name may be anything.
+    ips::PatchFile file = ips::readPatchFile(path, false);
+    if (!file.status.ok()) failFile(path, file.status.result);
+    return std::move(file.bytes);
+}
 
 void ipsApply(const std::string& patchPath, const std::string& basePath, const std::string& output,
               int modeNumber) {

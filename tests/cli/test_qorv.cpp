@@ -142,7 +142,7 @@ TEST(Qorv, SetRefusesBadAssignmentsGetShowsOutOfBounds) {
     EXPECT_EQ(unknown.out, "");
 
     const Outcome noEquals = qorv(dir, {"set", game, "EditMaWalk_R"});
-    EXPECT_EQ(noEquals.status, 1);
+    EXPECT_EQ(noEquals.status, 64);
     EXPECT_EQ(readBytes(game), image);
     EXPECT_EQ(dir.entries(), 1u);
 }
@@ -338,10 +338,10 @@ TEST(Qorv, BadFilesAndBadCommandLines) {
     EXPECT_EQ(missing.err, "qorv: " + dir.file("none.nes") + ": The file does not exist.\n");
     EXPECT_FALSE(fs::exists(dir.file("none.nes")));
 
-    EXPECT_EQ(qorv(dir, {"frobnicate", dir.file("g.bin")}).status, 1);
-    EXPECT_EQ(qorv(dir, {}).status, 1);
-    EXPECT_EQ(qorv(dir, {"get", dir.file("g.bin")}).status, 1);
-    EXPECT_EQ(qorv(dir, {"dump", "--bogus", dir.file("g.bin")}).status, 1);
+    EXPECT_EQ(qorv(dir, {"frobnicate", dir.file("g.bin")}).status, 64);
+    EXPECT_EQ(qorv(dir, {}).status, 64);
+    EXPECT_EQ(qorv(dir, {"get", dir.file("g.bin")}).status, 64);
+    EXPECT_EQ(qorv(dir, {"dump", "--bogus", dir.file("g.bin")}).status, 64);
 
     const Outcome version = qorv(dir, {"--version"});
     EXPECT_EQ(version.status, 0);

@@ -302,3 +302,61 @@ TEST(QorvSafety, EveryMessageAboutAFileNamesItAndSaysWhatItIs) {
     Outcome r = qorv(dir, {"import", dir.file("g.nes"), folder});
     EXPECT_EQ(r.err, "qorv: " + folder + ": is a folder, not a file\n");
 }
+
+TEST(QorvSafety, MessagesAreOneLineEachAndLimitsAreNamed) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes");
+    writeBytes(game, zeroImage());
+
+    // A value with a line break is one message on one line.
+    Outcome r = qorv(dir, {"set", game, "EditMaWalk_R=1\n2"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find("EditMaWalk_R=1\\n2"), std::string::npos) << r.err;
+
+    // A preset past its limit says so.
+    const std::string huge = dir.file("huge.json");
+    { std::ofstream(huge) << std::string((16u << 20) + 1, ' '); }
+    r = qorv(dir, {"import", game, huge});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qorv: " + huge + ": too large (limit 16 MiB)\n");
+
+    // A patch past its limit says so, and the help states the limit.
+    const std::string bigPatch = dir.file("big.ips");
+    { std::ofstream(bigPatch) << "PATCH"; }
+    fs::resize_file(bigPatch, (64u << 20) + 1);
+    r = qorv(dir, {"ips", "show", bigPatch});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qorv: " + bigPatch + ": too large (limit 64 MiB)\n");
+    r = qorv(dir, {"ips", "--help"});
+    EXPECT_NE(r.out.find("PATCH may be up to 64 MiB"), std::string::npos) << r.out;
+
+    // A name that starts with "-" is not an option: the message says how to name it.
+    writeBytes(dir.file("-x.nes"), zeroImage());
+    r = qorv(dir, {"info", "-x.nes"});
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.err.find("qorv info -- -x.nes"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("./-x.nes"), std::string::npos) << r.err;
+
+    // "-o -" is standard output for a preset and refused for an image.
+    r = qorv(dir, {"set", game, "EditMaZanki=9", "-o", "-"});
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.err, "qorv: -o -: the result is not written to standard output; name a file "
+                     "(./- for one named \"-\")\n");
+    r = qorv(dir, {"export", game, "-o", "-"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("quorvane-preset"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.file("-")));
+    EXPECT_EQ(readBytes(game), zeroImage());
+
+    // diff: 1 means the images differ, never a command line that does not parse.
+    Bytes other = zeroImage();
+    other[0x107A] = 0x08;
+    writeBytes(dir.file("o.nes"), other);
+    EXPECT_EQ(qorv(dir, {"diff", game, dir.file("o.nes")}).status, 1);
+    EXPECT_EQ(qorv(dir, {"diff", game}).status, 64);
+    EXPECT_EQ(qorv(dir, {"diff", game, dir.file("o.nes"), "--bogus"}).status, 64);
+    r = qorv(dir, {"--help"});
+    for (const char* code : {"0 ", "1 ", "2 ", "64 "})
+        EXPECT_NE(r.out.find(std::string("\n  ") + code), std::string::npos) << code << r.out;
+}

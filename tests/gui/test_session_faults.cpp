@@ -295,3 +295,17 @@ TEST(SessionFaults, ASettingsWriteThatFailsIsSaidOnceAndTheSettingsStay) {
         << ini.constData();
     EXPECT_EQ(f.platform.messages().size(), 1);
 }
+
+TEST(SessionFaults, ExportOnAFullDiskNamesTheFile) {
+    WindowFixture f;
+    f.window->LoadNesFile(writeImage(f.path("g.nes"), 40976));
+    const QString preset = f.path("g.json");
+    f.platform.choosePath(preset);
+    qv::setWriteFailureForTesting(true);
+    f.window->mmmExportParamsClick();
+    qv::setWriteFailureForTesting(false);
+    ASSERT_EQ(f.platform.messages().size(), 1);
+    EXPECT_EQ(f.platform.messages()[0],
+              "Cannot write the file " + preset + ".\r\nNo space left on device");
+    EXPECT_FALSE(QFile::exists(preset));
+}

@@ -51,7 +51,9 @@ void TForm1::mmmExportParamsClick() {
     const WriteResult r =
         writeFileAtomic(QFile::encodeName(path).toStdString(),
                         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-    if (!r.ok) platform().error(this, qs(r.error));
+    if (!r.ok)
+        platform().error(this,
+                         QStringLiteral("Cannot write the file %1.\r\n%2").arg(path, qs(r.error)));
 }
 
 void TForm1::mmmImportParamsClick() {
@@ -60,7 +62,14 @@ void TForm1::mmmImportParamsClick() {
     const QString path = platform().openFile(this, QStringLiteral("Import Parameters"),
                                              QStringLiteral("*.json"), kPresetFilter);
     if (path.isEmpty()) return;
-    const auto bytes = readWholeFile(QFile::encodeName(path).toStdString(), 16u << 20);
+    // A preset names at most every parameter once; anything much larger is not one.
+    constexpr std::uintmax_t kLimit = 16u << 20;
+    const std::string local = QFile::encodeName(path).toStdString();
+    if (const auto size = readableFileSize(local); size && *size > kLimit) {
+        platform().warn(this, QStringLiteral("The file is too large (limit 16 MiB):\r\n") + path);
+        return;
+    }
+    const auto bytes = readWholeFile(local, kLimit);
     if (!bytes) {
         platform().warn(this, QStringLiteral("The file cannot be read:\r\n") + path);
         return;
