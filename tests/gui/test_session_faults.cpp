@@ -309,3 +309,87 @@ TEST(SessionFaults, ExportOnAFullDiskNamesTheFile) {
               "Cannot write the file " + preset + ".\r\nNo space left on device");
     EXPECT_FALSE(QFile::exists(preset));
 }
+
+namespace {
+
+// Whether a save left a temporary file of g.nes: any, or the one of process `pid`.
+bool hasTemporaryFile(const QString& folder, pid_t pid = 0) {
+    const QString pattern =
+        pid ? QStringLiteral(".g.nes~qv%1.*").arg(pid) : QStringLiteral(".g.nes~qv*");
+    return !QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden).isEmpty();
+}
+
+} // namespace
+
+// A whole session: edits, then every fault in turn, and at the end the file holds
+// exactly the user's work.
+
+TEST(SessionFaults, AWholeSessionWithFaultsLosesNoByteOfTheUsersWork) {
+    WindowFixture f;
+    const QString game = writeImage(f.path("g.nes"), 40976);
+    f.window->LoadNesFile(game);
+    std::vector<std::uint8_t> work = readFile(game);
+    for (const auto& [offset, value] : {std::pair{0x3454, 0x20}, {0x107A, 0x08}, {0x0010, 0x77}}) {
+        f.edit(offset, static_cast<std::uint8_t>(value));
+        work[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
+    }
+    const auto workKept = [&] {
+        const auto& image = f.window->document().image();
+        return std::equal(work.begin(), work.end(), image.begin()) &&
+               f.window->document().modified();
+    };
+    const std::vector<std::uint8_t> original = readFile(game);
+
+    // A full disk: the save fails, the file and the edits stay.
+    f.platform.answer(Answer::Yes);
+    qv::setWriteFailureForTesting(true);
+    f.window->mmmSaveClick();
+    qv::setWriteFailureForTesting(false);
+    EXPECT_EQ(f.platform.shown().back().kind, Shown::Error);
+    EXPECT_EQ(readFile(game), original);
+    EXPECT_TRUE(workKept());
+
+    // A preset that used to end the editor.
+    const QString deep = f.path("deep.json");
+    writeText(deep, QByteArray(50000, '[') + QByteArray(50000, ']'));
+    f.platform.choosePath(deep);
+    f.window->mmmImportParamsClick();
+    EXPECT_TRUE(workKept());
+
+    // Saves killed at random points: the file is always the old one or the new one,
+    // whole, and a save ended by SIGTERM leaves no temporary file.
+    std::mt19937 random(25);
+    std::vector<std::uint8_t> onDisk = original;
+    for (int round = 0; round < 24; ++round) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            // An earlier round's save is another program's change to this process.
+            f.platform.answer(Answer::Yes);
+            f.window->WriteNesFile();
+            ::_exit(0);
+        }
+        ::usleep(random() % 1500);
+        const int sig = round % 2 ? SIGKILL : SIGTERM;
+        ::kill(pid, sig);
+        int ws = 0;
+        ::waitpid(pid, &ws, 0);
+        const std::vector<std::uint8_t> now = readFile(game);
+        ASSERT_TRUE(now == onDisk || now == work) << "round " << round;
+        onDisk = now;
+        if (WIFSIGNALED(ws) && WTERMSIG(ws) == SIGTERM) {
+            EXPECT_FALSE(hasTemporaryFile(f.path("."), pid));
+        }
+        EXPECT_TRUE(workKept());
+    }
+
+    // Another program writes the file meanwhile: the save asks, and Yes keeps the work.
+    writeImage(game, 40976, {{0x2000, 0x55}});
+    setModified(game, 1000000000, 0);
+    f.platform.answer(Answer::Yes); // Overwrite the file?
+    f.platform.answer(Answer::Yes); // changed by another program: replace it
+    f.window->mmmSaveClick();
+    EXPECT_EQ(readFile(game), work);
+    EXPECT_FALSE(f.window->document().modified());
+    EXPECT_FALSE(hasTemporaryFile(f.path("."))); // those of killed saves went with it
+    EXPECT_TRUE(f.platform.scriptUsedUp());
+}
