@@ -11,5 +11,4 @@ class BenchHost final : public qv::DialogHost {
     bool confirmResets() const override { return true; }
     qv::DialogMemory& dialogMemory() override { return memory; }
     QWidget* hostWindow() override { return nullptr; }
-    void documentEdited() override {}
 };

@@ -53,7 +53,8 @@ void timedOpenings(benchmark::State& state, const qv::DialogTable& table, qv::Di
     BenchHost host;
     fillImage(host);
     for (auto _ : state) {
-        if (newImage) ++host.doc.image()[0x8010];
+        if (newImage)
+            host.doc.writeByte(0x8010, static_cast<std::uint8_t>(host.doc.at(0x8010) + 1));
         qv::SettingsSession session(host, table, factory);
         const auto start = std::chrono::steady_clock::now();
         openDialog(session);
@@ -94,11 +95,11 @@ BENCHMARK_CAPTURE(openChrDialogOf, ColorNewTiles, &qv::tables::color, &qv::makeC
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
-BENCHMARK_CAPTURE(openChrDialogOf, Palette, &qv::tables::pallet, &qv::makePalletDialog, false)
+BENCHMARK_CAPTURE(openChrDialogOf, Palette, &qv::tables::palette, &qv::makePaletteDialog, false)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
-BENCHMARK_CAPTURE(openChrDialogOf, PaletteNewTiles, &qv::tables::pallet, &qv::makePalletDialog,
+BENCHMARK_CAPTURE(openChrDialogOf, PaletteNewTiles, &qv::tables::palette, &qv::makePaletteDialog,
                   true)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

@@ -49,7 +49,8 @@ std::size_t entries(const std::string& dir) {
 struct Snapshot {
     qv::RomBuffer image;
     std::string name;
-    int size, undoState;
+    int size;
+    qv::UndoState undoState;
     bool modified, undoAvailable;
     bool operator==(const Snapshot&) const = default;
 };
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qv::RomDocument doc;
     check(doc.load(game) == qv::LoadStatus::Ok);
     check(doc.fileSize() == static_cast<int>(image.size()) && !doc.modified() &&
-          doc.undoState() == 0 && !doc.undoAvailable());
+          doc.undoState() == qv::UndoState::None && !doc.undoAvailable());
 
     Bytes onDisk = image;
     // Operations until the input runs out. A load of another file and a save each
@@ -106,24 +107,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 check(snap(doc) == was);
             } else {
                 check(std::equal(bytes.begin(), bytes.end(), doc.image().begin()));
-                check(!doc.modified() && doc.undoState() == 0 && !doc.undoAvailable());
+                check(!doc.modified() && doc.undoState() == qv::UndoState::None &&
+                      !doc.undoAvailable());
                 // Back to the document under test, as it is on disk.
                 doc = qv::RomDocument();
                 check(doc.load(game) == qv::LoadStatus::Ok);
                 onDisk = readFile(game);
             }
         } else if (op == 1 || op == 2) {
-            // An edit through CommitEdit, which may change nothing.
+            // An edit through the edit service, which may change nothing.
             const qv::RomBuffer before = doc.image();
+            Bytes file(doc.fileBytes().begin(), doc.fileBytes().end());
             const int at = in.word() % doc.fileSize();
-            doc.image()[static_cast<std::size_t>(at)] = in.byte();
-            const bool changed = doc.commitEdit(before, "(Fuzz)");
+            file[static_cast<std::size_t>(at)] = in.byte();
+            const bool changed = !doc.commit(file, "(Fuzz)").empty();
             check(changed == (before != doc.image()));
             if (!changed) {
                 check(snap(doc) == was);
             } else {
                 check(doc.modified() && doc.undoAvailable() && doc.snapshot() == before);
-                check(doc.undoState() == (was.modified ? 2 : 1));
+                check(doc.undoState() ==
+                      (was.modified ? qv::UndoState::StaysChanged : qv::UndoState::BackToSaved));
             }
         } else if (op == 3) {
             // Undo, by the table: (set, 1) -> (clear, 0); (set, 2) -> (set, 2);
@@ -131,12 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!doc.undoAvailable()) continue;
             doc.undo();
             check(!doc.undoAvailable());
-            if (was.modified && was.undoState == 1) {
-                check(!doc.modified() && doc.undoState() == 0);
+            if (was.modified && was.undoState == qv::UndoState::BackToSaved) {
+                check(!doc.modified() && doc.undoState() == qv::UndoState::None);
                 // The document equals its file again.
                 check(std::equal(onDisk.begin(), onDisk.end(), doc.image().begin()));
             } else {
-                check(doc.modified() && doc.undoState() == 2);
+                check(doc.modified() && doc.undoState() == qv::UndoState::StaysChanged);
             }
         } else if (op == 4) {
             // Save, with or without a backup: file and backup hold what they should.

@@ -10,6 +10,7 @@
 #include "core/itemtext.h"
 #include "core/rom.h"
 #include "core/tables/registry.h"
+#include "core/valueedit.h"
 #include "core/valuefields.h"
 #include "fuzzsupport.h"
 
@@ -82,9 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // get -> set changes no byte.
         const std::string text = qv::valueText(item, file, shift);
         std::string problem;
-        const auto bytes = qv::bytesToStore(item, file, shift, text, problem);
-        check(bytes.has_value());
-        check(*bytes == qv::itemBytes(item, file, shift));
+        const auto edit = qv::checkValue(item, text, file, problem);
+        check(edit.has_value());
+        if (edit->bytes) {
+            check(*edit->bytes == qv::itemBytes(item, file, shift));
+        } else {
+            std::vector<std::uint8_t> stored(file.begin(), file.end());
+            check(item.write(stored, shift, edit->value));
+            check(std::equal(stored.begin(), stored.end(), file.begin()));
+        }
 
         // A value from the input, near the item's range.
         const int span =

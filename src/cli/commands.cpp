@@ -9,9 +9,8 @@
 #include "core/digest.h"
 #include "core/fileio.h"
 #include "core/itemtext.h"
-#include "core/params.h"
 #include "core/pathinfo.h"
-#include "core/valuefields.h"
+#include "core/valueedit.h"
 
 namespace qv::cli {
 
@@ -79,12 +78,12 @@ void info(const std::string& file) {
     const auto doc = loadImage(file);
     std::string outOfBounds;
     int outCount = 0, count = 0;
-    for (const Param& p : params()) {
+    for (const ItemRow& r : parameterRows()) {
         ++count;
-        if (!p.read(doc->image(), doc->shift()).outOfBounds) continue;
+        if (!r.item->read(doc->image(), doc->shift()).outOfBounds) continue;
         ++outCount;
         outOfBounds += outOfBounds.empty() ? " (" : ", ";
-        outOfBounds += p.control();
+        outOfBounds += r.item->control;
     }
     if (!outOfBounds.empty()) outOfBounds += ")";
 
@@ -114,23 +113,14 @@ void get(const std::string& file, const std::vector<std::string>& controls) {
     }
 }
 
-namespace {
-struct Request {
-    const Item* item = nullptr;
-    std::string control, text;
-    int value = 0;
-    std::optional<std::vector<std::uint8_t>> bytes; // the bytes form get prints
-};
-} // namespace
-
 void set(const std::string& file, const std::vector<std::string>& assignments,
          const std::optional<std::string>& output) {
-    std::vector<Request> todo;
+    std::vector<std::pair<std::string, std::string>> todo; // control, value text
     for (const std::string& a : assignments) {
         const std::size_t eq = a.find('=');
         if (eq == std::string::npos || eq == 0)
             throw Failure{Exit::Usage, "\"" + a + "\" is not of the form CONTROL=VALUE"};
-        todo.push_back({nullptr, a.substr(0, eq), a.substr(eq + 1), 0, std::nullopt});
+        todo.emplace_back(a.substr(0, eq), a.substr(eq + 1));
     }
 
     // From reading to replacing, another of our writers of the same file waits.
@@ -142,49 +132,28 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
     const auto problem = [&](const std::string& text) {
         problems += (problems.empty() ? "" : "\n") + text;
     };
+    std::vector<ValueEdit> edits;
     for (std::size_t i = 0; i < todo.size(); ++i) {
-        Request& a = todo[i];
+        const auto& [control, text] = todo[i];
         for (std::size_t j = 0; j < i; ++j) {
-            if (todo[j].control != a.control) continue;
-            problem(a.control + ": assigned more than once");
+            if (todo[j].first != control) continue;
+            problem(control + ": assigned more than once");
             break;
         }
-        a.item = findItem(a.control).item;
-        if (!a.item) {
-            problem("unknown control \"" + a.control + "\"");
+        const Item* item = findItem(control).item;
+        if (!item) {
+            problem("unknown control \"" + control + "\"");
             continue;
         }
-        // Bytes given back as get printed them are stored as they are.
-        a.bytes = parseStoredBytes(*a.item, a.text);
-        if (a.bytes) continue;
-        if (a.item->read(doc->image(), doc->shift()).outOfBounds) {
-            // The editor never rewrites bytes it does not understand; neither do we.
-            problem(a.control + ": out of bounds in this image (" + offsetsText(a.item->offsets) +
-                    " holds " + bytesText(itemBytes(*a.item, doc->image(), doc->shift())) +
-                    "), so it cannot be set");
-            continue;
-        }
-        if (const auto v = parseValue(*a.item, a.text))
-            a.value = *v;
+        std::string why;
+        if (auto edit = checkValue(*item, text, doc->fileBytes(), why))
+            edits.push_back(std::move(*edit));
         else
-            problem(a.control + ": \"" + a.text + "\" is not accepted; expected " +
-                    acceptedValues(*a.item));
+            problem(control + ": " + why);
     }
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
-
-    const RomBuffer before = doc->image();
-    std::vector<qv::Assignment> values;
-    for (const Request& a : todo)
-        if (!a.bytes) values.push_back({a.item, a.value});
-    writeValues(doc->image(), doc->shift(), values);
-    for (const Request& a : todo)
-        if (a.bytes) putItemBytes(*a.item, *a.bytes, doc->image(), doc->shift());
-    for (const Item* item : itemsMadeUnreadable(before, doc->image(), doc->shift()))
-        problem(item->control + ": would no longer be readable after this change (" +
-                offsetsText(item->offsets) + " would hold " +
-                bytesText(itemBytes(*item, doc->image(), doc->shift())) +
-                "), so nothing is written");
-    if (!problems.empty()) throw Failure{Exit::BadInput, problems};
+    if (const std::string error = doc->apply(edits, "Set"); !error.empty())
+        throw Failure{Exit::BadInput, error};
     const WriteResult r = writeFileAtomic(target, doc->fileBytes());
     if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
 }

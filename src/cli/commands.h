@@ -70,4 +70,17 @@ void ipsShow(const std::string& patch);
 // A patch file's bytes, whatever its name; refused with a message naming it.
 std::vector<std::uint8_t> readPatch(const std::string& path);
 
+// The game run headless for a number of frames (play.cpp).
+struct PlayOptions {
+    std::string file;
+    std::optional<std::string> at; // W-L[:PAGE]
+    long long frames = 0;
+    std::optional<std::string> input;
+    std::optional<std::string> watch; // comma-separated names
+    long long every = 1;
+    std::optional<std::string> screenshot;
+    bool json = false;
+};
+void play(const PlayOptions& options);
+
 } // namespace qv::cli

@@ -43,22 +43,27 @@ LoadStatus RomDocument::load(const std::string& path) {
     if (const LoadStatus s = readGameImage(path, bytes); s != LoadStatus::Ok) return s;
     replace(bytes, path);
     updateFileStamp();
-    version_.take(path, bytes);
     return LoadStatus::Ok;
 }
 
-bool RomDocument::replace(std::span<const std::uint8_t> bytes, const std::string& name) {
+bool RomDocument::replace(std::span<const std::uint8_t> bytes, const std::string& name,
+                          bool modified) {
     if (bytes.size() != kPlainSize && bytes.size() != kTrainerSize) return false;
     fileName_ = name;
     image_.fill(0);
     snapshot_.fill(0);
-    undoState_ = 0;
+    undoState_ = UndoState::None;
     undoAvailable_ = false;
     undoSuffix_.clear();
     std::copy(bytes.begin(), bytes.end(), image_.begin());
     fileSize_ = static_cast<int>(bytes.size());
-    modified_ = false;
-    announce(DocumentChange::Loaded);
+    modified_ = modified;
+    // Unmodified, the bytes are what the file holds (loaded, or just written by us).
+    if (modified)
+        version_.clear();
+    else
+        version_.take(name, bytes);
+    announce({DocumentChange::Loaded, {}});
     return true;
 }
 
@@ -107,52 +112,80 @@ void RomDocument::markSaved() {
     modified_ = false;
     updateFileStamp();
     version_.take(fileName_, fileBytes());
-    announce(DocumentChange::Saved);
+    announce({DocumentChange::Saved, {}});
 }
 
-void RomDocument::recordUndo(const RomBuffer& before, std::string_view undoSuffix) {
-    snapshot_ = before;
-    undoState_ = modified_ ? 2 : 1;
-    undoAvailable_ = true;
-    undoSuffix_ = undoSuffix;
-    modified_ = true;
+std::vector<ByteRange> differingRanges(std::span<const std::uint8_t> a,
+                                       std::span<const std::uint8_t> b) {
+    std::vector<ByteRange> out;
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] == b[i]) continue;
+        const int at = static_cast<int>(i);
+        if (!out.empty() && out.back().last + 1 == at)
+            out.back().last = at;
+        else
+            out.push_back({at, at});
+    }
+    return out;
 }
 
-bool RomDocument::commitEdit(const RomBuffer& before, std::string_view undoSuffix) {
-    const bool changed = before != image_;
-    if (changed) recordUndo(before, undoSuffix);
-    announce(DocumentChange::Edited);
+std::vector<ByteRange> RomDocument::commit(std::span<const std::uint8_t> file,
+                                           std::string_view undoSuffix) {
+    if (!isOpen() || file.size() != static_cast<std::size_t>(fileSize_)) return {};
+    std::vector<ByteRange> changed = differingRanges(fileBytes(), file);
+    if (!changed.empty()) {
+        snapshot_ = image_;
+        std::copy(file.begin(), file.end(), image_.begin());
+        undoState_ = modified_ ? UndoState::StaysChanged : UndoState::BackToSaved;
+        undoAvailable_ = true;
+        undoSuffix_ = undoSuffix;
+        modified_ = true;
+    }
+    announce({DocumentChange::Edited, changed});
     return changed;
 }
 
-void RomDocument::commitWrite(std::string_view undoSuffix) {
-    recordUndo(image_, undoSuffix);
-    announce(DocumentChange::Written);
+std::string RomDocument::apply(std::span<const ValueEdit> edits, std::string_view undoSuffix) {
+    std::vector<std::uint8_t> file(fileBytes().begin(), fileBytes().end());
+    std::string problem = storeValues(edits, file);
+    if (problem.empty()) commit(file, undoSuffix);
+    return problem;
+}
+
+bool RomDocument::writeByte(int position, std::uint8_t value, std::string_view undoSuffix) {
+    if (position < 0 || position >= fileSize_) return false;
+    std::vector<std::uint8_t> file(fileBytes().begin(), fileBytes().end());
+    file[static_cast<std::size_t>(position)] = value;
+    commit(file, undoSuffix);
+    return true;
 }
 
 void RomDocument::undo() {
+    if (!undoAvailable_) return;
+    std::vector<ByteRange> changed = differingRanges(fileBytes(), snapshot_);
     image_ = snapshot_;
     if (!modified_) {
         modified_ = true;
-        undoState_ = 2;
-    } else if (undoState_ == 1) {
-        undoState_ = 0;
+        undoState_ = UndoState::StaysChanged;
+    } else if (undoState_ == UndoState::BackToSaved) {
+        undoState_ = UndoState::None;
         modified_ = false;
     }
     undoAvailable_ = false;
-    announce(DocumentChange::Undone);
+    announce({DocumentChange::Undone, std::move(changed)});
 }
 
 void RomDocument::close() {
     modified_ = false;
     fileSize_ = 0;
-    undoState_ = 0;
+    undoState_ = UndoState::None;
     undoAvailable_ = false;
     undoSuffix_.clear();
     stamp_ = 0;
     version_.clear();
     // The file name stays, so the next Open starts in its folder.
-    announce(DocumentChange::Closed);
+    announce({DocumentChange::Closed, {}});
 }
 
 bool RomDocument::updateFileStamp() {
@@ -183,9 +216,20 @@ std::string RomDocument::sizeText() const {
     return trainer() ? "41,488 bytes" : "40,976 bytes";
 }
 
-std::string RomDocument::stampText() const {
-    if (!isOpen() || !fileOnDisk()) return {};
-    return formatStamp(stamp_);
+int RomDocument::subscribe(std::function<void(const DocumentEvent&)> follower) const {
+    followers_.push_back({nextFollower_, std::move(follower)});
+    return nextFollower_++;
+}
+
+void RomDocument::unsubscribe(int id) const {
+    std::erase_if(followers_, [id](const Follower& f) { return f.id == id; });
+}
+
+void RomDocument::announce(const DocumentEvent& event) const {
+    // A follower may subscribe or leave while being told: tell those of the moment.
+    const std::vector<Follower> now = followers_;
+    for (const Follower& f : now)
+        f.tell(event);
 }
 
 } // namespace qv

@@ -1,6 +1,9 @@
 #pragma once
 // The open game image and its document state: the image, the one-level undo
-// snapshot, size, trainer, modified flag, undo state and file stamp.
+// snapshot, size, trainer, modified flag, undo state and file stamp. The document
+// owns every change of the image: loads, the one edit service (dialogs' OK, the
+// address bar, qorv set, presets) and undo all happen here, and each is announced,
+// with the bytes it changed, to whoever follows the document.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -11,12 +14,14 @@
 
 #include "core/filestamp.h"
 #include "core/rom.h"
+#include "core/valueedit.h"
 
 namespace qv {
 
 inline constexpr std::string_view kProductName = "Quorvane";
 inline constexpr std::string_view kUndoPrefix = "&Undo ";
 inline constexpr std::string_view kCannotUndo = "Cannot &Undo";
+inline constexpr std::string_view kWriteValueSuffix = "Write Value";
 
 enum class LoadStatus { Ok, Missing, WrongFormat, BadSize };
 std::string_view loadMessage(LoadStatus s); // "" for Ok
@@ -32,15 +37,28 @@ struct SaveResult {
     bool changedOnDisk = false;
 };
 
-// What the document announces to whoever follows it (the main window's title, Undo
-// item, address bar, status bar and enable states), after the change is made.
 enum class DocumentChange {
-    Loaded,  // a load or a replacing image: a new document
-    Edited,  // an edit was committed (announced whether or not a byte changed)
-    Written, // the address bar's byte write was committed
+    Loaded, // a load or a replacing image: a new document
+    Edited, // an edit was committed, whether or not it changed a byte
     Undone,
     Saved,
     Closed,
+};
+
+// One announcement, made after the change.
+struct DocumentEvent {
+    DocumentChange change = DocumentChange::Edited;
+    // The file positions (header and trainer included) whose bytes changed, in order:
+    // for Edited and Undone (empty for an edit that changed nothing); empty for the
+    // others (a load changes everything).
+    std::vector<ByteRange> changed;
+};
+
+// What Undo does to the modified flag.
+enum class UndoState {
+    None,         // nothing to undo
+    BackToSaved,  // the edit was made on an unmodified document: undo clears the flag
+    StaysChanged, // made on a modified document (or saved since): undo leaves it set
 };
 
 class RomDocument {
@@ -53,6 +71,28 @@ class RomDocument {
     // Checks existence, then extension ".NES", then size, in that order; on any
     // failure nothing of the state changes.
     LoadStatus load(const std::string& path);
+    // Makes the given bytes the document, as a load does, under a file name that may
+    // not exist yet (a patched image); `modified` when they are not on disk. The size
+    // must be a valid one.
+    bool replace(std::span<const std::uint8_t> bytes, const std::string& name,
+                 bool modified = false);
+
+    // The edit service. Each makes one undoable edit named by `undoSuffix` when a byte
+    // changes: the image before becomes the undo snapshot and the document is modified.
+    // An edit that changes no byte leaves the state alone; it is still announced, so
+    // that what shows the image (the address bar's value) is refreshed after every OK.
+    //
+    // `file` is the whole new file, of the document's size. Returns the changed ranges.
+    std::vector<ByteRange> commit(std::span<const std::uint8_t> file, std::string_view undoSuffix);
+    // Values checked by checkValue() against this image, stored together. Returns the
+    // problem (nothing changed) when storing them would leave an item unreadable.
+    std::string apply(std::span<const ValueEdit> edits, std::string_view undoSuffix);
+    // The address bar's write: one byte at a file position (no trainer shift: the
+    // address bar names raw positions). False for a position outside the file.
+    bool writeByte(int position, std::uint8_t value,
+                   std::string_view undoSuffix = kWriteValueSuffix);
+    void undo();
+
     // Writes the image to the current file name; with backup, the old file is kept
     // as "~nes" first. A failed write leaves file and state as they were. Unless
     // `replaceChanged`, a file another program has changed since the document last
@@ -61,18 +101,6 @@ class RomDocument {
     // After a successful write by the caller's command: clears the modified flag
     // and takes the new stamp.
     void markSaved();
-    // The image differs from its file without an undoable edit (a patched image
-    // that has not been written yet).
-    void markModified() {
-        modified_ = true;
-        announce(DocumentChange::Edited);
-    }
-    // Compares the image with the copy taken before an operation; on a difference
-    // the copy becomes the undo snapshot. Returns whether anything changed.
-    bool commitEdit(const RomBuffer& before, std::string_view undoSuffix);
-    // The address bar's commit: no comparison, the snapshot is the image now.
-    void commitWrite(std::string_view undoSuffix);
-    void undo();
     void close();
     // Re-reads the stamp of the current file; false (stamp kept) when unreadable.
     bool updateFileStamp();
@@ -89,7 +117,7 @@ class RomDocument {
     int shift() const { return trainer() ? kTrainerShift : 0; }
     int lastAddress() const { return (trainer() ? kTrainerSize : kPlainSize) - 1; }
     bool modified() const { return modified_; }
-    int undoState() const { return undoState_; }
+    UndoState undoState() const { return undoState_; }
     bool undoAvailable() const { return undoAvailable_; }
     std::string undoCaption() const;
     const std::string& fileName() const { return fileName_; }
@@ -97,47 +125,49 @@ class RomDocument {
     std::uint32_t fileStamp() const { return stamp_; }
     bool fileOnDisk() const;
 
-    RomBuffer& image() { return image_; }
+    // Read only: every change goes through the edit service above.
     const RomBuffer& image() const { return image_; }
+    std::uint8_t at(int position) const { return image_[static_cast<std::size_t>(position)]; }
     const RomBuffer& snapshot() const { return snapshot_; }
     std::span<const std::uint8_t> fileBytes() const {
         return {image_.data(), static_cast<std::size_t>(fileSize_)};
     }
-    // Makes the given bytes the document, as a load does, under a file name that
-    // may not exist yet (a patched image); the size must be a valid one.
-    bool replace(std::span<const std::uint8_t> bytes, const std::string& name);
 
-    // One follower at a time; an empty function stops the announcements.
-    void setObserver(std::function<void(DocumentChange)> observer) {
-        observer_ = std::move(observer);
-    }
+    // Followers are told of every change, in the order they subscribed. The returned
+    // number ends the subscription.
+    int subscribe(std::function<void(const DocumentEvent&)> follower) const;
+    void unsubscribe(int id) const;
 
     // "game.nes * - Quorvane", or the product name with no document.
     std::string title(bool fullPath) const;
     // "40,976 bytes" / "41,488 bytes", empty with no document.
     std::string sizeText() const;
-    // The stamp panel: formatted stamp, or empty when the stamp is unknown.
-    std::string stampText() const;
 
   private:
-    void announce(DocumentChange change) {
-        if (observer_) observer_(change);
-    }
-    // `before` becomes what Undo restores, and the document is modified.
-    void recordUndo(const RomBuffer& before, std::string_view undoSuffix);
+    void announce(const DocumentEvent& event) const;
 
-    std::function<void(DocumentChange)> observer_;
+    struct Follower {
+        int id;
+        std::function<void(const DocumentEvent&)> tell;
+    };
+    // Following the document changes nothing of it: a const document can be followed.
+    mutable std::vector<Follower> followers_;
+    mutable int nextFollower_ = 1;
     RomBuffer image_{};
     RomBuffer snapshot_{};
     int fileSize_ = 0;
     std::string fileName_;
     bool modified_ = false;
-    int undoState_ = 0;
+    UndoState undoState_ = UndoState::None;
     bool undoAvailable_ = false;
     std::string undoSuffix_;
     std::uint32_t stamp_ = 0;
     FileVersion version_;
 };
+
+// The runs of positions where two buffers of equal size differ.
+std::vector<ByteRange> differingRanges(std::span<const std::uint8_t> a,
+                                       std::span<const std::uint8_t> b);
 
 std::string backupName(const std::string& path, std::string_view tail); // game.nes -> game.~nes
 // Replaces the file at `path` by `bytes`; with `backup` an existing file is first

@@ -9,8 +9,7 @@
 
 namespace qv {
 
-std::string stripMnemonic(std::string_view caption) {
-    std::string out;
+void appendStripped(std::string& out, std::string_view caption) {
     for (std::size_t i = 0; i < caption.size(); ++i) {
         if (caption[i] == '&' && i + 1 < caption.size())
             ++i; // "&&" keeps one "&"
@@ -18,11 +17,27 @@ std::string stripMnemonic(std::string_view caption) {
             continue;
         out += caption[i];
     }
+}
+
+std::string stripMnemonic(std::string_view caption) {
+    std::string out;
+    appendStripped(out, caption);
     return out;
 }
 
+void appendShown(std::string& out, const Item& item, const ItemState& state) {
+    if (!state.outOfBounds && item.kind == ItemKind::Numeric) {
+        char number[16];
+        out.append(number, std::to_chars(number, number + sizeof number, state.value).ptr);
+    } else {
+        appendStripped(out, item.text(state));
+    }
+}
+
 std::string shownText(const Item& item, const ItemState& state) {
-    return stripMnemonic(item.text(state));
+    std::string out;
+    appendShown(out, item, state);
+    return out;
 }
 
 std::string defaultText(const Item& item) {
@@ -87,7 +102,7 @@ static std::string_view undecorated(std::string_view caption) {
 }
 
 static std::optional<int> parseChoice(const Item& item, std::string_view text) {
-    const std::vector<std::string>& captions = item.list->captions;
+    const std::vector<std::string>& captions = item.list->captions();
     const int count = static_cast<int>(captions.size());
     if (text.starts_with('#')) {
         // Digits only, as the index is printed: "#-0" and "#01" name no entry.
@@ -136,33 +151,6 @@ std::optional<int> parseValue(const Item& item, std::string_view text) {
     return v;
 }
 
-std::optional<std::vector<std::uint8_t>> bytesToStore(const Item& item,
-                                                      std::span<const std::uint8_t> image,
-                                                      int shift, std::string_view text,
-                                                      std::string& problem) {
-    if (auto bytes = parseStoredBytes(item, text)) return bytes;
-    std::vector<std::uint8_t> bytes = itemBytes(item, image, shift);
-    if (valueTextOfBytes(item, bytes).starts_with("(Out of bounds")) {
-        // The editor never rewrites bytes it does not understand; neither do we.
-        problem = item.control + ": out of bounds in this image (" + offsetsText(item.offsets) +
-                  " holds " + bytesText(bytes) + "), so it cannot be set";
-        return std::nullopt;
-    }
-    const auto value = parseValue(item, text);
-    if (!value) {
-        problem = item.control + ": \"" + std::string(text) + "\" is not accepted; expected " +
-                  acceptedValues(item);
-        return std::nullopt;
-    }
-    std::array<int, kMaxItemBytes> fields{};
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        fields[i] = signExtend(bytes[i]);
-    item.encode(*value, std::span<int>(fields.data(), bytes.size()));
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = low8(fields[i]);
-    return bytes;
-}
-
 std::string acceptedValues(const Item& item) {
     switch (item.kind) {
     case ItemKind::Numeric:
@@ -173,9 +161,9 @@ std::string acceptedValues(const Item& item) {
         return "checked or unchecked";
     case ItemKind::Choice: {
         std::string out = "one of";
-        for (const std::string& c : item.list->captions)
+        for (const std::string& c : item.list->captions())
             out += " \"" + stripMnemonic(c) + "\",";
-        return out + " or #0 to #" + std::to_string(item.list->captions.size() - 1);
+        return out + " or #0 to #" + std::to_string(item.list->captions().size() - 1);
     }
     }
     return {};
@@ -188,10 +176,12 @@ std::vector<std::uint8_t> itemBytes(const Item& item, std::span<const std::uint8
 
 std::vector<std::uint8_t> bytesAt(std::span<const std::uint8_t> image, int shift,
                                   std::span<const int> offsets) {
+    std::vector<int> fields(offsets.size());
+    readFields(image, shift, offsets, fields);
     std::vector<std::uint8_t> out;
     out.reserve(offsets.size());
-    for (int off : offsets)
-        out.push_back(image[static_cast<std::size_t>(shifted(off, shift))]);
+    for (int f : fields)
+        out.push_back(low8(f));
     return out;
 }
 

@@ -14,11 +14,15 @@ namespace qv {
 
 // "&Always" -> "Always", "A && B" -> "A & B".
 std::string stripMnemonic(std::string_view caption);
+// The same, added to the end of `out`.
+void appendStripped(std::string& out, std::string_view caption);
 
 // What the dialog shows: the number, "checked"/"unchecked", the entry's caption, or
 // "(Out of bounds)".
 std::string shownText(const Item& item, const ItemState& state);
 std::string defaultText(const Item& item);
+// The same, added to the end of `out` (a report writes one for every parameter).
+void appendShown(std::string& out, const Item& item, const ItemState& state);
 
 // The item's value as `get` prints it: text that `set` takes back without changing
 // a byte. That is what the dialog shows when storing that value gives the same
@@ -37,13 +41,6 @@ std::optional<std::vector<std::uint8_t>> parseStoredBytes(const Item& item, std:
 // "[Default]" when that leaves only one entry of that name) or by "#INDEX". Nothing
 // when the text names no accepted value.
 std::optional<int> parseValue(const Item& item, std::string_view text);
-// The item's bytes after `set` stores `text` in this image: the bytes form as it
-// stands, or an accepted value written over the current bytes. Nothing, with the
-// reason in `problem`, when the text is not accepted or the item is out of bounds.
-std::optional<std::vector<std::uint8_t>> bytesToStore(const Item& item,
-                                                      std::span<const std::uint8_t> image,
-                                                      int shift, std::string_view text,
-                                                      std::string& problem);
 // What parseValue accepts for this item, for the error message.
 std::string acceptedValues(const Item& item);
 

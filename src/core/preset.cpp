@@ -8,7 +8,6 @@
 #include "core/jsondepth.h"
 #include "core/rom.h"
 #include "core/tables/registry.h"
-#include "core/valuefields.h"
 
 namespace qv {
 
@@ -56,7 +55,6 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
                      " levels of a preset";
         return plan;
     }
-    const int shift = layoutShift(file);
     const ordered_json doc = ordered_json::parse(text, nullptr, false);
     if (doc.is_discarded() || !doc.is_object()) {
         plan.error = "not a preset: the file is not a JSON object";
@@ -100,30 +98,17 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
             continue;
         }
         bool twice = false;
-        for (const PresetChange& earlier : plan.entries)
+        for (const ValueEdit& earlier : plan.entries)
             twice = twice || earlier.item == item;
         if (twice) {
             problems.push_back(where + ": given more than once");
             continue;
         }
-        const ItemState before = item->read(file, shift);
-        if (auto bytes = parseStoredBytes(*item, valueText)) {
-            plan.entries.push_back({item, before.value, before, std::move(bytes)});
-            continue;
-        }
-        if (before.outOfBounds) {
-            problems.push_back(where + ": out of bounds in this image (" +
-                               offsetsIn(item->offsets, shift) + " holds " +
-                               bytesText(itemBytes(*item, file, shift)) + "), so it cannot be set");
-            continue;
-        }
-        const auto v = parseValue(*item, valueText);
-        if (!v) {
-            problems.push_back(where + ": \"" + valueText + "\" is not accepted; expected " +
-                               acceptedValues(*item));
-            continue;
-        }
-        plan.entries.push_back({item, *v, before, std::nullopt});
+        std::string problem;
+        if (auto edit = checkValue(*item, valueText, file, problem))
+            plan.entries.push_back(std::move(*edit));
+        else
+            problems.push_back(where + ": " + problem);
     }
     if (!problems.empty()) {
         plan.entries.clear();
@@ -131,34 +116,12 @@ PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file)
             plan.error += (plan.error.empty() ? "" : "\n") + p;
         return plan;
     }
-    for (const PresetChange& c : plan.entries)
-        if (c.bytes ? *c.bytes != itemBytes(*c.item, file, shift)
-                    : c.before != ItemState{false, c.value})
-            plan.changes.push_back(c);
+    for (const ValueEdit& e : plan.entries)
+        if (e.changes(file)) plan.changes.push_back(e);
     return plan;
 }
 
-std::string applyPreset(const PresetPlan& plan, std::span<std::uint8_t> image, int shift) {
-    if (!plan.ok()) return plan.error;
-    std::vector<std::uint8_t> before(image.begin(), image.end());
-    std::vector<Assignment> values;
-    for (const PresetChange& c : plan.entries)
-        if (!c.bytes) values.push_back({c.item, c.value});
-    writeValues(image, shift, values); // the edit path the dialogs and qorv set take
-    // The bytes form is stored as it stands.
-    for (const PresetChange& c : plan.entries)
-        if (c.bytes) putItemBytes(*c.item, *c.bytes, image, shift);
-    std::string error;
-    for (const Item* item : itemsMadeUnreadable(before, image, shift))
-        error += (error.empty() ? "" : "\n") + item->control +
-                 ": would no longer be readable after this preset (" +
-                 offsetsIn(item->offsets, shift) + " would hold " +
-                 bytesText(itemBytes(*item, image, shift)) + ")";
-    if (!error.empty()) std::copy(before.begin(), before.end(), image.begin());
-    return error;
-}
-
-std::string changeLine(const PresetChange& c) {
+std::string changeLine(const ValueEdit& c) {
     return c.item->control + ": " + shownText(*c.item, c.before) + " -> " +
            (c.bytes ? valueTextOfBytes(*c.item, *c.bytes) : shownText(*c.item, {false, c.value}));
 }

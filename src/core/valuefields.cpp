@@ -5,7 +5,6 @@
 #include <cassert>
 
 #include "core/rom.h"
-#include "core/tables/registry.h"
 #include "core/tables/table.h"
 
 namespace qv {
@@ -82,22 +81,6 @@ bool writeValues(std::span<std::uint8_t> image, int shift, std::span<const Assig
         fields.set(*a.item, a.value);
     fields.store(image, shift);
     return true;
-}
-
-void putItemBytes(const Item& item, std::span<const std::uint8_t> bytes,
-                  std::span<std::uint8_t> image, int shift) {
-    for (std::size_t i = 0; i < item.offsets.size(); ++i)
-        image[static_cast<std::size_t>(shifted(item.offsets[i], shift))] = bytes[i];
-}
-
-std::vector<const Item*> itemsMadeUnreadable(std::span<const std::uint8_t> before,
-                                             std::span<const std::uint8_t> after, int shift) {
-    std::vector<const Item*> out;
-    for (const DialogTable* table : dialogTables())
-        for (const Item* item : table->items())
-            if (!item->read(before, shift).outOfBounds && item->read(after, shift).outOfBounds)
-                out.push_back(item);
-    return out;
 }
 
 } // namespace qv

@@ -1,8 +1,8 @@
 #pragma once
-// The one edit path: a dialog's value fields (one int per parameter byte it edits,
-// loaded sign-extended from the image and written back as their low 8 bits) and
-// writeValues(), which the command line and presets use. Items naming the same byte
-// share its field, so two controls over one byte see each other's changes.
+// A dialog's value fields (one int per parameter byte it edits, loaded sign-extended
+// from the image and written back as their low 8 bits), and writeValues(), which stores
+// values given by number through the same fields. Items naming the same byte share its
+// field, so two controls over one byte see each other's changes.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -54,14 +54,5 @@ struct Assignment {
 // byte see each other's changes. Returns false and writes nothing when any value is
 // not accepted by its item.
 bool writeValues(std::span<std::uint8_t> image, int shift, std::span<const Assignment> values);
-// Puts bytes back at the item's offsets exactly as they stand: the form qorv get prints
-// for bytes that no value reproduces.
-void putItemBytes(const Item& item, std::span<const std::uint8_t> bytes,
-                  std::span<std::uint8_t> image, int shift);
-// The items of every dialog that read in `before` and are out of bounds in `after`:
-// items share bytes (an instruction whose operand is another item), and a change that
-// leaves one unreadable would corrupt it.
-std::vector<const Item*> itemsMadeUnreadable(std::span<const std::uint8_t> before,
-                                             std::span<const std::uint8_t> after, int shift);
 
 } // namespace qv

@@ -208,6 +208,48 @@ TEST(Qorv, TrainerShiftsEveryItem512Bytes) {
     EXPECT_EQ(readBytes(game), image);
 }
 
+// The bytes form that get prints, given back through set or a preset, lands 512 bytes on
+// in an image with a trainer, as values do; messages name the offsets the file has.
+TEST(Qorv, SetAndImportOfTheBytesFormOnATrainerImage) {
+    TempDir dir;
+    Bytes image(41488, 0);
+    image[0x345C] = 0x80;       // where a missing shift would write
+    image[0x30B8 + 512] = 0x92; // CmbMaDokanHeight: out of bounds here
+    const std::string game = dir.file("t.nes");
+    writeBytes(game, image);
+
+    Outcome r = qorv(dir, {"set", game, "EditMaTsuruDown=(Out of range -128: 80)"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    Bytes want = image;
+    want[0x365C] = 0x80;
+    EXPECT_EQ(readBytes(game), want);
+    EXPECT_EQ(qorv(dir, {"get", game, "EditMaTsuruDown"}).out,
+              "EditMaTsuruDown=(Out of range -128: 80)\n");
+
+    // The same through a preset, onto a fresh copy.
+    writeBytes(game, image);
+    writeText(dir.file("p.json"), R"x({"format": "quorvane-preset", "version": 1, "parameters": [
+        {"control": "EditMaTsuruDown", "value": "(Out of range -128: 80)"}]})x");
+    r = qorv(dir, {"import", game, dir.file("p.json")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(game), want);
+
+    // An item out of bounds is named at the offset it has in this file, by both.
+    r = qorv(dir, {"set", game, "CmbMaDokanHeight=#0"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qorv: CmbMaDokanHeight: out of bounds in this image (0x32B8 holds 92), so "
+                     "it cannot be set\n");
+    writeText(dir.file("q.json"), R"x({"format": "quorvane-preset", "version": 1, "parameters": [
+        {"control": "CmbMaDokanHeight", "value": "#0"}]})x");
+    r = qorv(dir, {"import", game, dir.file("q.json")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("entry 1 (CmbMaDokanHeight): out of bounds in this image (0x32B8 holds "
+                         "92), so it cannot be set"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(readBytes(game), want);
+}
+
 TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
     TempDir dir;
     const std::string game = dir.file("g.nes");

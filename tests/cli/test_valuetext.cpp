@@ -33,7 +33,7 @@ Bytes randomImage(std::mt19937& rng, std::size_t size) {
             lo = item.acceptMin;
             hi = item.acceptMax;
         } else if (item.kind == qv::ItemKind::Choice) {
-            hi = static_cast<int>(item.list->captions.size()) - 1;
+            hi = static_cast<int>(item.list->captions().size()) - 1;
         }
         item.write(image, shift, lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)));
     }
@@ -53,9 +53,11 @@ TEST(ValueText, SetOfWhatGetPrintsChangesNoByteForEveryItemOverRandomImages) {
             const qv::Item& item = *row.item;
             const std::string text = qv::valueText(item, image, shift);
             std::string problem;
-            const auto stored = qv::bytesToStore(item, image, shift, text, problem);
-            ASSERT_TRUE(stored) << item.control << "=" << text << ": " << problem;
-            ASSERT_EQ(*stored, qv::itemBytes(item, image, shift)) << item.control << "=" << text;
+            const auto edit = qv::checkValue(item, text, image, problem);
+            ASSERT_TRUE(edit) << item.control << "=" << text << ": " << problem;
+            Bytes stored = image;
+            ASSERT_EQ(qv::storeValues(std::span(&*edit, 1), stored), "");
+            ASSERT_EQ(stored, image) << item.control << "=" << text;
             (text.starts_with('(') ? asBytes : asValues)++;
         }
     }
@@ -140,7 +142,7 @@ TEST(ValueText, APresetCarriesBytesNoValueReproducesAndPutsThemBack) {
     Bytes blank(40976, 0);
     const qv::PresetPlan plan = qv::planPreset(preset, blank);
     ASSERT_TRUE(plan.ok()) << plan.error;
-    EXPECT_EQ(qv::applyPreset(plan, blank, 0), "");
+    EXPECT_EQ(qv::storeValues(plan.entries, blank), "");
     EXPECT_EQ(blank, image);
     const qv::PresetPlan same = qv::planPreset(preset, image);
     ASSERT_TRUE(same.ok()) << same.error;

@@ -27,7 +27,7 @@ Bytes editedImage(bool trainer = false) {
 std::vector<std::string> controls(const std::vector<qv::Change>& list) {
     std::vector<std::string> out;
     for (const qv::Change& c : list)
-        out.emplace_back(c.param->control());
+        out.emplace_back(c.row->item->control);
     return out;
 }
 
@@ -201,7 +201,7 @@ TEST(Preset, ExportNamesTheChangeAndImportReproducesTheImage) {
         Bytes copy = cleanImage(trainer);
         const qv::PresetPlan plan = qv::planPreset(qv::exportPreset(edited, "x", false), copy);
         ASSERT_TRUE(plan.ok()) << plan.error;
-        ASSERT_EQ(qv::applyPreset(plan, copy, shift), "");
+        ASSERT_EQ(qv::storeValues(plan.entries, copy), "");
         EXPECT_EQ(copy, edited);
 
         // Every parameter, onto an image edited some other way.
@@ -209,7 +209,7 @@ TEST(Preset, ExportNamesTheChangeAndImportReproducesTheImage) {
         randomEdits(other, shift, rng, 20);
         const qv::PresetPlan all = qv::planPreset(qv::exportPreset(edited, "x", true), other);
         ASSERT_TRUE(all.ok()) << all.error;
-        ASSERT_EQ(qv::applyPreset(all, other, shift), "");
+        ASSERT_EQ(qv::storeValues(all.entries, other), "");
         EXPECT_EQ(qv::changedParameters(other, shift).changed.size(),
                   qv::changedParameters(edited, shift).changed.size());
     }
@@ -241,7 +241,8 @@ TEST(Preset, OneBadEntryRefusesTheWholePresetAndNamesIt) {
         const qv::PresetPlan p = plan(params);
         EXPECT_EQ(p.error, message);
         EXPECT_TRUE(p.entries.empty());
-        EXPECT_NE(qv::applyPreset(p, image, 0), "");
+        // A refused preset has nothing to store.
+        EXPECT_EQ(qv::storeValues(p.entries, image), "");
         EXPECT_EQ(image, before);
     }
     EXPECT_EQ(qv::planPreset(R"({"format":"other","version":1,"parameters":[]})", image).error,
@@ -277,7 +278,7 @@ TEST(ExplainPatch, WithABaseTheChangeWithoutOneWhatTheRecordsTouch) {
     const qv::PatchExplanation bare = qv::explainPatch(patch.patch, {});
     ASSERT_TRUE(bare.status.ok());
     ASSERT_EQ(bare.touched.size(), 1u);
-    EXPECT_EQ(bare.touched[0]->control(), "EditMaWalk_R");
+    EXPECT_EQ(bare.touched[0]->item->control, "EditMaWalk_R");
     EXPECT_EQ(bare.untouchedCount, 1);
 
     // A record past the end of the image fails as applying it would.

@@ -45,11 +45,7 @@ TEST(Document, LoadChecksComeInOrderAndFailuresChangeNothing) {
 
     // Loading a good file, then failing to load another, leaves the first open as it was.
     ASSERT_EQ(doc.load(writeImage(dir.file("good.NeS"), 40976, 0x11)), LoadStatus::Ok);
-    doc.image()[0x3454] = 0x20;
-    qv::RomBuffer before{};
-    before.fill(0x11);
-    std::fill(before.begin() + 40976, before.end(), 0);
-    ASSERT_TRUE(doc.commitEdit(before, "(Mario)"));
+    ASSERT_TRUE(doc.writeByte(0x3454, 0x20, "(Mario)"));
     const qv::RomBuffer image = doc.image();
     EXPECT_EQ(doc.load(writeImage(dir.file("bad.nes"), 41487)), LoadStatus::BadSize);
     EXPECT_EQ(doc.fileName(), dir.file("good.NeS"));
@@ -74,7 +70,7 @@ TEST(Document, LoadResetsStateAndKnowsTheTrainer) {
     EXPECT_EQ(doc.sizeText(), "41,488 bytes");
     EXPECT_EQ(doc.image()[41487], 0xAB);
     EXPECT_EQ(doc.image()[41488], 0x00); // past the file the buffer is zero
-    EXPECT_EQ(doc.undoState(), 0);
+    EXPECT_EQ(doc.undoState(), qv::UndoState::None);
     EXPECT_EQ(doc.undoCaption(), "Cannot &Undo");
 
     ASSERT_EQ(doc.load(writeImage(dir.file("p.nes"), 40976, 0xCD)), LoadStatus::Ok);
@@ -91,60 +87,53 @@ TEST(Document, ModifiedFlagAndUndoStateFollowEditsSavesAndUndo) {
     ASSERT_EQ(doc.load(writeImage(dir.file("g.nes"), 40976)), LoadStatus::Ok);
 
     // An edit that changed nothing changes nothing.
-    qv::RomBuffer before = doc.image();
-    EXPECT_FALSE(doc.commitEdit(before, "(Mario)"));
+    const std::vector<std::uint8_t> same(doc.fileBytes().begin(), doc.fileBytes().end());
+    EXPECT_TRUE(doc.commit(same, "(Mario)").empty());
     EXPECT_FALSE(doc.modified());
     EXPECT_FALSE(doc.undoAvailable());
 
     // Load, edit, undo: back to the file, nothing to undo.
-    doc.image()[0x107A] = 0x08;
-    ASSERT_TRUE(doc.commitEdit(before, "(Mario)"));
+    ASSERT_TRUE(doc.writeByte(0x107A, 0x08, "(Mario)"));
     EXPECT_TRUE(doc.modified());
-    EXPECT_EQ(doc.undoState(), 1);
+    EXPECT_EQ(doc.undoState(), qv::UndoState::BackToSaved);
     doc.undo();
     EXPECT_FALSE(doc.modified());
-    EXPECT_EQ(doc.undoState(), 0);
+    EXPECT_EQ(doc.undoState(), qv::UndoState::None);
     EXPECT_EQ(doc.image()[0x107A], 0x00);
     EXPECT_EQ(doc.undoCaption(), "Cannot &Undo");
 
     // Edit twice, undo: the first edit stays and the document stays modified.
-    before = doc.image();
-    doc.image()[0x107A] = 0x08;
-    ASSERT_TRUE(doc.commitEdit(before, "(Mario)"));
-    before = doc.image();
-    doc.image()[0x3454] = 0x20;
-    ASSERT_TRUE(doc.commitEdit(before, "(General 1)"));
-    EXPECT_EQ(doc.undoState(), 2);
+    ASSERT_TRUE(doc.writeByte(0x107A, 0x08, "(Mario)"));
+    ASSERT_TRUE(doc.writeByte(0x3454, 0x20, "(General 1)"));
+    EXPECT_EQ(doc.undoState(), qv::UndoState::StaysChanged);
     EXPECT_EQ(doc.undoCaption(), "&Undo (General 1)");
     doc.undo();
     EXPECT_TRUE(doc.modified());
-    EXPECT_EQ(doc.undoState(), 2);
+    EXPECT_EQ(doc.undoState(), qv::UndoState::StaysChanged);
     EXPECT_EQ(doc.image()[0x107A], 0x08);
     EXPECT_EQ(doc.image()[0x3454], 0x00);
     EXPECT_FALSE(doc.undoAvailable());
 
     // Edit, save, undo: modified again, away from the file.
-    before = doc.image();
-    doc.image()[0x3454] = 0x30;
-    ASSERT_TRUE(doc.commitEdit(before, "(Mario)"));
+    ASSERT_TRUE(doc.writeByte(0x3454, 0x30, "(Mario)"));
     ASSERT_TRUE(doc.write(false).ok);
     doc.markSaved();
     EXPECT_FALSE(doc.modified());
     EXPECT_TRUE(doc.undoAvailable()); // a save keeps the undo
     doc.undo();
     EXPECT_TRUE(doc.modified());
-    EXPECT_EQ(doc.undoState(), 2);
+    EXPECT_EQ(doc.undoState(), qv::UndoState::StaysChanged);
     EXPECT_EQ(doc.image()[0x3454], 0x00);
 
-    // The address bar's write commits without comparing.
-    doc.commitWrite("Write Value");
+    // The address bar's write, under its own name.
+    ASSERT_TRUE(doc.writeByte(0x0123, 0xFF));
     EXPECT_EQ(doc.undoCaption(), "&Undo Write Value");
-    EXPECT_EQ(doc.undoState(), 2);
+    EXPECT_EQ(doc.undoState(), qv::UndoState::StaysChanged);
 
     doc.close();
     EXPECT_FALSE(doc.isOpen());
     EXPECT_FALSE(doc.modified());
-    EXPECT_EQ(doc.undoState(), 0);
+    EXPECT_EQ(doc.undoState(), qv::UndoState::None);
     EXPECT_EQ(doc.fileStamp(), 0u);
     EXPECT_EQ(doc.fileName(), dir.file("g.nes")); // kept for the next Open
     EXPECT_EQ(doc.title(false), "Quorvane");
@@ -154,9 +143,9 @@ TEST(Document, TwoSavesLeaveOneBackupHoldingTheStateBeforeTheSecond) {
     TempDir dir;
     RomDocument doc;
     ASSERT_EQ(doc.load(writeImage(dir.file("game.nes"), 40976, 0x01)), LoadStatus::Ok);
-    doc.image()[16] = 0x02;
+    ASSERT_TRUE(doc.writeByte(16, 0x02));
     ASSERT_TRUE(doc.write(true).ok);
-    doc.image()[16] = 0x03;
+    ASSERT_TRUE(doc.writeByte(16, 0x03));
     ASSERT_TRUE(doc.write(true).ok);
     EXPECT_EQ(readBytes(dir.file("game.nes"))[16], 0x03);
     const auto backup = readBytes(dir.file("game.~nes"));
@@ -179,9 +168,7 @@ TEST(Document, AFailedWriteLeavesFileAndStateAsTheyWere) {
     TempDir dir;
     RomDocument doc;
     ASSERT_EQ(doc.load(writeImage(dir.file("game.nes"), 40976, 0x55)), LoadStatus::Ok);
-    const qv::RomBuffer before = doc.image();
-    doc.image()[100] = 0x66;
-    ASSERT_TRUE(doc.commitEdit(before, "(Mario)"));
+    ASSERT_TRUE(doc.writeByte(100, 0x66, "(Mario)"));
 
     qv::setWriteFailureForTesting(true);
     const qv::SaveResult r = doc.write(false);
@@ -210,9 +197,7 @@ TEST(Document, TitleAndStampTexts) {
     EXPECT_EQ(doc.sizeText(), "");
     ASSERT_EQ(doc.load(writeImage(dir.file("game.nes"), 40976)), LoadStatus::Ok);
     EXPECT_EQ(doc.title(false), "game.nes - Quorvane");
-    const qv::RomBuffer before = doc.image();
-    doc.image()[0x10] = 1;
-    doc.commitEdit(before, "(Mario)");
+    doc.writeByte(0x10, 1, "(Mario)");
     EXPECT_EQ(doc.title(false), "game.nes * - Quorvane");
     EXPECT_EQ(doc.title(true), dir.file("game.nes") + " * - Quorvane");
 
@@ -228,7 +213,7 @@ TEST(Document, SavingThroughALinkReplacesTheFileItPointsTo) {
     fs::create_symlink(dir.file("real.nes"), dir.file("link.nes"));
     RomDocument doc;
     ASSERT_EQ(doc.load(dir.file("link.nes")), LoadStatus::Ok);
-    doc.image()[0x20] = 0x42;
+    ASSERT_TRUE(doc.writeByte(0x20, 0x42));
     ASSERT_TRUE(doc.write(false).ok);
     EXPECT_TRUE(fs::is_symlink(dir.file("link.nes")));
     EXPECT_EQ(readBytes(dir.file("real.nes"))[0x20], 0x42);

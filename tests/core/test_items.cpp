@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/items.h"
+#include "core/itemtext.h"
 #include "core/rom.h"
 #include "core/tables/mario.h"
 #include "core/tables/registry.h"
@@ -105,10 +106,10 @@ TEST(Items, ChoiceItemsShowCaptionsOrOutOfBounds) {
     EXPECT_EQ(pipe.text(pipe.read(rom, 0)), "8  [Default]");
     rom[0x30B8] = 0x92;
     EXPECT_EQ(pipe.text(pipe.read(rom, 0)), "(Out of bounds)");
-    EXPECT_EQ(pipe.parse("11 (Ground)"), 12);
-    ASSERT_TRUE(pipe.write(rom, 0, *pipe.parse("11 (Ground)")));
+    EXPECT_EQ(qv::parseValue(pipe, "11 (Ground)"), 12);
+    ASSERT_TRUE(pipe.write(rom, 0, *qv::parseValue(pipe, "11 (Ground)")));
     EXPECT_EQ(rom[0x30B8], 0xC1);
-    EXPECT_FALSE(pipe.parse("16").has_value());
+    EXPECT_FALSE(qv::parseValue(pipe, "#16").has_value());
     EXPECT_FALSE(pipe.write(rom, 0, 16));
 
     const qv::Item& shot = item("CmbFireShot");

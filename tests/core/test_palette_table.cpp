@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/tables/palette.h"
 #include "core/tables/registry.h"
 #include "core/valuefields.h"
+#include "support/tabledefaults.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ using qv::tables::findPaletteEntry;
 using qv::tables::paletteEntries;
 
 TEST(PalletTable, DialogFactsPagesAndGroups) {
-    const qv::DialogTable& t = qv::tables::pallet();
+    const qv::DialogTable& t = qv::tables::palette();
     EXPECT_EQ(t.className, "TFormPallet");
     EXPECT_EQ(t.caption, "Palette Settings");
     EXPECT_EQ(t.undoSuffix, "(Palette)");
@@ -62,13 +64,13 @@ TEST(PalletTable, EveryColourByteIsOneEntryNamedAfterItsOffset) {
         char name[8];
         std::snprintf(name, sizeof name, "Rad%04X", e.offset);
         EXPECT_TRUE(offsets.insert(e.offset).second) << name;
-        const qv::Item* it = qv::tables::pallet().find(name);
+        const qv::Item* it = qv::tables::palette().find(name);
         ASSERT_NE(it, nullptr) << name;
         EXPECT_EQ(it->offsets, std::vector<int>{e.offset});
         EXPECT_EQ(it->defaultValue, e.defaultByte) << name;
     }
     EXPECT_EQ(offsets.count(0x0A40), 0u);
-    qv::ValueFields fields(qv::tables::pallet());
+    qv::ValueFields fields(qv::tables::palette());
     EXPECT_EQ(fields.offsets().size(), 116u);
 }
 
@@ -131,12 +133,80 @@ TEST(PalletTable, DefaultsOfSelectedEntries) {
         EXPECT_EQ(findPaletteEntry(gap), nullptr) << std::hex << gap;
 }
 
+// The colours an unmodified game holds, row by row at their literal offsets, and the
+// shine count 6 at 0x0A40. Every item reads its default from them
+// and no two items claim a byte: a row whose offset or defaults are wrong shows here.
+TEST(PalletTable, AnUnmodifiedGameShowsEveryDefault) {
+    const std::map<int, std::vector<std::uint8_t>> kDefaultBytes = {
+        // Ground.
+        {0x05E0, {0x22}},
+        {0x0CF0, {0x1A, 0x30, 0x27}},
+        {0x0CF4, {0x16, 0x30, 0x27}},
+        {0x0CF8, {0x0F, 0x36, 0x17}},
+        {0x0CDC, {0x29, 0x1A, 0x0F}},
+        {0x0CE0, {0x36, 0x17, 0x0F}},
+        {0x0CE4, {0x30, 0x21, 0x0F}},
+        {0x09E7, {0x17, 0x0F}},
+        // Underground.
+        {0x05E1, {0x0F}},
+        {0x0D14, {0x1C, 0x36, 0x17}},
+        {0x0D18, {0x16, 0x30, 0x27}},
+        {0x0D1C, {0x0C, 0x3C, 0x1C}},
+        {0x0D00, {0x29, 0x1A, 0x09}},
+        {0x0D04, {0x3C, 0x1C, 0x0F}},
+        {0x0D08, {0x30, 0x21, 0x1C}},
+        {0x09EB, {0x17, 0x1C}},
+        // Water (its blocks row starts with the game's 3A).
+        {0x05DF, {0x22}},
+        {0x0CCC, {0x10, 0x30, 0x27}},
+        {0x0CD0, {0x16, 0x30, 0x27}},
+        {0x0CD4, {0x0F, 0x30, 0x10}},
+        {0x0CB8, {0x15, 0x12, 0x25}},
+        {0x0CBC, {0x3A, 0x1A, 0x0F}},
+        {0x0CC0, {0x30, 0x12, 0x0F}},
+        {0x09E3, {0x12, 0x0F}},
+        // Castle.
+        {0x05E2, {0x0F}},
+        {0x0D38, {0x1C, 0x36, 0x17}},
+        {0x0D3C, {0x16, 0x30, 0x27}},
+        {0x0D40, {0x00, 0x30, 0x10}},
+        {0x0D24, {0x30, 0x10, 0x00}},
+        {0x0D28, {0x30, 0x10, 0x00}},
+        {0x0D2C, {0x30, 0x16, 0x00}},
+        {0x09EF, {0x17, 0x00}},
+        // Special.
+        {0x05E3, {0x0F}},
+        {0x0D58, {0x27, 0x16, 0x0F}},
+        {0x05E4, {0x22}},
+        {0x0D48, {0x30, 0x00, 0x10}},
+        {0x05E5, {0x0F}},
+        {0x0D50, {0x30, 0x00, 0x10}},
+        {0x05E6, {0x0F}},
+        // Coins: the shiny colours and their count.
+        {0x09D3, {0x27, 0x27, 0x27, 0x17, 0x07, 0x17}},
+        {0x0A40, {0x06}},
+        // Characters.
+        {0x05E8, {0x16, 0x27, 0x18}},
+        {0x05EC, {0x30, 0x27, 0x19}},
+        {0x05F0, {0x37, 0x27, 0x16}},
+        {0x0D60, {0x1A, 0x30, 0x27}},
+    };
+    auto [rom, bytes, owners] = qvtest::checkDefaults(qv::tables::palette(), kDefaultBytes);
+    EXPECT_EQ(bytes, 116u);
+    EXPECT_EQ(owners.size(), 116u);
+    for (const auto& [off, names] : owners)
+        EXPECT_EQ(names.size(), 1u) << std::hex << off;
+    for (const auto& [off, seq] : kDefaultBytes)
+        for (std::size_t i = 0; i < seq.size(); ++i)
+            EXPECT_EQ(owners.count(off + static_cast<int>(i)), 1u) << std::hex << off + i;
+}
+
 TEST(PalletTable, ShineCountListStandsForTheCount) {
-    const qv::Item* it = qv::tables::pallet().find("CmbCoinCount");
+    const qv::Item* it = qv::tables::palette().find("CmbCoinCount");
     ASSERT_NE(it, nullptr);
     EXPECT_EQ(it->label, "Coin, ? Block Shine &Pattern Count:");
     EXPECT_EQ(it->offsets, std::vector<int>{0x0A40});
-    EXPECT_EQ(it->list->captions,
+    EXPECT_EQ(it->list->captions(),
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6  [Default]"}));
     EXPECT_EQ(it->defaultValue, 5);
     std::vector<std::uint8_t> img(40976, 0);

@@ -32,14 +32,18 @@ class FakeHost final : public DialogHost {
     bool resets = false;
     DialogMemory memory;
     QWidget* window = nullptr;
-    int edited = 0;
+    int edited = 0;  // edits the document announced, whether or not they changed a byte
     int palette = 0; // the palette colour source option
 
+    FakeHost() {
+        doc.subscribe([this](const DocumentEvent& e) {
+            if (e.change == DocumentChange::Edited) ++edited;
+        });
+    }
     RomDocument& document() override { return doc; }
     bool confirmResets() const override { return resets; }
     DialogMemory& dialogMemory() override { return memory; }
     QWidget* hostWindow() override { return window; }
-    void documentEdited() override { ++edited; }
     int paletteSource() const override { return palette; }
 
     // Opens an in-memory image of `size` bytes (40,976 or 41,488) as the document.

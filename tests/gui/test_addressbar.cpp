@@ -148,6 +148,28 @@ TEST(AddressBar, WriteAsksCommitsAndUndoes) {
     EXPECT_FALSE(f.enabled("mmmUndo"));
 }
 
+// Raw positions: on a 41,488-byte image the bar shows and writes the byte at the typed
+// position itself, never the one 512 bytes on.
+TEST(AddressBar, OnATrainerImageTheWriteChangesExactlyTheByteShown) {
+    WindowFixture f("[qorv]\r\nWriteCheck=1\r\n");
+    f.window->LoadNesFile(
+        writeImage(f.path("t.nes"), 41488, {{0x107A, 0x11}, {0x107A + 512, 0x22}, {0xA20F, 0x33}}));
+    Bar b{f};
+    const qv::RomBuffer before = f.window->document().image();
+    b.adr()->setText("107A");
+    EXPECT_EQ(b.val()->text(), "11");
+    b.val()->setText("44");
+    b.bar()->SpBtnAdr2Click();
+    b.adr()->setText("A20F"); // the last byte of the file
+    b.val()->setText("55");
+    b.bar()->SpBtnAdr2Click();
+    qv::RomBuffer expected = before;
+    expected[0x107A] = 0x44;
+    expected[0xA20F] = 0x55;
+    EXPECT_EQ(f.window->document().image(), expected);
+    EXPECT_EQ(b.val()->text(), "55");
+}
+
 TEST(UndoReload, UndoFollowsTheSavedStateAndAsksWhenSetTo) {
     WindowFixture f("[qorv]\r\nUndoCheck=2\r\nSave=1\r\n");
     const QString game = writeImage(f.path("g.nes"), 40976);

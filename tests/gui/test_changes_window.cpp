@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "core/tables/mario.h"
@@ -94,6 +95,35 @@ TEST(ChangedParameters, FollowsOkUndoReloadLoadAndClose) {
                                       "8  [Default]"}));
     f.window->mmmCloseClick(); // not modified: nothing to ask
     EXPECT_EQ(heading(f), "No file open");
+    EXPECT_TRUE(f.platform.scriptUsedUp());
+}
+
+// The list shows each change as soon as it is made: a byte written through the address
+// bar (stored before the list reads it) and an imported preset.
+TEST(ChangedParameters, FollowsTheAddressBarAndAnImportAtOnce) {
+    qvtest::registerCleanImage();
+    WindowFixture f("[qorv]\r\nWriteCheck=1\r\n");
+    f.window->LoadNesFile(writeClean(f.path("clean.nes")));
+    f.window->findChild<QAction*>("mmmChanges")->trigger();
+    auto* address = f.window->findChild<QLineEdit*>("EditAdr1");
+    auto* value = f.window->findChild<QLineEdit*>("EditAdr2");
+    address->setText("107A");
+    value->setText("09");
+    f.window->findChild<QToolButton*>("SpBtnAdr2")->click();
+    EXPECT_EQ(f.window->document().image()[0x107A], 0x09);
+    EXPECT_EQ(heading(f), "1 parameter changed");
+    ASSERT_EQ(f.window->changesWindow()->table()->rowCount(), 1);
+    EXPECT_EQ(row(f, 0), (QStringList{"Mario", "Initial #Lives", "Set Value", "10", "3"}));
+    value->setText("04");
+    f.window->findChild<QToolButton*>("SpBtnAdr2")->click();
+    EXPECT_EQ(row(f, 0), (QStringList{"Mario", "Initial #Lives", "Set Value", "5", "3"}));
+
+    qv::test::writeText(f.path("fast.json"),
+                        R"({"format":"quorvane-preset","version":1,"parameters":[
+                            {"control":"EditMaWalk_R","value":"32"}]})");
+    f.platform.choosePath(f.path("fast.json"));
+    f.window->mmmImportParamsClick();
+    EXPECT_EQ(heading(f), "2 parameters changed");
     EXPECT_TRUE(f.platform.scriptUsedUp());
 }
 

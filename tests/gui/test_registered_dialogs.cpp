@@ -4,6 +4,9 @@
 // A dialog is covered here by being registered.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <random>
@@ -54,6 +57,49 @@ TEST_P(RegisteredDialog, OkWithoutChangesKeepsRandomImages) {
         ASSERT_TRUE(std::equal(img.begin(), img.end(), host.doc.image().begin()));
         EXPECT_FALSE(host.doc.modified());
         EXPECT_EQ(host.edited, 1); // the host follows every OK
+    }
+}
+
+// The same image with and without a trainer: OK after the same changes leaves the same
+// bytes, the trainer image's 512 bytes further on, and its trainer untouched.
+TEST_P(RegisteredDialog, OkChangesTheSameBytesWithATrainerFiveHundredTwelveOn) {
+    const DialogEntry& e = *GetParam();
+    const qv::DialogTable& table = e.table();
+    const qv::DialogFactory factory = qv::dialogFactory(table.className);
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed * 104729u);
+        const auto plain = plantedImage(table, rng, 0);
+        auto trained = plain;
+        std::vector<std::uint8_t> trainer(512);
+        for (auto& b : trainer)
+            b = static_cast<std::uint8_t>(rng());
+        trained.insert(trained.begin() + 16, trainer.begin(), trainer.end());
+
+        std::vector<std::vector<std::uint8_t>> after;
+        for (const auto& img : {plain, trained}) {
+            FakeHost host;
+            host.open(img);
+            DialogSessionDriver<qv::SettingsDialog> s(host, table, factory);
+            // Every control the user could change, changed the same way in both.
+            for (const qv::Item* it : table.items()) {
+                const QString name = QString::fromStdString(it->control);
+                if (auto* edit = s.dialog()->findChild<QLineEdit*>(name); edit && edit->isEnabled())
+                    edit->setText(QString::number(it->acceptMin));
+                if (auto* box = s.dialog()->findChild<QCheckBox*>(name);
+                    box && box->isEnabled() && box->checkState() != Qt::PartiallyChecked)
+                    box->setChecked(!box->isChecked());
+                if (auto* list = s.dialog()->findChild<QComboBox*>(name);
+                    list && list->isEnabled() && list->count() > 1)
+                    list->setCurrentIndex((list->currentIndex() + 1) % list->count());
+            }
+            s.ok();
+            after.emplace_back(host.doc.fileBytes().begin(), host.doc.fileBytes().end());
+        }
+        auto expected = after[0];
+        expected.insert(expected.begin() + 16, trainer.begin(), trainer.end());
+        EXPECT_EQ(after[1], expected);
+        EXPECT_EQ(after[1].size(), 41488u);
     }
 }
 

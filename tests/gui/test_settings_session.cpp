@@ -52,7 +52,7 @@ TEST(SettingsSession, CommitFollowsWhetherTheImageChanged) {
         MarioSession s(host);
         EXPECT_FALSE(s.ok());
     }
-    EXPECT_EQ(host.doc.undoState(), 1);
+    EXPECT_EQ(host.doc.undoState(), qv::UndoState::BackToSaved);
     EXPECT_EQ(host.doc.snapshot()[0x3454], 0x18);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // What a settings dialog needs of the main window: the document, the Reset
-// confirmation setting, the run's dialog memory, and the refresh after a commit.
+// confirmation setting and the run's dialog memory.
 #include <QPoint>
 #include <QString>
 #include <map>
@@ -30,8 +30,6 @@ class DialogHost {
     virtual bool confirmResets() const = 0; // the Reset setting
     virtual DialogMemory& dialogMemory() = 0;
     virtual QWidget* hostWindow() = 0;
-    // After a launcher's OK: title, Undo item and address bar follow the document.
-    virtual void documentEdited() = 0;
     // The Editor Options' palette colour source (0, 1, 2) the colour pickers draw with.
     virtual int paletteSource() const { return 0; }
 };

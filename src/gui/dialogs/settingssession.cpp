@@ -35,8 +35,7 @@ SettingsSession::~SettingsSession() = default;
 
 void SettingsSession::load() {
     WaitCursor wait;
-    RomDocument& doc = host_.document();
-    before_ = std::make_unique<RomBuffer>(doc.image());
+    const RomDocument& doc = host_.document();
     QWidget* parent = host_.hostWindow();
     dialog_.reset(factory_ ? factory_(table_, host_, parent)
                            : new SettingsDialog(table_, host_, parent));
@@ -70,14 +69,13 @@ void SettingsSession::place() {
 }
 
 void SettingsSession::store() {
-    RomDocument& doc = host_.document();
-    dialog_->fields().store(doc.image(), doc.shift());
+    const RomDocument& doc = host_.document();
+    stored_.assign(doc.fileBytes().begin(), doc.fileBytes().end());
+    dialog_->fields().store(stored_, doc.shift());
 }
 
 bool SettingsSession::commit() {
-    const bool changed = host_.document().commitEdit(*before_, table_.undoSuffix);
-    host_.documentEdited(); // the address bar refreshes whether or not anything changed
-    return changed;
+    return !host_.document().commit(stored_, table_.undoSuffix).empty();
 }
 
 void SettingsSession::close() {

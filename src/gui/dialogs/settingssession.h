@@ -1,17 +1,17 @@
 #pragma once
 // The launcher shared by the settings dialogs, in steps that can each be called on
 // their own (tests drive them without an event loop):
-//   load()   hourglass, before-copy, value fields from the image (sign-extended, with
-//            the trainer shift), controls filled, remembered page, placement
+//   load()   hourglass, value fields from the image (sign-extended, with the trainer
+//            shift), controls filled, remembered page, placement
 //   dialog() the built dialog, ready to show
-//   store()  every value field back into the image (after BtnOkClick)
-//   commit() CommitEdit with the before-copy and the undo suffix, then the host refresh
+//   store()  every value field into a copy of the file (after BtnOkClick)
+//   commit() that copy to the document as one edit with the dialog's undo suffix
 //   close()  remember page and position, destroy the dialog
 // runSettingsDialog() runs them with the modal loop between load() and finish().
+#include <cstdint>
 #include <functional>
 #include <memory>
-
-#include "core/rom.h"
+#include <vector>
 
 class QWidget;
 
@@ -47,7 +47,7 @@ class SettingsSession {
     DialogHost& host_;
     const DialogTable& table_;
     DialogFactory factory_;
-    std::unique_ptr<RomBuffer> before_;
+    std::vector<std::uint8_t> stored_; // the file with the dialog's fields written in
     std::unique_ptr<SettingsDialog> dialog_;
 };
 

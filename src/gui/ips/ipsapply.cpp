@@ -124,11 +124,8 @@ bool ApplyIpsFile(IpsHost& host, const QString& path, bool startup) {
     }
     // Written before the document changes, so that a failed write leaves it as it was.
     if (action == TFormIpsOpen::SaveAndOpen && !writeResult(host, output, *image)) return false;
-    host.document().replace(*image, localPath(output));
-    if (action == TFormIpsOpen::SaveAndOpen)
-        host.document().markSaved();
-    else
-        host.document().markModified(); // the patched image is not on disk yet
+    // Opened without saving, the patched image is not on disk yet: it is modified.
+    host.document().replace(*image, localPath(output), action != TFormIpsOpen::SaveAndOpen);
     host.documentReplaced();
     return true;
 }

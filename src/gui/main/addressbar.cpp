@@ -151,7 +151,7 @@ bool AddressBar::inRange(int address) const {
 }
 
 int AddressBar::storedByte(int address) const {
-    return doc_.image()[address];
+    return doc_.at(address);
 }
 
 int AddressBar::parsedAddress() const {
@@ -242,10 +242,9 @@ void AddressBar::SpBtnAdr2Click() {
         platform().ask(window(), QStringLiteral("Set '%1' to '%2'?").arg(addressText, valueText),
                        Buttons::YesNo) != Answer::Yes)
         return;
-    doc_.commitWrite("Write Value");
-    doc_.image()[address] = static_cast<std::uint8_t>(value);
+    // Stored, then announced: the bar and every other follower show the new byte.
+    doc_.writeByte(address, static_cast<std::uint8_t>(value));
     spBtnAdr2_->setEnabled(false);
-    hooks_.written();
 }
 
 // True when `key` is the shortcut of one of the window's commands.

@@ -32,7 +32,6 @@ class AddressBar : public QWidget {
     struct Hooks {
         std::function<bool()> documentOpen; // the document commands are enabled
         std::function<bool()> writeCheck;   // ask before writing
-        std::function<void()> written;      // title and Undo item follow the write
     };
     AddressBar(RomDocument& doc, Hooks hooks, QWidget* parent);
 
@@ -40,7 +39,8 @@ class AddressBar : public QWidget {
     void documentLoaded();
     // No document: everything disabled and emptied.
     void documentClosed();
-    // The image changed under the bar (undo, a dialog's OK): show the byte again.
+    // The image changed (any edit, the bar's own write included, or undo): show the
+    // byte again.
     void refreshValue();
 
     // The handlers, callable directly.

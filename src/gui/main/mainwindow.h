@@ -29,6 +29,7 @@ namespace qv {
 
 class AddressBar;
 struct DialogEntry;
+class PlayWindow;
 class TestPlayFiles;
 
 class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
@@ -65,6 +66,9 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     bool ApplyIpsFile(const QString& path, bool startup);
     // Tools > Test Play: the current image, unsaved edits included, in an emulator.
     void mmmTestPlayClick();
+    // Tools > Play: the game inside the editor, on this document (one window).
+    void mmmPlayClick();
+    PlayWindow* playWindow() const;
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions(); // Tools > editor n (1 to 4)
     // File > Export / Import Parameters (presets), View > Changed Parameters, and the
@@ -106,11 +110,9 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     // DialogHost
     RomDocument& document() override { return doc_; }
     bool confirmResets() const override { return settings_.reset; }
-    int paletteSource() const override { return settings_.pallet; }
+    int paletteSource() const override { return settings_.paletteSource; }
     DialogMemory& dialogMemory() override { return dialogMemory_; }
     QWidget* hostWindow() override { return this; }
-    // The document has announced itself already: nothing is left to refresh.
-    void documentEdited() override {}
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,7 +124,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     // Saves the settings file; a failure is reported once a run. False when not saved.
     bool saveSettingsFile(const IniFile& ini);
     // The window follows the document's announcements.
-    void documentChanged(DocumentChange change);
+    void documentChanged(const DocumentEvent& event);
     void createActions();
     void createMenus();
     void createToolBar();
@@ -155,6 +157,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     QString iniPath_;
     QString programPath_;
     RomDocument doc_;
+    int following_ = 0; // the window's subscription to the document
     Settings settings_;
     DialogMemory dialogMemory_;
     OptionPages optionPages_;
@@ -181,6 +184,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     QList<QAction*> dialogActions_; // the registered dialogs' Edit menu items
     QList<QPushButton*> dialogButtons_;
     QPointer<ChangedParametersWindow> changesWindow_;
+    QPointer<PlayWindow> playWindow_;
 };
 
 } // namespace qv

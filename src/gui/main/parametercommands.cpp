@@ -10,6 +10,7 @@
 #include "core/itemtext.h"
 #include "core/preset.h"
 #include "gui/changes/changeswindow.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/placement.h"
@@ -21,10 +22,6 @@ namespace {
 
 const QString kPresetFilter = QStringLiteral("Parameter presets (*.json);;All files (*)");
 constexpr std::string_view kImportSuffix = "Import Parameters";
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // The Edit menu item that opens a dialog: its caption, without "&" and "...".
 QAction* dialogAction(QWidget* window, const DialogTable& table) {
@@ -53,7 +50,7 @@ void TForm1::mmmExportParamsClick() {
                         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     if (!r.ok)
         platform().error(this,
-                         QStringLiteral("Cannot write the file %1.\r\n%2").arg(path, qs(r.error)));
+                         QStringLiteral("Cannot write the file %1.\r\n%2").arg(path, utf8(r.error)));
 }
 
 void TForm1::mmmImportParamsClick() {
@@ -74,22 +71,21 @@ void TForm1::mmmImportParamsClick() {
         platform().warn(this, QStringLiteral("The file cannot be read:\r\n") + path);
         return;
     }
-    const RomBuffer before = doc_.image();
     std::string error;
     // Whatever the file holds, the editor and its unsaved work carry on: a preset that
-    // cannot be taken is refused with a message, never by ending the program.
+    // cannot be taken is refused with a message, never by ending the program. The
+    // whole preset is one edit: one Undo takes it back.
     try {
         const PresetPlan plan = planPreset(
             std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
             doc_.fileBytes());
         error = plan.error;
-        if (error.empty()) error = applyPreset(plan, doc_.image(), doc_.shift());
+        if (error.empty()) error = doc_.apply(plan.entries, kImportSuffix);
     } catch (const std::exception& e) {
-        doc_.image() = before;
         error = e.what();
     }
     if (!error.empty()) {
-        QString text = qs(error);
+        QString text = utf8(error);
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         platform().warn(this, QStringLiteral("The parameters in %1 were not imported; nothing "
                                              "has changed.\r\n\r\n")
@@ -97,21 +93,17 @@ void TForm1::mmmImportParamsClick() {
                                   text);
         return;
     }
-    // The whole preset is one edit: one Undo takes it back.
-    doc_.commitEdit(before, kImportSuffix);
-    documentEdited();
 }
 
 void TForm1::mmmChangesClick() {
     if (!changesWindow_) {
         changesWindow_ = new ChangedParametersWindow(doc_, this);
         connect(changesWindow_, &ChangedParametersWindow::openRequested, this,
-                [this](const Param& param) { openParameter(rowOf(param)); });
+                [this](const ItemRow& row) { openParameter(row); });
         // Its frame will be as thick as ours.
         const QSize frame = changesWindow_->size() + (frameGeometry().size() - size());
         moveFrameTo(changesWindow_, placeBeside(frameGeometry(), frame, workArea(this)));
     }
-    changesWindow_->refresh();
     changesWindow_->show();
     changesWindow_->raise();
     changesWindow_->activateWindow();
@@ -130,8 +122,8 @@ void TForm1::openParameter(const ItemRow& row) {
         int page = 0;
         for (std::size_t i = 0; i < table->pages.size(); ++i)
             if (&table->pages[i] == row.page) page = static_cast<int>(i);
-        dialogMemory().tabPage[qs(table->className)] = page;
-        dialogMemory().focusControl = qs(row.item->control);
+        dialogMemory().tabPage[utf8(table->className)] = page;
+        dialogMemory().focusControl = utf8(row.item->control);
     }
     open->trigger();
 }

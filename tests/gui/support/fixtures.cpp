@@ -44,11 +44,7 @@ WindowFixture::~WindowFixture() {
 }
 
 void WindowFixture::edit(int offset, std::uint8_t value, const char* suffix) {
-    RomDocument& doc = window->document();
-    const RomBuffer before = doc.image();
-    doc.image()[static_cast<std::size_t>(offset)] = value;
-    doc.commitEdit(before, suffix);
-    window->documentEdited();
+    window->document().writeByte(offset, value, suffix);
 }
 
 bool WindowFixture::enabled(const char* objectName) const {
