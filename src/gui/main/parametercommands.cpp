@@ -49,8 +49,8 @@ void TForm1::mmmExportParamsClick() {
         writeFileAtomic(QFile::encodeName(path).toStdString(),
                         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     if (!r.ok)
-        platform().error(this,
-                         QStringLiteral("Cannot write the file %1.\r\n%2").arg(path, utf8(r.error)));
+        platform().error(
+            this, QStringLiteral("Cannot write the file %1.\r\n%2").arg(path, utf8(r.error)));
 }
 
 void TForm1::mmmImportParamsClick() {
