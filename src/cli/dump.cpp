@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "core/catalog.h"
 #include "core/itemtext.h"
+#include "core/params.h"
 
 namespace qv::cli {
 namespace {
@@ -73,8 +74,7 @@ void appendString(std::string& out, std::string_view s) {
     out += '"';
 }
 
-template <typename Number>
-void appendNumbers(std::string& out, const std::vector<Number>& numbers) {
+template <typename Number> void appendNumbers(std::string& out, std::span<const Number> numbers) {
     out += '[';
     for (std::size_t k = 0; k < numbers.size(); ++k) {
         if (k) out += ',';
@@ -85,38 +85,38 @@ void appendNumbers(std::string& out, const std::vector<Number>& numbers) {
 }
 
 // One item per line: still one JSON object, and easy to grep.
-void printJson(const std::string& file, const RomDocument& doc, const std::vector<ItemRow>& rows) {
+void printJson(const std::string& file, const RomDocument& doc,
+               const std::vector<const Param*>& params) {
     std::string out;
-    out.reserve(300 * rows.size()); // about the length of an item's line
+    out.reserve(300 * params.size()); // about the length of an item's line
     out += "{\"file\": ";
     appendString(out, file);
     out += ", \"size\": " + std::to_string(doc.fileSize()) +
            ", \"trainer\": " + (doc.trainer() ? "true" : "false") + ", \"items\": [";
     const char* separator = "\n";
-    for (const ItemRow& r : rows) {
-        const Item& it = *r.item;
-        const ItemState s = it.read(doc.image(), doc.shift());
+    for (const Param* p : params) {
+        const ItemState s = p->read(doc.image(), doc.shift());
         out += separator;
         out += "  {\"dialog\":";
-        appendString(out, dialogName(*r.table));
+        appendString(out, p->dialog());
         out += ",\"page\":";
-        appendString(out, r.page->caption);
+        appendString(out, p->page());
         out += ",\"group\":";
-        appendString(out, r.group->caption);
+        appendString(out, p->group());
         out += ",\"control\":";
-        appendString(out, it.control);
+        appendString(out, p->control());
         out += ",\"label\":";
-        appendString(out, labelOf(r));
+        appendString(out, p->label());
         out += ",\"kind\":";
-        appendString(out, kindName(it.kind));
+        appendString(out, kindName(p->kind));
         out += ",\"offsets\":";
-        appendNumbers(out, it.offsets);
+        appendNumbers(out, p->offsets());
         out += ",\"bytes\":";
-        appendNumbers(out, itemBytes(it, doc.image(), doc.shift()));
+        appendNumbers<std::uint8_t>(out, bytesAt(doc.image(), doc.shift(), p->offsets()));
         out += ",\"value\":";
-        appendString(out, shownText(it, s));
+        appendString(out, p->text(s));
         out += ",\"default\":";
-        appendString(out, defaultText(it));
+        appendString(out, p->defaultText());
         out += ",\"state\":";
         appendString(out, stateName(s));
         out += '}';
@@ -134,7 +134,12 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
         throw Failure{Exit::BadInput,
                       "no dialog is named \"" + *dialog + "\"; the dialogs are " + dialogNames()};
     const auto doc = loadImage(file);
-    const auto rows = itemRows(only);
+    // From the parameters' generated data: a dump builds no table (the row "qorv dump
+    // --json" of bench/run.py). Each control is one parameter, as each is one item.
+    const std::string onlyName = only ? dialogName(*only) : std::string();
+    std::vector<const Param*> rows;
+    for (const Param& p : params())
+        if (!only || p.dialog() == onlyName) rows.push_back(&p);
 
     if (json) {
         printJson(file, *doc, rows);
@@ -143,13 +148,12 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
 
     std::vector<Line> lines{
         {"DIALOG", "PAGE", "GROUP", "CONTROL", "OFFSETS", "BYTES", "VALUE", "DEFAULT", "STATE"}};
-    for (const ItemRow& r : rows) {
-        const Item& it = *r.item;
-        const ItemState s = it.read(doc->image(), doc->shift());
-        lines.push_back({dialogName(*r.table), r.page->caption, r.group->caption, it.control,
-                         offsetsText(it.offsets),
-                         bytesText(itemBytes(it, doc->image(), doc->shift())), shownText(it, s),
-                         defaultText(it), std::string(stateName(s))});
+    for (const Param* p : rows) {
+        const ItemState s = p->read(doc->image(), doc->shift());
+        lines.push_back({std::string(p->dialog()), std::string(p->page()), std::string(p->group()),
+                         std::string(p->control()), std::string(p->offsetsText(0)),
+                         bytesText(bytesAt(doc->image(), doc->shift(), p->offsets())), p->text(s),
+                         std::string(p->defaultText()), std::string(stateName(s))});
     }
     printTable(lines);
 }
