@@ -168,8 +168,11 @@ def dialogs(table, bindir, env, folder, runs):
     with display(env) as xenv:
         for _ in range(runs):
             for name, program, digit in cases:
-                out = subprocess.run([harness, digit * 2, "--"] + program, env=xenv, cwd=folder,
-                                     check=True, capture_output=True, text=True).stdout
+                run = subprocess.run([harness, digit * 2, "--"] + program, env=xenv, cwd=folder,
+                                     capture_output=True, text=True)
+                if run.returncode:
+                    sys.exit("benchmark failed: opening %s: %s" % (name, run.stderr.strip()))
+                out = run.stdout
                 results[name].append([{k: float(v) for k, v in
                                        (kv.split("=") for kv in line.split())}
                                       for line in out.splitlines()])
