@@ -9,7 +9,6 @@
 #include "cli/commands.h"
 #include "core/catalog.h"
 #include "core/itemtext.h"
-#include "core/params.h"
 
 namespace qv::cli {
 namespace {
@@ -74,7 +73,8 @@ void appendString(std::string& out, std::string_view s) {
     out += '"';
 }
 
-template <typename Number> void appendNumbers(std::string& out, std::span<const Number> numbers) {
+template <typename Number>
+void appendNumbers(std::string& out, const std::vector<Number>& numbers) {
     out += '[';
     for (std::size_t k = 0; k < numbers.size(); ++k) {
         if (k) out += ',';
@@ -85,38 +85,38 @@ template <typename Number> void appendNumbers(std::string& out, std::span<const 
 }
 
 // One item per line: still one JSON object, and easy to grep.
-void printJson(const std::string& file, const RomDocument& doc,
-               const std::vector<const Param*>& params) {
+void printJson(const std::string& file, const RomDocument& doc, const std::vector<ItemRow>& rows) {
     std::string out;
-    out.reserve(300 * params.size()); // about the length of an item's line
+    out.reserve(300 * rows.size()); // about the length of an item's line
     out += "{\"file\": ";
     appendString(out, file);
     out += ", \"size\": " + std::to_string(doc.fileSize()) +
            ", \"trainer\": " + (doc.trainer() ? "true" : "false") + ", \"items\": [";
     const char* separator = "\n";
-    for (const Param* p : params) {
-        const ItemState s = p->read(doc.image(), doc.shift());
+    for (const ItemRow& r : rows) {
+        const Item& it = *r.item;
+        const ItemState s = it.read(doc.image(), doc.shift());
         out += separator;
         out += "  {\"dialog\":";
-        appendString(out, p->dialog());
+        appendString(out, dialogName(*r.table));
         out += ",\"page\":";
-        appendString(out, p->page());
+        appendString(out, r.page->caption);
         out += ",\"group\":";
-        appendString(out, p->group());
+        appendString(out, r.group->caption);
         out += ",\"control\":";
-        appendString(out, p->control());
+        appendString(out, it.control);
         out += ",\"label\":";
-        appendString(out, p->label());
+        appendString(out, labelOf(r));
         out += ",\"kind\":";
-        appendString(out, kindName(p->kind));
+        appendString(out, kindName(it.kind));
         out += ",\"offsets\":";
-        appendNumbers(out, p->offsets());
+        appendNumbers(out, it.offsets);
         out += ",\"bytes\":";
-        appendNumbers<std::uint8_t>(out, bytesAt(doc.image(), doc.shift(), p->offsets()));
+        appendNumbers(out, itemBytes(it, doc.image(), doc.shift()));
         out += ",\"value\":";
-        appendString(out, p->text(s));
+        appendString(out, shownText(it, s));
         out += ",\"default\":";
-        appendString(out, p->defaultText());
+        appendString(out, defaultText(it));
         out += ",\"state\":";
         appendString(out, stateName(s));
         out += '}';
@@ -134,12 +134,7 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
         throw Failure{Exit::BadInput,
                       "no dialog is named \"" + *dialog + "\"; the dialogs are " + dialogNames()};
     const auto doc = loadImage(file);
-    // From the parameters' generated data: a dump builds no table (the row "qorv dump
-    // --json" of bench/run.py). Each control is one parameter, as each is one item.
-    const std::string onlyName = only ? dialogName(*only) : std::string();
-    std::vector<const Param*> rows;
-    for (const Param& p : params())
-        if (!only || p.dialog() == onlyName) rows.push_back(&p);
+    const auto rows = itemRows(only);
 
     if (json) {
         printJson(file, *doc, rows);
@@ -148,12 +143,13 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
 
     std::vector<Line> lines{
         {"DIALOG", "PAGE", "GROUP", "CONTROL", "OFFSETS", "BYTES", "VALUE", "DEFAULT", "STATE"}};
-    for (const Param* p : rows) {
-        const ItemState s = p->read(doc->image(), doc->shift());
-        lines.push_back({std::string(p->dialog()), std::string(p->page()), std::string(p->group()),
-                         std::string(p->control()), std::string(p->offsetsText(0)),
-                         bytesText(bytesAt(doc->image(), doc->shift(), p->offsets())), p->text(s),
-                         std::string(p->defaultText()), std::string(stateName(s))});
+    for (const ItemRow& r : rows) {
+        const Item& it = *r.item;
+        const ItemState s = it.read(doc->image(), doc->shift());
+        lines.push_back({dialogName(*r.table), r.page->caption, r.group->caption, it.control,
+                         offsetsText(it.offsets),
+                         bytesText(itemBytes(it, doc->image(), doc->shift())), shownText(it, s),
+                         defaultText(it), std::string(stateName(s))});
     }
     printTable(lines);
 }
