@@ -54,14 +54,14 @@ struct Entry {
 const std::vector<Entry>& dialogs() {
     static const std::vector<Entry> all{
         {"Mario", "TFormMario", &qv::makeMarioDialog},
-        {"General 1", "TFormZenpan1", &qv::makeZenpan1Dialog},
-        {"General 2", "TFormZenpan2", &qv::makeZenpan2Dialog},
+        {"General 1", "TFormZenpan1", &qv::makeGeneral1Dialog},
+        {"General 2", "TFormZenpan2", &qv::makeGeneral2Dialog},
         {"Enemy 1", "TFormEnemy1", &qv::makeEnemy1Dialog},
         {"Enemy 2", "TFormEnemy2", &qv::makeEnemy2Dialog},
         {"Enemy 3", "TFormEnemy3", &qv::makeEnemy3Dialog},
-        {"Scoring", "TFormPoint", &qv::makePointDialog},
+        {"Scoring", "TFormPoint", &qv::makeScoringDialog},
         {"Color", "TFormColor", &qv::makeColorDialog},
-        {"Palette", "TFormPallet", &qv::makePalletDialog},
+        {"Palette", "TFormPallet", &qv::makePaletteDialog},
     };
     return all;
 }

@@ -95,11 +95,11 @@ BENCHMARK_CAPTURE(openChrDialogOf, ColorNewTiles, &qv::tables::color, &qv::makeC
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
-BENCHMARK_CAPTURE(openChrDialogOf, Palette, &qv::tables::pallet, &qv::makePalletDialog, false)
+BENCHMARK_CAPTURE(openChrDialogOf, Palette, &qv::tables::palette, &qv::makePaletteDialog, false)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
-BENCHMARK_CAPTURE(openChrDialogOf, PaletteNewTiles, &qv::tables::pallet, &qv::makePalletDialog,
+BENCHMARK_CAPTURE(openChrDialogOf, PaletteNewTiles, &qv::tables::palette, &qv::makePaletteDialog,
                   true)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

@@ -7,8 +7,9 @@ in the same run, their ratio and the goal for that ratio.
 Whole processes are timed in pairs, the program and its floor one after the other,
 and the median of the pairs' ratios is reported, so that a machine busy with other
 work slows both sides of a pair alike. Files are written to QV_BENCH_DIR, by default a
-temporary folder beside BUILD/bin: on the build's own file system, where the fsync
-every save does costs what it costs the user.
+temporary folder beside BUILD/bin: on the build's own file system, as a user's files
+are, where the fsync every save does costs what it costs the user; a floor that writes
+a file gets its file synced too, within its time.
 
 The dialogs are opened as the user meets them: the editor on its own Xvfb display with
 openbox, a key press, and the dialog's first paint (bench_dialog_x).
@@ -43,17 +44,36 @@ def spawn(cmd, env):
     return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
 
 
+def synced(cmd, env, path, data=None):
+    """spawn() of cmd, then, as `sync` of the file it wrote would, path synced to the
+    disk; with data, path is first written with those bytes, as a program that
+    writes them would."""
+    start = time.perf_counter()
+    _, cpu, peak = spawn(cmd, env)
+    if data is not None:
+        with open(path, "wb") as f:
+            f.write(data)
+    fd = os.open(path, os.O_RDONLY)
+    os.fsync(fd)
+    os.close(fd)
+    return time.perf_counter() - start, cpu, peak
+
+
 def paired(program, floor, runs, env):
-    """Median wall and CPU of each side and the median of the pairs' wall ratios."""
-    for cmd in (program, floor):  # warm the page cache
-        spawn(cmd, env)
+    """Median wall and CPU of each side and the median of the pairs' wall ratios. The
+    floor is a command, or a function of env that runs one and returns what spawn()
+    does."""
+    run_program = lambda e: spawn(program, e)
+    run_floor = floor if callable(floor) else lambda e: spawn(floor, e)
+    for run in (run_program, run_floor):  # warm the page cache
+        run(env)
     walls, cpus, floor_walls, floor_cpus, ratios, cpu_ratios = [], [], [], [], [], []
     for k in range(runs):
-        order = [(program, walls, cpus), (floor, floor_walls, floor_cpus)]
+        order = [(run_program, walls, cpus), (run_floor, floor_walls, floor_cpus)]
         if k % 2:
             order.reverse()
-        for cmd, w, c in order:
-            wall, cpu, _ = spawn(cmd, env)
+        for run, w, c in order:
+            wall, cpu, _ = run(env)
             w.append(wall)
             c.append(cpu)
         ratios.append(walls[-1] / floor_walls[-1])
@@ -225,36 +245,87 @@ def ips_core(table, bindir, folder, runs):
                 "ns": 1e-6, "us": 1e-3, "ms": 1.0}[b["time_unit"]])
     median = {name: statistics.median(t) for name, t in times.items()}
     for size, label in (("40976", "40 KB"), ("1048576", "1 MiB"), ("16777216", "16 MiB")):
-        # Apply is judged as qorv and the editor run it: on the image read into memory,
-        # patched in place. With a copy of the base first, it is shown without a goal:
-        # that copy is the floor itself, which the programs never make.
+        # Shown for information, without a goal: what a user meets is the whole
+        # process, in the rows of qorv below.
         for op, what, floor, name, goal in (
-                ("Create", "create", "Memcmp", "memcmp", 2.0),
-                ("Apply", "apply (in place)", "Memcpy", "memcpy", 2.0),
+                ("Create", "create", "Memcmp", "memcmp", None),
                 ("CopyAndApply", "apply (copy + patch)", "Memcpy", "memcpy", None)):
             ops, floors = times["BM_%s/%s" % (op, size)], times["BM_%s/%s" % (floor, size)]
             ratio = statistics.median(t / f for t, f in zip(ops, floors))
             table.add("IPS %s in memory, %s, 1%% changed (CPU)" % (what, label),
                       duration(median["BM_%s/%s" % (op, size)]),
-                      "%s %s" % (name, duration(median["BM_%s/%s" % (floor, size)])), ratio, goal)
+                      "%s %s" % (name, duration(median["BM_%s/%s" % (floor, size)])), ratio, goal,
+                      "information")
+
+
+def play(table, bindir, env, folder, runs):
+    # The Play window on the tests' cartridge. CPU time: each figure is one thread's
+    # work, and the machine may be busy; the wall time is shown beside it.
+    program = os.path.join(bindir, "bench_gui_play")
+    cpu, wall, errors = {}, {}, set()
+    for _ in range(runs):
+        out = subprocess.run([program, "--benchmark_format=json", "--benchmark_min_time=0.2"],
+                             check=True, capture_output=True, text=True, cwd=folder,
+                             env=env).stdout
+        for b in json.loads(out)["benchmarks"]:
+            if b.get("error_occurred"):
+                errors.add(b.get("error_message", "failed"))
+                continue
+            scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0}[b["time_unit"]]
+            cpu.setdefault(b["name"], []).append(b["cpu_time"] * scale)
+            wall.setdefault(b["name"], []).append(b["real_time"] * scale)
+    if errors or "BM_HostFrame" not in cpu:
+        table.add("Play: one frame of the host", "—", "—", 0, None,
+                  "not run: %s" % ", ".join(sorted(errors)))
+        return
+    med = statistics.median
+    ratio = med(h / c for h, c in zip(cpu["BM_HostFrame"], cpu["BM_CoreRun"]))
+    table.add("Play: one frame of the host (run + conversion + paint at 2×) (CPU)",
+              duration(med(cpu["BM_HostFrame"])),
+              "retro_run alone %s" % duration(med(cpu["BM_CoreRun"])), ratio, 1.25,
+              "wall %s vs %s" % (duration(med(wall["BM_HostFrame"])),
+                                 duration(med(wall["BM_CoreRun"]))))
+    reload = med(cpu["BM_HotReload"])
+    table.add("Play: hot reload, document change to the first frame with the new bytes (CPU)",
+              "%.1f ms" % reload, "frame %.1f ms" % FRAME_MS, reload / FRAME_MS, 4.0,
+              "wall %.1f ms" % med(wall["BM_HotReload"]))
 
 
 def qorv(table, bindir, env, folder, runs):
     qorv = os.path.join(bindir, "qorv")
     cmp, cp = shutil.which("cmp"), shutil.which("cp")
-    base, edited = write_pair(folder, "small", 40976, 200, 1, ".nes")
-    patch = os.path.join(folder, "small.ips")
-    subprocess.run([qorv, "ips", "create", base, edited, "-o", patch], check=True)
-    out = os.path.join(folder, "out.nes")
-    copy = os.path.join(folder, "copy.nes")
-    cases = [
-        ("qorv --version", [qorv, "--version"], [cmp, "-s", base, edited], "cmp -s", 1.5),
-        ("qorv ips create, 40,976-byte images", [qorv, "ips", "create", base, edited, "-o",
-                                                 os.path.join(folder, "out.ips")],
-         [cmp, "-s", base, edited], "cmp -s", 1.5),
-        ("qorv ips apply, 40,976-byte image", [qorv, "ips", "apply", patch, base, "-o", out],
-         [cp, base, copy], "cp", 1.5),
-    ]
+
+    def read(path):
+        with open(path, "rb") as f:
+            return f.read()
+
+    def ips_cases(name, size, changes, seed, ext, label):
+        """Create and apply of one pair of files. cmp stops at the first difference:
+        its floor compares two equal files to the end. Each floor writes what qorv
+        writes, the patch or the patched copy, and has it synced."""
+        base, edited = write_pair(folder, name, size, changes, seed, ext)
+        same = os.path.join(folder, name + "-same" + ext)
+        shutil.copyfile(base, same)
+        patch = os.path.join(folder, name + ".ips")
+        subprocess.run([qorv, "ips", "create", base, edited, "-o", patch], check=True)
+        patch_bytes = read(patch)
+        floor_patch, copy = (os.path.join(folder, name + s) for s in ("-floor.ips", "-copy" + ext))
+        return [
+            ("qorv ips create, " + label,
+             [qorv, "ips", "create", base, edited, "-o", os.path.join(folder, name + "-out.ips")],
+             lambda e: synced([cmp, "-s", base, same], e, floor_patch, patch_bytes),
+             "cmp -s, patch written", 1.5),
+            ("qorv ips apply, " + label,
+             [qorv, "ips", "apply", patch, base, "-o", os.path.join(folder, name + "-out" + ext)],
+             lambda e: synced([cp, base, copy], e, copy), "cp + sync", 1.5),
+        ]
+
+    small_base = os.path.join(folder, "small-base.nes")
+    small_ips = ips_cases("small", 40976, 200, 1, ".nes", "40,976-byte images, 200 bytes changed")
+    small_edited = os.path.join(folder, "small-edited.nes")
+    cases = [("qorv --version", [qorv, "--version"],
+              [cmp, "-s", small_base, os.path.join(folder, "small-same.nes")], "cmp -s", 1.5)]
+    cases += small_ips
     # What an image changes, in parameters: against the cost of starting qorv at all. A
     # random image differs from the game in nearly every parameter, a zero image too.
     zero = os.path.join(folder, "zero.nes")
@@ -262,32 +333,19 @@ def qorv(table, bindir, env, folder, runs):
         f.write(bytes(40976))
     version = [qorv, "--version"]
     cases += [
-        ("qorv changes, 40,976-byte random image", [qorv, "changes", base], version,
+        ("qorv changes, 40,976-byte random image", [qorv, "changes", small_base], version,
          "qorv --version", 1.2),
         ("qorv changes, 40,976-byte zero image", [qorv, "changes", zero], version,
          "qorv --version", 1.2),
-        ("qorv diff, 40,976-byte images, 200 bytes changed", [qorv, "diff", base, edited],
+        ("qorv diff, 40,976-byte images, 200 bytes changed", [qorv, "diff", small_base,
+                                                              small_edited],
          version, "qorv --version", 1.2),
-        ("qorv diff, 40,976-byte zero and random images", [qorv, "diff", zero, base], version,
-         "qorv --version", 1.2),
-        ("qorv dump --json, 40,976-byte random image", [qorv, "dump", "--json", base], version,
-         "qorv --version", 1.5),
+        ("qorv diff, 40,976-byte zero and random images", [qorv, "diff", zero, small_base],
+         version, "qorv --version", 1.2),
+        ("qorv dump --json, 40,976-byte random image", [qorv, "dump", "--json", small_base],
+         version, "qorv --version", 1.5),
     ]
-    big_base, big_edited = write_pair(folder, "big", 1 << 24, (1 << 24) // 100, 2, ".bin")
-    # cmp stops at the first difference and at once for a file given twice: its
-    # floor compares two equal files to the end.
-    big_same = os.path.join(folder, "big-same.bin")
-    shutil.copyfile(big_base, big_same)
-    big_patch = os.path.join(folder, "big.ips")
-    subprocess.run([qorv, "ips", "create", big_base, big_edited, "-o", big_patch], check=True)
-    cases += [
-        ("qorv ips create, 16 MiB, 1% changed", [qorv, "ips", "create", big_base, big_edited,
-                                                 "-o", os.path.join(folder, "big-out.ips")],
-         [cmp, "-s", big_base, big_same], "cmp -s", None),
-        ("qorv ips apply, 16 MiB, 1% changed", [qorv, "ips", "apply", big_patch, big_base,
-                                                "-o", os.path.join(folder, "big-out.bin")],
-         [cp, big_base, os.path.join(folder, "big-copy.bin")], "cp", None),
-    ]
+    cases += ips_cases("big", 1 << 24, (1 << 24) // 100, 2, ".bin", "16 MiB, 1% changed")
     for what, program, floor, floor_name, goal in cases:
         r = paired(program, floor, runs, env)
         table.add(what + " (whole process)", "%.2f ms" % r["wall"],
@@ -310,7 +368,13 @@ def main():
         startup(table, bindir, env, folder, 7 if quick else 31)
         dialogs(table, bindir, env, folder, 3 if quick else 7)
         ips_core(table, bindir, folder, 3 if quick else 11)
-        qorv(table, bindir, env, folder, 7 if quick else 31)
+        play(table, bindir, env, folder, 3 if quick else 7)
+        # Beside the build folder, on its file system.
+        files = tempfile.mkdtemp(prefix="qv-bench-", dir=os.path.dirname(bindir))
+        try:
+            qorv(table, bindir, env, files, 7 if quick else 31)
+        finally:
+            shutil.rmtree(files, ignore_errors=True)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
     print()

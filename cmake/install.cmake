@@ -39,8 +39,8 @@ set(CPACK_PACKAGE_CONTACT "The Quorvane developers <dev@quorvane.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Game parameter editor for Super Mario Bros. images")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
        "Quorvane edits the game parameters of Super Mario Bros. cartridge images in nine\n"
-       "settings dialogs, applies and creates IPS patches, and starts an emulator on the\n"
-       "current edits. The command-line tool qorv scripts the same parameters.")
+       "settings dialogs, applies and creates IPS patches, and plays the game inside the\n"
+       "editor on the current edits. The command-line tool qorv scripts the same parameters.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
@@ -49,7 +49,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quorvane.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-gothic)
 # liblnk is opened only when a .lnk shortcut is read (and such a link reads as empty
-# without it), so the binaries do not name it for the dependency scan.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS liblnk1)
+# without it), so the binaries do not name it for the dependency scan; the same holds
+# for the libretro NES core Play opens (without one, Play says what to install).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "liblnk1, libretro-nestopia")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

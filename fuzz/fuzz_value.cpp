@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (item.kind == qv::ItemKind::Choice) {
-        const auto& captions = item.list->captions;
+        const auto& captions = item.list->captions();
         for (std::size_t i = 0; i < captions.size(); ++i) {
             const int index = static_cast<int>(i);
             check(qv::parseValue(item, "#" + std::to_string(i)) == index);

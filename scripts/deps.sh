@@ -4,14 +4,17 @@
 set -euo pipefail
 # fonts-ipafont-gothic: the Japanese characters the windows show ("～", the flagpole
 # preview's "止"), in a gothic whose full-width characters are two half-widths wide.
+# libretro-nestopia: the NES core Play and its tests run (it brings RetroArch along);
+# retroarch-dev: its API header, libretro.h.
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
-      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev zlib1g-dev
+      libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev zlib1g-dev nettle-dev
       xvfb xauth clang-format ccache
       # make bench opens the dialogs on an Xvfb display of its own with a window manager,
       # pressing keys through XTest and watching paints through Damage.
       openbox libx11-dev libxtst-dev libxdamage-dev
       desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file fonts-ipafont-gothic
-      clang libclang-rt-14-dev)
+      clang libclang-rt-14-dev
+      libretro-nestopia retroarch-dev libsdl2-dev qt6-multimedia-dev libpng-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -61,10 +61,11 @@ The whole patch is checked before anything is written; OUT is then replaced by a
 complete new file, and OUT may be BASE itself but not PATCH.)";
 
 constexpr const char* kIpsCreateFooter = R"(
-BASE and EDITED must have the same size. Each run of changed bytes becomes one
-record, a run record when it is 4 or more equal bytes. Identical files are not an
-error: the patch then has no records (PATCH and EOF only), a note says so on
-standard error, and the exit status is 0.)";
+BASE and EDITED must have the same size. The patch is the smallest the format
+allows: records of data or of one repeated value, joined across unchanged bytes
+where one record is smaller than two. Identical files are not an error: the patch
+then has no records (PATCH and EOF only), a note says so on standard error, and
+the exit status is 0.)";
 
 constexpr const char* kIpsShowFooter = R"(
 One line per record: its offset, "data" and the length with the first 8 bytes, or
@@ -96,6 +97,13 @@ With a base image the patch is applied in memory and the parameters it changes
 are listed (before -> after), then the bytes it changes outside every parameter.
 Without any base, the parameters whose bytes the records write are listed, in
 the 40,976-byte layout. A patch that cannot be applied is an error (exit 2).)";
+
+constexpr const char* kPlayFooter = R"(
+The core is the one named under Tools > Editor Options > Play in the editor, else
+the first of nestopia, fceumm, mesen and quicknes found in the usual folders (or
+in those named by QUORVANE_LIBRETRO_PATH). Frames are counted from the level's
+first frame with --at, else from power-on. A line is printed after frames K, 2K,
+... and after the last one. An --at that the game does not reach is an error.)";
 
 void printFailure(const std::string& message) {
     std::size_t start = 0;
@@ -275,6 +283,25 @@ static int runCommand(int argc, char** argv, StandardOutput& stdOut) {
                            "base file of the settings, when set)");
     ipsExplain->footer(kIpsExplainFooter);
 
+    PlayOptions playOptions;
+    CLI::App* playCmd = app.add_subcommand(
+        "play", "Runs the game headless on a libretro NES core and prints what its RAM holds.");
+    playCmd->add_option("GAME", playOptions.file, "The .nes image")->required();
+    playCmd->add_option("--at", playOptions.at,
+                        "W-L[:PAGE]: start at world W (1-8), level L (1-4), page PAGE (0 is "
+                        "the level's start) through the game's own continue");
+    playCmd->add_option("--frames", playOptions.frames, "N: frames to run (after the start)")
+        ->required();
+    playCmd->add_option("--input", playOptions.input,
+                        "FILE: lines \"FRAMES BUTTONS...\", held in turn (see qorv(1))");
+    playCmd->add_option("--watch", playOptions.watch,
+                        "LIST: comma-separated xspeed, yspeed, x, y, power, lives, coins, "
+                        "timer, world (default: all)");
+    playCmd->add_option("--every", playOptions.every, "K: print every K frames (default 1)");
+    playCmd->add_option("--screenshot", playOptions.screenshot, "FILE.png: the last frame");
+    playCmd->add_flag("--json", playOptions.json, "One JSON object per line instead of a table");
+    playCmd->footer(kPlayFooter);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -318,6 +345,8 @@ static int runCommand(int argc, char** argv, StandardOutput& stdOut) {
             cli::importPreset(file, preset, output, dryRun);
         else if (*ipsExplain)
             cli::ipsExplain(patch, explainBase);
+        else if (*playCmd)
+            cli::play(playOptions);
     } catch (const Failure& f) {
         printFailure(f.message);
         standardOutputFailed(stdOut);

@@ -21,40 +21,16 @@ namespace {
 
 using nlohmann::ordered_json;
 
-void print(const std::vector<std::string>& lines) {
-    for (const std::string& l : lines)
-        std::cout << l << "\n";
+void print(std::string_view line) {
+    std::cout << line << '\n';
 }
 
-// Report lines to standard output through one buffer of a few pages, written out as it
-// fills: a report has a line for every parameter.
-class Printer {
-  public:
-    Printer() { buffer_.reserve(kSize); }
-    Printer(const Printer&) = delete;
-    Printer& operator=(const Printer&) = delete;
-    ~Printer() { flush(); }
-    void operator()(std::string_view line) {
-        if (buffer_.size() + line.size() + 1 > kSize) flush();
-        buffer_ += line;
-        buffer_ += '\n';
-    }
-    void flush() {
-        std::cout.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-        buffer_.clear();
-    }
-
-  private:
-    static constexpr std::size_t kSize = 16 * 1024;
-    std::string buffer_;
-};
-
-ordered_json rowJson(const Param& p) {
-    return {{"dialog", p.dialog()},
-            {"page", p.page()},
-            {"group", p.group()},
-            {"label", p.label()},
-            {"control", p.control()}};
+ordered_json rowJson(const ItemRow& r) {
+    return {{"dialog", dialogName(*r.table)},
+            {"page", stripMnemonic(r.page->caption)},
+            {"group", stripMnemonic(r.group->caption)},
+            {"label", labelOf(r)},
+            {"control", r.item->control}};
 }
 
 ordered_json rangesJson(const std::vector<ByteRange>& ranges) {
@@ -70,12 +46,12 @@ ordered_json diffJson(const ImageDiff& d, int shiftA, int shiftB, const char* na
     for (const auto& [list, target] :
          {std::pair{&d.changed, &changed}, {&d.outOfBounds, &outOfBounds}})
         for (const Change& c : *list) {
-            const Param& p = *c.param;
-            ordered_json row = rowJson(p);
-            row[nameA] = p.text(c.value);
-            row[nameB] = p.text(c.other);
-            row[std::string("offsets_") + nameA] = std::string(p.offsetsText(shiftA));
-            row[std::string("offsets_") + nameB] = std::string(p.offsetsText(shiftB));
+            const Item& item = *c.row->item;
+            ordered_json row = rowJson(*c.row);
+            row[nameA] = shownText(item, c.value);
+            row[nameB] = shownText(item, c.other);
+            row[std::string("offsets_") + nameA] = offsetsIn(item.offsets, shiftA);
+            row[std::string("offsets_") + nameB] = offsetsIn(item.offsets, shiftB);
             target->push_back(std::move(row));
         }
     ordered_json out;
@@ -113,17 +89,19 @@ void changes(const std::string& file, bool json) {
     if (json) {
         ordered_json changed = ordered_json::array(), outOfBounds = ordered_json::array();
         for (const Change& c : list.changed) {
-            ordered_json row = rowJson(*c.param);
-            row["value"] = c.param->text(c.value);
-            row["default"] = c.param->defaultText();
-            row["offsets"] = c.param->offsetsText(image.shift);
+            const Item& item = *c.row->item;
+            ordered_json row = rowJson(*c.row);
+            row["value"] = shownText(item, c.value);
+            row["default"] = defaultText(item);
+            row["offsets"] = offsetsIn(item.offsets, image.shift);
             changed.push_back(std::move(row));
         }
         for (const Change& c : list.outOfBounds) {
-            ordered_json row = rowJson(*c.param);
-            row["bytes"] = bytesText(bytesAt(image.bytes, image.shift, c.param->offsets()));
-            row["default"] = c.param->defaultText();
-            row["offsets"] = c.param->offsetsText(image.shift);
+            const Item& item = *c.row->item;
+            ordered_json row = rowJson(*c.row);
+            row["bytes"] = bytesText(itemBytes(item, image.bytes, image.shift));
+            row["default"] = defaultText(item);
+            row["offsets"] = offsetsIn(item.offsets, image.shift);
             outOfBounds.push_back(std::move(row));
         }
         ordered_json out;
@@ -134,9 +112,8 @@ void changes(const std::string& file, bool json) {
         std::cout << out.dump(2) << "\n";
         return;
     }
-    Printer out;
-    out(known ? std::string("Unmodified game image") : changedCountText(list.count()));
-    changesReport(list, image.shift, std::ref(out));
+    print(known ? std::string("Unmodified game image") : changedCountText(list.count()));
+    changesReport(list, image.shift, print);
 }
 
 int diff(const std::string& a, const std::string& b, bool json) {
@@ -162,9 +139,8 @@ int diff(const std::string& a, const std::string& b, bool json) {
     } else if (d.equal()) {
         std::cout << "The images hold the same bytes\n";
     } else {
-        Printer out;
-        out(differCountText(static_cast<int>(d.changed.size())) + " (" + a + " -> " + b + ")");
-        diffReport(d, fileA.shift, fileB.shift, std::ref(out));
+        print(differCountText(static_cast<int>(d.changed.size())) + " (" + a + " -> " + b + ")");
+        diffReport(d, fileA.shift, fileB.shift, print);
     }
     return d.equal() ? 0 : 1;
 }
@@ -218,7 +194,8 @@ void ipsExplain(const std::string& patchPath, const std::optional<std::string>& 
         explainPatch(patch.bytes, doc ? doc->fileBytes() : std::span<const std::uint8_t>{});
     if (!e.status.ok()) throw Failure{Exit::BadInput, oneLine(ips::message(e.status))};
     if (doc) std::cout << "Base: " << base << "\n";
-    print(explanationReport(e));
+    for (const std::string& line : explanationReport(e))
+        print(line);
 }
 
 } // namespace qv::cli

@@ -8,7 +8,6 @@
 #include "core/digest.h"
 #include "core/fileio.h"
 #include "core/itemtext.h"
-#include "core/params.h"
 #include "core/valueedit.h"
 
 namespace qv::cli {
@@ -47,12 +46,12 @@ void info(const std::string& file) {
     const auto doc = loadImage(file);
     std::string outOfBounds;
     int outCount = 0, count = 0;
-    for (const Param& p : params()) {
+    for (const ItemRow& r : parameterRows()) {
         ++count;
-        if (!p.read(doc->image(), doc->shift()).outOfBounds) continue;
+        if (!r.item->read(doc->image(), doc->shift()).outOfBounds) continue;
         ++outCount;
         outOfBounds += outOfBounds.empty() ? " (" : ", ";
-        outOfBounds += p.control();
+        outOfBounds += r.item->control;
     }
     if (!outOfBounds.empty()) outOfBounds += ")";
 

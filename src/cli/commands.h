@@ -55,4 +55,17 @@ void ipsApply(const std::string& patch, const std::string& base, const std::stri
 void ipsCreate(const std::string& base, const std::string& edited, const std::string& output);
 void ipsShow(const std::string& patch);
 
+// The game run headless for a number of frames (play.cpp).
+struct PlayOptions {
+    std::string file;
+    std::optional<std::string> at; // W-L[:PAGE]
+    long long frames = 0;
+    std::optional<std::string> input;
+    std::optional<std::string> watch; // comma-separated names
+    long long every = 1;
+    std::optional<std::string> screenshot;
+    bool json = false;
+};
+void play(const PlayOptions& options);
+
 } // namespace qv::cli

@@ -51,7 +51,7 @@ int complete(const std::vector<std::string>& args) {
         if (item->isCheckBox()) {
             std::cout << "checked\nunchecked\n";
         } else if (item->kind == ItemKind::Choice && item->list) {
-            for (const std::string& c : item->list->captions)
+            for (const std::string& c : item->list->captions())
                 std::cout << withoutAmpersand(c) << "\n";
         }
     } else {

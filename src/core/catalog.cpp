@@ -62,11 +62,17 @@ const std::vector<ItemRow>& parameterRows() {
 
 namespace {
 
-// A caption without "&" and without its trailing ":".
+// A caption without "&" and without its trailing ":", added to `out`.
+void appendBare(std::string& out, std::string_view caption) {
+    const std::size_t start = out.size();
+    appendStripped(out, caption);
+    while (out.size() > start && (out.back() == ':' || out.back() == ' '))
+        out.pop_back();
+}
+
 std::string bareLabel(std::string_view caption) {
-    std::string label = stripMnemonic(caption);
-    while (!label.empty() && (label.back() == ':' || label.back() == ' '))
-        label.pop_back();
+    std::string label;
+    appendBare(label, caption);
     return label;
 }
 
@@ -78,25 +84,45 @@ std::string labelOf(const Item& item) {
 }
 
 std::string labelOf(const ItemRow& row) {
+    std::string out;
+    appendLabel(out, row);
+    return out;
+}
+
+void appendLabel(std::string& out, const ItemRow& row) {
     const Item& item = *row.item;
-    if (!item.label.empty()) return labelOf(item);
+    const std::size_t start = out.size();
+    if (!item.label.empty()) {
+        appendBare(out, item.label);
+        if (out.size() == start) out += item.control;
+        return;
+    }
     const std::vector<Item>& items = row.group->items;
-    std::size_t index = 0;
-    while (index < items.size() && &items[index] != &item)
-        ++index;
-    if (index == items.size()) return item.control;
+    const std::less<const Item*> before;
+    if (before(&item, items.data()) || !before(&item, items.data() + items.size())) {
+        out += item.control;
+        return;
+    }
+    const auto index = static_cast<std::size_t>(&item - items.data());
     if (const auto& grid = row.group->grid; grid && !grid->rows.empty()) {
         const std::size_t rows = grid->rows.size();
         const std::size_t r = index % rows, c = index / rows;
-        const std::string label = bareLabel(grid->rows[r]);
-        if (c < grid->columns.size() && !grid->columns[c].empty())
-            return label + ", " + stripMnemonic(grid->columns[c]);
-        return label + " " + std::to_string(c + 1);
+        appendBare(out, grid->rows[r]);
+        if (c < grid->columns.size() && !grid->columns[c].empty()) {
+            out += ", ";
+            appendStripped(out, grid->columns[c]);
+        } else {
+            out += " " + std::to_string(c + 1);
+        }
+        return;
     }
     for (std::size_t lead = index; lead-- > 0;)
-        if (!items[lead].label.empty())
-            return labelOf(items[lead]) + " " + std::to_string(index - lead + 1);
-    return item.control;
+        if (!items[lead].label.empty()) {
+            out += labelOf(items[lead]);
+            out += " " + std::to_string(index - lead + 1);
+            return;
+        }
+    out += item.control;
 }
 
 } // namespace qv

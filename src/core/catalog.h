@@ -34,6 +34,8 @@ const std::vector<ItemRow>& parameterRows();
 
 // The item's label without "&" and trailing ":", or its control name when it has none.
 std::string labelOf(const Item& item);
+// labelOf(row), added to the end of `out`.
+void appendLabel(std::string& out, const ItemRow& row);
 // The same, where an item without a label of its own is named after its place: a
 // table cell by its row and column ("Walking, Rise Rate", "Player Stopped 2"), an item
 // continuing a labelled one by the label and its place in the run ("Set Value 3").

@@ -20,21 +20,29 @@ struct Line {
         return *this;
     }
     // "  Right: EditMaWalk_R"
-    Line& start(const Param& p) {
-        text.assign(p.lineStart());
+    Line& start(const ItemRow& r) {
+        text = "  ";
+        appendLabel(text, r);
+        return *this << ": " << r.item->control;
+    }
+    Line& value(const ItemRow& r, const ItemState& s) {
+        appendShown(text, *r.item, s);
         return *this;
     }
-    Line& value(const Param& p, const ItemState& s) {
-        p.appendText(text, s);
-        return *this;
+    Line& defaultOf(const ItemRow& r) { return value(r, {false, r.item->defaultValue}); }
+    Line& offsets(const ItemRow& r, int shift) {
+        return *this << offsetsIn(r.item->offsets, shift);
     }
-    Line& offsets(const Param& p, int shift) { return *this << p.offsetsText(shift); }
 };
 
 // "Mario > Mario > Walking / Swimming Speed".
-void appendGroupPath(std::string& path, const Param& p) {
-    ((path += p.dialog()) += " > ") += p.page();
-    if (!p.group().empty()) (path += " > ") += p.group();
+void appendGroupPath(std::string& path, const ItemRow& r) {
+    (path += dialogName(*r.table)) += " > ";
+    appendStripped(path, r.page->caption);
+    if (!r.group->caption.empty()) {
+        path += " > ";
+        appendStripped(path, r.group->caption);
+    }
 }
 
 } // namespace
@@ -73,15 +81,15 @@ void outsideLines(const LineSink& out, int count, const std::vector<ByteRange>& 
 // Group headings are written once for a run of rows of the same group.
 struct Grouped {
     const LineSink& out;
-    int last = -1;
+    const Group* last = nullptr;
     std::string heading{}; // reused, as the report's lines are
-    void row(const Param& p, const std::string& text) {
-        if (p.groupIndex != last) {
+    void row(const ItemRow& r, const std::string& text) {
+        if (r.group != last) {
             heading.clear();
-            appendGroupPath(heading, p);
+            appendGroupPath(heading, r);
             out(heading);
         }
-        last = p.groupIndex;
+        last = r.group;
         out(text);
     }
 };
@@ -98,18 +106,20 @@ void changesReport(const ChangeList& list, int shift, const LineSink& out) {
     Line line;
     Grouped g{out};
     for (const Change& c : list.changed) {
-        const Param& p = *c.param;
-        line.start(p) << " = ";
-        line.value(p, c.value) << " (default " << p.defaultText() << ") at ";
-        g.row(p, line.offsets(p, shift).text);
+        const ItemRow& r = *c.row;
+        line.start(r) << " = ";
+        line.value(r, c.value) << " (default ";
+        line.defaultOf(r) << ") at ";
+        g.row(r, line.offsets(r, shift).text);
     }
     if (!list.outOfBounds.empty()) {
         out("Out of bounds (" + std::to_string(list.outOfBounds.size()) + "):");
         Grouped o{out};
         for (const Change& c : list.outOfBounds) {
-            const Param& p = *c.param;
-            line.start(p) << " (default " << p.defaultText() << ") at ";
-            o.row(p, line.offsets(p, shift).text);
+            const ItemRow& r = *c.row;
+            line.start(r) << " (default ";
+            line.defaultOf(r) << ") at ";
+            o.row(r, line.offsets(r, shift).text);
         }
     }
 }
@@ -122,22 +132,22 @@ void diffReport(const ImageDiff& d, int shiftA, int shiftB, const LineSink& out)
     // Changed and out-of-bounds parameters read alike: before -> after, at both layouts.
     Line text;
     const auto line = [&](const Change& c) -> const std::string& {
-        const Param& p = *c.param;
-        text.start(p) << " = ";
-        text.value(p, c.value) << " -> ";
-        text.value(p, c.other) << " at ";
-        text.offsets(p, shiftA);
-        if (shiftA != shiftB) (text << " / ").offsets(p, shiftB);
+        const ItemRow& r = *c.row;
+        text.start(r) << " = ";
+        text.value(r, c.value) << " -> ";
+        text.value(r, c.other) << " at ";
+        text.offsets(r, shiftA);
+        if (shiftA != shiftB) (text << " / ").offsets(r, shiftB);
         return text.text;
     };
     Grouped g{out};
     for (const Change& c : d.changed)
-        g.row(*c.param, line(c));
+        g.row(*c.row, line(c));
     if (!d.outOfBounds.empty()) {
         out("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) + "):");
         Grouped o{out};
         for (const Change& c : d.outOfBounds)
-            o.row(*c.param, line(c));
+            o.row(*c.row, line(c));
     }
     if (d.hiddenCount > 0)
         out("Bytes of parameters that still read the same: " + std::to_string(d.hiddenCount));
@@ -178,11 +188,11 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
         for (std::uint32_t i = 0; i < r.length; ++i)
             if (r.offset + i < static_cast<std::uint32_t>(kPlainSize)) written[r.offset + i] = true;
     const auto isWritten = [&](int off) { return written[static_cast<std::size_t>(off)]; };
-    for (const Param& p : params())
-        if (std::any_of(p.offsets().begin(), p.offsets().end(), isWritten)) e.touched.push_back(&p);
+    for (const ItemRow& r : parameterRows())
+        if (std::ranges::any_of(r.item->offsets, isWritten)) e.touched.push_back(&r);
     std::vector<int> outside;
-    for (const auto& [first, last] : outsideRuns())
-        for (int off = first; off <= last; ++off)
+    for (const ByteRange& run : outsideRuns())
+        for (int off = run.first; off <= run.last; ++off)
             if (isWritten(off)) outside.push_back(off);
     e.untouchedCount = static_cast<int>(outside.size());
     e.untouched = mergeRanges(outside);
@@ -203,9 +213,9 @@ std::vector<std::string> explanationReport(const PatchExplanation& e) {
             " written by the records (no base image; 40,976-byte layout)");
         Grouped g{out};
         Line line;
-        for (const Param* p : e.touched) {
-            line.start(*p) << " at ";
-            g.row(*p, line.offsets(*p, 0).text);
+        for (const ItemRow* r : e.touched) {
+            line.start(*r) << " at ";
+            g.row(*r, line.offsets(*r, 0).text);
         }
         outsideLines(out, e.untouchedCount, e.untouched);
     });

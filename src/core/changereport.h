@@ -36,8 +36,8 @@ struct PatchExplanation {
     bool withBase = false;
     ImageDiff diff; // with a base: base against patched
     int shiftBase = 0, shiftPatched = 0;
-    std::vector<const Param*> touched; // without a base: parameters the records write
-    std::vector<ByteRange> untouched;  // without a base: bytes written outside them
+    std::vector<const ItemRow*> touched; // without a base: parameters the records write
+    std::vector<ByteRange> untouched;    // without a base: bytes written outside them
     int untouchedCount = 0;
 };
 // With a base image (a whole file), applies the patch to a copy of it; without one

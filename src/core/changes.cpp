@@ -14,15 +14,35 @@ namespace qv {
 
 ChangeList changedParameters(std::span<const std::uint8_t> image, int shift) {
     ChangeList out;
-    for (const Param& p : params()) {
-        const ItemState value = p.read(image, shift);
-        const ItemState def{false, p.defaultValue};
+    for (const ItemRow& r : parameterRows()) {
+        const ItemState value = r.item->read(image, shift);
+        const ItemState def{false, r.item->defaultValue};
         if (value.outOfBounds)
-            out.outOfBounds.push_back({&p, value, def});
+            out.outOfBounds.push_back({&r, value, def});
         else if (value != def)
-            out.changed.push_back({&p, value, def});
+            out.changed.push_back({&r, value, def});
     }
     return out;
+}
+
+const std::vector<ByteRange>& outsideRuns() {
+    static const std::vector<ByteRange> runs = [] {
+        std::vector<bool> inside(static_cast<std::size_t>(kPlainSize), false);
+        for (const ItemRow& r : parameterRows())
+            for (int off : r.item->offsets)
+                inside[static_cast<std::size_t>(off)] = true;
+        std::vector<ByteRange> out;
+        for (int i = 0; i < kPlainSize; ++i) {
+            if (inside[static_cast<std::size_t>(i)]) continue;
+            // A run never crosses the end of the header: a trainer comes between.
+            if (!out.empty() && out.back().last + 1 == i && i != kHeaderSize)
+                out.back().last = i;
+            else
+                out.push_back({i, i});
+        }
+        return out;
+    }();
+    return runs;
 }
 
 // Where two runs of `n` bytes next agree (equal) or disagree (!equal) from `i`; `n` when
@@ -64,16 +84,16 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     d.trainerB = shiftB != 0;
 
     std::set<int> hidden;
-    for (const Param& p : params()) {
-        const std::span<const int> offsets = p.offsets();
+    for (const ItemRow& r : parameterRows()) {
+        const std::vector<int>& offsets = r.item->offsets;
         // The same bytes read the same: nothing to list.
         const bool bytesEqual = sameBytes(offsets, a, shiftA, b, shiftB);
         if (bytesEqual) continue;
-        const ItemState va = p.read(a, shiftA), vb = p.read(b, shiftB);
+        const ItemState va = r.item->read(a, shiftA), vb = r.item->read(b, shiftB);
         if (va.outOfBounds || vb.outOfBounds) {
-            d.outOfBounds.push_back({&p, va, vb});
+            d.outOfBounds.push_back({&r, va, vb});
         } else if (va != vb) {
-            d.changed.push_back({&p, va, vb});
+            d.changed.push_back({&r, va, vb});
         } else {
             for (int off : offsets)
                 if (a[static_cast<std::size_t>(shifted(off, shiftA))] !=
@@ -85,12 +105,11 @@ ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8
     if (!hidden.empty())
         for (const auto* list : {&d.changed, &d.outOfBounds})
             for (const Change& c : *list)
-                for (int off : c.param->offsets())
+                for (int off : c.row->item->offsets)
                     hidden.erase(off);
     d.hiddenCount = static_cast<int>(hidden.size());
 
-    for (const auto& [runFirst, runLast] : outsideRuns()) {
-        const ByteRange run{runFirst, runLast};
+    for (const ByteRange& run : outsideRuns()) {
         // The header sits before the trainer; everything after it moves with it.
         const bool header = run.first < kHeaderSize;
         const std::uint8_t* pa = a.data() + (header ? run.first : shifted(run.first, shiftA));

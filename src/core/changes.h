@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "core/catalog.h"
 #include "core/items.h"
-#include "core/params.h"
 #include "core/rom.h"
 
 namespace qv {
 
 struct Change {
-    const Param* param = nullptr;
-    ItemState value; // in this image (changes) or in the first image (diff)
-    ItemState other; // the default (changes) or the value in the second image (diff)
+    const ItemRow* row = nullptr; // one of parameterRows()
+    ItemState value;              // in this image (changes) or in the first image (diff)
+    ItemState other;              // the default (changes) or the value in the second image (diff)
 };
 
 struct ChangeList {
@@ -43,6 +43,10 @@ struct ImageDiff {
 };
 // Both are whole files of a valid size; either may have a trainer.
 ImageDiff diffImages(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b);
+
+// The bytes of the 40,976-byte layout that belong to no parameter, as runs that do not
+// cross the end of the header (a trainer moves what follows it), in order.
+const std::vector<ByteRange>& outsideRuns();
 
 // "0x0010-0x0013 (4 bytes)" or "0x0010 (1 byte)".
 std::string rangeText(const ByteRange& r);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -18,6 +19,23 @@ std::optional<std::uintmax_t> readableFileSize(const std::string& path);
 // The whole file, or nothing when it cannot be opened or is larger than maxSize.
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path,
                                                        std::uintmax_t maxSize);
+// A whole regular file mapped read-only, for large files that are only looked at:
+// their bytes are neither copied nor given memory of their own. Another program
+// cutting the file short while it is mapped raises SIGBUS at the next access of
+// the bytes it lost.
+class MappedFile {
+  public:
+    // Nothing when the file cannot be opened or is larger than maxSize.
+    static std::optional<MappedFile> open(const std::string& path, std::uintmax_t maxSize);
+    MappedFile(MappedFile&& other) noexcept : bytes_(std::exchange(other.bytes_, {})) {}
+    MappedFile& operator=(MappedFile&&) = delete;
+    ~MappedFile();
+    std::span<const std::uint8_t> bytes() const { return bytes_; }
+
+  private:
+    explicit MappedFile(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::span<const std::uint8_t> bytes_;
+};
 
 struct WriteResult {
     bool ok = true;

@@ -42,7 +42,7 @@ std::string itemLine(const Item& item) {
     const ItemDetails d = itemDetails(item);
     std::string line =
         "<li><b>" + escape(plainCaption(item.label.empty() ? item.control : item.label)) + "</b>";
-    if (item.kind == ItemKind::Numeric) line += " " + escape(item.rangeLabel);
+    if (item.kind == ItemKind::Numeric) line += " " + escape(item.rangeLabel());
     return line + " <code>" + escape(d.control) + "</code><br>Accepted: " + escape(d.accepted) +
            "<br>Default: " + escape(d.defaultValue) + "<br>Offsets: " + escape(d.offsets) +
            "<br>Encoding: " + escape(d.encoding) + "</li>";

@@ -57,15 +57,15 @@ std::string encodingText(const Item& item) {
                (item.clearedOperands.empty() ? "" : " (?? is kept as it stands)");
     case ItemKind::Choice: {
         std::string out = std::string(item.rule.name()) + "; entries as bytes:";
-        const std::size_t count = item.list ? item.list->captions.size() : 0;
+        const std::size_t count = item.list ? item.list->captions().size() : 0;
         for (std::size_t i = 0; i < count; ++i) {
             std::vector<int> fields(static_cast<std::size_t>(std::max(item.rule.bytes, 1)), 0);
             item.rule.encode(static_cast<int>(i), fields);
             std::vector<std::uint8_t> bytes;
             for (int f : fields)
                 bytes.push_back(low8(f));
-            out +=
-                (i ? ", " : " ") + stripMnemonic(item.list->captions[i]) + " = " + bytesText(bytes);
+            out += (i ? ", " : " ") + stripMnemonic(item.list->captions()[i]) + " = " +
+                   bytesText(bytes);
         }
         return out;
     }

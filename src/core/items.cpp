@@ -4,18 +4,62 @@
 #include <array>
 #include <cassert>
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
 
 #include "core/rom.h"
 #include "core/valuefields.h"
 
 namespace qv {
 
+const std::vector<std::string>& ChoiceList::captions() const {
+    if (make_) {
+        captions_ = make_();
+        make_ = nullptr;
+        // The length was stated when the list was made; a list that disagrees is a fault
+        // of its table, caught by any test that shows it.
+        if (static_cast<int>(captions_.size()) != size_) {
+            std::fprintf(stderr, "a list of %d captions made %zu\n", size_, captions_.size());
+            std::abort();
+        }
+    }
+    return captions_;
+}
+
 ChoiceListRef makeList(std::vector<std::string> captions) {
-    return std::make_shared<const ChoiceList>(ChoiceList{std::move(captions)});
+    const int size = static_cast<int>(captions.size());
+    return lazyList(size, [c = std::move(captions)]() mutable { return std::move(c); });
 }
 
 ChoiceListRef makeList(std::initializer_list<std::string_view> captions) {
-    return makeList(std::vector<std::string>(captions.begin(), captions.end()));
+    return lazyList(static_cast<int>(captions.size()),
+                    [c = std::vector<std::string_view>(captions)] {
+                        return std::vector<std::string>(c.begin(), c.end());
+                    });
+}
+
+std::string ChoiceList::caption(int index) const {
+    if (entry_ && make_) return entry_(index);
+    return captions()[static_cast<std::size_t>(index)];
+}
+
+ChoiceListRef lazyList(int size, ChoiceList::Make make) {
+    return std::make_shared<const ChoiceList>(size, std::move(make), nullptr);
+}
+
+ChoiceListRef entryList(int size, ChoiceList::Entry entry) {
+    auto all = [size, entry] {
+        std::vector<std::string> out;
+        out.reserve(static_cast<std::size_t>(size));
+        for (int i = 0; i < size; ++i)
+            out.push_back(entry(i));
+        return out;
+    };
+    return std::make_shared<const ChoiceList>(size, std::move(all), std::move(entry));
+}
+
+std::string Item::rangeLabel() const {
+    return ownRangeLabel ? *ownRangeLabel : rangeLabelFor(spinMin, spinMax, defaultValue);
 }
 
 std::string Item::stem() const {
@@ -82,7 +126,7 @@ ItemCodec Item::codec() const {
     c.flagOthersClear = flagOthersClear;
     c.rule = rule.kind;
     c.ruleParams = rule.params;
-    c.listSize = list ? static_cast<int>(list->captions.size()) : 0;
+    c.listSize = list ? list->size() : 0;
     return c;
 }
 
@@ -94,7 +138,7 @@ bool Item::accepts(int value) const {
     case ItemKind::Flag:
         return value == 0 || value == 1;
     case ItemKind::Choice:
-        return value >= 0 && value < static_cast<int>(list->captions.size());
+        return value >= 0 && value < list->size();
     }
     return false;
 }
@@ -156,7 +200,7 @@ std::string Item::text(const ItemState& s) const {
     case ItemKind::Flag:
         return std::string(checkText(s.value != 0));
     case ItemKind::Choice:
-        return list->captions[static_cast<std::size_t>(s.value)];
+        return list->caption(s.value);
     }
     return {};
 }
@@ -211,7 +255,6 @@ Item numeric(std::string control, std::string label, int offset, const Encoding&
     it.spinMin = it.acceptMin = min;
     it.spinMax = it.acceptMax = max;
     it.maxLength = maxLength;
-    it.rangeLabel = rangeLabelFor(min, max, defaultValue);
     return it;
 }
 
@@ -219,8 +262,7 @@ Item numeric(std::string control, std::string label, int offset, const Encoding&
              int max, int defaultValue, std::string rangeLabel, int maxLength) {
     Item it = numeric(std::move(control), std::move(label), offset, encoding, min, max,
                       defaultValue, maxLength);
-    it.rangeLabel = std::move(rangeLabel);
-    it.ownRangeLabel = true;
+    it.ownRangeLabel = std::move(rangeLabel);
     return it;
 }
 
@@ -238,15 +280,13 @@ Item numericAt(std::string control, std::string label, std::vector<int> offsets,
                int maxLength) {
     Item it = numericAt(std::move(control), std::move(label), std::move(offsets), encoding, min,
                         max, defaultValue, maxLength);
-    it.rangeLabel = std::move(rangeLabel);
-    it.ownRangeLabel = true;
+    it.ownRangeLabel = std::move(rangeLabel);
     return it;
 }
 
 Item withSpin(Item item, int spinMin, int spinMax) {
     item.spinMin = spinMin;
     item.spinMax = spinMax;
-    if (!item.ownRangeLabel) item.rangeLabel = rangeLabelFor(spinMin, spinMax, item.defaultValue);
     return item;
 }
 

@@ -3,6 +3,7 @@
 // in the image, how its bytes read as what the dialog shows, what OK accepts, and
 // how a value goes back into bytes. Front ends (the dialogs, the CLI) share this.
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -19,13 +20,35 @@ namespace qv {
 enum class ItemKind { Numeric, Check, Choice, Flag };
 
 // The captions of one drop-down list. Items showing the same entries share one list,
-// so a front end builds the entries once per list, not once per control.
-struct ChoiceList {
-    std::vector<std::string> captions;
+// so a front end builds the entries once per list, not once per control. Reading a
+// value needs only the length, so a list's captions are written out when first asked
+// for: most runs of qorv read every parameter and show the captions of a few (the
+// row "qorv changes" of make bench).
+class ChoiceList {
+  public:
+    using Make = std::function<std::vector<std::string>()>;
+    using Entry = std::function<std::string(int index)>;
+    ChoiceList(int size, Make make, Entry entry)
+        : size_(size), make_(std::move(make)), entry_(std::move(entry)) {}
+
+    int size() const { return size_; }
+    // One caption, without writing the others where the list can.
+    std::string caption(int index) const;
+    const std::vector<std::string>& captions() const;
+
+  private:
+    int size_;
+    mutable Make make_; // gone once the captions are made
+    Entry entry_;       // empty: the list is written whole
+    mutable std::vector<std::string> captions_;
 };
 using ChoiceListRef = std::shared_ptr<const ChoiceList>;
 ChoiceListRef makeList(std::vector<std::string> captions);
 ChoiceListRef makeList(std::initializer_list<std::string_view> captions);
+// A list of `size` captions that `make` writes, all at once, when they are first asked for.
+ChoiceListRef lazyList(int size, ChoiceList::Make make);
+// A list of `size` captions that `entry` writes one at a time.
+ChoiceListRef entryList(int size, ChoiceList::Entry entry);
 
 inline constexpr std::string_view kOutOfBounds = "(Out of bounds)";
 inline constexpr int kMaxItemBytes = 16;
@@ -74,11 +97,9 @@ struct Item {
     int spinMin = 0, spinMax = 0;     // up-down limits (wrapping)
     int acceptMin = 0, acceptMax = 0; // what OK accepts; the up-down's unless stated
     int maxLength = 4;
-    // "[-128～127 Default: 24]": derived from the up-down's limits and the default
-    // unless the row gives one of its own (ownRangeLabel), which it does only where
-    // the label departs from that pattern on purpose.
-    std::string rangeLabel;
-    bool ownRangeLabel = false;
+    // A range label of the row's own, where it departs on purpose from the one derived
+    // from the up-down's limits and the default (see rangeLabel()).
+    std::optional<std::string> ownRangeLabel;
     // Stored bytes that read outside the accepted range are out of bounds (disabled and
     // kept) instead of being replaced by the default on OK.
     bool strictRange = false;
@@ -99,6 +120,8 @@ struct Item {
     ChoiceListRef list;
     ChoiceRule rule;
 
+    // "[-128～127 Default: 24]", or the row's own label.
+    std::string rangeLabel() const;
     std::string stem() const;     // the control name without its type prefix
     std::string spinName() const; // "UdMaWalk_R" for "EditMaWalk_R"
 

@@ -9,8 +9,7 @@
 
 namespace qv {
 
-std::string stripMnemonic(std::string_view caption) {
-    std::string out;
+void appendStripped(std::string& out, std::string_view caption) {
     for (std::size_t i = 0; i < caption.size(); ++i) {
         if (caption[i] == '&' && i + 1 < caption.size())
             ++i; // "&&" keeps one "&"
@@ -18,11 +17,27 @@ std::string stripMnemonic(std::string_view caption) {
             continue;
         out += caption[i];
     }
+}
+
+std::string stripMnemonic(std::string_view caption) {
+    std::string out;
+    appendStripped(out, caption);
     return out;
 }
 
+void appendShown(std::string& out, const Item& item, const ItemState& state) {
+    if (!state.outOfBounds && item.kind == ItemKind::Numeric) {
+        char number[16];
+        out.append(number, std::to_chars(number, number + sizeof number, state.value).ptr);
+    } else {
+        appendStripped(out, item.text(state));
+    }
+}
+
 std::string shownText(const Item& item, const ItemState& state) {
-    return stripMnemonic(item.text(state));
+    std::string out;
+    appendShown(out, item, state);
+    return out;
 }
 
 std::string defaultText(const Item& item) {
@@ -87,7 +102,7 @@ static std::string_view undecorated(std::string_view caption) {
 }
 
 static std::optional<int> parseChoice(const Item& item, std::string_view text) {
-    const std::vector<std::string>& captions = item.list->captions;
+    const std::vector<std::string>& captions = item.list->captions();
     const int count = static_cast<int>(captions.size());
     if (text.starts_with('#')) {
         // Digits only, as the index is printed: "#-0" and "#01" name no entry.
@@ -146,9 +161,9 @@ std::string acceptedValues(const Item& item) {
         return "checked or unchecked";
     case ItemKind::Choice: {
         std::string out = "one of";
-        for (const std::string& c : item.list->captions)
+        for (const std::string& c : item.list->captions())
             out += " \"" + stripMnemonic(c) + "\",";
-        return out + " or #0 to #" + std::to_string(item.list->captions.size() - 1);
+        return out + " or #0 to #" + std::to_string(item.list->captions().size() - 1);
     }
     }
     return {};

@@ -14,11 +14,15 @@ namespace qv {
 
 // "&Always" -> "Always", "A && B" -> "A & B".
 std::string stripMnemonic(std::string_view caption);
+// The same, added to the end of `out`.
+void appendStripped(std::string& out, std::string_view caption);
 
 // What the dialog shows: the number, "checked"/"unchecked", the entry's caption, or
 // "(Out of bounds)".
 std::string shownText(const Item& item, const ItemState& state);
 std::string defaultText(const Item& item);
+// The same, added to the end of `out` (a report writes one for every parameter).
+void appendShown(std::string& out, const Item& item, const ItemState& state);
 
 // The item's value as `get` prints it: text that `set` takes back without changing
 // a byte. That is what the dialog shows when storing that value gives the same

@@ -32,7 +32,7 @@ template <class S, class Visitor> void visitKeys(S& s, Visitor& v) {
     v.flag("FormPos", s.formPos);
     v.windowPosition("FormTop", s.formTop);
     v.windowPosition("FormLeft", s.formLeft);
-    v.number("Pallet", s.pallet, 0, 3);
+    v.number("Pallet", s.paletteSource, 0, 3);
     v.number("MaxRecent", s.maxRecent, 0, 32);
     v.number("IpsOpen", s.ipsOpen, 1, 3);
     v.number("IpsPatch", s.ipsPatch, 1, 3);
@@ -45,6 +45,15 @@ template <class S, class Visitor> void visitKeys(S& s, Visitor& v) {
     v.text("NESFile1", s.nesFile[0]);
     v.text("NESFile2", s.nesFile[1]);
     v.laterText("Emulator", s.emulator);
+    // The Play window's keys, each written once it differs from its default.
+    const PlaySettings defaults;
+    v.laterText("PlayCore", s.play.core);
+    for (std::size_t i = 0; i < s.play.keys.size(); ++i)
+        v.laterText(std::string("PlayKey") + kPlayButtonNames[i], s.play.keys[i], defaults.keys[i]);
+    v.laterNumber("PlayScale", s.play.scale, 1, 4, defaults.scale);
+    v.laterFlag("PlayAspect", s.play.aspect, defaults.aspect);
+    v.laterNumber("PlayVolume", s.play.volume, 0, 100, defaults.volume);
+    v.laterFlag("PlayMute", s.play.mute, defaults.mute);
 }
 
 // Members start at their defaults and are overwritten by what the file says.
@@ -68,6 +77,13 @@ struct Reader {
         value = ini.readWholeString(key, value);
     }
     void laterText(const std::string& key, std::string& value) { text(key, value); }
+    void laterText(const std::string& key, std::string& value, const std::string&) {
+        text(key, value);
+    }
+    void laterNumber(const std::string& key, int& value, int lo, int hi, int) {
+        number(key, value, lo, hi);
+    }
+    void laterFlag(const std::string& key, bool& value, bool) { flag(key, value); }
 };
 
 struct Writer {
@@ -83,10 +99,20 @@ struct Writer {
     void text(const std::string& key, const std::string& value) {
         if (!ini.writeString(key, value)) ini.writeString(key, "");
     }
-    // A key added after the original set: written once it has a value or is already
-    // in the file, so that a file that never used it keeps its familiar key set.
+    // A key of our own, beside the editor's standard keys: written once it has a value or
+    // is already in the file, so that a file that never used it keeps its familiar keys.
     void laterText(const std::string& key, const std::string& value) {
         if (!value.empty() || ini.hasKey(key)) text(key, value);
+    }
+    // The same for a key with a default of its own.
+    void laterText(const std::string& key, const std::string& value, const std::string& def) {
+        if (value != def || ini.hasKey(key)) text(key, value);
+    }
+    void laterNumber(const std::string& key, int value, int lo, int hi, int def) {
+        if (value != def || ini.hasKey(key)) number(key, value, lo, hi);
+    }
+    void laterFlag(const std::string& key, bool value, bool def) {
+        if (value != def || ini.hasKey(key)) flag(key, value);
     }
 };
 

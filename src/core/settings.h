@@ -16,6 +16,23 @@ struct EditorEntry {
     bool operator==(const EditorEntry&) const = default;
 };
 
+// The Play window's settings. Keys are named as Qt names them ("Right", "Z", "Return"),
+// or "Right Shift" / "Left Shift" for one Shift key; empty: no key.
+struct PlaySettings {
+    std::string core; // a core file or a folder of cores; empty: the usual places
+    // Up, Down, Left, Right, B, A, Start, Select.
+    std::array<std::string, 8> keys{"Up", "Down", "Left",   "Right",
+                                    "Z",  "X",    "Return", "Right Shift"};
+    int scale = 2;       // 1 to 4
+    bool aspect = false; // 8:7 pixels
+    int volume = 80;     // 0 to 100
+    bool mute = false;
+
+    bool operator==(const PlaySettings&) const = default;
+};
+inline constexpr const char* kPlayButtonNames[8] = {"Up", "Down", "Left",  "Right",
+                                                    "B",  "A",    "Start", "Select"};
+
 struct Settings {
     bool toolBar = true;
     bool address = true;
@@ -26,7 +43,7 @@ struct Settings {
     bool reload = false; // confirm Reload even without edits
     bool reset = true;   // confirm Reset
     bool fullPath = false;
-    int pallet = 0; // palette colour source, 0 to 3
+    int paletteSource = 0; // the colours NES palette indexes are drawn in, 0 to 3
     bool timeCheck = true;
     bool saveEnabled = false;
     bool writeCheck = true;
@@ -50,6 +67,7 @@ struct Settings {
     // Test Play's command line, "%f" standing for the image; empty: a known emulator
     // found on PATH.
     std::string emulator;
+    PlaySettings play;
 
     bool operator==(const Settings&) const = default;
 };

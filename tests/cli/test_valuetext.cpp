@@ -33,7 +33,7 @@ Bytes randomImage(std::mt19937& rng, std::size_t size) {
             lo = item.acceptMin;
             hi = item.acceptMax;
         } else if (item.kind == qv::ItemKind::Choice) {
-            hi = static_cast<int>(item.list->captions.size()) - 1;
+            hi = static_cast<int>(item.list->captions().size()) - 1;
         }
         item.write(image, shift, lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)));
     }

@@ -27,7 +27,7 @@ Bytes editedImage(bool trainer = false) {
 std::vector<std::string> controls(const std::vector<qv::Change>& list) {
     std::vector<std::string> out;
     for (const qv::Change& c : list)
-        out.emplace_back(c.param->control());
+        out.emplace_back(c.row->item->control);
     return out;
 }
 
@@ -278,7 +278,7 @@ TEST(ExplainPatch, WithABaseTheChangeWithoutOneWhatTheRecordsTouch) {
     const qv::PatchExplanation bare = qv::explainPatch(patch.patch, {});
     ASSERT_TRUE(bare.status.ok());
     ASSERT_EQ(bare.touched.size(), 1u);
-    EXPECT_EQ(bare.touched[0]->control(), "EditMaWalk_R");
+    EXPECT_EQ(bare.touched[0]->item->control, "EditMaWalk_R");
     EXPECT_EQ(bare.untouchedCount, 1);
 
     // A record past the end of the image fails as applying it would.

@@ -100,8 +100,8 @@ TEST(ColorTable, DefaultsCaptionsAndNotesOfSelectedRows) {
     EXPECT_EQ(findColorCharacter(0x1234), nullptr);
 
     // The range label (shown by the help and qorv) names the game's byte in decimal.
-    EXPECT_EQ(qv::tables::color().find("Spd6D6C")->rangeLabel, "[0～255 Default: 194]");
-    EXPECT_EQ(qv::tables::color().find("Spd6614")->rangeLabel, "[0～255 Default: 2]");
+    EXPECT_EQ(qv::tables::color().find("Spd6D6C")->rangeLabel(), "[0～255 Default: 194]");
+    EXPECT_EQ(qv::tables::color().find("Spd6614")->rangeLabel(), "[0～255 Default: 2]");
 }
 
 // Group + 0x20 behind + 0x80 upside down + 0x40 mirrored, above 127 as two's complement.

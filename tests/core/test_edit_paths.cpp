@@ -24,7 +24,8 @@ std::string otherValue(const qv::Item& item, const qv::ItemState& now) {
     case qv::ItemKind::Flag:
         return now.value ? "unchecked" : "checked";
     case qv::ItemKind::Choice:
-        return "#" + std::to_string((now.value + 1) % static_cast<int>(item.list->captions.size()));
+        return "#" +
+               std::to_string((now.value + 1) % static_cast<int>(item.list->captions().size()));
     }
     return {};
 }

@@ -185,18 +185,18 @@ TEST(Enemy1Table, ListsAndTheirBytes) {
     EXPECT_EQ(readByte("CmbKuriTwoChr", 0xFF), (ItemState{true, 0}));
     const ItemState toad = readByte("CmbKuriTwoChr", 0x35);
     EXPECT_EQ(item("CmbKuriTwoChr").text(toad), "35 Toad / Peach");
-    EXPECT_EQ(item("CmbKuriTwoChr").list->captions[0x02], "02 Buzzy Beetle  [Default]");
-    EXPECT_EQ(item("CmbKuriChange").list->captions[0x06], "06 Goomba  [Default]");
-    EXPECT_EQ(item("CmbKuriChange").list->captions[0x14], "14 Flying Red Cheep-Cheep");
-    EXPECT_EQ(item("CmbKuriChange").list->captions.size(), 54u);
-    const auto& b = item("CmbKuriFukuChr").list->captions;
+    EXPECT_EQ(item("CmbKuriTwoChr").list->captions()[0x02], "02 Buzzy Beetle  [Default]");
+    EXPECT_EQ(item("CmbKuriChange").list->captions()[0x06], "06 Goomba  [Default]");
+    EXPECT_EQ(item("CmbKuriChange").list->captions()[0x14], "14 Flying Red Cheep-Cheep");
+    EXPECT_EQ(item("CmbKuriChange").list->captions().size(), 54u);
+    const auto& b = item("CmbKuriFukuChr").list->captions();
     EXPECT_EQ(b[0x06], "06 Goomba  [Default]");
     EXPECT_EQ(b[0x14], "14 Flying Cheep-Cheep and G. Koopa Troopa");
     EXPECT_EQ(b[0x24], "24 Lift (Balance)");
     EXPECT_EQ(b[0x2D], "2D Bowser (2nd, Fireball Resistant)");
     EXPECT_EQ(b[0x33], "33 Bullet Bill");
-    EXPECT_EQ(item("CmbKuriTwoChrU").list->captions[0x02], "02 Buzzy Beetle  [Default]");
-    const auto& noko = item("CmbNokoFukuChr").list->captions;
+    EXPECT_EQ(item("CmbKuriTwoChrU").list->captions()[0x02], "02 Buzzy Beetle  [Default]");
+    const auto& noko = item("CmbNokoFukuChr").list->captions();
     EXPECT_EQ(noko.front(), "00 Green Koopa Troopa [Default]");
     EXPECT_EQ(noko.back(), "35 Toad / Peach ");
     EXPECT_EQ(noko[0x33], "33 Bullet Bill");
@@ -218,12 +218,12 @@ TEST(Enemy1Table, ListsAndTheirBytes) {
     EXPECT_EQ(readByte("CmbKuriAppHei6", 0x78), (ItemState{true, 0}));
     EXPECT_EQ(readByte("CmbKuriAppHei6", 0xF0).value, 15);
     EXPECT_EQ(stored("CmbKuriAppHei10", 15), 0xF0);
-    EXPECT_EQ(item("CmbKuriAppHei6").list->captions[7], "6  [Default]");
-    EXPECT_EQ(item("CmbKuriAppHei6").list->captions[11], "10");
-    EXPECT_EQ(item("CmbKuriAppHei10").list->captions[11], "10  [Default]");
-    EXPECT_EQ(item("CmbKuriAppHei10").list->captions[7], "6");
-    EXPECT_EQ(item("CmbKuriAppHei10").list->captions[0], "-1");
-    EXPECT_EQ(item("CmbKuriAppHei10").list->captions[15], "14 (Hidden)");
+    EXPECT_EQ(item("CmbKuriAppHei6").list->captions()[7], "6  [Default]");
+    EXPECT_EQ(item("CmbKuriAppHei6").list->captions()[11], "10");
+    EXPECT_EQ(item("CmbKuriAppHei10").list->captions()[11], "10  [Default]");
+    EXPECT_EQ(item("CmbKuriAppHei10").list->captions()[7], "6");
+    EXPECT_EQ(item("CmbKuriAppHei10").list->captions()[0], "-1");
+    EXPECT_EQ(item("CmbKuriAppHei10").list->captions()[15], "14 (Hidden)");
 }
 
 // One byte, two controls: the list in the high nibble, "+0.5" as a low nibble of 8.

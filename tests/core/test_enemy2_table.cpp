@@ -116,9 +116,9 @@ TEST(Enemy2Table, ShapePagesGroupsAndResetButtons) {
     EXPECT_EQ(T().groupByReset("SpdFumiDamage")->items.size(), 6u);
     EXPECT_EQ(T().groupByReset("SpdFumiFall")->items.size(), 7u);
     EXPECT_EQ(T().groupByReset("SpdFiBerPos")->items.size(), 11u);
-    EXPECT_EQ(item("EditDsPakkun").rangeLabel, "[0～255 Default: 33]");
-    EXPECT_EQ(item("EditFiBarSpeed2").rangeLabel, "[0～255 Default: 56]");
-    EXPECT_EQ(item("EditBubbleJump").rangeLabel, "[-127～128 Default: 7]");
+    EXPECT_EQ(item("EditDsPakkun").rangeLabel(), "[0～255 Default: 33]");
+    EXPECT_EQ(item("EditFiBarSpeed2").rangeLabel(), "[0～255 Default: 56]");
+    EXPECT_EQ(item("EditBubbleJump").rangeLabel(), "[-127～128 Default: 7]");
     EXPECT_EQ(item("EditTmPakkun").maxLength, 3);
     EXPECT_EQ(item("EditBubbleJump").maxLength, 4);
     EXPECT_EQ(item("CmbFiBerPos12").label, "1&2 Bars:");
@@ -244,7 +244,7 @@ TEST(Enemy2Table, NumbersCountsAndPivotRows) {
     EXPECT_EQ(show(rom, "CmbFiBerPos12", 0x4D31, {0, 17, 34, 49, 62, 73, 81, 86, 89}),
               "(Out of bounds)");
     EXPECT_EQ(show(rom, "CmbFiBerPos10", 0x4D1F, {0, 14, 29, 42, 53, 62, 70, 74, 76}), "10.5");
-    EXPECT_EQ(item("CmbFiBerPos10").list->captions.size(), 23u);
+    EXPECT_EQ(item("CmbFiBerPos10").list->captions().size(), 23u);
 }
 
 TEST(Enemy2Table, CharacterListsNameTheirCodesPerList) {
@@ -268,7 +268,7 @@ TEST(Enemy2Table, CharacterListsNameTheirCodesPerList) {
         EXPECT_EQ(it.text(it.read(rom, 0)), "(Out of bounds)") << list;
         put(rom, it.offsets[0], {0xFF});
         EXPECT_EQ(it.text(it.read(rom, 0)), "(Out of bounds)") << list;
-        EXPECT_EQ(it.list->captions.size(), 53u) << list;
+        EXPECT_EQ(it.list->captions().size(), 53u) << list;
     }
     EXPECT_EQ(show(rom, "CmbFumiFall3", 0x5990, {0x34}), "34");
     EXPECT_EQ(show(rom, "CmbFumiFall3", 0x5990, {0x33}), "33 Bullet Bill  [Default]");

@@ -116,10 +116,10 @@ TEST(Enemy3Table, ShapePagesGroupsAndResetButtons) {
                   "[Left] value must not exceed [Right] x2 and must not be less than [Right]."}));
     EXPECT_EQ(T().groupByReset("SpdKoppaFiPat")->notes,
               (std::vector<std::string>{"Consecutive flames ignore setting if above 16."}));
-    EXPECT_EQ(item("EditHodai_L").rangeLabel, "[0～256 Default: 80]");
-    EXPECT_EQ(item("EditHammerHold").rangeLabel, "[-130～125 Default: 14]");
-    EXPECT_EQ(item("EditKoopaNoFire").rangeLabel, "[1～256 Default: 6]");
-    EXPECT_EQ(item("EditKoppaFiPat0").rangeLabel,
+    EXPECT_EQ(item("EditHodai_L").rangeLabel(), "[0～256 Default: 80]");
+    EXPECT_EQ(item("EditHammerHold").rangeLabel(), "[-130～125 Default: 14]");
+    EXPECT_EQ(item("EditKoopaNoFire").rangeLabel(), "[1～256 Default: 6]");
+    EXPECT_EQ(item("EditKoppaFiPat0").rangeLabel(),
               "[0～255 Default: 191, 64, 191, 191, 191, 64, 64, 191]");
     EXPECT_EQ(item("EditKoopaNoFire").spinMin, 1);
     // Four characters for signed, negated, minus-130 and the hold-fire boxes.

@@ -30,6 +30,12 @@ TEST(ReadWholeFile, ReadsEveryByteAcrossItsChunksAndRefusesWhatIsNoFile) {
     EXPECT_EQ(*read, data);
     // One byte over the limit is refused whole.
     EXPECT_FALSE(qv::readWholeFile(path, 69999).has_value());
+    // 5 MiB and 3 bytes, read into room that takes huge pages where it can.
+    Bytes large(5 * 1048576 + 3);
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<std::uint8_t>(i * 7 + (i >> 20));
+    qvtest::writeBytes(dir.file("large.bin"), large);
+    EXPECT_EQ(qv::readWholeFile(dir.file("large.bin"), 16 << 20), large);
 
     // An empty file is an empty buffer, not a failure.
     const std::string empty = dir.file("empty.bin");
@@ -44,6 +50,18 @@ TEST(ReadWholeFile, ReadsEveryByteAcrossItsChunksAndRefusesWhatIsNoFile) {
     const std::string fifo = dir.file("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(qv::readWholeFile(fifo, 1 << 20).has_value());
+
+    // Mapped, the same bytes and the same refusals.
+    const auto mapped = qv::MappedFile::open(path, 70000);
+    ASSERT_TRUE(mapped.has_value());
+    EXPECT_EQ(Bytes(mapped->bytes().begin(), mapped->bytes().end()), data);
+    EXPECT_FALSE(qv::MappedFile::open(path, 69999).has_value());
+    const auto nothing = qv::MappedFile::open(empty, 16);
+    ASSERT_TRUE(nothing.has_value());
+    EXPECT_TRUE(nothing->bytes().empty());
+    EXPECT_FALSE(qv::MappedFile::open(dir.file("absent.bin"), 1 << 20).has_value());
+    EXPECT_FALSE(qv::MappedFile::open(dir.path().string(), 1 << 20).has_value());
+    EXPECT_FALSE(qv::MappedFile::open(fifo, 1 << 20).has_value());
 }
 
 } // namespace

@@ -20,12 +20,12 @@ namespace {
 
 using qv::ItemState;
 const qv::DialogTable& T() {
-    return qv::tables::zenpan1();
+    return qv::tables::general1();
 }
 const qv::Item& item(const char* control) {
     const qv::Item* it = T().find(control);
-    if (!it) it = qv::tables::kihonBloc().find(control);
-    if (!it) it = qv::tables::kaidanBloc().find(control);
+    if (!it) it = qv::tables::basicBlocks().find(control);
+    if (!it) it = qv::tables::staircaseBlocks().find(control);
     EXPECT_NE(it, nullptr) << control;
     return *it;
 }
@@ -140,8 +140,8 @@ TEST(Zenpan1Table, ShapePagesAndResetButtons) {
     EXPECT_EQ(config.buttons[1].statusLabel, "LabKaidanBloc");
     EXPECT_EQ(config.buttons[1].helpContext, 6854);
     EXPECT_EQ(qv::findTable("TFormZenpan1"), &T());
-    EXPECT_EQ(qv::findTable("TFormKihonBloc"), &qv::tables::kihonBloc());
-    EXPECT_EQ(qv::findTable("TFormKaidanBloc"), &qv::tables::kaidanBloc());
+    EXPECT_EQ(qv::findTable("TFormKihonBloc"), &qv::tables::basicBlocks());
+    EXPECT_EQ(qv::findTable("TFormKaidanBloc"), &qv::tables::staircaseBlocks());
 }
 
 // Every item reads its default from an unmodified game and every byte belongs to exactly

@@ -16,7 +16,7 @@ namespace {
 
 using qv::ItemState;
 const qv::DialogTable& T() {
-    return qv::tables::zenpan2();
+    return qv::tables::general2();
 }
 const qv::Item& item(const char* control) {
     return qvtest::itemIn(T(), control);
@@ -69,7 +69,7 @@ ItemState read(const qv::RomBuffer& rom, const char* control, int shift = 0) {
     return item(control).read(rom, shift);
 }
 std::string caption(const char* control, int index) {
-    return item(control).list->captions.at(static_cast<std::size_t>(index));
+    return item(control).list->captions().at(static_cast<std::size_t>(index));
 }
 
 TEST(Zenpan2Table, ShapePagesGroupsAndResetButtons) {
@@ -266,13 +266,13 @@ TEST(Zenpan2Table, ListCaptions) {
     EXPECT_EQ(caption("CmbOnoDelY", 0), "6  [Default]");
     EXPECT_EQ(caption("CmbKpbgDelY", 2), "8  [Default]");
     EXPECT_EQ(
-        item("CmbDelObjVal").list->captions,
+        item("CmbDelObjVal").list->captions(),
         (std::vector<std::string>{"Axe Only", "Axe and Rope", "Bridge 1 All", "Bridge 2 All",
                                   "Bridge 3 All", "Bridge 4 All", "Bridge 5 All", "Bridge 6 All",
                                   "Bridge 7 All", "Bridge 8 All", "Bridge 9 All", "Bridge 10 All",
                                   "Bridge 11 All", "Bridge 12 All", "All  [Default]"}));
     EXPECT_EQ(
-        item("CmbRopeHeight").list->captions,
+        item("CmbRopeHeight").list->captions(),
         (std::vector<std::string>{"0 (Unerasable)", "1 (Unerasable)", "2 (Unerasable)",
                                   "3 (Unerasable)", "4 (Unerasable)", "5 (Unerasable)", "6",
                                   "7  [Default]", "8", "9", "10 (Unerasable)", "11 (Unerasable)",
@@ -284,7 +284,7 @@ TEST(Zenpan2Table, ListCaptions) {
     EXPECT_EQ(caption("CmbMaStopWidth", 6), "8  [Default]");
     EXPECT_EQ(caption("CmbMaStopWidth", 15), "17 (Off-Screen)");
 
-    const auto& objects = item("CmbBlocItemAdvc").list->captions;
+    const auto& objects = item("CmbBlocItemAdvc").list->captions();
     ASSERT_EQ(objects.size(), 256u);
     EXPECT_EQ(objects[0x00], "00 Green Koopa Troopa (Midair)");
     EXPECT_EQ(objects[0x15], "15 NULL");

@@ -6,7 +6,6 @@
 
 #include "core/ips/ips.h"
 #include "core/ips/ipsfile.h"
-#include "core/ips/scans.h"
 #include "support/hexbytes.h"
 #include "support/testfiles.h"
 
@@ -45,6 +44,50 @@ Bytes createdWith(const Bytes& base, std::size_t offset, std::string_view bytes)
     const Bytes b = hex(bytes);
     std::copy(b.begin(), b.end(), edited.begin() + offset);
     return create(base, edited).patch;
+}
+
+// The smallest size of records that turn `base` into `edited` over [from, to), found by
+// trying every patch: at each byte, leaving it alone when it is unchanged, or starting
+// a data record of every length there, or a run record over bytes of one value; none
+// starts at 0x454F46. The best from a byte on does not depend on the records before
+// it, so it is worked out once for each byte, from the last.
+std::size_t smallestByTrying(const Bytes& base, const Bytes& edited, std::size_t from,
+                             std::size_t to) {
+    constexpr std::size_t kNone = ~std::size_t{0};
+    std::vector<std::size_t> best(to - from + 1, kNone);
+    best[to - from] = 0;
+    for (std::size_t i = to; i-- > from;) {
+        std::size_t& here = best[i - from];
+        if (base[i] == edited[i]) here = best[i + 1 - from];
+        if (i == kEndMarkerOffset) continue;
+        bool oneValue = true;
+        for (std::size_t end = i + 1; end <= to; ++end) {
+            oneValue = oneValue && edited[end - 1] == edited[i];
+            const std::size_t rest = best[end - from];
+            if (rest == kNone) continue;
+            here = std::min(here, 5 + (end - i) + rest);
+            if (oneValue) here = std::min(here, 8 + rest);
+        }
+    }
+    return best[0];
+}
+
+// A created patch holds records in rising order that do not overlap, none at
+// 0x454F46 and none longer than the format allows, and turns `base` into `edited`.
+void expectExact(const Bytes& base, const Bytes& edited, const Bytes& patch) {
+    const Parsed p = parse(patch);
+    ASSERT_TRUE(p.status.ok());
+    EXPECT_EQ(p.end, patch.size());
+    std::size_t from = 0;
+    for (const Record& r : p.records) {
+        EXPECT_GE(r.offset, from);
+        EXPECT_NE(r.offset, kEndMarkerOffset);
+        EXPECT_TRUE(r.length >= 1 && r.length <= 65535);
+        from = r.offset + r.length;
+    }
+    Bytes out = base;
+    ASSERT_TRUE(applyPatch(patch, out, {Mode::None, false}).ok());
+    EXPECT_EQ(out, edited);
 }
 
 TEST(IpsApply, FileSizeHeaderAndEndMarker) {
@@ -220,7 +263,7 @@ TEST(IpsApply, AnyBufferGrowsAndRefusesLayoutModes) {
     EXPECT_EQ(small.size(), 16777216u);
 }
 
-TEST(IpsCreate, RecordsForEachRunOfChanges) {
+TEST(IpsCreate, TheSmallestRecordsForEachChange) {
     Bytes base = image(40976);
     base[0x107A] = 0x02;
     EXPECT_EQ(createdWith(base, 0x107A, "08"), hex("50 41 54 43 48 00 10 7A 00 01 08 45 4F 46"));
@@ -232,9 +275,23 @@ TEST(IpsCreate, RecordsForEachRunOfChanges) {
     // A run is never split into run and data parts.
     EXPECT_EQ(createdWith(base, 0x2000, "EA EA EA EA EB"),
               hex("PATCH 00 20 00 00 05 EA EA EA EA EB EOF"));
-    // One unchanged byte between two changes gives two records.
-    EXPECT_EQ(createdWith(base, 0x3000, "11 00 22"),
-              hex("PATCH 00 30 00 00 01 11  00 30 02 00 01 22 EOF"));
+    // Up to four unchanged bytes between two changes cost less written again than a
+    // second record head; five cost the same, and the changes stay apart.
+    EXPECT_EQ(createdWith(base, 0x3000, "11 00 22"), hex("PATCH 00 30 00 00 03 11 00 22 EOF"));
+    EXPECT_EQ(createdWith(base, 0x3000, "11 00 00 00 00 22"),
+              hex("PATCH 00 30 00 00 06 11 00 00 00 00 22 EOF"));
+    EXPECT_EQ(createdWith(base, 0x3000, "11 00 00 00 00 00 22"),
+              hex("PATCH 00 30 00 00 01 11  00 30 06 00 01 22 EOF"));
+    // A run goes on over an unchanged byte of its value: two changed pairs, one record.
+    base[0x4002] = 0xEA;
+    EXPECT_EQ(createdWith(base, 0x4000, "EA EA EA EA EA"),
+              hex("PATCH 00 40 00 00 00 00 05 EA EOF"));
+    // A run of 4 inside other changes: one data record (5 + 7) beats data, run, data
+    // (6 + 8 + 7); a run of 16 does not (5 + 19 against 7 + 8 + 6).
+    EXPECT_EQ(createdWith(base, 0x5000, "01 EA EA EA EA 02 03"),
+              hex("PATCH 00 50 00 00 07 01 EA EA EA EA 02 03 EOF"));
+    EXPECT_EQ(createdWith(base, 0x5000, "01 02 EA EA EA EA EA EA EA EA EA EA EA EA EA EA EA EA 03"),
+              hex("PATCH 00 50 00 00 02 01 02  00 50 02 00 00 00 10 EA  00 50 12 00 01 03 EOF"));
 }
 
 TEST(IpsCreate, ChangesAtWordEdgesAndAfterLongEqualStretches) {
@@ -251,8 +308,8 @@ TEST(IpsCreate, ChangesAtWordEdgesAndAfterLongEqualStretches) {
         edited[i] = 0x06;
     edited[99] = 0x07;
     EXPECT_EQ(create(base, edited).patch,
-              hex("PATCH 00 00 00 00 01 01  00 00 07 00 02 02 03  00 00 1F 00 01 04"
-                  "  00 00 21 00 01 05  00 00 3F 00 00 00 04 06  00 00 63 00 01 07 EOF"));
+              hex("PATCH 00 00 00 00 01 01  00 00 07 00 02 02 03  00 00 1F 00 03 04 00 05"
+                  "  00 00 3F 00 00 00 04 06  00 00 63 00 01 07 EOF"));
 
     // A change that leaves the other bytes of its word equal, after 1 MiB of equal
     // bytes that are not zero.
@@ -265,9 +322,9 @@ TEST(IpsCreate, ChangesAtWordEdgesAndAfterLongEqualStretches) {
     EXPECT_EQ(create(filled, first).patch, hex("PATCH 08 00 00 00 01 00 EOF"));
 }
 
-TEST(IpsCreate, ChangesAtBlockAndChunkEdges) {
+TEST(IpsCreate, ChangesAtPageEdgesAndShortGaps) {
     // 8,200 bytes: changes on both sides of 64-byte and 4 KiB edges, several in one
-    // 64 bytes, and in the last bytes that no whole block covers.
+    // 64 bytes, and in the last bytes.
     const Bytes base = image(8200);
     Bytes edited = base;
     put(edited, 0x003F, "01 02");
@@ -281,9 +338,9 @@ TEST(IpsCreate, ChangesAtBlockAndChunkEdges) {
     put(edited, 0x2007, "51");
     EXPECT_EQ(create(base, edited).patch,
               hex("PATCH 00 00 3F 00 02 01 02  00 00 7E 00 00 00 04 EA  00 00 BF 00 01 03"
-                  "  00 01 00 00 01 11  00 01 02 00 01 12  00 01 04 00 01 13  00 01 06 00 01 14"
+                  "  00 01 00 00 07 11 00 12 00 13 00 14"
                   "  00 01 3D 00 03 21 22 23  00 0F FE 00 03 31 32 33"
-                  "  00 1F FE 00 04 41 42 43 44  00 20 03 00 01 50  00 20 07 00 01 51 EOF"));
+                  "  00 1F FE 00 0A 41 42 43 44 00 50 00 00 00 51 EOF"));
 }
 
 TEST(IpsCreate, ShortChangesNextToTheEndMarkerOffset) {
@@ -299,6 +356,13 @@ TEST(IpsCreate, ShortChangesNextToTheEndMarkerOffset) {
     edited[0x454F44] = 0x55;
     edited[0x454F45] = 0x56;
     EXPECT_EQ(create(base, edited).patch, hex("PATCH 45 4F 44 00 02 55 56 EOF"));
+    // A run that would start at 0x454F46 takes in the unchanged byte before it when
+    // that holds its value.
+    Bytes before = base;
+    before[0x454F45] = 0x40;
+    edited = before;
+    std::fill(edited.begin() + 0x454F46, edited.begin() + 0x454F4B, 0x40);
+    EXPECT_EQ(create(before, edited).patch, hex("PATCH 45 4F 45 00 00 00 06 40 EOF"));
 }
 
 TEST(IpsCreate, IdenticalAndMismatchedImages) {
@@ -322,17 +386,16 @@ TEST(IpsCreate, LongRunsAndTheEndMarkerOffset) {
     edited[0x454F46] = 0x99;
     const Created c = create(base, edited);
     ASSERT_TRUE(c.status.ok());
+    // Two data records for the 70,000 bytes, one for 0x454F45-0x454F46.
+    EXPECT_EQ(c.patch.size(), 5 + (10 + 70000) + 7 + 3u);
     const Parsed p = parse(c.patch);
     ASSERT_TRUE(p.status.ok());
     ASSERT_EQ(p.records.size(), 3u);
     EXPECT_EQ(p.records[0].offset, 0x100000u);
-    EXPECT_EQ(p.records[0].length, 65535u);
-    EXPECT_EQ(p.records[1].offset, 0x10FFFFu);
-    EXPECT_EQ(p.records[1].length, 4465u);
-    EXPECT_NE(p.records[2].offset, 0x454F46u);
-    Bytes out = base;
-    ASSERT_TRUE(applyPatch(c.patch, out, {Mode::None, false}).ok());
-    EXPECT_EQ(out, edited);
+    EXPECT_EQ(p.records[1].offset, 0x100000u + p.records[0].length);
+    EXPECT_EQ(p.records[0].length + p.records[1].length, 70000u);
+    EXPECT_EQ(p.records[2].offset, 0x454F45u);
+    expectExact(base, edited, c.patch);
 
     // A change running through 0x454F46 where the length limit would start a
     // new record exactly there.
@@ -340,110 +403,64 @@ TEST(IpsCreate, LongRunsAndTheEndMarkerOffset) {
     for (int i = 0; i < 65537; ++i)
         edited[0x444F47 + i] = 0x40;
     const Created c2 = create(base, edited);
-    for (const Record& r : parse(c2.patch).records)
-        EXPECT_NE(r.offset, 0x454F46u);
-    out = base;
-    ASSERT_TRUE(applyPatch(c2.patch, out, {Mode::None, false}).ok());
-    EXPECT_EQ(out, edited);
+    // A run of 65,535 and two data bytes (8 + 7), the data first: the other way round
+    // the data would start at 0x454F46.
+    EXPECT_EQ(c2.patch.size(), 5 + 8 + 7 + 3u);
+    expectExact(base, edited, c2.patch);
 }
 
-// The scans an image pair is created with: the byte-wise one and whichever wide ones
-// this processor runs.
-std::vector<detail::Scan> availableScans() {
-    std::vector<detail::Scan> scans;
-    for (const detail::Scan s : {detail::Scan::Basic, detail::Scan::Avx2, detail::Scan::Avx512})
-        if (detail::scanAvailable(s)) scans.push_back(s);
-    return scans;
-}
-
-// `bytes` copied into a buffer at `offset` past a 64-byte boundary, so that the scan's
-// 64-byte blocks fall at another place in the image for each offset.
-struct Placed {
-    std::vector<std::uint8_t> buffer;
-    std::span<const std::uint8_t> bytes;
-    Placed(const Bytes& b, std::size_t offset) : buffer(b.size() + 128) {
-        const auto skip = (64 - reinterpret_cast<std::uintptr_t>(buffer.data()) % 64) % 64;
-        std::copy(b.begin(), b.end(), buffer.begin() + static_cast<std::ptrdiff_t>(skip + offset));
-        bytes = {buffer.data() + skip + offset, b.size()};
-    }
-};
-
-TEST(IpsCreate, EveryScanAtEveryAlignmentWritesThePatch) {
-    const Bytes base = image(600);
-    Bytes edited = base;
-    put(edited, 0x0A0, "11");
-    put(edited, 0x0BF, "12 13");
-    put(edited, 0x0E1, "21 00 00 00 22 00 00 00 23 00 00 00 24");
-    put(edited, 0x120, "EA EA EA EA EA");
-    put(edited, 0x17F, "31");
-    put(edited, 0x1C0, "41 42 43 44 45 46 47 48");
-    put(edited, 0x257, "51");
-    const Bytes expected = hex("PATCH 00 00 A0 00 01 11  00 00 BF 00 02 12 13  00 00 E1 00 01 21"
-                               "  00 00 E5 00 01 22  00 00 E9 00 01 23  00 00 ED 00 01 24"
-                               "  00 01 20 00 00 00 05 EA  00 01 7F 00 01 31"
-                               "  00 01 C0 00 08 41 42 43 44 45 46 47 48  00 02 57 00 01 51 EOF");
-    for (const detail::Scan scan : availableScans()) {
-        for (std::size_t offset = 0; offset < 64; ++offset) {
-            for (const std::size_t editedOffset : {0, 7, 32, 63}) {
-                const Placed a(base, offset);
-                const Placed b(edited, (offset + editedOffset) % 64);
-                EXPECT_EQ(detail::createWith(scan, a.bytes, b.bytes).patch, expected)
-                    << "scan " << static_cast<int>(scan) << ", offset " << offset << "+"
-                    << editedOffset;
+TEST(IpsCreate, NoValidPatchIsSmaller) {
+    std::mt19937 rng(28);
+    // Bytes of three values, so that equal neighbours and short gaps are common; every
+    // other round the edited bytes come in runs of up to 12, so that runs over
+    // unchanged bytes and past 0x454F46 are common too.
+    const auto fill = [&](Bytes& base, Bytes& edited, std::size_t from, std::size_t to, bool runs) {
+        for (std::size_t i = from; i < to;) {
+            const std::size_t n = std::min<std::size_t>(runs ? 1 + rng() % 12 : 1, to - i);
+            const auto value = static_cast<std::uint8_t>(rng() % 3);
+            const bool changed = rng() % 3 != 0;
+            for (std::size_t k = i; k < i + n; ++k) {
+                base[k] = static_cast<std::uint8_t>(rng() % 3);
+                edited[k] = changed ? value : base[k];
             }
+            i += n;
         }
+    };
+    for (int round = 0; round < 600; ++round) {
+        const std::size_t n = 1 + rng() % 40;
+        Bytes base(n), edited(n);
+        fill(base, edited, 0, n, round % 2 != 0);
+        const Created c = create(base, edited);
+        EXPECT_EQ(c.patch.size(), 8 + smallestByTrying(base, edited, 0, n)) << "round " << round;
+        expectExact(base, edited, c.patch);
+    }
+    // Around 0x454F46, where no record may start.
+    const std::size_t from = kEndMarkerOffset - 20, to = kEndMarkerOffset + 20;
+    Bytes base(to), edited(to);
+    for (int round = 0; round < 100; ++round) {
+        fill(base, edited, from, to, round % 2 != 0);
+        const Created c = create(base, edited);
+        EXPECT_EQ(c.patch.size(), 8 + smallestByTrying(base, edited, from, to))
+            << "round " << round;
+        expectExact(base, edited, c.patch);
     }
 }
 
-TEST(IpsCreate, EveryScanWritesTheSamePatchAsTheByteWiseOne) {
-    std::mt19937 rng(7);
-    // Scattered single bytes, equal runs of 4 and more, runs past 64 bytes, changes
-    // next to each other and in the last bytes.
-    const auto edit = [&](Bytes& edited, std::size_t from, std::size_t to) {
-        const std::size_t n = to - from;
-        for (std::size_t k = 0; k < n / 60 + 3; ++k) {
-            const std::size_t at = from + rng() % n;
-            const std::size_t len =
-                std::min<std::size_t>(rng() % 4 == 0 ? 1 + rng() % 150 : 1 + rng() % 5, to - at);
-            const bool same = rng() % 2;
-            const auto v = static_cast<std::uint8_t>(rng());
-            for (std::size_t i = 0; i < len; ++i)
-                edited[at + i] = same ? v : static_cast<std::uint8_t>(rng());
-        }
-        edited[to - 1] ^= 0x5A;
-    };
-    const auto check = [&](const Bytes& base, const Bytes& edited) {
-        const Bytes expected = detail::createWith(detail::Scan::Basic, base, edited).patch;
-        Bytes out = base;
-        ASSERT_TRUE(applyPatch(expected, out, {Mode::None, false}).ok());
-        ASSERT_EQ(out, edited);
-        for (const Record& r : parse(expected).records)
-            EXPECT_NE(r.offset, kEndMarkerOffset);
-        for (const detail::Scan scan : availableScans()) {
-            const Placed a(base, rng() % 64);
-            const Placed b(edited, rng() % 64);
-            EXPECT_EQ(detail::createWith(scan, a.bytes, b.bytes).patch, expected)
-                << "scan " << static_cast<int>(scan) << ", size " << base.size();
-        }
-    };
-    for (const std::size_t size : {1, 64, 71, 72, 135, 136, 137, 4095, 4097, 40976, 41488, 70001}) {
-        Bytes base(size);
-        for (auto& b : base)
-            b = static_cast<std::uint8_t>(rng() % 3);
-        Bytes edited = base;
-        edit(edited, 0, size);
-        check(base, edited);
-    }
-    // Around the offset that reads as the end marker, and up to the last offset there is.
-    for (const std::size_t size : {std::size_t{0x454F46 + 100}, std::size_t{0x1000000}}) {
-        const Bytes base(size);
-        Bytes edited = base;
-        edit(edited, 0x454F00, 0x454F90);
-        edit(edited, size - 300, size);
-        check(base, edited);
-        edited[0x454F46] = 0x99;
-        check(base, edited);
-    }
+TEST(IpsCreate, RecordsStopAt65535Bytes) {
+    // 65,536 equal bytes: a run of 65,535 and one data byte (8 + 6).
+    const Bytes base = image(200000);
+    Bytes edited = base;
+    std::fill(edited.begin() + 10, edited.begin() + 10 + 65536, 0x33);
+    Created c = create(base, edited);
+    EXPECT_EQ(c.patch.size(), 5 + 14 + 3u);
+    expectExact(base, edited, c.patch);
+    // 131,070 bytes, no two neighbours equal: two full data records.
+    edited = base;
+    for (std::size_t i = 0; i < 131070; ++i)
+        edited[1000 + i] = static_cast<std::uint8_t>(1 + i % 2);
+    c = create(base, edited);
+    EXPECT_EQ(c.patch.size(), 5 + 2 * (5 + 65535) + 3u);
+    expectExact(base, edited, c.patch);
 }
 
 TEST(IpsRoundTrip, RandomImagePairs) {
@@ -467,18 +484,32 @@ TEST(IpsRoundTrip, RandomImagePairs) {
         Bytes out = base;
         ASSERT_TRUE(applyPatch(c.patch, out).ok()) << "round " << round;
         ASSERT_EQ(out, edited) << "round " << round;
+        expectExact(base, edited, c.patch);
     }
 }
 
 TEST(IpsDescribe, OneLinePerRecordAndTheFault) {
-    const auto lines = describe(hex("PATCH 00 10 7A 00 01 08  00 34 57 00 00 00 03 EA  00 20 00 00 "
-                                    "0A 01 02 03 04 05 06 07 08 09 0A"
-                                    "  00 30 00 00 05 AA"));
-    ASSERT_EQ(lines.size(), 4u);
+    std::vector<std::string> lines;
+    const auto collect = [&](std::string_view line) { lines.emplace_back(line); };
+    const std::string fault =
+        describe(hex("PATCH 00 10 7A 00 01 08  00 34 57 00 00 00 03 EA  00 20 00 00 "
+                     "0A 01 02 03 04 05 06 07 08 09 0A  00 30 00 00 05 AA"),
+                 collect);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "0x00107A  data 1  08");
     EXPECT_EQ(lines[1], "0x003457  run 3  EA");
     EXPECT_EQ(lines[2], "0x002000  data 10  01 02 03 04 05 06 07 08 ...");
-    EXPECT_EQ(lines[3], "at byte 34: Invalid data in IPS file.");
+    EXPECT_EQ(fault, "at byte 34: Invalid data in IPS file.");
+    // Eight bytes are shown whole; a patch without a fault returns no text.
+    lines.clear();
+    EXPECT_EQ(describe(hex("PATCH 00 00 01 00 08 01 02 03 04 05 06 07 08 EOF"), collect), "");
+    EXPECT_EQ(lines, std::vector<std::string>{"0x000001  data 8  01 02 03 04 05 06 07 08"});
+    lines.clear();
+    EXPECT_EQ(describe(hex("PATCH 00 00 14 00 00 00 00 5A EOF"), collect), "");
+    EXPECT_EQ(lines, std::vector<std::string>{"0x000014  run 0  5A"});
+    // The message's line break becomes a blank.
+    EXPECT_EQ(describe(hex("PATCH 45 4F"), collect),
+              "at byte 0: The file cannot be opened. The filesize is invalid.");
 }
 
 TEST(IpsFile, ChecksBeforeReading) {

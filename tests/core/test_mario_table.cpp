@@ -116,7 +116,7 @@ TEST(MarioTable, RangeLabelsAgreeWithRangesAndDefaults) {
                 std::string label =
                     "[" + std::to_string(it.acceptMin) + "～" + std::to_string(it.acceptMax);
                 if (!g.grid) label += " Default: " + std::to_string(it.defaultValue);
-                EXPECT_EQ(it.rangeLabel, label + "]");
+                EXPECT_EQ(it.rangeLabel(), label + "]");
             }
 }
 

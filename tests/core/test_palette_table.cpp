@@ -20,7 +20,7 @@ using qv::tables::findPaletteEntry;
 using qv::tables::paletteEntries;
 
 TEST(PalletTable, DialogFactsPagesAndGroups) {
-    const qv::DialogTable& t = qv::tables::pallet();
+    const qv::DialogTable& t = qv::tables::palette();
     EXPECT_EQ(t.className, "TFormPallet");
     EXPECT_EQ(t.caption, "Palette Settings");
     EXPECT_EQ(t.undoSuffix, "(Palette)");
@@ -64,13 +64,13 @@ TEST(PalletTable, EveryColourByteIsOneEntryNamedAfterItsOffset) {
         char name[8];
         std::snprintf(name, sizeof name, "Rad%04X", e.offset);
         EXPECT_TRUE(offsets.insert(e.offset).second) << name;
-        const qv::Item* it = qv::tables::pallet().find(name);
+        const qv::Item* it = qv::tables::palette().find(name);
         ASSERT_NE(it, nullptr) << name;
         EXPECT_EQ(it->offsets, std::vector<int>{e.offset});
         EXPECT_EQ(it->defaultValue, e.defaultByte) << name;
     }
     EXPECT_EQ(offsets.count(0x0A40), 0u);
-    qv::ValueFields fields(qv::tables::pallet());
+    qv::ValueFields fields(qv::tables::palette());
     EXPECT_EQ(fields.offsets().size(), 116u);
 }
 
@@ -191,7 +191,7 @@ TEST(PalletTable, AnUnmodifiedGameShowsEveryDefault) {
         {0x05F0, {0x37, 0x27, 0x16}},
         {0x0D60, {0x1A, 0x30, 0x27}},
     };
-    auto [rom, bytes, owners] = qvtest::checkDefaults(qv::tables::pallet(), kDefaultBytes);
+    auto [rom, bytes, owners] = qvtest::checkDefaults(qv::tables::palette(), kDefaultBytes);
     EXPECT_EQ(bytes, 116u);
     EXPECT_EQ(owners.size(), 116u);
     for (const auto& [off, names] : owners)
@@ -202,11 +202,11 @@ TEST(PalletTable, AnUnmodifiedGameShowsEveryDefault) {
 }
 
 TEST(PalletTable, ShineCountListStandsForTheCount) {
-    const qv::Item* it = qv::tables::pallet().find("CmbCoinCount");
+    const qv::Item* it = qv::tables::palette().find("CmbCoinCount");
     ASSERT_NE(it, nullptr);
     EXPECT_EQ(it->label, "Coin, ? Block Shine &Pattern Count:");
     EXPECT_EQ(it->offsets, std::vector<int>{0x0A40});
-    EXPECT_EQ(it->list->captions,
+    EXPECT_EQ(it->list->captions(),
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6  [Default]"}));
     EXPECT_EQ(it->defaultValue, 5);
     std::vector<std::uint8_t> img(40976, 0);

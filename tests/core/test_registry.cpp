@@ -47,7 +47,7 @@ std::vector<int> valuesOf(const Item& it) {
         out = {0, 1};
         break;
     case ItemKind::Choice:
-        for (int i = 0; i < static_cast<int>(it.list->captions.size()); ++i)
+        for (int i = 0; i < static_cast<int>(it.list->captions().size()); ++i)
             out.push_back(i);
         break;
     }
@@ -180,22 +180,22 @@ TEST(Registry, RangeLabelsFollowTheirRangeExceptTheListedDepartures) {
         if (it->kind != ItemKind::Numeric) continue;
         SCOPED_TRACE(it->control);
         if (const auto d = departures.find(it->control); d != departures.end()) {
-            EXPECT_EQ(it->rangeLabel, d->second);
+            EXPECT_EQ(it->rangeLabel(), d->second);
             EXPECT_TRUE(it->ownRangeLabel);
             departed.insert(it->control);
             continue;
         }
         EXPECT_FALSE(it->ownRangeLabel);
-        EXPECT_EQ(it->rangeLabel, "[" + std::to_string(it->spinMin) + "～" +
-                                      std::to_string(it->spinMax) +
-                                      " Default: " + std::to_string(it->defaultValue) + "]");
+        EXPECT_EQ(it->rangeLabel(), "[" + std::to_string(it->spinMin) + "～" +
+                                        std::to_string(it->spinMax) +
+                                        " Default: " + std::to_string(it->defaultValue) + "]");
     }
     EXPECT_EQ(departed.size(), departures.size()); // every listed departure exists
 }
 
 // Some known labels, literally, from both patterns.
 TEST(Registry, KnownRangeLabels) {
-    const auto label = [](const char* control) { return qv::findItem(control).item->rangeLabel; };
+    const auto label = [](const char* control) { return qv::findItem(control).item->rangeLabel(); };
     EXPECT_EQ(label("EditJugemSpeed1"), "[-128～127 Default: 21]");
     EXPECT_EQ(label("EditJugemSpeed2"), "[-127～128 Default: 48]"); // the up-down's limits
     EXPECT_EQ(label("EditJugemRestore"), "[0～255 Default: 7]");

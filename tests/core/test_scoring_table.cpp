@@ -16,7 +16,7 @@ namespace {
 
 using qv::ItemState;
 const qv::DialogTable& T() {
-    return qv::tables::point();
+    return qv::tables::scoring();
 }
 const qv::Item& item(const char* control) {
     return qvtest::itemIn(T(), control);
@@ -141,12 +141,12 @@ TEST(PointTable, AnUnmodifiedGameShowsEveryDefaultOver101Bytes) {
     EXPECT_EQ(item("CmbVwGetCoin").text(item("CmbVwGetCoin").read(rom, 0)), "1  [Default]");
     EXPECT_EQ(item("CmbPtHanabi").text(item("CmbPtHanabi").read(rom, 0)), "500  [Default]");
     EXPECT_EQ(item("CmbVwPole800").text(item("CmbVwPole800").read(rom, 0)), "800  [Default]");
-    EXPECT_EQ(item("EditOneUpCoin").rangeLabel, "[1～256 Default: 100]");
+    EXPECT_EQ(item("EditOneUpCoin").rangeLabel(), "[1～256 Default: 100]");
     EXPECT_EQ(item("EditOneUpCoin").maxLength, 3);
 }
 
 TEST(PointTable, ListsHaveTheirEntries) {
-    const auto& points = item("CmbPtRenzoku1").list->captions;
+    const auto& points = item("CmbPtRenzoku1").list->captions();
     ASSERT_EQ(points.size(), 55u);
     EXPECT_EQ(points[0], "0");
     EXPECT_EQ(points[1], "10");
@@ -157,19 +157,19 @@ TEST(PointTable, ListsHaveTheirEntries) {
     EXPECT_EQ(points[37], "100,000");
     EXPECT_EQ(points[46], "1,000,000");
     EXPECT_EQ(points[54], "9,000,000");
-    const auto& oneUp = item("CmbPtRenzoku11").list->captions;
+    const auto& oneUp = item("CmbPtRenzoku11").list->captions();
     ASSERT_EQ(oneUp.size(), 55u);
     EXPECT_EQ(oneUp[1], "10 + 1UP");
     EXPECT_EQ(oneUp[54], "9,000,000 + 1UP");
-    const auto& display = item("CmbVwRenzoku2").list->captions;
+    const auto& display = item("CmbVwRenzoku2").list->captions();
     EXPECT_EQ(display,
               (std::vector<std::string>{"(Hidden)", "0 ", "10", "20", "40", "50", "80", "100",
                                         "200  [Default]", "400", "500", "800", "1,000", "2,000",
                                         "4,000", "5,000", "8,000", "1UP"}));
-    EXPECT_EQ(item("CmbPtTuki").list->captions,
+    EXPECT_EQ(item("CmbPtTuki").list->captions(),
               (std::vector<std::string>{"0 (Hidden)", "100  [Default]", "200", "400", "500", "800",
                                         "1,000", "2,000", "4,000", "5,000", "8,000", "1UP"}));
-    const auto& coin = item("CmbVwGetCoin").list->captions;
+    const auto& coin = item("CmbVwGetCoin").list->captions();
     ASSERT_EQ(coin.size(), 19u);
     EXPECT_EQ(coin[9], "9");
     EXPECT_EQ(coin[10], "10");

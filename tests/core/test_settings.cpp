@@ -63,7 +63,7 @@ TEST(Settings, FlagAndRangeRules) {
     EXPECT_TRUE(s.undoCheck);
     EXPECT_FALSE(s.save);
     EXPECT_EQ(s.maxRecent, 8);
-    EXPECT_EQ(s.pallet, 0);
+    EXPECT_EQ(s.paletteSource, 0);
     EXPECT_EQ(s.ipsOpen, 3);
     EXPECT_EQ(s.ipsPatch, 1);
     EXPECT_EQ(s.formTop, 100);
@@ -79,7 +79,7 @@ TEST(Settings, FlagAndRangeRules) {
         qv::readSettings(iniWith(dir, "[qorv]\nTop=2\nMaxRecent=32\nPallet=3\n"));
     EXPECT_TRUE(top.top);
     EXPECT_EQ(top.maxRecent, 32);
-    EXPECT_EQ(top.pallet, 3);
+    EXPECT_EQ(top.paletteSource, 3);
 }
 
 TEST(Settings, WriteAllKeepsExistingLinesAndRoundTrips) {
@@ -88,7 +88,7 @@ TEST(Settings, WriteAllKeepsExistingLinesAndRoundTrips) {
     qv::Settings s;
     s.toolBar = false;
     s.maxRecent = 12;
-    s.pallet = 2;
+    s.paletteSource = 2;
     s.top = true;
     s.editors[1] = {"/opt/tool", "Tool", false};
     s.nesFile = {"/base.nes", "/trainer.nes"};
@@ -212,4 +212,32 @@ TEST(RecentFiles, APathTooLongToReadWholeIsDroppedNotCut) {
     EXPECT_EQ(ini.readString("NESFile1", "unset"), "");
     EXPECT_EQ(ini.readString("NESFile2", "unset"), "");
     EXPECT_EQ(ini.text().find(std::string(1023, 'p')), std::string::npos);
+}
+
+TEST(Settings, PlayKeysAreWrittenOnceTheyDifferFromTheirDefaults) {
+    TempDir dir;
+    qv::IniFile ini = iniWith(dir, "[qorv]\r\n");
+    qv::Settings s = qv::readSettings(ini);
+    EXPECT_EQ(s.play.keys[3], "Right");
+    EXPECT_EQ(s.play.keys[7], "Right Shift");
+    EXPECT_EQ(s.play.scale, 2);
+    qv::writeSettings(ini, s);
+    EXPECT_TRUE(ini.text().ends_with("\r\nNESFile2=\r\n")) << ini.text(); // none yet
+
+    s.play.keys[5] = "C";
+    s.play.scale = 3;
+    s.play.mute = true;
+    s.play.core = "/opt/cores/fceumm_libretro.so";
+    qv::writeSettings(ini, s);
+    EXPECT_TRUE(ini.text().ends_with("\r\nNESFile2=\r\nPlayCore=/opt/cores/fceumm_libretro.so\r\n"
+                                     "PlayKeyA=C\r\nPlayScale=3\r\nPlayMute=2\r\n"))
+        << ini.text();
+    EXPECT_EQ(qv::readSettings(ini), s);
+
+    const qv::Settings odd = qv::readSettings(
+        iniWith(dir, "[qorv]\nPlayScale=9\nPlayVolume=-1\nPlayKeyStart=\nPlayAspect=2\n"));
+    EXPECT_EQ(odd.play.scale, 2);    // out of range: the default
+    EXPECT_EQ(odd.play.volume, 80);  // the same
+    EXPECT_EQ(odd.play.keys[6], ""); // no key for Start
+    EXPECT_TRUE(odd.play.aspect);
 }

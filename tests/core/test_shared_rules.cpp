@@ -71,7 +71,7 @@ TEST(SharedRules, BridgePieceColumns) {
 }
 
 TEST(SharedRules, ScoringTagsOfEachPageAndGroup) {
-    const qv::DialogTable& t = qv::tables::point();
+    const qv::DialogTable& t = qv::tables::scoring();
     const auto onPage = [&](std::string_view objectName) {
         for (std::size_t p = 0; p < t.pages.size(); ++p)
             if (qv::pageObjectName(t.pages[p], static_cast<int>(p)) == objectName)

@@ -22,6 +22,10 @@ for dep in fonts-ipafont-gothic libc6 libqt6widgets6 libqt6gui6 libqt6core6 libs
     fail "Depends lacks $dep: $depends"
 done
 
+# The Play window's core is opened at run time: the package recommends it by name.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ ", $recommends," == *", libretro-nestopia,"* ]] || fail "Recommends lacks libretro-nestopia: $recommends"
+
 root=$out/root
 dpkg-deb -x "$deb" "$root"
 for f in usr/bin/quorvane usr/bin/qorv usr/share/applications/quorvane.desktop \

@@ -14,25 +14,12 @@
 #include <string>
 
 #include "core/settings.h"
-#include "core/tables/color.h"
-#include "core/tables/enemy1.h"
-#include "core/tables/enemy2.h"
-#include "core/tables/enemy3.h"
-#include "core/tables/general1.h"
-#include "core/tables/general2.h"
-#include "core/tables/palette.h"
-#include "core/tables/scoring.h"
+#include "core/tables/registry.h"
 #include "dialogfixture.h"
 #include "gui/about/aboutdialog.h"
 #include "gui/dialogs/basicblocks.h"
-#include "gui/dialogs/color.h"
-#include "gui/dialogs/enemy1.h"
-#include "gui/dialogs/enemy2.h"
-#include "gui/dialogs/enemy3.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/general1.h"
-#include "gui/dialogs/general2.h"
-#include "gui/dialogs/palette.h"
-#include "gui/dialogs/scoring.h"
 #include "gui/dialogs/staircaseblocks.h"
 #include "gui/ips/ipsmakedialog.h"
 #include "gui/ips/ipsopendialog.h"
@@ -108,18 +95,10 @@ inline void visitEveryWindow(const WindowVisitor& visit) {
 
     FakeHost host;
     host.open(blankImage());
-    const struct {
-        const DialogTable& table;
-        DialogFactory factory;
-    } dialogs[] = {
-        {tables::mario(), &makeMarioDialog},     {tables::zenpan1(), &makeZenpan1Dialog},
-        {tables::zenpan2(), &makeZenpan2Dialog}, {tables::enemy1(), &makeEnemy1Dialog},
-        {tables::enemy2(), &makeEnemy2Dialog},   {tables::enemy3(), &makeEnemy3Dialog},
-        {tables::point(), &makePointDialog},     {tables::color(), &makeColorDialog},
-        {tables::pallet(), &makePalletDialog},
-    };
-    for (const auto& d : dialogs)
-        visitSettingsDialog(host, d.table, d.factory, visit);
+    // Every dialog of the Edit menu; the sub-dialogs are visited through their parent.
+    for (const DialogEntry& e : dialogEntries())
+        if (e.inMenu())
+            visitSettingsDialog(host, e.table(), dialogFactory(e.table().className), visit);
 
     QTemporaryDir dir;
     {

@@ -28,7 +28,7 @@ inline void putBlockDefaults(std::vector<std::uint8_t>& img, int shift = 0) {
 class Zenpan1Session : public DialogSessionDriver<TFormZenpan1> {
   public:
     explicit Zenpan1Session(FakeHost& host)
-        : DialogSessionDriver(host, tables::zenpan1(), &makeZenpan1Dialog) {}
+        : DialogSessionDriver(host, tables::general1(), &makeGeneral1Dialog) {}
 
     // A sub-dialog between its opening and OK or Cancel.
     template <class D> struct Sub {

@@ -35,7 +35,7 @@ class ColorSession : public qv::test::DialogSessionDriver<qv::TFormColor> {
 class PalletSession : public qv::test::DialogSessionDriver<qv::TFormPallet> {
   public:
     explicit PalletSession(FakeHost& host)
-        : DialogSessionDriver(host, qv::tables::pallet(), &qv::makePalletDialog) {}
+        : DialogSessionDriver(host, qv::tables::palette(), &qv::makePaletteDialog) {}
     QImage strip(const char* name) const { return find<qv::SceneStrip>(name)->image(); }
 };
 

@@ -21,7 +21,7 @@ using qv::test::ScriptedPlatform;
 class Zenpan2Session : public qv::test::DialogSessionDriver<qv::TFormZenpan2> {
   public:
     explicit Zenpan2Session(FakeHost& host)
-        : DialogSessionDriver(host, qv::tables::zenpan2(), &qv::makeZenpan2Dialog) {}
+        : DialogSessionDriver(host, qv::tables::general2(), &qv::makeGeneral2Dialog) {}
     QString preview() const { return dialog()->preview()->text(); }
 };
 

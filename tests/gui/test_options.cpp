@@ -249,7 +249,7 @@ TEST_F(OptionsTest, SettingsRoundTripThroughTheControls) {
     Settings s;
     for (const auto& [name, member] : boxes)
         s.*member = !(s.*member);
-    s.pallet = 2;
+    s.paletteSource = 2;
     s.maxRecent = 3;
     s.nesFile = {"/roms/base.nes", "/roms/trainer.nes"};
     s.editors = {{{"/bin/a", "Tiles", false},
@@ -286,12 +286,12 @@ TEST_F(OptionsTest, SettingsRoundTripThroughTheControls) {
     EXPECT_EQ(fresh, s);
 
     // Source 3 has no entry in the list and is kept.
-    s.pallet = 3;
+    s.paletteSource = 3;
     dlg.load(s);
     EXPECT_EQ(find<QComboBox>("CmbPallet")->currentIndex(), -1);
     out = s;
     dlg.store(out);
-    EXPECT_EQ(out.pallet, 3);
+    EXPECT_EQ(out.paletteSource, 3);
 
     EXPECT_EQ(defaultEditorCaptionAfterOptions(2), "Start Editor2(&2)...");
 }

@@ -22,7 +22,7 @@ using qv::test::ScriptedPlatform;
 class PalletSession : public qv::test::DialogSessionDriver<qv::TFormPallet> {
   public:
     explicit PalletSession(FakeHost& host)
-        : DialogSessionDriver(host, qv::tables::pallet(), &qv::makePalletDialog) {}
+        : DialogSessionDriver(host, qv::tables::palette(), &qv::makePaletteDialog) {}
     void showTab(int index) const { dialog()->pages()->setCurrentIndex(index); }
     QColor color(const char* name) const {
         return find<QWidget>(name)->palette().color(QPalette::Window);

@@ -19,7 +19,7 @@ using qv::test::ScriptedPlatform;
 class PointSession : public qv::test::DialogSessionDriver<qv::TFormPoint> {
   public:
     explicit PointSession(FakeHost& host)
-        : DialogSessionDriver(host, qv::tables::point(), &qv::makePointDialog) {}
+        : DialogSessionDriver(host, qv::tables::scoring(), &qv::makeScoringDialog) {}
     QString panel(const char* name) const { return label(name); }
     void showTab(const char* name) const {
         dialog()->pages()->setCurrentWidget(find<QWidget>(name));

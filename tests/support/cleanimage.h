@@ -44,7 +44,7 @@ inline void randomEdits(std::vector<std::uint8_t>& image, int shift, std::mt1993
                     static_cast<int>(rng() %
                                      static_cast<unsigned>(item.acceptMax - item.acceptMin + 1));
         else if (item.kind == qv::ItemKind::Choice)
-            value = static_cast<int>(rng() % item.list->captions.size());
+            value = static_cast<int>(rng() % item.list->captions().size());
         if (!item.accepts(value)) continue;
         const std::vector<std::uint8_t> before = image;
         item.write(image, shift, value);

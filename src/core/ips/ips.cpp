@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include "core/rom.h"
 
@@ -62,10 +64,11 @@ std::string withThousands(std::size_t n) {
     return out;
 }
 
-// Walks the records in the order the editor has always checked them, so that
-// of several faults in one patch the first one met is the one reported. `limit`
-// is the image size every write must stay below; none means unbounded. Each
-// record read is handed to `visit`; the records before a fault are visited too.
+// The one reader of patches, for checking, applying, listing and explaining: it
+// reads the records in order and checks each as it is read, so that of several
+// faults in one patch the first one met is the one reported. `limit` is the image
+// size every write must stay below; none means unbounded. Each record read is
+// handed to `visit`; the records before a fault are visited too.
 template <class Visit>
 Status walk(std::span<const std::uint8_t> patch, Mode mode, std::optional<std::size_t> limit,
             std::size_t& end, Visit&& visit) {
@@ -113,98 +116,6 @@ Status walk(std::span<const std::uint8_t> patch, Mode mode, std::optional<std::s
     return Status{};
 }
 
-// Where a record at `offset` writes under `mode`, or kNoTarget inside the trainer
-// that mode 1 cannot patch.
-constexpr std::size_t kNoTarget = ~std::size_t{0};
-std::size_t correctedTarget(Mode mode, std::size_t offset) {
-    if (offset < kInesHeader) return offset;
-    if (mode == Mode::TrainerInput)
-        return offset < kTrainerEnd ? kNoTarget : offset - kTrainerShift;
-    if (mode == Mode::PlainInput) return offset + kTrainerShift;
-    return offset;
-}
-
-// The header of the record at `r`: its offset and its length field.
-std::size_t offsetAt(const std::uint8_t* r) {
-    return std::size_t{r[0]} << 16 | std::size_t{r[1]} << 8 | r[2];
-}
-std::size_t lengthAt(const std::uint8_t* r) {
-    return std::size_t{r[3]} << 8 | r[4];
-}
-
-// The common case of applyPatch in one quick pass: true when walk() would accept
-// every record, with `end` raised to the furthest byte a record writes. Any fault
-// gives false and leaves the exact status to walk(). Records are read without
-// building a Record each, since a patch of scattered edits has one per byte.
-template <bool kCorrected>
-bool quickCheck(std::span<const std::uint8_t> patch, Mode mode, std::size_t limit,
-                std::size_t& end) {
-    const std::uint8_t* const p = patch.data();
-    const std::size_t size = patch.size();
-    if (size < kMinPatchSize || !std::equal(kHeader.begin(), kHeader.end(), p)) return false;
-    std::size_t pos = kHeader.size();
-    std::size_t furthest = end;
-    for (;;) {
-        if (size - pos < 5) {
-            // Room for the end marker at most.
-            if (size - pos < 3 || bigEndian(patch, pos, 3) != kEndMarkerOffset) return false;
-            break;
-        }
-        const std::uint8_t* r = p + pos;
-        const std::size_t offset = offsetAt(r);
-        if (offset == kEndMarkerOffset) break;
-        const std::size_t target = kCorrected ? correctedTarget(mode, offset) : offset;
-        if (target >= limit) return false; // also the trainer's kNoTarget
-        std::size_t length = lengthAt(r);
-        if (length == 1) {
-            // The usual record of scattered edits, on its own branch so that the
-            // next record's position does not wait for this one's length.
-            if (size - pos < 6) return false;
-            pos += 6;
-            furthest = std::max(furthest, target + 1);
-            continue;
-        }
-        if (length != 0) {
-            if (size - pos - 5 < length) return false;
-            pos += 5 + length;
-        } else {
-            if (size - pos < 8) return false;
-            length = std::size_t{r[5]} << 8 | r[6];
-            pos += 8;
-        }
-        if (length > limit - target) return false;
-        if (length != 0) furthest = std::max(furthest, target + length);
-    }
-    end = furthest;
-    return true;
-}
-
-// Writes every record of a patch that quickCheck accepted.
-template <bool kCorrected>
-void quickWrite(std::span<const std::uint8_t> patch, Mode mode, std::uint8_t* image) {
-    const std::uint8_t* const p = patch.data();
-    std::size_t pos = kHeader.size();
-    for (;;) {
-        const std::uint8_t* r = p + pos;
-        const std::size_t offset = offsetAt(r);
-        if (offset == kEndMarkerOffset) return;
-        const std::size_t target = kCorrected ? correctedTarget(mode, offset) : offset;
-        const std::size_t length = lengthAt(r);
-        if (length == 1) {
-            image[target] = r[5];
-            pos += 6;
-        } else if (length != 0) {
-            std::memcpy(image + target, r + 5, length);
-            pos += 5 + length;
-        } else {
-            // An empty run may name any offset, even past the end: it writes nothing.
-            const std::size_t count = std::size_t{r[5]} << 8 | r[6];
-            if (count != 0) std::memset(image + target, r[7], count);
-            pos += 8;
-        }
-    }
-}
-
 } // namespace
 
 const ResultInfo& info(Result r) {
@@ -250,6 +161,29 @@ Parsed parse(std::span<const std::uint8_t> patch) {
     return out;
 }
 
+std::string describe(std::span<const std::uint8_t> patch,
+                     const std::function<void(std::string_view)>& line) {
+    constexpr std::size_t kShown = 8;
+    std::size_t end = 0;
+    const Status s = walk(patch, Mode::None, std::nullopt, end, [&](const Record& r) {
+        char buf[64]; // at most 49 characters
+        int n = std::snprintf(buf, sizeof buf, "0x%06X  %s %u ", static_cast<unsigned>(r.offset),
+                              r.run ? "run" : "data", static_cast<unsigned>(r.length));
+        const std::size_t shown = r.run ? 1 : std::min(kShown, r.data.size());
+        for (std::size_t k = 0; k < shown; ++k)
+            n += std::snprintf(buf + n, sizeof buf - static_cast<std::size_t>(n), " %02X",
+                               static_cast<unsigned>(r.run ? r.value : r.data[k]));
+        if (r.data.size() > kShown)
+            n += std::snprintf(buf + n, sizeof buf - static_cast<std::size_t>(n), " ...");
+        line(std::string_view(buf, static_cast<std::size_t>(n)));
+    });
+    if (s.ok()) return {};
+    std::string text = "at byte " + std::to_string(s.position) + ": " + message(s);
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+    return text;
+}
+
 Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>& target,
                   const ApplyOptions& options) {
     // The patch's own size is judged first, as the file is before anything else.
@@ -266,19 +200,11 @@ Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>
     // plain buffer must grow), the second writes. Nothing is kept between them, so a
     // patch of many small records costs no more memory than the image itself.
     const std::optional<std::size_t> limit = game ? std::optional<std::size_t>(base) : std::nullopt;
-    std::size_t end = size;
-    const bool corrected = options.mode == Mode::TrainerInput || options.mode == Mode::PlainInput;
-    const bool accepted =
-        corrected ? quickCheck<true>(patch, options.mode, limit.value_or(kNoTarget), end)
-                  : quickCheck<false>(patch, options.mode, limit.value_or(kNoTarget), end);
-    if (!accepted) {
-        // A refusal: walk again, record by record, for the fault to report.
-        std::size_t patchEnd = 0;
-        const Status checked = walk(patch, options.mode, limit, patchEnd, [](const Record&) {});
-        if (!checked.ok()) return checked;
-        // Both passes accept exactly the same patches; never write on a disagreement.
-        return Status{Result::InvalidData, limit.value_or(0), 0};
-    }
+    std::size_t end = size, patchEnd = 0;
+    const Status checked = walk(patch, options.mode, limit, patchEnd, [&](const Record& r) {
+        if (r.length != 0) end = std::max<std::size_t>(end, r.target + r.length);
+    });
+    if (!checked.ok()) return checked;
     // A file no patch could address again is not made: the limit of every file read
     // as a patch target holds for what we write as well.
     if (!game && end > kOffsetLimit) return Status{Result::TooLarge, kOffsetLimit, 0};
@@ -293,10 +219,14 @@ Status applyPatch(std::span<const std::uint8_t> patch, std::vector<std::uint8_t>
         }
     }
     if (!game) target.resize(end, 0);
-    if (corrected)
-        quickWrite<true>(patch, options.mode, target.data());
-    else
-        quickWrite<false>(patch, options.mode, target.data());
+    std::uint8_t* image = target.data();
+    walk(patch, options.mode, limit, patchEnd, [&](const Record& r) {
+        // An empty run may name any offset, even past the end: it writes nothing.
+        if (r.run && r.length != 0)
+            std::memset(image + r.target, r.value, r.length);
+        else if (!r.run)
+            std::memcpy(image + r.target, r.data.data(), r.length);
+    });
     return Status{};
 }
 

@@ -5,6 +5,7 @@
 // its records. No file access here; see ipsfile.h for that.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -105,13 +106,17 @@ struct Created {
     Status status;
     std::vector<std::uint8_t> patch; // empty unless ok
 };
-// The patch that turns `base` into `edited` (equal sizes): one record per run of
-// differing bytes, a run record when the run is 4 or more equal bytes.
+// The smallest patch that turns `base` into `edited` (equal sizes) with records that
+// do not overlap: data and run records, each at most 65,535 bytes, joined across
+// unchanged bytes where one record is smaller than two, and none at 0x454F46.
 Created create(std::span<const std::uint8_t> base, std::span<const std::uint8_t> edited,
                const CreateOptions& options = {});
 
-// One line per record: "0x00107A  data 1  08" or "0x003457  run 3  EA"; data
-// records show their first 8 bytes. A fault adds a last line with its message.
-std::vector<std::string> describe(std::span<const std::uint8_t> patch);
+// Lists the records as they are read, one line each to `line`: "0x00107A  data 1  08"
+// or "0x003457  run 3  EA"; data records show their first 8 bytes. Returns "" or,
+// after a fault, where it was met and its message ("at byte 34: Invalid data in IPS
+// file.").
+std::string describe(std::span<const std::uint8_t> patch,
+                     const std::function<void(std::string_view)>& line);
 
 } // namespace qv::ips

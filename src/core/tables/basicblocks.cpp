@@ -78,31 +78,26 @@ DialogTable build() {
     return t;
 }
 
-std::array<BlockColumn, kBlockColumns> buildColumns(const DialogTable& t) {
+std::array<BlockColumn, kBlockColumns> buildColumns() {
     std::array<BlockColumn, kBlockColumns> out{};
-    const auto items = t.items();
     for (int i = 0; i < 16; ++i) {
         const auto& d = kPatterns[static_cast<std::size_t>(i)];
-        out[static_cast<std::size_t>(i)] = {"0123456789ABCDEF"[i],
-                                            kFirstPattern + 2 * i,
-                                            kFirstPattern + 2 * i + 1,
-                                            d.low,
-                                            d.high,
-                                            items[static_cast<std::size_t>(i)]};
+        out[static_cast<std::size_t>(i)] = {"0123456789ABCDEF"[i], kFirstPattern + 2 * i,
+                                            kFirstPattern + 2 * i + 1, d.low, d.high};
     }
-    out[16] = {'Z', -1, kCloud, 0, kCloudDefault, items[16]};
+    out[16] = {'Z', -1, kCloud, 0, kCloudDefault};
     return out;
 }
 
 } // namespace
 
-const DialogTable& kihonBloc() {
+const DialogTable& basicBlocks() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 
 std::span<const BlockColumn> blockColumns() {
-    static const std::array<BlockColumn, kBlockColumns> columns = buildColumns(kihonBloc());
+    static const std::array<BlockColumn, kBlockColumns> columns = buildColumns();
     return columns;
 }
 

@@ -8,7 +8,7 @@
 
 namespace qv::tables {
 
-const DialogTable& kihonBloc();
+const DialogTable& basicBlocks();
 
 // One column of the grid. A pattern column fills rows 0..7 from the bits of its low
 // byte and rows 8..12 from bits 0..4 of its high byte; the cloud column has rows
@@ -18,7 +18,6 @@ struct BlockColumn {
     int lowOffset; // -1 for the cloud column
     int highOffset;
     std::uint8_t defaultLow, defaultHigh;
-    const Item* item; // the column's row in kihonBloc()
 };
 inline constexpr int kBlockRows = 13;
 inline constexpr int kBlockColumns = 17; // patterns 0..15, then the clouds

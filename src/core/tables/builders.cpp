@@ -24,6 +24,13 @@ std::vector<std::string> numbers(int first, int last, int marked,
     return out;
 }
 
+ChoiceListRef codeNames(std::vector<std::string_view> names) {
+    const auto shared = std::make_shared<const std::vector<std::string_view>>(std::move(names));
+    return entryList(static_cast<int>(shared->size()), [shared](int code) {
+        return hex2(code) + " " + std::string((*shared)[static_cast<std::size_t>(code)]);
+    });
+}
+
 Group notes(std::string caption, std::string objectName, std::vector<std::string> texts) {
     Group g;
     g.caption = std::move(caption);

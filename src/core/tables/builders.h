@@ -53,6 +53,9 @@ std::vector<std::string> numbers(int first, int last, int marked,
 inline std::string hex2(int code) {
     return hexDigits(code, 2);
 }
+// Codes from 00 with their names ("0A Blooper"), each written when it is shown.
+ChoiceListRef codeNames(std::vector<std::string_view> names);
+
 // A page named "Tab" and its number, or `objectName`.
 Page page(std::string caption, std::vector<Group> groups);
 Page page(std::string caption, std::string objectName, std::vector<Group> groups);

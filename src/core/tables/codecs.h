@@ -1,18 +1,8 @@
 #pragma once
-// Every rule kind and every encoding the dialog tables use, each once, in a fixed order,
-// and the ones that table files define for their own items. Constant data generated
-// from the tables refers to a kind or an encoding by its position in these lists.
+// The rule kinds and encodings that table files define for their own items.
 #include <array>
-#include <span>
 
 #include "core/encodings.h"
-
-namespace qv {
-
-std::span<const RuleKind* const> ruleKinds();
-std::span<const Encoding* const> encodings();
-
-} // namespace qv
 
 namespace qv::tables {
 

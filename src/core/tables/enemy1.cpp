@@ -83,27 +83,27 @@ constexpr std::array<std::pair<int, std::string_view>, 4> kCodesB = {{
 
 enum class Codes { A, B };
 
-std::vector<std::string> codes(Codes which) {
-    std::vector<std::string> out(kCodesA.begin(), kCodesA.end());
+// Entry `code` of a code list, with `marker` after the marked one.
+std::string codeEntry(Codes which, int code, int marked, std::string_view marker) {
+    std::string s(kCodesA[static_cast<std::size_t>(code)]);
     if (which == Codes::B)
-        for (const auto& [code, caption] : kCodesB)
-            out[static_cast<std::size_t>(code)] = caption;
-    return out;
+        for (const auto& [c, caption] : kCodesB)
+            if (c == code) s = caption;
+    if (code == marked) s += marker;
+    return s;
 }
 
 // A code list with its default entry marked.
 ChoiceListRef codeList(Codes which, int marked) {
-    std::vector<std::string> out = codes(which);
-    out[static_cast<std::size_t>(marked)] += "  [Default]";
-    return makeList(std::move(out));
+    return entryList(static_cast<int>(kCodesA.size()),
+                     [=](int code) { return codeEntry(which, code, marked, "  [Default]"); });
 }
 
 // The one list whose marker has a single blank and whose last entry a trailing one.
 ChoiceListRef nokoFukuCodes() {
-    std::vector<std::string> out = codes(Codes::B);
-    out[0x00] += " [Default]";
-    out[0x35] += " ";
-    return makeList(std::move(out));
+    return entryList(static_cast<int>(kCodesA.size()), [](int code) {
+        return codeEntry(Codes::B, code, 0x00, " [Default]") + (code == 0x35 ? " " : "");
+    });
 }
 
 Item code(std::string control, std::string label, int offset, ChoiceListRef list, int defaultCode) {
@@ -139,15 +139,17 @@ ChoiceRule revivalElevation() {
 }
 
 // Elevations -1..14 (index * 16 is the byte); the last two are hidden.
-std::vector<std::string> elevations(int marked) {
-    std::vector<std::string> out;
-    for (int n = -1; n <= 14; ++n) {
-        std::string s = std::to_string(n);
-        if (n == marked) s += "  [Default]";
-        if (n >= 13) s += " (Hidden)";
-        out.push_back(std::move(s));
-    }
-    return out;
+ChoiceListRef elevations(int marked) {
+    return lazyList(16, [=] {
+        std::vector<std::string> out;
+        for (int n = -1; n <= 14; ++n) {
+            std::string s = std::to_string(n);
+            if (n == marked) s += "  [Default]";
+            if (n >= 13) s += " (Hidden)";
+            out.push_back(std::move(s));
+        }
+        return out;
+    });
 }
 
 // The flying Cheep-Cheep speed table: twelve consecutive bytes, four per player
@@ -287,10 +289,10 @@ DialogTable build() {
                                          "5 and 6 (4)"}),
                                rule::indexOffset(-1, false), 1)}),
                  group("Multiple Goomba, Green Koopa Elevation", 18249, "SpdKuriAppHei",
-                       {choice("CmbKuriAppHei6", "Elevation &6:", 0x4749, makeList(elevations(6)),
+                       {choice("CmbKuriAppHei6", "Elevation &6:", 0x4749, elevations(6),
                                rule::highNibble(0), 7),
-                        choice("CmbKuriAppHei10", "Elevation 1&0:", 0x4743,
-                               makeList(elevations(10)), rule::highNibble(0), 11)}),
+                        choice("CmbKuriAppHei10", "Elevation 1&0:", 0x4743, elevations(10),
+                               rule::highNibble(0), 11)}),
                  group("Multiple Goomba, Green Koopa Interval", 18297, "SpdKuriAppItv",
                        {numeric("EditKuriAppItv", "Set &Value:", 0x4779, unsignedByte, 0, 255, 24,
                                 3)}),

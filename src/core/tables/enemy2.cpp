@@ -2,8 +2,10 @@
 #include "core/tables/enemy2.h"
 
 #include <array>
+#include <functional>
 #include <map>
-#include <set>
+#include <memory>
+#include <optional>
 #include <utility>
 
 #include "core/tables/builders.h"
@@ -52,46 +54,37 @@ const std::map<int, std::string>& baseNames() {
 }
 
 // The code, `between` ("" or "～FF"), and the base name when there is one.
-// Built once for each `between`: most lists start from them.
-const Captions& baseCaptions(const std::string& between = "") {
-    static std::map<std::string, Captions> built;
-    auto [at, fresh] = built.try_emplace(between);
-    if (fresh) {
-        at->second.reserve(kCodes);
-        for (int code = 0; code < kCodes; ++code) {
-            std::string s = hex2(code) + between;
-            if (auto n = baseNames().find(code); n != baseNames().end()) s += " " + n->second;
-            at->second.push_back(std::move(s));
-        }
-    }
-    return at->second;
+std::string baseCaption(int code, std::string_view between) {
+    std::string s = hex2(code) + std::string(between);
+    if (auto n = baseNames().find(code); n != baseNames().end()) s += " " + n->second;
+    return s;
 }
 
-// Lists ordered by their captions, looked up without copying them.
-struct ByCaptions {
-    using is_transparent = void;
-    static const Captions& of(const ChoiceListRef& l) { return l->captions; }
-    static const Captions& of(const Captions& c) { return c; }
-    bool operator()(const auto& a, const auto& b) const { return of(a) < of(b); }
-};
-
-// Captions of some codes replaced, the default entry marked. Lists that come out the
-// same are built once.
-ChoiceListRef codes(Captions captions, const Overrides& overrides, int marked,
-                    const std::string& marker = "  [Default]") {
-    for (const auto& [code, caption] : overrides)
-        captions[static_cast<std::size_t>(code)] = caption;
-    captions[static_cast<std::size_t>(marked)] += marker;
-    static std::set<ChoiceListRef, ByCaptions> built;
-    if (auto at = built.find(captions); at != built.end()) return *at;
-    return *built.insert(makeList(std::move(captions))).first;
+// The base captions with those of some codes replaced and the default entry marked;
+// each written when it is shown.
+ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, int marked,
+                    std::string marker = "  [Default]") {
+    // The replacements are worked out when the first entry is.
+    auto replaced = std::make_shared<std::optional<std::map<int, std::string>>>();
+    return entryList(kCodes, [=](int code) {
+        if (!*replaced) {
+            *replaced = std::map<int, std::string>{};
+            if (overrides)
+                for (auto& [c, caption] : overrides())
+                    (**replaced)[c] = caption;
+        }
+        const auto at = (*replaced)->find(code);
+        std::string s = at != (*replaced)->end() ? at->second : baseCaption(code, between);
+        if (code == marked) s += marker;
+        return s;
+    });
 }
 
 ChoiceListRef plain(int marked) {
-    return codes(baseCaptions(), {}, marked);
+    return codes("", {}, marked);
 }
 
-// The nine lifts, 0x24..0x2C; `between` follows the code as in baseCaptions().
+// The nine lifts, 0x24..0x2C; `between` follows the code as in baseCaption().
 Overrides lifts(const std::string& between) {
     static const char* const names[] = {
         "Lift (Balance)", "Lift (U/D)",        "Lift (Up)",       "Lift (Down)",      "Lift (L/R)",
@@ -114,67 +107,84 @@ const Overrides kOdd{{0x00, "00 Green Koopa Troopa (Odd)"},
                      {0x04, "04 Green Koopa Troopa (Still, Odd)"}};
 
 ChoiceListRef touchedSet3() {
-    return codes(baseCaptions(),
-                 kOdd + Overrides{{0x09, "09 Green Paratroopa (Still, Invalid)"},
-                                  {0x0E, "0E G. Paratroopa (Jump, Invalid)"},
-                                  {0x0F, "0F Red Paratroopa (U/D, Invalid)"},
-                                  {0x10, "10 Green Paratroopa (L/R, Invalid)"},
-                                  {0x13, "13 Unknown (Still, Invalid)"}},
-                 0x12);
+    return codes(
+        "",
+        [] {
+            return kOdd + Overrides{{0x09, "09 Green Paratroopa (Still, Invalid)"},
+                                    {0x0E, "0E G. Paratroopa (Jump, Invalid)"},
+                                    {0x0F, "0F Red Paratroopa (U/D, Invalid)"},
+                                    {0x10, "10 Green Paratroopa (L/R, Invalid)"},
+                                    {0x13, "13 Unknown (Still, Invalid)"}};
+        },
+        0x12);
 }
 
 // "00～FF Green Koopa Troopa": the code and every code above it.
-ChoiceListRef range(const Overrides& more) {
-    return codes(baseCaptions("～FF"), Overrides{{0x0A, "0A～FF G. Cheep-Cheep (Swim)"}} + more,
-                 0x15);
+ChoiceListRef range(std::function<Overrides()> more) {
+    return codes(
+        "～FF",
+        [more] {
+            Overrides o{{0x0A, "0A～FF G. Cheep-Cheep (Swim)"}};
+            return more ? o + more() : o;
+        },
+        0x15);
 }
 
 ChoiceListRef fireImmune(int marked) {
-    return codes(baseCaptions(), lifts(""), marked);
+    return codes(
+        "", [] { return lifts(""); }, marked);
 }
 
 ChoiceListRef fireThrough(int marked) {
-    return codes(baseCaptions(),
-                 lifts("") + Overrides{{0x0A, "0A Green Cheep-Cheep"},
-                                       {0x0B, "0B Red Cheep-Cheep"},
-                                       {0x0C, "0C Podoboo (From Ground)"},
-                                       {0x33, "33"}},
-                 marked);
+    return codes(
+        "",
+        [] {
+            return lifts("") + Overrides{{0x0A, "0A Green Cheep-Cheep"},
+                                         {0x0B, "0B Red Cheep-Cheep"},
+                                         {0x0C, "0C Podoboo (From Ground)"},
+                                         {0x33, "33"}};
+        },
+        marked);
 }
 
 // The base name followed by " (No Effect)".
 Overrides noEffect(std::initializer_list<int> list) {
-    const Captions& base = baseCaptions();
     Overrides out;
     for (int code : list)
-        out.push_back({code, base[static_cast<std::size_t>(code)] + " (No Effect)"});
+        out.push_back({code, baseCaption(code, "") + " (No Effect)"});
     return out;
 }
 
 ChoiceListRef pacing() {
-    return codes(baseCaptions(),
-                 noEffect({0x05, 0x07, 0x08, 0x0C, 0x0D, 0x11, 0x15, 0x2D, 0x33}) +
-                     Overrides{{0x03, "03 Red Koopa Troopa"},
-                               {0x04, "04 Green Koopa Troopa"},
-                               {0x12, "12 Spiny"},
-                               {0x09, "09 Green Paratroopa (No Effect)"},
-                               {0x0A, "0A G. Cheep-Cheep (No Effect)"},
-                               {0x0B, "0B Red Cheep-Cheep (No Effect)"},
-                               {0x0E, "0E Green Paratroopa (No Effect)"},
-                               {0x0F, "0F Red Paratroopa (No Effect)"},
-                               {0x10, "10 Green Paratroopa (No Effect)"},
-                               {0x13, "13 Unknown (No Effect)"},
-                               {0x14, "14 Red Cheep-Cheep (No Effect)"}},
-                 0x03);
+    return codes(
+        "",
+        [] {
+            return noEffect({0x05, 0x07, 0x08, 0x0C, 0x0D, 0x11, 0x15, 0x2D, 0x33}) +
+                   Overrides{{0x03, "03 Red Koopa Troopa"},
+                             {0x04, "04 Green Koopa Troopa"},
+                             {0x12, "12 Spiny"},
+                             {0x09, "09 Green Paratroopa (No Effect)"},
+                             {0x0A, "0A G. Cheep-Cheep (No Effect)"},
+                             {0x0B, "0B Red Cheep-Cheep (No Effect)"},
+                             {0x0E, "0E Green Paratroopa (No Effect)"},
+                             {0x0F, "0F Red Paratroopa (No Effect)"},
+                             {0x10, "10 Green Paratroopa (No Effect)"},
+                             {0x13, "13 Unknown (No Effect)"},
+                             {0x14, "14 Red Cheep-Cheep (No Effect)"}};
+        },
+        0x03);
 }
 
 ChoiceListRef notTurning() {
-    return codes(baseCaptions(),
-                 noEffect({0x05, 0x07, 0x08, 0x0C, 0x0D, 0x11, 0x15, 0x2D, 0x33}) +
-                     Overrides{{0x0A, "0A Green Cheep-Cheep"},
-                               {0x0B, "0B Red Cheep-Cheep"},
-                               {0x14, "14 Red Cheep-Cheep (No Effect)"}},
-                 0x06);
+    return codes(
+        "",
+        [] {
+            return noEffect({0x05, 0x07, 0x08, 0x0C, 0x0D, 0x11, 0x15, 0x2D, 0x33}) +
+                   Overrides{{0x0A, "0A Green Cheep-Cheep"},
+                             {0x0B, "0B Red Cheep-Cheep"},
+                             {0x14, "14 Red Cheep-Cheep (No Effect)"}};
+        },
+        0x06);
 }
 
 Item code(std::string control, std::string label, int offset, ChoiceListRef list, int def) {
@@ -188,10 +198,12 @@ ChoiceRule indexPlusOne() {
 }
 
 ChoiceListRef counts(int first, int last, int marked) {
-    Captions out;
-    for (int n = first; n <= last; ++n)
-        out.push_back(std::to_string(n) + (n == marked ? "  [Default]" : ""));
-    return makeList(std::move(out));
+    return lazyList(last - first + 1, [=] {
+        Captions out;
+        for (int n = first; n <= last; ++n)
+            out.push_back(std::to_string(n) + (n == marked ? "  [Default]" : ""));
+        return out;
+    });
 }
 
 // The firebar pivot rows, entry n ("1", "1.5", ... "12") is row n; the last byte is 4n.
@@ -219,14 +231,16 @@ Item pivot(std::string control, std::string label, int offset, int marked) {
             entries.emplace_back(r.begin(), r.end());
         return rule::byteTable(std::move(entries));
     }();
-    Captions captions;
-    for (int n = 0; n < kPivotRows; ++n) {
-        std::string s = std::to_string(n / 2 + 1) + (n % 2 ? ".5" : "");
-        if (n == marked) s += "  [Default]";
-        captions.push_back(std::move(s));
-    }
-    return choice(std::move(control), std::move(label), offset, makeList(std::move(captions)), rows,
-                  marked);
+    const ChoiceListRef rowsList = lazyList(kPivotRows, [marked] {
+        Captions captions;
+        for (int n = 0; n < kPivotRows; ++n) {
+            std::string s = std::to_string(n / 2 + 1) + (n % 2 ? ".5" : "");
+            if (n == marked) s += "  [Default]";
+            captions.push_back(std::move(s));
+        }
+        return captions;
+    });
+    return choice(std::move(control), std::move(label), offset, rowsList, rows, marked);
 }
 
 Group piranhaPlantSettings() {
@@ -318,21 +332,24 @@ DialogTable build() {
         page("Special 1", "TabChara1",
              {
                  group("Damage When Touched", 22716, "SpdFumiDamage",
-                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC,
-                             codes(baseCaptions(), {}, 0x0D, " [Default]"), 0x0D),
+                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC, codes("", {}, 0x0D, " [Default]"),
+                             0x0D),
                         code("CmbFumiDamage2", "S&et 2:", 0x58C0, plain(0x0C), 0x0C),
                         code("CmbFumiDamage3", "&Range:", 0x58C8, range({}), 0x15),
                         code("CmbFumiDamage4", "Se&t 3:", 0x597C, touchedSet3(), 0x12),
                         code("CmbFumiDamage5", "Exce&ption:", 0x58C4,
-                             codes(baseCaptions(), kOdd, 0x33), 0x33),
+                             codes(
+                                 "", [] { return kOdd; }, 0x33),
+                             0x33),
                         code("CmbFumiDamage6", "E&xception:", 0x58B8, touchedSet3(), 0x12)}),
-                 group(
-                     "Fireball Immune Characters", 22373, "SpdFireTole",
-                     {code("CmbFireTole1", "Set &1:", 0x5765, fireImmune(0x02), 0x02),
-                      code("CmbFireTole2", "Set &2:", 0x579A, fireImmune(0x08), 0x08),
-                      code("CmbFireTole3", "Set &3:", 0x579E, fireImmune(0x0C), 0x0C),
-                      code("CmbFireTole4", "Set &4:", 0x57A2,
-                           range(lifts("～FF") + Overrides{{0x33, "33～FF Bill Blaster"}}), 0x15)}),
+                 group("Fireball Immune Characters", 22373, "SpdFireTole",
+                       {code("CmbFireTole1", "Set &1:", 0x5765, fireImmune(0x02), 0x02),
+                        code("CmbFireTole2", "Set &2:", 0x579A, fireImmune(0x08), 0x08),
+                        code("CmbFireTole3", "Set &3:", 0x579E, fireImmune(0x0C), 0x0C),
+                        code("CmbFireTole4", "Set &4:", 0x57A2, range([] {
+                                 return lifts("～FF") + Overrides{{0x33, "33～FF Bill Blaster"}};
+                             }),
+                             0x15)}),
                  group("Stomped Character Cannot Be Kicked", 22752, "SpdFumiNotKeri",
                        {code("CmbFumiNotKeri", "Set &Value:", 0x58E0, plain(0x06), 0x06)}),
              }),

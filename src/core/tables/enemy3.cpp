@@ -33,7 +33,7 @@ namespace {
 
 // "Launched Character Sprite": codes 0x00..0x32, the index is the code.
 ChoiceListRef launchedSprites() {
-    std::vector<std::string> names(0x33, "Unknown"); // 0x1B..0x31 among them
+    std::vector<std::string_view> names(0x33, "Unknown"); // 0x1B..0x31 among them
     for (int c : {0x00, 0x01, 0x03, 0x04})
         names[static_cast<std::size_t>(c)] = "Koopa Troopa";
     for (int c : {0x09, 0x0E, 0x0F, 0x10})
@@ -61,10 +61,7 @@ ChoiceListRef launchedSprites() {
     };
     for (const auto& [c, n] : single)
         names[static_cast<std::size_t>(c)] = n;
-    std::vector<std::string> out;
-    for (int c = 0; c < 0x33; ++c)
-        out.push_back(hex2(c) + " " + names[static_cast<std::size_t>(c)]);
-    return makeList(std::move(out));
+    return codeNames(std::move(names));
 }
 
 // "Bowser True Form": codes 0x00..0x41, the index is the code.
@@ -138,13 +135,11 @@ constexpr std::array<std::string_view, 0x42> kTrueForms = {
 };
 
 ChoiceListRef trueForms(int marked) {
-    std::vector<std::string> out;
-    for (int c = 0; c < 0x42; ++c) {
+    return entryList(0x42, [marked](int c) {
         std::string s = hex2(c) + " " + std::string(kTrueForms[static_cast<std::size_t>(c)]);
         if (c == marked) s += "  [Default]";
-        out.push_back(std::move(s));
-    }
-    return makeList(std::move(out));
+        return s;
+    });
 }
 
 // "Bill Blaster Launched Character": every code 0x00..0xFF; codes not named are "-".
@@ -208,32 +203,34 @@ ChoiceListRef blasterCharacters() {
           {0xB7, 0xB7}, {0xBE, 0xBE}, {0xC4, 0xC4}, {0xC7, 0xC7}, {0xD0, 0xE4}, {0xE9, 0xE9},
           {0xEC, 0xEC}, {0xF2, 0xF2}, {0xF5, 0xF5}, {0xF8, 0xF8}, {0xFB, 0xFB}, {0xFE, 0xFE}}},
     };
-    std::vector<std::string> out(256, "-");
+    std::vector<std::string_view> out(256, "-");
     for (const Name& n : names)
         for (const Run& r : n.codes)
             for (int c = r.first; c <= r.last; ++c)
                 out[static_cast<std::size_t>(c)] = n.name;
-    for (int c = 0; c < 256; ++c)
-        out[static_cast<std::size_t>(c)] = hex2(c) + " " + out[static_cast<std::size_t>(c)];
-    return makeList(std::move(out));
+    return codeNames(std::move(out));
 }
 
 // Bullet Bill and Cheep-Cheep elevations: entries -1..12, then the two special rows.
 ChoiceListRef elevations(int markedEntry) {
-    std::vector<std::string> out;
-    for (int n = -1; n <= 12; ++n)
-        out.push_back(std::to_string(n));
-    out.push_back("-3 (Off-Screen)");
-    out.push_back("-2 (No Collisions)");
-    out[static_cast<std::size_t>(markedEntry)] += "  [Default]";
-    return makeList(std::move(out));
+    return lazyList(16, [=] {
+        std::vector<std::string> out;
+        for (int n = -1; n <= 12; ++n)
+            out.push_back(std::to_string(n));
+        out.push_back("-3 (Off-Screen)");
+        out.push_back("-2 (No Collisions)");
+        out[static_cast<std::size_t>(markedEntry)] += "  [Default]";
+        return out;
+    });
 }
 
 ChoiceListRef movementHeights() {
-    std::vector<std::string> out;
-    for (int n = -1; n <= 14; ++n)
-        out.push_back(std::to_string(n) + (n == 7 ? "  [Default]" : ""));
-    return makeList(std::move(out));
+    return lazyList(16, [=] {
+        std::vector<std::string> out;
+        for (int n = -1; n <= 14; ++n)
+            out.push_back(std::to_string(n) + (n == 7 ? "  [Default]" : ""));
+        return out;
+    });
 }
 
 // The byte is the code, read as two's complement: codes past 0x7F are out of bounds.

@@ -16,39 +16,46 @@ using enc::unsignedByte;
 
 // Elevations 0..13, the last one hidden.
 ChoiceListRef elevations(int marked) {
-    return makeList(numbers(0, 13, marked, {{13, " (Hidden)"}}));
+    return lazyList(14, [=] { return numbers(0, 13, marked, {{13, " (Hidden)"}}); });
 }
 
 // Bridge elevations -1..14 (byte + 1); the outermost three are hidden.
 ChoiceListRef bridgeElevations(int marked) {
-    return makeList(
-        numbers(-1, 14, marked, {{-1, " (Hidden)"}, {13, " (Hidden)"}, {14, " (Hidden)"}}));
+    return lazyList(16, [=] {
+        return numbers(-1, 14, marked, {{-1, " (Hidden)"}, {13, " (Hidden)"}, {14, " (Hidden)"}});
+    });
 }
 
 // Fireworks 0..9: none, the bare numbers up to the default, then "may appear anywhere".
 ChoiceListRef fireworks(int marked) {
-    std::vector<std::string> out = numbers(0, 9, marked);
-    out[0] = marked == 0 ? out[0] : "0 (None)";
-    for (int n = marked + 1; n <= 9; ++n)
-        out[static_cast<std::size_t>(n)] += " (May Appear Anywhere)";
-    return makeList(std::move(out));
+    return lazyList(10, [=] {
+        std::vector<std::string> out = numbers(0, 9, marked);
+        out[0] = marked == 0 ? out[0] : "0 (None)";
+        for (int n = marked + 1; n <= 9; ++n)
+            out[static_cast<std::size_t>(n)] += " (May Appear Anywhere)";
+        return out;
+    });
 }
 
 ChoiceListRef initialTime(const std::string& marked) {
-    std::vector<std::string> out{"0",   "100", "200", "300", "400",        "500",
-                                 "600", "700", "800", "900", "A00 = 1,000"};
-    for (std::string& s : out)
-        if (s == marked) s += "  [Default]";
-    return makeList(std::move(out));
+    return lazyList(11, [=] {
+        std::vector<std::string> out{"0",   "100", "200", "300", "400",        "500",
+                                     "600", "700", "800", "900", "A00 = 1,000"};
+        for (std::string& s : out)
+            if (s == marked) s += "  [Default]";
+        return out;
+    });
 }
 
 ChoiceListRef blockItems(const std::string& marked) {
-    std::vector<std::string> out{"Magic Mushroom",       "Starman",
-                                 "1UP Mushroom",         "Invincibility Shell",
-                                 "Invincibility Flower", "Static Starman"};
-    for (std::string& s : out)
-        if (s == marked) s += "  [Default]";
-    return makeList(std::move(out));
+    return lazyList(6, [=] {
+        std::vector<std::string> out{"Magic Mushroom",       "Starman",
+                                     "1UP Mushroom",         "Invincibility Shell",
+                                     "Invincibility Flower", "Static Starman"};
+        for (std::string& s : out)
+            if (s == marked) s += "  [Default]";
+        return out;
+    });
 }
 ChoiceRule blockItemBytes() {
     return rule::byteTable({{0x00}, {0x02}, {0x03}, {0x37}, {0x41}, {0x42}});
@@ -56,47 +63,51 @@ ChoiceRule blockItemBytes() {
 
 // Sprites 0x00..0x1A; the three springboard frames are worded per list.
 ChoiceListRef sprites(std::string e18, std::string e19, std::string e1a) {
-    std::vector<std::string> out{
-        "00 Green Koopa Shell (Flipped, Respawning)",
-        "01 Red Koopa Shell (Flipped, Respawning)",
-        "02 Buzzy Beetle (Flipped)",
-        "03 Red Koopa Shell (Flipped, Respawning)",
-        "04 Green Koopa Troopa (Odd)",
-        "05 Hammer Bros.",
-        "06 Goomba (Odd)",
-        "07 Blooper",
-        "08 Bullet Bill",
-        "09 Green Koopa Paratroopa (Odd)",
-        "0A Green Cheep-Cheep (Odd)",
-        "0B Green Koopa Paratroopa (Odd)",
-        "0C Podoboo (Flipped)",
-        "0D Piranha Plant",
-        "0E Green Koopa Paratroopa (Odd)",
-        "0F Red Koopa Paratroopa (Odd)",
-        "10 Black Koopa Paratroopa",
-        "11 Lakitu (Retracted)",
-        "12 Spiny",
-        "13 Unknown",
-        "14 Red Cheep-Cheep (Odd)",
-        "15 Toad / Peach (Odd)",
-        "16 Bowser (Odd)",
-        "17 Bowser (Odd)",
-    };
-    out.push_back(std::move(e18));
-    out.push_back(std::move(e19));
-    out.push_back(std::move(e1a));
-    return makeList(std::move(out));
+    return lazyList(27, [=] {
+        std::vector<std::string> out{
+            "00 Green Koopa Shell (Flipped, Respawning)",
+            "01 Red Koopa Shell (Flipped, Respawning)",
+            "02 Buzzy Beetle (Flipped)",
+            "03 Red Koopa Shell (Flipped, Respawning)",
+            "04 Green Koopa Troopa (Odd)",
+            "05 Hammer Bros.",
+            "06 Goomba (Odd)",
+            "07 Blooper",
+            "08 Bullet Bill",
+            "09 Green Koopa Paratroopa (Odd)",
+            "0A Green Cheep-Cheep (Odd)",
+            "0B Green Koopa Paratroopa (Odd)",
+            "0C Podoboo (Flipped)",
+            "0D Piranha Plant",
+            "0E Green Koopa Paratroopa (Odd)",
+            "0F Red Koopa Paratroopa (Odd)",
+            "10 Black Koopa Paratroopa",
+            "11 Lakitu (Retracted)",
+            "12 Spiny",
+            "13 Unknown",
+            "14 Red Cheep-Cheep (Odd)",
+            "15 Toad / Peach (Odd)",
+            "16 Bowser (Odd)",
+            "17 Bowser (Odd)",
+        };
+        out.push_back(std::move(e18));
+        out.push_back(std::move(e19));
+        out.push_back(std::move(e1a));
+        return out;
+    });
 }
 
 ChoiceListRef handrail() {
-    std::vector<std::string> out;
-    for (int n = -15; n <= 12; ++n) {
-        std::string s = "Bridge " + std::string(n > 0 ? "+" : "") + std::to_string(n);
-        if (n == -1) s += "  [Default]";
-        if (n == 0) s += " (Not Visible)";
-        out.push_back(std::move(s));
-    }
-    return makeList(std::move(out));
+    return lazyList(28, [=] {
+        std::vector<std::string> out;
+        for (int n = -15; n <= 12; ++n) {
+            std::string s = "Bridge " + std::string(n > 0 ? "+" : "") + std::to_string(n);
+            if (n == -1) s += "  [Default]";
+            if (n == 0) s += " (Not Visible)";
+            out.push_back(std::move(s));
+        }
+        return out;
+    });
 }
 
 Group blockConfiguration() {
@@ -145,7 +156,7 @@ DialogTable build() {
     t.caption = "General Settings 1";
     t.undoSuffix = "(General 1)";
     t.helpContext = 200;
-    t.subDialogs = {&kihonBloc(), &kaidanBloc()};
+    t.subDialogs = {&basicBlocks(), &staircaseBlocks()};
 
     const ChoiceListRef sprites19 =
         sprites("18 Springboard", "19 Springboard (Half Pressed)  [Default]",
@@ -279,7 +290,7 @@ DialogTable build() {
 
 } // namespace
 
-const DialogTable& zenpan1() {
+const DialogTable& general1() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }

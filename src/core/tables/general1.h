@@ -5,6 +5,6 @@
 
 namespace qv::tables {
 
-const DialogTable& zenpan1();
+const DialogTable& general1();
 
 } // namespace qv::tables

@@ -114,7 +114,8 @@ ChoiceRule unsignedIndex(int offset) {
 
 ChoiceListRef list(int first, int last, int marked,
                    std::vector<std::pair<int, std::string>> suffixes = {}) {
-    return makeList(numbers(first, last, marked, std::move(suffixes)));
+    return lazyList(last - first + 1,
+                    [=, s = std::move(suffixes)] { return numbers(first, last, marked, s); });
 }
 
 const std::string kHidden = " (Hidden)";
@@ -129,17 +130,18 @@ ChoiceListRef erasableElevations(int marked) {
 }
 
 ChoiceListRef deleteTargets() {
-    std::vector<std::string> out{"Axe Only", "Axe and Rope"};
-    for (int n = 1; n <= 12; ++n)
-        out.push_back("Bridge " + std::to_string(n) + " All");
-    out.push_back("All  [Default]");
-    return makeList(std::move(out));
+    return lazyList(15, [=] {
+        std::vector<std::string> out{"Axe Only", "Axe and Rope"};
+        for (int n = 1; n <= 12; ++n)
+            out.push_back("Bridge " + std::to_string(n) + " All");
+        out.push_back("All  [Default]");
+        return out;
+    });
 }
 
 // The objects an item block can produce, by code; unnamed codes are "NULL".
 ChoiceListRef blockObjects() {
-    std::array<std::string, 256> caption;
-    caption.fill("NULL");
+    std::vector<std::string_view> caption(256, "NULL");
     const auto name = [&](int first, int last, const char* text) {
         for (int c = first; c <= last; ++c)
             caption[static_cast<std::size_t>(c)] = text;
@@ -208,14 +210,7 @@ ChoiceListRef blockObjects() {
              {0xE5, 0xE5}, {0xE7, 0xE8}, {0xEA, 0xEB}, {0xED, 0xEE}, {0xF0, 0xF1}, {0xF3, 0xF4},
              {0xF6, 0xF7}, {0xF9, 0xFA}, {0xFC, 0xFD}, {0xFF, 0xFF}})
         name(first, last, "Unknown");
-
-    std::vector<std::string> out;
-    for (int c = 0; c < 256; ++c) {
-        char code[4];
-        std::snprintf(code, sizeof code, "%02X ", c);
-        out.push_back(code + caption[static_cast<std::size_t>(c)]);
-    }
-    return makeList(std::move(out));
+    return codeNames(std::move(caption));
 }
 
 Group flagpole() {
@@ -338,7 +333,7 @@ std::optional<int> bridgePieceColumn(int field) {
     return pairColumn(field);
 }
 
-const DialogTable& zenpan2() {
+const DialogTable& general2() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }

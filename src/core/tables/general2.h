@@ -8,7 +8,7 @@
 
 namespace qv::tables {
 
-const DialogTable& zenpan2();
+const DialogTable& general2();
 
 // The column a bridge piece's byte names, when the byte is a valid row/column pair
 // (bits 5 and 0 clear); a frozen bridge shows each piece's own column this way.

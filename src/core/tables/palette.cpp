@@ -97,6 +97,7 @@ std::string controlName(int offset) {
 // whatever index it reads, drawn as 0x00 when it is no colour.
 std::vector<Item> rowItems(const PaletteRow& r) {
     std::vector<Item> items;
+    items.reserve(static_cast<std::size_t>(r.count));
     for (int i = 0; i < r.count; ++i) {
         std::string label(r.section);
         label += r.label;
@@ -110,6 +111,7 @@ std::vector<Item> rowItems(const PaletteRow& r) {
 
 Page palettePage(int index, std::string caption, std::string groupCaption) {
     std::vector<Item> items;
+    items.reserve(24); // the most a page has
     for (const PaletteRow& r : kRows) {
         if (r.page != index) continue;
         for (Item& it : rowItems(r))
@@ -147,7 +149,7 @@ DialogTable build() {
 
 } // namespace
 
-const DialogTable& pallet() {
+const DialogTable& palette() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }

@@ -12,7 +12,7 @@
 
 namespace qv::tables {
 
-const DialogTable& pallet();
+const DialogTable& palette();
 
 // One labelled row of colour bytes at consecutive offsets, left to right from `column`
 // (0..5); `section` is the heading the row stands under on the Special page.

@@ -20,16 +20,16 @@ namespace {
 // General 1's two sub-dialogs follow it: their bytes travel with it.
 constexpr DialogEntry kEntries[] = {
     {&tables::mario, "Mario", "Mario", "&Mario Settings...", "&Mario", 1},
-    {&tables::zenpan1, "General 1", "Zenpan1", "&General Settings 1...", "&General 1", 2},
-    {&tables::kihonBloc, "Basic blocks", "KihonBloc", "", "", 0},
-    {&tables::kaidanBloc, "Staircase", "KaidanBloc", "", "", 0},
-    {&tables::zenpan2, "General 2", "Zenpan2", "Ge&neral Settings 2...", "Ge&neral 2", 3},
+    {&tables::general1, "General 1", "Zenpan1", "&General Settings 1...", "&General 1", 2},
+    {&tables::basicBlocks, "Basic blocks", "KihonBloc", "", "", 0},
+    {&tables::staircaseBlocks, "Staircase", "KaidanBloc", "", "", 0},
+    {&tables::general2, "General 2", "Zenpan2", "Ge&neral Settings 2...", "Ge&neral 2", 3},
     {&tables::enemy1, "Enemy 1", "Enemy1", "Enemy Settings &1...", "Enemies &1", 4},
     {&tables::enemy2, "Enemy 2", "Enemy2", "Enemy Settings &2...", "Enemies &2", 5},
     {&tables::enemy3, "Enemy 3", "Enemy3", "Enemy Settings &3...", "Enemies &3", 6},
-    {&tables::point, "Scoring", "Point", "&Scoring Settings...", "&Scoring", 7},
+    {&tables::scoring, "Scoring", "Point", "&Scoring Settings...", "&Scoring", 7},
     {&tables::color, "Color", "Color", "Co&lor Settings...", "Co&lors", 8},
-    {&tables::pallet, "Palette", "Pallet", "&Palette Settings...", "&Palette", 9},
+    {&tables::palette, "Palette", "Pallet", "&Palette Settings...", "&Palette", 9},
 };
 } // namespace
 

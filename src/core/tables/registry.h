@@ -1,9 +1,11 @@
 #pragma once
 // The one list of settings dialogs, in the order of the Edit menu and the button
 // panel. Each entry names its table (built on first use), what the main window shows
-// for it and what the command line calls it. A new dialog is one entry here, its table,
-// and (for parts no table can say) its own widget code; the main window's menu items,
-// buttons and enable list, and the command line's dialog names, follow from the entries.
+// for it and what the command line calls it. A new dialog is one entry here and its
+// table; a dialog with widget code of its own (for what no table can say) adds that
+// code and one line to the factory list in gui/dialogs/dialogclasses.cpp. The main
+// window's menu items, buttons and enable list, the command line's dialog names, the
+// tests that open every dialog and the dialog benchmarks follow from the entries.
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,7 +21,7 @@ struct DialogEntry {
     std::string_view menuCaption;   // "&General Settings 1..."; empty: a sub-dialog,
                                     // opened from another dialog and kept in its fields
     std::string_view buttonCaption; // "&General 1"
-    int shortcut = 0;               // Ctrl + this digit; 0: none
+    int shortcut = 0;               // Ctrl + this digit; 0: no shortcut
 
     bool inMenu() const { return !menuCaption.empty(); }
     std::string undoSuffix() const { return "(" + std::string(name) + ")"; }

@@ -37,39 +37,37 @@ std::string withCommas(long long n) {
 }
 
 // "0", then one digit 1..9 at each place from the tens to the millions: 55 entries.
-std::vector<std::string> pointsEntries() {
-    std::vector<std::string> out{"0"};
+constexpr int kPoints = 55;
+std::string pointsEntry(int index) {
+    if (index == 0) return "0";
     long long place = 10;
-    for (int p = 0; p < 6; ++p, place *= 10)
-        for (int d = 1; d <= 9; ++d)
-            out.push_back(withCommas(d * place));
-    return out;
+    for (int p = (index - 1) / 9; p > 0; --p)
+        place *= 10;
+    return withCommas(((index - 1) % 9 + 1) * place);
 }
 
 // Slot 11 awards an extra life besides its points.
-std::vector<std::string> oneUpPointsEntries() {
-    std::vector<std::string> out = pointsEntries();
-    out[0] = "1UP";
-    for (std::size_t i = 1; i < out.size(); ++i)
-        out[i] += " + 1UP";
-    return out;
+std::string oneUpPointsEntry(int index) {
+    return index == 0 ? "1UP" : pointsEntry(index) + " + 1UP";
 }
 
 // The coin counter has two digits: 0..9 at the ones, 10..90 at the tens.
-std::vector<std::string> coinStepEntries() {
-    std::vector<std::string> out;
-    for (int n = 0; n <= 9; ++n)
-        out.push_back(std::to_string(n));
-    for (int n = 10; n <= 90; n += 10)
-        out.push_back(std::to_string(n));
-    return out;
+constexpr int kCoinSteps = 19;
+std::string coinStepEntry(int index) {
+    return std::to_string(index <= 9 ? index : (index - 9) * 10);
 }
 
-// A copy of the entries with the default one marked.
-ChoiceListRef marked(std::vector<std::string> entries, int index,
+// The `size` entries that `entry` writes, the default one marked.
+template <class Entry>
+ChoiceListRef marked(int size, Entry entry, int index, const char* suffix = "  [Default]") {
+    return entryList(size, [=](int i) { return i == index ? entry(i) + suffix : entry(i); });
+}
+// The same for a list that lives as long as the program.
+ChoiceListRef marked(const std::vector<std::string>& entries, int index,
                      const char* suffix = "  [Default]") {
-    entries[static_cast<std::size_t>(index)] += suffix;
-    return makeList(std::move(entries));
+    return marked(
+        static_cast<int>(entries.size()),
+        [&entries](int i) { return entries[static_cast<std::size_t>(i)]; }, index, suffix);
 }
 
 // ---- Rules -------------------------------------------------------------------------
@@ -192,15 +190,21 @@ constexpr int I100 = 1, I200 = 2, I400 = 3, I500 = 4, I800 = 5, I1000 = 6, I5000
 // Lists are built once per default entry and shared by the combos marking the same one.
 class Lists {
   public:
-    ChoiceListRef points(int def) { return cached(points_, def, pointsEntries()); }
-    ChoiceListRef display(int def) { return cached(display_, def, kDisplayEntries); }
-    ChoiceListRef items(int def) { return cached(items_, def, kItemEntries); }
+    ChoiceListRef points(int def) {
+        return cached(points_, def, [def] { return marked(kPoints, pointsEntry, def); });
+    }
+    ChoiceListRef display(int def) {
+        return cached(display_, def, [def] { return marked(kDisplayEntries, def); });
+    }
+    ChoiceListRef items(int def) {
+        return cached(items_, def, [def] { return marked(kItemEntries, def); });
+    }
 
   private:
-    static ChoiceListRef cached(std::map<int, ChoiceListRef>& cache, int def,
-                                const std::vector<std::string>& entries) {
+    template <class Make>
+    static ChoiceListRef cached(std::map<int, ChoiceListRef>& cache, int def, Make make) {
         ChoiceListRef& l = cache[def];
-        if (!l) l = marked(entries, def);
+        if (!l) l = make();
         return l;
     }
     std::map<int, ChoiceListRef> points_, display_, items_;
@@ -241,7 +245,7 @@ DialogTable build() {
         for (Item& it : row)
             renzoku.push_back(std::move(it));
     renzoku.push_back(
-        choice("CmbPtRenzoku11", "1&UP:", 0x04D2, marked(oneUpPointsEntries(), 0), digit, 0));
+        choice("CmbPtRenzoku11", "1&UP:", 0x04D2, marked(kPoints, oneUpPointsEntry, 0), digit, 0));
     renzoku.push_back(choice("CmbVwRenzoku11", "", 0x04C5, l.display(D1UP), tiles, D1UP));
     Group general = group("General Scoring Overrides", 1201, "SpdRenzoku", std::move(renzoku));
     // Two columns of rows: slots 1 to 6, then 7 to 11.
@@ -271,7 +275,7 @@ DialogTable build() {
         for (Item& it : row)
             coins.push_back(std::move(it));
     coins.push_back(choice("CmbVwGetCoin", "&Value Displayed Per Coin:", 0x3C0E,
-                           marked(coinStepEntries(), 1), digitAdd(0x38), 1));
+                           marked(kCoinSteps, coinStepEntry, 1), digitAdd(0x38), 1));
     coins.push_back(
         numeric("EditOneUpCoin", "Coins Needed for 1&UP:", 0x3C23, enc::zeroIs256, 1, 256, 100, 3));
 
@@ -389,7 +393,7 @@ constexpr std::array<std::string_view, 17> kScoredItems{
 
 } // namespace
 
-const DialogTable& point() {
+const DialogTable& scoring() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }
@@ -407,7 +411,7 @@ std::vector<int> pointTagsIn(const Group& group) {
 
 std::vector<int> pointTagsOnPage(int page) {
     std::vector<int> tags;
-    const auto& pages = point().pages;
+    const auto& pages = scoring().pages;
     if (page < 0 || page >= static_cast<int>(pages.size())) return tags;
     for (const Group& g : pages[static_cast<std::size_t>(page)].groups)
         for (int tag : pointTagsIn(g))

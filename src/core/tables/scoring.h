@@ -10,7 +10,7 @@
 
 namespace qv::tables {
 
-const DialogTable& point();
+const DialogTable& scoring();
 
 // The 17 combo boxes that name a score-table slot (the Item list), in Tag order
 // (Tag 1 first). Each shows that slot's points and picture in two panels beside it.

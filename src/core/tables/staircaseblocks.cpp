@@ -52,16 +52,16 @@ DialogTable build() {
 
 } // namespace
 
-const DialogTable& kaidanBloc() {
+const DialogTable& staircaseBlocks() {
     static const DialogTable& table = *new DialogTable(build());
     return table;
 }
 
 const Item& stairStart(int step) {
-    return kaidanBloc().pages[0].groups[0].at(0, step - 1);
+    return staircaseBlocks().pages[0].groups[0].at(0, step - 1);
 }
 const Item& stairCount(int step) {
-    return kaidanBloc().pages[0].groups[0].at(1, step - 1);
+    return staircaseBlocks().pages[0].groups[0].at(1, step - 1);
 }
 
 } // namespace qv::tables

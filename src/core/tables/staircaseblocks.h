@@ -6,7 +6,7 @@
 
 namespace qv::tables {
 
-const DialogTable& kaidanBloc();
+const DialogTable& staircaseBlocks();
 
 inline constexpr int kStairSteps = 9;
 // Step s = 1..9: its start row (EditKaidanSp<s>) and block count (EditKaidanBk<s>).

@@ -19,14 +19,6 @@ const Item* DialogTable::find(std::string_view control) const {
     return nullptr;
 }
 
-const Group* DialogTable::groupOf(std::string_view control) const {
-    for (const Page& p : pages)
-        for (const Group& g : p.groups)
-            for (const Item& it : g.items)
-                if (it.control == control) return &g;
-    return nullptr;
-}
-
 const Group* DialogTable::groupByReset(std::string_view resetButton) const {
     for (const Page& p : pages)
         for (const Group& g : p.groups)

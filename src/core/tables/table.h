@@ -86,7 +86,6 @@ struct DialogTable {
     // Every item, page by page and group by group.
     std::vector<const Item*> items() const;
     const Item* find(std::string_view control) const;
-    const Group* groupOf(std::string_view control) const;
     const Group* groupByReset(std::string_view resetButton) const;
 };
 

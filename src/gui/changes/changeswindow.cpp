@@ -9,14 +9,9 @@
 #include "core/document.h"
 #include "core/itemtext.h"
 #include "core/knowngames.h"
+#include "gui/dialogs/smallwidgets.h"
 
 namespace qv {
-
-namespace {
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-} // namespace
 
 QString changesHeading(const RomDocument& doc, int count) {
     if (!doc.isOpen()) return QStringLiteral("No file open");
@@ -71,17 +66,18 @@ void ChangedParametersWindow::refresh() {
     table_->setRowCount(static_cast<int>(all.size()));
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Change& c = all[i];
-        const Param& p = *c.param;
-        const QStringList cells{qs(p.dialog()), qs(p.group()), qs(p.label()), qs(p.text(c.value)),
-                                qs(p.defaultText())};
-        const QString tip =
-            qs(p.control()) + QStringLiteral(" at ") + qs(p.offsetsText(doc_.shift()));
+        const ItemRow& r = *c.row;
+        const QStringList cells{utf8(dialogName(*r.table)), utf8(stripMnemonic(r.group->caption)),
+                                utf8(labelOf(r)), utf8(shownText(*r.item, c.value)),
+                                utf8(defaultText(*r.item))};
+        const QString tip = utf8(r.item->control) + QStringLiteral(" at ") +
+                            utf8(offsetsIn(r.item->offsets, doc_.shift()));
         for (int col = 0; col < cells.size(); ++col) {
             auto* cell = new QTableWidgetItem(cells[col]);
             cell->setToolTip(tip);
             table_->setItem(static_cast<int>(i), col, cell);
         }
-        rows_.push_back(c.param);
+        rows_.push_back(c.row);
     }
     table_->resizeColumnsToContents();
 }

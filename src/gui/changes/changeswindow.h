@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "core/params.h"
+#include "core/catalog.h"
 
 class QLabel;
 class QTableWidget;
@@ -22,20 +22,20 @@ class ChangedParametersWindow : public QWidget {
 
     // Reads the document again: the heading and one row per changed parameter.
     void refresh();
-    const std::vector<const Param*>& rows() const { return rows_; }
+    const std::vector<const ItemRow*>& rows() const { return rows_; }
     QTableWidget* table() const { return table_; }
     QLabel* heading() const { return heading_; }
 
   signals:
     // The user wants to edit this parameter in its dialog.
-    void openRequested(const qv::Param& param);
+    void openRequested(const qv::ItemRow& row);
 
   private:
     const RomDocument& doc_;
     int following_ = 0;
     QLabel* heading_ = nullptr;
     QTableWidget* table_ = nullptr;
-    std::vector<const Param*> rows_; // table order, one per row of the table
+    std::vector<const ItemRow*> rows_; // table order, one per row of the table
 };
 
 // "Unmodified game image", "1 parameter changed", "3 parameters changed"; empty text

@@ -54,7 +54,7 @@ TFormKihonBloc::TFormKihonBloc(ValueFields& fields, DialogHost& host, QWidget* p
 }
 
 void TFormKihonBloc::build() {
-    const SubDialogFrame frame = buildSubDialogFrame(this, tables::kihonBloc());
+    const SubDialogFrame frame = buildSubDialogFrame(this, tables::basicBlocks());
     QVBoxLayout* top = frame.top;
     QGroupBox* group = frame.group;
     QGridLayout* grid = frame.grid;
@@ -119,7 +119,7 @@ void TFormKihonBloc::build() {
     connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(buttons.help, &QPushButton::clicked, this, &TFormKihonBloc::BtnHelpClick);
     top->addLayout(buttons.row);
-    installContextHelp(this, tables::kihonBloc().helpContext);
+    installContextHelp(this, tables::basicBlocks().helpContext);
 }
 
 void TFormKihonBloc::FormShow() {
@@ -173,7 +173,7 @@ void TFormKihonBloc::SpdKihonBlocClick(int tag) {
 }
 
 void TFormKihonBloc::BtnHelpClick() {
-    platform().showHelp(this, tables::kihonBloc().helpContext);
+    platform().showHelp(this, tables::basicBlocks().helpContext);
 }
 
 } // namespace qv

@@ -21,7 +21,7 @@ CellGridPreview::CellGridPreview(QWidget* parent, const QString& objectName, int
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-QString CellGridPreview::qs(std::string_view s) {
+QString CellGridPreview::drawable(std::string_view s) {
     static const QFont font = previewFont();
     return drawableText(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())), font);
 }

@@ -29,7 +29,7 @@ class CellGridPreview : public QFrame {
     virtual void drawCell(QPainter& p, const QRect& at, int row, int cell) const = 0;
 
     // A symbol as the preview draws it: a drawable equivalent where no font has its glyph.
-    static QString qs(std::string_view s);
+    static QString drawable(std::string_view s);
 
   private:
     int halfWidth() const;

@@ -60,7 +60,7 @@ QStringListModel* cached(const void* key, const std::vector<std::string>& captio
 } // namespace
 
 QAbstractItemModel* choiceModel(const ChoiceList& list) {
-    return cached(&list, list.captions);
+    return cached(&list, list.captions());
 }
 
 QAbstractItemModel* outOfBoundsModel() {

@@ -13,7 +13,6 @@
 #include <algorithm>
 
 #include "gui/dialogs/characterpictures.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/main/helpcontext.h"
@@ -283,7 +282,5 @@ void TFormColor::SpdColorClick() {
 SettingsDialog* makeColorDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormColor(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormColor", &makeColorDialog};
 
 } // namespace qv

@@ -142,14 +142,14 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         bool headings = false, ranges = false;
         for (int c = 0; c < cols; ++c) {
             headings = headings || !g.grid->columns[static_cast<std::size_t>(c)].empty();
-            ranges = ranges || !g.at(0, c).rangeLabel.empty();
+            ranges = ranges || !g.at(0, c).rangeLabel().empty();
         }
         for (int c = 0; c < cols && headings; ++c)
             grid->addWidget(new TextLabel(qs(g.grid->columns[static_cast<std::size_t>(c)]), box),
                             row, 1 + 2 * c, 1, 2);
         row += headings ? 1 : 0;
         for (int c = 0; c < cols && ranges; ++c)
-            grid->addWidget(new TextLabel(qs(g.at(0, c).rangeLabel), box), row, 1 + 2 * c, 1, 2);
+            grid->addWidget(new TextLabel(qs(g.at(0, c).rangeLabel()), box), row, 1 + 2 * c, 1, 2);
         row += ranges ? 1 : 0;
         for (int r = 0; r < rows; ++r, ++row) {
             auto* label = new TextLabel(qs(g.grid->rows[static_cast<std::size_t>(r)]), box);
@@ -199,7 +199,7 @@ void SettingsDialog::addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int 
         grid->addWidget(label, row, 0);
         grid->addWidget(ctl.edit, row, 1);
         grid->addWidget(ctl.spin, row, 2);
-        grid->addWidget(new TextLabel(qs(it.rangeLabel), box), row, 3);
+        grid->addWidget(new TextLabel(qs(it.rangeLabel()), box), row, 3);
         break;
     }
     case ItemKind::Check:
@@ -288,7 +288,7 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
             } else {
                 cells->addWidget(ctl.check, row, 0, 1, 3);
             }
-            if (range.empty()) range = ctl.item->rangeLabel;
+            if (range.empty()) range = ctl.item->rangeLabel();
             if (label && !label->buddy())
                 label->setBuddy(ctl.edit ? static_cast<QWidget*>(ctl.edit) : ctl.combo);
         }

@@ -7,27 +7,39 @@
 #include <string>
 
 #include "core/tables/registry.h"
+#include "gui/dialogs/color.h"
 #include "gui/dialogs/dialoghost.h"
+#include "gui/dialogs/enemy1.h"
+#include "gui/dialogs/enemy2.h"
+#include "gui/dialogs/enemy3.h"
+#include "gui/dialogs/general1.h"
+#include "gui/dialogs/general2.h"
+#include "gui/dialogs/mario.h"
+#include "gui/dialogs/palette.h"
+#include "gui/dialogs/scoring.h"
 #include "gui/dialogs/settingsdialog.h"
 
 namespace qv {
 
 namespace {
-// Filled while static objects are constructed, hence a function-local map.
-std::map<std::string, DialogFactory, std::less<>>& factories() {
-    static std::map<std::string, DialogFactory, std::less<>> all;
-    return all;
-}
+struct Factory {
+    std::string_view className;
+    SettingsDialog* (*make)(const DialogTable&, DialogHost&, QWidget*);
+};
+// The sub-dialogs of General 1 are opened by its own code.
+constexpr Factory kFactories[] = {
+    {"TFormMario", &makeMarioDialog},      {"TFormZenpan1", &makeGeneral1Dialog},
+    {"TFormZenpan2", &makeGeneral2Dialog}, {"TFormEnemy1", &makeEnemy1Dialog},
+    {"TFormEnemy2", &makeEnemy2Dialog},    {"TFormEnemy3", &makeEnemy3Dialog},
+    {"TFormPoint", &makeScoringDialog},    {"TFormColor", &makeColorDialog},
+    {"TFormPallet", &makePaletteDialog},
+};
 } // namespace
 
-DialogClassRegistration::DialogClassRegistration(std::string_view className,
-                                                 DialogFactory factory) {
-    factories().emplace(std::string(className), std::move(factory));
-}
-
 DialogFactory dialogFactory(std::string_view className) {
-    const auto it = factories().find(className);
-    return it == factories().end() ? DialogFactory{} : it->second;
+    for (const Factory& f : kFactories)
+        if (f.className == className) return f.make;
+    return {};
 }
 
 namespace {

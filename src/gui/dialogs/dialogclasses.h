@@ -1,8 +1,7 @@
 #pragma once
-// The dialog classes made for registered tables, found by the table's class name.
-// Each dialog with widget code of its own registers its factory beside that code;
-// a table without one gets the plain built dialog. (The editor links the GUI library
-// whole, so that every registration runs.)
+// The dialog class of each registered table, in one list beside the registry: a table
+// whose dialog has widget code of its own is made by that code's factory; any other
+// gets the plain built dialog.
 #include <QBasicTimer>
 #include <QObject>
 #include <QPointer>
@@ -17,11 +16,7 @@ namespace qv {
 
 struct DialogEntry;
 
-struct DialogClassRegistration {
-    DialogClassRegistration(std::string_view className, DialogFactory factory);
-};
-
-// The factory registered for this class name; empty when none was.
+// The factory of the table with this class name; empty for a plain built dialog.
 DialogFactory dialogFactory(std::string_view className);
 
 // The Edit menu's dialogs, each built ahead while the editor is idle and taken by its

@@ -1,7 +1,6 @@
 #include "gui/dialogs/enemy1.h"
 
 #include "core/tables/enemy1.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/main/helpcontext.h"
 
 namespace qv {
@@ -14,7 +13,5 @@ TFormEnemy1::TFormEnemy1(DialogHost& host, QWidget* parent)
 SettingsDialog* makeEnemy1Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormEnemy1(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormEnemy1", &makeEnemy1Dialog};
 
 } // namespace qv

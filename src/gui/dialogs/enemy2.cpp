@@ -8,7 +8,6 @@
 #include <QToolButton>
 
 #include "core/tables/enemy2.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/updown.h"
 #include "gui/main/platform.h"
 
@@ -80,7 +79,5 @@ void TFormEnemy2::storeExtras() {
 SettingsDialog* makeEnemy2Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormEnemy2(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormEnemy2", &makeEnemy2Dialog};
 
 } // namespace qv

@@ -6,7 +6,6 @@
 #include <QToolButton>
 
 #include "core/tables/enemy3.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/updown.h"
 
 namespace qv {
@@ -66,7 +65,5 @@ void TFormEnemy3::storeExtras() {
 SettingsDialog* makeEnemy3Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormEnemy3(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormEnemy3", &makeEnemy3Dialog};
 
 } // namespace qv

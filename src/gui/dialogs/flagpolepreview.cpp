@@ -19,13 +19,13 @@ QString FlagpolePreview::text() const {
 QStringList FlagpolePreview::symbols() const {
     QStringList out;
     for (const char* s : {"●", "＿", "＼", "止", "┃", "│", "■", "※", "←", "↓", "↑", "□"})
-        out << qs(s);
+        out << drawable(s);
     return out;
 }
 
 void FlagpolePreview::drawCell(QPainter& p, const QRect& at, int row, int cell) const {
     const flagpole::Row cells = flagpole::cells(positions_, row);
-    p.drawText(at, Qt::AlignCenter, qs(cells[static_cast<std::size_t>(cell)]));
+    p.drawText(at, Qt::AlignCenter, drawable(cells[static_cast<std::size_t>(cell)]));
 }
 
 } // namespace qv

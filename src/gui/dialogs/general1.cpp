@@ -8,7 +8,6 @@
 #include "core/tables/general1.h"
 #include "core/tables/staircaseblocks.h"
 #include "gui/dialogs/basicblocks.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/staircaseblocks.h"
 #include "gui/main/placement.h"
 
@@ -29,7 +28,7 @@ void placeSubDialog(QDialog* d, QWidget* owner) {
 } // namespace
 
 TFormZenpan1::TFormZenpan1(DialogHost& host, QWidget* parent)
-    : SettingsDialog(tables::zenpan1(), host, parent) {
+    : SettingsDialog(tables::general1(), host, parent) {
     connect(findChild<QPushButton*>(QStringLiteral("BtnKihonBloc")), &QPushButton::clicked, this,
             &TFormZenpan1::BtnKihonBlocClick);
     connect(findChild<QPushButton*>(QStringLiteral("BtnKaidanBloc")), &QPushButton::clicked, this,
@@ -66,7 +65,7 @@ std::unique_ptr<TFormKihonBloc> TFormZenpan1::openKihonBloc() {
 }
 
 void TFormZenpan1::kihonBlocClosed(bool accepted) {
-    if (accepted) updateStatus(tables::kihonBloc(), "LabKihonBloc");
+    if (accepted) updateStatus(tables::basicBlocks(), "LabKihonBloc");
 }
 
 std::unique_ptr<TFormKaidanBloc> TFormZenpan1::openKaidanBloc() {
@@ -77,7 +76,7 @@ std::unique_ptr<TFormKaidanBloc> TFormZenpan1::openKaidanBloc() {
 }
 
 void TFormZenpan1::kaidanBlocClosed(bool accepted) {
-    if (accepted) updateStatus(tables::kaidanBloc(), "LabKaidanBloc");
+    if (accepted) updateStatus(tables::staircaseBlocks(), "LabKaidanBloc");
 }
 
 void TFormZenpan1::BtnKihonBlocClick() {
@@ -90,10 +89,8 @@ void TFormZenpan1::BtnKaidanBlocClick() {
     kaidanBlocClosed(d->exec() == QDialog::Accepted);
 }
 
-SettingsDialog* makeZenpan1Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
+SettingsDialog* makeGeneral1Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormZenpan1(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormZenpan1", &makeZenpan1Dialog};
 
 } // namespace qv

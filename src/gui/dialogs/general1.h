@@ -43,6 +43,6 @@ class TFormZenpan1 final : public SettingsDialog {
 };
 
 // Makes the dialog for its table (registered under its class name).
-SettingsDialog* makeZenpan1Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
+SettingsDialog* makeGeneral1Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

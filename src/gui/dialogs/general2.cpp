@@ -10,7 +10,6 @@
 #include <string>
 
 #include "core/tables/general2.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/flagpolepreview.h"
 #include "gui/dialogs/textlabel.h"
 #include "gui/main/glyphs.h"
@@ -43,7 +42,7 @@ std::pair<QGridLayout*, int> rowOf(QWidget* w) {
 } // namespace
 
 TFormZenpan2::TFormZenpan2(DialogHost& host, QWidget* parent)
-    : SettingsDialog(tables::zenpan2(), host, parent) {
+    : SettingsDialog(tables::general2(), host, parent) {
     buildFlagpoleExtras();
     for (const PoleList& l : kPoleLists)
         connect(findChild<QComboBox*>(QLatin1String(l.control)), &QComboBox::currentIndexChanged,
@@ -127,10 +126,8 @@ void TFormZenpan2::CmbPoleFlagChange() {
     preview_->setPositions(p);
 }
 
-SettingsDialog* makeZenpan2Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
+SettingsDialog* makeGeneral2Dialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormZenpan2(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormZenpan2", &makeZenpan2Dialog};
 
 } // namespace qv

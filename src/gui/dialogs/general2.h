@@ -28,6 +28,6 @@ class TFormZenpan2 final : public SettingsDialog {
 };
 
 // Makes the dialog for its table (registered under its class name).
-SettingsDialog* makeZenpan2Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
+SettingsDialog* makeGeneral2Dialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

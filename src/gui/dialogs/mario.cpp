@@ -3,7 +3,6 @@
 #include <QToolButton>
 
 #include "core/tables/mario.h"
-#include "gui/dialogs/dialogclasses.h"
 
 namespace qv {
 
@@ -28,7 +27,5 @@ void TFormMario::SpdJumpLuigiClick() {
 SettingsDialog* makeMarioDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormMario(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormMario", &makeMarioDialog};
 
 } // namespace qv

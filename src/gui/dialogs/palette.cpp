@@ -17,7 +17,6 @@
 
 #include "core/nescolors.h"
 #include "gui/dialogs/choicemodels.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/palettescenes.h"
 #include "gui/dialogs/smallwidgets.h"
@@ -70,7 +69,7 @@ QAbstractButton* makeSwatch(QWidget* parent, const QString& name) {
 } // namespace
 
 TFormPallet::TFormPallet(DialogHost& host, QWidget* parent)
-    : SettingsDialog(tables::pallet(), host, parent) {
+    : SettingsDialog(tables::palette(), host, parent) {
     for (int p = 0; p < tables::kPalletPages; ++p)
         buildPage(p);
     pages()->tabBar()->setUsesScrollButtons(false); // all seven tabs in view
@@ -378,10 +377,8 @@ void TFormPallet::sceneTick() {
     refreshScenes();
 }
 
-SettingsDialog* makePalletDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
+SettingsDialog* makePaletteDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormPallet(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormPallet", &makePalletDialog};
 
 } // namespace qv

@@ -84,6 +84,6 @@ class TFormPallet final : public SettingsDialog {
 };
 
 // Makes the dialog for its table (registered under its class name).
-SettingsDialog* makePalletDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
+SettingsDialog* makePaletteDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

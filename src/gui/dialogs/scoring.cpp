@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/tables/scoring.h"
-#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/textlabel.h"
 
@@ -72,7 +71,7 @@ QLabel* panel(const QString& name, QWidget* parent) {
 } // namespace
 
 TFormPoint::TFormPoint(DialogHost& host, QWidget* parent)
-    : SettingsDialog(tables::point(), host, parent) {
+    : SettingsDialog(tables::scoring(), host, parent) {
     for (const char* group : {"GrpPtKinoko", "GrpPtLift", "GrpPtFire", "GrpPtFumi", "GrpPtKeri"})
         arrangePanels(group);
     // The Items page's two groups line up: each label column as wide as the wider one.
@@ -173,10 +172,8 @@ void TFormPoint::Page1Change(int index) {
         UpdateScorePanels(tag);
 }
 
-SettingsDialog* makePointDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
+SettingsDialog* makeScoringDialog(const DialogTable&, DialogHost& host, QWidget* parent) {
     return new TFormPoint(host, parent);
 }
-
-const DialogClassRegistration kRegistered{"TFormPoint", &makePointDialog};
 
 } // namespace qv

@@ -38,6 +38,6 @@ class TFormPoint final : public SettingsDialog {
 };
 
 // Makes the dialog for its table (registered under its class name).
-SettingsDialog* makePointDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
+SettingsDialog* makeScoringDialog(const DialogTable& table, DialogHost& host, QWidget* parent);
 
 } // namespace qv

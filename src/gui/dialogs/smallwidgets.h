@@ -10,10 +10,15 @@ class QWidget;
 
 namespace qv {
 
-// Table and core text (UTF-8) as a QString the window can draw: a drawable equivalent
-// stands in for a character that no installed font has.
+// Core text (UTF-8) as a QString.
+inline QString utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Table and core text as a QString the window can draw: a drawable equivalent stands
+// in for a character that no installed font has.
 inline QString qs(std::string_view s) {
-    return drawableText(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+    return drawableText(utf8(s));
 }
 
 // A flat speed button ("Reset", "Luigi"): raised under the mouse, never taking the focus.

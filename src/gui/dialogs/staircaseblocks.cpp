@@ -39,7 +39,7 @@ TFormKaidanBloc::TFormKaidanBloc(ValueFields& fields, DialogHost& host, QWidget*
 }
 
 void TFormKaidanBloc::build() {
-    const SubDialogFrame frame = buildSubDialogFrame(this, tables::kaidanBloc());
+    const SubDialogFrame frame = buildSubDialogFrame(this, tables::staircaseBlocks());
     QVBoxLayout* top = frame.top;
     QGroupBox* group = frame.group;
     QGridLayout* grid = frame.grid;
@@ -83,7 +83,7 @@ void TFormKaidanBloc::build() {
         }
         label->setBuddy(edits[0]);
         ++row;
-        grid->addWidget(new TextLabel(qs(first.rangeLabel), group), row++, 0, 1, -1);
+        grid->addWidget(new TextLabel(qs(first.rangeLabel()), group), row++, 0, 1, -1);
     };
     addLine(true, starts_, startSpins_);
     addLine(false, counts_, countSpins_);
@@ -115,7 +115,7 @@ void TFormKaidanBloc::build() {
     connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(buttons.help, &QPushButton::clicked, this, &TFormKaidanBloc::BtnHelpClick);
     top->addLayout(buttons.row);
-    installContextHelp(this, tables::kaidanBloc().helpContext);
+    installContextHelp(this, tables::staircaseBlocks().helpContext);
 }
 
 void TFormKaidanBloc::FormShow() {
@@ -172,7 +172,7 @@ void TFormKaidanBloc::SpdKaidanClick() {
 }
 
 void TFormKaidanBloc::BtnHelpClick() {
-    platform().showHelp(this, tables::kaidanBloc().helpContext);
+    platform().showHelp(this, tables::staircaseBlocks().helpContext);
 }
 
 } // namespace qv

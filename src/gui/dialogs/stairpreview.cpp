@@ -19,7 +19,7 @@ QString StairPreview::text() const {
 QStringList StairPreview::symbols() const {
     QStringList out;
     for (auto c : {staircase::Cell::Ground, staircase::Cell::Block, staircase::Cell::Invalid})
-        out << qs(staircase::cellText(c));
+        out << drawable(staircase::cellText(c));
     return out;
 }
 
@@ -28,7 +28,7 @@ void StairPreview::drawCell(QPainter& p, const QRect& at, int row, int cell) con
     if (c == staircase::Cell::Open) // "- ": the hyphen in the left half
         p.drawText(at.adjusted(0, 0, -at.width() / 2, 0), Qt::AlignCenter, QStringLiteral("-"));
     else
-        p.drawText(at, Qt::AlignCenter, qs(staircase::cellText(c)));
+        p.drawText(at, Qt::AlignCenter, drawable(staircase::cellText(c)));
 }
 
 } // namespace qv

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -26,28 +27,28 @@
 #include "gui/about/aboutdialog.h"
 #include "gui/changes/changeswindow.h"
 #include "gui/dialogs/dialogclasses.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
 #include "gui/main/paths.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
 #include "gui/main/testplay.h"
+#include "gui/play/playwindow.h"
 #include "gui/settings/optionsdialog.h"
 
 namespace qv {
 
 namespace {
 // Enabled only while a document is open, besides the settings dialogs' items and buttons.
-constexpr const char* kDocumentCommands[] = {"mmmSaveAs",  "mmmReload",       "mmmClose",
-                                             "mmmIpsMake", "mmmExportParams", "mmmImportParams",
-                                             "mmmTestPlay"};
+constexpr const char* kDocumentCommands[] = {"mmmSaveAs",   "mmmReload",       "mmmClose",
+                                             "mmmIpsMake",  "mmmExportParams", "mmmImportParams",
+                                             "mmmTestPlay", "mmmPlay"};
 
 QString latin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
-QString utf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+
 } // namespace
 
 TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* parent)
@@ -126,8 +127,9 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
 
 TForm1::~TForm1() {
     doc_.unsubscribe(following_);
-    // It follows the document, which goes before Qt would delete the window's children.
+    // They follow the document, which goes before Qt would delete the window's children.
     delete changesWindow_;
+    delete playWindow_;
 }
 
 QAction* TForm1::action(const char* name, const QString& text, const QKeySequence& key, int image,
@@ -164,10 +166,11 @@ void TForm1::createActions() {
            &TForm1::mmmUndoClick);
     for (const DialogEntry& e : dialogEntries()) {
         if (!e.inMenu()) continue;
-        QAction* a = action(e.actionName().c_str(), utf8(e.menuCaption),
-                            QKeySequence(QKeyCombination(
-                                Qt::ControlModifier, static_cast<Qt::Key>(Qt::Key_0 + e.shortcut))),
-                            -1, nullptr);
+        const QKeySequence key =
+            e.shortcut ? QKeySequence(QKeyCombination(Qt::ControlModifier,
+                                                      static_cast<Qt::Key>(Qt::Key_0 + e.shortcut)))
+                       : QKeySequence();
+        QAction* a = action(e.actionName().c_str(), utf8(e.menuCaption), key, -1, nullptr);
         connect(a, &QAction::triggered, this, [this, &e] { runDialog(e); });
         dialogActions_ << a;
     }
@@ -197,6 +200,8 @@ void TForm1::createActions() {
            &TForm1::mmmIpsMakeClick);
     action("mmmTestPlay", QStringLiteral("&Test Play"), QKeySequence(Qt::Key_F7), -1,
            &TForm1::mmmTestPlayClick);
+    action("mmmPlay", QStringLiteral("&Play"), QKeySequence(Qt::Key_F8), -1, &TForm1::mmmPlayClick);
+    findChild<QAction*>("mmmPlay")->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
            &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
@@ -252,6 +257,7 @@ void TForm1::createMenus() {
     toolsMenu_->addAction(item("mmmIpsMake"));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmTestPlay"));
+    toolsMenu_->addAction(item("mmmPlay"));
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(item("mmmOption"));
 
@@ -297,6 +303,7 @@ void TForm1::createToolBar() {
     tool("TbIpsOpen", "mmmIpsOpen", QStringLiteral("Open IPS"));
     tool("TbIpsMake", "mmmIpsMake", QStringLiteral("Create IPS"));
     tool("TbOption", "mmmOption", QStringLiteral("Editor Options"));
+    tool("TbPlay", "mmmPlay", QStringLiteral("Play"));
     toolBar_->addSeparator();
     tbAlTop_ = tool("TbAlTop", "mmmAlTop", QStringLiteral("Always On Top"));
     toolBar_->addSeparator();
@@ -308,7 +315,10 @@ void TForm1::createButtonPanel() {
     buttonPanel_ = new QFrame(this);
     buttonPanel_->setObjectName(QStringLiteral("PnlButton"));
     buttonPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    buttonPanel_->setFixedHeight(85);
+    // As many rows of three as the registry has dialogs in the menu: 85 pixels for nine.
+    const auto count = std::ranges::count_if(dialogEntries(), &DialogEntry::inMenu);
+    const int rows = static_cast<int>((count + 2) / 3);
+    buttonPanel_->setFixedHeight(8 + rows * 21 + (rows - 1) * 3 + 8);
     buttonPanel_->setMinimumWidth(334);
     // Three buttons a row, in the Edit menu's order: 97 x 21 with 9 pixels between
     // columns and 3 between rows, 12 from the left and 8 from the top at the design width
@@ -465,6 +475,7 @@ void TForm1::afterOptions() {
     BuildRecentMenus();
     UpdateTitle();
     writeAllSettings();
+    if (playWindow_) playWindow_->settingsChanged();
 }
 
 void TForm1::mmmAlTopClick() {

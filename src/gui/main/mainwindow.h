@@ -30,6 +30,7 @@ namespace qv {
 class AddressBar;
 class DialogSpares;
 struct DialogEntry;
+class PlayWindow;
 class TestPlayFiles;
 
 class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
@@ -66,6 +67,9 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     bool ApplyIpsFile(const QString& path, bool startup);
     // Tools > Test Play: the current image, unsaved edits included, in an emulator.
     void mmmTestPlayClick();
+    // Tools > Play: the game inside the editor, on this document (one window).
+    void mmmPlayClick();
+    PlayWindow* playWindow() const;
     // What follows the Editor Options dialog, whatever its result.
     void afterOptions(); // Tools > editor n (1 to 4)
     // File > Export / Import Parameters (presets), View > Changed Parameters, and the
@@ -107,7 +111,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     // DialogHost
     RomDocument& document() override { return doc_; }
     bool confirmResets() const override { return settings_.reset; }
-    int paletteSource() const override { return settings_.pallet; }
+    int paletteSource() const override { return settings_.paletteSource; }
     DialogMemory& dialogMemory() override { return dialogMemory_; }
     QWidget* hostWindow() override { return this; }
 
@@ -179,6 +183,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     QList<QAction*> dialogActions_; // the registered dialogs' Edit menu items
     QList<QPushButton*> dialogButtons_;
     QPointer<ChangedParametersWindow> changesWindow_;
+    QPointer<PlayWindow> playWindow_;
 };
 
 } // namespace qv

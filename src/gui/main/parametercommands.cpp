@@ -10,6 +10,7 @@
 #include "core/itemtext.h"
 #include "core/preset.h"
 #include "gui/changes/changeswindow.h"
+#include "gui/dialogs/smallwidgets.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/placement.h"
@@ -21,10 +22,6 @@ namespace {
 
 const QString kPresetFilter = QStringLiteral("Parameter presets (*.json);;All files (*)");
 constexpr std::string_view kImportSuffix = "Import Parameters";
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // The Edit menu item that opens a dialog: its caption, without "&" and "...".
 QAction* dialogAction(QWidget* window, const DialogTable& table) {
@@ -51,7 +48,7 @@ void TForm1::mmmExportParamsClick() {
     const WriteResult r =
         writeFileAtomic(QFile::encodeName(path).toStdString(),
                         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-    if (!r.ok) platform().error(this, qs(r.error));
+    if (!r.ok) platform().error(this, utf8(r.error));
 }
 
 void TForm1::mmmImportParamsClick() {
@@ -72,7 +69,7 @@ void TForm1::mmmImportParamsClick() {
     std::string error = plan.error;
     if (error.empty()) error = doc_.apply(plan.entries, kImportSuffix);
     if (!error.empty()) {
-        QString text = qs(error);
+        QString text = utf8(error);
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         platform().warn(this, QStringLiteral("The parameters were not imported; nothing has "
                                              "changed.\r\n\r\n") +
@@ -85,7 +82,7 @@ void TForm1::mmmChangesClick() {
     if (!changesWindow_) {
         changesWindow_ = new ChangedParametersWindow(doc_, this);
         connect(changesWindow_, &ChangedParametersWindow::openRequested, this,
-                [this](const Param& param) { openParameter(rowOf(param)); });
+                [this](const ItemRow& row) { openParameter(row); });
         // Its frame will be as thick as ours.
         const QSize frame = changesWindow_->size() + (frameGeometry().size() - size());
         moveFrameTo(changesWindow_, placeBeside(frameGeometry(), frame, workArea(this)));
@@ -108,8 +105,8 @@ void TForm1::openParameter(const ItemRow& row) {
         int page = 0;
         for (std::size_t i = 0; i < table->pages.size(); ++i)
             if (&table->pages[i] == row.page) page = static_cast<int>(i);
-        dialogMemory().tabPage[qs(table->className)] = page;
-        dialogMemory().focusControl = qs(row.item->control);
+        dialogMemory().tabPage[utf8(table->className)] = page;
+        dialogMemory().focusControl = utf8(row.item->control);
     }
     open->trigger();
 }

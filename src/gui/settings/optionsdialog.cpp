@@ -18,6 +18,7 @@
 #include "gui/main/paths.h"
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
+#include "gui/settings/playpage.h"
 
 namespace qv {
 
@@ -71,7 +72,8 @@ void TFormOption::load(const Settings& s) {
     udRecentPosition_ = s.maxRecent;
     editRecent_->setText(QString::number(s.maxRecent));
     // Source 3 has no entry: the list then shows none and store() keeps the 3.
-    cmbPallet_->setCurrentIndex(s.pallet >= 0 && s.pallet < cmbPallet_->count() ? s.pallet : -1);
+    cmbPallet_->setCurrentIndex(
+        s.paletteSource >= 0 && s.paletteSource < cmbPallet_->count() ? s.paletteSource : -1);
 
     for (std::size_t i = 0; i < editNes_.size(); ++i)
         editNes_[i]->setText(q(s.nesFile[i]));
@@ -81,6 +83,7 @@ void TFormOption::load(const Settings& s) {
         editors_[i].menu->setText(q(s.editors[i].menu));
     }
     editEmulator_->setText(q(s.emulator));
+    playPage_->load(s.play);
 }
 
 void TFormOption::store(Settings& s) const {
@@ -102,7 +105,7 @@ void TFormOption::store(Settings& s) const {
     bool ok = false;
     const int recent = editRecent_->text().toInt(&ok);
     s.maxRecent = ok && recent >= 0 && recent <= kMaxRecentLimit ? recent : kDefaultMaxRecent;
-    if (cmbPallet_->currentIndex() >= 0) s.pallet = cmbPallet_->currentIndex();
+    if (cmbPallet_->currentIndex() >= 0) s.paletteSource = cmbPallet_->currentIndex();
 
     for (std::size_t i = 0; i < editNes_.size(); ++i)
         s.nesFile[i] = editNes_[i]->text().toStdString();
@@ -112,6 +115,7 @@ void TFormOption::store(Settings& s) const {
         s.editors[i].menu = editors_[i].menu->text().toStdString();
     }
     s.emulator = editEmulator_->text().toStdString();
+    playPage_->store(s.play);
 }
 
 void TFormOption::setPages(const OptionPages& pages) {

@@ -20,6 +20,7 @@ class QWidget;
 namespace qv {
 
 class SpinButtons;
+class PlayOptionsPage;
 
 // The active pages of Page1 and PageEditor, remembered by the main window for the run.
 struct OptionPages {
@@ -126,6 +127,7 @@ class TFormOption : public FileDropDialog {
     std::array<QLineEdit*, 2> editNes_{};
     std::array<EditorControls, 4> editors_{};
     QLineEdit* editEmulator_ = nullptr; // Test Play's command
+    PlayOptionsPage* playPage_ = nullptr;
 
     QPushButton* btnOk_ = nullptr;
     QPushButton* btnCancel_ = nullptr;

@@ -19,6 +19,7 @@
 #include "gui/main/placement.h"
 #include "gui/main/platform.h"
 #include "gui/settings/optionsdialog.h"
+#include "gui/settings/playpage.h"
 
 namespace qv {
 
@@ -73,6 +74,8 @@ TFormOption::TFormOption(const QString& iniPath, QWidget* parent)
     page1_->addTab(buildGeneral2Page(), QStringLiteral("General 2"));
     page1_->addTab(buildIpsPage(), QStringLiteral("IPS"));
     page1_->addTab(buildEditorsPage(), QStringLiteral("External Editors"));
+    playPage_ = new PlayOptionsPage;
+    page1_->addTab(playPage_, QStringLiteral("Play"));
 
     const OkCancelHelp buttons = okCancelHelpRow(this);
     btnOk_ = buttons.ok;
