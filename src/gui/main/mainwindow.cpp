@@ -26,6 +26,7 @@
 #include "core/tables/registry.h"
 #include "gui/about/aboutdialog.h"
 #include "gui/changes/changeswindow.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
@@ -93,6 +94,8 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     timer1_ = new QTimer(this);
+    dialogSpares_ = new DialogSpares(*this, this);
+    dialogSpares_->startAfterFirstPaint(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
     connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);

@@ -28,6 +28,7 @@ class QToolButton;
 namespace qv {
 
 class AddressBar;
+class DialogSpares;
 struct DialogEntry;
 class PlayWindow;
 class TestPlayFiles;
@@ -160,6 +161,7 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     int following_ = 0; // the window's subscription to the document
     Settings settings_;
     DialogMemory dialogMemory_;
+    DialogSpares* dialogSpares_ = nullptr; // the Edit menu's dialogs, built ahead
     OptionPages optionPages_;
     bool startup_ = false;
     bool activationChecked_ = true; // the check waits for the next activation
