@@ -1,4 +1,5 @@
 // `qorv dump`: every item of every dialog, as an aligned table or as JSON.
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <iostream>
@@ -37,53 +38,6 @@ std::size_t width(std::string_view s) {
     return n;
 }
 
-// Table text as a JSON string: quotes, backslashes and control characters escaped,
-// any other byte as it is (the tables hold UTF-8).
-void appendJsonString(std::string& out, std::string_view text) {
-    out += '"';
-    std::size_t plain = 0; // where the run of bytes that need no escape starts
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
-        out.append(text.substr(plain, i - plain));
-        plain = i + 1;
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            static constexpr char kHex[] = "0123456789abcdef";
-            (out += "\\u00") += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        }
-    }
-    out.append(text.substr(plain));
-    out += '"';
-}
-
-void appendDecimal(std::string& out, int value) {
-    char text[16];
-    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
 constexpr std::size_t kColumns = 9;
 using Line = std::array<std::string, kColumns>;
 
@@ -102,6 +56,76 @@ void printTable(const std::vector<Line>& lines) {
     }
 }
 
+// A JSON string as nlohmann's writer gives it (UTF-8 kept, what is not valid UTF-8
+// replaced). Written directly where nothing needs escaping, which is nearly every text:
+// building and freeing a JSON value per field was most of a `qorv dump --json` (the row
+// "qorv dump --json" of bench/run.py).
+void appendString(std::string& out, std::string_view s) {
+    const bool plain = std::all_of(
+        s.begin(), s.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (!plain) {
+        out += nlohmann::json(std::string(s))
+                   .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        return;
+    }
+    out += '"';
+    out += s;
+    out += '"';
+}
+
+// Offsets or bytes: a span or a vector of them.
+void appendNumbers(std::string& out, const auto& numbers) {
+    out += '[';
+    for (std::size_t k = 0; k < numbers.size(); ++k) {
+        if (k) out += ',';
+        char digits[16];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, numbers[k]).ptr);
+    }
+    out += ']';
+}
+
+// One item per line: still one JSON object, and easy to grep.
+void printJson(const std::string& file, const RomDocument& doc, const std::vector<ItemRow>& rows) {
+    std::string out;
+    out.reserve(300 * rows.size()); // about the length of an item's line
+    out += "{\"file\": ";
+    appendString(out, file);
+    out += ", \"size\": " + std::to_string(doc.fileSize()) +
+           ", \"trainer\": " + (doc.trainer() ? "true" : "false") + ", \"items\": [";
+    const char* separator = "\n";
+    for (const ItemRow& r : rows) {
+        const Item& it = *r.item;
+        const ItemState s = it.read(doc.image(), doc.shift());
+        out += separator;
+        out += "  {\"dialog\":";
+        appendString(out, dialogName(*r.table));
+        out += ",\"page\":";
+        appendString(out, r.page->caption);
+        out += ",\"group\":";
+        appendString(out, r.group->caption);
+        out += ",\"control\":";
+        appendString(out, it.control);
+        out += ",\"label\":";
+        appendString(out, labelOf(r));
+        out += ",\"kind\":";
+        appendString(out, kindName(it.kind));
+        out += ",\"offsets\":";
+        appendNumbers(out, it.offsets);
+        out += ",\"bytes\":";
+        appendNumbers(out, itemBytes(it, doc.image(), doc.shift()));
+        out += ",\"value\":";
+        appendString(out, shownText(it, s));
+        out += ",\"default\":";
+        appendString(out, defaultText(it));
+        out += ",\"state\":";
+        appendString(out, stateName(s));
+        out += '}';
+        separator = ",\n";
+    }
+    out += "\n]}\n";
+    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+}
+
 } // namespace
 
 void dump(const std::string& file, bool json, const std::optional<std::string>& dialog) {
@@ -113,59 +137,7 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
     const auto rows = itemRows(only);
 
     if (json) {
-        // A file name need not be valid UTF-8; replace what JSON cannot carry.
-        const auto text = [](const nlohmann::ordered_json& j) {
-            return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-        };
-        // One item per line: still one JSON object, and easy to grep.
-        std::cout << "{\"file\": " << text(file) << ", \"size\": " << doc->fileSize()
-                  << ", \"trainer\": " << (doc->trainer() ? "true" : "false") << ", \"items\": [";
-        // Each line written as it goes, not built as JSON values first: the row
-        // "qorv dump --json" of make bench.
-        std::string line, label, value, byDefault;
-        const char* separator = "\n  {";
-        for (const ItemRow& r : rows) {
-            const Item& it = *r.item;
-            const ItemState s = it.read(doc->image(), doc->shift());
-            label.clear();
-            appendLabel(label, r);
-            value.clear();
-            appendShown(value, it, s);
-            byDefault.clear();
-            appendShown(byDefault, it, {false, it.defaultValue});
-            line = separator;
-            separator = ",\n  {";
-            const auto field = [&](std::string_view name, std::string_view text) {
-                if (line.back() != '{') line += ',';
-                appendJsonString(line, name);
-                line += ':';
-                appendJsonString(line, text);
-            };
-            const auto numbers = [&](std::string_view name, const auto& values) {
-                line += ',';
-                appendJsonString(line, name);
-                line += ":[";
-                for (std::size_t i = 0; i < values.size(); ++i) {
-                    if (i > 0) line += ',';
-                    appendDecimal(line, values[i]);
-                }
-                line += ']';
-            };
-            field("dialog", dialogName(*r.table));
-            field("page", r.page->caption);
-            field("group", r.group->caption);
-            field("control", it.control);
-            field("label", label);
-            field("kind", kindName(it.kind));
-            numbers("offsets", it.offsets);
-            numbers("bytes", itemBytes(it, doc->image(), doc->shift()));
-            field("value", value);
-            field("default", byDefault);
-            field("state", stateName(s));
-            line += '}';
-            std::cout << line;
-        }
-        std::cout << "\n]}\n";
+        printJson(file, *doc, rows);
         return;
     }
 
