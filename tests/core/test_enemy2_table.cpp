@@ -111,7 +111,7 @@ TEST(Enemy2Table, ShapePagesGroupsAndResetButtons) {
     EXPECT_EQ(helps, (std::vector<int>{6405, 6499, 21526, 17503, 17508, 19869, 19671, 18904, 22716,
                                        22373, 22752, 22920, 24821, 22287, 24760}));
     EXPECT_EQ(T().groupByReset("SpdFiBerPos")->notes,
-              (std::vector<std::string>{
+              (std::vector<std::string_view>{
                   "All firebars share the same pivot position, which does not change."}));
     EXPECT_EQ(T().groupByReset("SpdFumiDamage")->items.size(), 6u);
     EXPECT_EQ(T().groupByReset("SpdFumiFall")->items.size(), 7u);

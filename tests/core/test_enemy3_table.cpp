@@ -112,10 +112,10 @@ TEST(Enemy3Table, ShapePagesGroupsAndResetButtons) {
                                        20833, 20829, 20779, 17788, 20822, 22394, 21015,
                                        20842, 20961, 15108, 15010, 15044, 14884, 19053}));
     EXPECT_EQ(T().groupByReset("SpdHodai")->notes,
-              (std::vector<std::string>{
+              (std::vector<std::string_view>{
                   "[Left] value must not exceed [Right] x2 and must not be less than [Right]."}));
     EXPECT_EQ(T().groupByReset("SpdKoppaFiPat")->notes,
-              (std::vector<std::string>{"Consecutive flames ignore setting if above 16."}));
+              (std::vector<std::string_view>{"Consecutive flames ignore setting if above 16."}));
     EXPECT_EQ(item("EditHodai_L").rangeLabel(), "[0～256 Default: 80]");
     EXPECT_EQ(item("EditHammerHold").rangeLabel(), "[-130～125 Default: 14]");
     EXPECT_EQ(item("EditKoopaNoFire").rangeLabel(), "[1～256 Default: 6]");

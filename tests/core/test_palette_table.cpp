@@ -53,7 +53,7 @@ TEST(PalletTable, DialogFactsPagesAndGroups) {
         EXPECT_EQ(p.groups[0].items.size(), pages[i].items) << pages[i].caption;
     }
     EXPECT_EQ(t.pages[5].groups[0].notes,
-              std::vector<std::string>{
+              std::vector<std::string_view>{
                   "The unshiny coin and ? block colors can be found on the main palette pages."});
 }
 

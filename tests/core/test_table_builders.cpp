@@ -21,7 +21,7 @@ TEST(TableBuilders, GroupNotesAndPagesCarryWhatTheyAreGiven) {
     EXPECT_EQ(n.helpContext, 0);
     EXPECT_EQ(n.reset, "");
     EXPECT_TRUE(n.items.empty());
-    EXPECT_EQ(n.notes, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(n.notes, (std::vector<std::string_view>{"one", "two"}));
     EXPECT_EQ(qv::groupObjectName(n, 1, 4), "GrpItemMisc");
 
     const qv::Page plain = page("Speed", {g});
