@@ -72,12 +72,14 @@ TEST(EditPaths, EachParameterChangesOnlyItsOwnBytesFiveHundredTwelveOnWithATrain
             expected.insert(expected.begin() + 16, 512, 0xA5);
             ASSERT_TRUE(std::equal(expected.begin(), expected.end(), trainedDoc.fileBytes().begin(),
                                    trainedDoc.fileBytes().end()));
-            for (std::size_t i = 0; i < plain.size(); ++i)
-                if (after[i] != plain[i])
+            for (std::size_t i = 0; i < plain.size(); ++i) {
+                if (after[i] != plain[i]) {
                     EXPECT_NE(
                         std::find(item.offsets.begin(), item.offsets.end(), static_cast<int>(i)),
                         item.offsets.end())
                         << "changed " << i;
+                }
+            }
         }
     }
     EXPECT_GT(edited, 1000);
