@@ -226,7 +226,7 @@ TEST(Preset, OneBadEntryRefusesTheWholePresetAndNamesIt) {
         R"([{"control":"EditMaZanki","value":"5"},{"control":"CmbFireShot","value":"Never"}])");
     ASSERT_TRUE(good.ok()) << good.error;
     ASSERT_EQ(good.changes.size(), 2u);
-    EXPECT_EQ(qv::changeLine(good.changes[1]), "CmbFireShot: As Fire Mario [Default] -> Never");
+    EXPECT_EQ(qv::changeLine(good.changes[1]), "CmbFireShot: As Fire Mario  [Default] -> Never");
 
     const std::pair<std::string, std::string> bad[] = {
         {R"([{"control":"EditMaZanki","value":"5"},{"control":"EditMaWalk_R","value":"128"}])",

@@ -46,7 +46,7 @@ TEST(ColorDialog, ShowsTheAttributeBitsOfTheSelectedCharacter) {
     EXPECT_TRUE(s.on("Chk1"));
     EXPECT_FALSE(s.on("Chk2"));
     EXPECT_EQ(s.label("LabColor"),
-              "This color also applied to green Paratroopas, Koopas, and Cheep-Cheeps.");
+              "This color is also applied to green Paratroopas, Koopas, and Cheep-Cheeps.");
     EXPECT_TRUE(s.enabled("LabColor"));
 
     s.click("Spd64EA");

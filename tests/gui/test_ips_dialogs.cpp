@@ -260,7 +260,7 @@ TEST(IpsApply, StartUpWithAPatchThatFailsOrIsCancelledEndsTheProgram) {
             click(d, "BtnCancel");
         });
         EXPECT_FALSE(f.window->handleCommandLine({f.path("fix.ips")}));
-        EXPECT_EQ(f.platform.messages(), QStringList{"Appling the IPS file requires a NES file.\r\n"
+        EXPECT_EQ(f.platform.messages(), QStringList{"Applying the IPS file requires a NES file.\r\n"
                                                      "Set the file path in Editor Options."});
     }
     {

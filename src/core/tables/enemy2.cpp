@@ -62,8 +62,7 @@ std::string baseCaption(int code, std::string_view between) {
 
 // The base captions with those of some codes replaced and the default entry marked;
 // each written when it is shown.
-ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, int marked,
-                    std::string marker = "  [Default]") {
+ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, int marked) {
     // The replacements are worked out when the first entry is.
     auto replaced = std::make_shared<std::optional<std::map<int, std::string>>>();
     return entryList(kCodes, [=](int code) {
@@ -75,7 +74,7 @@ ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, i
         }
         const auto at = (*replaced)->find(code);
         std::string s = at != (*replaced)->end() ? at->second : baseCaption(code, between);
-        if (code == marked) s += marker;
+        if (code == marked) s += "  [Default]";
         return s;
     });
 }
@@ -332,8 +331,7 @@ DialogTable build() {
         page("Special 1", "TabChara1",
              {
                  group("Damage When Touched", 22716, "SpdFumiDamage",
-                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC, codes("", {}, 0x0D, " [Default]"),
-                             0x0D),
+                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC, plain(0x0D), 0x0D),
                         code("CmbFumiDamage2", "S&et 2:", 0x58C0, plain(0x0C), 0x0C),
                         code("CmbFumiDamage3", "&Range:", 0x58C8, range({}), 0x15),
                         code("CmbFumiDamage4", "Se&t 3:", 0x597C, touchedSet3(), 0x12),

@@ -89,7 +89,7 @@ void TFormKaidanBloc::build() {
     addLine(false, counts_, countSpins_);
 
     auto* note =
-        new TextLabel(QStringLiteral("These settings influences the shape of the stairway.  "
+        new TextLabel(QStringLiteral("These settings influence the shape of the stairway.  "
                                      "Invalid settings are automatically reset to default "
                                      "values."),
                       group);

@@ -254,7 +254,7 @@ void TFormIpsOpen::FormShow(bool startup) {
     radSpe_[0]->setChecked(true);
     if (!sourceAvailable(1) && !sourceAvailable(2) && !sourceAvailable(3)) {
         btnOk_->setEnabled(false);
-        platform().warn(this, QStringLiteral("Appling the IPS file requires a NES file.\r\n"
+        platform().warn(this, QStringLiteral("Applying the IPS file requires a NES file.\r\n"
                                              "Set the file path in Editor Options."));
     }
     refreshSources();
