@@ -202,7 +202,9 @@ TEST(IpsOpenDialog, DetailsExplainsThePatchBeforeOk) {
     qv::TFormIpsOpen d(patch, settings, doc, {});
     d.prepare(3, 1);
     QString shown;
+    Qt::WindowFlags flags;
     platform.driveDialog([&](QDialog& details) {
+        flags = details.windowFlags();
         shown = details.findChild<QPlainTextEdit*>("MemoDetails")->toPlainText();
         details.findChild<QPushButton*>("BtnClose")->click();
     });
@@ -211,6 +213,10 @@ TEST(IpsOpenDialog, DetailsExplainsThePatchBeforeOk) {
                      "Mario > Speed > Walking / Swimming Speed\n"
                      "  Right: EditMaWalk_R = 24 -> 32 at 0x3454\n");
     EXPECT_EQ(doc.image()[0x3454], 0x18); // only explained, not applied
+    // A modal window: a close button and no minimize or maximize button.
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
     // A patch that cannot be applied gets its usual message.
     qv::test::writeText(patch, QByteArray("PATCH\x00\xA0\x10\x00\x01\x05"

@@ -353,6 +353,9 @@ void TFormIpsOpen::BtnDetailsClick() {
     }
     QDialog details(this);
     details.setObjectName(QStringLiteral("FormIpsDetails"));
+    // Close only: minimizing a modal window would take its owner out of sight with it.
+    details.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     details.setWindowTitle(QStringLiteral("Patch Details - ") + QFileInfo(ipsPath_).fileName());
     auto* view = new QPlainTextEdit(text, &details);
     view->setObjectName(QStringLiteral("MemoDetails"));

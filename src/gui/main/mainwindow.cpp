@@ -59,6 +59,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
                    Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     setWindowIcon(programIcon());
+    keepModalWindowsRestored();
 
     createActions();
     createMenus();

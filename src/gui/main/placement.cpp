@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -68,6 +69,39 @@ void placeOverOwner(QWidget* window) {
     const QRect area = workArea(owner ? owner : window);
     const QRect over = owner && owner != window ? owner->frameGeometry() : area;
     moveFrameTo(window, placeOver(over, window->frameGeometry().size(), area));
+}
+
+namespace {
+
+// Undoes the minimizing of a modal window (see keepModalWindowsRestored).
+class ModalRestorer final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange && watched->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->isWindow() && w->windowModality() != Qt::NonModal && w->isMinimized())
+                // After the window manager has finished minimizing it.
+                QTimer::singleShot(0, w, [w] {
+                    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+                    w->show();
+                    w->raise();
+                    w->activateWindow();
+                });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void keepModalWindowsRestored() {
+    static QPointer<ModalRestorer> restorer;
+    if (restorer || !qApp) return;
+    restorer = new ModalRestorer(qApp);
+    qApp->installEventFilter(restorer);
 }
 
 void setDialogBorder(QDialog* dialog) {

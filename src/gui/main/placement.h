@@ -64,4 +64,10 @@ void placeOverOwner(QWidget* window);
 // A fixed dialog border with the system menu, close and context-help buttons.
 void setDialogBorder(QDialog* dialog);
 
+// From now on a modal window that gets minimized is shown again at once. Some window
+// managers draw a minimize button on every dialog whatever the window asks for (openbox
+// does), and minimizing a modal dialog there minimizes its owner with it: the program
+// seemed to vanish, its one usable window out of sight. Installed once per application.
+void keepModalWindowsRestored();
+
 } // namespace qv
