@@ -114,8 +114,10 @@ Group blockConfiguration() {
     Group g;
     g.caption = "Block Configuration";
     g.objectName = "GrpBlocConfig";
-    g.buttons = {{"BtnKihonBloc", "Basic &Block Settings...", 5100, "LabKihonBloc"},
-                 {"BtnKaidanBloc", "Staircase B&lock Settings...", 6854, "LabKaidanBloc"}};
+    g.buttons = {
+        {"BtnKihonBloc", "Basic &Block Settings...", 5100, "LabKihonBloc", "TFormKihonBloc"},
+        {"BtnKaidanBloc", "Staircase B&lock Settings...", 6854, "LabKaidanBloc",
+         "TFormKaidanBloc"}};
     return g;
 }
 

@@ -36,6 +36,7 @@ struct GroupButton {
     std::string caption; // "Basic &Block Settings..."
     int helpContext = 0;
     std::string statusLabel; // "LabKihonBloc"; empty: none
+    std::string opens;       // the class name of the sub-dialog it opens ("TFormKihonBloc")
 };
 
 struct Group {
