@@ -39,6 +39,13 @@ inline QPoint placeBeside(const QRect& owner, const QSize& size, const QRect& ar
     return clampToArea({x, owner.top()}, size, area);
 }
 
+// A frame for a window read next to its owner that never covers it where the area has
+// room: `wanted` wide beside the owner (right first), else as wide as the roomier side
+// allows down to `least.width()`, else above or below the owner at least
+// `least.height()` high; only when no side has that much room is it placed as
+// placeBeside() places it.
+QRect frameBeside(const QRect& owner, const QSize& wanted, const QSize& least, const QRect& area);
+
 // A saved frame position `at` of a window of frame size `size`, kept when the window's
 // title bar (its top kTitleBar pixels, at least kGrip of its width) is on one of
 // `screens`; otherwise moved inside the screen nearest to it, so that it can be reached.
