@@ -215,7 +215,7 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
 std::vector<std::string> explanationReport(const PatchExplanation& e) {
     return collected([&](const LineSink& out) {
         if (e.withBase && e.diff.equal() && e.writtenBytes > 0) {
-            out("Already applied: all " + std::to_string(e.writtenBytes) +
+            out("already applied: all " + std::to_string(e.writtenBytes) +
                 (e.writtenBytes == 1 ? " byte already holds the patched value"
                                      : " bytes already hold the patched values"));
             return;

@@ -297,7 +297,7 @@ TEST(ExplainPatch, WithABaseTheChangeWithoutOneWhatTheRecordsTouch) {
     EXPECT_EQ(done.writtenBytes, 4);
     EXPECT_EQ(
         qv::explanationReport(done),
-        std::vector<std::string>{"Already applied: all 4 bytes already hold the patched values"});
+        std::vector<std::string>{"already applied: all 4 bytes already hold the patched values"});
     EXPECT_EQ(qv::explanationReport(qv::explainPatch(twice, edited))[0],
               "0 parameters change (before -> after)");
 

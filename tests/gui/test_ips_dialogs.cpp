@@ -524,5 +524,5 @@ TEST(IpsOpenDialog, DetailsOnAnImageThatHoldsThePatchSaysItIsApplied) {
                                 15));
     qv::TFormIpsOpen d(patch, settings, doc, {});
     d.prepare(3, 1);
-    EXPECT_EQ(d.detailsText(), "Already applied: all 2 bytes already hold the patched values\n");
+    EXPECT_EQ(d.detailsText(), "already applied: all 2 bytes already hold the patched values\n");
 }
