@@ -1,5 +1,6 @@
 // Tools > Play (F8).
 #include "gui/main/mainwindow.h"
+#include "gui/main/placement.h"
 #include "gui/main/platform.h"
 #include "gui/play/playwindow.h"
 
@@ -28,6 +29,11 @@ void TForm1::mmmPlayClick() {
         platform().warn(this, error);
         return;
     }
+    // Beside the main window and wholly inside the work area, title bar included: its
+    // frame will be as thick as ours.
+    playWindow_->adjustSize();
+    const QSize frame = playWindow_->size() + (frameGeometry().size() - size());
+    moveFrameTo(playWindow_, placeBeside(frameGeometry(), frame, workArea(this)));
     playWindow_->show();
     playWindow_->activateWindow();
 }
