@@ -85,6 +85,7 @@ void TForm1::mmmImportParamsClick() {
         return;
     }
     std::string error;
+    int n = 0, changed = 0; // the preset's entries, and those that change a value
     // Whatever the file holds, the editor and its unsaved work carry on: a preset that
     // cannot be taken is refused with a message, never by ending the program. The
     // whole preset is one edit: one Undo takes it back.
@@ -93,6 +94,8 @@ void TForm1::mmmImportParamsClick() {
             std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
             doc_.fileBytes());
         error = plan.error;
+        n = static_cast<int>(plan.entries.size());
+        changed = static_cast<int>(plan.changes.size());
         if (error.empty()) error = doc_.apply(plan.entries, kImportSuffix);
     } catch (const std::exception& e) {
         error = e.what();
@@ -106,8 +109,6 @@ void TForm1::mmmImportParamsClick() {
                                   text);
         return;
     }
-    const auto n = static_cast<int>(plan.entries.size());
-    const auto changed = static_cast<int>(plan.changes.size());
     QString said = QStringLiteral("Imported %1 %2 from %3")
                        .arg(n)
                        .arg(n == 1 ? QStringLiteral("parameter") : QStringLiteral("parameters"))
