@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -54,6 +55,7 @@ ChangedParametersWindow::ChangedParametersWindow(const RomDocument& doc,
     // One line of text per row, as in a list, rather than the style's roomy default.
     table_->verticalHeader()->setMinimumSectionSize(table_->fontMetrics().height() + 4);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addWidget(table_);
@@ -169,9 +171,11 @@ void ChangedParametersWindow::fitColumns() {
         header->resizeSection(c, widths[static_cast<std::size_t>(c)]);
 }
 
-void ChangedParametersWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    fitColumns();
+bool ChangedParametersWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The table's own width decides, once the layout has given it: the window's resize
+    // comes before the table's.
+    if (watched == table_->viewport() && event->type() == QEvent::Resize) fitColumns();
+    return QWidget::eventFilter(watched, event);
 }
 
 QString ChangedParametersWindow::selectedText() const {

@@ -53,7 +53,7 @@ class ChangedParametersWindow : public QWidget {
     void openRequested(const qv::ItemRow& row);
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void openCurrent();
