@@ -51,8 +51,13 @@ int main(int argc, char** argv) {
         out += pixelArray(image, "kImage" + QByteArray::number(i - 2), table);
     }
     QByteArray tools = "const IconPixels kTools[] = {\n";
-    for (int i = 0; i < kToolImageCount; ++i)
-        out += pixelArray(drawToolImage(i), "kTool" + QByteArray::number(i), tools);
+    for (int i = 0; i < kToolImageCount; ++i) {
+        int k = 0;
+        for (const double scale : kToolImageScales)
+            out +=
+                pixelArray(drawToolImage(i, scale),
+                           "kTool" + QByteArray::number(i) + "_" + QByteArray::number(k++), tools);
+    }
     out += table + "};\n" + tools + "};\n} // namespace\n\n" +
            "std::span<const IconPixels> programIconPixels() {\n    return kPixels;\n}\n\n" +
            "std::span<const IconPixels> toolImagePixels() {\n    return kTools;\n}\n\n" +

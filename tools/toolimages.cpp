@@ -1,6 +1,7 @@
 // The tool bar's image list, drawn here at build time (see embedicons.cpp): 0 open,
 // 1 save, 2 save as, 3 close, 4 reload, 5 always on top (off), 6 always on top (on),
-// 7 options, 8 create IPS, 9 open IPS, 10 undo, 11 help, 12 exit.
+// 7 options, 8 create IPS, 9 open IPS, 10 undo, 11 help, 12 exit, 13 play. Each is
+// drawn on a 16 x 16 grid scaled to the size asked for.
 #include "toolimages.h"
 
 #include <QPainter>
@@ -43,12 +44,14 @@ void page(QPainter& p, const QColor& c) {
 
 } // namespace
 
-QImage drawToolImage(int index) {
-    // As a 16 x 16 pixmap filled with transparency holds it: premultiplied ARGB.
-    QImage pm(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage drawToolImage(int index, double scale) {
+    // As a pixmap filled with transparency holds it: premultiplied ARGB.
+    const int side = static_cast<int>(16 * scale + 0.5);
+    QImage pm(side, side, QImage::Format_ARGB32_Premultiplied);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.setPen(QPen(kInk, 1));
     switch (index) {
     case 0:
@@ -135,6 +138,10 @@ QImage drawToolImage(int index) {
         p.drawRect(3, 1, 8, 14);
         p.setPen(QPen(QColor(200, 40, 40), 2));
         p.drawLine(8, 8, 15, 8);
+        break;
+    case 13:
+        p.setBrush(QColor(40, 150, 60));
+        p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(14, 8), QPoint(4, 14)}));
         break;
     default:
         break;

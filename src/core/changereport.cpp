@@ -179,6 +179,19 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
             return e;
         }
         e.diff = diffImages(base, patched);
+        // Said when nothing changes: a patch that is already applied writes bytes too.
+        if (e.diff.equal()) {
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> spans;
+            for (const ips::Record& r : ips::parse(patch).records)
+                if (r.length) spans.emplace_back(r.offset, r.offset + r.length);
+            std::ranges::sort(spans);
+            std::uint32_t end = 0;
+            for (const auto& [first, last] : spans) {
+                const std::uint32_t from = std::max(first, end);
+                if (last > from) e.writtenBytes += static_cast<int>(last - from);
+                end = std::max(end, last);
+            }
+        }
         return e;
     }
     const ips::Parsed parsed = ips::parse(patch);
@@ -202,6 +215,12 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
 
 std::vector<std::string> explanationReport(const PatchExplanation& e) {
     return collected([&](const LineSink& out) {
+        if (e.withBase && e.diff.equal() && e.writtenBytes > 0) {
+            out("already applied: all " + std::to_string(e.writtenBytes) +
+                (e.writtenBytes == 1 ? " byte already holds the patched value"
+                                     : " bytes already hold the patched values"));
+            return;
+        }
         if (e.withBase) {
             const int n = static_cast<int>(e.diff.changed.size());
             out(std::to_string(n) + (n == 1 ? " parameter changes" : " parameters change") +

@@ -34,7 +34,8 @@ std::vector<std::string> diffReport(const ImageDiff& diff, int shiftA, int shift
 struct PatchExplanation {
     ips::Status status;
     bool withBase = false;
-    ImageDiff diff; // with a base: base against patched
+    ImageDiff diff;       // with a base: base against patched
+    int writtenBytes = 0; // with a base: the positions the records write, each once
     int shiftBase = 0, shiftPatched = 0;
     std::vector<const ItemRow*> touched; // without a base: parameters the records write
     std::vector<ByteRange> untouched;    // without a base: bytes written outside them

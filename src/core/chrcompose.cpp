@@ -29,7 +29,7 @@ const SpriteFrame* frameNamed(std::string_view control) {
     return nullptr;
 }
 
-void drawPiece(Picture& pic, const TileSet& tiles, const ScenePiece& p) {
+void drawPiece(Picture& pic, const TileSet& tiles, const ScenePiece& p, const ByteOf& byteOf) {
     const ByteOf fixed = [&p](int) { return p.attr; };
     switch (p.kind) {
     case PieceKind::Metatile:
@@ -39,8 +39,15 @@ void drawPiece(Picture& pic, const TileSet& tiles, const ScenePiece& p) {
         if (const MetatileGroup* g = findMetatileGroup(p.name)) drawGroup(pic, tiles, *g, p.x, p.y);
         break;
     case PieceKind::Frame:
-        if (const SpriteFrame* f = frameNamed(p.name))
-            drawCells(pic, tiles, f->grid, p.x, p.y, fixed);
+        if (const SpriteFrame* f = frameNamed(p.name)) {
+            if (byteOf)
+                drawCells(
+                    pic, tiles, f->grid, p.x, p.y,
+                    [&](int control) { return byteOf(control ? control : f->offset); },
+                    f->flipsFromByte);
+            else
+                drawCells(pic, tiles, f->grid, p.x, p.y, fixed);
+        }
         break;
     case PieceKind::Composite:
         for (const Composite& c : composites())
@@ -129,12 +136,12 @@ void drawMetatile(Picture& pic, const TileSet& tiles, const Metatile& m, int x, 
     }
 }
 
-Picture composeScene(const TileSet& tiles, const Scene& scene) {
+Picture composeScene(const TileSet& tiles, const Scene& scene, const ByteOf& byteOf) {
     Picture pic(scene.width, scene.height);
     for (const ScenePiece& p : scene.pieces)
-        if (!isSprite(p.kind)) drawPiece(pic, tiles, p);
+        if (!isSprite(p.kind)) drawPiece(pic, tiles, p, byteOf);
     for (const ScenePiece& p : scene.pieces)
-        if (isSprite(p.kind)) drawPiece(pic, tiles, p);
+        if (isSprite(p.kind)) drawPiece(pic, tiles, p, byteOf);
     return pic;
 }
 

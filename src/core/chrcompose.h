@@ -30,7 +30,10 @@ Picture composeCharacter(const TileSet& tiles, const SpriteFrame& frame, const B
 
 void drawMetatile(Picture& pic, const TileSet& tiles, const Metatile& m, int x, int y);
 
-// A palette page's scene: background pieces first, sprites over them.
-Picture composeScene(const TileSet& tiles, const Scene& scene);
+// A palette page's scene: background pieces first, sprites over them. With `byteOf` the
+// enemies of an area scene are drawn with the attribute bytes it gives (their palette
+// group, flips and priority, as the game draws them); without it, with the scene's own.
+// The Characters scene gives each of its figures a palette of its own and keeps it.
+Picture composeScene(const TileSet& tiles, const Scene& scene, const ByteOf& byteOf = {});
 
 } // namespace qv::chr

@@ -142,7 +142,7 @@ constexpr SpriteFrame kFrames[] = {
     {0x6870, "Spd6870", {2, 3, kSpd6870}, false, -1}, // Hammer Bros.
     {0x6872, "Spd6872", {2, 3, kSpd6872}, false, -1}, // Blooper
     {0x6877, "Spd6877", {2, 3, kSpd6877}, false, -1}, // Podoboo
-    {0x6878, "Spd6878", {2, 3, kSpd6878}, false, -1}, // Pirana Plant
+    {0x6878, "Spd6878", {2, 3, kSpd6878}, false, -1}, // Piranha Plant
     {0x6881, "Spd6881", {2, 3, kSpd6881}, false, 0},  // Bowser (Left)
     {0x6882, "Spd6882", {2, 3, kSpd6882}, false, 0},  // Bowser (Right)
     {0x523C, "Spd523C", {3, 1, kSpd523C}, false, -1}, // Bowser Flame 1

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/helpguide.h"
 #include "core/helpitems.h"
 #include "core/tables/registry.h"
 
@@ -108,14 +109,16 @@ std::vector<HelpTopic> build() {
     for (const DialogTable* table : dialogTables()) {
         std::string overview;
         for (const Page& page : table->pages) {
-            overview += "<h3>" + escape(page.caption) + "</h3><ul>";
+            const std::string_view words = pageDescription(table->className, page.caption);
+            const std::string about = words.empty() ? "" : "<p>" + escape(words) + "</p>";
+            overview += "<h3>" + escape(page.caption) + "</h3>" + about + "<ul>";
             for (const Group& group : page.groups) {
                 overview += "<li>" +
                             (group.helpContext > 0 ? link(group.helpContext, group.caption)
                                                    : escape(group.caption)) +
                             "</li>";
-                std::string body =
-                    "<p>" + escape(table->caption) + " &gt; " + escape(page.caption) + "</p><ul>";
+                std::string body = "<p>" + escape(table->caption) + " &gt; " +
+                                   escape(page.caption) + "</p>" + about + "<ul>";
                 for (const Item& item : group.items)
                     body += itemLine(item);
                 body += "</ul>";
@@ -129,6 +132,8 @@ std::vector<HelpTopic> build() {
     }
     for (const Fixed& f : kFixed)
         add(f.context, f.title, "<p>" + escape(f.text) + "</p>");
+    for (const GuideTopic& g : guideTopics())
+        add(g.context, std::string(g.title), std::string(g.html));
     std::vector<HelpTopic> out;
     for (auto& [context, topic] : topics)
         out.push_back(std::move(topic));
@@ -210,7 +215,8 @@ std::vector<const HelpTopic*> searchHelp(std::string_view query) {
 }
 
 std::string helpContentsHtml() {
-    std::string html = "<h2>Contents</h2><ul>";
+    std::string html =
+        "<h2>Contents</h2><ul><li>" + link(kGuideContext, "Using Quorvane") + "</li>";
     for (const DialogTable* table : dialogTables())
         if (table->helpContext > 0)
             html += "<li>" + link(table->helpContext, table->caption) + "</li>";

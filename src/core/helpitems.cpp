@@ -24,7 +24,9 @@ const std::map<std::string_view, std::string_view>& numericWords() {
         {"signed 16-bit split",
          "signed 16-bit number, high byte at the first offset and low byte at the second"},
         {"reversed count", "reversed count"},
-        {"block column", "block column"},
+        {"block column", "block column: the 13-bit number has bit n set when row n is filled "
+                         "(row 0 at the top; bits 0-7 in the first byte, rows 8-12 in bits "
+                         "0-4 of the second)"},
         {"bridge column", "bridge column"},
     };
     return words;

@@ -133,8 +133,10 @@ static std::optional<int> parseChoice(const Item& item, std::string_view text) {
     // The decoration is only a hint to the user; dropping it must not make two
     // entries read alike.
     std::optional<int> found;
+    // Either side may carry the mark, spaced as an older caption had it.
+    const std::string_view bare = undecorated(text);
     for (int i = 0; i < count; ++i) {
-        if (undecorated(stripMnemonic(captions[static_cast<std::size_t>(i)])) != text) continue;
+        if (undecorated(stripMnemonic(captions[static_cast<std::size_t>(i)])) != bare) continue;
         if (found) return std::nullopt;
         found = i;
     }

@@ -285,7 +285,7 @@ TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
                 << dialog << ": " << control << " and " << pos->second << " both edit " << off;
         }
         if (control == "CmbFireShot") {
-            EXPECT_EQ(it["value"], "As Fire Mario [Default]");
+            EXPECT_EQ(it["value"], "As Fire Mario  [Default]");
         }
         if (control == "CmbMaDokanHeight") {
             EXPECT_EQ(it["bytes"], nlohmann::json::array({0x92}));

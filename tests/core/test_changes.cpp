@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 
 #include <nlohmann/json.hpp>
 
@@ -10,6 +11,7 @@
 #include "core/ips/ips.h"
 #include "core/knowngames.h"
 #include "core/preset.h"
+#include "core/valuedisplay.h"
 #include "support/cleanimage.h"
 
 using namespace qvtest;
@@ -226,7 +228,7 @@ TEST(Preset, OneBadEntryRefusesTheWholePresetAndNamesIt) {
         R"([{"control":"EditMaZanki","value":"5"},{"control":"CmbFireShot","value":"Never"}])");
     ASSERT_TRUE(good.ok()) << good.error;
     ASSERT_EQ(good.changes.size(), 2u);
-    EXPECT_EQ(qv::changeLine(good.changes[1]), "CmbFireShot: As Fire Mario [Default] -> Never");
+    EXPECT_EQ(qv::changeLine(good.changes[1]), "CmbFireShot: As Fire Mario  [Default] -> Never");
 
     const std::pair<std::string, std::string> bad[] = {
         {R"([{"control":"EditMaZanki","value":"5"},{"control":"EditMaWalk_R","value":"128"}])",
@@ -281,9 +283,85 @@ TEST(ExplainPatch, WithABaseTheChangeWithoutOneWhatTheRecordsTouch) {
     EXPECT_EQ(bare.touched[0]->item->control, "EditMaWalk_R");
     EXPECT_EQ(bare.untouchedCount, 1);
 
+    // On the image that already holds it: said so, with the bytes it writes (two
+    // records, 0x3454 and 0x9000, and a run of three over 0x9000-0x9002 counted once).
+    const Bytes twice{'P',  'A',  'T',  'C',  'H',                    // header
+                      0x00, 0x34, 0x54, 0x00, 0x01, 0x20,             // 0x3454 <- 20
+                      0x00, 0x90, 0x00, 0x00, 0x01, 0x07,             // 0x9000 <- 07
+                      0x00, 0x90, 0x00, 0x00, 0x00, 0x00, 0x03, 0x07, // 3 x 07 at 0x9000
+                      'E',  'O',  'F'};
+    Bytes applied = edited;
+    applied[0x9001] = applied[0x9002] = 7;
+    const qv::PatchExplanation done = qv::explainPatch(twice, applied);
+    ASSERT_TRUE(done.status.ok());
+    EXPECT_EQ(done.writtenBytes, 4);
+    EXPECT_EQ(
+        qv::explanationReport(done),
+        std::vector<std::string>{"already applied: all 4 bytes already hold the patched values"});
+    EXPECT_EQ(qv::explanationReport(qv::explainPatch(twice, edited))[0],
+              "0 parameters change (before -> after)");
+
     // A record past the end of the image fails as applying it would.
     const Bytes beyond{'P', 'A', 'T', 'C', 'H', 0x00, 0xA0, 0x10, 0x00, 0x01, 0x05, 'E', 'O', 'F'};
     EXPECT_EQ(qv::explainPatch(beyond, clean).status.result, qv::ips::Result::AddressesBeyond);
     const Bytes cut{'P', 'A', 'T', 'C', 'H', 0x00, 0x34};
     EXPECT_FALSE(qv::explainPatch(cut, {}).status.ok());
+}
+
+// The values outside the dialogs read as the dialogs show them.
+TEST(ValueDisplay, ValuesReadAsTheirDialogsShowThem) {
+    const auto row = [](const char* control) -> const qv::ItemRow& {
+        for (const qv::ItemRow& r : qv::parameterRows())
+            if (r.item->control == control) return r;
+        throw std::runtime_error(control);
+    };
+    const auto shown = [&](const char* control, int value) {
+        return qv::dialogValueText(row(control), {false, value});
+    };
+    // Color: the attribute byte's palette group and boxes.
+    EXPECT_EQ(shown("Spd686B", 0x01), "Green Group");
+    EXPECT_EQ(shown("Spd686B", 0x22), "Red Group, Behind BG");
+    EXPECT_EQ(shown("Spd686B", 0xC3), "Black Group, Flip + Mirror, Upside-Down");
+    EXPECT_EQ(shown("Spd686B", 0x00), "Mario Group");
+    EXPECT_EQ(shown("Spd687E", 0xFF), "Do Not Modify (FF)");
+    // Palette: the colour index as the pickers name it, with its colour.
+    EXPECT_EQ(shown("Rad05E0", 0x0F), "$0F");
+    EXPECT_EQ(qv::paletteColorIndex(row("Rad05E0"), {false, 0x22}), 0x22);
+    EXPECT_FALSE(qv::paletteColorIndex(row("CmbCoinCount"), {false, 2}).has_value());
+    EXPECT_FALSE(qv::paletteColorIndex(row("EditMaWalk_R"), {false, 2}).has_value());
+    // A block column: bit n is row n; the cloud column's bit k is row 8 + k.
+    EXPECT_EQ(shown("KbPattern3", 0x1807), "Rows 0-2, 11, 12");
+    EXPECT_EQ(shown("KbPattern3", 0x1803), "Rows 0, 1, 11, 12");
+    EXPECT_EQ(shown("KbPattern0", 0), "No rows");
+    EXPECT_EQ(shown("KbPattern10", 1), "Row 0");
+    EXPECT_EQ(shown("KbClouds", 0x08), "Row 11");
+    // Lists without their "[Default]" mark; numbers as they are.
+    EXPECT_EQ(shown("CmbFireShot", 2), "As Fire Mario");
+    EXPECT_EQ(shown("CmbMaDokanHeight", 9), "8");
+    EXPECT_EQ(shown("EditMaWalk_R", 32), "32");
+    EXPECT_EQ(qv::dialogValueText(row("EditMaWalk_R"), {true, 0}), "(Out of bounds)");
+    EXPECT_EQ(qv::withoutDefaultMark("2 and 3  [Default]"), "2 and 3");
+}
+
+// The address bar's names: the parameters whose bytes include a raw file position.
+TEST(ValueDisplay, ParametersAtARawPositionInEitherLayout) {
+    const auto names = [](int position, int shift) {
+        std::vector<std::string> out;
+        for (const qv::ItemRow* r : qv::parametersAt(position, shift))
+            out.push_back(qv::parameterName(*r));
+        return out;
+    };
+    EXPECT_EQ(names(0x107A, 0), std::vector<std::string>{"Mario > Initial #Lives"});
+    EXPECT_EQ(names(0x107A + 512, 512), std::vector<std::string>{"Mario > Initial #Lives"});
+    EXPECT_EQ(names(0x3454, 0),
+              std::vector<std::string>{"Mario > Walking / Swimming Speed > Right"});
+    // Two lists of one byte (the axe's row and column), both named.
+    EXPECT_EQ(names(0x4FED, 0).size(), 2u);
+    EXPECT_TRUE(names(0x0004, 0).empty());        // the header
+    EXPECT_TRUE(names(0x0100, 512).empty());      // the trainer
+    EXPECT_TRUE(names(0x107A, 512).empty());      // lives lie 512 bytes on
+    EXPECT_TRUE(names(40976 + 511, 512).empty()); // the last byte of a trainer image
+    for (const qv::ItemRow& r : qv::parameterRows())
+        for (int off : r.item->offsets)
+            EXPECT_GE(off, 16) << r.item->control; // nothing in the header
 }

@@ -277,6 +277,28 @@ TEST(Chr, MetatilesAndTheGroundScene) {
     EXPECT_EQ(chars.at(60, 50), 0x99);  // fiery Mario, big
     EXPECT_EQ(chars.at(110, 70), 0x9D); // Bowser
     EXPECT_EQ(findScene(4), nullptr);   // the Special page has no scene
+
+    // With the image's Color bytes: the green Koopa set to the red group is drawn red,
+    // the Goomba in the green group; Mario keeps his palette, Bowser his row's.
+    const ByteOf image = [](int offset) -> std::uint8_t {
+        switch (offset) {
+        case 0x686B:
+            return 0x02;
+        case 0x6871:
+            return 0x01;
+        case 0x6881:
+        case 0x6882:
+            return 0x02;
+        default:
+            return 0x03;
+        }
+    };
+    const Picture recoloured = composeScene(full, ground, image);
+    EXPECT_EQ(recoloured.at(68, 58), 0x99); // green Koopa, red group
+    EXPECT_EQ(recoloured.at(44, 70), 0x95); // Goomba, green group
+    EXPECT_EQ(recoloured.at(92, 70), 0x9D); // red Koopa: 0x686C reads 0x03 here
+    EXPECT_EQ(recoloured.at(20, 70), 0x91); // Mario as before
+    EXPECT_EQ(composeScene(full, *findScene(6), image).at(110, 70), 0x9D); // Bowser
 }
 
 TEST(ChrTables, EveryColourCharacterHasAFrame) {

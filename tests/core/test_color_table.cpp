@@ -64,7 +64,7 @@ TEST(ColorTable, DefaultsCaptionsAndNotesOfSelectedRows) {
     };
     const Row rows[] = {
         {0x686C, 0, "Koopa Troopa", 0x02},
-        {0x6878, 0, "Pirana Plant", 0x21},
+        {0x6878, 0, "Piranha Plant", 0x21},
         {0x5244, 0, "Bowser Flame 2", 0x82},
         {0x64EB, 0, "Hammer 4", 0xC3},
         {0x538E, 1, "Castle Flag", 0x22},

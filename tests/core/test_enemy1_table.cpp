@@ -91,7 +91,7 @@ TEST(Enemy1Table, ShapePagesAndResetButtons) {
         }
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"Koopa Troopa", "Paratroopa", "Lakitu", "Spiny",
-                                               "Goomba", "Multiple Occurance", "Cheep-Cheep 1",
+                                               "Goomba", "Multiple Occurrence", "Cheep-Cheep 1",
                                                "Cheep-Cheep 2", "Blooper", "Mario Interaction"}));
     EXPECT_EQ(names, (std::vector<std::string>{"TabNoko1", "TabPata", "TabJugem", "TabTogezo",
                                                "TabKuri", "TabFukusu", "TabSheet2", "TabSheet1",
@@ -198,8 +198,8 @@ TEST(Enemy1Table, ListsAndTheirBytes) {
     EXPECT_EQ(b[0x33], "33 Bullet Bill");
     EXPECT_EQ(item("CmbKuriTwoChrU").list->captions()[0x02], "02 Buzzy Beetle  [Default]");
     const auto& noko = item("CmbNokoFukuChr").list->captions();
-    EXPECT_EQ(noko.front(), "00 Green Koopa Troopa [Default]");
-    EXPECT_EQ(noko.back(), "35 Toad / Peach ");
+    EXPECT_EQ(noko.front(), "00 Green Koopa Troopa  [Default]");
+    EXPECT_EQ(noko.back(), "35 Toad / Peach");
     EXPECT_EQ(noko[0x33], "33 Bullet Bill");
 
     EXPECT_EQ(readByte("CmbKuriAnim", 0x03), (ItemState{true, 0}));

@@ -276,7 +276,7 @@ TEST(Enemy2Table, CharacterListsNameTheirCodesPerList) {
     EXPECT_EQ(show(rom, "CmbFumiFall3", 0x5990, {0x2D}), "2D Bowser");
     EXPECT_EQ(show(rom, "CmbFumiFall5", 0x5999, {0x05}), "05 Hammer Bros.  [Default]");
 
-    EXPECT_EQ(show(rom, "CmbFumiDamage1", 0x58BC, {0x0D}), "0D Piranha Plant [Default]");
+    EXPECT_EQ(show(rom, "CmbFumiDamage1", 0x58BC, {0x0D}), "0D Piranha Plant  [Default]");
     EXPECT_EQ(show(rom, "CmbFumiDamage2", 0x58C0, {0x0C}), "0C Podoboo  [Default]");
     EXPECT_EQ(show(rom, "CmbFumiDamage3", 0x58C8, {0x15}), "15～FF Bowser Flame  [Default]");
     EXPECT_EQ(show(rom, "CmbFumiDamage3", 0x58C8, {0x0A}), "0A～FF G. Cheep-Cheep (Swim)");

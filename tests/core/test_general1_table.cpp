@@ -104,7 +104,7 @@ TEST(Zenpan1Table, ShapePagesAndResetButtons) {
             resets.emplace_back(g.reset);
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"Blocks", "Items", "Springboard", "Lifts", "Bridge",
-                                               "Horizonal Rope", "Time", "Stages"}));
+                                               "Horizontal Rope", "Time", "Stages"}));
     EXPECT_EQ(names,
               (std::vector<std::string>{"TabBloc", "TabItem", "TabJump", "TabLift", "TabSusBridge",
                                         "TabMaruChr", "TabTime", "TabStage"}));

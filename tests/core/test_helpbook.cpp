@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/helpbook.h"
+#include "core/helpguide.h"
+#include "core/tables/registry.h"
 
 TEST(HelpBook, TopicsComeFromTheTablesAndTheFixedList) {
     // A group topic names its dialog and page and lists its items with their ranges.
@@ -71,4 +73,46 @@ TEST(HelpBook, EachItemListsItsValuesOffsetsInBothLayoutsAndEncoding) {
     EXPECT_FALSE(qv::searchHelp("ChkMuteki1").empty());
     EXPECT_TRUE(qv::searchHelp("<code>").empty()); // markup is not text
     EXPECT_TRUE(qv::searchHelp("").empty());
+}
+
+// Help covers the program too, and every page says what its parameters do.
+TEST(HelpBook, UsingQuorvaneAndEveryPageExplained) {
+    // Each found by its title (title matches come first).
+    const auto titled = [](std::string_view query, std::string_view title) {
+        for (const qv::HelpTopic* t : qv::searchHelp(query))
+            if (t->title == title) return true;
+        return false;
+    };
+    EXPECT_TRUE(titled("test play", "Test Play and Play"));
+    EXPECT_TRUE(titled("preset", "Presets: exporting and importing parameters"));
+    EXPECT_TRUE(titled("address bar", "The address bar"));
+    EXPECT_TRUE(titled("qorv", "The command-line tool, qorv"));
+    EXPECT_EQ(qv::searchHelp("test play")[0]->title, "Test Play and Play");
+    EXPECT_NE(qv::helpContentsHtml().find("<a href=\"topic:50000\">Using Quorvane</a>"),
+              std::string::npos);
+    const qv::HelpTopic* guide = qv::findHelpTopic(50000);
+    ASSERT_NE(guide, nullptr);
+    for (int c = 50001; c <= 50009; ++c) {
+        EXPECT_NE(qv::findHelpTopic(c), nullptr) << c;
+        EXPECT_NE(guide->html.find("topic:" + std::to_string(c)), std::string::npos) << c;
+    }
+
+    // Each page of each dialog: a sentence on what it does, in its dialog's topic and its
+    // groups' topics.
+    for (const qv::DialogTable* t : qv::dialogTables())
+        for (const qv::Page& p : t->pages)
+            EXPECT_FALSE(qv::pageDescription(t->className, p.caption).empty())
+                << t->className << " / " << p.caption;
+    const qv::HelpTopic* walk = qv::findHelpTopic(13396);
+    EXPECT_NE(walk->html.find("sixteenths of a pixel per frame"), std::string::npos);
+    EXPECT_NE(qv::findHelpTopic(100)->html.find("sixteenths of a pixel per frame"),
+              std::string::npos);
+
+    // The block column encoding in words: bit n is row n.
+    const qv::HelpTopic* blocks = qv::findHelpTopic(5100);
+    ASSERT_NE(blocks, nullptr);
+    EXPECT_NE(blocks->html.find("Encoding: block column: the 13-bit number has bit n set when "
+                                "row n is filled"),
+              std::string::npos)
+        << blocks->html;
 }

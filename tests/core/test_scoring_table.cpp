@@ -135,7 +135,7 @@ TEST(PointTable, AnUnmodifiedGameShowsEveryDefaultOver101Bytes) {
     EXPECT_EQ(qv::ValueFields(T()).offsets().size(), 101u);
     EXPECT_TRUE(written == rom);
     // The marked entries, one of them with a single blank.
-    EXPECT_EQ(item("CmbPtFumiGesso").text(item("CmbPtFumiGesso").read(rom, 0)), "1,000 [Default]");
+    EXPECT_EQ(item("CmbPtFumiGesso").text(item("CmbPtFumiGesso").read(rom, 0)), "1,000  [Default]");
     EXPECT_EQ(item("CmbPtFumiHmBrs").text(item("CmbPtFumiHmBrs").read(rom, 0)), "1,000  [Default]");
     EXPECT_EQ(item("CmbPtRenzoku11").text(item("CmbPtRenzoku11").read(rom, 0)), "1UP  [Default]");
     EXPECT_EQ(item("CmbVwGetCoin").text(item("CmbVwGetCoin").read(rom, 0)), "1  [Default]");

@@ -1,12 +1,13 @@
 // The byte rules that front ends share through the core: the bit-flag boxes, the
 // bridge's row/column pairs, the Scoring tags of each page and group, the Piranha
-// Plant patch's locked range, and which IPS modes fit an image.
+// Plant patch's locked range, which IPS modes fit an image, and the captions' spelling.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "core/catalog.h"
 #include "core/ips/ips.h"
 #include "core/tables/enemy1.h"
 #include "core/tables/enemy2.h"
@@ -115,3 +116,31 @@ TEST(SharedRules, IpsModesFitImageSizes) {
 }
 
 } // namespace
+
+// Captions read as plain English, and every list marks its default the same way: two
+// blanks and "[Default]" at the end, nothing after it.
+TEST(SharedRules, CaptionsAreSpelledAndMarkedAlike) {
+    EXPECT_EQ(item("EditDownLift").label, "&Descending:");
+    EXPECT_EQ(item("CmbOnoDelX").label, "H&orizontal:");
+    EXPECT_EQ(item("CmbRopeDelX").label, "Ho&rizontal:");
+    EXPECT_EQ(item("EditKpbgDelX1").label, "Hori&zontal:");
+    const auto& eggs = item("CmbJugemAppear").list->captions();
+    EXPECT_EQ(eggs[0], "Throw Spiny Eggs  [Default]");
+    EXPECT_EQ(eggs[4], "Lakitu passes by without throwing anything.");
+    EXPECT_EQ(item("CmbFumiDamage1").list->captions()[0x0D], "0D Piranha Plant  [Default]");
+    EXPECT_EQ(item("CmbFireShot").list->captions()[2], "As Fire Mario  [Default]");
+
+    int marked = 0;
+    for (const qv::ItemRow& r : qv::parameterRows()) {
+        if (r.item->kind != qv::ItemKind::Choice) continue;
+        for (const std::string& c : r.item->list->captions()) {
+            const std::size_t at = c.find("[Default]");
+            if (at == std::string::npos) continue;
+            ++marked;
+            EXPECT_TRUE(at >= 3 && c.compare(at - 2, 2, "  ") == 0 && c[at - 3] != ' ' &&
+                        at + 9 == c.size())
+                << r.item->control << ": \"" << c << '"';
+        }
+    }
+    EXPECT_GT(marked, 100);
+}

@@ -224,3 +224,34 @@ TEST(UndoReload, ReloadAsksAndCopesWithAMissingFile) {
     f.window->mmmSaveClick();
     EXPECT_EQ(qv::test::readFile(f.path("new.nes"))[0x10], 0x02);
 }
+
+// Beside the Value box the bar names what the typed address edits, so that a one-byte
+// write is not blind; the name never widens the window.
+TEST(AddressBar, NamesTheParametersAtTheTypedAddress) {
+    WindowFixture f;
+    f.window->LoadNesFile(writeImage(f.path("g.nes"), 40976));
+    Bar b{f};
+    const int width = f.window->width();
+    b.adr()->setText("107A");
+    EXPECT_EQ(b.bar()->parameterNames(), "Mario > Initial #Lives");
+    b.adr()->setText("3454");
+    EXPECT_EQ(b.bar()->parameterNames(), "Mario > Walking / Swimming Speed > Right");
+    b.adr()->setText("4FED"); // the axe's row and column share a byte
+    EXPECT_EQ(b.bar()->parameterNames(),
+              "General 2 > Objects Repositioned When Axe Collected > Vertical; General 2 > "
+              "Objects Repositioned When Axe Collected > Horizontal");
+    EXPECT_EQ(f.window->width(), width);
+    b.adr()->setText("0004");
+    EXPECT_EQ(b.bar()->parameterNames(), "no parameter");
+    b.adr()->setText("A010"); // past the file
+    EXPECT_EQ(b.bar()->parameterNames(), "");
+
+    // With a trainer the raw positions move: lives sit 512 bytes on, the trainer is none.
+    f.window->LoadNesFile(writeImage(f.path("t.nes"), 41488));
+    b.adr()->setText("127A");
+    EXPECT_EQ(b.bar()->parameterNames(), "Mario > Initial #Lives");
+    b.adr()->setText("0100");
+    EXPECT_EQ(b.bar()->parameterNames(), "no parameter");
+    f.window->mmmCloseClick();
+    EXPECT_EQ(b.bar()->parameterNames(), "");
+}

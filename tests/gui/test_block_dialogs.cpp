@@ -176,7 +176,16 @@ TEST(Staircase, PreviewFollowsEveryChange) {
     EXPECT_EQ(k.d->startEdit(1)->text(), "10");
     EXPECT_EQ(k.d->countEdit(9)->text(), "8");
     EXPECT_EQ(k.d->preview()->objectName(), "MemoKaidan");
+    EXPECT_TRUE(k.d->findChild<QLabel*>("LabKaidan")
+                    ->text()
+                    .startsWith("These settings influence the shape of the stairway."));
     EXPECT_EQ(k.d->preview()->text(), kDefaultPreview);
+    // A number the step cannot take is marked while it is typed.
+    k.d->startEdit(2)->setText("99");
+    EXPECT_TRUE(k.d->startEdit(2)->toolTip().startsWith("99 is outside"))
+        << k.d->startEdit(2)->toolTip().toStdString();
+    k.d->startEdit(2)->setText("9");
+    EXPECT_EQ(k.d->startEdit(2)->toolTip(), "");
     k.d->countEdit(1)->setText("13"); // start row 10, count 13: rows 10..12 only
     const QStringList lines = k.d->preview()->text().split("\r\n");
     ASSERT_EQ(lines.size(), 13);

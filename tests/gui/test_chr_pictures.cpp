@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 #include <QRegion>
+#include <QSet>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -114,6 +115,36 @@ TEST(ChrPictures, ColorButtonsFollowTheirBytes) {
     EXPECT_EQ(host.at(0x6871), 0x20);
 }
 
+// At 1.5 and 2 times the pictures are the same pixels, repeated: no colour appears that
+// the picture does not have (a smoothed scale would blend its edges).
+TEST(ChrPictures, ColorButtonsStayCrispAtEveryScale) {
+    ScriptedPlatform platform;
+    FakeHost host;
+    auto img = groundImage();
+    solidTiles(img, 0x8010, 0, 256);
+    img[0x6871] = 0x03;
+    host.open(img);
+    ColorSession s(host);
+    const QIcon icon = s.find<QToolButton>("Spd6871")->icon();
+    const auto colours = [](const QImage& i) {
+        QSet<QRgb> out;
+        for (int y = 0; y < i.height(); ++y)
+            for (int x = 0; x < i.width(); ++x)
+                out.insert(i.pixel(x, y));
+        return out;
+    };
+    const QSet<QRgb> one = colours(icon.pixmap(QSize(64, 64), 1.0).toImage());
+    EXPECT_EQ(one, (QSet<QRgb>{kSky.rgb(), kBlack.rgb()}));
+    for (const qreal scale : {1.25, 1.5, 2.0}) {
+        const QImage big = icon.pixmap(QSize(64, 64), scale).toImage();
+        EXPECT_EQ(big.width(), qRound(64 * scale)) << scale;
+        EXPECT_EQ(colours(big), one) << scale;
+    }
+    // Two device pixels to one picture pixel at 2x: the Goomba's edge stays square.
+    const QImage two = icon.pixmap(QSize(64, 64), 2.0).toImage();
+    EXPECT_EQ(two.pixelColor(40, 60), s.at("Spd6871", 20, 30));
+}
+
 TEST(ChrPictures, ColorButtonsFlipWithTheByte) {
     ScriptedPlatform platform;
     FakeHost host;
@@ -166,6 +197,10 @@ std::vector<std::uint8_t> sceneImage() {
     qv::test::put(img, 0x0A40, 6);
     qv::test::put(img, 0x0CDC, {0x29, 0x1A, 0x0F, 0x00, 0x36, 0x17, 0x0F, 0x00, 0x30, 0x21, 0x0F});
     qv::test::put(img, 0x0CF0, {0x1A, 0x30, 0x27, 0x00, 0x16, 0x30, 0x27, 0x00, 0x0F, 0x36, 0x17});
+    // The Goomba and the Koopas in the game's own palette groups.
+    qv::test::put(img, 0x6871, 0x03);
+    qv::test::put(img, 0x686B, 0x01);
+    qv::test::put(img, 0x686C, 0x02);
     return img;
 }
 
@@ -229,6 +264,25 @@ TEST(ChrPictures, PaletteStripChangesWhereTheRowIsUsed) {
     c = changed(before, now);
     EXPECT_EQ(c.box, QRect(32, 128, 32, 32));
     EXPECT_TRUE(c.whole);
+}
+
+// The strip draws each enemy with the palette group the image's Color settings give it:
+// the green Koopa set to the red group is red here too.
+TEST(ChrPictures, PaletteStripFollowsTheColorSettings) {
+    ScriptedPlatform platform;
+    FakeHost host;
+    auto img = sceneImage();
+    host.open(img);
+    const QColor green = [&] {
+        PalletSession s(host);
+        return s.strip("ImgScene1").pixelColor(136, 116);
+    }();
+    EXPECT_EQ(green, rgb(0x48, 0xA8, 0x10)); // 0x1A, the green group's first colour
+    img[0x686B] = 0x02;
+    FakeHost red;
+    red.open(img);
+    PalletSession s(red);
+    EXPECT_EQ(s.strip("ImgScene1").pixelColor(136, 116), rgb(0xE0, 0x50, 0x00)); // 0x16
 }
 
 TEST(ChrPictures, ShineDrivesTheQuestionBlockAndCoin) {

@@ -3,10 +3,13 @@
 // remembered characters, a trainer, and random images left alone by OK.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
 #include <random>
 
 #include "core/tables/color.h"
@@ -41,12 +44,13 @@ TEST(ColorDialog, ShowsTheAttributeBitsOfTheSelectedCharacter) {
     ColorSession s(host);
 
     // The first Enemies character is down: Koopa Troopa, green group, behind the background.
-    EXPECT_EQ(s.title(), "Koopa Troopa");
+    // Its caption names its colour, which the text colour alone would not tell everyone.
+    EXPECT_EQ(s.title(), "Koopa Troopa (green)");
     EXPECT_TRUE(s.on("Rad1"));
     EXPECT_TRUE(s.on("Chk1"));
     EXPECT_FALSE(s.on("Chk2"));
     EXPECT_EQ(s.label("LabColor"),
-              "This color also applied to green Paratroopas, Koopas, and Cheep-Cheeps.");
+              "This color is also applied to green Paratroopas, Koopas, and Cheep-Cheeps.");
     EXPECT_TRUE(s.enabled("LabColor"));
 
     s.click("Spd64EA");
@@ -74,6 +78,46 @@ TEST(ColorDialog, ShowsTheAttributeBitsOfTheSelectedCharacter) {
     EXPECT_FALSE(s.ok()); // nothing edited: 0x24 written back as it was
     EXPECT_EQ(host.at(0x6871), 0x24);
     EXPECT_EQ(host.at(0x64EA), 0xC3);
+}
+
+// Buttons that differ in their text colour say the colour in words; a keyboard user
+// reaches the characters with Tab and chooses one with the arrow keys or Space.
+TEST(ColorDialog, CharactersAreNamedAndChosenFromTheKeyboard) {
+    ScriptedPlatform platform;
+    FakeHost host;
+    host.open(qv::test::blankImage());
+    ColorSession s(host);
+    EXPECT_EQ(s.find<QToolButton>("Spd686B")->text(), "Koopa Troopa (green)");
+    EXPECT_EQ(s.find<QToolButton>("Spd686C")->text(), "Koopa Troopa (red)");
+    EXPECT_EQ(s.find<QToolButton>("Spd6875")->text(), "Cheep-Cheep (Multi) (green)");
+    EXPECT_EQ(s.find<QToolButton>("Spd6876")->text(), "Cheep-Cheep (Multi) (red)");
+    EXPECT_EQ(s.find<QToolButton>("Spd686F")->text(), "Koopa Troopa (Stopped)"); // one of its kind
+    EXPECT_EQ(s.find<QToolButton>("Spd6878")->text(), "Piranha Plant");
+
+    s.dialog()->show();
+    s.dialog()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.dialog()));
+    QToolButton* first = s.find<QToolButton>("Spd686B");
+    EXPECT_TRUE(first->focusPolicy() & Qt::TabFocus);
+    first->setFocus();
+    // Down: the next button of the column is chosen and shown in the panel.
+    QTest::keyClick(first, Qt::Key_Down);
+    EXPECT_TRUE(s.find<QToolButton>("Spd686F")->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), s.find<QToolButton>("Spd686F"));
+    EXPECT_EQ(s.title(), "Koopa Troopa (Stopped)");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(s.title(), "Koopa Troopa (red)");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(s.title(), "Koopa Troopa (Stopped)");
+    // Space on a button that has the focus chooses it.
+    QToolButton* goomba = s.find<QToolButton>("Spd6871");
+    goomba->setFocus();
+    QTest::keyClick(goomba, Qt::Key_Space);
+    EXPECT_TRUE(goomba->isChecked());
+    EXPECT_EQ(s.title(), "Goomba");
+    // The panel's Reset is in the Tab order too.
+    EXPECT_TRUE(s.find<QToolButton>("SpdColor")->focusPolicy() & Qt::TabFocus);
+    s.dialog()->hide();
 }
 
 TEST(ColorDialog, PanelClicksComposeTheByte) {
@@ -268,3 +312,23 @@ TEST(ColorDialog, OkWithoutChangesKeepsRandomImages) {
 }
 
 } // namespace
+
+// A character whose byte differs from the game's own has its caption in bold and its
+// page a dot on its tab; setting it back takes both away.
+TEST(ColorDialog, ChangedCharactersAreMarked) {
+    ScriptedPlatform platform;
+    FakeHost host;
+    auto img = qv::test::blankImage();
+    for (const qv::tables::ColorCharacter& c : qv::tables::colorCharacters())
+        img[static_cast<std::size_t>(c.offset)] = c.defaultByte;
+    img[0x686B] = 0x21; // green Koopa behind the background
+    host.open(img);
+    ColorSession s(host);
+    EXPECT_TRUE(s.find<QToolButton>("Spd686B")->font().bold());
+    EXPECT_FALSE(s.find<QToolButton>("Spd686C")->font().bold());
+    EXPECT_TRUE(s.dialog()->pageMarked(0));
+    EXPECT_FALSE(s.dialog()->pageMarked(1));
+    s.click("Chk1"); // the selected Koopa back in front
+    EXPECT_FALSE(s.find<QToolButton>("Spd686B")->font().bold());
+    EXPECT_FALSE(s.dialog()->pageMarked(0));
+}

@@ -43,6 +43,18 @@ class PathOnly {
     QByteArray saved_;
 };
 
+// The games folders for the length of a test: only those given.
+class GameFoldersOnly {
+  public:
+    explicit GameFoldersOnly(const QStringList& folders) : saved_(qv::gameFolders()) {
+        qv::gameFolders() = folders;
+    }
+    ~GameFoldersOnly() { qv::gameFolders() = saved_; }
+
+  private:
+    QStringList saved_;
+};
+
 // An emulator that copies the game it is given and then lists its name and
 // arguments, one a line, in `record` (written last, so its presence means done).
 void writeStub(const QString& path, const QString& record, const QString& copy) {
@@ -67,6 +79,7 @@ TEST(TestPlay, HandsTheEditedImageToTheFirstEmulatorFoundAndRemovesItAtExit) {
     writeStub(bin + QStringLiteral("/nestopia"), record, copy);
     writeStub(bin + QStringLiteral("/mednafen"), record, copy);
     PathOnly path(bin);
+    GameFoldersOnly games({});
 
     QAction* play = f.window->findChild<QAction*>(QStringLiteral("mmmTestPlay"));
     ASSERT_NE(play, nullptr);
@@ -112,6 +125,7 @@ TEST(TestPlay, TheConfiguredCommandGetsTheFileWherePercentFStands) {
     const QString emu = dir.filePath(QStringLiteral("emu"));
     writeStub(emu, dir.filePath(QStringLiteral("r")), dir.filePath(QStringLiteral("c")));
     PathOnly path(dir.path());
+    GameFoldersOnly games({});
     const QString file = QStringLiteral("/tmp/x y/game.nes");
 
     auto c =
@@ -140,11 +154,44 @@ TEST(TestPlay, TheConfiguredCommandGetsTheFileWherePercentFStands) {
     EXPECT_FALSE(qv::emulatorCommand(QString(), file).has_value()); // none of the three
 }
 
+// Debian's emulators live in /usr/games, often not on PATH: found there too, after PATH,
+// whether the command is empty or names one.
+TEST(TestPlay, EmulatorsInTheGamesFoldersAreFoundOffThePath) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
+    QDir().mkpath(dir.filePath(QStringLiteral("games")));
+    const QString games = dir.filePath(QStringLiteral("games"));
+    writeStub(games + QStringLiteral("/mednafen"), dir.filePath(QStringLiteral("r")),
+              dir.filePath(QStringLiteral("c")));
+    writeStub(games + QStringLiteral("/nestopia"), dir.filePath(QStringLiteral("r")),
+              dir.filePath(QStringLiteral("c")));
+    PathOnly path(dir.filePath(QStringLiteral("bin")));
+    GameFoldersOnly only({dir.filePath(QStringLiteral("none")), games});
+    const QString file = QStringLiteral("/tmp/game.nes");
+
+    auto c = qv::emulatorCommand(QString(), file);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->program, games + QStringLiteral("/nestopia")); // the order of the three holds
+    EXPECT_EQ(c->arguments, QStringList{file});
+    c = qv::emulatorCommand(QStringLiteral("mednafen -force_module nes %f"), file);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->program, games + QStringLiteral("/mednafen"));
+
+    // One on PATH comes first.
+    writeStub(dir.filePath(QStringLiteral("bin/mednafen")), dir.filePath(QStringLiteral("r")),
+              dir.filePath(QStringLiteral("c")));
+    c = qv::emulatorCommand(QStringLiteral("mednafen %f"), file);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->program, dir.filePath(QStringLiteral("bin/mednafen")));
+    EXPECT_FALSE(qv::emulatorCommand(QStringLiteral("fceux %f"), file).has_value());
+}
+
 TEST(TestPlay, WithoutAnEmulatorOrItsFileOnlyAMessageAppears) {
     WindowFixture f;
     const QString empty = f.path(QStringLiteral("empty"));
     QDir().mkpath(empty);
     PathOnly path(empty);
+    GameFoldersOnly games({});
     f.window->LoadNesFile(writeImage(f.path(QStringLiteral("game.nes")), 41488));
     f.edit(0x107A + 512, 0x08);
 

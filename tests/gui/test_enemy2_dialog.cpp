@@ -260,7 +260,7 @@ TEST(Enemy2Dialog, FirebarsPodobooAndListsWithATrainer) {
         EXPECT_EQ(s.combo("CmbFiBerPos4")->currentText(), "4  [Default]");
         EXPECT_EQ(s.combo("CmbFiBerPos12")->currentText(), "12  [Default]");
         s.click("SpdFumiDamage");
-        EXPECT_EQ(s.combo("CmbFumiDamage1")->currentText(), "0D Piranha Plant [Default]");
+        EXPECT_EQ(s.combo("CmbFumiDamage1")->currentText(), "0D Piranha Plant  [Default]");
         EXPECT_TRUE(s.ok());
     }
     EXPECT_EQ(host.at(0x49D8 + 512), 0xF9);

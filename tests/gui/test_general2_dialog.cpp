@@ -262,6 +262,10 @@ TEST(Zenpan2Dialog, FlagpolePreviewFollowsTheListsAndTheirReset) {
     host.open(gameImage());
     Zenpan2Session s(host);
     EXPECT_EQ(s.preview(), kGamePreview);
+    // Its symbols are named in words under the lists.
+    EXPECT_EQ(s.label("LabPoleLegend"),
+              QString::fromUtf8("● finial   ┃│ pole   ■ block   ＿＼↓ flag   止 flag stop   00↑ "
+                                "score   ← Mario stops   ※ Mario drops   □ ground"));
     s.combo("CmbPoleFlag")->setCurrentIndex(5);   // F 5: flag rows 3..5
     s.combo("CmbPoleMaru")->setCurrentIndex(0);   // M 0: no finial
     s.combo("CmbPoleMaDown")->setCurrentIndex(0); // D 0: ※ on row 1

@@ -260,8 +260,9 @@ TEST(IpsApply, StartUpWithAPatchThatFailsOrIsCancelledEndsTheProgram) {
             click(d, "BtnCancel");
         });
         EXPECT_FALSE(f.window->handleCommandLine({f.path("fix.ips")}));
-        EXPECT_EQ(f.platform.messages(), QStringList{"Appling the IPS file requires a NES file.\r\n"
-                                                     "Set the file path in Editor Options."});
+        EXPECT_EQ(f.platform.messages(),
+                  QStringList{"Applying the IPS file requires a NES file.\r\n"
+                              "Set the file path in Editor Options."});
     }
     {
         WindowFixture f;
@@ -475,4 +476,53 @@ TEST(IpsMakeDialog, ChecksTheBaseAgainstTheDocumentSize) {
     EXPECT_EQ(text(d, "EditIpsNes"), dir.filePath("ext.nes"));
     d.dropFile(dir.filePath("ext.nes"), qv::TFormIpsMake::OutputArea);
     EXPECT_EQ(platform.messages(), QStringList{"Only IPS files may be used."});
+}
+
+// Without a Default NES File the dialog says where one is set and offers Browse...,
+// which picks an external ROM instead.
+TEST(IpsMakeDialog, WithoutADefaultFileItSaysWhereAndOffersBrowse) {
+    qv::test::ScriptedPlatform platform;
+    QTemporaryDir dir;
+    qv::Settings settings; // no base file set
+    qv::TFormIpsMake d(settings, 40976, dir.filePath("game.nes"), {});
+    d.FormShow();
+    EXPECT_TRUE(child(d, "RadIpsNes1")->isChecked());
+    EXPECT_FALSE(enabled(d, "BtnOk"));
+    auto* note = child<QLabel>(d, "LabIpsNesUnset");
+    EXPECT_TRUE(note->isVisibleTo(&d));
+    EXPECT_EQ(note->text(), "No Default NES File is set. Set it under Tools > Editor Options > "
+                            "IPS (Options here), or choose the unmodified game with Browse...");
+
+    const QString base = writeImage(dir.filePath("clean.nes"), 40976);
+    platform.choosePath(base);
+    click(d, "BtnIpsNesBrowse");
+    EXPECT_TRUE(child(d, "RadIpsNes3")->isChecked());
+    EXPECT_EQ(text(d, "EditIpsNes"), base);
+    EXPECT_TRUE(enabled(d, "BtnOk"));
+    EXPECT_FALSE(note->isVisibleTo(&d));
+    EXPECT_TRUE(platform.scriptUsedUp());
+
+    // A configured file: no note.
+    settings.nesFile[0] = base.toStdString();
+    click(d, "RadIpsNes1");
+    EXPECT_FALSE(note->isVisibleTo(&d));
+}
+
+// Details on an image that already holds the patch says so instead of "0 parameters".
+TEST(IpsOpenDialog, DetailsOnAnImageThatHoldsThePatchSaysItIsApplied) {
+    qv::test::ScriptedPlatform platform;
+    QTemporaryDir dir;
+    qv::Settings settings;
+    qv::RomDocument doc;
+    std::vector<std::uint8_t> image(40976, 0);
+    image[0x3454] = 0x20;
+    image[0x3455] = 0x21;
+    doc.replace(image, dir.filePath("game.nes").toStdString());
+    const QString patch = dir.filePath("p.ips");
+    writeText(patch, QByteArray("PATCH\x00\x34\x54\x00\x02\x20\x21"
+                                "EOF",
+                                15));
+    qv::TFormIpsOpen d(patch, settings, doc, {});
+    d.prepare(3, 1);
+    EXPECT_EQ(d.detailsText(), "already applied: all 2 bytes already hold the patched values\n");
 }

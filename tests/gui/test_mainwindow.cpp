@@ -334,6 +334,11 @@ TEST(MainWindow, ViewTogglesAndFlagsFromTheSettingsFile) {
 
     f.window->mmmToolBarClick();
     EXPECT_FALSE(f.window->findChild<QToolBar*>("ToolBar1")->isHidden());
+    // Separators stand between groups of buttons, never after the last.
+    const QList<QAction*> tools = f.window->findChild<QToolBar*>("ToolBar1")->actions();
+    ASSERT_FALSE(tools.isEmpty());
+    EXPECT_FALSE(tools.first()->isSeparator());
+    EXPECT_FALSE(tools.last()->isSeparator());
     EXPECT_TRUE(readText(f.iniPath()).contains("ToolBar=2\r\n"));
     f.window->mmmStBarClick();
     EXPECT_TRUE(readText(f.iniPath()).contains("StatusBar=1\r\n"));

@@ -2,14 +2,22 @@
 // width with or without a file, the saved place restored exactly (and brought back onto
 // a screen), and the menus' shortcuts working from the address bar's boxes.
 #include <QAction>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "core/document.h"
+#include "core/settings.h"
+#include "gui/about/aboutdialog.h"
+#include "gui/ips/ipsmakedialog.h"
+#include "gui/ips/ipsopendialog.h"
 #include "gui/main/placement.h"
+#include "gui/settings/optionsdialog.h"
 #include "gui/support/fixtures.h"
 #include "gui/support/printqstring.h"
 
@@ -139,3 +147,45 @@ TEST(MainWindowDesktop, MenuShortcutsWorkInTheAddressBarAndTheValueShowsTheImage
 }
 
 } // namespace
+
+// A window manager may minimize a modal dialog (and its owner with it) from a button the
+// dialog never asked for: the dialog comes straight back. Windows that are not modal
+// minimize as asked.
+TEST(MainWindowDesktop, AModalDialogThatIsMinimizedComesBack) {
+    WindowFixture f;
+    showActive(f);
+    QDialog modal(f.window.get());
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&modal));
+    modal.setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !modal.isMinimized(); }, 2000));
+    EXPECT_TRUE(modal.isVisible());
+
+    QWidget loose(f.window.get(), Qt::Window);
+    loose.show();
+    loose.setWindowState(Qt::WindowMinimized);
+    QTest::qWait(50);
+    EXPECT_TRUE(loose.isMinimized());
+}
+
+// The program's modal dialogs ask for the buttons of their kind: close, and context help
+// where they have it; never minimize or maximize (a window manager that draws no button
+// it is not asked for then draws none).
+TEST(MainWindowDesktop, ModalDialogsAskForCloseAndHelpOnly) {
+    QTemporaryDir dir;
+    qv::Settings settings;
+    qv::RomDocument doc;
+    const auto buttons = [](const QWidget& w) {
+        const Qt::WindowFlags f = w.windowFlags();
+        EXPECT_TRUE(f & Qt::CustomizeWindowHint) << w.objectName().toStdString();
+        return f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                    Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+    };
+    const Qt::WindowFlags close = Qt::WindowCloseButtonHint;
+    const Qt::WindowFlags help = Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
+    EXPECT_EQ(buttons(qv::TFormAbout()), close);
+    EXPECT_EQ(buttons(qv::TFormIpsMake(settings, 40976, dir.filePath("game.nes"), {})), close);
+    EXPECT_EQ(buttons(qv::TFormIpsOpen(dir.filePath("p.ips"), settings, doc, {})), close);
+    EXPECT_EQ(buttons(qv::TFormOption(dir.filePath("q.ini"))), help);
+}

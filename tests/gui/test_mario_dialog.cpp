@@ -1,10 +1,16 @@
 // The Mario dialog on images built in memory: what it shows and what OK writes.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
 #include <random>
 
 #include "gui/dialogfixture.h"
 #include "gui/dialogs/updown.h"
+#include "support/cleanimage.h"
 
 namespace {
 
@@ -260,3 +266,94 @@ TEST(MarioDialog, OkWithoutChangesKeepsRandomImagesExceptTheTwoVineSpeeds) {
 }
 
 } // namespace
+
+// Every button a mouse can press is in the Tab order: the Reset buttons and Luigi, each
+// in its group's place, right before the group's first box.
+TEST(MarioDialog, ResetAndLuigiAreInTheTabOrder) {
+    qv::test::ScriptedPlatform platform;
+    qv::test::FakeHost host;
+    host.open(qv::test::blankImage());
+    qv::test::MarioSession s(host);
+    s.dialog()->show();
+    s.dialog()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.dialog()));
+    QStringList order;
+    QWidget* start = s.edit("EditMaWalk_R");
+    QWidget* w = start;
+    do {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != start);
+    for (const char* name : {"SpdMaRun", "SpdMaUmiWk", "SpdMaAutoWk"})
+        EXPECT_TRUE(order.contains(name)) << name << ": " << order.join(",").toStdString();
+    EXPECT_EQ(order.indexOf("SpdMaRun") + 1, order.indexOf("EditMaRun_R"));
+    s.dialog()->pages()->setCurrentIndex(1); // Jump Ability 1: Reset and Luigi
+    EXPECT_TRUE(s.find<QToolButton>("SpdJumpLuigi")->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(s.find<QToolButton>("SpdJump")->focusPolicy() & Qt::TabFocus);
+    // A click leaves the focus where it was.
+    s.edit("EditMaWalk_R")->setFocus();
+    s.dialog()->pages()->setCurrentIndex(0);
+    s.edit("EditMaWalk_R")->setFocus();
+    QTest::mouseClick(s.find<QToolButton>("SpdMaWalk"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), s.edit("EditMaWalk_R"));
+    s.dialog()->hide();
+}
+
+// Values that differ from the game's own are marked (bold label, a tip naming the game's
+// value, a dot on the page's tab) from the same rule as Changed Parameters; a number OK
+// would not take is marked while typing, and OK still stores the default without a word.
+TEST(MarioDialog, MarksChangedValuesAndTextOkWouldNotTake) {
+    ScriptedPlatform platform;
+    FakeHost host;
+    auto img = qvtest::cleanImage();
+    img[0x3454] = 0x20; // walking speed right 32 (24)
+    img[0x107A] = 0x04; // lives 5 (3)
+    host.open(img);
+    MarioSession s(host);
+    const auto labelOf = [&](const char* edit) {
+        for (QLabel* l : s.dialog()->findChildren<QLabel*>())
+            if (l->buddy() == s.edit(edit)) return l;
+        return static_cast<QLabel*>(nullptr);
+    };
+    EXPECT_TRUE(labelOf("EditMaWalk_R")->font().bold());
+    EXPECT_FALSE(labelOf("EditMaWalk_L")->font().bold());
+    EXPECT_EQ(s.edit("EditMaWalk_R")->toolTip(), "The game's own value: 24");
+    EXPECT_EQ(s.edit("EditMaWalk_L")->toolTip(), "");
+    EXPECT_TRUE(s.dialog()->pageMarked(0)); // Speed
+    EXPECT_FALSE(s.dialog()->pageMarked(1));
+    EXPECT_TRUE(s.dialog()->pageMarked(7)); // Damage
+    EXPECT_NE(s.edit("EditMaWalk_R")->palette().color(QPalette::Base),
+              s.edit("EditMaWalk_L")->palette().color(QPalette::Base));
+
+    // Typing: a number out of range, then not a number, then nothing.
+    s.set("EditMaWalk_L", "300");
+    EXPECT_EQ(s.edit("EditMaWalk_L")->toolTip(),
+              QString::fromUtf8("300 is outside -127～128: OK stores the default, 24"));
+    const QColor invalid = s.edit("EditMaWalk_L")->palette().color(QPalette::Base);
+    EXPECT_NE(invalid, s.edit("EditMaWalk_R")->palette().color(QPalette::Base));
+    s.set("EditMaWalk_L", "1a");
+    EXPECT_EQ(s.edit("EditMaWalk_L")->toolTip(),
+              "\"1a\" is not a number: OK stores the default, 24");
+    s.set("EditMaWalk_L", "");
+    EXPECT_EQ(s.edit("EditMaWalk_L")->toolTip(), "Empty: OK stores the default, 24");
+    s.set("EditMaWalk_L", "30");
+    EXPECT_EQ(s.edit("EditMaWalk_L")->toolTip(), "The game's own value: 24");
+    EXPECT_TRUE(labelOf("EditMaWalk_L")->font().bold());
+    // Back to the game's own: the marks go, and with them the page's dot.
+    s.set("EditMaWalk_L", "24");
+    s.set("EditMaWalk_R", "24");
+    EXPECT_FALSE(labelOf("EditMaWalk_R")->font().bold());
+    EXPECT_FALSE(s.dialog()->pageMarked(0));
+    EXPECT_TRUE(s.dialog()->pageMarked(7));
+    // A list: the pipe exit height away from its default marks its page.
+    s.combo("CmbMaDokanHeight")->setCurrentIndex(3);
+    EXPECT_TRUE(s.dialog()->pageMarked(5));
+    EXPECT_EQ(s.combo("CmbMaDokanHeight")->toolTip(), "The game's own value: 8");
+
+    // OK stores the default for a number it does not take, and says nothing.
+    s.set("EditMaWalk_L", "300");
+    EXPECT_TRUE(s.ok());
+    EXPECT_EQ(host.at(0x3451), 0xE8); // -24: the default, negated
+    EXPECT_TRUE(platform.messages().isEmpty());
+}

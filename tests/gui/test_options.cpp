@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -268,6 +269,11 @@ TEST_F(OptionsTest, SettingsRoundTripThroughTheControls) {
     EXPECT_EQ(find<QComboBox>("CmbPallet")->currentText(), "Quorvane");
     EXPECT_EQ(edit("EditEd3")->text(), "/bin/c");
     EXPECT_EQ(edit("EditMn3")->text(), "Hex (&H)");
+    // The "&" is explained beside the caption: the menu shows an underlined H.
+    EXPECT_EQ(find<QLabel>("LabMnShown3")->text(), "In the Tools menu: Hex (<u>H</u>)");
+    edit("EditMn3")->setText("R&&D <&x>&");
+    EXPECT_EQ(find<QLabel>("LabMnShown3")->text(), "In the Tools menu: R&amp;D &lt;<u>x</u>&gt;");
+    edit("EditMn3")->setText("Hex (&H)");
     EXPECT_FALSE(find<QCheckBox>("ChkEd3")->isChecked());
     EXPECT_EQ(edit("EditNes2")->text(), "/roms/trainer.nes");
     Settings out = s;

@@ -84,7 +84,7 @@ TEST(PointDialog, AnUnmodifiedGameOpensOnEveryDefaultAndOkChangesNothing) {
         EXPECT_EQ(s.check(c)->checkState(), Qt::Unchecked) << c;
     EXPECT_EQ(s.edit("EditOneUpCoin")->text(), "100");
     EXPECT_EQ(s.edit("EditOneUpCoin")->maxLength(), 3);
-    EXPECT_EQ(s.combo("CmbPtFumiGesso")->currentText(), "1,000 [Default]");
+    EXPECT_EQ(s.combo("CmbPtFumiGesso")->currentText(), "1,000  [Default]");
     EXPECT_EQ(s.combo("CmbPtRenzoku11")->currentText(), "1UP  [Default]");
     // Panels show the slot's combos as they read, suffix included.
     EXPECT_EQ(s.panel("PptPtKinoko"), "1,000  [Default]");

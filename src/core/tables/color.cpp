@@ -19,10 +19,10 @@ constexpr std::string_view kFireworks = "Also applied to fireball impacts on wal
 // Notes break their lines with CR LF.
 constexpr ColorCharacter kCharacters[] = {
     {kEnemies, "Spd686B", "Koopa Troopa", Green, 0x686B, 0x01,
-     "This color also applied to green Paratroopas, Koopas, and Cheep-Cheeps."},
+     "This color is also applied to green Paratroopas, Koopas, and Cheep-Cheeps."},
     {kEnemies, "Spd686F", "Koopa Troopa (Stopped)", Green, 0x686F, 0x01, ""},
     {kEnemies, "Spd686C", "Koopa Troopa", Red, 0x686C, 0x02,
-     "This color also applied to red Paratroopas, Koopas, Cheep-Cheeps, and green "
+     "This color is also applied to red Paratroopas, Koopas, Cheep-Cheeps, and green "
      "Paratroopas (Still)."},
     {kEnemies, "Spd686E", "Koopa Troopa (Loop)", Red, 0x686E, 0x02, ""},
     {kEnemies, "Spd686D", "Buzzy Beetle", Plain, 0x686D, 0x03, ""},
@@ -32,7 +32,7 @@ constexpr ColorCharacter kCharacters[] = {
     {kEnemies, "Spd687A", "Paratroopa (U/D)", Red, 0x687A, 0x02, ""},
     {kEnemies, "Spd6871", "Goomba", Plain, 0x6871, 0x03, ""},
     {kEnemies, "Spd687D", "Spiny", Plain, 0x687D, 0x02, "Color is shared by Spiny Eggs."},
-    {kEnemies, "Spd6878", "Pirana Plant", Plain, 0x6878, 0x21, ""},
+    {kEnemies, "Spd6878", "Piranha Plant", Plain, 0x6878, 0x21, ""},
     {kEnemies, "Spd6875", "Cheep-Cheep (Multi)", Green, 0x6875, 0x01, ""},
     {kEnemies, "Spd6876", "Cheep-Cheep (Multi)", Red, 0x6876, 0x02, ""},
     {kEnemies, "Spd687F", "Flying Cheep-Cheep", Red, 0x687F, 0x02, ""},
@@ -61,14 +61,14 @@ constexpr ColorCharacter kCharacters[] = {
     {kGeneral, "Spd66E1", "1UP Mushroom", Plain, 0x66E1, 0x01,
      "If red, will match the Magic Mushroom."},
     {kGeneral, "Spd6614", "Lift", Plain, 0x6614, 0x02,
-     "Color also applied to lifts after difficulty increase."},
+     "Color is also applied to lifts after difficulty increase."},
     {kGeneral, "Spd6D81", "Small Lift", Plain, 0x6D81, 0x02,
      "Original color of small lifts.\r\nAfter difficulty increase, uses [Lift]."},
     {kGeneral, "Spd66C2", "Coin Block 1", Plain, 0x66C2, 0x02, ""},
     {kGeneral, "Spd66C7", "Coin Block 2", Plain, 0x66C7, 0x82, ""},
     {kGeneral, "Spd6D5D", "Fireworks (UL)", Plain, 0x6D5D, 0x02, kFireworks},
     {kGeneral, "Spd6D62", "Fireworks (LL)", Plain, 0x6D62, 0x82, kFireworks},
-    {kGeneral, "Spd6D0D", "Firebar", Plain, 0x6D0D, 0x02, "Color also applied to fireballs."},
+    {kGeneral, "Spd6D0D", "Firebar", Plain, 0x6D0D, 0x02, "Color is also applied to fireballs."},
     {kGeneral, "Spd6883", "Springboard 1", Plain, 0x6883, 0x02,
      "Color setting while plate fully extended.\r\n"
      "Only applicable when springboard sprites set in [General 1]-[Springboard]."},

@@ -99,13 +99,6 @@ ChoiceListRef codeList(Codes which, int marked) {
                      [=](int code) { return codeEntry(which, code, marked, "  [Default]"); });
 }
 
-// The one list whose marker has a single blank and whose last entry a trailing one.
-ChoiceListRef nokoFukuCodes() {
-    return entryList(static_cast<int>(kCodesA.size()), [](int code) {
-        return codeEntry(Codes::B, code, 0x00, " [Default]") + (code == 0x35 ? " " : "");
-    });
-}
-
 Item code(RowText control, RowText label, int offset, ChoiceListRef list, int defaultCode) {
     return choice(control, label, offset, list, rule::byteIndex(), defaultCode);
 }
@@ -244,10 +237,10 @@ DialogTable build() {
                         revivalRaisedBox()}),
                  group("Behavior With Other Characters", 20305, "SpdJugemAppear",
                        {choice("CmbJugemAppear", "Set Val&ue:", 0x4F51,
-                               makeList({"Throw Spiny Eggs [Default].",
+                               makeList({"Throw Spiny Eggs  [Default]",
                                          "No Eggs; flying Cheep-Cheeps.", "No Eggs; Bowser Flame.",
                                          "No Eggs; Bullet Bills, flying Cheep-Cheeps.",
-                                         "Latiku passes by without throwing anything.",
+                                         "Lakitu passes by without throwing anything.",
                                          "Eggs not thrown."}),
                                jugemAppear, 0)}),
              }),
@@ -269,7 +262,7 @@ DialogTable build() {
                         code("CmbKuriChange", "Combined &Buzzy Beetles→Hard Mode:", 0x420E,
                              codeList(Codes::A, 0x06), 0x06)}),
              }),
-        page("Multiple Occurance", "TabFukusu",
+        page("Multiple Occurrence", "TabFukusu",
              {
                  // 16919 is 0x4217, the Goomba Settings byte, not this group's first.
                  group("Sequential Character Settings", 16919, "SpdKuriTwoChr",
@@ -277,8 +270,8 @@ DialogTable build() {
                              codeList(Codes::B, 0x02), 0x02),
                         code("CmbKuriFukuChr", "Sequential Characters &1:", 0x4737,
                              codeList(Codes::B, 0x06), 0x06),
-                        code("CmbNokoFukuChr", "Sequential Characters &2:", 0x472C, nokoFukuCodes(),
-                             0x00)}),
+                        code("CmbNokoFukuChr", "Sequential Characters &2:", 0x472C,
+                             codeList(Codes::B, 0x00), 0x00)}),
                  group("#Multiple Goombas, Green Koopas", 18263, "SpdKuriAppear",
                        {choice("CmbKuriAppear", "Set V&alue:", 0x4757,
                                makeList({"1 and 2", "2 and 3  [Default]", "3 and 4", "4 and 5 (4)",

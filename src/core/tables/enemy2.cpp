@@ -62,8 +62,7 @@ std::string baseCaption(int code, std::string_view between) {
 
 // The base captions with those of some codes replaced and the default entry marked;
 // each written when it is shown.
-ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, int marked,
-                    std::string marker = "  [Default]") {
+ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, int marked) {
     // The replacements are worked out when the first entry is; a later one of a code wins.
     auto replaced = std::make_shared<std::optional<Overrides>>();
     return entryList(kCodes, [=](int code) {
@@ -71,7 +70,7 @@ ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, i
         const auto at = std::find_if((*replaced)->rbegin(), (*replaced)->rend(),
                                      [code](const auto& o) { return o.first == code; });
         std::string s = at != (*replaced)->rend() ? at->second : baseCaption(code, between);
-        if (code == marked) s += marker;
+        if (code == marked) s += "  [Default]";
         return s;
     });
 }
@@ -321,8 +320,7 @@ DialogTable build() {
         page("Special 1", "TabChara1",
              {
                  group("Damage When Touched", 22716, "SpdFumiDamage",
-                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC, codes("", {}, 0x0D, " [Default]"),
-                             0x0D),
+                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC, plain(0x0D), 0x0D),
                         code("CmbFumiDamage2", "S&et 2:", 0x58C0, plain(0x0C), 0x0C),
                         code("CmbFumiDamage3", "&Range:", 0x58C8, range({}), 0x15),
                         code("CmbFumiDamage4", "Se&t 3:", 0x597C, touchedSet3(), 0x12),

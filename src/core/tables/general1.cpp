@@ -115,8 +115,10 @@ Group blockConfiguration() {
     Group g;
     g.caption = "Block Configuration";
     g.objectName = "GrpBlocConfig";
-    g.buttons = {{"BtnKihonBloc", "Basic &Block Settings...", 5100, "LabKihonBloc"},
-                 {"BtnKaidanBloc", "Staircase B&lock Settings...", 6854, "LabKaidanBloc"}};
+    g.buttons = {
+        {"BtnKihonBloc", "Basic &Block Settings...", 5100, "LabKihonBloc", "TFormKihonBloc"},
+        {"BtnKaidanBloc", "Staircase B&lock Settings...", 6854, "LabKaidanBloc",
+         "TFormKaidanBloc"}};
     return g;
 }
 
@@ -126,7 +128,7 @@ Group lifts() {
                  {withSpin(numericAt("EditUpLift", "&Ascending:", {0x4861, 0x485C}, enc::split16,
                                      -32767, 32768, -240, "[-32,767～32,768 Default: -240]", 6),
                            -32768, 32767),
-                  withSpin(numericAt("EditDownLift", "&Decending:", {0x486D, 0x4868}, enc::split16,
+                  withSpin(numericAt("EditDownLift", "&Descending:", {0x486D, 0x4868}, enc::split16,
                                      -32767, 32768, 240, "[-32,767～32,768 Default: 240]", 6),
                            -32768, 32767),
                   numeric("EditGoLiftBfr", "&Before Riding:", 0x481C, signedByte, -128, 127, 0),
@@ -246,9 +248,9 @@ DialogTable build() {
                        {choice("CmbSusBrgTesuri", "Set &Value:", 0x199A, handrail(),
                                rule::indexOffset(-0x93, true), 14)}),
              }),
-        page("Horizonal Rope", "TabMaruChr",
+        page("Horizontal Rope", "TabMaruChr",
              {
-                 group("Elevation of Horizonal Rope", 6568, "SpdMaruChrHeight",
+                 group("Elevation of Horizontal Rope", 6568, "SpdMaruChrHeight",
                        {choice("CmbMaruChrHeight", "Set &Value:", 0x19A8, elevations(2),
                                rule::byteIndex(), 2)}),
              }),

@@ -239,16 +239,16 @@ Group flagpole() {
 Group bridgeObjects() {
     std::vector<Item> items{
         choice("CmbOnoDelY", "&Vertical:", 0x4FED, list(6, 9, 6), pairRowRule(), 0),
-        choice("CmbOnoDelX", "H&orzontal:", 0x4FED, list(0, 15, 13), pairColumnRule(), 13),
+        choice("CmbOnoDelX", "H&orizontal:", 0x4FED, list(0, 15, 13), pairColumnRule(), 13),
         choice("CmbRopeDelY", "V&ertical:", 0x4FEE, list(6, 9, 7), pairRowRule(), 1),
-        choice("CmbRopeDelX", "Ho&rzontal:", 0x4FEE, list(0, 15, 12), pairColumnRule(), 12),
+        choice("CmbRopeDelX", "Ho&rizontal:", 0x4FEE, list(0, 15, 12), pairColumnRule(), 12),
         choice("CmbKpbgDelY", "Ver&tical:", 0x4FEF, list(6, 9, 8), bridgeRowRule(), 2),
     };
     // Piece k (1..13) sits at 0x4FEE + k; each reads all 13 bytes. Only the first
     // carries the shared label and range.
     for (int k = 1; k <= kPieces; ++k) {
         Item piece = strict(numericAt(
-            "EditKpbgDelX" + std::to_string(k), k == 1 ? "Hor&zontal:" : "",
+            "EditKpbgDelX" + std::to_string(k), k == 1 ? "Hori&zontal:" : "",
             {0x4FEF, 0x4FF0, 0x4FF1, 0x4FF2, 0x4FF3, 0x4FF4, 0x4FF5, 0x4FF6, 0x4FF7, 0x4FF8, 0x4FF9,
              0x4FFA, 0x4FFB},
             bridgePiece[static_cast<std::size_t>(k - 1)], 0, 15, 13 - k,

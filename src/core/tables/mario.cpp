@@ -48,7 +48,7 @@ DialogTable build() {
     t.helpContext = 100;
 
     const ChoiceListRef fireShot =
-        makeList({"Always", "As Super Mario", "As Fire Mario [Default]", "Never"});
+        makeList({"Always", "As Super Mario", "As Fire Mario  [Default]", "Never"});
     const ChoiceListRef pipeHeight =
         makeList({"-1", "0", "1", "2", "3", "4", "5", "6", "7", "8  [Default]", "9", "10",
                   "11 (Ground)", "12 (Ground)", "13 (Ground)", "14 (Ground)"});

@@ -58,16 +58,14 @@ std::string coinStepEntry(int index) {
 }
 
 // The `size` entries that `entry` writes, the default one marked.
-template <class Entry>
-ChoiceListRef marked(int size, Entry entry, int index, const char* suffix = "  [Default]") {
-    return entryList(size, [=](int i) { return i == index ? entry(i) + suffix : entry(i); });
+template <class Entry> ChoiceListRef marked(int size, Entry entry, int index) {
+    return entryList(size, [=](int i) { return i == index ? entry(i) + "  [Default]" : entry(i); });
 }
 // The same for a list that lives as long as the program.
-ChoiceListRef marked(const std::vector<std::string>& entries, int index,
-                     const char* suffix = "  [Default]") {
+ChoiceListRef marked(const std::vector<std::string>& entries, int index) {
     return marked(
         static_cast<int>(entries.size()),
-        [&entries](int i) { return entries[static_cast<std::size_t>(i)]; }, index, suffix);
+        [&entries](int i) { return entries[static_cast<std::size_t>(i)]; }, index);
 }
 
 // ---- Rules -------------------------------------------------------------------------
@@ -320,15 +318,12 @@ DialogTable build() {
         page("Stomping", "TabFumi",
              {
                  [&] {
-                     Group g =
-                         group("Points for Stomped Enemies", 22901, "SpdPtFumiR",
-                               {scored("CmbPtFumiKiller", "Bullet Bil&l:", 0x5975, I200),
-                                scored("CmbPtFumiPata", "P&aratroopa:", 0x59D0, I400),
-                                scored("CmbPtFumiJugem", "La&kitu:", 0x5977, I800),
-                                // The one list marked with a single blank.
-                                choice("CmbPtFumiGesso", "&Blooper:", 0x5978,
-                                       marked(kItemEntries, I1000, " [Default]"), index, I1000),
-                                scored("CmbPtFumiHmBrs", "Ha&mmer Bros.:", 0x5976, I1000)});
+                     Group g = group("Points for Stomped Enemies", 22901, "SpdPtFumiR",
+                                     {scored("CmbPtFumiKiller", "Bullet Bil&l:", 0x5975, I200),
+                                      scored("CmbPtFumiPata", "P&aratroopa:", 0x59D0, I400),
+                                      scored("CmbPtFumiJugem", "La&kitu:", 0x5977, I800),
+                                      scored("CmbPtFumiGesso", "&Blooper:", 0x5978, I1000),
+                                      scored("CmbPtFumiHmBrs", "Ha&mmer Bros.:", 0x5976, I1000)});
                      g.notes = {"Flying Cheep-Cheeps share scoring with [Bullet Bill] above.",
                                 "Stomping other enemies nets [100] points."};
                      return named(std::move(g), "GrpPtFumi");

@@ -37,6 +37,7 @@ struct GroupButton {
     std::string_view caption; // "Basic &Block Settings..."
     int helpContext = 0;
     std::string_view statusLabel; // "LabKihonBloc"; empty: none
+    std::string_view opens;       // the class name of the sub-dialog it opens ("TFormKihonBloc")
 };
 
 struct Group {

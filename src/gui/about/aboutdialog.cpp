@@ -40,7 +40,7 @@ QIcon programIcon() {
 }
 
 QString TFormAbout::homePage() {
-    return QStringLiteral("https://quorvane.example/");
+    return QStringLiteral(QV_HOME_PAGE);
 }
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
@@ -72,15 +72,19 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
               0, false);
     QLabel* copy =
         label("LabCopy", QStringLiteral("Copyright (C) 2026 The Quorvane developers"), 0, false);
-    QLabel* url = label("LabURL", homePage(), 0, false);
-    url->setCursor(Qt::PointingHandCursor);
-    QFont linkFont = url->font();
-    linkFont.setUnderline(true);
-    url->setFont(linkFont);
-    QPalette pal = url->palette();
-    pal.setColor(QPalette::WindowText, Qt::blue);
-    url->setPalette(pal);
-    url->installEventFilter(this);
+    // A link only to a real page: a build without one shows none.
+    QLabel* url = nullptr;
+    if (!homePage().isEmpty()) {
+        url = label("LabURL", homePage(), 0, false);
+        url->setCursor(Qt::PointingHandCursor);
+        QFont linkFont = url->font();
+        linkFont.setUnderline(true);
+        url->setFont(linkFont);
+        QPalette pal = url->palette();
+        pal.setColor(QPalette::WindowText, Qt::blue);
+        url->setPalette(pal);
+        url->installEventFilter(this);
+    }
     QLabel* thanks = label("LabThanks", QStringLiteral("Special Thanks:"), 0, false);
     auto* tree = new QTreeWidget(this);
     tree->setObjectName(QStringLiteral("TreeView1"));
@@ -133,7 +137,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     grid->addWidget(bevel2, 2, 0, 1, 1, Qt::AlignHCenter);
     auto* text = new QVBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{version, copy, url, thanks, tree, english})
-        text->addWidget(w);
+        if (w) text->addWidget(w);
     grid->addLayout(text, 2, 1, 1, 2);
     grid->addWidget(ok, 3, 2, Qt::AlignRight);
 }

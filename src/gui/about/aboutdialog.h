@@ -1,5 +1,6 @@
 #pragma once
-// The About box: program name, version, credits and the home-page link.
+// The About box: program name, version, credits and the home-page link (only when the
+// build names a home page: QV_HOME_PAGE).
 #include <QDialog>
 
 namespace qv {
@@ -12,6 +13,7 @@ class TFormAbout : public QDialog {
     void FormShow();
     void LabURLClick();
 
+    // Empty when the build names none.
     static QString homePage();
 
   protected:

@@ -15,7 +15,8 @@ struct IconPixels {
 
 // The program icon, smallest size first.
 std::span<const IconPixels> programIconPixels();
-// The tool bar's images in the order toolIcon() numbers them.
+// The tool bar's images in the order toolIcon() numbers them, each at its sizes in turn
+// (16, 24, 32 and 48 pixels: drawn for device pixel ratios 1, 1.5, 2 and 3).
 std::span<const IconPixels> toolImagePixels();
 
 } // namespace qv

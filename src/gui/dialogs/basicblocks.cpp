@@ -16,6 +16,7 @@
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/subdialogframe.h"
 #include "gui/dialogs/textlabel.h"
+#include "gui/dialogs/valuemarks.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
@@ -87,11 +88,15 @@ void TFormKihonBloc::build() {
         radio->setAccessibleName(number);
         select->addButton(radio, c);
         grid->addWidget(radio, 1, 1 + c, Qt::AlignHCenter);
-        grid->addWidget(new TextLabel(drawableText(number), group), 2, 1 + c, Qt::AlignHCenter);
+        auto* heading = new TextLabel(drawableText(number), group);
+        heading->setReserveBold(true);
+        grid->addWidget(heading, 2, 1 + c, Qt::AlignHCenter);
+        numbers_[static_cast<std::size_t>(c)] = heading;
         radios_[static_cast<std::size_t>(c)] = radio;
         for (int r = c == kCloud ? kFirstHighRow : 0; r < tables::kBlockRows; ++r) {
             auto* box = new QCheckBox(group);
             box->setObjectName(QStringLiteral("ChkKb") + hexDigit(r) + name);
+            connect(box, &QCheckBox::toggled, this, &TFormKihonBloc::markColumns);
             grid->addWidget(box, 3 + r, 1 + c, Qt::AlignHCenter);
             boxes_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] = box;
         }
@@ -122,6 +127,15 @@ void TFormKihonBloc::build() {
     installContextHelp(this, tables::basicBlocks().helpContext);
 }
 
+void TFormKihonBloc::focusItem(const QString& control) {
+    const std::vector<const Item*> items = tables::basicBlocks().items();
+    for (std::size_t c = 0; c < items.size() && c < radios_.size(); ++c)
+        if (qs(items[c]->control) == control) {
+            radios_[c]->setChecked(true);
+            radios_[c]->setFocus();
+        }
+}
+
 void TFormKihonBloc::FormShow() {
     const auto columns = tables::blockColumns();
     for (int c = 0; c < tables::kBlockColumns; ++c) {
@@ -140,6 +154,21 @@ void TFormKihonBloc::FormShow() {
             b->setCheckState(Qt::PartiallyChecked);
             b->setEnabled(false);
         }
+    }
+    markColumns();
+}
+
+void TFormKihonBloc::markColumns() {
+    // A column whose ticked rows differ from the game's own has its number in bold.
+    const auto columns = tables::blockColumns();
+    for (int c = 0; c < tables::kBlockColumns; ++c) {
+        const tables::BlockColumn& col = columns[static_cast<std::size_t>(c)];
+        const auto& boxes = boxes_[static_cast<std::size_t>(c)];
+        bool differs = col.lowOffset >= 0 && readBits(boxes, 0, kFirstHighRow) != col.defaultLow;
+        if (boxes[kFirstHighRow]->isEnabled())
+            differs = differs || readBits(boxes, kFirstHighRow,
+                                          tables::kBlockRows - kFirstHighRow) != col.defaultHigh;
+        markBold(numbers_[static_cast<std::size_t>(c)], differs);
     }
 }
 

@@ -29,6 +29,9 @@ class TFormKihonBloc final : public QDialog {
     // The grid from the fields; columns whose high byte lies outside 0..31 get their
     // rows 8..12 greyed and disabled for the rest of the showing.
     void FormShow();
+    // Selects the column of the item named `control` ("KbPattern3", "KbClouds") and puts
+    // the focus on its button.
+    void focusItem(const QString& control);
 
   public slots:
     // The checked rows back into the fields; disabled rows keep their byte.
@@ -40,11 +43,13 @@ class TFormKihonBloc final : public QDialog {
   private:
     void build();
     void resetColumn(int column);
+    void markColumns();
 
     ValueFields& fields_;
     DialogHost& host_;
     std::array<std::array<QCheckBox*, tables::kBlockRows>, tables::kBlockColumns> boxes_{};
     std::array<QRadioButton*, tables::kBlockColumns> radios_{};
+    std::array<QWidget*, tables::kBlockColumns> numbers_{}; // the column headings
 };
 
 } // namespace qv

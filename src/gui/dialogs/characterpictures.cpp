@@ -77,7 +77,8 @@ void CharacterPictures::draw(const Entry& e) {
     const chr::Picture pic = chr::composeCharacter(tiles, *frame, [this](int offset) {
         return static_cast<std::uint8_t>(fields_.value(offset) & 0xFF);
     });
-    e.button->setIcon(QIcon(QPixmap::fromImage(renderPictureInBox(pic, colors_, kScale, kBox))));
+    // One pixel a picture pixel, repeated to the button's size on any screen.
+    e.button->setIcon(pixelArtIcon(renderPictureInBox(pic, colors_, 1, kBox / kScale)));
 }
 
 } // namespace qv

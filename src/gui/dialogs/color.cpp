@@ -15,6 +15,7 @@
 #include "gui/dialogs/characterpictures.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/smallwidgets.h"
+#include "gui/dialogs/valuemarks.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/platform.h"
 
@@ -35,6 +36,18 @@ void setCaptionColor(QAbstractButton* b, tables::CaptionColor c) {
     pal.setColor(QPalette::ButtonText,
                  c == tables::CaptionColor::Green ? QColor(0, 128, 0) : QColor(255, 0, 0));
     b->setPalette(pal);
+}
+
+// Two buttons of one caption differ in their text colour alone, which not everyone can
+// see: their captions say the colour too.
+std::string captionOn(const ColorCharacter& c, std::span<const ColorCharacter> all) {
+    std::string caption(c.caption);
+    const bool shared = std::ranges::count_if(all, [&](const ColorCharacter& o) {
+                            return o.page == c.page && o.caption == c.caption;
+                        }) > 1;
+    if (shared && c.captionColor == tables::CaptionColor::Green) caption += " (green)";
+    if (shared && c.captionColor == tables::CaptionColor::Red) caption += " (red)";
+    return caption;
 }
 
 // LabColor keeps the notes' CR LF breaks as plain line breaks.
@@ -62,10 +75,14 @@ void TFormColor::buildPage(int page) {
     auto* grid = new QGridLayout(w);
     groups_[static_cast<std::size_t>(page)] = new QButtonGroup(w);
     auto& list = buttons_[static_cast<std::size_t>(page)];
-    for (const ColorCharacter& c : tables::colorCharacters()) {
+    const auto characters = tables::colorCharacters();
+    for (const ColorCharacter& c : characters) {
         if (c.page != page) continue;
-        QToolButton* b = flatButton(w, qs(c.control), qs(c.caption));
+        QToolButton* b = flatButton(w, qs(c.control), qs(captionOn(c, characters)));
         b->setCheckable(true);
+        // Chosen with the arrow keys (which move the choice) and Space, as radio buttons.
+        b->setAutoExclusive(true);
+        b->setFocusPolicy(Qt::StrongFocus);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setCaptionColor(b, c.captionColor);
@@ -262,12 +279,25 @@ void TFormColor::Rad1Click() {
                       tables::attributeField(group, behind_->isChecked(), upsideDown_->isChecked(),
                                              mirrored_->isChecked()));
     pictures_->changed(selected->character->offset);
+    refreshMarks();
+}
+
+bool TFormColor::markCustomPage(int page) {
+    // A character whose byte differs from the game's own has its caption in bold.
+    bool any = false;
+    for (const CharacterButton& b : buttons_[static_cast<std::size_t>(page)]) {
+        const bool differs = low8(fields().value(b.character->offset)) != b.character->defaultByte;
+        markBold(b.button, differs);
+        any = any || differs;
+    }
+    return any;
 }
 
 void TFormColor::Chk687EClick() {
     if (updating_) return;
     fields().set(*fixedItem_, fixedPalette_->isChecked() ? 1 : 0);
     showSelected();
+    refreshMarks();
 }
 
 void TFormColor::SpdColorClick() {
@@ -277,6 +307,7 @@ void TFormColor::SpdColorClick() {
     fields().setValue(c.offset, signExtend(c.defaultByte));
     if (c.offset == tables::kColorUnknown) fixedPalette_->setChecked(true);
     showSelected();
+    refreshMarks();
 }
 
 SettingsDialog* makeColorDialog(const DialogTable&, DialogHost& host, QWidget* parent) {

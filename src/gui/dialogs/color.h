@@ -43,6 +43,9 @@ class TFormColor final : public SettingsDialog {
     void Chk687EClick();
     void SpdColorClick();
 
+  protected:
+    bool markCustomPage(int page) override;
+
   private:
     struct CharacterButton {
         const tables::ColorCharacter* character;

@@ -20,6 +20,7 @@
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/textlabel.h"
 #include "gui/dialogs/updown.h"
+#include "gui/dialogs/valuemarks.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
@@ -41,7 +42,9 @@ void SettingsDialog::build() {
 
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize); // a fixed dialog border
-    pages_ = new QTabWidget(this);
+    auto* tabs = new MarkedTabWidget(this);
+    tabs_ = tabs->markedBar();
+    pages_ = tabs;
     pages_->setObjectName(QStringLiteral("Page1"));
     pages_->setUsesScrollButtons(false); // every tab in view at once
     pages_->tabBar()->setElideMode(Qt::ElideNone);
@@ -102,6 +105,7 @@ void SettingsDialog::addNumber(const Item& item, QWidget* parent, Controls& c) {
     c.edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     c.spin = new UpDown(c.edit, item.spinMin, item.spinMax, parent);
     c.spin->setObjectName(qs(item.spinName()));
+    watch(c);
 }
 
 QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupIndex) {
@@ -132,8 +136,10 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
     }
 
     const std::size_t base = controls_.size();
-    for (const Item& it : g.items)
+    for (const Item& it : g.items) {
         controls_.push_back(Controls{&it});
+        controls_.back().page = pageIndex;
+    }
 
     if (g.grid) {
         const int rows = static_cast<int>(g.grid->rows.size());
@@ -153,9 +159,11 @@ QWidget* SettingsDialog::buildGroup(const Group& g, int pageIndex, int groupInde
         row += ranges ? 1 : 0;
         for (int r = 0; r < rows; ++r, ++row) {
             auto* label = new TextLabel(qs(g.grid->rows[static_cast<std::size_t>(r)]), box);
+            label->setReserveBold(true);
             grid->addWidget(label, row, 0);
             for (int c = 0; c < cols; ++c) {
                 Controls& ctl = controls_[base + static_cast<std::size_t>(c * rows + r)];
+                ctl.label = label;
                 addNumber(*ctl.item, box, ctl);
                 grid->addWidget(ctl.edit, row, 1 + 2 * c);
                 grid->addWidget(ctl.spin, row, 2 + 2 * c);
@@ -194,6 +202,8 @@ void SettingsDialog::addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int 
     switch (it.kind) {
     case ItemKind::Numeric: {
         auto* label = new TextLabel(qs(it.label), box);
+        label->setReserveBold(true);
+        ctl.label = label;
         addNumber(it, box, ctl);
         label->setBuddy(ctl.edit);
         grid->addWidget(label, row, 0);
@@ -209,6 +219,8 @@ void SettingsDialog::addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int 
         break;
     case ItemKind::Choice: {
         auto* label = new TextLabel(qs(it.label), box);
+        label->setReserveBold(true);
+        ctl.label = label;
         addControl(ctl, box);
         label->setBuddy(ctl.combo);
         grid->addWidget(label, row, 0);
@@ -229,11 +241,14 @@ void SettingsDialog::addControl(Controls& ctl, QWidget* box) {
     case ItemKind::Flag:
         ctl.check = new QCheckBox(qs(it.label), box);
         ctl.check->setObjectName(qs(it.control));
+        ctl.label = ctl.check; // its own caption is marked
+        watch(ctl);
         break;
     case ItemKind::Choice:
         ctl.combo = new ChoiceCombo(box);
         ctl.combo->setObjectName(qs(it.control));
         ctl.combo->setModel(choiceModel(*it.list));
+        watch(ctl);
         break;
     }
 }
@@ -258,7 +273,9 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
         Controls& lead = controls_[i];
         QLabel* label = nullptr;
         if (lead.item->kind != ItemKind::Check && lead.item->kind != ItemKind::Flag) {
-            label = new TextLabel(qs(lead.item->label), box);
+            auto* text = new TextLabel(qs(lead.item->label), box);
+            text->setReserveBold(true);
+            label = text;
             cells->addWidget(label, row, 0);
         }
         // The row: this item and those after it without a label of their own.
@@ -271,6 +288,7 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
         for (; i < rowEnd; ++i) {
             Controls& ctl = controls_[i];
             addControl(ctl, box);
+            if (label) ctl.label = label;
             const int column = 1 + 2 * slot++;
             if (ctl.edit && !alone) { // one of a row of numbers: edit and arrows together
                 auto* pair = new QHBoxLayout;

@@ -21,6 +21,9 @@ struct DialogMemory {
     // The control the next settings dialog opens with the focus on (then forgotten);
     // empty: the dialog's own first control.
     QString focusControl;
+    // A sub-dialog button the next settings dialog presses once it is shown (then
+    // forgotten); focusControl then names a control of that sub-dialog.
+    QString pressButton;
 };
 
 class DialogHost {

@@ -8,6 +8,7 @@
 #include "core/tables/general1.h"
 #include "core/tables/staircaseblocks.h"
 #include "gui/dialogs/basicblocks.h"
+#include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/staircaseblocks.h"
 #include "gui/main/placement.h"
 
@@ -60,6 +61,10 @@ void TFormZenpan1::updateStatus(const DialogTable& sub, const char* label) {
 std::unique_ptr<TFormKihonBloc> TFormZenpan1::openKihonBloc() {
     auto d = std::make_unique<TFormKihonBloc>(fields(), host(), this);
     d->FormShow();
+    if (QString& focus = host().dialogMemory().focusControl; !focus.isEmpty()) {
+        d->focusItem(focus);
+        focus.clear();
+    }
     placeSubDialog(d.get(), this);
     return d;
 }
@@ -71,6 +76,10 @@ void TFormZenpan1::kihonBlocClosed(bool accepted) {
 std::unique_ptr<TFormKaidanBloc> TFormZenpan1::openKaidanBloc() {
     auto d = std::make_unique<TFormKaidanBloc>(fields(), host(), this);
     d->FormShow();
+    if (QString& focus = host().dialogMemory().focusControl; !focus.isEmpty()) {
+        if (auto* w = d->findChild<QWidget*>(focus)) w->setFocus();
+        focus.clear();
+    }
     placeSubDialog(d.get(), this);
     return d;
 }

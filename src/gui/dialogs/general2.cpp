@@ -28,6 +28,9 @@ constexpr PoleList kPoleLists[] = {
     {"CmbPoleLine", "┃"},   {"CmbPoleLineLen", "│"}, {"CmbPoleBlock", "■"},
     {"CmbPoleScore", "00"}, {"CmbPoleMario", "←"},   {"CmbPoleMaDown", "※"},
 };
+constexpr const char* kPoleLegend =
+    "● finial   ┃│ pole   ■ block   ＿＼↓ flag   止 flag stop   00↑ score   ← Mario stops   "
+    "※ Mario drops   □ ground";
 constexpr const char* kCastleLists[] = {"CmbCsFlagStart", "CmbCsFlagStop"};
 constexpr int kPieces = 13;
 
@@ -88,6 +91,11 @@ void TFormZenpan2::buildFlagpoleExtras() {
     column->addStretch();
     panel->setEnabled(false); // the memo only shows; it never takes the focus
     grid->addWidget(panel, top, kPreviewColumn, last - top + 4, 1, Qt::AlignTop);
+    // The symbols in words, under the rows.
+    auto* legend = new TextLabel(box);
+    legend->setObjectName(QStringLiteral("LabPoleLegend"));
+    legend->setText(drawableText(QString::fromUtf8(kPoleLegend), legend->font()));
+    grid->addWidget(legend, last + 4, 0, 1, -1);
     // The preview beside the symbols; spare width goes right of it.
     grid->setColumnStretch(kSymbolColumn, 0);
     grid->setColumnStretch(kPreviewColumn + 1, 1);

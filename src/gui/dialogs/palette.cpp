@@ -15,13 +15,16 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/document.h"
 #include "core/nescolors.h"
+#include "core/rom.h"
 #include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/palettescenes.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/spritepicture.h"
 #include "gui/dialogs/textlabel.h"
+#include "gui/dialogs/valuemarks.h"
 #include "gui/main/helpcontext.h"
 
 namespace qv {
@@ -91,6 +94,7 @@ TFormPallet::TFormPallet(DialogHost& host, QWidget* parent)
 void TFormPallet::addRow(int page, QGridLayout* grid, int row, const PaletteRow& r) {
     QWidget* box = grid->parentWidget();
     auto* label = new TextLabel(qs(r.label), box);
+    label->setReserveBold(true);
     grid->addWidget(label, row, 0);
     auto& list = entries_[static_cast<std::size_t>(page)];
     for (int i = 0; i < r.count; ++i) {
@@ -100,8 +104,22 @@ void TFormPallet::addRow(int page, QGridLayout* grid, int row, const PaletteRow&
         groups_[static_cast<std::size_t>(page)]->addButton(b);
         grid->addWidget(b, row, kFirstEntryColumn + r.column + i);
         connect(b, &QAbstractButton::clicked, this, &TFormPallet::Rad05E0Click);
-        list.push_back({e, b});
+        list.push_back({e, b, label});
     }
+}
+
+bool TFormPallet::markCustomPage(int page) {
+    // A row's label is bold while one of its colours differs from the game's own.
+    std::map<QWidget*, bool> rows;
+    bool any = SettingsDialog::markCustomPage(page); // the shine count too
+    for (const Entry& e : entries_[static_cast<std::size_t>(page)]) {
+        const bool differs = low8(fields().value(e.entry->offset)) != e.entry->defaultByte;
+        rows[e.label] = rows[e.label] || differs;
+        any = any || differs;
+    }
+    for (const auto& [label, marked] : rows)
+        markBold(label, marked);
+    return any;
 }
 
 void TFormPallet::buildPage(int page) {
@@ -271,7 +289,10 @@ void TFormPallet::showFields() {
     }
     SyncSwatch();
     CmbCoinCountChange();
-    scenes_->setTiles(documentTiles(host().document()));
+    // The characters in the colours the image gives them (its Color settings).
+    const RomDocument& doc = host().document();
+    scenes_->setTiles(documentTiles(doc),
+                      [&doc](int offset) { return doc.at(shifted(offset, doc.shift())); });
     refreshScenes();
 }
 
@@ -314,6 +335,7 @@ void TFormPallet::Rad00Click(int colorIndex) {
     fields().setValue(e->entry->offset, colorIndex);
     paint(e->button, colorIndex);
     refreshScenes();
+    refreshMarks();
 }
 
 void TFormPallet::SpdPallet1Click(int tag) {
@@ -334,6 +356,7 @@ void TFormPallet::SpdPallet1Click(int tag) {
         count_->setCurrentIndex(tables::kPalletShineCount - 1);
         CmbCoinCountChange();
     }
+    refreshMarks();
 }
 
 void TFormPallet::CmbCoinCountChange() {
@@ -341,6 +364,7 @@ void TFormPallet::CmbCoinCountChange() {
         shine(n)->button->setEnabled(true);
     // The count goes to its field at once: a disabled (out-of-bounds) list never does.
     if (count_->isEnabled()) fields().set(*table().find("CmbCoinCount"), count_->currentIndex());
+    refreshMarks();
     const int n = count_->currentIndex() + 1;
     if (n >= tables::kPalletShineCount) return;
     for (int i = n + 1; i <= tables::kPalletShineCount; ++i)

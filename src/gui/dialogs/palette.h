@@ -52,11 +52,13 @@ class TFormPallet final : public SettingsDialog {
 
   protected:
     void showEvent(QShowEvent* e) override;
+    bool markCustomPage(int page) override;
 
   private:
     struct Entry {
         const tables::PaletteEntry* entry;
         QAbstractButton* button;
+        QWidget* label; // the row's
     };
     void buildPage(int page);
     void buildPicker();

@@ -41,8 +41,8 @@ SceneStrip::SceneStrip(const chr::Scene& scene, QWidget* parent)
     setFixedSize(scene.width * kScale + 2, scene.height * kScale + 2);
 }
 
-void SceneStrip::setTiles(const chr::TileSet& tiles) {
-    picture_ = chr::composeScene(tiles, scene_);
+void SceneStrip::setTiles(const chr::TileSet& tiles, const chr::ByteOf& byteOf) {
+    picture_ = chr::composeScene(tiles, scene_, byteOf);
     colors_.reset();
 }
 
@@ -56,6 +56,8 @@ void SceneStrip::setColors(const PictureColors& colors) {
 void SceneStrip::paintEvent(QPaintEvent* e) {
     QFrame::paintEvent(e);
     QPainter painter(this);
+    // Pixel art stays square at any scale of the screen: never smoothed.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(contentsRect().topLeft(), image_);
 }
 
@@ -77,9 +79,9 @@ void SceneStrips::addTo(QTabWidget* pages) {
     }
 }
 
-void SceneStrips::setTiles(const chr::TileSet& tiles) {
+void SceneStrips::setTiles(const chr::TileSet& tiles, const chr::ByteOf& byteOf) {
     for (SceneStrip* s : strips_)
-        if (s) s->setTiles(tiles);
+        if (s) s->setTiles(tiles, byteOf);
 }
 
 void SceneStrips::refresh(int page, const ColorAt& colorAt, QRgb shine) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/chrcompose.h"
 #include "core/chrtables.h"
 #include "gui/dialogs/spritepicture.h"
 
@@ -23,8 +24,9 @@ class SceneStrip final : public QFrame {
     SceneStrip(const chr::Scene& scene, QWidget* parent);
 
     const chr::Scene& scene() const { return scene_; }
-    // Composes the scene from the tiles; colours follow with setColors.
-    void setTiles(const chr::TileSet& tiles);
+    // Composes the scene from the tiles, the Color characters in it with the attribute
+    // bytes `byteOf` gives (by offset); colours follow with setColors.
+    void setTiles(const chr::TileSet& tiles, const chr::ByteOf& byteOf);
     // Redraws only when a colour differs from the last drawing.
     void setColors(const PictureColors& colors);
     // What the strip shows now, one pixel per screen pixel.
@@ -48,7 +50,7 @@ class SceneStrips final : public QObject {
     // Puts a strip beside the rows of the page's group box, for the pages that have a
     // scene; the other pages keep their layout.
     void addTo(QTabWidget* pages);
-    void setTiles(const chr::TileSet& tiles);
+    void setTiles(const chr::TileSet& tiles, const chr::ByteOf& byteOf);
 
     // The screen colour of the colour byte at an offset, as the dialog holds it now.
     using ColorAt = std::function<QRgb(int offset)>;

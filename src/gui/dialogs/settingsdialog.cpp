@@ -9,10 +9,13 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "core/itemtext.h"
+#include "core/valuedisplay.h"
 #include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/updown.h"
+#include "gui/dialogs/valuemarks.h"
 #include "gui/main/platform.h"
 
 namespace qv {
@@ -83,6 +86,85 @@ void SettingsDialog::showFields() {
             break;
         }
     }
+}
+
+void SettingsDialog::markControl(Controls& c) {
+    const Item& it = *c.item;
+    FieldMark mark = FieldMark::None;
+    QString tip;
+    bool differs = false;
+    QWidget* field = nullptr;
+    switch (it.kind) {
+    case ItemKind::Numeric:
+        field = c.edit;
+        if (!c.edit->isEnabled()) break; // out of bounds: shown by its button face
+        if (const auto problem = numberProblem(it, c.edit->text())) {
+            mark = FieldMark::Invalid;
+            tip = *problem;
+        } else {
+            differs = parseDecimal(c.edit->text().toStdString()) != it.defaultValue;
+        }
+        break;
+    case ItemKind::Check:
+    case ItemKind::Flag:
+        field = c.check;
+        differs = c.check->isEnabled() &&
+                  (c.check->checkState() == Qt::Checked) != (it.defaultValue != 0);
+        break;
+    case ItemKind::Choice:
+        field = c.combo;
+        differs = c.combo->isEnabled() && c.combo->currentIndex() != it.defaultValue;
+        break;
+    }
+    if (mark == FieldMark::None && differs) {
+        mark = FieldMark::Changed;
+        tip = QStringLiteral("The game's own value: ") + qs(withoutDefaultMark(defaultText(it)));
+    }
+    c.differs = differs;
+    // Only a change is drawn; the tip of a refused number follows its text.
+    if (!field || (static_cast<int>(mark) == c.mark && field->toolTip() == tip)) return;
+    c.mark = static_cast<int>(mark);
+    markField(field, mark, tip);
+}
+
+bool SettingsDialog::markCustomPage(int page) {
+    for (const Group& g : table_.pages[static_cast<std::size_t>(page)].groups)
+        for (const Item& it : g.items) {
+            const ItemState s = fields_.state(it);
+            if (!s.outOfBounds && s.value != it.defaultValue) return true;
+        }
+    return false;
+}
+
+void SettingsDialog::refreshMarks() {
+    marking_ = true;
+    std::vector<bool> pages(table_.pages.size(), false);
+    std::map<QWidget*, bool> labels;
+    for (Controls& c : controls_) {
+        markControl(c);
+        if (c.label) labels[c.label] = labels[c.label] || c.differs;
+        if (c.differs) pages[static_cast<std::size_t>(c.page)] = true;
+    }
+    for (const auto& [label, marked] : labels)
+        markBold(label, marked);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const bool marked =
+            table_.pages[i].customControls ? markCustomPage(static_cast<int>(i)) : pages[i];
+        tabs_->setMarked(static_cast<int>(i), marked);
+    }
+}
+
+bool SettingsDialog::pageMarked(int index) const {
+    return tabs_->isMarked(index);
+}
+
+void SettingsDialog::watch(Controls& c) {
+    const auto changed = [this] {
+        if (marking_) refreshMarks();
+    };
+    if (c.edit) connect(c.edit, &QLineEdit::textChanged, this, changed);
+    if (c.check) connect(c.check, &QCheckBox::stateChanged, this, changed);
+    if (c.combo) connect(c.combo, &QComboBox::currentIndexChanged, this, changed);
 }
 
 void SettingsDialog::BtnOkClick() {

@@ -24,6 +24,7 @@ class QToolButton;
 namespace qv {
 
 class DialogHost;
+class MarkedTabBar;
 class UpDown;
 
 class SettingsDialog : public QDialog {
@@ -44,6 +45,10 @@ class SettingsDialog : public QDialog {
         UpDown* spin = nullptr;
         QCheckBox* check = nullptr;
         QComboBox* combo = nullptr;
+        QWidget* label = nullptr; // the row's label (a check box is its own); may be shared
+        int page = 0;
+        int mark = 0;         // the FieldMark the field shows
+        bool differs = false; // the value shown differs from the game's own
     };
     const Controls* controls(std::string_view control) const;
 
@@ -53,6 +58,15 @@ class SettingsDialog : public QDialog {
     virtual void showFields();
     // Puts a display value into a numeric item's edit (the up-down follows).
     void setNumber(const Controls& c, int value);
+
+    // Marks what the controls show: each value that differs from the game's own (its
+    // default) gets a bold label and a tinted field, and its page a dot on its tab; a
+    // number OK would not take gets a red field whose tip says what OK stores. Runs after
+    // showFields() and after every change of a control; a dialog whose own parts edit
+    // the fields calls it after each such edit.
+    void refreshMarks();
+    // Whether page `index`'s tab carries the dot.
+    bool pageMarked(int index) const;
 
     // The Reset question; true when the reset may go ahead (asked only while the
     // Reset setting is on).
@@ -84,6 +98,10 @@ class SettingsDialog : public QDialog {
     // OK's store step after the controls have been read into the fields: what a dialog
     // stores beyond its enabled controls.
     virtual void storeExtras() {}
+    // The marks of a dialog's own parts, on pages it lays out itself; true when one of
+    // the page's values differs from the game's own. By default the page's items are
+    // read from the fields.
+    virtual bool markCustomPage(int page);
 
   private:
     void resetClicked(const Group& group);
@@ -95,15 +113,19 @@ class SettingsDialog : public QDialog {
     void addRow(Controls& ctl, QWidget* box, QGridLayout* grid, int row);
     QGridLayout* buildBlock(const Block& b, QWidget* box, std::size_t first);
     void addExtras(const Group& group, QWidget* box, QGridLayout* grid, int row);
+    void watch(Controls& c);
+    void markControl(Controls& c);
 
     const DialogTable& table_;
     DialogHost& host_;
     ValueFields fields_;
     QTabWidget* pages_ = nullptr;
+    MarkedTabBar* tabs_ = nullptr;
     std::vector<Controls> controls_; // table order
     std::map<std::string, QHBoxLayout*, std::less<>> resetPanels_;
     std::map<std::string, std::function<void()>, std::less<>> resetHandlers_;
     int editWidth_ = 0;
+    bool marking_ = false; // marks follow the controls once the fields are shown
 };
 
 // The Reset question under the Reset setting: asked (Yes/No) only while the setting

@@ -1,10 +1,12 @@
 #include "gui/dialogs/settingssession.h"
 #include "gui/main/placement.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "core/document.h"
 #include "gui/dialogs/dialoghost.h"
@@ -41,12 +43,21 @@ void SettingsSession::load() {
                            : new SettingsDialog(table_, host_, parent));
     dialog_->fields().load(doc.image(), doc.shift());
     dialog_->showFields();
+    dialog_->refreshMarks();
     const auto& pages = host_.dialogMemory().tabPage;
     if (const auto it = pages.find(key(table_)); it != pages.end())
         dialog_->pages()->setCurrentIndex(it->second);
-    if (QString& focus = host_.dialogMemory().focusControl; !focus.isEmpty()) {
-        if (auto* w = dialog_->findChild<QWidget*>(focus)) w->setFocus();
-        focus.clear();
+    DialogMemory& mem = host_.dialogMemory();
+    if (!mem.pressButton.isEmpty()) {
+        if (auto* b = dialog_->findChild<QAbstractButton*>(mem.pressButton)) {
+            b->setFocus();
+            // Pressed once the dialog's own loop runs, as the user would press it.
+            QTimer::singleShot(0, b, &QAbstractButton::click);
+        }
+        mem.pressButton.clear();
+    } else if (!mem.focusControl.isEmpty()) {
+        if (auto* w = dialog_->findChild<QWidget*>(mem.focusControl)) w->setFocus();
+        mem.focusControl.clear();
     }
     place();
 }

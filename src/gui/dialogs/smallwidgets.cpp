@@ -9,7 +9,9 @@ QToolButton* flatButton(QWidget* parent, const QString& objectName, const QStrin
     b->setObjectName(objectName);
     b->setText(text);
     b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus); // flat speed buttons never take the focus
+    // In the Tab order like every other control, but a click leaves the focus where it
+    // was (on the edit whose group was just reset, say).
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 

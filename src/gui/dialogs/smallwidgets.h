@@ -21,7 +21,8 @@ inline QString qs(std::string_view s) {
     return drawableText(utf8(s));
 }
 
-// A flat speed button ("Reset", "Luigi"): raised under the mouse, never taking the focus.
+// A flat speed button ("Reset", "Luigi"): raised under the mouse, reached with Tab but
+// not focused by a click.
 QToolButton* flatButton(QWidget* parent, const QString& objectName, const QString& text);
 
 } // namespace qv

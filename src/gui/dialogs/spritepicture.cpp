@@ -1,6 +1,8 @@
 #include "gui/dialogs/spritepicture.h"
 
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmap>
 
 #include "core/document.h"
 
@@ -49,6 +51,42 @@ QImage renderPictureInBox(const chr::Picture& pic, const PictureColors& colors, 
     QPainter painter(&img);
     painter.drawImage(x, y, drawn);
     return img;
+}
+
+namespace {
+
+class PixelArtEngine final : public QIconEngine {
+  public:
+    explicit PixelArtEngine(QImage art) : art_(std::move(art)) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal dpr = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * dpr, mode, state, dpr));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    // `size` in device pixels, as QIcon::pixmap() asks for it.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override {
+        QPixmap pm =
+            QPixmap::fromImage(art_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        pm.setDevicePixelRatio(scale);
+        return pm;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {art_.size()}; }
+    bool isNull() override { return art_.isNull(); }
+    QString key() const override { return QStringLiteral("PixelArtEngine"); }
+    QIconEngine* clone() const override { return new PixelArtEngine(art_); }
+
+  private:
+    QImage art_;
+};
+
+} // namespace
+
+QIcon pixelArtIcon(const QImage& art) {
+    return QIcon(new PixelArtEngine(art));
 }
 
 const chr::TileSet& documentTiles(const RomDocument& doc) {

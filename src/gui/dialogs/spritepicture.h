@@ -1,6 +1,7 @@
 #pragma once
 // Composed CHR pictures on screen: the document's tiles (decoded once per image) and
 // the colouring of a picture's palette-and-colour pixels into a crisp, scaled image.
+#include <QIcon>
 #include <QImage>
 #include <QRgb>
 #include <QSize>
@@ -28,6 +29,10 @@ QImage renderPicture(const chr::Picture& pic, const PictureColors& colors, int s
 // The same inside a box of fixed size: centred, or from the top when too tall.
 QImage renderPictureInBox(const chr::Picture& pic, const PictureColors& colors, int scale,
                           QSize box);
+
+// An icon of pixel art given one image pixel to a picture pixel: drawn at any size and
+// device pixel ratio by repeating pixels (nearest neighbour), never smoothed.
+QIcon pixelArtIcon(const QImage& art);
 
 // The tiles of the document's image; decoded again only when its CHR bytes change.
 const chr::TileSet& documentTiles(const RomDocument& doc);

@@ -18,6 +18,7 @@
 #include "gui/dialogs/subdialogframe.h"
 #include "gui/dialogs/textlabel.h"
 #include "gui/dialogs/updown.h"
+#include "gui/dialogs/valuemarks.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
 #include "gui/main/okcancelhelp.h"
@@ -64,6 +65,8 @@ void TFormKaidanBloc::build() {
                              std::array<UpDown*, tables::kStairSteps>& spins) {
         const Item& first = start ? tables::stairStart(1) : tables::stairCount(1);
         auto* label = new TextLabel(qs(first.label), group);
+        label->setReserveBold(true);
+        (start ? startLabel_ : countLabel_) = label;
         grid->addWidget(label, row++, 0, 1, -1);
         for (int s = 1; s <= tables::kStairSteps; ++s) {
             const Item& it = start ? tables::stairStart(s) : tables::stairCount(s);
@@ -89,7 +92,7 @@ void TFormKaidanBloc::build() {
     addLine(false, counts_, countSpins_);
 
     auto* note =
-        new TextLabel(QStringLiteral("These settings influences the shape of the stairway.  "
+        new TextLabel(QStringLiteral("These settings influence the shape of the stairway.  "
                                      "Invalid settings are automatically reset to default "
                                      "values."),
                       group);
@@ -142,13 +145,19 @@ void TFormKaidanBloc::FormShow() {
 
 void TFormKaidanBloc::EditKaidanSp1Change() {
     std::array<std::optional<staircase::Step>, staircase::kSteps> steps;
+    bool startsDiffer = false, countsDiffer = false;
     for (int s = 1; s <= tables::kStairSteps; ++s) {
         const auto i = static_cast<std::size_t>(s - 1);
         if (!starts_[i] || !counts_[i] || !starts_[i]->isEnabled()) continue;
         steps[i] = staircase::Step{acceptText(tables::stairStart(s), starts_[i]),
                                    acceptText(tables::stairCount(s), counts_[i])};
+        // The marks the settings dialogs give their numbers.
+        startsDiffer |= markNumberField(starts_[i], tables::stairStart(s), starts_[i]->text());
+        countsDiffer |= markNumberField(counts_[i], tables::stairCount(s), counts_[i]->text());
     }
     if (memo_) memo_->setGrid(staircase::cells(steps));
+    if (startLabel_) markBold(startLabel_, startsDiffer);
+    if (countLabel_) markBold(countLabel_, countsDiffer);
 }
 
 void TFormKaidanBloc::BtnOkClick() {

@@ -45,6 +45,8 @@ class TFormKaidanBloc final : public QDialog {
     std::array<QLineEdit*, tables::kStairSteps> starts_{}, counts_{};
     std::array<UpDown*, tables::kStairSteps> startSpins_{}, countSpins_{};
     StairPreview* memo_ = nullptr;
+    QWidget* startLabel_ = nullptr; // bold while a step's start differs from the game's
+    QWidget* countLabel_ = nullptr;
 };
 
 } // namespace qv

@@ -1,8 +1,10 @@
 #include "gui/dialogs/textlabel.h"
 
+#include <QFontMetrics>
 #include <QHash>
 #include <QStyle>
 #include <QTextDocument>
+#include <algorithm>
 #include <utility>
 
 namespace qv {
@@ -15,6 +17,7 @@ TextLabel::Look TextLabel::look() const {
     l.least = minimumSize();
     l.style = style();
     l.buddy = buddy() != nullptr;
+    l.reserveBold = reserveBold_ && !font().bold();
     l.wrap = wordWrap();
     l.format = textFormat();
     l.direction = layoutDirection();
@@ -39,9 +42,10 @@ TextLabel::Hints TextLabel::hints() const {
     QString key = now.text;
     key += QChar(0);
     key += now.font.key();
-    for (int n : {now.contents.left(), now.contents.top(), now.contents.right(),
-                  now.contents.bottom(), now.least.width(), now.least.height(), now.margin,
-                  now.indent, now.alignment, now.frame, int(now.direction), int(now.buddy)}) {
+    for (int n :
+         {now.contents.left(), now.contents.top(), now.contents.right(), now.contents.bottom(),
+          now.least.width(), now.least.height(), now.margin, now.indent, now.alignment, now.frame,
+          int(now.direction), int(now.buddy), int(now.reserveBold)}) {
         key += QLatin1Char('|');
         key += QString::number(n);
     }
@@ -50,8 +54,18 @@ TextLabel::Hints TextLabel::hints() const {
 
     static QHash<QString, Hints> measured;
     auto it = measured.constFind(key);
-    if (it == measured.constEnd())
-        it = measured.insert(key, Hints{QLabel::sizeHint(), QLabel::minimumSizeHint()});
+    if (it == measured.constEnd()) {
+        Hints h{QLabel::sizeHint(), QLabel::minimumSizeHint()};
+        if (now.reserveBold) {
+            QFont bold = now.font;
+            bold.setBold(true);
+            QString shown = now.text;
+            shown.remove(QLatin1Char('&'));
+            h.size.rwidth() += std::max(0, QFontMetrics(bold).horizontalAdvance(shown) -
+                                               fontMetrics().horizontalAdvance(shown));
+        }
+        it = measured.insert(key, h);
+    }
     lastLook_ = std::move(now);
     lastHints_ = *it;
     answered_ = true;

@@ -12,6 +12,9 @@ namespace qv {
 class TextLabel : public QLabel {
   public:
     using QLabel::QLabel;
+    // Asks for the width its text takes in bold, so that it can be marked bold later
+    // without moving anything.
+    void setReserveBold(bool on) { reserveBold_ = on; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -26,7 +29,7 @@ class TextLabel : public QLabel {
         QMargins contents;
         QSize least;
         const QStyle* style = nullptr;
-        bool buddy = false, wrap = false;
+        bool buddy = false, wrap = false, reserveBold = false;
         Qt::TextFormat format = Qt::AutoText;
         Qt::LayoutDirection direction = Qt::LeftToRight;
         int margin = 0, indent = 0, alignment = 0, frame = 0;
@@ -37,6 +40,7 @@ class TextLabel : public QLabel {
     mutable Look lastLook_;
     mutable Hints lastHints_;
     mutable bool answered_ = false;
+    bool reserveBold_ = false;
 };
 
 } // namespace qv

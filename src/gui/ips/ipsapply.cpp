@@ -37,7 +37,7 @@ std::optional<std::vector<std::uint8_t>> loadBase(IpsHost& host, int source) {
     if (!bytes || bytes->size() != static_cast<std::size_t>(size)) {
         const QString n = sizeText(size);
         platform().warn(host.hostWindow(),
-                        QStringLiteral("Appling the IPS file requires a ") + n +
+                        QStringLiteral("Applying the IPS file requires a ") + n +
                             QStringLiteral(" byte NES file.\r\n") +
                             QStringLiteral("Set the NES file ") + n +
                             QStringLiteral(" byte file path in Editor Options."));

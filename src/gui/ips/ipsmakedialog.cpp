@@ -102,6 +102,23 @@ QGroupBox* TFormIpsMake::buildBase() {
                             grpIpsNes_);
     note->setObjectName(QStringLiteral("LabIpsNes"));
     l->addWidget(note);
+
+    // Without a default file the dialog says where one is set, and offers to pick one.
+    unsetPanel_ = new QWidget(grpIpsNes_);
+    auto* unset = new QHBoxLayout(unsetPanel_);
+    unset->setContentsMargins(0, 0, 0, 0);
+    auto* unsetNote = new QLabel(
+        QStringLiteral("No Default NES File is set. Set it under Tools > Editor Options > IPS "
+                       "(Options here), or choose the unmodified game with Browse..."),
+        unsetPanel_);
+    unsetNote->setObjectName(QStringLiteral("LabIpsNesUnset"));
+    unsetNote->setWordWrap(true);
+    auto* browse = ipsButton(unsetPanel_, "BtnIpsNesBrowse", QStringLiteral("&Browse..."));
+    unset->addWidget(unsetNote, 1);
+    unset->addWidget(browse, 0, Qt::AlignTop);
+    connect(browse, &QPushButton::clicked, this, &TFormIpsMake::BtnIpsNesBrowseClick);
+    unsetPanel_->hide();
+    l->addWidget(unsetPanel_);
     return grpIpsNes_;
 }
 
@@ -135,11 +152,20 @@ void TFormIpsMake::RadIpsNesClick(int tag) {
     editIpsNes_->setText(fromLocalPath(settings_.nesFile[tag == 2 ? 1 : 0]));
     editIpsNes_->setEnabled(false);
     btnIpsNes_->setEnabled(false);
+    unsetPanel_->setVisible(editIpsNes_->text().isEmpty());
 }
 
 void TFormIpsMake::RadIpsNes3Click() {
     editIpsNes_->setEnabled(true);
     btnIpsNes_->setEnabled(true);
+    unsetPanel_->hide();
+}
+
+void TFormIpsMake::BtnIpsNesBrowseClick() {
+    radIpsNes3_->setChecked(true);
+    RadIpsNes3Click();
+    BtnIpsNesClick();
+    editIpsNes_->setFocus();
 }
 
 void TFormIpsMake::EditIpsNesChange() {

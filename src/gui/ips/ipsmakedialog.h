@@ -39,6 +39,9 @@ class TFormIpsMake : public FileDropDialog {
     void RadIpsNes3Click();
     void EditIpsNesChange();
     void BtnIpsNesClick();
+    // Browse... beside the note shown while the chosen Default NES File is not set: the
+    // base becomes an external ROM chosen in the Open dialog.
+    void BtnIpsNesBrowseClick();
     void BtnIpsNameClick();
     void BtnOptionClick();
     // A file dropped over the input-file area, the output area, or elsewhere.
@@ -62,6 +65,7 @@ class TFormIpsMake : public FileDropDialog {
     QRadioButton* radIpsNes3_ = nullptr;
     QLineEdit* editIpsNes_ = nullptr;
     QPushButton* btnIpsNes_ = nullptr;
+    QWidget* unsetPanel_ = nullptr; // the note and Browse... while no default file is set
     QLineEdit* editIpsName_ = nullptr;
     QPushButton* btnOk_ = nullptr;
 };

@@ -254,7 +254,7 @@ void TFormIpsOpen::FormShow(bool startup) {
     radSpe_[0]->setChecked(true);
     if (!sourceAvailable(1) && !sourceAvailable(2) && !sourceAvailable(3)) {
         btnOk_->setEnabled(false);
-        platform().warn(this, QStringLiteral("Appling the IPS file requires a NES file.\r\n"
+        platform().warn(this, QStringLiteral("Applying the IPS file requires a NES file.\r\n"
                                              "Set the file path in Editor Options."));
     }
     refreshSources();
@@ -353,6 +353,9 @@ void TFormIpsOpen::BtnDetailsClick() {
     }
     QDialog details(this);
     details.setObjectName(QStringLiteral("FormIpsDetails"));
+    // Close only: minimizing a modal window would take its owner out of sight with it.
+    details.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     details.setWindowTitle(QStringLiteral("Patch Details - ") + QFileInfo(ipsPath_).fileName());
     auto* view = new QPlainTextEdit(text, &details);
     view->setObjectName(QStringLiteral("MemoDetails"));

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/document.h"
+#include "core/valuedisplay.h"
 #include "gui/main/platform.h"
 
 namespace qv {
@@ -35,6 +36,29 @@ int parseHex(const QString& text, int width) {
 QString hex(int v, int width) {
     return QStringLiteral("%1").arg(v, width, 16, QChar('0')).toUpper();
 }
+
+// A label that takes the room it is given and cuts its text to fit, whole in its tip:
+// the parameter names must not widen the main window.
+class ElidedLabel final : public QLabel {
+  public:
+    using QLabel::QLabel;
+    void setFullText(const QString& text) {
+        full_ = text;
+        setToolTip(text);
+        fit();
+    }
+    const QString& fullText() const { return full_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QLabel::resizeEvent(e);
+        fit();
+    }
+
+  private:
+    void fit() { setText(fontMetrics().elidedText(full_, Qt::ElideRight, contentsRect().width())); }
+    QString full_;
+};
 
 } // namespace
 
@@ -85,6 +109,10 @@ AddressBar::AddressBar(RomDocument& doc, Hooks hooks, QWidget* parent)
     spBtnAdr2_->setObjectName(QStringLiteral("SpBtnAdr2"));
     spBtnAdr2_->setText(QStringLiteral("Wr&ite"));
     spBtnAdr2_->setAutoRaise(true);
+    labParam_ = new ElidedLabel(this);
+    labParam_->setObjectName(QStringLiteral("LabAdrParam"));
+    labParam_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    labParam_->setMinimumWidth(0);
     labAdr1_->setBuddy(editAdr1_);
     labAdr2_->setBuddy(editAdr2_);
     for (QLineEdit* e : {editAdr1_, editAdr2_}) {
@@ -100,7 +128,7 @@ AddressBar::AddressBar(RomDocument& doc, Hooks hooks, QWidget* parent)
     layout->addWidget(editAdr2_);
     layout->addWidget(udAdr2_);
     layout->addWidget(spBtnAdr2_);
-    layout->addStretch(1);
+    layout->addWidget(labParam_, 1);
 
     connect(editAdr1_, &QLineEdit::textChanged, this, [this] { EditAdr1Change(); });
     connect(editAdr2_, &QLineEdit::textChanged, this, [this] { EditAdr2Change(); });
@@ -127,6 +155,7 @@ void AddressBar::documentClosed() {
     spBtnAdr2_->setEnabled(false);
     editAdr1_->clear();
     editAdr2_->clear();
+    showParameterNames({});
 }
 
 void AddressBar::documentLoaded() {
@@ -161,10 +190,19 @@ int AddressBar::parsedAddress() const {
     return v < 0 ? kInvalid : v;
 }
 
+void AddressBar::showParameterNames(const QString& names) {
+    static_cast<ElidedLabel*>(labParam_)->setFullText(names);
+}
+
+QString AddressBar::parameterNames() const {
+    return static_cast<const ElidedLabel*>(labParam_)->fullText();
+}
+
 void AddressBar::EditAdr1Change() {
     if (!hooks_.documentOpen()) return;
     const int address = parsedAddress();
     if (address == kInvalid || !inRange(address)) {
+        showParameterNames({});
         addressPos_ = 0;
         setEditEnabled(editAdr2_, false);
         udAdr2_->setEnabled(false);
@@ -176,6 +214,12 @@ void AddressBar::EditAdr1Change() {
     udAdr2_->setEnabled(true);
     spBtnAdr2_->setEnabled(false);
     addressPos_ = address;
+    // The byte is never written blind: what it belongs to is named beside it.
+    QStringList names;
+    for (const ItemRow* r : parametersAt(address, doc_.shift()))
+        names << QString::fromStdString(parameterName(*r));
+    showParameterNames(names.isEmpty() ? QStringLiteral("no parameter")
+                                       : names.join(QStringLiteral("; ")));
     const QString value = hex(storedByte(address), 2);
     if (editAdr2_->text() == value)
         EditAdr2Change();

@@ -52,6 +52,10 @@ class AddressBar : public QWidget {
 
     // The parsed address, or kInvalid.
     int parsedAddress() const;
+    // What the typed address edits, as the label beside the Value box says it (in full):
+    // "Mario > Initial #Lives", several parted by "; ", "no parameter"; empty when no
+    // address in the file is typed.
+    QString parameterNames() const;
     static constexpr int kInvalid = 100000;
 
   protected:
@@ -63,6 +67,7 @@ class AddressBar : public QWidget {
     int storedByte(int address) const;
     void setEditEnabled(QLineEdit* edit, bool on);
     void updateWriteButton(int value);
+    void showParameterNames(const QString& names);
 
     RomDocument& doc_;
     Hooks hooks_;
@@ -73,6 +78,7 @@ class AddressBar : public QWidget {
     QLineEdit* editAdr2_;
     SpinButtons* udAdr2_;
     QToolButton* spBtnAdr2_;
+    QLabel* labParam_;
     int addressPos_ = 0; // the address the address spin stands at
     int valuePos_ = 0;   // the value the value spin stands at
 };

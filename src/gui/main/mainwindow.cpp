@@ -60,6 +60,7 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
                    Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     setWindowIcon(programIcon());
+    keepModalWindowsRestored();
 
     createActions();
     createMenus();
@@ -206,8 +207,7 @@ void TForm1::createActions() {
            &TForm1::mmmIpsMakeClick);
     action("mmmTestPlay", QStringLiteral("&Test Play"), QKeySequence(Qt::Key_F7), -1,
            &TForm1::mmmTestPlayClick);
-    action("mmmPlay", QStringLiteral("&Play"), QKeySequence(Qt::Key_F8), -1, &TForm1::mmmPlayClick);
-    findChild<QAction*>("mmmPlay")->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    action("mmmPlay", QStringLiteral("&Play"), QKeySequence(Qt::Key_F8), 13, &TForm1::mmmPlayClick);
     action("mmmOption", QStringLiteral("Editor &Options..."), QKeySequence(Qt::Key_F4), 7,
            &TForm1::mmmOptionClick);
     action("mmmHelpFinder", QStringLiteral("&Help..."), QKeySequence(Qt::Key_F1), 11, nullptr);
@@ -314,7 +314,6 @@ void TForm1::createToolBar() {
     tbAlTop_ = tool("TbAlTop", "mmmAlTop", QStringLiteral("Always On Top"));
     toolBar_->addSeparator();
     tool("TbHelpFinder", "mmmHelpFinder", QStringLiteral("Help"));
-    toolBar_->addSeparator();
 }
 
 void TForm1::createButtonPanel() {

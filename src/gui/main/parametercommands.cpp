@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QStatusBar>
 
+#include "core/changes.h"
 #include "core/fileio.h"
 #include "core/itemtext.h"
 #include "core/preset.h"
@@ -22,6 +24,8 @@ namespace {
 
 const QString kPresetFilter = QStringLiteral("Parameter presets (*.json);;All files (*)");
 constexpr std::string_view kImportSuffix = "Import Parameters";
+// How long the status bar says what Export or Import did.
+constexpr int kStatusMessageTime = 8000;
 
 // The Edit menu item that opens a dialog: its caption, without "&" and "...".
 QAction* dialogAction(QWidget* window, const DialogTable& table) {
@@ -48,9 +52,18 @@ void TForm1::mmmExportParamsClick() {
     const WriteResult r =
         writeFileAtomic(QFile::encodeName(path).toStdString(),
                         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-    if (!r.ok)
+    if (!r.ok) {
         platform().error(
             this, QStringLiteral("Cannot write the file %1.\r\n%2").arg(path, utf8(r.error)));
+        return;
+    }
+    const int n = changedParameters(doc_.image(), doc_.shift()).count();
+    statusBar()->showMessage(
+        QStringLiteral("Exported %1 %2 to %3")
+            .arg(n)
+            .arg(n == 1 ? QStringLiteral("parameter") : QStringLiteral("parameters"))
+            .arg(QFileInfo(path).fileName()),
+        kStatusMessageTime);
 }
 
 void TForm1::mmmImportParamsClick() {
@@ -72,6 +85,7 @@ void TForm1::mmmImportParamsClick() {
         return;
     }
     std::string error;
+    int n = 0, changed = 0; // the preset's entries, and those that change a value
     // Whatever the file holds, the editor and its unsaved work carry on: a preset that
     // cannot be taken is refused with a message, never by ending the program. The
     // whole preset is one edit: one Undo takes it back.
@@ -80,6 +94,8 @@ void TForm1::mmmImportParamsClick() {
             std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
             doc_.fileBytes());
         error = plan.error;
+        n = static_cast<int>(plan.entries.size());
+        changed = static_cast<int>(plan.changes.size());
         if (error.empty()) error = doc_.apply(plan.entries, kImportSuffix);
     } catch (const std::exception& e) {
         error = e.what();
@@ -93,16 +109,29 @@ void TForm1::mmmImportParamsClick() {
                                   text);
         return;
     }
+    QString said = QStringLiteral("Imported %1 %2 from %3")
+                       .arg(n)
+                       .arg(n == 1 ? QStringLiteral("parameter") : QStringLiteral("parameters"))
+                       .arg(QFileInfo(path).fileName());
+    if (changed != n) said += QStringLiteral(" (%1 changed a value)").arg(changed);
+    statusBar()->showMessage(said, kStatusMessageTime);
 }
 
 void TForm1::mmmChangesClick() {
     if (!changesWindow_) {
-        changesWindow_ = new ChangedParametersWindow(doc_, this);
+        changesWindow_ = new ChangedParametersWindow(
+            doc_, [this] { return settings_.paletteSource; }, this);
         connect(changesWindow_, &ChangedParametersWindow::openRequested, this,
                 [this](const ItemRow& row) { openParameter(row); });
-        // Its frame will be as thick as ours.
-        const QSize frame = changesWindow_->size() + (frameGeometry().size() - size());
-        moveFrameTo(changesWindow_, placeBeside(frameGeometry(), frame, workArea(this)));
+        // Ctrl+1 to Ctrl+9 open the dialogs from the list as from the main window.
+        changesWindow_->addActions(dialogActions_);
+        // Beside the main window, narrowed to the room there rather than over it; its
+        // frame will be as thick as ours.
+        const QSize border = frameGeometry().size() - size();
+        const QRect frame = frameBeside(frameGeometry(), changesWindow_->size() + border,
+                                        QSize(360, 200) + border, workArea(this));
+        changesWindow_->resize(frame.size() - border);
+        moveFrameTo(changesWindow_, frame.topLeft());
     }
     changesWindow_->show();
     changesWindow_->raise();
@@ -111,20 +140,28 @@ void TForm1::mmmChangesClick() {
 
 void TForm1::openParameter(const ItemRow& row) {
     if (!doc_.isOpen()) return;
-    // A sub-dialog's items are edited through the dialog that opens it.
+    // A sub-dialog's items are edited through the dialog that opens it: that dialog
+    // opens on the page of the sub-dialog's button and presses it.
     const DialogTable* table = row.table;
+    const Page* page = row.page;
+    QString press;
     for (const DialogTable* t : dialogTables())
-        for (const DialogTable* sub : t->subDialogs)
-            if (sub == row.table) table = t;
+        for (const Page& p : t->pages)
+            for (const Group& g : p.groups)
+                for (const GroupButton& b : g.buttons)
+                    if (b.opens == row.table->className) {
+                        table = t;
+                        page = &p;
+                        press = utf8(b.control);
+                    }
     QAction* open = dialogAction(this, *table);
-    if (!open) return;
-    if (table == row.table) {
-        int page = 0;
-        for (std::size_t i = 0; i < table->pages.size(); ++i)
-            if (&table->pages[i] == row.page) page = static_cast<int>(i);
-        dialogMemory().tabPage[utf8(table->className)] = page;
-        dialogMemory().focusControl = utf8(row.item->control);
-    }
+    if (!open || !open->isEnabled()) return;
+    int index = 0;
+    for (std::size_t i = 0; i < table->pages.size(); ++i)
+        if (&table->pages[i] == page) index = static_cast<int>(i);
+    dialogMemory().tabPage[utf8(table->className)] = index;
+    dialogMemory().focusControl = utf8(row.item->control);
+    dialogMemory().pressButton = press;
     open->trigger();
 }
 

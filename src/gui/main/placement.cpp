@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -36,6 +37,28 @@ QPoint keepTitleBarOnScreen(QPoint at, const QSize& size, const QList<QRect>& sc
     return clampToArea(at, size, *nearest);
 }
 
+QRect frameBeside(const QRect& owner, const QSize& wanted, const QSize& least, const QRect& area) {
+    const int right = area.right() - owner.right(), left = owner.left() - area.left();
+    const int below = area.bottom() - owner.bottom(), above = owner.top() - area.top();
+    const int height = std::min(wanted.height(), area.height());
+    const auto at = [&](int x, int w) {
+        const int y = std::clamp(owner.top(), area.top(), area.bottom() + 1 - height);
+        return QRect(x, y, w, height);
+    };
+    if (right >= wanted.width()) return at(owner.right() + 1, wanted.width());
+    if (left >= wanted.width()) return at(owner.left() - wanted.width(), wanted.width());
+    if (std::max(right, left) >= least.width())
+        return right >= left ? at(owner.right() + 1, right) : at(area.left(), left);
+    if (std::max(below, above) >= least.height()) {
+        const int w = std::min(wanted.width(), area.width());
+        const int x = std::clamp(owner.left(), area.left(), area.right() + 1 - w);
+        const int h = std::min(wanted.height(), std::max(below, above));
+        return below >= above ? QRect(x, owner.bottom() + 1, w, h)
+                              : QRect(x, owner.top() - h, w, h);
+    }
+    return QRect(placeBeside(owner, wanted, area), wanted);
+}
+
 QPoint keepTitleBarOnScreen(QPoint at, const QSize& size) {
     QList<QRect> areas;
     for (const QScreen* s : QGuiApplication::screens())
@@ -68,6 +91,39 @@ void placeOverOwner(QWidget* window) {
     const QRect area = workArea(owner ? owner : window);
     const QRect over = owner && owner != window ? owner->frameGeometry() : area;
     moveFrameTo(window, placeOver(over, window->frameGeometry().size(), area));
+}
+
+namespace {
+
+// Undoes the minimizing of a modal window (see keepModalWindowsRestored).
+class ModalRestorer final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange && watched->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->isWindow() && w->windowModality() != Qt::NonModal && w->isMinimized())
+                // After the window manager has finished minimizing it.
+                QTimer::singleShot(0, w, [w] {
+                    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+                    w->show();
+                    w->raise();
+                    w->activateWindow();
+                });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void keepModalWindowsRestored() {
+    static QPointer<ModalRestorer> restorer;
+    if (restorer || !qApp) return;
+    restorer = new ModalRestorer(qApp);
+    qApp->installEventFilter(restorer);
 }
 
 void setDialogBorder(QDialog* dialog) {

@@ -39,6 +39,13 @@ inline QPoint placeBeside(const QRect& owner, const QSize& size, const QRect& ar
     return clampToArea({x, owner.top()}, size, area);
 }
 
+// A frame for a window read next to its owner that never covers it where the area has
+// room: `wanted` wide beside the owner (right first), else as wide as the roomier side
+// allows down to `least.width()`, else above or below the owner at least
+// `least.height()` high; only when no side has that much room is it placed as
+// placeBeside() places it.
+QRect frameBeside(const QRect& owner, const QSize& wanted, const QSize& least, const QRect& area);
+
 // A saved frame position `at` of a window of frame size `size`, kept when the window's
 // title bar (its top kTitleBar pixels, at least kGrip of its width) is on one of
 // `screens`; otherwise moved inside the screen nearest to it, so that it can be reached.
@@ -63,5 +70,11 @@ void placeOverOwner(QWidget* window);
 
 // A fixed dialog border with the system menu, close and context-help buttons.
 void setDialogBorder(QDialog* dialog);
+
+// From now on a modal window that gets minimized is shown again at once. Some window
+// managers draw a minimize button on every dialog whatever the window asks for (openbox
+// does), and minimizing a modal dialog there minimizes its owner with it: the program
+// seemed to vanish, its one usable window out of sight. Installed once per application.
+void keepModalWindowsRestored();
 
 } // namespace qv

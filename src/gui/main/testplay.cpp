@@ -28,22 +28,31 @@ QString programNotFound(const QString& program) {
         .arg(program);
 }
 
-// A program named with a folder is taken as it is; a bare name is looked up on PATH.
+// A program named with a folder is taken as it is; a bare name is looked up on PATH,
+// then in the games folders.
 QString findProgram(const QString& program) {
     if (program.contains(QLatin1Char('/'))) {
         const QFileInfo info(program);
         return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
     }
-    return QStandardPaths::findExecutable(program);
+    const QString found = QStandardPaths::findExecutable(program);
+    return found.isEmpty() && !gameFolders().isEmpty()
+               ? QStandardPaths::findExecutable(program, gameFolders())
+               : found;
 }
 
 } // namespace
+
+QStringList& gameFolders() {
+    static QStringList folders{QStringLiteral("/usr/games"), QStringLiteral("/usr/local/games")};
+    return folders;
+}
 
 std::optional<EmulatorCommand> emulatorCommand(const QString& configured, const QString& file) {
     QStringList words = QProcess::splitCommand(configured);
     if (words.isEmpty()) {
         for (const char* name : kKnownEmulators) {
-            const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            const QString found = findProgram(QString::fromLatin1(name));
             if (!found.isEmpty()) return EmulatorCommand{found, {file}};
         }
         return std::nullopt;

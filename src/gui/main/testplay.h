@@ -14,6 +14,11 @@ class PrivateFolder;
 // The emulators tried, in this order, when no command is set.
 inline constexpr const char* kKnownEmulators[] = {"fceux", "nestopia", "mednafen"};
 
+// Where a program named without a folder is looked for after PATH: Debian installs the
+// emulators in /usr/games, which is often not on PATH (root, sudo, some launchers).
+// Tests put folders of their own here.
+QStringList& gameFolders();
+
 struct EmulatorCommand {
     QString program; // an absolute path
     QStringList arguments;
@@ -22,7 +27,8 @@ struct EmulatorCommand {
 // The program and arguments for `file`. `configured` is a command line: words split
 // at blanks, with double quotes keeping blanks inside a word (no shell ever runs it);
 // "%f" inside a word stands for the file, and without any "%f" the file is the last
-// argument. An empty `configured` means the first known emulator found on PATH.
+// argument. An empty `configured` means the first known emulator found on PATH or in
+// gameFolders().
 // Nothing when the program is not found.
 std::optional<EmulatorCommand> emulatorCommand(const QString& configured, const QString& file);
 

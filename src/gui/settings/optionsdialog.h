@@ -39,6 +39,9 @@ bool runOptionsDialog(QWidget* parent, Settings& settings, const QString& iniPat
 // "Start Editor2(&2)..." (no blanks, unlike the start-up default).
 QString defaultEditorCaptionAfterOptions(int n);
 
+// A menu caption as rich text the way a menu draws it: "&1" as an underlined 1, "&&" as &.
+QString menuCaptionHtml(const QString& caption);
+
 class TFormOption : public FileDropDialog {
     Q_OBJECT
   public:

@@ -48,6 +48,24 @@ QPushButton* browseButton(QWidget* parent, const QString& name) {
     return b;
 }
 
+} // namespace
+
+QString menuCaptionHtml(const QString& caption) {
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar c = caption[i];
+        if (c != QLatin1Char('&')) {
+            out += QString(c).toHtmlEscaped();
+        } else if (i + 1 < caption.size()) {
+            const QString next = QString(caption[++i]).toHtmlEscaped();
+            out += caption[i] == QLatin1Char('&') ? next : QStringLiteral("<u>") + next + "</u>";
+        }
+    }
+    return out;
+}
+
+namespace {
+
 QVBoxLayout* column(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(10, 10, 10, 10);
@@ -274,7 +292,18 @@ QWidget* TFormOption::buildEditorPage(int n) {
     setHelpContext(menu, menuHelp);
     grid->addWidget(menu, 3, 0, 1, 2);
     grid->addWidget(e.menu, 4, 0);
-    grid->setRowStretch(5, 1);
+    // The caption keeps its "&" marks; beside it, the menu item as the menu draws it.
+    e.menu->setToolTip(QStringLiteral("An & before a character makes it the item's access key; "
+                                      "&& shows an &."));
+    auto* shown = label(e.page, QStringLiteral("LabMnShown") + s, QString());
+    shown->setTextFormat(Qt::RichText);
+    const auto show = [shown](const QString& caption) {
+        shown->setText(QStringLiteral("In the Tools menu: ") + menuCaptionHtml(caption));
+    };
+    connect(e.menu, &QLineEdit::textChanged, shown, show);
+    show(e.menu->text());
+    grid->addWidget(shown, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
     return e.page;
 }
 
