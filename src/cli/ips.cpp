@@ -1,14 +1,17 @@
 // qorv ips apply / create / show: thin adapters from files to the IPS core.
-#include <csignal>
 #include <filesystem>
 #include <iostream>
+#ifndef _WIN32
+#include <csignal>
 #include <unistd.h>
+#endif
 
 #include "cli/commands.h"
 #include "core/fileio.h"
 #include "core/ips/ips.h"
 #include "core/ips/ipsfile.h"
 #include "core/rom.h"
+#include "core/system.h"
 
 namespace qv::cli {
 
@@ -53,13 +56,16 @@ MappedFile mapData(const std::string& path) {
     return std::move(*mapped);
 }
 
+#ifndef _WIN32
 // A mapped file that another program cuts short raises SIGBUS: the command then ends
-// as for any file it cannot read, before it has written anything.
+// as for any file it cannot read, before it has written anything. (Windows refuses
+// to cut short a file that is mapped.)
 extern "C" void inputCutShort(int) {
     static constexpr char kMessage[] = "qorv: an input file was cut short while it was read\n";
     (void)!::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
     ::_exit(static_cast<int>(Exit::BadInput));
 }
+#endif
 
 std::vector<std::uint8_t> readPatch(const std::string& path) {
     // The contents decide what is a patch; the name may be anything.
@@ -75,7 +81,7 @@ void write(const std::string& path, std::span<const std::uint8_t> bytes) {
 
 bool samePath(const std::string& a, const std::string& b) {
     std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
+    return std::filesystem::equivalent(fsPath(a), fsPath(b), ec);
 }
 
 // The modes the apply dialog offers for each layout; other sizes are refused later.
@@ -120,7 +126,9 @@ void ipsCreate(const std::string& basePath, const std::string& editedPath,
         if (samePath(output, *input))
             throw Failure{Exit::Usage, "-o would replace the input " + *input};
 
+#ifndef _WIN32
     std::signal(SIGBUS, inputCutShort);
+#endif
     const MappedFile base = mapData(basePath);
     const MappedFile edited = mapData(editedPath);
     const std::size_t size = base.bytes().size();

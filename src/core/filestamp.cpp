@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/fileio.h"
+#include "core/system.h"
 
 namespace qv {
 
@@ -41,14 +42,18 @@ std::optional<std::uint32_t> readFileStamp(const std::string& path) {
     namespace fs = std::filesystem;
     // The stamp is taken from a file that can be opened for reading, as the editor reads it.
     std::error_code ec;
-    if (!canOpenForReading(path) || !fs::is_regular_file(path, ec)) return std::nullopt;
-    const auto ft = fs::last_write_time(path, ec);
+    if (!canOpenForReading(path) || !fs::is_regular_file(fsPath(path), ec)) return std::nullopt;
+    const auto ft = fs::last_write_time(fsPath(path), ec);
     if (ec) return std::nullopt;
     const auto sys = std::chrono::file_clock::to_sys(ft);
     const std::time_t t = std::chrono::system_clock::to_time_t(
         std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
     std::tm tm{};
+#ifdef _WIN32
+    if (localtime_s(&tm, &t) != 0) return std::nullopt;
+#else
     if (!localtime_r(&t, &tm)) return std::nullopt;
+#endif
     return packStamp(
         {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
 }
