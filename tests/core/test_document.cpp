@@ -209,7 +209,7 @@ TEST(Document, TitleAndStampTexts) {
     EXPECT_EQ(packed, (46u << 25) | (3u << 21) | (9u << 16) | (12u << 11) | (34u << 5) | 28u);
 }
 
-// Wine makes no symbolic links; the Windows file layer's links are left to Windows.
+// No symbolic link can be made under Wine (the MinGW runtime has no create_symlink).
 #ifndef _WIN32
 TEST(Document, SavingThroughALinkReplacesTheFileItPointsTo) {
     TempDir dir;
