@@ -6,6 +6,8 @@
 //   dialog_open NAME [WARM_RUNS]   one dialog ("Enemy 2", as qorv names them)
 //   dialog_open all                every dialog once; reports the peak memory
 //   dialog_open --write-image PATH writes the image the others open (below)
+//   dialog_open --list-dialogs     the Edit menu's dialogs, "DIGIT NAME" a line, where
+//                                  Ctrl+DIGIT opens NAME in the editor
 // The image has every item at its default, so that every control shows a value (an
 // empty image would leave many lists out of bounds, and cheap). Making it needs every
 // table, so it is written by a run of its own and named by QV_BENCH_IMAGE; without
@@ -131,6 +133,13 @@ long peakKiB() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--list-dialogs") {
+        for (const qv::DialogEntry& e : qv::dialogEntries())
+            if (e.inMenu() && e.shortcut)
+                std::printf("%d %.*s\n", e.shortcut, static_cast<int>(e.name.size()),
+                            e.name.data());
+        return 0;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const std::string name = argc > 1 ? argv[1] : "all";

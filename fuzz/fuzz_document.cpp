@@ -1,14 +1,19 @@
 // The game image loader and the document: a file loads exactly when its size is a
 // valid one; a refused load leaves the open document untouched; undo follows the
-// undo state table; the written file and its backup hold what they should.
+// undo state table; the written file and its backup hold what they should, and a
+// save that fails (a full disk) changes neither the files nor the document.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits>
 #include <string>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "core/document.h"
+#include "core/fileio.h"
 #include "fuzzsupport.h"
 
 using qvfuzz::check;
@@ -17,15 +22,28 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Whole files in one call each: a run reads and writes several 40 KB files.
 void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    check(fd >= 0);
+    check(::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
 }
 
 Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    auto bytes = qv::readWholeFile(path, std::numeric_limits<std::uintmax_t>::max());
+    return bytes ? std::move(*bytes) : Bytes();
+}
+
+// The names in the folder: a failed save leaves no file behind.
+std::size_t entries(const std::string& dir) {
+    std::size_t n = 0;
+    if (DIR* d = ::opendir(dir.c_str())) {
+        while (const dirent* e = ::readdir(d))
+            n += e->d_name[0] != '.' || (e->d_name[1] != '\0' && e->d_name[1] != '.');
+        ::closedir(d);
+    }
+    return n;
 }
 
 struct Snapshot {
@@ -64,10 +82,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(doc.fileSize() == static_cast<int>(image.size()) && !doc.modified() &&
           doc.undoState() == qv::UndoState::None && !doc.undoAvailable());
 
-    // Operations until the input runs out.
     Bytes onDisk = image;
+    // Operations until the input runs out. A load of another file and a save each
+    // write and read whole files: at most one of each a run keeps the runs quick.
+    bool loadedOther = false, saved = false;
     for (int step = 0; step < 32 && !in.empty(); ++step) {
-        const std::uint8_t op = in.byte() % 6;
+        std::uint8_t op = in.byte() % 6;
+        if ((op == 0 && std::exchange(loadedOther, true)) ||
+            (op == 4 && std::exchange(saved, true)))
+            op = 1; // an edit instead
         const Snapshot was = snap(doc);
         if (op == 0) {
             // Load another file of a size chosen near the valid ones.
@@ -121,8 +144,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         } else if (op == 4) {
             // Save, with or without a backup: file and backup hold what they should.
-            const bool withBackup = in.byte() & 1;
+            const std::uint8_t how = in.byte();
+            const bool withBackup = how & 1;
             const Bytes previous = readFile(game);
+            if (how & 2) {
+                // The disk is full: nothing changes, on disk or in the document.
+                const Bytes oldBackup = readFile(backup);
+                const std::size_t files = entries(dir);
+                qv::setWriteFailureForTesting(true);
+                const qv::SaveResult r = doc.write(withBackup);
+                qv::setWriteFailureForTesting(false);
+                check(!r.ok && !r.error.empty());
+                check(readFile(game) == previous && readFile(backup) == oldBackup);
+                check(entries(dir) == files);
+                check(snap(doc) == was);
+                continue;
+            }
             const qv::SaveResult r = doc.write(withBackup);
             check(r.ok);
             doc.markSaved();

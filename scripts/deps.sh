@@ -11,6 +11,9 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
       libbenchmark-dev libcli11-dev nlohmann-json3-dev liblnk-dev libbfio-dev zlib1g-dev nettle-dev
       xvfb xauth clang-format ccache
+      # make bench opens the dialogs on an Xvfb display of its own with a window manager,
+      # pressing keys through XTest and watching paints through Damage.
+      openbox libx11-dev libxtst-dev libxdamage-dev
       desktop-file-utils appstream shared-mime-info groff-base man-db dpkg-dev file fonts-ipafont-gothic
       clang libclang-rt-14-dev
       libretro-nestopia retroarch-dev libsdl2-dev qt6-multimedia-dev libpng-dev)

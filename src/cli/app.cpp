@@ -19,6 +19,7 @@
 #include "cli/commands.h"
 #include "cli/complete.h"
 #include "core/catalog.h"
+#include "core/fileio.h"
 #include "core/version.h"
 
 namespace qv::cli {
@@ -43,8 +44,9 @@ and then nothing is written. Without -o the image is replaced in place by a
 complete new file.)txt";
 
 constexpr const char* kIpsFooter = R"(
-PATCH, BASE and EDITED may be any files up to 16 MiB (16,777,216 bytes), the most
-an IPS patch can address. A BASE named *.nes (any case) is a game image: it must
+BASE and EDITED may be any files up to 16 MiB (16,777,216 bytes), the most an IPS
+patch can address; PATCH may be up to 64 MiB (67,108,864 bytes), and a larger one
+is refused as too large. A BASE named *.nes (any case) is a game image: it must
 be 40,976 or 41,488 bytes, records are never written past its end, and apply
 takes --mode. Any other file is plain bytes: only mode 0, and records past its
 end extend it with zero bytes up to where they write; a patch that would make it
@@ -86,21 +88,43 @@ constexpr const char* kDiffFooter = R"(
 Either image may have a trainer. After the parameters come the bytes that differ
 outside every parameter, as ranges in the 40,976-byte layout.
 Exit status: 0 when the images are equal, 1 when they differ, 2 for a file that
-cannot be used.)";
+cannot be used, 64 for a command line that does not parse.)";
 
 constexpr const char* kPresetFooter = R"(
 A preset is a JSON object: "format": "quorvane-preset", "version": 1, "source"
 (the image's name and SHA-1, for information) and "parameters", a list of
-{"control": NAME, "value": TEXT} with TEXT as qorv set takes it. import checks
-every entry first: an unknown control, a value not accepted, an item out of
-bounds in this image or an unknown format or version is an error naming the
-entry, and then nothing is written.)";
+{"control": NAME, "value": TEXT} with TEXT as qorv set takes it, at most 16 MiB
+and nested no deeper than that. import checks every entry first: an unknown
+control, a value not accepted, an item out of bounds in this image or an unknown
+format or version is an error naming the entry, and then nothing is written.
+import prints its report before it writes the image, and so
+when standard output cannot be written, nothing is written.
+export -o - writes the preset to standard output.)";
 
 constexpr const char* kIpsExplainFooter = R"(
 With a base image the patch is applied in memory and the parameters it changes
 are listed (before -> after), then the bytes it changes outside every parameter.
 Without any base, the parameters whose bytes the records write are listed, in
 the 40,976-byte layout. A patch that cannot be applied is an error (exit 2).)";
+
+// A command-line word as C would spell it, so that a line break in it cannot start
+// a line of its own in a message.
+std::string escaped(std::string_view word) {
+    std::string out;
+    for (const char c : word) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return out;
+}
 
 constexpr const char* kPlayFooter = R"(
 The core is the one named under Tools > Editor Options > Play in the editor, else
@@ -173,6 +197,29 @@ bool isSubcommand(const CLI::App& app, const std::string& name) {
     return !app.get_subcommands([&](const CLI::App* s) { return s->check_name(name); }).empty();
 }
 
+// A file whose name starts with "-" is read as an option: the way to name it, with the
+// command the user typed ("qorv info -- -x.nes").
+std::string dashHint(const CLI::App& app, int argc, char** argv) {
+    std::string command = "qorv";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        // "-x.nes" is no option of ours; "--output=./x" is one.
+        const bool fileLike =
+            arg.size() >= 2 && arg[1] != '-' && arg.find_first_of("./") != std::string_view::npos;
+        if (arg.size() < 2 || arg.front() != '-' || arg == "--" ||
+            !(fileLike || fileExists(argv[i]))) {
+            if (i <= 2 && !arg.starts_with('-') &&
+                (isSubcommand(app, argv[i]) || (i == 2 && std::string_view(argv[1]) == "ips")))
+                command += " " + std::string(arg);
+            continue;
+        }
+        return std::string(arg) + " is read as an option; a file whose name starts with \"-\" " +
+               "comes after \"--\" (" + command + " -- " + std::string(arg) +
+               ") or starts with \"./\" (./" + std::string(arg) + ")";
+    }
+    return {};
+}
+
 } // namespace
 
 static int runCommand(int argc, char** argv, StandardOutput& stdOut);
@@ -198,8 +245,12 @@ static int runCommand(int argc, char** argv, StandardOutput& stdOut) {
     }
     app.set_version_flag("--version", std::string("qorv ") + std::string(kVersion));
     app.require_subcommand(1);
-    app.footer("\nExit status: 0 on success, 1 for a command line that does not parse, 2 for a "
-               "file or value that cannot be used (nothing is written then).");
+    app.footer("\nExit status:\n"
+               "  0   success (diff: the images are equal)\n"
+               "  1   diff: the images differ\n"
+               "  2   a file or value cannot be used, or standard output cannot be written;\n"
+               "      nothing was written\n"
+               "  64  the command line does not parse");
 
     std::string file;
     bool json = false;
@@ -323,7 +374,24 @@ static int runCommand(int argc, char** argv, StandardOutput& stdOut) {
             printFailure(std::string("unknown command \"") + argv[1] + "\"");
         else
             printFailure(e.what());
+        if (const std::string hint = dashHint(app, argc, argv); !hint.empty()) printFailure(hint);
         std::cerr << "Run qorv --help for more information.\n";
+        return static_cast<int>(Exit::Usage);
+    }
+
+    // Controls and values are one line each: one with a line break is refused whole,
+    // on one line of its own.
+    for (const std::vector<std::string>* words : {&assignments, &controls})
+        for (const std::string& w : *words)
+            if (w.find_first_of("\r\n") != std::string::npos) {
+                printFailure("\"" + escaped(w) + "\": a control or value holds a line break");
+                return static_cast<int>(Exit::BadInput);
+            }
+    // "-o -" is standard output where a command prints text, and no file of that name.
+    if (output == "-" && *exportCmd) output.reset();
+    if (output == "-" || out == "-") {
+        printFailure("-o -: the result is not written to standard output; name a file (./- "
+                     "for one named \"-\")");
         return static_cast<int>(Exit::Usage);
     }
 

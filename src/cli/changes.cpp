@@ -12,6 +12,7 @@
 #include "core/ips/ipsfile.h"
 #include "core/itemtext.h"
 #include "core/knowngames.h"
+#include "core/pathinfo.h"
 #include "core/preset.h"
 #include "core/settings.h"
 #include "core/system.h"
@@ -65,9 +66,13 @@ ordered_json diffJson(const ImageDiff& d, int shiftA, int shiftB, const char* na
 }
 
 std::string readText(const std::string& path) {
-    if (!fileExists(path)) throw Failure{Exit::BadInput, path + ": file not found"};
+    if (const std::string what = notAFile(path); !what.empty())
+        throw Failure{Exit::BadInput, path + ": " + what};
     // A preset names at most every parameter once; anything much larger is not one.
-    const auto bytes = readWholeFile(path, 16u << 20);
+    constexpr std::uintmax_t kLimit = 16u << 20;
+    if (const auto size = readableFileSize(path); size && *size > kLimit)
+        throw Failure{Exit::BadInput, path + ": too large (limit 16 MiB)"};
+    const auto bytes = readWholeFile(path, kLimit);
     if (!bytes) throw Failure{Exit::BadInput, path + ": cannot be read"};
     return {bytes->begin(), bytes->end()};
 }
@@ -115,16 +120,8 @@ void changes(const std::string& file, bool json) {
 }
 
 int diff(const std::string& a, const std::string& b, bool json) {
-    // With two files, a refusal names the one it is about.
-    const auto load = [](const std::string& path) {
-        try {
-            return readImage(path);
-        } catch (const Failure& f) {
-            throw Failure{f.status, path + ": " + f.message};
-        }
-    };
-    const ImageFile fileA = load(a);
-    const ImageFile fileB = load(b);
+    const ImageFile fileA = readImage(a);
+    const ImageFile fileB = readImage(b);
     const ImageDiff d = diffImages(fileA.bytes, fileB.bytes);
     if (json) {
         ordered_json out;
@@ -144,6 +141,7 @@ int diff(const std::string& a, const std::string& b, bool json) {
 }
 
 void exportPreset(const std::string& file, const std::optional<std::string>& output, bool all) {
+    refuseOutputOver(output, {&file});
     const auto doc = loadImage(file);
     int skipped = 0;
     const std::string text = qv::exportPreset(doc->fileBytes(), baseName(file), all, &skipped);
@@ -162,34 +160,38 @@ void exportPreset(const std::string& file, const std::optional<std::string>& out
 
 void importPreset(const std::string& file, const std::string& preset,
                   const std::optional<std::string>& output, bool dryRun) {
+    refuseOutputOver(output, {&preset}); // GAME as OUT is the same as no -o
     const std::string text = readText(preset);
+    const std::string target = output.value_or(file);
+    const FileLock lock = dryRun ? FileLock() : lockTarget(target);
     const auto doc = loadImage(file);
     const PresetPlan plan = planPreset(text, doc->fileBytes());
     if (!plan.ok()) throw Failure{Exit::BadInput, preset + ": " + plan.error};
     const std::string error = doc->apply(plan.entries, "Import Parameters");
     if (!error.empty()) throw Failure{Exit::BadInput, preset + ": " + error};
+    // Reported before the image is written, which it is only once the report is out:
+    // exit status 2 keeps meaning that nothing was written.
+    for (const ValueEdit& c : plan.changes)
+        std::cout << (dryRun ? "would set " : "") << changeLine(c) << "\n";
+    if (plan.changes.empty()) std::cout << "no parameter changes\n";
     if (!dryRun) {
-        const std::string target = output.value_or(file);
+        if (!std::cout.flush())
+            throw Failure{Exit::BadInput, "nothing was written to " + target +
+                                              ", as the report could not be written"};
         const WriteResult r = writeFileAtomic(target, doc->fileBytes());
         if (!r.ok)
             throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
     }
-    // Reported once written, so that what is printed is what the file holds.
-    for (const ValueEdit& c : plan.changes)
-        std::cout << (dryRun ? "would set " : "") << changeLine(c) << "\n";
-    if (plan.changes.empty()) std::cout << "no parameter changes\n";
 }
 
 void ipsExplain(const std::string& patchPath, const std::optional<std::string>& basePath) {
-    const ips::PatchFile patch = ips::readPatchFile(patchPath, false);
-    if (!patch.status.ok())
-        throw Failure{Exit::BadInput, patchPath + ": " + oneLine(ips::message(patch.status))};
+    const std::vector<std::uint8_t> patch = readPatch(patchPath);
     std::string base = basePath.value_or("");
     if (base.empty()) base = defaultBase();
     std::unique_ptr<RomDocument> doc;
     if (!base.empty()) doc = loadImage(base);
     const PatchExplanation e =
-        explainPatch(patch.bytes, doc ? doc->fileBytes() : std::span<const std::uint8_t>{});
+        explainPatch(patch, doc ? doc->fileBytes() : std::span<const std::uint8_t>{});
     if (!e.status.ok()) throw Failure{Exit::BadInput, oneLine(ips::message(e.status))};
     if (doc) std::cout << "Base: " << base << "\n";
     for (const std::string& line : explanationReport(e))

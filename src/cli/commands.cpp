@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "core/catalog.h"
@@ -8,6 +9,7 @@
 #include "core/digest.h"
 #include "core/fileio.h"
 #include "core/itemtext.h"
+#include "core/pathinfo.h"
 #include "core/valueedit.h"
 
 namespace qv::cli {
@@ -27,17 +29,47 @@ std::string oneLine(std::string_view message) {
     return out;
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+void refuseOutputOver(const std::optional<std::string>& output,
+                      std::initializer_list<const std::string*> inputs) {
+    if (!output) return;
+    for (const std::string* input : inputs)
+        if (sameFile(*output, *input))
+            throw Failure{Exit::Usage, "-o would replace the input " + *input};
+}
+
+FileLock lockTarget(const std::string& path) {
+    FileLock lock;
+    if (std::string busy; !lock.acquire(path, kLockWait, busy))
+        throw Failure{Exit::BadInput, busy + "; nothing was written"};
+    return lock;
+}
+
+namespace {
+// Commands take several files: a refusal names the file, and says what stands there
+// when it is not a file at all.
+[[noreturn]] void refuseImage(const std::string& path, LoadStatus status) {
+    std::string what = notAFile(path);
+    if (what.empty()) what = oneLine(loadMessage(status));
+    throw Failure{Exit::BadInput, path + ": " + what};
+}
+} // namespace
+
 std::unique_ptr<RomDocument> loadImage(const std::string& path) {
     auto doc = std::make_unique<RomDocument>();
     const LoadStatus status = doc->load(path);
-    if (status != LoadStatus::Ok) throw Failure{Exit::BadInput, oneLine(loadMessage(status))};
+    if (status != LoadStatus::Ok) refuseImage(path, status);
     return doc;
 }
 
 ImageFile readImage(const std::string& path) {
     ImageFile file;
     const LoadStatus status = readGameImage(path, file.bytes);
-    if (status != LoadStatus::Ok) throw Failure{Exit::BadInput, oneLine(loadMessage(status))};
+    if (status != LoadStatus::Ok) refuseImage(path, status);
     file.shift = layoutShift(file.bytes);
     return file;
 }
@@ -91,6 +123,9 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
         todo.emplace_back(a.substr(0, eq), a.substr(eq + 1));
     }
 
+    // From reading to replacing, another of our writers of the same file waits.
+    const std::string target = output.value_or(file);
+    const FileLock lock = lockTarget(target);
     const auto doc = loadImage(file);
     // Every assignment is checked before any is applied, and every problem is named.
     std::string problems;
@@ -119,7 +154,6 @@ void set(const std::string& file, const std::vector<std::string>& assignments,
     if (!problems.empty()) throw Failure{Exit::BadInput, problems};
     if (const std::string error = doc->apply(edits, "Set"); !error.empty())
         throw Failure{Exit::BadInput, error};
-    const std::string target = output.value_or(file);
     const WriteResult r = writeFileAtomic(target, doc->fileBytes());
     if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + target + ": " + oneLine(r.error)};
 }

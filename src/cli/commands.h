@@ -2,6 +2,7 @@
 // The subcommands of qorv, each a function of its parsed arguments. They print their
 // results to standard output and report failures by throwing Failure; nothing is
 // written to a file unless the whole command can succeed.
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,12 +10,13 @@
 #include <vector>
 
 #include "core/document.h"
+#include "core/filelock.h"
 
 namespace qv::cli {
 
-// Exit statuses: 1 for a command line that does not parse, 2 for a file or value the
-// command cannot use.
-enum class Exit { Ok = 0, Usage = 1, BadInput = 2 };
+// Exit statuses: 1 is diff's "the images differ"; 2 a file or value the command
+// cannot use (nothing was written); 64 a command line that does not parse (EX_USAGE).
+enum class Exit { Ok = 0, Differ = 1, BadInput = 2, Usage = 64 };
 
 struct Failure {
     Exit status = Exit::BadInput;
@@ -24,7 +26,18 @@ struct Failure {
 // The editor's messages break lines with "\r\n"; a terminal message is one line.
 std::string oneLine(std::string_view message);
 
-// Loads through the editor's own checks; their message, on one line, on failure.
+// Whether two paths name one file (links followed); false when either is missing.
+bool sameFile(const std::string& a, const std::string& b);
+// Refuses an -o that would replace one of the command's inputs.
+void refuseOutputOver(const std::optional<std::string>& output,
+                      std::initializer_list<const std::string*> inputs);
+
+// Locks the file a command is about to read and replace, until the lock goes;
+// waits for another of our writers first, and fails when it waited too long.
+FileLock lockTarget(const std::string& path);
+
+// Loads through the editor's own checks; on failure, the file's name and what stands
+// there, or the editor's message on one line.
 std::unique_ptr<RomDocument> loadImage(const std::string& path);
 // A game image read only to be looked at: its file's bytes and layout, no document.
 struct ImageFile {
@@ -54,6 +67,8 @@ void ipsApply(const std::string& patch, const std::string& base, const std::stri
               int mode);
 void ipsCreate(const std::string& base, const std::string& edited, const std::string& output);
 void ipsShow(const std::string& patch);
+// A patch file's bytes, whatever its name; refused with a message naming it.
+std::vector<std::uint8_t> readPatch(const std::string& path);
 
 // The game run headless for a number of frames (play.cpp).
 struct PlayOptions {

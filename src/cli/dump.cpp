@@ -1,5 +1,7 @@
 // `qorv dump`: every item of every dialog, as an aligned table or as JSON.
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <iostream>
 
 #include <nlohmann/json.hpp>
@@ -54,6 +56,76 @@ void printTable(const std::vector<Line>& lines) {
     }
 }
 
+// A JSON string as nlohmann's writer gives it (UTF-8 kept, what is not valid UTF-8
+// replaced). Written directly where nothing needs escaping, which is nearly every text:
+// building and freeing a JSON value per field was most of a `qorv dump --json` (the row
+// "qorv dump --json" of bench/run.py).
+void appendString(std::string& out, std::string_view s) {
+    const bool plain = std::all_of(
+        s.begin(), s.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (!plain) {
+        out += nlohmann::json(std::string(s))
+                   .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        return;
+    }
+    out += '"';
+    out += s;
+    out += '"';
+}
+
+template <typename Number>
+void appendNumbers(std::string& out, const std::vector<Number>& numbers) {
+    out += '[';
+    for (std::size_t k = 0; k < numbers.size(); ++k) {
+        if (k) out += ',';
+        char digits[16];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, numbers[k]).ptr);
+    }
+    out += ']';
+}
+
+// One item per line: still one JSON object, and easy to grep.
+void printJson(const std::string& file, const RomDocument& doc, const std::vector<ItemRow>& rows) {
+    std::string out;
+    out.reserve(300 * rows.size()); // about the length of an item's line
+    out += "{\"file\": ";
+    appendString(out, file);
+    out += ", \"size\": " + std::to_string(doc.fileSize()) +
+           ", \"trainer\": " + (doc.trainer() ? "true" : "false") + ", \"items\": [";
+    const char* separator = "\n";
+    for (const ItemRow& r : rows) {
+        const Item& it = *r.item;
+        const ItemState s = it.read(doc.image(), doc.shift());
+        out += separator;
+        out += "  {\"dialog\":";
+        appendString(out, dialogName(*r.table));
+        out += ",\"page\":";
+        appendString(out, r.page->caption);
+        out += ",\"group\":";
+        appendString(out, r.group->caption);
+        out += ",\"control\":";
+        appendString(out, it.control);
+        out += ",\"label\":";
+        appendString(out, labelOf(r));
+        out += ",\"kind\":";
+        appendString(out, kindName(it.kind));
+        out += ",\"offsets\":";
+        appendNumbers(out, it.offsets);
+        out += ",\"bytes\":";
+        appendNumbers(out, itemBytes(it, doc.image(), doc.shift()));
+        out += ",\"value\":";
+        appendString(out, shownText(it, s));
+        out += ",\"default\":";
+        appendString(out, defaultText(it));
+        out += ",\"state\":";
+        appendString(out, stateName(s));
+        out += '}';
+        separator = ",\n";
+    }
+    out += "\n]}\n";
+    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+}
+
 } // namespace
 
 void dump(const std::string& file, bool json, const std::optional<std::string>& dialog) {
@@ -65,32 +137,7 @@ void dump(const std::string& file, bool json, const std::optional<std::string>& 
     const auto rows = itemRows(only);
 
     if (json) {
-        // A file name need not be valid UTF-8; replace what JSON cannot carry.
-        const auto text = [](const nlohmann::ordered_json& j) {
-            return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-        };
-        // One item per line: still one JSON object, and easy to grep.
-        std::cout << "{\"file\": " << text(file) << ", \"size\": " << doc->fileSize()
-                  << ", \"trainer\": " << (doc->trainer() ? "true" : "false") << ", \"items\": [";
-        const char* separator = "\n";
-        for (const ItemRow& r : rows) {
-            const Item& it = *r.item;
-            const ItemState s = it.read(doc->image(), doc->shift());
-            const nlohmann::ordered_json item{{"dialog", dialogName(*r.table)},
-                                              {"page", r.page->caption},
-                                              {"group", r.group->caption},
-                                              {"control", it.control},
-                                              {"label", labelOf(r)},
-                                              {"kind", std::string(kindName(it.kind))},
-                                              {"offsets", it.offsets},
-                                              {"bytes", itemBytes(it, doc->image(), doc->shift())},
-                                              {"value", shownText(it, s)},
-                                              {"default", defaultText(it)},
-                                              {"state", std::string(stateName(s))}};
-            std::cout << separator << "  " << text(item);
-            separator = ",\n";
-        }
-        std::cout << "\n]}\n";
+        printJson(file, *doc, rows);
         return;
     }
 

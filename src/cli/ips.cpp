@@ -10,6 +10,7 @@
 #include "core/fileio.h"
 #include "core/ips/ips.h"
 #include "core/ips/ipsfile.h"
+#include "core/pathinfo.h"
 #include "core/rom.h"
 #include "core/system.h"
 
@@ -35,6 +36,8 @@ bool isGameImageName(const std::string& path) {
 // Patches address at most 16 MiB, so no larger file can be described or fully patched.
 void checkData(const std::string& path) {
     if (!fileExists(path)) failFile(path, ips::Result::FileMissing);
+    if (const std::string what = notAFile(path); !what.empty())
+        throw Failure{Exit::BadInput, path + ": " + what};
     const auto size = readableFileSize(path);
     if (!size) failFile(path, ips::Result::BadFileSize);
     if (*size > ips::kOffsetLimit) failFile(path, ips::Result::TooLarge);
@@ -67,21 +70,9 @@ extern "C" void inputCutShort(int) {
 }
 #endif
 
-std::vector<std::uint8_t> readPatch(const std::string& path) {
-    // The contents decide what is a patch; the name may be anything.
-    ips::PatchFile file = ips::readPatchFile(path, false);
-    if (!file.status.ok()) failFile(path, file.status.result);
-    return std::move(file.bytes);
-}
-
 void write(const std::string& path, std::span<const std::uint8_t> bytes) {
     const WriteResult r = writeFileAtomic(path, bytes);
     if (!r.ok) throw Failure{Exit::BadInput, "cannot write " + path + ": " + oneLine(r.error)};
-}
-
-bool samePath(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(fsPath(a), fsPath(b), ec);
 }
 
 // The modes the apply dialog offers for each layout; other sizes are refused later.
@@ -97,6 +88,17 @@ void checkModeFitsImage(ips::Mode mode, std::size_t size) {
 
 } // namespace
 
+std::vector<std::uint8_t> readPatch(const std::string& path) {
+    if (const std::string what = notAFile(path); !what.empty())
+        throw Failure{Exit::BadInput, path + ": " + what};
+    if (const auto size = readableFileSize(path); size && *size > ips::kMaxPatchFileSize)
+        throw Failure{Exit::BadInput, path + ": too large (limit 64 MiB)"};
+    // The contents decide what is a patch; the name may be anything.
+    ips::PatchFile file = ips::readPatchFile(path, false);
+    if (!file.status.ok()) failFile(path, file.status.result);
+    return std::move(file.bytes);
+}
+
 void ipsApply(const std::string& patchPath, const std::string& basePath, const std::string& output,
               int modeNumber) {
     const auto mode = ips::modeFromNumber(modeNumber);
@@ -108,9 +110,10 @@ void ipsApply(const std::string& patchPath, const std::string& basePath, const s
                                        " needs a .nes game image; other files take mode 0 only"};
 
     // OUT may be BASE (patching in place) but never the patch it is made from.
-    if (samePath(output, patchPath))
+    if (sameFile(output, patchPath))
         throw Failure{Exit::Usage, "-o would replace the patch " + patchPath};
 
+    const FileLock lock = lockTarget(output); // OUT may be BASE
     const std::vector<std::uint8_t> patch = readPatch(patchPath);
     std::vector<std::uint8_t> target = readData(basePath);
     if (game) checkModeFitsImage(*mode, target.size());
@@ -123,7 +126,7 @@ void ipsApply(const std::string& patchPath, const std::string& basePath, const s
 void ipsCreate(const std::string& basePath, const std::string& editedPath,
                const std::string& output) {
     for (const std::string* input : {&basePath, &editedPath})
-        if (samePath(output, *input))
+        if (sameFile(output, *input))
             throw Failure{Exit::Usage, "-o would replace the input " + *input};
 
 #ifndef _WIN32

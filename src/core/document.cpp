@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/fileio.h"
+#include "core/filelock.h"
 #include "core/filestamp.h"
 #include "core/system.h"
 
@@ -58,6 +59,11 @@ bool RomDocument::replace(std::span<const std::uint8_t> bytes, const std::string
     std::copy(bytes.begin(), bytes.end(), image_.begin());
     fileSize_ = static_cast<int>(bytes.size());
     modified_ = modified;
+    // Unmodified, the bytes are what the file holds (loaded, or just written by us).
+    if (modified)
+        version_.clear();
+    else
+        version_.take(name, bytes);
     announce({DocumentChange::Loaded, {}});
     return true;
 }
@@ -69,10 +75,16 @@ std::string backupName(const std::string& path, std::string_view tail) {
 }
 
 SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
-                           bool backup, std::string_view tail) {
+                           bool backup, std::string_view tail, FileVersion* expected) {
+    // Our other writers (qorv) wait while this one checks and replaces the file.
+    FileLock lock;
+    if (std::string busy; !lock.acquire(path, kLockWait, busy))
+        return {false, "Cannot write the file " + path + ".\r\n" + busy};
     // Checked first, so that a target we may not replace gets no backup either.
     if (const WriteResult usable = checkReplaceable(path); !usable.ok)
         return {false, "Cannot write the file " + path + ".\r\n" + usable.error};
+    if (expected && expected->path() == path && expected->unchanged() == false)
+        return {false, "The file " + path + " has been changed by another program.", true};
     namespace fs = std::filesystem;
     std::error_code ec;
     if (backup && fs::is_regular_file(fsPath(path), ec)) {
@@ -80,8 +92,8 @@ SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t
         // itself is only ever replaced by a complete new one below.
         const std::string bak = backupName(path, tail);
         const auto old = readWholeFile(path, std::numeric_limits<std::uintmax_t>::max());
-        const WriteResult b =
-            old ? writeFileAtomic(bak, *old) : WriteResult{false, "The file could not be read."};
+        const WriteResult b = old ? writeFileAtomic(bak, *old, WriteOptions{path, false})
+                                  : WriteResult{false, "The file could not be read."};
         if (!b.ok) return {false, "Cannot create the backup file " + bak + ".\r\n" + b.error};
     }
     const WriteResult r = writeFileAtomic(path, bytes);
@@ -89,14 +101,18 @@ SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t
     return {};
 }
 
-SaveResult RomDocument::write(bool backup) {
+SaveResult RomDocument::write(bool backup, bool replaceChanged) {
     if (!isOpen()) return {false, "No document is open."};
-    return writeWithBackup(fileName_, fileBytes(), backup, "~nes");
+    SaveResult r = writeWithBackup(fileName_, fileBytes(), backup, "~nes",
+                                   replaceChanged ? nullptr : &version_);
+    if (r.ok) version_.take(fileName_, fileBytes()); // what is on disk now is ours
+    return r;
 }
 
 void RomDocument::markSaved() {
     modified_ = false;
     updateFileStamp();
+    version_.take(fileName_, fileBytes());
     announce({DocumentChange::Saved, {}});
 }
 
@@ -168,6 +184,7 @@ void RomDocument::close() {
     undoAvailable_ = false;
     undoSuffix_.clear();
     stamp_ = 0;
+    version_.clear();
     // The file name stays, so the next Open starts in its folder.
     announce({DocumentChange::Closed, {}});
 }

@@ -6,11 +6,13 @@
 // with the bytes it changed, to whoever follows the document.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/filestamp.h"
 #include "core/rom.h"
 #include "core/valueedit.h"
 
@@ -30,6 +32,9 @@ LoadStatus readGameImage(const std::string& path, std::vector<std::uint8_t>& byt
 struct SaveResult {
     bool ok = true;
     std::string error; // the message shown when the write failed
+    // Nothing was written because another program has changed the file since it was
+    // last read or written: the caller asks what to do.
+    bool changedOnDisk = false;
 };
 
 enum class DocumentChange {
@@ -89,14 +94,22 @@ class RomDocument {
     void undo();
 
     // Writes the image to the current file name; with backup, the old file is kept
-    // as "~nes" first. A failed write leaves file and state as they were.
-    SaveResult write(bool backup);
+    // as "~nes" first. A failed write leaves file and state as they were. Unless
+    // `replaceChanged`, a file another program has changed since the document last
+    // read or wrote it is left alone (changedOnDisk).
+    SaveResult write(bool backup, bool replaceChanged = false);
     // After a successful write by the caller's command: clears the modified flag
     // and takes the new stamp.
     void markSaved();
     void close();
     // Re-reads the stamp of the current file; false (stamp kept) when unreadable.
     bool updateFileStamp();
+    // Whether the current file is still the one last loaded or saved; nothing when it
+    // cannot be read, or when the document has not been loaded from or saved to it.
+    std::optional<bool> fileUnchanged() {
+        if (version_.path() != fileName_) return std::nullopt;
+        return version_.unchanged();
+    }
 
     bool isOpen() const { return fileSize_ != 0; }
     int fileSize() const { return fileSize_; }
@@ -149,6 +162,7 @@ class RomDocument {
     bool undoAvailable_ = false;
     std::string undoSuffix_;
     std::uint32_t stamp_ = 0;
+    FileVersion version_;
 };
 
 // The runs of positions where two buffers of equal size differ.
@@ -158,8 +172,9 @@ std::vector<ByteRange> differingRanges(std::span<const std::uint8_t> a,
 std::string backupName(const std::string& path, std::string_view tail); // game.nes -> game.~nes
 // Replaces the file at `path` by `bytes`; with `backup` an existing file is first
 // copied to its backup name with `tail` ("~nes", "~ips"). The file itself is only
-// ever replaced by a complete new one.
+// ever replaced by a complete new one. With `expected`, a file that is no longer that
+// version is left alone (changedOnDisk).
 SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t> bytes,
-                           bool backup, std::string_view tail);
+                           bool backup, std::string_view tail, FileVersion* expected = nullptr);
 
 } // namespace qv

@@ -13,9 +13,12 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "core/signalcleanup.h"
 
 namespace qv {
 namespace fs = std::filesystem;
@@ -122,9 +125,35 @@ MappedFile::~MappedFile() {
 
 namespace {
 
+// Whether the link at `link` (lstat in `st`) may be followed. The kernel follows a
+// link in a sticky folder anyone may write only for the link's owner or the folder's
+// (protected_symlinks); a rename onto the resolved path would step around that rule,
+// so it is kept here whatever the system's setting.
+bool mayFollow(const std::string& link, const struct stat& st, bool ownLinksOnly,
+               std::string& error) {
+    const uid_t me = ::geteuid();
+    if (st.st_uid == me) return true;
+    if (ownLinksOnly && st.st_uid != 0) {
+        error = "a link of another user's is not followed";
+        return false;
+    }
+    const std::string dir = dirName(link);
+    struct stat folder {};
+    if (::stat(dir.empty() ? "." : dir.c_str(), &folder) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    if ((folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH) && st.st_uid != folder.st_uid) {
+        error = "a link of another user's in a folder anyone may write is not followed";
+        return false;
+    }
+    return true;
+}
+
 // The file a link chain ends at, even one that does not exist yet: a save through
 // a link writes the file it points to, a dangling link included.
-std::optional<std::string> followLinks(const std::string& path, std::string& error) {
+std::optional<std::string> followLinks(const std::string& path, std::string& error,
+                                       bool ownLinksOnly = false) {
     std::string p = path;
     for (int depth = 0; depth < 40; ++depth) {
         struct stat st {};
@@ -134,6 +163,7 @@ std::optional<std::string> followLinks(const std::string& path, std::string& err
             return std::nullopt;
         }
         if (!S_ISLNK(st.st_mode)) return p;
+        if (!mayFollow(p, st, ownLinksOnly, error)) return std::nullopt;
         std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
         const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
         if (n < 0) {
@@ -203,50 +233,143 @@ void removeStaleTemps(const std::string& dir, const std::string& stem) {
     ::closedir(d);
 }
 
-// SIGINT and SIGTERM during a write remove its temporary file before the process
-// ends as it would have. Writes are serialised, so one slot suffices.
+// Writes are serialised: the signal dispositions below are the process's.
 std::mutex g_writeMutex;
-char g_tempPath[PATH_MAX + 1];
-volatile std::sig_atomic_t g_tempActive = 0;
-struct sigaction g_oldInt {
-}, g_oldTerm{};
-bool g_ownInt = false, g_ownTerm = false;
 
-extern "C" void removeTempOnSignal(int sig) {
-    if (g_tempActive) ::unlink(g_tempPath);
-    ::sigaction(sig, sig == SIGINT ? &g_oldInt : &g_oldTerm, nullptr);
-    ::raise(sig);
-}
-
-// Only a signal that would end the process gets our handler; one that is ignored
-// or handled by the program stays as it is.
-bool catchSignal(int sig, struct sigaction& old) {
-    if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL ||
-        (old.sa_flags & SA_SIGINFO))
-        return false;
-    struct sigaction sa {};
-    sa.sa_handler = removeTempOnSignal;
-    sigemptyset(&sa.sa_mask);
-    return ::sigaction(sig, &sa, nullptr) == 0;
-}
-
-class TempGuard {
+// A file size limit (ulimit -f) would end the process by SIGXFSZ in the middle of a
+// write; ignored, the write fails with EFBIG and is reported like a full disk.
+class FileSizeSignalIgnored {
   public:
-    TempGuard() {
-        g_ownInt = catchSignal(SIGINT, g_oldInt);
-        g_ownTerm = catchSignal(SIGTERM, g_oldTerm);
+    FileSizeSignalIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        own_ = ::sigaction(SIGXFSZ, nullptr, &old_) == 0 && old_.sa_handler == SIG_DFL &&
+               !(old_.sa_flags & SA_SIGINFO) && ::sigaction(SIGXFSZ, &ignore, nullptr) == 0;
     }
-    ~TempGuard() {
-        g_tempActive = 0;
-        if (g_ownInt) ::sigaction(SIGINT, &g_oldInt, nullptr);
-        if (g_ownTerm) ::sigaction(SIGTERM, &g_oldTerm, nullptr);
+    ~FileSizeSignalIgnored() {
+        if (own_) ::sigaction(SIGXFSZ, &old_, nullptr);
     }
-    TempGuard(const TempGuard&) = delete;
-    TempGuard& operator=(const TempGuard&) = delete;
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+  private:
+    struct sigaction old_ {};
+    bool own_ = false;
+};
+
+// The signals that remove a temporary file, held back while it is made and watched.
+class EndingSignalsHeld {
+  public:
+    EndingSignalsHeld() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int sig : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&set, sig);
+        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+    }
+    ~EndingSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+  private:
+    sigset_t old_{};
 };
 
 WriteResult failure(int err) {
     return {false, std::strerror(err)};
+}
+
+bool writeAll(int fd, std::span<const std::uint8_t> data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A rename is only lasting once the folder that holds the new name is synced.
+void syncFolder(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd); // some file systems cannot sync a folder; the rename stands anyway
+    ::close(fd);
+}
+
+WriteResult checkResolved(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) return {}; // a new file; its folder decides
+        return failure(errno);
+    }
+    // Devices, pipes and folders are not ours to replace by a regular file.
+    if (!S_ISREG(st.st_mode)) return {false, "Not a regular file"};
+    // The file's own protection counts, not only the folder's.
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
+    return {};
+}
+
+// Gives the new file the owner and group of `from`; false when that is not allowed.
+bool takeOwner(int fd, const struct stat& from) {
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0) return false;
+    if (mine.st_uid == from.st_uid && mine.st_gid == from.st_gid) return true;
+    return ::fchown(fd, from.st_uid, from.st_gid) == 0;
+}
+
+// For a file whose owner a new file cannot be given (a member of its group saving
+// it): the old contents are copied whole to `safe` (open as `safeFd`) and synced,
+// then the new ones are written into the file itself. Killed meanwhile, the copy
+// stays, whole, beside the file; it goes once the file is whole again.
+WriteResult writeInPlace(const std::string& path, std::span<const std::uint8_t> data, int safeFd,
+                         const std::string& safe, RemoveOnSignal& cleanup) {
+    const auto fail = [&](int err) {
+        ::close(safeFd);
+        ::unlink(safe.c_str());
+        return failure(err);
+    };
+    const int in = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (in < 0) return fail(errno);
+    std::array<std::uint8_t, 65536> buffer;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || (n > 0 && !writeAll(safeFd, {buffer.data(), static_cast<std::size_t>(n)}))) {
+            const int err = errno;
+            ::close(in);
+            return fail(err);
+        }
+        if (n == 0) break;
+    }
+    ::close(in);
+    if (::fsync(safeFd) != 0 || ::close(safeFd) != 0) {
+        const int err = errno;
+        ::unlink(safe.c_str());
+        return failure(err);
+    }
+    syncFolder(dirName(safe).empty() ? "." : dirName(safe));
+    cleanup.forget(); // from here on the copy is the one whole version
+    const int out = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (out < 0) {
+        const int err = errno;
+        ::unlink(safe.c_str());
+        return failure(err);
+    }
+    if (!writeAll(out, data) || ::ftruncate(out, static_cast<off_t>(data.size())) != 0 ||
+        ::fsync(out) != 0) {
+        // The file may be part old and part new: the copy is kept for the user.
+        const int err = errno;
+        ::close(out);
+        return {false, std::string(std::strerror(err)) + "; its old contents are kept in " + safe};
+    }
+    ::close(out);
+    ::unlink(safe.c_str());
+    return {};
 }
 
 } // namespace
@@ -255,75 +378,74 @@ WriteResult checkReplaceable(const std::string& requested) {
     std::string error;
     const auto path = followLinks(requested, error);
     if (!path) return {false, error};
-    struct stat st {};
-    if (::stat(path->c_str(), &st) != 0) {
-        if (errno == ENOENT) return {}; // a new file; its folder decides
-        return failure(errno);
-    }
-    // Devices, pipes and folders are not ours to replace by a regular file.
-    if (!S_ISREG(st.st_mode)) return {false, "Not a regular file"};
-    // The file's own protection counts, not only the folder's.
-    if (::faccessat(AT_FDCWD, path->c_str(), W_OK, AT_EACCESS) != 0) return failure(errno);
-    return {};
+    return checkResolved(*path);
 }
 
-WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data) {
-    const WriteResult usable = checkReplaceable(requested);
-    if (!usable.ok) return usable;
+WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data,
+                            const WriteOptions& options) {
     std::string error;
-    const auto resolved = followLinks(requested, error);
+    const auto resolved = followLinks(requested, error, options.ownLinksOnly);
     if (!resolved) return {false, error};
     const std::string& path = *resolved;
+    if (const WriteResult usable = checkResolved(path); !usable.ok) return usable;
     std::string dir = dirName(path);
     if (dir.empty()) dir = ".";
     const std::string stem = tempStem(dir, baseName(path));
-    const std::string tmpl = dir + "/" + tempPrefix(stem) + std::to_string(::getpid()) + ".XXXXXX";
+    std::string temp = dir + "/" + tempPrefix(stem) + std::to_string(::getpid()) + ".XXXXXX";
     if (g_failWrites) return {false, "No space left on device"};
-    if (tmpl.size() > PATH_MAX) return failure(ENAMETOOLONG);
+    if (temp.size() > PATH_MAX) return failure(ENAMETOOLONG);
 
     const std::lock_guard lock(g_writeMutex);
-    const TempGuard guard;
-    std::memcpy(g_tempPath, tmpl.c_str(), tmpl.size() + 1);
-    g_tempActive = 1;
-    const int fd = ::mkstemp(g_tempPath);
-    if (fd < 0) return failure(errno);
+    const FileSizeSignalIgnored sizeLimitReported;
+    RemoveOnSignal cleanup;
+    int fd = -1;
+    {
+        const EndingSignalsHeld held; // no signal between making the file and watching it
+        fd = ::mkstemp(temp.data());
+        if (fd < 0) return failure(errno);
+        cleanup.watch(temp, RemoveOnSignal::Kind::File);
+    }
     const auto fail = [&](int err) {
         ::close(fd);
-        ::unlink(g_tempPath);
+        ::unlink(temp.c_str());
         return failure(err);
     };
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fail(errno);
+    // A replaced file keeps its mode, owner and group (a backup takes its original's);
+    // a new file gets the usual ones.
+    struct stat from {};
+    const std::string& model = options.attributesFrom.empty() ? path : options.attributesFrom;
+    const bool replacing = options.attributesFrom.empty() && ::stat(path.c_str(), &from) == 0;
+    const bool modelled = replacing || (!options.attributesFrom.empty() &&
+                                        ::stat(model.c_str(), &from) == 0 && S_ISREG(from.st_mode));
+    mode_t mode = 0;
+    if (modelled) {
+        mode = from.st_mode & 07777;
+        if (!takeOwner(fd, from)) {
+            if (replacing) return writeInPlace(path, data, fd, temp, cleanup);
+            // A copy we may not give away stays ours, and no group sees it that could
+            // not see the original.
+            if (::fchown(fd, static_cast<uid_t>(-1), from.st_gid) != 0) mode &= ~mode_t{S_IRWXG};
         }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) return fail(errno);
-    // A replaced file keeps its permissions, and its owner and group where we may
-    // set them; a new file gets the usual ones.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) (void)::fchown(fd, -1, st.st_gid);
-        ::fchmod(fd, st.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        mode = 0666 & ~mask;
     }
+    if (!writeAll(fd, data)) return fail(errno);
+    if (::fsync(fd) != 0) return fail(errno);
+    ::fchmod(fd, mode); // where modes cannot be set, the file stays private to the user
     if (::close(fd) != 0) {
         const int err = errno;
-        ::unlink(g_tempPath);
+        ::unlink(temp.c_str());
         return failure(err);
     }
-    if (::rename(g_tempPath, path.c_str()) != 0) {
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int err = errno;
-        ::unlink(g_tempPath);
+        ::unlink(temp.c_str());
         return failure(err);
     }
-    g_tempActive = 0;
+    cleanup.forget();
+    syncFolder(dir);
     removeStaleTemps(dir, stem);
     return {};
 }

@@ -41,16 +41,33 @@ struct WriteResult {
     bool ok = true;
     std::string error; // the system's reason, for the error message
 };
+struct WriteOptions {
+    // The file whose mode, owner and group the new file takes, as a backup takes its
+    // original's; empty: the replaced file's own, or the usual ones for a new file.
+    std::string attributesFrom;
+    // Only links of the user's own (or root's) are followed: for a file in a place
+    // that others may have prepared, as the settings file.
+    bool ownLinksOnly = false;
+};
+
 // Writes a temporary file in the target's folder and renames it over the target
-// only when it is complete. A link is followed to the file it names (created when
-// missing); a target that is not a regular file, or that the user may not write,
-// is refused before anything is written. The replaced file keeps its permissions.
-// The temporary file is removed on failure and on SIGINT/SIGTERM; those of earlier
-// saves of the same file that were killed outright are removed after a success.
-WriteResult writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data);
+// only when it is complete, then syncs the folder so that the new name survives a
+// power cut. A link is followed to the file it names (created when missing), except
+// a link of another user's in a sticky folder anyone may write, as the kernel's
+// protected_symlinks rule has it; a target that is not a regular file, or that the
+// user may not write, is refused before anything is written. The replaced file
+// keeps its permissions, owner and group: when the new file cannot be given the
+// owner, the new contents are written into the file itself, a complete copy of the
+// old ones kept beside it until they are. The temporary file is removed on failure
+// and on SIGINT/SIGTERM/SIGHUP; SIGXFSZ is ignored while writing, so that a file
+// size limit fails the write like a full disk. Temporary files of earlier saves of
+// the same file that were killed outright are removed after a success.
+WriteResult writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data,
+                            const WriteOptions& options = {});
 
 // Whether writeFileAtomic may replace the file at path (nothing is written): a
-// missing file, or a regular file (or a link to one) the user may write.
+// missing file, or a regular file (or a link to one that may be followed) the user
+// may write.
 WriteResult checkReplaceable(const std::string& path);
 
 // Test hook: when set, the next atomic writes fail as if the disk were full.

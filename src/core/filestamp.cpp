@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "core/fileio.h"
 #include "core/system.h"
@@ -56,6 +57,55 @@ std::optional<std::uint32_t> readFileStamp(const std::string& path) {
 #endif
     return packStamp(
         {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
+}
+
+std::optional<FileIdentity> readFileIdentity(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return FileIdentity{
+        static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+        static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+        static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+}
+
+namespace {
+
+constexpr std::int64_t kSecond = 1'000'000'000;
+// The coarsest clock of a file system we may meet (FAT's) ticks every two seconds.
+constexpr std::int64_t kClockTick = 2 * kSecond;
+
+std::int64_t nowNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+std::int64_t writtenAt(const FileIdentity& id) {
+    return id.seconds * kSecond + id.nanoseconds;
+}
+
+} // namespace
+
+void FileVersion::take(const std::string& path, std::span<const std::uint8_t> contents) {
+    // Taken after the contents were read or written: a write in between gives the file
+    // a time this close to now, so that its contents are compared.
+    path_ = path;
+    identity_ = readFileIdentity(path);
+    contents_.assign(contents.begin(), contents.end());
+    takenAt_ = nowNanoseconds();
+}
+
+std::optional<bool> FileVersion::unchanged() {
+    const auto now = readFileIdentity(path_);
+    if (!now) return std::nullopt;
+    if (!identity_ || *now != *identity_) return false;
+    if (takenAt_ - writtenAt(*now) >= kClockTick) return true;
+    const auto bytes = readWholeFile(path_, static_cast<std::uintmax_t>(now->size));
+    if (!bytes) return std::nullopt;
+    if (*bytes != contents_) return false;
+    // Seen unchanged a whole tick after it was written: a later write gives it a later time.
+    takenAt_ = nowNanoseconds();
+    return true;
 }
 
 } // namespace qv

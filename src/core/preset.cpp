@@ -5,6 +5,7 @@
 #include "core/catalog.h"
 #include "core/digest.h"
 #include "core/itemtext.h"
+#include "core/jsondepth.h"
 #include "core/rom.h"
 #include "core/tables/registry.h"
 
@@ -49,6 +50,11 @@ std::string entryName(std::size_t index, const std::string& control) {
 
 PresetPlan planPreset(std::string_view text, std::span<const std::uint8_t> file) {
     PresetPlan plan;
+    if (jsonNestsDeeperThan(text, kPresetDepth)) {
+        plan.error = "not a preset: it nests deeper than the " + std::to_string(kPresetDepth) +
+                     " levels of a preset";
+        return plan;
+    }
     const ordered_json doc = ordered_json::parse(text, nullptr, false);
     if (doc.is_discarded() || !doc.is_object()) {
         plan.error = "not a preset: the file is not a JSON object";

@@ -16,6 +16,8 @@ namespace qv {
 
 inline constexpr std::string_view kPresetFormat = "quorvane-preset";
 inline constexpr int kPresetVersion = 1;
+// The document, its "parameters" list and an entry: no preset nests deeper.
+inline constexpr int kPresetDepth = 3;
 
 // The changed parameters of a whole file (every readable one with `all`), with the
 // source's name and SHA-1 for information. Items out of bounds cannot be set and are

@@ -27,8 +27,6 @@ std::vector<std::string> readRecent(const IniFile& ini, int maxRecent) {
     std::vector<std::string> list;
     const int count = std::clamp(maxRecent, 0, kRecentKeyCount);
     for (int n = 1; n <= count; ++n) {
-        // A path longer than can be read whole ends the list: cut, it names another
-        // file, and the next write of the list drops it.
         std::string path = ini.readWholeString(recentKey(n), "");
         if (path.empty()) break;
         list.push_back(std::move(path));

@@ -71,8 +71,7 @@ struct Reader {
         if (stored >= lo && stored <= hi) value = stored;
     }
     void windowPosition(const std::string& key, int& value) { value = ini.readInt(key, value); }
-    // A value the file holds longer than can be read whole is not taken cut: written
-    // back cut it would be a different path than the one stored.
+    // Whole, however long: cut, a path would name another file.
     void text(const std::string& key, std::string& value) {
         value = ini.readWholeString(key, value);
     }
@@ -95,10 +94,8 @@ struct Writer {
     }
     // Written on its own at exit, not with the rest.
     void windowPosition(const std::string&, int) {}
-    // A value too long to read back whole is kept out of the file.
-    void text(const std::string& key, const std::string& value) {
-        if (!ini.writeString(key, value)) ini.writeString(key, "");
-    }
+    // A value no line can hold (a line break) leaves the key as the file has it.
+    void text(const std::string& key, const std::string& value) { ini.writeString(key, value); }
     // A key of our own, beside the editor's standard keys: written once it has a value or
     // is already in the file, so that a file that never used it keeps its familiar keys.
     void laterText(const std::string& key, const std::string& value) {

@@ -142,7 +142,7 @@ TEST(Qorv, SetRefusesBadAssignmentsGetShowsOutOfBounds) {
     EXPECT_EQ(unknown.out, "");
 
     const Outcome noEquals = qorv(dir, {"set", game, "EditMaWalk_R"});
-    EXPECT_EQ(noEquals.status, 1);
+    EXPECT_EQ(noEquals.status, 64);
     EXPECT_EQ(readBytes(game), image);
     EXPECT_EQ(dir.entries(), 1u);
 }
@@ -312,6 +312,50 @@ TEST(Qorv, DumpJsonCoversEveryMarioItemWithoutOverlap) {
         << text.out;
 }
 
+// qorv writes the JSON lines itself: byte for byte what nlohmann's writer makes of the
+// same values (UTF-8 kept, invalid UTF-8 replaced, one item a line), on images whose
+// items read in bounds, out of bounds and as choices, with and without a trainer, and
+// under a file name that needs escaping and is not UTF-8.
+TEST(Qorv, DumpJsonIsTheGenericWritersTextByteForByte) {
+    TempDir dir;
+    Bytes random(40976);
+    std::uint32_t seed = 12345;
+    for (std::uint8_t& b : random)
+        b = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+    Bytes edited(40976, 0);
+    edited[0x3454] = 0x18;
+    edited[0x3638] = 0x02;
+    edited[0x30B8] = 0x92;
+    Bytes trained(41488, 0);
+    std::fill(trained.begin() + 16, trained.begin() + 16 + 512, 0xA5);
+    std::copy(random.begin() + 16, random.end(), trained.begin() + 16 + 512);
+    const std::vector<std::pair<std::string, Bytes>> images{
+        {"zero.nes", Bytes(40976, 0)},   {"random.nes", random},
+        {"edited.nes", edited},          {"zero-trainer.nes", Bytes(41488, 0)},
+        {"random-trainer.nes", trained}, {"back\\slash.nes", edited},
+        {"\"quoted\".nes", edited},      {"\x01\xff\xc3(\xe2\x82\xac\t\x7f.nes", edited}};
+    for (const auto& [name, image] : images) {
+        const std::string game = dir.file(name);
+        writeBytes(game, image);
+        const Outcome r = qorv(dir, {"dump", game, "--json"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto j = nlohmann::ordered_json::parse(r.out);
+        const auto text = [](const nlohmann::ordered_json& v) {
+            return v.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        };
+        std::string expected = "{\"file\": " + text(game) + ", \"size\": " + text(j["size"]) +
+                               ", \"trainer\": " + text(j["trainer"]) + ", \"items\": [";
+        const char* separator = "\n";
+        for (const auto& item : j["items"]) {
+            expected += separator + ("  " + text(item));
+            separator = ",\n";
+        }
+        expected += "\n]}\n";
+        EXPECT_EQ(r.out, expected) << name;
+        EXPECT_GT(j["items"].size(), 500u);
+    }
+}
+
 // The attribute and colour bytes the unmodified game holds read as their own defaults.
 TEST(Qorv, GameBytesOfLiftsFireworksPeachAndWaterBlocksAreTheirDefaults) {
     TempDir dir;
@@ -368,20 +412,22 @@ TEST(Qorv, BadFilesAndBadCommandLines) {
 
     const Outcome size = qorv(dir, {"dump", dir.file("short.nes")});
     EXPECT_EQ(size.status, 2);
-    EXPECT_EQ(size.err, "qorv: The file cannot be opened. The filesize is invalid.\n");
+    EXPECT_EQ(size.err, "qorv: " + dir.file("short.nes") +
+                            ": The file cannot be opened. The filesize is invalid.\n");
     EXPECT_EQ(size.out, "");
     const Outcome format = qorv(dir, {"info", dir.file("g.bin")});
     EXPECT_EQ(format.status, 2);
-    EXPECT_EQ(format.err, "qorv: The specified file is in the wrong format.\n");
+    EXPECT_EQ(format.err,
+              "qorv: " + dir.file("g.bin") + ": The specified file is in the wrong format.\n");
     const Outcome missing = qorv(dir, {"set", dir.file("none.nes"), "EditMaWalk_R=1"});
     EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err, "qorv: The file does not exist.\n");
+    EXPECT_EQ(missing.err, "qorv: " + dir.file("none.nes") + ": The file does not exist.\n");
     EXPECT_FALSE(fs::exists(dir.file("none.nes")));
 
-    EXPECT_EQ(qorv(dir, {"frobnicate", dir.file("g.bin")}).status, 1);
-    EXPECT_EQ(qorv(dir, {}).status, 1);
-    EXPECT_EQ(qorv(dir, {"get", dir.file("g.bin")}).status, 1);
-    EXPECT_EQ(qorv(dir, {"dump", "--bogus", dir.file("g.bin")}).status, 1);
+    EXPECT_EQ(qorv(dir, {"frobnicate", dir.file("g.bin")}).status, 64);
+    EXPECT_EQ(qorv(dir, {}).status, 64);
+    EXPECT_EQ(qorv(dir, {"get", dir.file("g.bin")}).status, 64);
+    EXPECT_EQ(qorv(dir, {"dump", "--bogus", dir.file("g.bin")}).status, 64);
 
     const Outcome version = qorv(dir, {"--version"});
     EXPECT_EQ(version.status, 0);

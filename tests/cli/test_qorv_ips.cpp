@@ -81,7 +81,7 @@ TEST(QorvIps, CreateThenApplyReproducesTheEdit) {
 
     // The patch never replaces one of its inputs.
     r = qorv(dir, {"ips", "create", base, edited, "-o", edited});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 64);
     EXPECT_EQ(readBytes(edited), image);
 }
 
@@ -200,8 +200,8 @@ TEST(QorvIps, LayoutModesOnGameImages) {
     r = qorv(dir, {"ips", "apply", patch, trainer, "-o", out, "--mode", "4"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "qorv: --mode 4 does not fit a 41,488-byte image (use 0 or 2)\n");
-    EXPECT_EQ(qorv(dir, {"ips", "apply", patch, base, "-o", out, "--mode", "5"}).status, 1);
-    EXPECT_EQ(qorv(dir, {"ips", "apply", patch, base, "-o", out, "--mode", "x"}).status, 1);
+    EXPECT_EQ(qorv(dir, {"ips", "apply", patch, base, "-o", out, "--mode", "5"}).status, 64);
+    EXPECT_EQ(qorv(dir, {"ips", "apply", patch, base, "-o", out, "--mode", "x"}).status, 64);
     EXPECT_EQ(readBytes(out), before);
 }
 
@@ -222,7 +222,7 @@ TEST(QorvIps, OtherFilesArePlainBytes) {
     // Layout modes are for game images only, judged before any file is read.
     r = qorv(dir,
              {"ips", "apply", dir.file("none.ips"), base, "-o", dir.file("m.bin"), "--mode", "1"});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.err, "qorv: --mode 1 needs a .nes game image; other files take mode 0 only\n");
     EXPECT_FALSE(fs::exists(dir.file("m.bin")));
     EXPECT_EQ(readBytes(base), Bytes(20, 0x11));
@@ -249,10 +249,10 @@ TEST(QorvIps, ShowListsRecordsThenTheFault) {
     EXPECT_EQ(r.out, "");
 
     // The command line: a subcommand and its arguments are required.
-    EXPECT_EQ(qorv(dir, {"ips"}).status, 1);
-    EXPECT_EQ(qorv(dir, {"ips", "merge", patch}).status, 1);
-    EXPECT_EQ(qorv(dir, {"ips", "apply", patch, patch}).status, 1);
-    EXPECT_EQ(qorv(dir, {"ips", "create", patch, patch}).status, 1);
+    EXPECT_EQ(qorv(dir, {"ips"}).status, 64);
+    EXPECT_EQ(qorv(dir, {"ips", "merge", patch}).status, 64);
+    EXPECT_EQ(qorv(dir, {"ips", "apply", patch, patch}).status, 64);
+    EXPECT_EQ(qorv(dir, {"ips", "create", patch, patch}).status, 64);
     const Outcome help = qorv(dir, {"ips", "create", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Identical files are not an"), std::string::npos) << help.out;

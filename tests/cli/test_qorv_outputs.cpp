@@ -99,14 +99,14 @@ TEST(QorvOutputs, AnOutputThatIsAnInputIsRefusedButBaseMayBePatchedInPlace) {
     const Bytes patchBytes = hex("PATCH 00 10 7A 00 01 04 EOF");
     writeBytes(patch, patchBytes);
     Outcome r = qorv(dir, {"ips", "apply", patch, game, "-o", patch});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.err, "qorv: -o would replace the patch " + patch + "\n");
     EXPECT_EQ(readBytes(patch), patchBytes);
 #ifndef _WIN32
     // The same file under another name (a link) is still the patch.
     fs::create_symlink("p.ips", dir.path() / "alias.ips");
     r = qorv(dir, {"ips", "apply", patch, game, "-o", dir.file("alias.ips")});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 64);
     EXPECT_EQ(readBytes(patch), patchBytes);
 #else
     // The same file under another spelling (case, separators) is still the patch.

@@ -216,38 +216,69 @@ TEST(FileIo, ADanglingLinkGetsTheFileItPointsTo) {
     EXPECT_FALSE(qv::writeFileAtomic(dir.file("loop1"), image(0x69)).ok);
 }
 
-TEST(FileIo, ASaveEndedBySigtermLeavesNoTemporaryFile) {
+TEST(FileIo, ASaveEndedBySigintSigtermOrSighupLeavesNoTemporaryFile) {
     TempDir dir;
     const std::string path = dir.file("big.bin");
     writeBytes(path, Bytes(16, 1));
     const Bytes big(64u << 20, 0x5A);
-    // The signal must arrive while the temporary file exists; a save that ends
-    // first is tried again.
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            qv::writeFileAtomic(path, big);
-            ::_exit(0);
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(sig);
+        // The signal must arrive while the temporary file exists; a save that ends
+        // first is tried again.
+        bool hit = false;
+        for (int attempt = 0; attempt < 6 && !hit; ++attempt) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                qv::writeFileAtomic(path, big);
+                ::_exit(0);
+            }
+            bool seen = false;
+            for (int i = 0; i < 5000 && !seen; ++i) {
+                for (const auto& n : names(dir))
+                    seen = seen || n.starts_with(".big.bin");
+                if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+            if (seen) ::kill(pid, sig);
+            int ws = 0;
+            ::waitpid(pid, &ws, 0);
+            if (!seen || !WIFSIGNALED(ws)) {
+                writeBytes(path, Bytes(16, 1));
+                continue;
+            }
+            hit = true;
+            EXPECT_EQ(WTERMSIG(ws), sig);
+            EXPECT_EQ(names(dir), std::vector<std::string>{"big.bin"});
+            EXPECT_EQ(readBytes(path), Bytes(16, 1));
         }
-        bool seen = false;
-        for (int i = 0; i < 5000 && !seen; ++i) {
-            for (const auto& n : names(dir))
-                seen = seen || n.starts_with(".big.bin");
-            if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-        if (seen) ::kill(pid, attempt % 2 ? SIGINT : SIGTERM);
-        int ws = 0;
-        ::waitpid(pid, &ws, 0);
-        if (!seen || !WIFSIGNALED(ws)) {
-            writeBytes(path, Bytes(16, 1));
-            continue;
-        }
-        EXPECT_EQ(WTERMSIG(ws), attempt % 2 ? SIGINT : SIGTERM);
-        EXPECT_EQ(names(dir), std::vector<std::string>{"big.bin"});
-        EXPECT_EQ(readBytes(path), Bytes(16, 1));
-        return;
+        if (!hit) GTEST_SKIP() << "the save always ended before the signal arrived";
     }
-    GTEST_SKIP() << "the save always ended before the signal arrived";
+}
+
+TEST(FileIo, ABackupTakesItsOriginalsModeOwnerAndGroup) {
+    TempDir dir;
+    const std::string game = dir.file("g.nes"), backup = dir.file("g.~nes");
+    writeBytes(game, image(1));
+    ::chmod(game.c_str(), 0600);
+    ASSERT_TRUE(qv::writeWithBackup(game, image(2), true, "~nes").ok);
+    EXPECT_EQ(modeOf(backup) & 07777, 0600u);
+    EXPECT_EQ(readBytes(backup), image(1));
+
+    // A backup that exists already is made as private as its original, too.
+    ::chmod(backup.c_str(), 0644);
+    ::chmod(game.c_str(), 0640);
+    ASSERT_TRUE(qv::writeWithBackup(game, image(3), true, "~nes").ok);
+    EXPECT_EQ(modeOf(backup) & 07777, 0640u);
+    EXPECT_EQ(readBytes(backup), image(2));
+
+    if (::geteuid() != 0) GTEST_SKIP() << "giving the original to another user needs root";
+    ASSERT_EQ(::chown(game.c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(qv::writeWithBackup(game, image(4), true, "~nes").ok);
+    struct stat st {};
+    ::stat(backup.c_str(), &st);
+    EXPECT_EQ(st.st_uid, kNobody);
+    EXPECT_EQ(st.st_gid, kNobody);
+    ::stat(game.c_str(), &st);
+    EXPECT_EQ(st.st_uid, kNobody);
 }
 
 TEST(FileIo, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +20,19 @@ namespace fs = std::filesystem;
 using qvtest::readText;
 using qvtest::TempDir;
 using qvtest::writeText;
+
+namespace {
+
+// Runs body in a child process and returns its exit status (-1 when it did not exit).
+template <class F> int inChild(F body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(body());
+    int ws = 0;
+    ::waitpid(pid, &ws, 0);
+    return WIFEXITED(ws) ? WEXITSTATUS(ws) : -1;
+}
+
+} // namespace
 
 TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
     TempDir dir;
@@ -259,6 +274,59 @@ TEST(IniPath, EnvironmentThenProgramFolderThenConfigFolder) {
     qv::setEnvironmentValue(kConfig, oldConfig);
 }
 
+TEST(IniPath, TheSettingsFileIsNeverInASharedFolder) {
+    TempDir dir;
+    // A program folder anyone may write is not where settings go. (In a child, so
+    // that the environment of the other tests stays as it is.)
+    EXPECT_EQ(inChild([&] {
+                  ::setenv("HOME", dir.path().c_str(), 1);
+                  ::unsetenv("QUORVANE_INI");
+                  ::unsetenv("XDG_CONFIG_HOME");
+                  fs::permissions(dir.path(), fs::perms::all);
+                  if (qv::locateIniFile(dir.path().string()) !=
+                      dir.file(".config/quorvane/qorv.ini"))
+                      return 1;
+                  fs::permissions(dir.path(), fs::perms::owner_all);
+                  return qv::locateIniFile(dir.path().string()) == dir.file("qorv.ini") ? 0 : 2;
+              }),
+              0);
+
+    // Without a home: no settings file at all, and nothing made in a shared folder.
+    if (::geteuid() != 0) GTEST_SKIP() << "a user without a passwd entry needs root";
+    const std::string shared = "/tmp/.config/quorvane";
+    const bool sharedBefore = fs::exists(shared);
+    const int status = inChild([] {
+        ::unsetenv("HOME");
+        ::unsetenv("QUORVANE_INI");
+        ::unsetenv("XDG_CONFIG_HOME");
+        if (::setgid(54321) != 0 || ::setuid(54321) != 0) return 10;
+        return qv::locateIniFile("").empty() ? 0 : 11;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fs::exists(shared), sharedBefore);
+}
+
+TEST(IniFile, TheSettingsAreNeverWrittenThroughAnotherUsersLink) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    TempDir dir;
+    const std::string victim = dir.file("victim.txt"), ini = dir.file("qorv.ini");
+    writeText(victim, "23 bytes of the victim\n");
+    fs::create_symlink(victim, ini);
+    ASSERT_EQ(::lchown(ini.c_str(), 65534, 65534), 0);
+    qv::IniFile file(ini);
+    file.load();
+    file.writeString("StatusBar", "1");
+    const qv::WriteResult r = file.save();
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "a link of another user's is not followed");
+    EXPECT_EQ(readText(victim), "23 bytes of the victim\n");
+
+    // One's own link is followed as before.
+    ASSERT_EQ(::lchown(ini.c_str(), 0, 0), 0);
+    ASSERT_TRUE(file.save().ok);
+    EXPECT_EQ(readText(victim).substr(0, 23), "23 bytes of the victim\n");
+}
+
 TEST(IniFile, LineEndsAreKeptAndNewLinesTakeTheFilesFirst) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
@@ -319,7 +387,7 @@ TEST(IniFile, AHugeFileIsReadInTimeAndMemoryOfItsSizeAndNeverGrownPastTheLimit) 
     EXPECT_EQ(fs::file_size(path), 16u * 1024 * 1024 - 4);
 }
 
-TEST(IniFile, AValueTooLongToReadWholeIsNeverStoredCut) {
+TEST(IniFile, ALongValueIsCutOnlyWhereTheProfileCallCutsIt) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
     const std::string longValue = "/" + std::string(1100, 'p');
@@ -328,13 +396,15 @@ TEST(IniFile, AValueTooLongToReadWholeIsNeverStoredCut) {
     qv::IniFile ini(path);
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.readString("Recent1", ""), longValue.substr(0, 1023)); // as Windows reads it
-    EXPECT_EQ(ini.readWholeString("Recent1", "def "), "def");
+    EXPECT_EQ(ini.readWholeString("Recent1", "def "), longValue);
     EXPECT_EQ(ini.readWholeString("Recent2", ""), "/b.nes");
     EXPECT_EQ(ini.readWholeString("Missing", "x"), "x");
 
-    // Writing such a value is refused and changes nothing.
-    const std::string before = ini.text();
-    EXPECT_FALSE(ini.writeString("Recent2", std::string(1024, 'q')));
-    EXPECT_TRUE(ini.writeString("Recent2", std::string(1023, 'q')));
-    EXPECT_NE(ini.text(), before);
+    // Long values are written whole, and read back whole.
+    EXPECT_TRUE(ini.writeString("Recent2", std::string(1024, 'q')));
+    ASSERT_TRUE(ini.save().ok);
+    qv::IniFile again(path);
+    ASSERT_TRUE(again.load());
+    EXPECT_EQ(again.readWholeString("Recent2", ""), std::string(1024, 'q'));
+    EXPECT_EQ(again.readWholeString("NESFile1", ""), longValue);
 }

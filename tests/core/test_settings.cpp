@@ -194,24 +194,28 @@ TEST(RecentFiles, Captions) {
     EXPECT_EQ(qv::recentCaption(32, "/a b"), "32 /a b");
 }
 
-TEST(RecentFiles, APathTooLongToReadWholeIsDroppedNotCut) {
+TEST(RecentFiles, ALongPathIsReadAndWrittenWholeAndAnUnchangedLineStaysAsItWas) {
     TempDir dir;
     const std::string longPath = "/" + std::string(1100, 'p') + ".nes";
-    qv::IniFile ini = iniWith(dir, "[qorv]\nRecent1=" + longPath +
-                                       "\nRecent2=/b.nes\nNESFile1=" + longPath + "\n");
-    // Cut to 1,023 characters the path would name another file.
-    EXPECT_TRUE(qv::readRecent(ini, 8).empty());
-    EXPECT_EQ(qv::addRecent(ini, "/c.nes", 8), (std::vector<std::string>{"/c.nes"}));
-    EXPECT_EQ(ini.readString("Recent1", ""), "/c.nes");
-    EXPECT_EQ(ini.readString("Recent2", "unset"), "");
+    qv::IniFile ini =
+        iniWith(dir, "[qorv]\nRecent1=" + longPath + "\nRecent2=/b.nes\nNESFile1=" + longPath +
+                         "\nEditor2 = \"/opt/my tool\" \n");
+    EXPECT_EQ(qv::readRecent(ini, 8), (std::vector<std::string>{longPath, "/b.nes"}));
+    EXPECT_EQ(qv::addRecent(ini, "/c.nes", 8),
+              (std::vector<std::string>{"/c.nes", longPath, "/b.nes"}));
+    EXPECT_EQ(ini.readWholeString("Recent2", ""), longPath);
 
     qv::Settings s = qv::readSettings(ini);
-    EXPECT_EQ(s.nesFile[0], "");
+    EXPECT_EQ(s.nesFile[0], longPath);
+    EXPECT_EQ(s.editors[1].path, "/opt/my tool");
     s.nesFile[1] = longPath;
     qv::writeSettings(ini, s);
-    EXPECT_EQ(ini.readString("NESFile1", "unset"), "");
-    EXPECT_EQ(ini.readString("NESFile2", "unset"), "");
-    EXPECT_EQ(ini.text().find(std::string(1023, 'p')), std::string::npos);
+    ASSERT_TRUE(ini.save().ok);
+    const std::string text = readText(ini.path());
+    EXPECT_NE(text.find("\nNESFile1=" + longPath + "\n"), std::string::npos);
+    EXPECT_NE(text.find("\nNESFile2=" + longPath + "\n"), std::string::npos);
+    // A key written with the value it holds keeps its line as the file had it.
+    EXPECT_NE(text.find("\nEditor2 = \"/opt/my tool\" \n"), std::string::npos) << text;
 }
 
 TEST(Settings, PlayKeysAreWrittenOnceTheyDifferFromTheirDefaults) {

@@ -183,7 +183,8 @@ TEST(ParameterPresets, ExportThenImportIsOneUndoableEditOrRefusedWhole) {
     f.window->mmmImportParamsClick();
     ASSERT_EQ(f.platform.messages().size(), 1);
     EXPECT_TRUE(f.platform.messages()[0].startsWith(
-        "The parameters were not imported; nothing has changed.\r\n\r\nentry 2 (CmbFireShot): "));
+        "The parameters in " + f.path("bad.json") +
+        " were not imported; nothing has changed.\r\n\r\nentry 2 (CmbFireShot): "));
     EXPECT_EQ(f.window->document().image(), before);
     EXPECT_EQ(f.window->findChild<QAction*>("mmmUndo")->text(), undoBefore);
 }

@@ -3,12 +3,15 @@
 // window shows a drawable equivalent instead.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGlyphRun>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <set>
@@ -22,7 +25,23 @@
 
 namespace {
 
-using qv::hasAllGlyphs;
+// True when every character of `text` lays out in `font` or in a font Qt falls back on
+// (no glyph index 0 in the laid-out glyph runs): the whole shaping, as painting does it,
+// rather than the per-character lookup the windows use. Line breaks are not characters.
+bool hasAllGlyphs(const QString& text, const QFont& font) {
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), ' ');
+    if (line.isEmpty()) return true;
+    QTextLayout layout(line, font);
+    layout.beginLayout();
+    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine())
+        l.setLineWidth(1e6);
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 glyph : run.glyphIndexes())
+            if (glyph == 0) return false;
+    return true;
+}
 
 struct Checked {
     std::set<QString> texts; // each text once per font family
@@ -107,6 +126,36 @@ TEST(Glyphs, TheFullWidthSymbolsAreDrawnAndAnUndrawableCharacterIsFound) {
          {"～", "＿", "＼", "止", "●", "┃", "│", "■", "※", "←", "↓", "↑", "□", "（点数非表示）"}) {
         const QString text = qv::drawableText(QString::fromUtf8(s), preview);
         EXPECT_TRUE(hasAllGlyphs(text, preview)) << s;
+    }
+    // A character that lays out, in its font or a fallback, is kept as it is: in the
+    // preview font and in the application font, which lacks the full-width ones.
+    const QFont application = QGuiApplication::font();
+    for (const char* s : {"～",
+                          "＿",
+                          "＼",
+                          "（",
+                          "）",
+                          "止",
+                          "※",
+                          "…",
+                          "×",
+                          "→",
+                          "←",
+                          "↑",
+                          "↓",
+                          "●",
+                          "■",
+                          "□",
+                          "┃",
+                          "│",
+                          "（点数非表示）",
+                          "[0～255 Default: 2]"}) {
+        const QString text = QString::fromUtf8(s);
+        for (const QFont& font : {preview, application}) {
+            if (hasAllGlyphs(text, font)) {
+                EXPECT_EQ(qv::drawableText(text, font), text) << s;
+            }
+        }
     }
     // Plain text is left alone; U+0378 is no character, so no font has a glyph for it.
     EXPECT_EQ(qv::drawableText(QStringLiteral("[0~255 Default: 2]"), preview),

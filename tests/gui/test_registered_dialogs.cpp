@@ -4,11 +4,16 @@
 // A dialog is covered here by being registered.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -179,4 +184,65 @@ TEST(RegisteredDialogs, MainWindowMenuAndButtonsFollowTheRegistry) {
     EXPECT_EQ(f.window->statusPanel(1), "");
     EXPECT_FALSE(f.window->findChild<QPushButton*>("BtnMario")->isEnabled());
     EXPECT_FALSE(items[2]->isEnabled());
+}
+
+// Spares: none before the window's first paint; then one of each menu dialog, built
+// while idle, hidden, owned by the window and polished; an opening takes it (and OK
+// on an unchanged image still writes nothing), and the next is built once it closed.
+TEST(RegisteredDialogs, SparesAreBuiltAfterTheFirstPaintUsedOnceAndBuiltAgain) {
+    FakeHost host;
+    std::mt19937 rng(2024);
+    host.open(qv::test::randomImage(rng, 0));
+    QWidget window;
+    host.window = &window;
+    qv::DialogSpares spares(host);
+    spares.startAfterFirstPaint(&window);
+    const auto built = [&] { return window.findChildren<qv::SettingsDialog*>().size(); };
+    const auto allBuilt = [&] {
+        return QTest::qWaitFor([&] { return built() == qsizetype(menuEntries().size()); }, 20000);
+    };
+    QTest::qWait(300);
+    EXPECT_EQ(built(), 0);
+
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(allBuilt());
+    for (const DialogEntry* e : menuEntries()) {
+        const qv::DialogTable& table = e->table();
+        SCOPED_TRACE(table.className);
+        std::unique_ptr<qv::SettingsDialog> spare(spares.take(table));
+        ASSERT_NE(spare, nullptr);
+        EXPECT_EQ(spare->objectName().toStdString(), table.className);
+        EXPECT_EQ(spare->parentWidget(), &window);
+        EXPECT_FALSE(spare->isVisible());
+        EXPECT_TRUE(spare->testAttribute(Qt::WA_WState_Polished));
+        EXPECT_EQ(spares.take(table), nullptr); // used once
+        // Filled with values partly out of bounds, it takes the size a dialog built at
+        // the opening takes.
+        qv::SettingsSession fromSpare(
+            host, table,
+            [&](const qv::DialogTable&, qv::DialogHost&, QWidget*) { return spare.release(); });
+        fromSpare.load();
+        qv::SettingsSession built(host, table, qv::dialogFactory(table.className));
+        built.load();
+        EXPECT_EQ(fromSpare.dialog()->size(), built.dialog()->size());
+    }
+    QTest::qWait(300);
+    EXPECT_EQ(built(), 0); // not built again until asked
+
+    spares.refill();
+    ASSERT_TRUE(allBuilt());
+    // The Mario entry's opening takes its spare: OK then finds the values it was given.
+    const qv::DialogTable& mario = *qv::findTable("TFormMario");
+    QPointer<qv::SettingsDialog> opened;
+    QTimer::singleShot(0, [&] {
+        opened = qobject_cast<qv::SettingsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(opened, nullptr);
+        opened->findChild<QPushButton*>(QStringLiteral("BtnOk"))->click();
+    });
+    EXPECT_FALSE(qv::runRegisteredDialog(host, *qv::findEntry("TFormMario"), &spares));
+    EXPECT_EQ(opened, nullptr); // closed and gone
+    EXPECT_EQ(host.edited, 1);
+    EXPECT_EQ(spares.take(mario), nullptr); // taken by the opening
+    ASSERT_TRUE(allBuilt());                // built again after it closed
 }

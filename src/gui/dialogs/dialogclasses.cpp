@@ -1,7 +1,14 @@
 #include "gui/dialogs/dialogclasses.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+#include <map>
+#include <string>
+
 #include "core/tables/registry.h"
 #include "gui/dialogs/color.h"
+#include "gui/dialogs/dialoghost.h"
 #include "gui/dialogs/enemy1.h"
 #include "gui/dialogs/enemy2.h"
 #include "gui/dialogs/enemy3.h"
@@ -10,6 +17,7 @@
 #include "gui/dialogs/mario.h"
 #include "gui/dialogs/palette.h"
 #include "gui/dialogs/scoring.h"
+#include "gui/dialogs/settingsdialog.h"
 
 namespace qv {
 
@@ -34,9 +42,83 @@ DialogFactory dialogFactory(std::string_view className) {
     return {};
 }
 
-bool runRegisteredDialog(DialogHost& host, const DialogEntry& entry) {
+namespace {
+// A turn while a window is modal (a dialog in use) waits this long before looking again.
+constexpr int kBusyRetryMs = 250;
+// The first turn after the window's first paint: sooner than anyone opens a dialog.
+constexpr int kStartDelayMs = 200;
+
+SettingsDialog* build(DialogHost& host, const DialogTable& table) {
+    const DialogFactory factory = dialogFactory(table.className);
+    return factory ? factory(table, host, host.hostWindow())
+                   : new SettingsDialog(table, host, host.hostWindow());
+}
+} // namespace
+
+DialogSpares::DialogSpares(DialogHost& host, QObject* parent) : QObject(parent), host_(host) {}
+
+DialogSpares::~DialogSpares() {
+    for (auto& [table, spare] : ready_)
+        delete spare; // none left once the window that owns them has gone
+}
+
+void DialogSpares::startAfterFirstPaint(QWidget* window) {
+    window->installEventFilter(this);
+}
+
+bool DialogSpares::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // A moment later, once the start has settled; a start that quits after its
+        // first paint (the start-up rows of bench/run.py) builds nothing.
+        turn_.start(kStartDelayMs, this);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+SettingsDialog* DialogSpares::take(const DialogTable& table) {
+    const auto it = ready_.find(&table);
+    if (it == ready_.end()) return nullptr;
+    SettingsDialog* dialog = it->second;
+    ready_.erase(it);
+    return dialog;
+}
+
+void DialogSpares::refill() {
+    turn_.start(0, this);
+}
+
+void DialogSpares::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != turn_.timerId()) return QObject::timerEvent(event);
+    // A build takes a frame or two: never while the user works in a dialog or a menu.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        turn_.start(kBusyRetryMs, this);
+        return;
+    }
+    turn_.stop();
+    bool built = false;
+    for (const DialogEntry& e : dialogEntries()) {
+        if (!e.inMenu()) continue;
+        QPointer<SettingsDialog>& spare = ready_[&e.table()];
+        if (spare) continue;
+        if (built) { // another one missing: on a later turn
+            turn_.start(0, this);
+            return;
+        }
+        spare = build(host_, e.table());
+        spare->ensurePolished(); // styled as showing it would; laid out only once filled
+        built = true;
+    }
+}
+
+bool runRegisteredDialog(DialogHost& host, const DialogEntry& entry, DialogSpares* spares) {
     const DialogTable& table = entry.table();
-    return runSettingsDialog(host, table, dialogFactory(table.className));
+    DialogFactory factory = dialogFactory(table.className);
+    if (SettingsDialog* spare = spares ? spares->take(table) : nullptr)
+        factory = [spare](const DialogTable&, DialogHost&, QWidget*) { return spare; };
+    const bool changed = runSettingsDialog(host, table, factory);
+    if (spares) spares->refill();
+    return changed;
 }
 
 } // namespace qv

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -138,17 +137,12 @@ void SettingsDialog::SpdClick(const Group& group) {
 }
 
 void SettingsDialog::fixSizeOverPages() {
-    const QSignalBlocker quiet(pages_); // no page-change handlers run while measuring
-    const int current = pages_->currentIndex();
-    QSize size;
-    for (int i = 0; i < pages_->count(); ++i) {
-        pages_->setCurrentIndex(i);
-        layout()->activate();
-        size = size.expandedTo(this->size());
-    }
-    pages_->setCurrentIndex(current);
+    // The tab control asks for the largest of its pages: one pass of the layout measures
+    // them all, without laying out each page in turn (the rows "Open ..." of
+    // bench/run.py).
+    layout()->activate();
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-    setFixedSize(size);
+    setFixedSize(size());
 }
 
 QToolButton* SettingsDialog::addGroupButton(const std::string& resetButton,

@@ -8,7 +8,7 @@ namespace qv {
 void TForm1::runDialog(const DialogEntry& entry) {
     if (!doc_.isOpen()) return;
     postTopmostReassertion();
-    runRegisteredDialog(*this, entry);
+    runRegisteredDialog(*this, entry, dialogSpares_);
 }
 
 } // namespace qv

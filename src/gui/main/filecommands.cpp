@@ -50,7 +50,27 @@ void TForm1::UpdateFileStamp() {
 }
 
 bool TForm1::WriteNesFile() {
-    const SaveResult r = doc_.write(settings_.backup);
+    SaveResult r = doc_.write(settings_.backup);
+    if (r.changedOnDisk) {
+        // Another program's change is never overwritten without a word.
+        const QString path = fromLocalPath(doc_.fileName());
+        switch (platform().ask(
+            this,
+            QStringLiteral("The file %1 has been changed by another program since it was opened "
+                           "or saved.\r\nYes: replace it with this version\r\nNo: reload it, "
+                           "discarding your changes\r\nCancel: leave both as they are")
+                .arg(path),
+            Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            r = doc_.write(settings_.backup, true);
+            break;
+        case Answer::No:
+            LoadNesFile(path);
+            return false;
+        default:
+            return false;
+        }
+    }
     if (!r.ok) {
         platform().error(this, QString::fromStdString(r.error));
         return false;
@@ -68,7 +88,7 @@ void TForm1::AddRecentFile() {
     ini.load();
     addRecent(ini, doc_.fileName(), settings_.maxRecent);
     // The menus show the list the file holds: read again only when it was not written.
-    if (ini.save().ok)
+    if (saveSettingsFile(ini))
         buildRecentMenus(ini);
     else
         BuildRecentMenus();
@@ -222,7 +242,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     IniFile ini(localPath(iniPath_));
     ini.load();
     writeWindowPosition(ini, frameGeometry().top(), frameGeometry().left());
-    ini.save();
+    saveSettingsFile(ini);
     settings_.formTop = frameGeometry().top();
     settings_.formLeft = frameGeometry().left();
     if (proceed) {
@@ -313,10 +333,10 @@ void TForm1::Timer1Timer() {
         return;
     }
     if (!settings_.timeCheck || activationChecked_ || !doc_.isOpen()) return;
-    const auto stamp = readFileStamp(doc_.fileName());
-    if (!stamp) return; // tried again on the next tick
+    const auto unchanged = doc_.fileUnchanged();
+    if (!unchanged) return; // tried again on the next tick
     activationChecked_ = true;
-    if (*stamp == doc_.fileStamp()) return;
+    if (*unchanged) return;
     timer1_->stop();
     const Answer a = platform().ask(
         this,

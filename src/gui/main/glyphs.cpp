@@ -1,10 +1,9 @@
 #include "gui/main/glyphs.h"
 
 #include <QFontDatabase>
-#include <QGlyphRun>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
-#include <QTextLayout>
 #include <utility>
 
 namespace qv {
@@ -20,22 +19,25 @@ const std::pair<char16_t, const char*> kCharacters[] = {
     {u'↓', "v"},  {u'●', "o"},   {u'■', "#"},   {u'□', "[]"}, {u'┃', "|"},  {u'│', "|"},
 };
 
-} // namespace
+// Whether `font`, or a font Qt falls back on for it, has a glyph for `c`. A direct lookup
+// rather than laying the text out: the lookup loads the same fallback font that drawing
+// the character needs, and nothing else (the row "Open ..., cold" of bench/run.py).
+// Asked once per family and character in a process.
+bool drawable(char16_t c, const QFont& font) {
+    static QHash<QString, QHash<char16_t, bool>> known;
+    QHash<char16_t, bool>& family = known[font.family()];
+    auto it = family.constFind(c);
+    if (it == family.constEnd()) it = family.insert(c, QFontMetrics(font).inFont(QChar(c)));
+    return *it;
+}
 
-bool hasAllGlyphs(const QString& text, const QFont& font) {
-    QString line = text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), ' ');
-    if (line.isEmpty()) return true;
-    QTextLayout layout(line, font);
-    layout.beginLayout();
-    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine())
-        l.setLineWidth(1e6);
-    layout.endLayout();
-    for (const QGlyphRun& run : layout.glyphRuns())
-        for (quint32 glyph : run.glyphIndexes())
-            if (glyph == 0) return false;
+bool drawable(const QString& piece, const QFont& font) {
+    for (QChar c : piece)
+        if (!drawable(c.unicode(), font)) return false;
     return true;
 }
+
+} // namespace
 
 QString drawableText(const QString& text, const QFont& font) {
     // Most texts are plain ASCII, which every font draws.
@@ -46,27 +48,15 @@ QString drawableText(const QString& text, const QFont& font) {
             break;
         }
     if (plain) return text;
-    // Dialogs ask for the same texts each time they open.
-    static QHash<QString, QString> results;
-    const QString resultKey = font.family() + QChar(0) + text;
-    if (auto r = results.constFind(resultKey); r != results.constEnd()) return *r;
-    static QHash<QString, bool> known; // per family and character
-    const auto drawable = [&](const QString& piece) {
-        const QString key = font.family() + QLatin1Char('/') + piece;
-        auto it = known.find(key);
-        if (it == known.end()) it = known.insert(key, hasAllGlyphs(piece, font));
-        return *it;
-    };
     QString out = text;
     for (const auto& [phrase, equivalent] : kPhrases) {
         const QString p = QString::fromUtf8(phrase);
-        if (out.contains(p) && !drawable(p)) out.replace(p, QString::fromUtf8(equivalent));
+        if (out.contains(p) && !drawable(p, font)) out.replace(p, QString::fromUtf8(equivalent));
     }
     for (const auto& [c, equivalent] : kCharacters) {
-        const QString ch(QChar(static_cast<ushort>(c)));
-        if (out.contains(ch) && !drawable(ch)) out.replace(ch, QString::fromUtf8(equivalent));
+        const QChar ch(c);
+        if (out.contains(ch) && !drawable(c, font)) out.replace(ch, QString::fromUtf8(equivalent));
     }
-    results.insert(resultKey, out);
     return out;
 }
 
@@ -76,8 +66,12 @@ QString drawableText(const QString& text) {
 
 QFont previewFont() {
     QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setFamilies({QStringLiteral("IPAGothic"), f.family()});
     f.setStyleHint(QFont::Monospace);
+    // The gothic alone where it is installed: it has every preview symbol, and a font of
+    // several families would have Qt look for fallback fonts at once (the row "Open
+    // General 2, cold" of bench/run.py). Elsewhere the fixed font and its fallbacks.
+    static const bool gothic = QFontDatabase::hasFamily(QStringLiteral("IPAGothic"));
+    if (gothic) f.setFamilies({QStringLiteral("IPAGothic")});
     return f;
 }
 

@@ -7,16 +7,12 @@
 
 namespace qv {
 
-// True when every character of `text` lays out in `font` or in a font Qt falls back on
-// (no glyph index 0 in the laid-out glyph runs). Line breaks are not characters here.
-bool hasAllGlyphs(const QString& text, const QFont& font);
-
 // `text`, or, when `font` cannot draw all of it, the text with drawable equivalents.
 QString drawableText(const QString& text, const QFont& font);
 QString drawableText(const QString& text); // in the application font
 
 // The family the text previews ask for: a Japanese gothic whose full-width characters
-// are exactly two half-widths wide, with the system's fixed font behind it.
+// are exactly two half-widths wide, else the system's fixed font.
 QFont previewFont();
 
 } // namespace qv

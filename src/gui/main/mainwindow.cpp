@@ -26,6 +26,7 @@
 #include "core/tables/registry.h"
 #include "gui/about/aboutdialog.h"
 #include "gui/changes/changeswindow.h"
+#include "gui/dialogs/dialogclasses.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/icons.h"
@@ -93,6 +94,8 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     timer1_ = new QTimer(this);
+    dialogSpares_ = new DialogSpares(*this, this);
+    dialogSpares_->startAfterFirstPaint(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
     connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -112,7 +115,11 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
     buildRecentMenus(ini);
     refreshUndoItem();
     DisableDocumentCommands();
-    if (!settingsRead) {
+    if (iniPath_.isEmpty()) {
+        panels_[2]->setText(QStringLiteral("Settings not saved"));
+        panels_[2]->setToolTip(QStringLiteral("No home folder was found: the settings are kept "
+                                              "in memory until the editor ends."));
+    } else if (!settingsRead) {
         // Said once, here: every later write of settings leaves such a file alone. The
         // status panel is narrow, so it names the problem and its tip says the rest.
         std::fprintf(stderr, "quorvane: %s\n", ini.loadError().c_str());
@@ -120,6 +127,8 @@ TForm1::TForm1(const QString& iniPath, const QString& programPath, QWidget* pare
         panels_[2]->setToolTip(QString::fromStdString(ini.loadError()));
     }
     following_ = doc_.subscribe([this](const DocumentEvent& e) { documentChanged(e); });
+    // Once the window is up: what an earlier editor's crash left in the temporary folder.
+    QTimer::singleShot(0, this, [] { removeStaleTestPlayFiles(); });
 }
 
 TForm1::~TForm1() {
@@ -510,7 +519,22 @@ void TForm1::writeAllSettings() {
     IniFile ini(localPath(iniPath_));
     ini.load();
     writeSettings(ini, settings_);
-    ini.save();
+    saveSettingsFile(ini);
+}
+
+bool TForm1::saveSettingsFile(const IniFile& ini) {
+    const WriteResult r = ini.save();
+    // A file that could not be read was reported at start and is left alone on
+    // purpose; any other failure is said once. The settings stay in effect, and the
+    // next change that can be saved saves them all.
+    if (!r.ok && ini.loaded() && !settingsFailureSaid_) {
+        settingsFailureSaid_ = true;
+        platform().warn(this, QStringLiteral("The settings could not be saved to %1.\r\n%2\r\n"
+                                             "They are kept until the editor ends, and saved "
+                                             "with the next change that can be.")
+                                  .arg(iniPath_, QString::fromStdString(r.error)));
+    }
+    return r.ok;
 }
 
 void TForm1::FormShow() {

@@ -28,6 +28,7 @@ class QToolButton;
 namespace qv {
 
 class AddressBar;
+class DialogSpares;
 struct DialogEntry;
 class PlayWindow;
 class TestPlayFiles;
@@ -121,6 +122,8 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
 
   private:
     void buildRecentMenus(const IniFile& ini);
+    // Saves the settings file; a failure is reported once a run. False when not saved.
+    bool saveSettingsFile(const IniFile& ini);
     // The window follows the document's announcements.
     void documentChanged(const DocumentEvent& event);
     void createActions();
@@ -158,12 +161,14 @@ class TForm1 : public QMainWindow, public DialogHost, public IpsHost {
     int following_ = 0; // the window's subscription to the document
     Settings settings_;
     DialogMemory dialogMemory_;
+    DialogSpares* dialogSpares_ = nullptr; // the Edit menu's dialogs, built ahead
     OptionPages optionPages_;
     bool startup_ = false;
     bool activationChecked_ = true; // the check waits for the next activation
     bool applicationActive_ = false;
     bool fileNameUsed_ = false; // an Open or Save dialog has had a file name this run
-    QString lastIpsPath_;       // the patch last chosen in Open IPS File this run
+    bool settingsFailureSaid_ = false;
+    QString lastIpsPath_; // the patch last chosen in Open IPS File this run
     std::unique_ptr<TestPlayFiles> testPlayFiles_; // removed when the editor exits
 
     QToolBar* toolBar_ = nullptr;

@@ -48,7 +48,9 @@ void TForm1::mmmExportParamsClick() {
     const WriteResult r =
         writeFileAtomic(QFile::encodeName(path).toStdString(),
                         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-    if (!r.ok) platform().error(this, utf8(r.error));
+    if (!r.ok)
+        platform().error(
+            this, QStringLiteral("Cannot write the file %1.\r\n%2").arg(path, utf8(r.error)));
 }
 
 void TForm1::mmmImportParamsClick() {
@@ -57,22 +59,37 @@ void TForm1::mmmImportParamsClick() {
     const QString path = platform().openFile(this, QStringLiteral("Import Parameters"),
                                              QStringLiteral("*.json"), kPresetFilter);
     if (path.isEmpty()) return;
-    const auto bytes = readWholeFile(QFile::encodeName(path).toStdString(), 16u << 20);
+    // A preset names at most every parameter once; anything much larger is not one.
+    constexpr std::uintmax_t kLimit = 16u << 20;
+    const std::string local = QFile::encodeName(path).toStdString();
+    if (const auto size = readableFileSize(local); size && *size > kLimit) {
+        platform().warn(this, QStringLiteral("The file is too large (limit 16 MiB):\r\n") + path);
+        return;
+    }
+    const auto bytes = readWholeFile(local, kLimit);
     if (!bytes) {
         platform().warn(this, QStringLiteral("The file cannot be read:\r\n") + path);
         return;
     }
-    const PresetPlan plan =
-        planPreset(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-                   doc_.fileBytes());
-    // The whole preset is one edit: one Undo takes it back.
-    std::string error = plan.error;
-    if (error.empty()) error = doc_.apply(plan.entries, kImportSuffix);
+    std::string error;
+    // Whatever the file holds, the editor and its unsaved work carry on: a preset that
+    // cannot be taken is refused with a message, never by ending the program. The
+    // whole preset is one edit: one Undo takes it back.
+    try {
+        const PresetPlan plan = planPreset(
+            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+            doc_.fileBytes());
+        error = plan.error;
+        if (error.empty()) error = doc_.apply(plan.entries, kImportSuffix);
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
     if (!error.empty()) {
         QString text = utf8(error);
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        platform().warn(this, QStringLiteral("The parameters were not imported; nothing has "
-                                             "changed.\r\n\r\n") +
+        platform().warn(this, QStringLiteral("The parameters in %1 were not imported; nothing "
+                                             "has changed.\r\n\r\n")
+                                      .arg(path) +
                                   text);
         return;
     }

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include "core/fileio.h"
+#include "core/privatefolder.h"
 #include "gui/main/mainwindow.h"
 #include "gui/main/platform.h"
 
@@ -61,22 +61,31 @@ std::optional<EmulatorCommand> emulatorCommand(const QString& configured, const 
     return EmulatorCommand{program, words};
 }
 
+namespace {
+const std::string kFolderStem = "quorvane-play";
+}
+
 TestPlayFiles::TestPlayFiles() = default;
 TestPlayFiles::~TestPlayFiles() = default;
+
+void removeStaleTestPlayFiles() {
+    removeStaleFolders(QFile::encodeName(QDir::tempPath()).toStdString(), kFolderStem);
+}
 
 QString TestPlayFiles::write(std::span<const std::uint8_t> bytes, const QString& name,
                              QString& error) {
     if (!dir_) {
-        dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                               QStringLiteral("/quorvane-play-XXXXXX"));
-        if (!dir_->isValid()) {
-            error = dir_->errorString();
-            dir_.reset();
+        std::string reason;
+        dir_ = PrivateFolder::make(QFile::encodeName(QDir::tempPath()).toStdString(), kFolderStem,
+                                   reason);
+        if (!dir_) {
+            error = QString::fromStdString(reason);
             return {};
         }
     }
-    const QString path = dir_->filePath(name);
-    const WriteResult r = writeFileAtomic(path.toStdString(), bytes);
+    const QString path =
+        QFile::decodeName(QByteArray::fromStdString(dir_->path())) + QLatin1Char('/') + name;
+    const WriteResult r = writeFileAtomic(QFile::encodeName(path).toStdString(), bytes);
     if (!r.ok) {
         error = QString::fromStdString(r.error);
         return {};

@@ -7,9 +7,9 @@
 #include <optional>
 #include <span>
 
-class QTemporaryDir;
-
 namespace qv {
+
+class PrivateFolder;
 
 // The emulators tried, in this order, when no command is set.
 inline constexpr const char* kKnownEmulators[] = {"fceux", "nestopia", "mednafen"};
@@ -26,8 +26,9 @@ struct EmulatorCommand {
 // Nothing when the program is not found.
 std::optional<EmulatorCommand> emulatorCommand(const QString& configured, const QString& file);
 
-// The temporary files Test Play writes; they go when this object goes, that is when
-// the editor exits.
+// The temporary files Test Play writes, in a private folder; they go when this object
+// goes, that is when the editor exits, and when a signal ends it. Those a crash left
+// behind go at the next start (removeStaleTestPlayFiles).
 class TestPlayFiles {
   public:
     TestPlayFiles();
@@ -38,7 +39,11 @@ class TestPlayFiles {
     QString write(std::span<const std::uint8_t> bytes, const QString& name, QString& error);
 
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<PrivateFolder> dir_;
 };
+
+// Removes the Test Play folders of this user's editors that ended without removing
+// theirs (a crash, SIGKILL).
+void removeStaleTestPlayFiles();
 
 } // namespace qv

@@ -11,7 +11,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/ini.h"
 #include "gui/main/addressbar.h"
 #include "gui/main/glyphs.h"
 #include "gui/main/helpcontext.h"
@@ -37,8 +36,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, QWidget
 QLineEdit* edit(QWidget* parent, const QString& name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    // Nothing longer reads back from the settings file.
-    e->setMaxLength(static_cast<int>(IniFile::kMaxValueLength));
+    // Paths of any length are kept whole; Qt's own limit is 32,767 characters.
     return e;
 }
 
