@@ -279,7 +279,10 @@ WriteResult checkReplaceable(const std::string& requested) {
     return {};
 }
 
-WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data) {
+// Of the options, ownLinksOnly has nothing to guard here: making a symbolic link
+// takes a privilege on Windows, so no other user can lay one in a shared folder.
+WriteResult writeFileAtomic(const std::string& requested, std::span<const std::uint8_t> data,
+                            const WriteOptions& options) {
     const WriteResult usable = checkReplaceable(requested);
     if (!usable.ok) return usable;
     std::string error;
@@ -328,9 +331,16 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
     if (!::FlushFileBuffers(file.h)) return fail(::GetLastError());
     // A replaced file keeps its attributes (hidden, system, archive); a new one gets
     // the usual ones. Access lists and the creation time go with ReplaceFileW below.
+    // A backup takes its original's instead.
     const DWORD old = ::GetFileAttributesW(target.c_str());
+    const DWORD model = options.attributesFrom.empty()
+                            ? old
+                            : ::GetFileAttributesW(win::systemPath(options.attributesFrom).c_str());
     FILE_BASIC_INFO basic{};
-    basic.FileAttributes = old != INVALID_FILE_ATTRIBUTES ? old : FILE_ATTRIBUTE_ARCHIVE;
+    basic.FileAttributes = model != INVALID_FILE_ATTRIBUTES
+                               ? model & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)
+                               : FILE_ATTRIBUTE_ARCHIVE;
+    if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     if (!::SetFileInformationByHandle(file.h, FileBasicInfo, &basic, sizeof basic))
         return fail(::GetLastError());
     if (deleteOnClose && !setDeleteOnClose(file.h, false)) return fail(::GetLastError());

@@ -115,7 +115,7 @@ TEST(QorvOutputs, AnOutputThatIsAnInputIsRefusedButBaseMayBePatchedInPlace) {
         if (c == '\\') c = '/';
     alias.replace(alias.size() - 5, 5, "P.IPS");
     r = qorv(dir, {"ips", "apply", patch, game, "-o", alias});
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.status, 64);
     EXPECT_EQ(readBytes(patch), patchBytes);
 #endif
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +23,7 @@ using qvtest::readText;
 using qvtest::TempDir;
 using qvtest::writeText;
 
+#ifndef _WIN32
 namespace {
 
 // Runs body in a child process and returns its exit status (-1 when it did not exit).
@@ -33,6 +36,7 @@ template <class F> int inChild(F body) {
 }
 
 } // namespace
+#endif
 
 TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
     TempDir dir;
@@ -274,6 +278,8 @@ TEST(IniPath, EnvironmentThenProgramFolderThenConfigFolder) {
     qv::setEnvironmentValue(kConfig, oldConfig);
 }
 
+// Shared folders, owners and links of other users are POSIX matters.
+#ifndef _WIN32
 TEST(IniPath, TheSettingsFileIsNeverInASharedFolder) {
     TempDir dir;
     // A program folder anyone may write is not where settings go. (In a child, so
@@ -326,6 +332,8 @@ TEST(IniFile, TheSettingsAreNeverWrittenThroughAnotherUsersLink) {
     ASSERT_TRUE(file.save().ok);
     EXPECT_EQ(readText(victim).substr(0, 23), "23 bytes of the victim\n");
 }
+
+#endif
 
 TEST(IniFile, LineEndsAreKeptAndNewLinesTakeTheFilesFirst) {
     TempDir dir;
