@@ -22,7 +22,9 @@
 
 #include "core/document.h"
 #include "core/fileio.h"
+#include "core/filelock.h"
 #include "core/filestamp.h"
+#include "core/pathinfo.h"
 #include "core/system.h"
 #include "support/testfiles.h"
 
@@ -449,5 +451,38 @@ TEST(FileIo, TemporaryFilesOfEndedSavesAreRemovedByTheNextSave) {
     auto expected = std::vector<std::string>{"g.nes", live, other, odd};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names(dir), expected);
+}
+TEST(FileIo, ALockedFileStaysReadableAndTheNextWriterWaitsItsTurn) {
+    TempDir dir;
+    const std::string game = dir.file("game.nes");
+    writeBytes(game, image(0x31));
+    qv::FileLock first;
+    std::string error;
+    ASSERT_TRUE(first.acquire(game, std::chrono::milliseconds(100), error));
+    EXPECT_TRUE(first.held());
+    // Windows' locks bind readers too: ours lies past the end, so the bytes stay readable.
+    EXPECT_EQ(readBack(game), image(0x31));
+    qv::FileLock second;
+    EXPECT_FALSE(second.acquire(game, std::chrono::milliseconds(50), error));
+    EXPECT_EQ(error, game + " is being changed by another program");
+    EXPECT_FALSE(second.held());
+
+    // The holder replaces the file; its identity then changes, not before.
+    const auto before = qv::readFileIdentity(game);
+    ASSERT_TRUE(before.has_value());
+    EXPECT_EQ(before->size, 40976);
+    EXPECT_EQ(qv::readFileIdentity(game), before);
+    ASSERT_TRUE(qv::writeFileAtomic(game, image(0x32)).ok);
+    const auto after = qv::readFileIdentity(game);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_NE(after->inode, before->inode);
+    first.release();
+    EXPECT_TRUE(second.acquire(game, std::chrono::milliseconds(100), error));
+
+    EXPECT_EQ(qv::notAFile(game), "");
+    EXPECT_EQ(qv::notAFile(dir.path().string()), "is a folder, not a file");
+    EXPECT_EQ(qv::notAFile("NUL"), "is a device, not a file");
+    EXPECT_EQ(qv::notAFile(dir.file("absent.nes")), "The file does not exist.");
+    EXPECT_FALSE(qv::readFileIdentity(dir.path().string()).has_value());
 }
 #endif
