@@ -7,8 +7,12 @@
 #include <streambuf>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 
@@ -162,7 +166,11 @@ class StandardOutput : public std::streambuf {
     bool drain() {
         const char* p = pbase();
         while (error_ == 0 && p < pptr()) {
+#ifdef _WIN32
+            const int n = ::_write(1, p, static_cast<unsigned>(pptr() - p));
+#else
             const ssize_t n = ::write(STDOUT_FILENO, p, static_cast<std::size_t>(pptr() - p));
+#endif
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0)
                 error_ = n < 0 ? errno : EIO;

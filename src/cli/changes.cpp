@@ -1,6 +1,5 @@
 // qorv changes / diff / export / import / ips explain: what an image, a pair of
 // images, a preset or a patch changes, in parameters. The work is in core.
-#include <filesystem>
 #include <iostream>
 
 #include <nlohmann/json.hpp>
@@ -16,6 +15,7 @@
 #include "core/pathinfo.h"
 #include "core/preset.h"
 #include "core/settings.h"
+#include "core/system.h"
 
 namespace qv::cli {
 namespace {
@@ -78,9 +78,7 @@ std::string readText(const std::string& path) {
 }
 
 std::string defaultBase() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    IniFile ini(locateIniFile(ec ? std::string() : exe.parent_path().string()));
+    IniFile ini(locateIniFile(executableFolder()));
     if (!ini.load()) return {};
     return readSettings(ini).nesFile[0];
 }

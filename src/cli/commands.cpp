@@ -10,6 +10,7 @@
 #include "core/fileio.h"
 #include "core/itemtext.h"
 #include "core/pathinfo.h"
+#include "core/system.h"
 #include "core/valueedit.h"
 
 namespace qv::cli {
@@ -31,7 +32,7 @@ std::string oneLine(std::string_view message) {
 
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
+    return std::filesystem::equivalent(fsPath(a), fsPath(b), ec);
 }
 
 void refuseOutputOver(const std::optional<std::string>& output,

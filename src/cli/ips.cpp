@@ -1,8 +1,10 @@
 // qorv ips apply / create / show: thin adapters from files to the IPS core.
-#include <csignal>
 #include <filesystem>
 #include <iostream>
+#ifndef _WIN32
+#include <csignal>
 #include <unistd.h>
+#endif
 
 #include "cli/commands.h"
 #include "core/fileio.h"
@@ -10,6 +12,7 @@
 #include "core/ips/ipsfile.h"
 #include "core/pathinfo.h"
 #include "core/rom.h"
+#include "core/system.h"
 
 namespace qv::cli {
 
@@ -56,13 +59,16 @@ MappedFile mapData(const std::string& path) {
     return std::move(*mapped);
 }
 
+#ifndef _WIN32
 // A mapped file that another program cuts short raises SIGBUS: the command then ends
-// as for any file it cannot read, before it has written anything.
+// as for any file it cannot read, before it has written anything. (Windows refuses
+// to cut short a file that is mapped.)
 extern "C" void inputCutShort(int) {
     static constexpr char kMessage[] = "qorv: an input file was cut short while it was read\n";
     (void)!::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
     ::_exit(static_cast<int>(Exit::BadInput));
 }
+#endif
 
 void write(const std::string& path, std::span<const std::uint8_t> bytes) {
     const WriteResult r = writeFileAtomic(path, bytes);
@@ -123,7 +129,9 @@ void ipsCreate(const std::string& basePath, const std::string& editedPath,
         if (sameFile(output, *input))
             throw Failure{Exit::Usage, "-o would replace the input " + *input};
 
+#ifndef _WIN32
     std::signal(SIGBUS, inputCutShort);
+#endif
     const MappedFile base = mapData(basePath);
     const MappedFile edited = mapData(editedPath);
     const std::size_t size = base.bytes().size();

@@ -16,8 +16,7 @@
 #include "core/play/start.h"
 #include "core/play/watch.h"
 #include "core/settings.h"
-
-#include <filesystem>
+#include "core/system.h"
 
 namespace qv::cli {
 
@@ -60,9 +59,7 @@ InputScript readInput(const std::string& path) {
 
 // The core named in the settings file, as the editor uses it.
 std::string configuredCore() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    IniFile ini(locateIniFile(ec ? std::string() : exe.parent_path().string()));
+    IniFile ini(locateIniFile(executableFolder()));
     if (!ini.load()) return {};
     return readSettings(ini).play.core;
 }
@@ -129,9 +126,8 @@ void play(const PlayOptions& o) {
 
     const std::string core = findCore(configuredCore(), coreFolders());
     if (core.empty())
-        throw Failure{Exit::BadInput, "no libretro NES core was found: install the package " +
-                                          std::string(kCorePackage) + " (sudo apt-get install " +
-                                          std::string(kCorePackage) + ")"};
+        throw Failure{Exit::BadInput,
+                      "no libretro NES core was found: install " + coreInstallAdvice()};
     std::string error;
     const auto host = PlayHost::open(core, error);
     if (!host) throw Failure{Exit::BadInput, error};

@@ -1,6 +1,13 @@
 #include "core/digest.h"
 
+#ifdef _WIN32
+// Windows has SHA-1 in its own cryptography API (CNG); nettle is not built for it.
+#include <windows.h>
+
+#include <bcrypt.h>
+#else
 #include <nettle/sha1.h>
+#endif
 #include <zlib.h>
 
 #include <algorithm>
@@ -20,11 +27,29 @@ std::uint32_t crc32(std::span<const std::uint8_t> data) {
 }
 
 std::string sha1Hex(std::span<const std::uint8_t> data) {
+    std::uint8_t digest[20] = {};
+#ifdef _WIN32
+    BCRYPT_ALG_HANDLE algorithm = nullptr;
+    BCRYPT_HASH_HANDLE hash = nullptr;
+    if (BCRYPT_SUCCESS(
+            ::BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA1_ALGORITHM, nullptr, 0)) &&
+        BCRYPT_SUCCESS(::BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0))) {
+        // CNG takes lengths as ULONG: larger spans go in pieces.
+        constexpr std::size_t kPiece = std::numeric_limits<ULONG>::max();
+        for (std::size_t at = 0; at < data.size(); at += kPiece)
+            ::BCryptHashData(hash, const_cast<PUCHAR>(data.data() + at),
+                             static_cast<ULONG>(std::min(kPiece, data.size() - at)), 0);
+        ::BCryptFinishHash(hash, digest, sizeof digest, 0);
+    }
+    if (hash) ::BCryptDestroyHash(hash);
+    if (algorithm) ::BCryptCloseAlgorithmProvider(algorithm, 0);
+#else
     sha1_ctx ctx;
     sha1_init(&ctx);
     sha1_update(&ctx, data.size(), data.data());
-    std::uint8_t digest[SHA1_DIGEST_SIZE];
+    static_assert(sizeof digest == SHA1_DIGEST_SIZE);
     sha1_digest(&ctx, sizeof digest, digest);
+#endif
     static constexpr char kHex[] = "0123456789abcdef";
     std::string out;
     out.reserve(2 * sizeof digest);

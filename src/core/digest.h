@@ -1,6 +1,6 @@
 #pragma once
-// CRC32 (the zip/PNG polynomial, from zlib) and SHA-1 (from nettle) of a byte span:
-// the two checksums ROM lists identify game images by.
+// CRC32 (the zip/PNG polynomial, from zlib) and SHA-1 (from nettle; on Windows from
+// the system's CNG) of a byte span: the two checksums ROM lists identify game images by.
 #include <cstdint>
 #include <span>
 #include <string>

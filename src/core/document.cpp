@@ -8,6 +8,7 @@
 #include "core/fileio.h"
 #include "core/filelock.h"
 #include "core/filestamp.h"
+#include "core/system.h"
 
 namespace qv {
 
@@ -86,7 +87,7 @@ SaveResult writeWithBackup(const std::string& path, std::span<const std::uint8_t
         return {false, "The file " + path + " has been changed by another program.", true};
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (backup && fs::is_regular_file(path, ec)) {
+    if (backup && fs::is_regular_file(fsPath(path), ec)) {
         // The backup is written like any file, whole or not at all, and the file
         // itself is only ever replaced by a complete new one below.
         const std::string bak = backupName(path, tail);
@@ -197,7 +198,7 @@ bool RomDocument::updateFileStamp() {
 
 bool RomDocument::fileOnDisk() const {
     std::error_code ec;
-    return !fileName_.empty() && std::filesystem::is_regular_file(fileName_, ec);
+    return !fileName_.empty() && std::filesystem::is_regular_file(fsPath(fileName_), ec);
 }
 
 std::string RomDocument::undoCaption() const {

@@ -4,9 +4,16 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#ifdef _WIN32
+#include <windows.h>
+
+#include "core/winsys.h"
+#else
 #include <sys/stat.h>
+#endif
 
 #include "core/fileio.h"
+#include "core/system.h"
 
 namespace qv {
 
@@ -42,25 +49,51 @@ std::optional<std::uint32_t> readFileStamp(const std::string& path) {
     namespace fs = std::filesystem;
     // The stamp is taken from a file that can be opened for reading, as the editor reads it.
     std::error_code ec;
-    if (!canOpenForReading(path) || !fs::is_regular_file(path, ec)) return std::nullopt;
-    const auto ft = fs::last_write_time(path, ec);
+    if (!canOpenForReading(path) || !fs::is_regular_file(fsPath(path), ec)) return std::nullopt;
+    const auto ft = fs::last_write_time(fsPath(path), ec);
     if (ec) return std::nullopt;
     const auto sys = std::chrono::file_clock::to_sys(ft);
     const std::time_t t = std::chrono::system_clock::to_time_t(
         std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
     std::tm tm{};
+#ifdef _WIN32
+    if (localtime_s(&tm, &t) != 0) return std::nullopt;
+#else
     if (!localtime_r(&t, &tm)) return std::nullopt;
+#endif
     return packStamp(
         {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
 }
 
 std::optional<FileIdentity> readFileIdentity(const std::string& path) {
+#ifdef _WIN32
+    // The volume's serial number and the file's index stand for device and inode; the
+    // last-write time counts 100 ns ticks since 1601, the Unix epoch 11644473600 s on.
+    if (path.empty()) return std::nullopt;
+    const HANDLE h = ::CreateFileW(win::systemPath(path).c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool ok = ::GetFileType(h) == FILE_TYPE_DISK && ::GetFileInformationByHandle(h, &info) &&
+                    !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    ::CloseHandle(h);
+    if (!ok) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    const std::int64_t ticks = static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime,
+                                                              info.ftLastWriteTime.dwLowDateTime)) -
+                               116444736000000000;
+    return FileIdentity{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+                        static_cast<std::int64_t>(join(info.nFileSizeHigh, info.nFileSizeLow)),
+                        ticks / 10000000, (ticks % 10000000) * 100};
+#else
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     return FileIdentity{
         static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
         static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
         static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+#endif
 }
 
 namespace {

@@ -6,7 +6,15 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+
+#include <io.h>
+
+#include "core/winsys.h"
+#else
 #include <unistd.h>
+#endif
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -106,6 +114,29 @@ std::string& memoryFile() {
     return text;
 }
 
+#ifdef _WIN32
+// Windows: the file opened by its UTF-16 name, shared as POSIX shares it, as a C
+// runtime descriptor; errno ENOENT when it is missing.
+int openForReading(const std::string& path) {
+    const HANDLE h = ::CreateFileW(win::systemPath(path).c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        errno = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+        return -1;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+    if (fd < 0) ::CloseHandle(h);
+    return fd;
+}
+#else
+// Non-blocking, so that a FIFO in the file's place is refused, not waited on.
+int openForReading(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+#endif
+
 // The file's lines one at a time, each with its line end (CRLF, LF or a lone CR),
 // read in blocks: what is kept of the file is up to the caller.
 class LineReader {
@@ -118,8 +149,7 @@ class LineReader {
             eof_ = true;
             return;
         }
-        // Non-blocking, so that a FIFO in the file's place is refused, not waited on.
-        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        fd_ = openForReading(path);
         if (fd_ < 0) {
             if (errno == ENOENT || errno == ENOTDIR) {
                 eof_ = true;

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/qorvrun.h"
+#include "core/system.h"
 #include "support/cleanimage.h"
 
 using namespace qvtest;
@@ -223,7 +224,7 @@ TEST(QorvIpsExplain, WithoutABaseListsWhatTheRecordsTouchAndBadPatchesFail) {
     writeBytes(dir.file("p.ips"), patch);
     const std::string ini = dir.file("empty.ini");
     writeText(ini, "");
-    setenv("QUORVANE_INI", ini.c_str(), 1);
+    qv::setEnvironmentValue("QUORVANE_INI", ini);
     Outcome r = qorv(dir, {"ips", "explain", dir.file("p.ips")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "1 parameter is written by the records (no base image; 40,976-byte layout)\n"
@@ -245,5 +246,5 @@ TEST(QorvIpsExplain, WithoutABaseListsWhatTheRecordsTouchAndBadPatchesFail) {
     r = qorv(dir, {"ips", "explain", dir.file("b.ips"), dir.file("base.nes")});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
-    unsetenv("QUORVANE_INI");
+    qv::setEnvironmentValue("QUORVANE_INI", std::nullopt);
 }

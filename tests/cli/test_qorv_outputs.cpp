@@ -2,18 +2,24 @@
 // its inputs, files its own IPS commands read back, and standard output checked.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#endif
 
 #include <string>
 #include <vector>
 
 #include "cli/qorvrun.h"
+#include "core/system.h"
 #include "support/hexbytes.h"
 
 using namespace qvtest;
 
+#ifndef _WIN32
 namespace {
 
 mode_t modeOf(const std::string& path) {
@@ -84,6 +90,8 @@ TEST(QorvOutputs, AnUnprivilegedUserCannotReplaceWhatItMayNotWrite) {
     EXPECT_EQ(modeOf(ro) & 07777, 0444u);
 }
 
+#endif
+
 TEST(QorvOutputs, AnOutputThatIsAnInputIsRefusedButBaseMayBePatchedInPlace) {
     TempDir dir;
     const std::string game = dir.file("game.nes"), patch = dir.file("p.ips");
@@ -94,17 +102,29 @@ TEST(QorvOutputs, AnOutputThatIsAnInputIsRefusedButBaseMayBePatchedInPlace) {
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.err, "qorv: -o would replace the patch " + patch + "\n");
     EXPECT_EQ(readBytes(patch), patchBytes);
+#ifndef _WIN32
     // The same file under another name (a link) is still the patch.
     fs::create_symlink("p.ips", dir.path() / "alias.ips");
     r = qorv(dir, {"ips", "apply", patch, game, "-o", dir.file("alias.ips")});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(readBytes(patch), patchBytes);
+#else
+    // The same file under another spelling (case, separators) is still the patch.
+    std::string alias = patch;
+    for (char& c : alias)
+        if (c == '\\') c = '/';
+    alias.replace(alias.size() - 5, 5, "P.IPS");
+    r = qorv(dir, {"ips", "apply", patch, game, "-o", alias});
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(readBytes(patch), patchBytes);
+#endif
 
     r = qorv(dir, {"ips", "apply", patch, game, "-o", game});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readBytes(game)[0x107A], 0x04);
 }
 
+#ifndef _WIN32
 TEST(QorvOutputs, ADanglingLinkAsOutputGetsTheFileItNames) {
     TempDir dir;
     const std::string game = dir.file("game.nes");
@@ -132,6 +152,8 @@ TEST(QorvOutputs, FailingToWriteStandardOutputIsAnError) {
     }
 }
 
+#endif
+
 TEST(QorvOutputs, ApplyNeverMakesAFileLargerThanTheIpsCommandsRead) {
     TempDir dir;
     const std::string base = dir.file("data.bin"), out = dir.file("out.bin");
@@ -158,3 +180,46 @@ TEST(QorvOutputs, ApplyNeverMakesAFileLargerThanTheIpsCommandsRead) {
     EXPECT_NE(r.out.find("16 MiB (16,777,216 bytes)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("larger than 16 MiB is refused"), std::string::npos) << r.out;
 }
+
+#ifdef _WIN32
+// The Windows counterparts of the POSIX cases above: folders and devices, the
+// read-only attribute, a file another program holds open, and a full device.
+TEST(QorvOutputs, WhatIsNoFileOrMayNotBeWrittenIsRefusedAndLeftAsItWas) {
+    TempDir dir;
+    const std::string game = dir.file("game.nes"), edited = dir.file("edited.nes"),
+                      patch = dir.file("p.ips"), ro = dir.file("ro.nes"),
+                      held = dir.file("held.nes");
+    Bytes image(40976, 0);
+    writeBytes(game, image);
+    writeBytes(ro, image);
+    writeBytes(held, image);
+    image[0x107A] = 0x06;
+    writeBytes(edited, image);
+    writeBytes(patch, hex("PATCH 00 10 7A 00 01 04 EOF"));
+    ASSERT_TRUE(::SetFileAttributesW(qv::fsPath(ro).c_str(), FILE_ATTRIBUTE_READONLY));
+    const HANDLE holder = ::CreateFileW(qv::fsPath(held).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    const std::vector<std::pair<std::string, std::string>> targets{
+        {dir.path().string(), "Not a regular file"},
+        {"NUL", "Not a regular file"},
+        {ro, "Permission denied"},
+        {held, "The file is in use by another program"}};
+    for (const auto& [target, why] : targets) {
+        for (const std::vector<std::string>& args :
+             std::vector<std::vector<std::string>>{{"set", game, "EditMaZanki=7", "-o", target},
+                                                   {"ips", "apply", patch, game, "-o", target},
+                                                   {"ips", "create", game, edited, "-o", target}}) {
+            const Outcome r = qorv(dir, args);
+            EXPECT_EQ(r.status, 2) << target << " " << args[0];
+            EXPECT_EQ(r.err, "qorv: cannot write " + target + ": " + why + "\n");
+        }
+    }
+    ::CloseHandle(holder);
+    EXPECT_EQ(readBytes(game), Bytes(40976, 0));
+    EXPECT_EQ(readBytes(ro), Bytes(40976, 0));
+    EXPECT_EQ(readBytes(held), Bytes(40976, 0));
+    ::SetFileAttributesW(qv::fsPath(ro).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#endif

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "core/system.h"
 #include "play/playtest.h"
 #include "play/testcart.h"
 #include "qorvrun.h"
@@ -16,8 +17,10 @@ namespace {
 
 // No settings file of the developer's names another core.
 struct Env {
-    explicit Env(const TempDir& dir) { ::setenv("QUORVANE_INI", dir.file("qorv.ini").c_str(), 1); }
-    ~Env() { ::unsetenv("QUORVANE_INI"); }
+    explicit Env(const TempDir& dir) {
+        qv::setEnvironmentValue("QUORVANE_INI", dir.file("qorv.ini"));
+    }
+    ~Env() { qv::setEnvironmentValue("QUORVANE_INI", std::nullopt); }
 };
 
 std::string cart(const TempDir& dir) {
@@ -104,11 +107,17 @@ TEST(QorvPlay, WithoutACoreItNamesThePackage) {
     TempDir dir;
     const Env env(dir);
     fs::create_directories(dir.file("no-cores"));
-    ::setenv("QUORVANE_LIBRETRO_PATH", dir.file("no-cores").c_str(), 1);
+    qv::setEnvironmentValue("QUORVANE_LIBRETRO_PATH", dir.file("no-cores"));
     const auto r = qorv(dir, {"play", cart(dir), "--frames", "5"});
-    ::unsetenv("QUORVANE_LIBRETRO_PATH");
+    qv::setEnvironmentValue("QUORVANE_LIBRETRO_PATH", std::nullopt);
     EXPECT_EQ(r.status, 2);
+#ifdef _WIN32
+    EXPECT_EQ(r.err, "qorv: no libretro NES core was found: install RetroArch with its Nestopia "
+                     "core (its Online Updater puts nestopia_libretro.dll in RetroArch's cores "
+                     "folder)\n");
+#else
     EXPECT_EQ(r.err, "qorv: no libretro NES core was found: install the package libretro-nestopia "
                      "(sudo apt-get install libretro-nestopia)\n");
+#endif
     EXPECT_EQ(r.out, "");
 }

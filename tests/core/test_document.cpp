@@ -39,8 +39,10 @@ TEST(Document, LoadChecksComeInOrderAndFailuresChangeNothing) {
     EXPECT_EQ(doc.load(writeImage(dir.file("empty.nes"), 0)), LoadStatus::BadSize);
     fs::create_directory(dir.file("folder.nes"));
     EXPECT_EQ(doc.load(dir.file("folder.nes")), LoadStatus::BadSize);
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo(dir.file("pipe.nes").c_str(), 0600), 0);
     EXPECT_EQ(doc.load(dir.file("pipe.nes")), LoadStatus::BadSize);
+#endif
     EXPECT_FALSE(doc.isOpen());
 
     // Loading a good file, then failing to load another, leaves the first open as it was.
@@ -207,6 +209,8 @@ TEST(Document, TitleAndStampTexts) {
     EXPECT_EQ(packed, (46u << 25) | (3u << 21) | (9u << 16) | (12u << 11) | (34u << 5) | 28u);
 }
 
+// No symbolic link can be made under Wine (the MinGW runtime has no create_symlink).
+#ifndef _WIN32
 TEST(Document, SavingThroughALinkReplacesTheFileItPointsTo) {
     TempDir dir;
     writeImage(dir.file("real.nes"), 40976);
@@ -223,3 +227,4 @@ TEST(Document, SavingThroughALinkReplacesTheFileItPointsTo) {
     EXPECT_TRUE(qv::writeFileAtomic(dir.file("new.bin"), bytes).ok);
     EXPECT_EQ(readBytes(dir.file("new.bin")), bytes);
 }
+#endif

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include "core/fileio.h"
 #include "core/ini.h"
 #include "core/inipath.h"
+#include "core/system.h"
 #include "support/testfiles.h"
 
 namespace fs = std::filesystem;
@@ -20,6 +23,7 @@ using qvtest::readText;
 using qvtest::TempDir;
 using qvtest::writeText;
 
+#ifndef _WIN32
 namespace {
 
 // Runs body in a child process and returns its exit status (-1 when it did not exit).
@@ -32,6 +36,7 @@ template <class F> int inChild(F body) {
 }
 
 } // namespace
+#endif
 
 TEST(IniFile, RewritesInPlaceAndKeepsTheRestOfTheFile) {
     TempDir dir;
@@ -239,32 +244,42 @@ TEST(IniFile, FailedLoadsAndSavesChangeNothing) {
 
 TEST(IniPath, EnvironmentThenProgramFolderThenConfigFolder) {
     TempDir dir;
-    const auto saveEnv = [](const char* name) {
-        const char* v = std::getenv(name);
-        return v ? std::optional<std::string>(v) : std::nullopt;
-    };
-    const auto oldIni = saveEnv("QUORVANE_INI");
-    const auto oldXdg = saveEnv("XDG_CONFIG_HOME");
+    const auto oldIni = qv::environmentValue("QUORVANE_INI");
+#ifdef _WIN32
+    const char* const kConfig = "APPDATA";
+#else
+    const char* const kConfig = "XDG_CONFIG_HOME";
+#endif
+    const auto oldConfig = qv::environmentValue(kConfig);
 
-    ::setenv("QUORVANE_INI", "/somewhere/else.ini", 1);
+    qv::setEnvironmentValue("QUORVANE_INI", "/somewhere/else.ini");
     EXPECT_EQ(qv::locateIniFile(dir.path().string()), "/somewhere/else.ini");
 
-    ::setenv("QUORVANE_INI", "", 1);
+    qv::setEnvironmentValue("QUORVANE_INI", "");
+#ifdef _WIN32
+    // A program folder counts only when it holds a settings file: under Program
+    // Files it is writable for the administrator alone.
+    qv::setEnvironmentValue(kConfig, dir.file("roaming"));
+    EXPECT_EQ(qv::locateIniFile(dir.path().string()), dir.file("roaming\\Quorvane\\qorv.ini"));
+    EXPECT_TRUE(fs::is_directory(dir.file("roaming\\Quorvane")));
+    writeText(dir.file("qorv.ini"), "[qorv]\r\n");
+    EXPECT_EQ(qv::locateIniFile(dir.path().string()), dir.file("qorv.ini"));
+    EXPECT_EQ(qv::locateIniFile(dir.file("no-such-folder")),
+              dir.file("roaming\\Quorvane\\qorv.ini"));
+#else
     EXPECT_EQ(qv::locateIniFile(dir.path().string()), dir.file("qorv.ini"));
 
-    ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    qv::setEnvironmentValue(kConfig, dir.file("config"));
     EXPECT_EQ(qv::locateIniFile(dir.file("no-such-folder")), dir.file("config/quorvane/qorv.ini"));
     EXPECT_TRUE(fs::is_directory(dir.file("config/quorvane")));
+#endif
 
-    for (const auto& [name, old] :
-         {std::pair{"QUORVANE_INI", oldIni}, {"XDG_CONFIG_HOME", oldXdg}}) {
-        if (old)
-            ::setenv(name, old->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
+    qv::setEnvironmentValue("QUORVANE_INI", oldIni);
+    qv::setEnvironmentValue(kConfig, oldConfig);
 }
 
+// Shared folders, owners and links of other users are POSIX matters.
+#ifndef _WIN32
 TEST(IniPath, TheSettingsFileIsNeverInASharedFolder) {
     TempDir dir;
     // A program folder anyone may write is not where settings go. (In a child, so
@@ -318,6 +333,8 @@ TEST(IniFile, TheSettingsAreNeverWrittenThroughAnotherUsersLink) {
     EXPECT_EQ(readText(victim).substr(0, 23), "23 bytes of the victim\n");
 }
 
+#endif
+
 TEST(IniFile, LineEndsAreKeptAndNewLinesTakeTheFilesFirst) {
     TempDir dir;
     const std::string path = dir.file("qorv.ini");
@@ -369,10 +386,10 @@ TEST(IniFile, AHugeFileIsReadInTimeAndMemoryOfItsSizeAndNeverGrownPastTheLimit) 
 
     // Just under the limit: a save that would pass it is refused.
     writeText(path, std::string(16 * 1024 * 1024 - 4, '\n'));
-    qv::IniFile near(path);
-    ASSERT_TRUE(near.load());
-    near.writeString("Key", "value");
-    const qv::WriteResult r = near.save();
+    qv::IniFile nearLimit(path);
+    ASSERT_TRUE(nearLimit.load());
+    nearLimit.writeString("Key", "value");
+    const qv::WriteResult r = nearLimit.save();
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, "The settings file would be larger than 16 MiB, so it is left as it is.");
     EXPECT_EQ(fs::file_size(path), 16u * 1024 * 1024 - 4);

@@ -17,6 +17,7 @@
 #include "core/play/pixels.h"
 #include "core/play/start.h"
 #include "core/play/watch.h"
+#include "core/system.h"
 
 namespace fs = std::filesystem;
 using namespace qv::play;
@@ -221,32 +222,53 @@ TEST(PlayInput, ScriptLinesHoldButtonsForFrames) {
     EXPECT_EQ(error, "line 1: \"-3\" is not a number of frames");
 }
 
+#ifdef _WIN32
+constexpr const char* kLib = ".dll";
+#else
+constexpr const char* kLib = ".so";
+#endif
+
 TEST(PlayCoreFinder, ConfiguredFirstThenTheFoldersNestopiaFirst) {
-    const fs::path root = fs::temp_directory_path() / ("qv-corefind-" + std::to_string(::getpid()));
+    const fs::path root =
+        fs::temp_directory_path() / ("qv-corefind-" + std::to_string(qv::processId()));
     fs::remove_all(root);
     for (const char* d : {"a", "b", "mine"})
         fs::create_directories(root / d);
     const auto touch = [](const fs::path& p) { std::ofstream(p) << "x"; };
+    const auto lib = [](const char* stem) { return std::string(stem) + kLib; };
     const std::vector<std::string> folders = {(root / "a").string(), (root / "b").string()};
     EXPECT_EQ(findCore("", folders), "");
-    touch(root / "a" / "quicknes_libretro.so");
-    touch(root / "a" / "fceumm_libretro.so");
-    touch(root / "b" / "nestopia_libretro.so");
-    EXPECT_EQ(findCore("", folders), (root / "b" / "nestopia_libretro.so").string());
-    touch(root / "mine" / "mesen_libretro.so");
+    touch(root / "a" / lib("quicknes_libretro"));
+    touch(root / "a" / lib("fceumm_libretro"));
+    touch(root / "b" / lib("nestopia_libretro"));
+    EXPECT_EQ(findCore("", folders), (root / "b" / lib("nestopia_libretro")).string());
+    touch(root / "mine" / lib("mesen_libretro"));
     EXPECT_EQ(findCore((root / "mine").string(), folders),
-              (root / "mine" / "mesen_libretro.so").string());
-    touch(root / "mine" / "custom.so");
-    EXPECT_EQ(findCore((root / "mine" / "custom.so").string(), folders),
-              (root / "mine" / "custom.so").string());
+              (root / "mine" / lib("mesen_libretro")).string());
+    touch(root / "mine" / lib("custom"));
+    EXPECT_EQ(findCore((root / "mine" / lib("custom")).string(), folders),
+              (root / "mine" / lib("custom")).string());
     // A configured core that is not there: the usual places still serve.
-    EXPECT_EQ(findCore((root / "gone.so").string(), folders),
-              (root / "b" / "nestopia_libretro.so").string());
+    EXPECT_EQ(findCore((root / lib("gone")).string(), folders),
+              (root / "b" / lib("nestopia_libretro")).string());
     fs::remove_all(root);
 
-    ::setenv("QUORVANE_LIBRETRO_PATH", "/one:/two::/three", 1);
+#ifdef _WIN32
+    qv::setEnvironmentValue("QUORVANE_LIBRETRO_PATH", "C:\\one;D:\\two;;E:\\three");
+    EXPECT_EQ(coreFolders(), (std::vector<std::string>{"C:\\one", "D:\\two", "E:\\three"}));
+    qv::setEnvironmentValue("QUORVANE_LIBRETRO_PATH", std::nullopt);
+    const auto appData = qv::environmentValue("APPDATA");
+    ASSERT_TRUE(appData.has_value());
+    EXPECT_EQ(coreFolders().at(0), *appData + "\\RetroArch\\cores");
+
+    EXPECT_EQ(noCoreMessage(),
+              "No libretro NES core was found for Play.\r\nInstall RetroArch with its Nestopia "
+              "core (its Online Updater puts nestopia_libretro.dll in RetroArch's cores folder), "
+              "or name a core under Tools > Editor Options > Play.");
+#else
+    qv::setEnvironmentValue("QUORVANE_LIBRETRO_PATH", "/one:/two::/three");
     EXPECT_EQ(coreFolders(), (std::vector<std::string>{"/one", "/two", "/three"}));
-    ::unsetenv("QUORVANE_LIBRETRO_PATH");
+    qv::setEnvironmentValue("QUORVANE_LIBRETRO_PATH", std::nullopt);
     const std::string debian = coreFolders().at(0); // /usr/lib/<triplet>/libretro
     EXPECT_TRUE(debian.starts_with("/usr/lib/") && debian.ends_with("-linux-gnu/libretro"))
         << debian;
@@ -255,6 +277,7 @@ TEST(PlayCoreFinder, ConfiguredFirstThenTheFoldersNestopiaFirst) {
               "No libretro NES core was found for Play.\r\nInstall the package "
               "libretro-nestopia (sudo apt-get install libretro-nestopia), or name a core under "
               "Tools > Editor Options > Play.");
+#endif
 }
 
 TEST(PlayPacer, FramesKeepTheCoresRateWithoutDrift) {

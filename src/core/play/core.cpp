@@ -1,14 +1,15 @@
 #include "core/play/core.h"
 
-#include <dlfcn.h>
 #include <map>
+
+#include "core/system.h"
 
 namespace qv::play {
 
 namespace {
 
 template <class F> bool resolve(void* handle, const char* name, F& target, std::string& missing) {
-    target = reinterpret_cast<F>(dlsym(handle, name));
+    target = reinterpret_cast<F>(librarySymbol(handle, name));
     if (!target && missing.empty()) missing = name;
     return target != nullptr;
 }
@@ -19,11 +20,10 @@ CoreLibrary* openCore(const std::string& path, std::string& error) {
     static std::map<std::string, std::unique_ptr<CoreLibrary>> opened;
     if (const auto it = opened.find(path); it != opened.end()) return it->second.get();
 
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string why;
+    void* handle = openLibrary(path, why);
     if (!handle) {
-        const char* why = dlerror();
-        error =
-            "The core \"" + path + "\" could not be loaded" + (why ? std::string(": ") + why : "");
+        error = "The core \"" + path + "\" could not be loaded: " + why;
         return nullptr;
     }
     auto core = std::make_unique<CoreLibrary>();
@@ -53,12 +53,12 @@ CoreLibrary* openCore(const std::string& path, std::string& error) {
     resolve(handle, "retro_get_memory_size", c.getMemorySize, missing);
     if (!missing.empty()) {
         error = "\"" + path + "\" is not a libretro core (it has no " + missing + ")";
-        dlclose(handle);
+        closeLibrary(handle);
         return nullptr;
     }
     if (c.apiVersion() != RETRO_API_VERSION) {
         error = "The core \"" + path + "\" is made for another libretro version";
-        dlclose(handle);
+        closeLibrary(handle);
         return nullptr;
     }
     return opened.emplace(path, std::move(core)).first->second.get();

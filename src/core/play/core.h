@@ -1,6 +1,6 @@
 #pragma once
-// A libretro core opened with dlopen: its entry points, resolved once. A core keeps
-// its emulator in global variables, so each file is opened once per process and
+// A libretro core opened at run time (dlopen, LoadLibraryW on Windows): its entry points, resolved
+// once. A core keeps its emulator in global variables, so each file is opened once per process and
 // every call into it is made from one thread.
 #include <memory>
 #include <string>

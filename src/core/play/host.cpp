@@ -2,11 +2,17 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#ifdef _WIN32
+#include <windows.h>
+
+#include "core/winsys.h"
+#else
 #include <unistd.h>
+#endif
 
 #include "core/play/core.h"
+#include "core/system.h"
 
 namespace qv::play {
 
@@ -26,14 +32,66 @@ struct Calling {
 // the user who has one, else one of our own that may well not exist.
 const std::string& systemDirectory() {
     static const std::string dir = [] {
-        const char* home = std::getenv("HOME");
-        const std::string base = home && *home ? home : "/tmp";
+#ifdef _WIN32
+        const std::string base = environmentValue("APPDATA").value_or("");
+        const std::string retroarch = base + "\\RetroArch\\system";
+        const std::string ours = base + "\\Quorvane\\system";
+#else
+        std::string base = homeFolder();
+        if (base.empty()) base = "/tmp";
         const std::string retroarch = base + "/.config/retroarch/system";
+        const std::string ours = base + "/.local/share/quorvane/system";
+#endif
         std::error_code ec;
-        if (std::filesystem::is_directory(retroarch, ec)) return retroarch;
-        return base + "/.local/share/quorvane/system";
+        if (std::filesystem::is_directory(fsPath(retroarch), ec)) return retroarch;
+        return ours;
     }();
     return dir;
+}
+
+// The image as a file of its own in the temporary folder, for a core that reads only
+// files; empty when it cannot be written.
+std::string writeImageFile(std::span<const std::uint8_t> image) {
+#ifdef _WIN32
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD n = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (n == 0 || n > MAX_PATH) return {};
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring name = std::wstring(folder, n) + L"quorvane-play-" +
+                                  std::to_wstring(processId()) + L"-" + std::to_wstring(++counter) +
+                                  L".nes";
+        const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            if (::GetLastError() == ERROR_FILE_EXISTS) continue;
+            return {};
+        }
+        DWORD written = 0;
+        const bool ok =
+            ::WriteFile(h, image.data(), static_cast<DWORD>(image.size()), &written, nullptr) &&
+            written == image.size();
+        ::CloseHandle(h);
+        if (ok) return win::narrow(name);
+        ::DeleteFileW(name.c_str());
+        return {};
+    }
+    return {};
+#else
+    char name[] = "/tmp/quorvane-play-XXXXXX.nes";
+    const int fd = ::mkstemps(name, 4);
+    if (fd < 0) return {};
+    const bool ok = ::write(fd, image.data(), image.size()) == static_cast<ssize_t>(image.size());
+    ::close(fd);
+    if (ok) return name;
+    ::unlink(name);
+    return {};
+#endif
+}
+
+void removeImageFile(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove(fsPath(path), ec);
 }
 
 } // namespace
@@ -119,7 +177,7 @@ void PlayHost::unloadGame() {
     core_.unloadGame();
     loaded_ = false;
     if (!tempPath_.empty()) {
-        ::unlink(tempPath_.c_str());
+        removeImageFile(tempPath_);
         tempPath_.clear();
     }
 }
@@ -133,20 +191,12 @@ bool PlayHost::loadGame(std::span<const std::uint8_t> image, std::string& error)
     game.size = image_.size();
     if (needPath_) {
         // A core that reads only files gets the image as a file of its own.
-        char name[] = "/tmp/quorvane-play-XXXXXX.nes";
-        const int fd = ::mkstemps(name, 4);
-        if (fd < 0 ||
-            ::write(fd, image.data(), image.size()) != static_cast<ssize_t>(image.size())) {
-            if (fd >= 0) {
-                ::close(fd);
-                ::unlink(name);
-            }
+        tempPath_ = writeImageFile(image);
+        if (tempPath_.empty()) {
             error = "The image could not be written for the core";
             image_ = std::move(previous);
             return false;
         }
-        ::close(fd);
-        tempPath_ = name;
         game.data = nullptr;
         game.path = tempPath_.c_str();
     }
@@ -155,7 +205,7 @@ bool PlayHost::loadGame(std::span<const std::uint8_t> image, std::string& error)
     if (!core_.loadGame(&game)) {
         error = "The core did not take the image" + (lastLog_.empty() ? "" : ": " + lastLog_);
         if (!tempPath_.empty()) {
-            ::unlink(tempPath_.c_str());
+            removeImageFile(tempPath_);
             tempPath_.clear();
         }
         image_ = std::move(previous);

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <vector>
 
+#include "core/system.h"
+
 #ifdef QV_HAVE_LIBLNK
 #include <dlfcn.h>
 #include <liblnk.h>
@@ -76,7 +78,10 @@ QString linkString(liblnk_file_t* file, SizeGetter sizeOf, Getter get) {
 QString ResolveShortcut(const QString& path) {
     if (!path.endsWith(QStringLiteral(".lnk"), Qt::CaseInsensitive)) return path;
     QString target;
-#ifdef QV_HAVE_LIBLNK
+#ifdef _WIN32
+    // The shell reads its own links.
+    if (const auto stored = shellLinkTarget(localPath(path))) target = fromLocalPath(*stored);
+#elif defined(QV_HAVE_LIBLNK)
     const LinkLibrary& lnk = linkLibrary();
     liblnk_file_t* file = nullptr;
     if (lnk.loaded && lnk.initialize(&file, nullptr) == 1) {
@@ -100,12 +105,22 @@ QString browseStart(const QString& typed, const QString& pattern) {
     return typed.isEmpty() ? programFolder() + QLatin1Char('/') + pattern : typed;
 }
 
+// The core's paths are UTF-8 on Windows, where the 8-bit code page could not name
+// every file; QFile's encoding is the file system's own elsewhere.
 std::string localPath(const QString& path) {
+#ifdef _WIN32
+    return QDir::toNativeSeparators(path).toStdString();
+#else
     return QFile::encodeName(path).toStdString();
+#endif
 }
 
 QString fromLocalPath(const std::string& path) {
+#ifdef _WIN32
+    return QDir::fromNativeSeparators(QString::fromStdString(path));
+#else
     return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
 }
 
 } // namespace qv

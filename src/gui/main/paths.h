@@ -13,8 +13,8 @@ QString programFolder();
 // Where a file dialog opens: the name already typed, else `pattern` ("*.nes") in
 // the program's folder.
 QString browseStart(const QString& typed, const QString& pattern);
-// A path as the file system takes it (the local 8-bit encoding), and back: the one
-// way core file functions get their paths.
+// A path as the file system takes it (the local 8-bit encoding; UTF-8 with
+// backslashes on Windows), and back: the one way core file functions get their paths.
 std::string localPath(const QString& path);
 QString fromLocalPath(const std::string& path);
 } // namespace qv
