@@ -52,6 +52,7 @@ package: all
 bench: configure
 	cmake --build $(BUILD) --parallel 2 --target benchmarks
 	@python3 bench/run.py $(BUILD)/bin
+	@python3 bench/patch_sizes.py $(BUILD)/bin
 
 # The whole suite once more with AddressSanitizer and UndefinedBehaviorSanitizer,
 # stopping at the first report.
