@@ -10,6 +10,12 @@ namespace qv {
 
 namespace {
 
+// Adds whole lines to a report's text.
+struct Lines {
+    std::string& text;
+    void operator()(std::string_view line) const { (text += line) += '\n'; }
+};
+
 // A parameter's report line, built in a buffer that every line reuses: a report has a
 // line for every parameter, and a short run would spend much of its time making them.
 struct Line {
@@ -67,7 +73,7 @@ std::string gameStatus(std::span<const std::uint8_t> file) {
 namespace {
 
 // "Bytes outside every parameter: N in M ranges", then the ranges; nothing when N is 0.
-void outsideLines(const LineSink& out, int count, const std::vector<ByteRange>& ranges) {
+void outsideLines(const Lines& out, int count, const std::vector<ByteRange>& ranges) {
     if (count == 0) return;
     out("Bytes outside every parameter: " + std::to_string(count) + " in " +
         std::to_string(ranges.size()) + (ranges.size() == 1 ? " range" : " ranges"));
@@ -81,7 +87,7 @@ void outsideLines(const LineSink& out, int count, const std::vector<ByteRange>& 
 
 // Group headings are written once for a run of rows of the same group.
 struct Grouped {
-    const LineSink& out;
+    const Lines& out;
     const Group* last = nullptr;
     std::string heading{}; // reused, as the report's lines are
     void row(const ItemRow& r, const std::string& text) {
@@ -95,15 +101,21 @@ struct Grouped {
     }
 };
 
-std::vector<std::string> collected(const std::function<void(const LineSink&)>& report) {
+template <class Report> std::vector<std::string> collected(const Report& report) {
+    std::string text;
+    report(Lines{text});
     std::vector<std::string> lines;
-    report([&](std::string_view line) { lines.emplace_back(line); });
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        lines.emplace_back(text, start, end - start);
+    }
     return lines;
 }
 
 } // namespace
 
-void changesReport(const ChangeList& list, int shift, const LineSink& out) {
+void changesReport(const ChangeList& list, int shift, std::string& text) {
+    const Lines out{text};
     Line line;
     Grouped g{out};
     for (const Change& c : list.changed) {
@@ -126,10 +138,11 @@ void changesReport(const ChangeList& list, int shift, const LineSink& out) {
 }
 
 std::vector<std::string> changesReport(const ChangeList& list, int shift) {
-    return collected([&](const LineSink& out) { changesReport(list, shift, out); });
+    return collected([&](const Lines& out) { changesReport(list, shift, out.text); });
 }
 
-void diffReport(const ImageDiff& d, int shiftA, int shiftB, const LineSink& out) {
+void diffReport(const ImageDiff& d, int shiftA, int shiftB, std::string& report) {
+    const Lines out{report};
     // Changed and out-of-bounds parameters read alike: before -> after, at both layouts.
     Line text;
     const auto line = [&](const Change& c) -> const std::string& {
@@ -160,7 +173,7 @@ void diffReport(const ImageDiff& d, int shiftA, int shiftB, const LineSink& out)
 }
 
 std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) {
-    return collected([&](const LineSink& out) { diffReport(d, shiftA, shiftB, out); });
+    return collected([&](const Lines& out) { diffReport(d, shiftA, shiftB, out.text); });
 }
 
 PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
@@ -214,7 +227,7 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
 }
 
 std::vector<std::string> explanationReport(const PatchExplanation& e) {
-    return collected([&](const LineSink& out) {
+    return collected([&](const Lines& out) {
         if (e.withBase && e.diff.equal() && e.writtenBytes > 0) {
             out("already applied: all " + std::to_string(e.writtenBytes) +
                 (e.writtenBytes == 1 ? " byte already holds the patched value"
@@ -225,7 +238,7 @@ std::vector<std::string> explanationReport(const PatchExplanation& e) {
             const int n = static_cast<int>(e.diff.changed.size());
             out(std::to_string(n) + (n == 1 ? " parameter changes" : " parameters change") +
                 " (before -> after)");
-            diffReport(e.diff, e.shiftBase, e.shiftPatched, out);
+            diffReport(e.diff, e.shiftBase, e.shiftPatched, out.text);
             return;
         }
         const int n = static_cast<int>(e.touched.size());

@@ -27,20 +27,28 @@ ChangeList changedParameters(std::span<const std::uint8_t> image, int shift) {
 }
 
 const std::vector<ByteRange>& outsideRuns() {
+    // From the parameters' offsets in order, not a mark per byte of the image: the
+    // gaps between them are the runs (the rows "qorv diff" of make bench).
     static const std::vector<ByteRange> runs = [] {
-        std::vector<bool> inside(static_cast<std::size_t>(kPlainSize), false);
+        std::vector<int> inside;
         for (const ItemRow& r : parameterRows())
-            for (int off : r.item->offsets)
-                inside[static_cast<std::size_t>(off)] = true;
+            inside.insert(inside.end(), r.item->offsets.begin(), r.item->offsets.end());
+        std::ranges::sort(inside);
         std::vector<ByteRange> out;
-        for (int i = 0; i < kPlainSize; ++i) {
-            if (inside[static_cast<std::size_t>(i)]) continue;
+        const auto gap = [&out](int first, int last) {
             // A run never crosses the end of the header: a trainer comes between.
-            if (!out.empty() && out.back().last + 1 == i && i != kHeaderSize)
-                out.back().last = i;
-            else
-                out.push_back({i, i});
+            if (first < kHeaderSize && last >= kHeaderSize) {
+                out.push_back({first, kHeaderSize - 1});
+                first = kHeaderSize;
+            }
+            if (first <= last) out.push_back({first, last});
+        };
+        int next = 0; // the first offset not yet placed
+        for (int off : inside) {
+            if (off > next) gap(next, off - 1);
+            next = std::max(next, off + 1);
         }
+        gap(next, kPlainSize - 1);
         return out;
     }();
     return runs;
