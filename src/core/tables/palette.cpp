@@ -2,7 +2,6 @@
 // number of entries, first column and the colours Reset restores.
 #include "core/tables/palette.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,8 +99,8 @@ void addRowItems(std::vector<Item>& items, const PaletteRow& r) {
         const std::string_view name(control, putHex(control + 3, r.offset + i, 4));
         // "Heading Label 2": a row of one entry has no number.
         char text[128];
-        char* end = std::ranges::copy(r.section, text).out;
-        end = std::ranges::copy(r.label, end).out;
+        char* end = text + r.section.copy(text, r.section.size());
+        end += r.label.copy(end, r.label.size());
         if (r.count > 1) *end++ = ' ', *end++ = static_cast<char>('1' + i);
         const int d = r.defaults[static_cast<std::size_t>(i)];
         items.push_back(numeric(keep(name), keep(std::string_view(text, end)), r.offset + i,
