@@ -2,6 +2,8 @@
 #include "core/tables/enemy2.h"
 
 #include <array>
+#include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
