@@ -105,7 +105,7 @@ template <class Write> std::vector<std::string> collected(const Write& write) {
     return lines;
 }
 
-// Room for a report of `rows` parameter lines and `short` shorter ones, asked for once:
+// Room for a report of `rows` parameter lines and `shortLines` shorter ones, asked for once:
 // grown by doubling, the text would touch twice the memory (the rows "qorv changes" and
 // "qorv diff" of make bench). Room never written is never touched.
 void makeRoom(std::string& text, std::size_t rows, std::size_t shortLines = 0) {
