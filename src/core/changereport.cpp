@@ -10,32 +10,6 @@ namespace qv {
 
 namespace {
 
-// A parameter's report line, built in a buffer that every line reuses: a report has a
-// line for every parameter, and a short run would spend much of its time making them.
-struct Line {
-    std::string text;
-    Line() { text.reserve(256); }
-    Line& operator<<(std::string_view s) {
-        text += s;
-        return *this;
-    }
-    // "  Right: EditMaWalk_R"
-    Line& start(const ItemRow& r) {
-        text = "  ";
-        appendLabel(text, r);
-        return *this << ": " << r.item->control;
-    }
-    Line& value(const ItemRow& r, const ItemState& s) {
-        appendShown(text, *r.item, s);
-        return *this;
-    }
-    Line& defaultOf(const ItemRow& r) { return value(r, {false, r.item->defaultValue}); }
-    Line& offsets(const ItemRow& r, int shift) {
-        appendOffsets(text, r.item->offsets, shift);
-        return *this;
-    }
-};
-
 // "Mario > Mario > Walking / Swimming Speed".
 void appendGroupPath(std::string& path, const ItemRow& r) {
     (path += dialogName(*r.table)) += " > ";
@@ -45,6 +19,48 @@ void appendGroupPath(std::string& path, const ItemRow& r) {
         appendStripped(path, r.group->caption);
     }
 }
+
+// A report's text, written straight into it: a report has a line for every parameter,
+// and a short run would spend much of its time making them (the rows "qorv changes"
+// and "qorv diff" of make bench).
+struct Report {
+    std::string& text;
+    const Group* lastGroup = nullptr;
+
+    // A whole line.
+    void operator()(std::string_view line) const { (text += line) += '\n'; }
+    // A parameter's line, "  Right: EditMaWalk_R", under its group heading when it starts
+    // a run of rows of another group; ended by end().
+    Report& start(const ItemRow& r) {
+        if (r.group != lastGroup) {
+            appendGroupPath(text, r);
+            text += '\n';
+            lastGroup = r.group;
+        }
+        text += "  ";
+        appendLabel(text, r);
+        return *this << ": " << r.item->control;
+    }
+    // The rows that follow start with their group heading again.
+    void newSection(std::string_view heading) {
+        (*this)(heading);
+        lastGroup = nullptr;
+    }
+    Report& operator<<(std::string_view s) {
+        text += s;
+        return *this;
+    }
+    Report& value(const ItemRow& r, const ItemState& s) {
+        appendShown(text, *r.item, s);
+        return *this;
+    }
+    Report& defaultOf(const ItemRow& r) { return value(r, {false, r.item->defaultValue}); }
+    Report& offsets(const ItemRow& r, int shift) {
+        appendOffsets(text, r.item->offsets, shift);
+        return *this;
+    }
+    void end() { text += '\n'; }
+};
 
 } // namespace
 
@@ -67,88 +83,82 @@ std::string gameStatus(std::span<const std::uint8_t> file) {
 namespace {
 
 // "Bytes outside every parameter: N in M ranges", then the ranges; nothing when N is 0.
-void outsideLines(const LineSink& out, int count, const std::vector<ByteRange>& ranges) {
+void outsideLines(const Report& out, int count, const std::vector<ByteRange>& ranges) {
     if (count == 0) return;
     out("Bytes outside every parameter: " + std::to_string(count) + " in " +
         std::to_string(ranges.size()) + (ranges.size() == 1 ? " range" : " ranges"));
-    std::string line;
     for (const ByteRange& r : ranges) {
-        line = "  ";
-        appendRangeText(line, r);
-        out(line);
+        out.text += "  ";
+        appendRangeText(out.text, r);
+        out.text += '\n';
     }
 }
 
-// Group headings are written once for a run of rows of the same group.
-struct Grouped {
-    const LineSink& out;
-    const Group* last = nullptr;
-    std::string heading{}; // reused, as the report's lines are
-    void row(const ItemRow& r, const std::string& text) {
-        if (r.group != last) {
-            heading.clear();
-            appendGroupPath(heading, r);
-            out(heading);
-        }
-        last = r.group;
-        out(text);
-    }
-};
-
-std::vector<std::string> collected(const std::function<void(const LineSink&)>& report) {
+template <class Write> std::vector<std::string> collected(const Write& write) {
+    std::string text;
+    write(text);
     std::vector<std::string> lines;
-    report([&](std::string_view line) { lines.emplace_back(line); });
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        lines.emplace_back(text, start, end - start);
+    }
     return lines;
+}
+
+// Room for a report of `rows` parameter lines and `shortLines` shorter ones, asked for once:
+// grown by doubling, the text would touch twice the memory (the rows "qorv changes" and
+// "qorv diff" of make bench). Room never written is never touched.
+void makeRoom(std::string& text, std::size_t rows, std::size_t shortLines = 0) {
+    text.reserve(text.size() + 256 + 160 * rows + 40 * shortLines);
 }
 
 } // namespace
 
-void changesReport(const ChangeList& list, int shift, const LineSink& out) {
-    Line line;
-    Grouped g{out};
+void changesReport(const ChangeList& list, int shift, std::string& text) {
+    makeRoom(text, list.changed.size() + list.outOfBounds.size());
+    Report out{text};
     for (const Change& c : list.changed) {
         const ItemRow& r = *c.row;
-        line.start(r) << " = ";
-        line.value(r, c.value) << " (default ";
-        line.defaultOf(r) << ") at ";
-        g.row(r, line.offsets(r, shift).text);
+        out.start(r) << " = ";
+        out.value(r, c.value) << " (default ";
+        out.defaultOf(r) << ") at ";
+        out.offsets(r, shift).end();
     }
     if (!list.outOfBounds.empty()) {
-        out("Out of bounds (" + std::to_string(list.outOfBounds.size()) + "):");
-        Grouped o{out};
+        out.newSection("Out of bounds (" + std::to_string(list.outOfBounds.size()) + "):");
         for (const Change& c : list.outOfBounds) {
             const ItemRow& r = *c.row;
-            line.start(r) << " (default ";
-            line.defaultOf(r) << ") at ";
-            o.row(r, line.offsets(r, shift).text);
+            out.start(r) << " (default ";
+            out.defaultOf(r) << ") at ";
+            out.offsets(r, shift).end();
         }
     }
 }
 
 std::vector<std::string> changesReport(const ChangeList& list, int shift) {
-    return collected([&](const LineSink& out) { changesReport(list, shift, out); });
+    return collected([&](std::string& text) { changesReport(list, shift, text); });
 }
 
-void diffReport(const ImageDiff& d, int shiftA, int shiftB, const LineSink& out) {
+void diffReport(const ImageDiff& d, int shiftA, int shiftB, std::string& text) {
+    makeRoom(text, d.changed.size() + d.outOfBounds.size(), d.outside.size());
+    Report out{text};
     // Changed and out-of-bounds parameters read alike: before -> after, at both layouts.
-    Line text;
-    const auto line = [&](const Change& c) -> const std::string& {
+    const auto line = [&](const Change& c) {
         const ItemRow& r = *c.row;
-        text.start(r) << " = ";
-        text.value(r, c.value) << " -> ";
-        text.value(r, c.other) << " at ";
-        text.offsets(r, shiftA);
-        if (shiftA != shiftB) (text << " / ").offsets(r, shiftB);
-        return text.text;
+        out.start(r) << " = ";
+        out.value(r, c.value) << " -> ";
+        out.value(r, c.other) << " at ";
+        out.offsets(r, shiftA);
+        if (shiftA != shiftB) (out << " / ").offsets(r, shiftB);
+        out.end();
     };
-    Grouped g{out};
     for (const Change& c : d.changed)
-        g.row(*c.row, line(c));
+        line(c);
     if (!d.outOfBounds.empty()) {
-        out("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) + "):");
-        Grouped o{out};
+        out.newSection("Out of bounds in either image (" + std::to_string(d.outOfBounds.size()) +
+                       "):");
         for (const Change& c : d.outOfBounds)
-            o.row(*c.row, line(c));
+            line(c);
     }
     if (d.hiddenCount > 0)
         out("Bytes of parameters that still read the same: " + std::to_string(d.hiddenCount));
@@ -160,7 +170,7 @@ void diffReport(const ImageDiff& d, int shiftA, int shiftB, const LineSink& out)
 }
 
 std::vector<std::string> diffReport(const ImageDiff& d, int shiftA, int shiftB) {
-    return collected([&](const LineSink& out) { diffReport(d, shiftA, shiftB, out); });
+    return collected([&](std::string& text) { diffReport(d, shiftA, shiftB, text); });
 }
 
 PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
@@ -214,7 +224,8 @@ PatchExplanation explainPatch(std::span<const std::uint8_t> patch,
 }
 
 std::vector<std::string> explanationReport(const PatchExplanation& e) {
-    return collected([&](const LineSink& out) {
+    return collected([&](std::string& text) {
+        Report out{text};
         if (e.withBase && e.diff.equal() && e.writtenBytes > 0) {
             out("already applied: all " + std::to_string(e.writtenBytes) +
                 (e.writtenBytes == 1 ? " byte already holds the patched value"
@@ -225,17 +236,15 @@ std::vector<std::string> explanationReport(const PatchExplanation& e) {
             const int n = static_cast<int>(e.diff.changed.size());
             out(std::to_string(n) + (n == 1 ? " parameter changes" : " parameters change") +
                 " (before -> after)");
-            diffReport(e.diff, e.shiftBase, e.shiftPatched, out);
+            diffReport(e.diff, e.shiftBase, e.shiftPatched, text);
             return;
         }
         const int n = static_cast<int>(e.touched.size());
         out(std::to_string(n) + (n == 1 ? " parameter is" : " parameters are") +
             " written by the records (no base image; 40,976-byte layout)");
-        Grouped g{out};
-        Line line;
         for (const ItemRow* r : e.touched) {
-            line.start(*r) << " at ";
-            g.row(*r, line.offsets(*r, 0).text);
+            out.start(*r) << " at ";
+            out.offsets(*r, 0).end();
         }
         outsideLines(out, e.untouchedCount, e.untouched);
     });

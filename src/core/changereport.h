@@ -2,7 +2,6 @@
 // Changed parameters, image differences and explained patches as text: the lines
 // `qorv` prints and the editor's windows show.
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,15 +19,16 @@ std::string changedCountText(int count);
 // "unmodified game", or "modified: 3 parameters differ from the game".
 std::string gameStatus(std::span<const std::uint8_t> file);
 
-// Takes a report line by line, without line ends.
-using LineSink = std::function<void(std::string_view line)>;
+// The reports are written at the end of one text, each line ended by "\n", so that
+// `qorv` writes a whole report at once (the rows "qorv changes" and "qorv diff" of
+// make bench); the forms returning lines are for the windows.
 
 // Every changed parameter under its group heading, then those out of bounds.
-void changesReport(const ChangeList& list, int shift, const LineSink& out);
+void changesReport(const ChangeList& list, int shift, std::string& text);
 std::vector<std::string> changesReport(const ChangeList& list, int shift);
 // The differing parameters (first -> second), those out of bounds, then the bytes
 // outside every parameter as ranges.
-void diffReport(const ImageDiff& diff, int shiftA, int shiftB, const LineSink& out);
+void diffReport(const ImageDiff& diff, int shiftA, int shiftB, std::string& text);
 std::vector<std::string> diffReport(const ImageDiff& diff, int shiftA, int shiftB);
 
 struct PatchExplanation {

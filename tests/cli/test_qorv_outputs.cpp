@@ -139,10 +139,17 @@ TEST(QorvOutputs, ADanglingLinkAsOutputGetsTheFileItNames) {
 TEST(QorvOutputs, FailingToWriteStandardOutputIsAnError) {
     if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
     TempDir dir;
-    const std::string game = dir.file("game.nes");
+    const std::string game = dir.file("game.nes"), other = dir.file("other.nes");
     writeBytes(game, Bytes(40976, 0));
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"dump", "--json", game}, {"get", game, "EditMaZanki"}, {"info", game}, {"--help"}}) {
+    writeBytes(other, Bytes(40976, 0xA5));
+    // Reports of every parameter, written as one block or through the buffer.
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"dump", "--json", game},
+                                               {"get", game, "EditMaZanki"},
+                                               {"info", game},
+                                               {"--help"},
+                                               {"changes", game},
+                                               {"diff", game, other}}) {
         std::vector<std::string> argv{QORV_BINARY};
         argv.insert(argv.end(), args.begin(), args.end());
         const Outcome r = runProgram(dir, argv, "/dev/full");

@@ -1,6 +1,7 @@
 #include "core/tables/builders.h"
 
-#include <memory>
+#include <cstdio>
+#include <cstdlib>
 
 namespace qv::tables {
 
@@ -29,11 +30,20 @@ ChoiceListRef numberList(int first, int last, int marked,
     });
 }
 
-ChoiceListRef codeNames(std::vector<std::string_view> names) {
-    const auto shared = std::make_shared<const std::vector<std::string_view>>(std::move(names));
-    return entryList(static_cast<int>(shared->size()), [shared](int code) {
-        return hex2(code) + " " + std::string((*shared)[static_cast<std::size_t>(code)]);
-    });
+ChoiceListRef codeNames(int count, std::vector<std::string_view> (*names)()) {
+    return entryList(
+        count, [count, names, listed = std::vector<std::string_view>()](int code) mutable {
+            if (listed.empty()) {
+                listed = names();
+                // A table whose names disagree with its count is at fault, caught by any test
+                // that shows the list.
+                if (static_cast<int>(listed.size()) != count) {
+                    std::fprintf(stderr, "a list of %d codes named %zu\n", count, listed.size());
+                    std::abort();
+                }
+            }
+            return hex2(code) + " " + std::string(listed[static_cast<std::size_t>(code)]);
+        });
 }
 
 Group notes(RowText caption, RowText objectName, std::vector<std::string_view> texts) {

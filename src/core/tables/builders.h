@@ -45,8 +45,10 @@ ChoiceListRef numberList(int first, int last, int marked,
 inline std::string hex2(int code) {
     return hexDigits(code, 2);
 }
-// Codes from 00 with their names ("0A Blooper"), each written when it is shown.
-ChoiceListRef codeNames(std::vector<std::string_view> names);
+// `count` codes from 00 with their names ("0A Blooper"), each written when it is shown.
+// `names` lists the names when the first entry is shown: most runs of qorv never show
+// one, and the rows "qorv changes" and "qorv diff" of make bench build every table.
+ChoiceListRef codeNames(int count, std::vector<std::string_view> (*names)());
 
 // A page named "Tab" and its number, or `objectName`.
 Page page(RowText caption, std::vector<Group> groups);

@@ -119,6 +119,7 @@ Item characterItem(const ColorCharacter& c) {
 
 Page characterPage(int index, RowText caption, RowText objectName) {
     std::vector<Item> items;
+    items.reserve(std::size(kCharacters)); // room for every one: no regrowing on the way
     for (const ColorCharacter& c : kCharacters)
         if (c.page == index) items.push_back(characterItem(c));
     // No context of its own: the page's buttons fall back on the dialog's 800, which the

@@ -1,13 +1,13 @@
 // The Enemy 2 dialog's rows. Offsets are in the 40,976-byte layout.
 #include "core/tables/enemy2.h"
 
-#include <algorithm>
 #include <array>
-#include <functional>
-#include <map>
-#include <memory>
-#include <optional>
-#include <utility>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/tables/builders.h"
 
@@ -20,56 +20,66 @@ using enc::unsignedByte;
 // Every character list holds the codes 0x00..0x34; the code is the entry index.
 constexpr int kCodes = 0x35;
 
-using Overrides = std::vector<std::pair<int, std::string>>;
+// A caption that replaces the base one of its code.
+struct Override {
+    int code;
+    std::string_view caption;
+};
+using Overrides = std::span<const Override>;
 
 // The name after the code, for the codes that have one.
-const std::map<int, std::string>& baseNames() {
-    static const std::map<int, std::string> names{
-        {0x00, "Green Koopa Troopa"},
-        {0x01, "Red Koopa Troopa"},
-        {0x02, "Buzzy Beetle"},
-        {0x03, "Red Koopa Troopa (Loop)"},
-        {0x04, "Green Koopa Troopa (Still)"},
-        {0x05, "Hammer Bros."},
-        {0x06, "Goomba"},
-        {0x07, "Blooper"},
-        {0x08, "Bullet Bill"},
-        {0x09, "Green Paratroopa (Still)"},
-        {0x0A, "Green Cheep-Cheep (Swim)"},
-        {0x0B, "Red Cheep-Cheep (Swim)"},
-        {0x0C, "Podoboo"},
-        {0x0D, "Piranha Plant"},
-        {0x0E, "Green Paratroopa (Jump)"},
-        {0x0F, "Red Paratroopa (U/D)"},
-        {0x10, "Green Paratroopa (L/R)"},
-        {0x11, "Lakitu"},
-        {0x12, "Spiny Egg"},
-        {0x13, "Unknown (Still)"},
-        {0x14, "Flying Cheep-Cheep"},
-        {0x15, "Bowser Flame"},
-        {0x2D, "Bowser"},
-        {0x33, "Bullet Bill"},
-    };
+constexpr std::array<std::string_view, kCodes> kBaseNames = [] {
+    std::array<std::string_view, kCodes> names{};
+    names[0x00] = "Green Koopa Troopa";
+    names[0x01] = "Red Koopa Troopa";
+    names[0x02] = "Buzzy Beetle";
+    names[0x03] = "Red Koopa Troopa (Loop)";
+    names[0x04] = "Green Koopa Troopa (Still)";
+    names[0x05] = "Hammer Bros.";
+    names[0x06] = "Goomba";
+    names[0x07] = "Blooper";
+    names[0x08] = "Bullet Bill";
+    names[0x09] = "Green Paratroopa (Still)";
+    names[0x0A] = "Green Cheep-Cheep (Swim)";
+    names[0x0B] = "Red Cheep-Cheep (Swim)";
+    names[0x0C] = "Podoboo";
+    names[0x0D] = "Piranha Plant";
+    names[0x0E] = "Green Paratroopa (Jump)";
+    names[0x0F] = "Red Paratroopa (U/D)";
+    names[0x10] = "Green Paratroopa (L/R)";
+    names[0x11] = "Lakitu";
+    names[0x12] = "Spiny Egg";
+    names[0x13] = "Unknown (Still)";
+    names[0x14] = "Flying Cheep-Cheep";
+    names[0x15] = "Bowser Flame";
+    names[0x2D] = "Bowser";
+    names[0x33] = "Bullet Bill";
     return names;
-}
+}();
 
-// The code, `between` ("" or "～FF"), and the base name when there is one.
-std::string baseCaption(int code, std::string_view between) {
-    std::string s = hex2(code) + std::string(between);
-    if (auto n = baseNames().find(code); n != baseNames().end()) s += " " + n->second;
-    return s;
+// The caption of `code` in the last of `sets` that replaces it; empty when none does.
+std::string_view replaced(std::span<const Overrides> sets, int code) {
+    for (auto set = sets.rbegin(); set != sets.rend(); ++set)
+        for (auto o = set->rbegin(); o != set->rend(); ++o)
+            if (o->code == code) return o->caption;
+    return {};
 }
 
 // The base captions with those of some codes replaced and the default entry marked;
-// each written when it is shown.
-ChoiceListRef codes(std::string between, std::function<Overrides()> overrides, int marked) {
-    // The replacements are worked out when the first entry is; a later one of a code wins.
-    auto replaced = std::make_shared<std::optional<Overrides>>();
-    return entryList(kCodes, [=](int code) {
-        if (!*replaced) *replaced = overrides ? overrides() : Overrides{};
-        const auto at = std::find_if((*replaced)->rbegin(), (*replaced)->rend(),
-                                     [code](const auto& o) { return o.first == code; });
-        std::string s = at != (*replaced)->rend() ? at->second : baseCaption(code, between);
+// each written when it is shown. The replacements are literals, so that showing an
+// entry makes no list of them (the rows "qorv changes" and "qorv diff" of make bench
+// show an entry of nearly every list).
+ChoiceListRef codes(std::string_view between, std::vector<Overrides> sets, int marked) {
+    return entryList(kCodes, [between, sets = std::move(sets), marked](int code) {
+        std::string s(replaced(sets, code));
+        if (s.empty()) {
+            // The code, `between` ("" or "～FF"), and the base name when there is one.
+            s = hex2(code);
+            s += between;
+            if (const std::string_view name = kBaseNames[static_cast<std::size_t>(code)];
+                !name.empty())
+                (s += ' ') += name;
+        }
         if (code == marked) s += "  [Default]";
         return s;
     });
@@ -79,107 +89,83 @@ ChoiceListRef plain(int marked) {
     return codes("", {}, marked);
 }
 
-// The nine lifts, 0x24..0x2C; `between` follows the code as in baseCaption().
-Overrides lifts(const std::string& between) {
-    static const char* const names[] = {
-        "Lift (Balance)", "Lift (U/D)",        "Lift (Up)",       "Lift (Down)",      "Lift (L/R)",
-        "Lift (Sinking)", "Lift (Ride Horz.)", "Small Lift (Up)", "Small Lift (Down)"};
-    Overrides out;
-    for (int i = 0; i < 9; ++i)
-        out.push_back({0x24 + i, hex2(0x24 + i) + between + " " + names[i]});
-    return out;
-}
+// The nine lifts, 0x24..0x2C.
+constexpr Override kLifts[] = {
+    {0x24, "24 Lift (Balance)"},    {0x25, "25 Lift (U/D)"},      {0x26, "26 Lift (Up)"},
+    {0x27, "27 Lift (Down)"},       {0x28, "28 Lift (L/R)"},      {0x29, "29 Lift (Sinking)"},
+    {0x2A, "2A Lift (Ride Horz.)"}, {0x2B, "2B Small Lift (Up)"}, {0x2C, "2C Small Lift (Down)"}};
+constexpr Override kLiftsUp[] = {
+    {0x24, "24～FF Lift (Balance)"},    {0x25, "25～FF Lift (U/D)"},
+    {0x26, "26～FF Lift (Up)"},         {0x27, "27～FF Lift (Down)"},
+    {0x28, "28～FF Lift (L/R)"},        {0x29, "29～FF Lift (Sinking)"},
+    {0x2A, "2A～FF Lift (Ride Horz.)"}, {0x2B, "2B～FF Small Lift (Up)"},
+    {0x2C, "2C～FF Small Lift (Down)"}};
 
-Overrides operator+(Overrides a, const Overrides& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+constexpr Override kBlaster[] = {{0x33, "33～FF Bill Blaster"}};
 
-const Overrides kOdd{{0x00, "00 Green Koopa Troopa (Odd)"},
-                     {0x01, "01 Red Koopa Troopa (Odd)"},
-                     {0x02, "02 Buzzy Beetle (Odd)"},
-                     {0x03, "03 Red Koopa Troopa (Loop, Odd)"},
-                     {0x04, "04 Green Koopa Troopa (Still, Odd)"}};
+constexpr Override kOdd[] = {{0x00, "00 Green Koopa Troopa (Odd)"},
+                             {0x01, "01 Red Koopa Troopa (Odd)"},
+                             {0x02, "02 Buzzy Beetle (Odd)"},
+                             {0x03, "03 Red Koopa Troopa (Loop, Odd)"},
+                             {0x04, "04 Green Koopa Troopa (Still, Odd)"}};
 
 ChoiceListRef touchedSet3() {
-    return codes(
-        "",
-        [] {
-            return kOdd + Overrides{{0x09, "09 Green Paratroopa (Still, Invalid)"},
-                                    {0x0E, "0E G. Paratroopa (Jump, Invalid)"},
-                                    {0x0F, "0F Red Paratroopa (U/D, Invalid)"},
-                                    {0x10, "10 Green Paratroopa (L/R, Invalid)"},
-                                    {0x13, "13 Unknown (Still, Invalid)"}};
-        },
-        0x12);
+    static constexpr Override kInvalid[] = {{0x09, "09 Green Paratroopa (Still, Invalid)"},
+                                            {0x0E, "0E G. Paratroopa (Jump, Invalid)"},
+                                            {0x0F, "0F Red Paratroopa (U/D, Invalid)"},
+                                            {0x10, "10 Green Paratroopa (L/R, Invalid)"},
+                                            {0x13, "13 Unknown (Still, Invalid)"}};
+    return codes("", {kOdd, kInvalid}, 0x12);
 }
 
 // "00～FF Green Koopa Troopa": the code and every code above it.
-ChoiceListRef range(std::function<Overrides()> more) {
-    return codes(
-        "～FF",
-        [more] {
-            Overrides o{{0x0A, "0A～FF G. Cheep-Cheep (Swim)"}};
-            return more ? o + more() : o;
-        },
-        0x15);
+ChoiceListRef range(std::initializer_list<Overrides> more) {
+    static constexpr Override kCheep[] = {{0x0A, "0A～FF G. Cheep-Cheep (Swim)"}};
+    std::vector<Overrides> sets{kCheep};
+    sets.insert(sets.end(), more.begin(), more.end());
+    return codes("～FF", std::move(sets), 0x15);
 }
 
 ChoiceListRef fireImmune(int marked) {
-    return codes(
-        "", [] { return lifts(""); }, marked);
+    return codes("", {kLifts}, marked);
 }
 
 ChoiceListRef fireThrough(int marked) {
-    return codes(
-        "",
-        [] {
-            return lifts("") + Overrides{{0x0A, "0A Green Cheep-Cheep"},
-                                         {0x0B, "0B Red Cheep-Cheep"},
-                                         {0x0C, "0C Podoboo (From Ground)"},
-                                         {0x33, "33"}};
-        },
-        marked);
+    static constexpr Override kThrough[] = {{0x0A, "0A Green Cheep-Cheep"},
+                                            {0x0B, "0B Red Cheep-Cheep"},
+                                            {0x0C, "0C Podoboo (From Ground)"},
+                                            {0x33, "33"}};
+    return codes("", {kLifts, kThrough}, marked);
 }
 
-// The base name followed by " (No Effect)".
-Overrides noEffect(std::initializer_list<int> list) {
-    Overrides out;
-    for (int code : list)
-        out.push_back({code, baseCaption(code, "") + " (No Effect)"});
-    return out;
-}
+// The base names followed by " (No Effect)".
+constexpr Override kNoEffect[] = {
+    {0x05, "05 Hammer Bros. (No Effect)"},  {0x07, "07 Blooper (No Effect)"},
+    {0x08, "08 Bullet Bill (No Effect)"},   {0x0C, "0C Podoboo (No Effect)"},
+    {0x0D, "0D Piranha Plant (No Effect)"}, {0x11, "11 Lakitu (No Effect)"},
+    {0x15, "15 Bowser Flame (No Effect)"},  {0x2D, "2D Bowser (No Effect)"},
+    {0x33, "33 Bullet Bill (No Effect)"}};
 
 ChoiceListRef pacing() {
-    return codes(
-        "",
-        [] {
-            return noEffect({0x05, 0x07, 0x08, 0x0C, 0x0D, 0x11, 0x15, 0x2D, 0x33}) +
-                   Overrides{{0x03, "03 Red Koopa Troopa"},
-                             {0x04, "04 Green Koopa Troopa"},
-                             {0x12, "12 Spiny"},
-                             {0x09, "09 Green Paratroopa (No Effect)"},
-                             {0x0A, "0A G. Cheep-Cheep (No Effect)"},
-                             {0x0B, "0B Red Cheep-Cheep (No Effect)"},
-                             {0x0E, "0E Green Paratroopa (No Effect)"},
-                             {0x0F, "0F Red Paratroopa (No Effect)"},
-                             {0x10, "10 Green Paratroopa (No Effect)"},
-                             {0x13, "13 Unknown (No Effect)"},
-                             {0x14, "14 Red Cheep-Cheep (No Effect)"}};
-        },
-        0x03);
+    static constexpr Override kPacing[] = {{0x03, "03 Red Koopa Troopa"},
+                                           {0x04, "04 Green Koopa Troopa"},
+                                           {0x12, "12 Spiny"},
+                                           {0x09, "09 Green Paratroopa (No Effect)"},
+                                           {0x0A, "0A G. Cheep-Cheep (No Effect)"},
+                                           {0x0B, "0B Red Cheep-Cheep (No Effect)"},
+                                           {0x0E, "0E Green Paratroopa (No Effect)"},
+                                           {0x0F, "0F Red Paratroopa (No Effect)"},
+                                           {0x10, "10 Green Paratroopa (No Effect)"},
+                                           {0x13, "13 Unknown (No Effect)"},
+                                           {0x14, "14 Red Cheep-Cheep (No Effect)"}};
+    return codes("", {kNoEffect, kPacing}, 0x03);
 }
 
 ChoiceListRef notTurning() {
-    return codes(
-        "",
-        [] {
-            return noEffect({0x05, 0x07, 0x08, 0x0C, 0x0D, 0x11, 0x15, 0x2D, 0x33}) +
-                   Overrides{{0x0A, "0A Green Cheep-Cheep"},
-                             {0x0B, "0B Red Cheep-Cheep"},
-                             {0x14, "14 Red Cheep-Cheep (No Effect)"}};
-        },
-        0x06);
+    static constexpr Override kNotTurning[] = {{0x0A, "0A Green Cheep-Cheep"},
+                                               {0x0B, "0B Red Cheep-Cheep"},
+                                               {0x14, "14 Red Cheep-Cheep (No Effect)"}};
+    return codes("", {kNoEffect, kNotTurning}, 0x06);
 }
 
 Item code(RowText control, RowText label, int offset, ChoiceListRef list, int def) {
@@ -317,29 +303,24 @@ DialogTable build() {
                  group("Podoboo Jump Height", 18904, "SpdBubbleJump",
                        {numeric("EditBubbleJump", "Set &Value:", 0x49D8, negated, -127, 128, 7)}),
              }),
-        page("Special 1", "TabChara1",
-             {
-                 group("Damage When Touched", 22716, "SpdFumiDamage",
-                       {code("CmbFumiDamage1", "&Set 1:", 0x58BC, plain(0x0D), 0x0D),
-                        code("CmbFumiDamage2", "S&et 2:", 0x58C0, plain(0x0C), 0x0C),
-                        code("CmbFumiDamage3", "&Range:", 0x58C8, range({}), 0x15),
-                        code("CmbFumiDamage4", "Se&t 3:", 0x597C, touchedSet3(), 0x12),
-                        code("CmbFumiDamage5", "Exce&ption:", 0x58C4,
-                             codes(
-                                 "", [] { return kOdd; }, 0x33),
-                             0x33),
-                        code("CmbFumiDamage6", "E&xception:", 0x58B8, touchedSet3(), 0x12)}),
-                 group("Fireball Immune Characters", 22373, "SpdFireTole",
-                       {code("CmbFireTole1", "Set &1:", 0x5765, fireImmune(0x02), 0x02),
-                        code("CmbFireTole2", "Set &2:", 0x579A, fireImmune(0x08), 0x08),
-                        code("CmbFireTole3", "Set &3:", 0x579E, fireImmune(0x0C), 0x0C),
-                        code("CmbFireTole4", "Set &4:", 0x57A2, range([] {
-                                 return lifts("～FF") + Overrides{{0x33, "33～FF Bill Blaster"}};
-                             }),
-                             0x15)}),
-                 group("Stomped Character Cannot Be Kicked", 22752, "SpdFumiNotKeri",
-                       {code("CmbFumiNotKeri", "Set &Value:", 0x58E0, plain(0x06), 0x06)}),
-             }),
+        page(
+            "Special 1", "TabChara1",
+            {
+                group("Damage When Touched", 22716, "SpdFumiDamage",
+                      {code("CmbFumiDamage1", "&Set 1:", 0x58BC, plain(0x0D), 0x0D),
+                       code("CmbFumiDamage2", "S&et 2:", 0x58C0, plain(0x0C), 0x0C),
+                       code("CmbFumiDamage3", "&Range:", 0x58C8, range({}), 0x15),
+                       code("CmbFumiDamage4", "Se&t 3:", 0x597C, touchedSet3(), 0x12),
+                       code("CmbFumiDamage5", "Exce&ption:", 0x58C4, codes("", {kOdd}, 0x33), 0x33),
+                       code("CmbFumiDamage6", "E&xception:", 0x58B8, touchedSet3(), 0x12)}),
+                group("Fireball Immune Characters", 22373, "SpdFireTole",
+                      {code("CmbFireTole1", "Set &1:", 0x5765, fireImmune(0x02), 0x02),
+                       code("CmbFireTole2", "Set &2:", 0x579A, fireImmune(0x08), 0x08),
+                       code("CmbFireTole3", "Set &3:", 0x579E, fireImmune(0x0C), 0x0C),
+                       code("CmbFireTole4", "Set &4:", 0x57A2, range({kLiftsUp, kBlaster}), 0x15)}),
+                group("Stomped Character Cannot Be Kicked", 22752, "SpdFumiNotKeri",
+                      {code("CmbFumiNotKeri", "Set &Value:", 0x58E0, plain(0x06), 0x06)}),
+            }),
         page("Special 2", "TabChara2",
              {
                  group("Stomped Characters That Fall Offscreen", 22920, "SpdFumiFall",

@@ -32,7 +32,7 @@ const Encoding minus130{"minus 130", 1, &decodeMinus130, &encodeMinus130};
 namespace {
 
 // "Launched Character Sprite": codes 0x00..0x32, the index is the code.
-ChoiceListRef launchedSprites() {
+std::vector<std::string_view> launchedSpriteNames() {
     std::vector<std::string_view> names(0x33, "Unknown"); // 0x1B..0x31 among them
     for (int c : {0x00, 0x01, 0x03, 0x04})
         names[static_cast<std::size_t>(c)] = "Koopa Troopa";
@@ -61,7 +61,7 @@ ChoiceListRef launchedSprites() {
     };
     for (const auto& [c, n] : single)
         names[static_cast<std::size_t>(c)] = n;
-    return codeNames(std::move(names));
+    return names;
 }
 
 // "Bowser True Form": codes 0x00..0x41, the index is the code.
@@ -143,7 +143,7 @@ ChoiceListRef trueForms(int marked) {
 }
 
 // "Bill Blaster Launched Character": every code 0x00..0xFF; codes not named are "-".
-ChoiceListRef blasterCharacters() {
+std::vector<std::string_view> blasterCharacterNames() {
     struct Run {
         int first, last;
     };
@@ -208,7 +208,7 @@ ChoiceListRef blasterCharacters() {
         for (const Run& r : n.codes)
             for (int c = r.first; c <= r.last; ++c)
                 out[static_cast<std::size_t>(c)] = n.name;
-    return codeNames(std::move(out));
+    return out;
 }
 
 // Bullet Bill and Cheep-Cheep elevations: entries -1..12, then the two special rows.
@@ -316,7 +316,8 @@ DialogTable build() {
                  billBlasterSpeed(),
                  holdFireRange(),
                  group("Launched Character Sprite", 26852, "SpdHodaiChr",
-                       {code("CmbHodaiChr", "Set &Value:", 0x68E4, launchedSprites(), 0x08)}),
+                       {code("CmbHodaiChr", "Set &Value:", 0x68E4,
+                             codeNames(0x33, launchedSpriteNames), 0x08)}),
                  group("Collision Settings", 14993, "SpdKillerStat",
                        {choice("CmbKillerStat", "Set Val&ue:", 0x3A91,
                                makeList({"Normal  [Default]", "Background", "Obstacle"}),
@@ -391,8 +392,9 @@ DialogTable build() {
         page("Other", "TabAdvance",
              {
                  group("Bill Blaster Launched Character", 14884, "SpdHodaiChrAdvc",
-                       {choice("CmbHodaiChrAdvc", "Ch&aracter:", 0x3A24, blasterCharacters(),
-                               rule::indexOffset(0, true), 0x33)}),
+                       {choice("CmbHodaiChrAdvc", "Ch&aracter:", 0x3A24,
+                               codeNames(256, blasterCharacterNames), rule::indexOffset(0, true),
+                               0x33)}),
                  group("Hammer Bros. Pattern Before Rush", 19053, "SpdHmBrsZengo",
                        {signed4("EditHmBrsZengo", "Set &Value:", 0x4A6D, 64)}),
              }),

@@ -139,7 +139,7 @@ ChoiceListRef deleteTargets() {
 }
 
 // The objects an item block can produce, by code; unnamed codes are "NULL".
-ChoiceListRef blockObjects() {
+std::vector<std::string_view> blockObjectNames() {
     std::vector<std::string_view> caption(256, "NULL");
     const auto name = [&](int first, int last, const char* text) {
         for (int c = first; c <= last; ++c)
@@ -209,7 +209,7 @@ ChoiceListRef blockObjects() {
              {0xE5, 0xE5}, {0xE7, 0xE8}, {0xEA, 0xEB}, {0xED, 0xEE}, {0xF0, 0xF1}, {0xF3, 0xF4},
              {0xF6, 0xF7}, {0xF9, 0xFA}, {0xFC, 0xFD}, {0xFF, 0xFF}})
         name(first, last, "Unknown");
-    return codeNames(std::move(caption));
+    return caption;
 }
 
 Group flagpole() {
@@ -317,8 +317,8 @@ DialogTable build() {
                             highNibble(0x0), 6)})}),
         page("Advanced", "TabAdvance",
              {group("Item Block Character", 15450, "SpdBlocItemAdvc",
-                    {choice("CmbBlocItemAdvc", "Set &Character:", 0x3C5A, blockObjects(),
-                            unsignedIndex(0), 0x2E)}),
+                    {choice("CmbBlocItemAdvc", "Set &Character:", 0x3C5A,
+                            codeNames(256, blockObjectNames), unsignedIndex(0), 0x2E)}),
               group("Screen Setting", 173, "SpdMonoView",
                     {check("ChkMonoView", "&Monochrome", 0x00AD, {0x1F}, {0x1E})})}),
     });
