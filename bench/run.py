@@ -9,7 +9,7 @@ and the median of the pairs' ratios is reported, so that a machine busy with oth
 work slows both sides of a pair alike. Files are written to QV_BENCH_DIR, by default a
 temporary folder beside BUILD/bin: on the build's own file system, as a user's files
 are, where the fsync every save does costs what it costs the user; a floor that writes
-a file gets its file synced too, within its time.
+a file gets its file and folder synced too, within its time.
 
 The dialogs are opened as the user meets them: the editor on its own Xvfb display with
 openbox, a key press, and the dialog's first paint (bench_dialog_x).
@@ -46,16 +46,18 @@ def spawn(cmd, env):
 
 def synced(cmd, env, path, data=None):
     """spawn() of cmd, then, as `sync` of the file it wrote would, path synced to the
-    disk; with data, path is first written with those bytes, as a program that
+    disk, and its folder, as qorv syncs the folder after it renames a new file into
+    place; with data, path is first written with those bytes, as a program that
     writes them would."""
     start = time.perf_counter()
     _, cpu, peak = spawn(cmd, env)
     if data is not None:
         with open(path, "wb") as f:
             f.write(data)
-    fd = os.open(path, os.O_RDONLY)
-    os.fsync(fd)
-    os.close(fd)
+    for name in (path, os.path.dirname(path)):
+        fd = os.open(name, os.O_RDONLY)
+        os.fsync(fd)
+        os.close(fd)
     return time.perf_counter() - start, cpu, peak
 
 
