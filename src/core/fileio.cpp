@@ -2,7 +2,6 @@
 
 #include <array>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -448,16 +447,6 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
     syncFolder(dir);
     removeStaleTemps(dir, stem);
     return {};
-}
-
-std::string upperExtension(const std::string& path) {
-    const std::string name = baseName(path);
-    const auto dot = name.rfind('.');
-    if (dot == std::string::npos) return {};
-    std::string ext = name.substr(dot);
-    for (char& c : ext)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return ext;
 }
 
 std::string baseName(const std::string& path) {

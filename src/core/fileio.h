@@ -2,6 +2,7 @@
 // Whole-file reading and atomic whole-file replacement, shared by every writer
 // (game images, patches, the settings file) so that a failed write never leaves
 // a truncated file behind.
+#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -73,10 +74,19 @@ WriteResult checkReplaceable(const std::string& path);
 // Test hook: when set, the next atomic writes fail as if the disk were full.
 void setWriteFailureForTesting(bool fail);
 
-// The extension with its dot, upper-cased ("game.NeS" -> ".NES"); empty without one.
-std::string upperExtension(const std::string& path);
 // The last path component.
 std::string baseName(const std::string& path);
 std::string dirName(const std::string& path);
+
+// The extension with its dot, upper-cased ("game.NeS" -> ".NES"); empty without one.
+inline std::string upperExtension(const std::string& path) {
+    const std::string name = baseName(path);
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string ext = name.substr(dot);
+    for (char& c : ext)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
 
 } // namespace qv

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <mutex>
@@ -361,16 +360,6 @@ WriteResult writeFileAtomic(const std::string& requested, std::span<const std::u
     }
     removeStaleTemps(dir, stem);
     return {};
-}
-
-std::string upperExtension(const std::string& path) {
-    const std::string name = baseName(path);
-    const auto dot = name.rfind('.');
-    if (dot == std::string::npos) return {};
-    std::string ext = name.substr(dot);
-    for (char& c : ext)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return ext;
 }
 
 // Both separators count here, and a drive's root keeps its backslash ("C:\").
