@@ -3,15 +3,17 @@
 # (`cmake --build build --target package`), which also registers .nes and .ips.
 if(TARGET quorvane)
   install(TARGETS quorvane RUNTIME DESTINATION .)
-  # Qt's own deployment tool, run on the installed program: the Qt DLLs, the
-  # platform and style plugins and Qt Multimedia's back end. It comes with Qt,
-  # beside qmake.
+  install(TARGETS quorvane-playio LIBRARY DESTINATION .)
+  # Qt's own deployment tool, run on the installed program and its Play module: the
+  # Qt DLLs, the platform and style plugins and Qt Multimedia's back end. It comes
+  # with Qt, beside qmake.
   get_target_property(QV_QMAKE Qt6::qmake IMPORTED_LOCATION)
   get_filename_component(QV_QT_BIN ${QV_QMAKE} DIRECTORY)
   find_program(QV_WINDEPLOYQT windeployqt HINTS ${QV_QT_BIN} REQUIRED)
   install(
     CODE "execute_process(COMMAND \"${QV_WINDEPLOYQT}\" --release --no-translations
                   --no-compiler-runtime \"\${CMAKE_INSTALL_PREFIX}/quorvane.exe\"
+                  \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:quorvane-playio>\"
                   COMMAND_ERROR_IS_FATAL ANY)")
   # SDL2 for game controllers, when it is a DLL.
   if(TARGET SDL2::SDL2)

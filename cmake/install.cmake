@@ -11,6 +11,8 @@ configure_file(${QV_DATA}/man/quorvane.1 ${QV_GENERATED}/man/quorvane.1 @ONLY)
 configure_file(${QV_DATA}/man/qorv.1 ${QV_GENERATED}/man/qorv.1 @ONLY)
 
 install(TARGETS quorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The Play window's sound and pads, which the editor opens from here.
+install(TARGETS quorvane-playio LIBRARY DESTINATION ${QV_PLAYIO_DIR})
 if(TARGET qorv)
   install(TARGETS qorv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

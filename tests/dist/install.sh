@@ -21,8 +21,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 
+# The Play window's module goes into the library folder the build was configured with.
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")
 expected="usr/bin/qorv
 usr/bin/quorvane
+usr/$libdir/quorvane/quorvane-playio.so
 usr/share/applications/quorvane.desktop
 usr/share/bash-completion/completions/qorv
 usr/share/icons/hicolor/128x128/apps/quorvane.png
@@ -48,6 +51,14 @@ $(diff <(echo "$expected") <(echo "$actual"))"
 [[ $("$root/usr/bin/quorvane" --version) == "quorvane $version" ]] || fail "quorvane --version"
 grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\"/>" \
   "$root/usr/share/metainfo/quorvane.metainfo.xml" || fail "metainfo release"
+
+# The editor starts without the sound and pad libraries; the module finds all of its own.
+if ldd "$root/usr/bin/quorvane" | grep -E 'libSDL2|libQt6Multimedia'; then
+  fail "quorvane links Play's sound or pad library"
+fi
+out=$(ldd "$root/usr/$libdir/quorvane/quorvane-playio.so") || fail "ldd quorvane-playio.so"
+grep -q libSDL2 <<<"$out" && grep -q libQt6Multimedia <<<"$out" || fail "quorvane-playio.so: $out"
+if grep 'not found' <<<"$out"; then fail "quorvane-playio.so lacks a library"; fi
 
 # The desktop entry and the metainfo pass their validators without a remark.
 out=$(desktop-file-validate "$root/usr/share/applications/quorvane.desktop" 2>&1) ||

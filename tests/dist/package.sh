@@ -16,8 +16,10 @@ deb=$out/quorvane_${version}_${arch}.deb
 [[ $(dpkg-deb -f "$deb" Package) == quorvane ]] || fail "Package"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "Version"
 depends=$(dpkg-deb -f "$deb" Depends)
-# dpkg-shlibdeps found the libraries; the font is added by name.
-for dep in fonts-ipafont-gothic libc6 libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6; do
+# dpkg-shlibdeps found the libraries, the Play module's sound and pads among them; the
+# font is added by name.
+for dep in fonts-ipafont-gothic libc6 libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 \
+  libqt6multimedia6 libsdl2-2.0-0; do
   [[ ", $depends," == *", $dep "* || ", $depends," == *", $dep,"* ]] ||
     fail "Depends lacks $dep: $depends"
 done
@@ -28,6 +30,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 
 root=$out/root
 dpkg-deb -x "$deb" "$root"
+[[ -n $(find "$root/usr/lib" -path '*/quorvane/quorvane-playio.so') ]] || fail "package lacks quorvane-playio.so"
 for f in usr/bin/quorvane usr/bin/qorv usr/share/applications/quorvane.desktop \
   usr/share/metainfo/quorvane.metainfo.xml usr/share/mime/packages/quorvane.xml \
   usr/share/man/man1/quorvane.1 usr/share/man/man1/qorv.1 \

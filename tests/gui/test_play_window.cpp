@@ -6,9 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 
 #include "core/play/corefind.h"
 #include "gui/play/playscreen.h"
@@ -156,6 +158,37 @@ TEST(PlayWindow, EveryDocumentChangeReachesTheRunningGame) {
     f.window->document().close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(f.window->playWindow(), nullptr);
+}
+
+TEST(PlayWindow, WithoutTheSoundAndPadsModuleTheGamePlaysSilentlyAndSaysWhy) {
+    QV_REQUIRE_CORE(qvtest::installedCore());
+    const QTemporaryDir empty;
+    WindowFixture f;
+    f.window->LoadNesFile(writeCart(f));
+    QString error;
+    std::unique_ptr<PlayWindow> w(PlayWindow::open(f.window->document(), f.window->settings(), {},
+                                                   {}, nullptr, error, {empty.path()}));
+    ASSERT_NE(w, nullptr) << error.toStdString();
+    EXPECT_EQ(w->status(), QStringLiteral("Could not start 1-1: no level was being played 646 "
+                                          "frames after power-on (game mode 0); no sound or pads: "
+                                          "quorvane-playio.so is in none of %1")
+                               .arg(empty.path()));
+    QStringList disabled;
+    for (const QAction* a : w->findChildren<QAction*>())
+        if (!a->isEnabled()) disabled << a->text();
+    EXPECT_EQ(disabled, QStringList{QStringLiteral("(no sound module)")});
+
+    w->setPaused(true);
+    const int counter = ram(*w, 0x00);
+    w->runFrames(5);
+    EXPECT_EQ(ram(*w, 0x00), (counter + 5) & 0xFF);
+    EXPECT_EQ(ram(*w, 0x57), 24);
+    w->setVolume(30);
+    w->setMuted(true);
+    EXPECT_EQ(f.window->settings().play.volume, 30);
+    EXPECT_TRUE(f.window->settings().play.mute);
+    w->runFrames(1);
+    EXPECT_EQ(ram(*w, 0x00), (counter + 6) & 0xFF);
 }
 
 TEST(PlayWindow, KeysReachTheGameOnlyWhileItHasTheFocus) {

@@ -6,8 +6,6 @@
 #include <algorithm>
 
 #include "core/changes.h"
-#include "gui/play/gamepad.h"
-#include "gui/play/playaudio.h"
 #include "gui/play/playscreen.h"
 #include "gui/play/playwindow.h"
 #include "gui/play/watchpanel.h"
@@ -145,14 +143,14 @@ void PlayWindow::applyScale() {
 void PlayWindow::setVolume(int percent) {
     settings_.play.volume = std::clamp(percent, 0, 100);
     if (volume_->value() != settings_.play.volume) volume_->setValue(settings_.play.volume);
-    audio_->setVolume(settings_.play.volume, settings_.play.mute);
+    if (audio_) audio_->setVolume(settings_.play.volume, settings_.play.mute);
     if (saveSettings_) saveSettings_();
 }
 
 void PlayWindow::setMuted(bool muted) {
     settings_.play.mute = muted;
     if (mute_ && mute_->isChecked() != muted) mute_->setChecked(muted);
-    audio_->setVolume(settings_.play.volume, muted);
+    if (audio_) audio_->setVolume(settings_.play.volume, muted);
     if (saveSettings_) saveSettings_();
 }
 
@@ -167,10 +165,10 @@ void PlayWindow::runFrame() {
         it = releasing_.erase(it);
     }
     const bool active = isActiveWindow();
-    const std::uint16_t pad = gamepads_->buttons();
+    const std::uint16_t pad = gamepads_ ? gamepads_->buttons() : 0;
     host_->setButtons(active ? static_cast<std::uint16_t>(heldButtons() | pad) : 0);
     host_->run();
-    audio_->push(host_->audio());
+    if (audio_) audio_->push(host_->audio());
     host_->audio().clear();
     watch_->frameRun(host_->ram(), host_->fps());
 }

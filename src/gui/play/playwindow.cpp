@@ -17,8 +17,6 @@
 #include <QToolBar>
 
 #include "core/play/corefind.h"
-#include "gui/play/gamepad.h"
-#include "gui/play/playaudio.h"
 #include "gui/play/playkeys.h"
 #include "gui/play/playscreen.h"
 #include "gui/play/watchpanel.h"
@@ -27,8 +25,8 @@ namespace qv {
 
 PlayWindow* PlayWindow::open(RomDocument& doc, Settings& settings,
                              std::function<void()> saveSettings,
-                             const QList<QAction*>& editorActions, QWidget* parent,
-                             QString& error) {
+                             const QList<QAction*>& editorActions, QWidget* parent, QString& error,
+                             const QStringList& ioFolders) {
     const std::string core = play::findCore(settings.play.core, play::coreFolders());
     if (core.empty()) {
         error = QString::fromStdString(play::noCoreMessage());
@@ -42,14 +40,20 @@ PlayWindow* PlayWindow::open(RomDocument& doc, Settings& settings,
             QStringLiteral("The game could not be played.\r\n%1").arg(QString::fromStdString(why));
         return nullptr;
     }
-    auto* window = new PlayWindow(doc, settings, std::move(saveSettings), std::move(host), parent);
+    QString ioProblem;
+    const PlayIo* io = openPlayIo(ioFolders, ioProblem);
+    auto* window =
+        new PlayWindow(doc, settings, std::move(saveSettings), std::move(host), io, parent);
     window->createActions(editorActions);
     window->startAt({window->world_->value(), window->level_->value(), window->page_->value()});
+    if (!io)
+        window->setStatus(
+            QStringLiteral("%1; no sound or pads: %2").arg(window->status(), ioProblem));
     return window;
 }
 
 PlayWindow::PlayWindow(RomDocument& doc, Settings& settings, std::function<void()> saveSettings,
-                       std::unique_ptr<play::PlayHost> host, QWidget* parent)
+                       std::unique_ptr<play::PlayHost> host, const PlayIo* io, QWidget* parent)
     : QMainWindow(parent, Qt::Window), doc_(doc), settings_(settings),
       saveSettings_(std::move(saveSettings)), host_(std::move(host)) {
     setObjectName(QStringLiteral("FormPlay"));
@@ -73,9 +77,11 @@ PlayWindow::PlayWindow(RomDocument& doc, Settings& settings, std::function<void(
     setFocusProxy(screen_);
     screen_->setFocus();
 
-    audio_ = new PlayAudio(host_->sampleRate(), this);
-    audio_->setVolume(settings_.play.volume, settings_.play.mute);
-    gamepads_ = std::make_unique<Gamepads>();
+    if (io) {
+        audio_.reset(io->audio(host_->sampleRate()));
+        audio_->setVolume(settings_.play.volume, settings_.play.mute);
+        gamepads_.reset(io->gamepads());
+    }
     loadKeys();
 
     timer_ = new QTimer(this);
@@ -149,8 +155,9 @@ void PlayWindow::createActions(const QList<QAction*>& editorActions) {
                 [this](bool on) { setMuted(on); });
     mute_->setCheckable(true);
     mute_->setChecked(settings_.play.mute);
-    if (!audio_->available()) {
-        QAction* none = sound->addAction(QStringLiteral("(%1)").arg(audio_->problem()));
+    if (!audio_ || !audio_->available()) {
+        const QString why = audio_ ? audio_->problem() : QStringLiteral("no sound module");
+        QAction* none = sound->addAction(QStringLiteral("(%1)").arg(why));
         none->setEnabled(false);
     }
 

@@ -18,6 +18,7 @@
 #include "core/play/pacer.h"
 #include "core/play/start.h"
 #include "core/settings.h"
+#include "gui/play/playio.h"
 
 class QAction;
 class QCheckBox;
@@ -28,8 +29,6 @@ class QTimer;
 
 namespace qv {
 
-class Gamepads;
-class PlayAudio;
 class PlayScreen;
 class WatchPanel;
 
@@ -39,10 +38,12 @@ class PlayWindow : public QMainWindow {
     // The window on `doc`, or null with `error` set (no core, or the core would not
     // play the image): then nothing has changed. `saveSettings` is called after the
     // window changed `settings` (scale, sound); `editorActions` keep their shortcuts
-    // while this window has the focus.
+    // while this window has the focus. Sound and pads come from the module in
+    // `ioFolders`; without it the game plays silently, and the status line says why.
     static PlayWindow* open(RomDocument& doc, Settings& settings,
                             std::function<void()> saveSettings,
-                            const QList<QAction*>& editorActions, QWidget* parent, QString& error);
+                            const QList<QAction*>& editorActions, QWidget* parent, QString& error,
+                            const QStringList& ioFolders = playIoFolders());
     ~PlayWindow() override;
 
     // The document's announcements, which the window follows.
@@ -80,7 +81,7 @@ class PlayWindow : public QMainWindow {
 
   private:
     PlayWindow(RomDocument& doc, Settings& settings, std::function<void()> saveSettings,
-               std::unique_ptr<play::PlayHost> host, QWidget* parent);
+               std::unique_ptr<play::PlayHost> host, const PlayIo* io, QWidget* parent);
     void createActions(const QList<QAction*>& editorActions);
     void createToolBar();
     void tick();
@@ -111,7 +112,7 @@ class PlayWindow : public QMainWindow {
     QAction* mute_ = nullptr;
     QAction* aspect_ = nullptr;
     std::array<QAction*, 4> scales_{};
-    PlayAudio* audio_ = nullptr;
+    std::unique_ptr<PlayAudio> audio_; // both null without the module
     std::unique_ptr<Gamepads> gamepads_;
 
     QTimer* timer_ = nullptr;

@@ -1,13 +1,31 @@
-#include "gui/play/gamepad.h"
-
+// Game controllers through SDL2's game-controller API.
 #include <SDL.h>
 #include <algorithm>
 
 #include "core/play/host.h"
+#include "playio/makers.h"
 
 namespace qv {
 
-Gamepads::Gamepads() {
+namespace {
+
+class SdlGamepads : public Gamepads {
+  public:
+    SdlGamepads();
+    ~SdlGamepads() override;
+    SdlGamepads(const SdlGamepads&) = delete;
+    SdlGamepads& operator=(const SdlGamepads&) = delete;
+    std::uint16_t buttons() override;
+    bool available() const override { return ready_; }
+
+  private:
+    void openNew();
+    bool ready_ = false;
+    int polls_ = 0;
+    std::vector<SDL_GameController*> pads_;
+};
+
+SdlGamepads::SdlGamepads() {
     // The Play window says when the game gets input; SDL has no window to ask.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // SDL would turn SIGINT and SIGTERM into events nobody reads: the editor would no
@@ -17,13 +35,13 @@ Gamepads::Gamepads() {
     if (ready_) openNew();
 }
 
-Gamepads::~Gamepads() {
+SdlGamepads::~SdlGamepads() {
     for (SDL_GameController* pad : pads_)
         SDL_GameControllerClose(pad);
     if (ready_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
-void Gamepads::openNew() {
+void SdlGamepads::openNew() {
     pads_.erase(std::remove_if(pads_.begin(), pads_.end(),
                                [](SDL_GameController* pad) {
                                    if (SDL_GameControllerGetAttached(pad)) return false;
@@ -42,7 +60,7 @@ void Gamepads::openNew() {
     }
 }
 
-std::uint16_t Gamepads::buttons() {
+std::uint16_t SdlGamepads::buttons() {
     if (!ready_) return 0;
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -67,6 +85,12 @@ std::uint16_t Gamepads::buttons() {
         if (down(SDL_CONTROLLER_BUTTON_BACK)) held |= play::kButtonSelect;
     }
     return held;
+}
+
+} // namespace
+
+Gamepads* newGamepads() {
+    return new SdlGamepads();
 }
 
 } // namespace qv

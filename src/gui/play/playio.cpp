@@ -1,0 +1,31 @@
+#include "gui/play/playio.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+
+namespace qv {
+
+QStringList playIoFolders() {
+    const QString bin = QCoreApplication::applicationDirPath();
+    return {bin, QDir::cleanPath(bin + QStringLiteral("/" QV_PLAYIO_FROM_BIN))};
+}
+
+const PlayIo* openPlayIo(const QStringList& folders, QString& why) {
+    const QString name = QStringLiteral(QV_PLAYIO_FILE);
+    for (const QString& folder : folders) {
+        const QString path = QDir(folder).filePath(name);
+        if (!QFileInfo::exists(path)) continue;
+        QLibrary module(path);
+        using Entry = const PlayIo* (*)();
+        if (const auto entry = reinterpret_cast<Entry>(module.resolve(kPlayIoEntry)))
+            return entry();
+        why = module.errorString();
+        return nullptr;
+    }
+    why = QStringLiteral("%1 is in none of %2").arg(name, folders.join(QStringLiteral(", ")));
+    return nullptr;
+}
+
+} // namespace qv
