@@ -9,15 +9,6 @@
 
 namespace qv {
 
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-        release();
-        fd_ = other.fd_;
-        other.fd_ = -1;
-    }
-    return *this;
-}
-
 void FileLock::release() {
     if (fd_ >= 0) ::close(fd_); // closing drops the lock
     fd_ = -1;

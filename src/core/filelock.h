@@ -15,7 +15,14 @@ class FileLock {
   public:
     FileLock() = default;
     FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-    FileLock& operator=(FileLock&& other) noexcept;
+    FileLock& operator=(FileLock&& other) noexcept {
+        if (this != &other) {
+            release();
+            fd_ = other.fd_;
+            other.fd_ = -1;
+        }
+        return *this;
+    }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock() { release(); }

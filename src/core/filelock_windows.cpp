@@ -18,15 +18,6 @@ constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF;
 
 } // namespace
 
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-        release();
-        fd_ = other.fd_;
-        other.fd_ = -1;
-    }
-    return *this;
-}
-
 void FileLock::release() {
     if (fd_ >= 0) ::_close(fd_); // closing the handle drops the lock
     fd_ = -1;

@@ -14,15 +14,6 @@
 
 namespace qv {
 
-PrivateFolder::PrivateFolder(std::string path)
-    : path_(std::move(path)), cleanup_(path_, RemoveOnSignal::Kind::Folder) {}
-
-PrivateFolder::~PrivateFolder() {
-    cleanup_.forget();
-    std::error_code ec;
-    std::filesystem::remove_all(fsPath(path_), ec);
-}
-
 std::unique_ptr<PrivateFolder> PrivateFolder::make(const std::string& parent,
                                                    const std::string& stem, std::string& error) {
     static constexpr char kLetters[] =

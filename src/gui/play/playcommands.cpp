@@ -143,14 +143,14 @@ void PlayWindow::applyScale() {
 void PlayWindow::setVolume(int percent) {
     settings_.play.volume = std::clamp(percent, 0, 100);
     if (volume_->value() != settings_.play.volume) volume_->setValue(settings_.play.volume);
-    if (audio_) audio_->setVolume(settings_.play.volume, settings_.play.mute);
+    audio_->setVolume(settings_.play.volume, settings_.play.mute);
     if (saveSettings_) saveSettings_();
 }
 
 void PlayWindow::setMuted(bool muted) {
     settings_.play.mute = muted;
     if (mute_ && mute_->isChecked() != muted) mute_->setChecked(muted);
-    if (audio_) audio_->setVolume(settings_.play.volume, muted);
+    audio_->setVolume(settings_.play.volume, muted);
     if (saveSettings_) saveSettings_();
 }
 
@@ -165,10 +165,10 @@ void PlayWindow::runFrame() {
         it = releasing_.erase(it);
     }
     const bool active = isActiveWindow();
-    const std::uint16_t pad = gamepads_ ? gamepads_->buttons() : 0;
+    const std::uint16_t pad = gamepads_->buttons();
     host_->setButtons(active ? static_cast<std::uint16_t>(heldButtons() | pad) : 0);
     host_->run();
-    if (audio_) audio_->push(host_->audio());
+    audio_->push(host_->audio());
     host_->audio().clear();
     watch_->frameRun(host_->ram(), host_->fps());
 }

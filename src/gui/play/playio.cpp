@@ -7,6 +7,30 @@
 
 namespace qv {
 
+namespace {
+
+class NoAudio : public PlayAudio {
+  public:
+    bool available() const override { return false; }
+    QString problem() const override { return QStringLiteral("no sound module"); }
+    void push(const std::vector<std::int16_t>&) override {}
+    void setVolume(int, bool) override {}
+};
+
+class NoGamepads : public Gamepads {
+  public:
+    std::uint16_t buttons() override { return 0; }
+    bool available() const override { return false; }
+};
+
+} // namespace
+
+const PlayIo& silentPlayIo() {
+    static const PlayIo io{[](double) -> PlayAudio* { return new NoAudio; },
+                           []() -> Gamepads* { return new NoGamepads; }};
+    return io;
+}
+
 QStringList playIoFolders() {
     const QString bin = QCoreApplication::applicationDirPath();
     return {bin, QDir::cleanPath(bin + QStringLiteral("/" QV_PLAYIO_FROM_BIN))};

@@ -50,5 +50,7 @@ QStringList playIoFolders();
 // The module from the first of `folders` that has it, or null with `why` set. Once
 // opened it stays loaded.
 const PlayIo* openPlayIo(const QStringList& folders, QString& why);
+// What plays without the module: a silent sound ("no sound module") and no pads.
+const PlayIo& silentPlayIo();
 
 } // namespace qv

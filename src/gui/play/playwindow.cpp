@@ -42,8 +42,8 @@ PlayWindow* PlayWindow::open(RomDocument& doc, Settings& settings,
     }
     QString ioProblem;
     const PlayIo* io = openPlayIo(ioFolders, ioProblem);
-    auto* window =
-        new PlayWindow(doc, settings, std::move(saveSettings), std::move(host), io, parent);
+    auto* window = new PlayWindow(doc, settings, std::move(saveSettings), std::move(host),
+                                  io ? *io : silentPlayIo(), parent);
     window->createActions(editorActions);
     window->startAt({window->world_->value(), window->level_->value(), window->page_->value()});
     if (!io)
@@ -53,7 +53,7 @@ PlayWindow* PlayWindow::open(RomDocument& doc, Settings& settings,
 }
 
 PlayWindow::PlayWindow(RomDocument& doc, Settings& settings, std::function<void()> saveSettings,
-                       std::unique_ptr<play::PlayHost> host, const PlayIo* io, QWidget* parent)
+                       std::unique_ptr<play::PlayHost> host, const PlayIo& io, QWidget* parent)
     : QMainWindow(parent, Qt::Window), doc_(doc), settings_(settings),
       saveSettings_(std::move(saveSettings)), host_(std::move(host)) {
     setObjectName(QStringLiteral("FormPlay"));
@@ -77,11 +77,9 @@ PlayWindow::PlayWindow(RomDocument& doc, Settings& settings, std::function<void(
     setFocusProxy(screen_);
     screen_->setFocus();
 
-    if (io) {
-        audio_.reset(io->audio(host_->sampleRate()));
-        audio_->setVolume(settings_.play.volume, settings_.play.mute);
-        gamepads_.reset(io->gamepads());
-    }
+    audio_.reset(io.audio(host_->sampleRate()));
+    audio_->setVolume(settings_.play.volume, settings_.play.mute);
+    gamepads_.reset(io.gamepads());
     loadKeys();
 
     timer_ = new QTimer(this);
@@ -155,9 +153,8 @@ void PlayWindow::createActions(const QList<QAction*>& editorActions) {
                 [this](bool on) { setMuted(on); });
     mute_->setCheckable(true);
     mute_->setChecked(settings_.play.mute);
-    if (!audio_ || !audio_->available()) {
-        const QString why = audio_ ? audio_->problem() : QStringLiteral("no sound module");
-        QAction* none = sound->addAction(QStringLiteral("(%1)").arg(why));
+    if (!audio_->available()) {
+        QAction* none = sound->addAction(QStringLiteral("(%1)").arg(audio_->problem()));
         none->setEnabled(false);
     }
 

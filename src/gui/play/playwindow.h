@@ -81,7 +81,7 @@ class PlayWindow : public QMainWindow {
 
   private:
     PlayWindow(RomDocument& doc, Settings& settings, std::function<void()> saveSettings,
-               std::unique_ptr<play::PlayHost> host, const PlayIo* io, QWidget* parent);
+               std::unique_ptr<play::PlayHost> host, const PlayIo& io, QWidget* parent);
     void createActions(const QList<QAction*>& editorActions);
     void createToolBar();
     void tick();
@@ -112,7 +112,7 @@ class PlayWindow : public QMainWindow {
     QAction* mute_ = nullptr;
     QAction* aspect_ = nullptr;
     std::array<QAction*, 4> scales_{};
-    std::unique_ptr<PlayAudio> audio_; // both null without the module
+    std::unique_ptr<PlayAudio> audio_; // silent, and no pads, without the module
     std::unique_ptr<Gamepads> gamepads_;
 
     QTimer* timer_ = nullptr;
