@@ -1,5 +1,9 @@
 // Every window fits a 1366 x 768 screen's work area (a 40-pixel panel taken off) with its
 // default font, and keeps one size on every page and whatever is selected.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTabBar>
@@ -52,6 +56,34 @@ TEST(WindowSizes, EveryTabOfEveryDialogIsInViewAtOnce) {
         }
     });
     EXPECT_GT(bars, 50);
+}
+
+// Controls laid out in one place hide each other: a text drawn over a list is unreadable.
+TEST(WindowSizes, NoTwoControlsOfAWindowOverlap) {
+    int pairs = 0;
+    qv::test::visitEveryWindow([&](QWidget& w, const std::string& view, bool) {
+        for (QWidget* parent : w.findChildren<QWidget*>()) {
+            if (!parent->isVisible()) continue;
+            QList<QWidget*> shown;
+            for (QObject* o : parent->children()) {
+                auto* c = qobject_cast<QWidget*>(o);
+                if (c && !c->isWindow() && c->isVisible() &&
+                    (qobject_cast<QLabel*>(c) || qobject_cast<QLineEdit*>(c) ||
+                     qobject_cast<QComboBox*>(c) || qobject_cast<QAbstractButton*>(c)))
+                    shown.push_back(c);
+            }
+            for (qsizetype i = 0; i < shown.size(); ++i)
+                for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                    ++pairs;
+                    EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                        << view << ": " << shown[i]->objectName().toStdString() << " \""
+                        << shown[i]->property("text").toString().toStdString() << "\" and "
+                        << shown[j]->objectName().toStdString() << " \""
+                        << shown[j]->property("text").toString().toStdString() << "\"";
+                }
+        }
+    });
+    EXPECT_GT(pairs, 10000);
 }
 
 // Part of the frame that must stay reachable: the title bar.

@@ -306,7 +306,8 @@ QGridLayout* SettingsDialog::buildBlock(const Block& b, QWidget* box, std::size_
             } else {
                 cells->addWidget(ctl.check, row, 0, 1, 3);
             }
-            if (range.empty()) range = ctl.item->rangeLabel();
+            // Only numbers have a range; a list shows its entries.
+            if (range.empty() && ctl.edit) range = ctl.item->rangeLabel();
             if (label && !label->buddy())
                 label->setBuddy(ctl.edit ? static_cast<QWidget*>(ctl.edit) : ctl.combo);
         }

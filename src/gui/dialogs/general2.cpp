@@ -117,8 +117,10 @@ void TFormZenpan2::showFields() {
 }
 
 void TFormZenpan2::CmbPoleFlagChange() {
+    // Each list's change redraws, also while the dialog is filled: the dialog's own list
+    // of controls, not a search of its widget tree (rows "Open General 2" of make bench).
     const auto at = [this](const char* control) {
-        return findChild<QComboBox*>(QLatin1String(control))->currentIndex();
+        return controls(control)->combo->currentIndex();
     };
     // An out-of-bounds list holds its one entry at 0 and is drawn as position 0.
     flagpole::Positions p;
