@@ -4,6 +4,7 @@
 // refused value writes nothing; what `get` prints, `set` takes back without changing a byte.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "core/catalog.h"
@@ -34,6 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             all.emplace_back(*t);
         return all;
     }();
+    static const std::vector<std::vector<const qv::Item*>> itemsOf = [] {
+        std::vector<std::vector<const qv::Item*>> all;
+        for (const qv::DialogTable* t : tables)
+            all.push_back(t->items());
+        return all;
+    }();
     static const std::vector<qv::ItemRow> rows = qv::itemRows();
     const std::size_t table = in.byte() % tables.size();
     std::vector<const qv::Item*> picked;
@@ -58,11 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The fields of the picked items, or of the whole dialog, read what the core reads;
     // stored untouched, they rewrite every byte as it was.
-    qv::ValueFields own(picked);
     const bool wholeDialog = (flags & 0x3E) == 0;
-    qv::ValueFields& f = wholeDialog ? fields[table] : own;
+    std::optional<qv::ValueFields> own;
+    if (!wholeDialog) own.emplace(picked);
+    qv::ValueFields& f = wholeDialog ? fields[table] : *own;
     f.load(file, shift);
-    for (const qv::Item* item : wholeDialog ? tables[table]->items() : picked)
+    for (const qv::Item* item : wholeDialog ? itemsOf[table] : picked)
         check(f.state(*item) == item->read(file, shift));
     static qv::RomBuffer stored;
     stored = image;

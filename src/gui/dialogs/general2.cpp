@@ -117,8 +117,8 @@ void TFormZenpan2::showFields() {
 }
 
 void TFormZenpan2::CmbPoleFlagChange() {
-    // Each list's change redraws, also while the dialog is filled: the dialog's own list
-    // of controls, not a search of its widget tree (rows "Open General 2" of make bench).
+    // Called at each list's change, also while the dialog is filled: the lists are looked
+    // up in the dialog's own controls, not by a search of its widget tree.
     const auto at = [this](const char* control) {
         return controls(control)->combo->currentIndex();
     };
