@@ -29,16 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // fraction of the cost of all of them every time.
     static const std::vector<const qv::DialogTable*> tables(qv::dialogTables().begin(),
                                                             qv::dialogTables().end());
-    static std::vector<qv::ValueFields> fields = [] {
-        std::vector<qv::ValueFields> all;
+    // Each dialog's value fields and items, made once.
+    struct Dialog {
+        qv::ValueFields fields;
+        std::vector<const qv::Item*> items;
+    };
+    static std::vector<Dialog> dialogs = [] {
+        std::vector<Dialog> all;
         for (const qv::DialogTable* t : tables)
-            all.emplace_back(*t);
-        return all;
-    }();
-    static const std::vector<std::vector<const qv::Item*>> itemsOf = [] {
-        std::vector<std::vector<const qv::Item*>> all;
-        for (const qv::DialogTable* t : tables)
-            all.push_back(t->items());
+            all.push_back({qv::ValueFields(*t), t->items()});
         return all;
     }();
     static const std::vector<qv::ItemRow> rows = qv::itemRows();
@@ -68,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool wholeDialog = (flags & 0x3E) == 0;
     std::optional<qv::ValueFields> own;
     if (!wholeDialog) own.emplace(picked);
-    qv::ValueFields& f = wholeDialog ? fields[table] : *own;
+    qv::ValueFields& f = wholeDialog ? dialogs[table].fields : *own;
     f.load(file, shift);
-    for (const qv::Item* item : wholeDialog ? itemsOf[table] : picked)
+    for (const qv::Item* item : wholeDialog ? dialogs[table].items : picked)
         check(f.state(*item) == item->read(file, shift));
     static qv::RomBuffer stored;
     stored = image;

@@ -122,9 +122,9 @@ std::vector<ByteRange> differingRanges(std::span<const std::uint8_t> a,
     std::vector<ByteRange> out;
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n;) {
-        // Equal blocks are passed over in one memcmp: the document fuzz target commits
-        // a whole image per edit, and a comparison per byte held it to a few hundred
-        // runs a second (the fuzz table's 10,000).
+        // Equal blocks are passed over in one memcmp: every edit compares whole images,
+        // and a comparison per byte held the document fuzz target to a few hundred runs
+        // a second, against the 10,000 it is to reach.
         const std::size_t end = i + std::min<std::size_t>(256, n - i);
         if (std::memcmp(a.data() + i, b.data() + i, end - i) == 0) {
             i = end;

@@ -90,21 +90,16 @@ const std::vector<PaletteEntry>& entries() {
 }
 
 // For the command line each entry is its byte, 0..255: the dialog keeps and writes back
-// whatever index it reads, drawn as 0x00 when it is no colour. The names are written
-// straight into kept text rather than built as strings: this is the largest table, and
-// the rows "qorv changes" and "qorv diff" of make bench build every table.
+// whatever index it reads, drawn as 0x00 when it is no colour.
 void addRowItems(std::vector<Item>& items, const PaletteRow& r) {
     for (int i = 0; i < r.count; ++i) {
-        char control[8] = {'R', 'a', 'd'};
-        const std::string_view name(control, putHex(control + 3, r.offset + i, 4));
         // "Heading Label 2": a row of one entry has no number.
-        char text[128];
-        char* end = text + r.section.copy(text, r.section.size());
-        end += r.label.copy(end, r.label.size());
-        if (r.count > 1) *end++ = ' ', *end++ = static_cast<char>('1' + i);
-        const int d = r.defaults[static_cast<std::size_t>(i)];
-        items.push_back(numeric(keep(name), keep(std::string_view(text, end)), r.offset + i,
-                                enc::unsignedByte, 0, 255, d));
+        std::string label(r.section);
+        label += r.label;
+        if (r.count > 1) label += " " + std::to_string(i + 1);
+        items.push_back(numeric("Rad" + hexDigits(r.offset + i, 4), label, r.offset + i,
+                                enc::unsignedByte, 0, 255,
+                                r.defaults[static_cast<std::size_t>(i)]));
     }
 }
 
