@@ -9,7 +9,7 @@ class QAbstractItemModel;
 
 namespace qv {
 
-struct ChoiceList;
+class ChoiceList;
 
 QAbstractItemModel* choiceModel(const ChoiceList& list);
 // The single "(Out of bounds)" entry.
