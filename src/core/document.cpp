@@ -147,15 +147,19 @@ std::vector<ByteRange> RomDocument::commit(std::span<const std::uint8_t> file,
     if (!isOpen() || file.size() != static_cast<std::size_t>(fileSize_)) return {};
     std::vector<ByteRange> changed = differingRanges(fileBytes(), file);
     if (!changed.empty()) {
-        snapshot_ = image_;
+        beginEdit(undoSuffix);
         std::copy(file.begin(), file.end(), image_.begin());
-        undoState_ = modified_ ? UndoState::StaysChanged : UndoState::BackToSaved;
-        undoAvailable_ = true;
-        undoSuffix_ = undoSuffix;
-        modified_ = true;
     }
     announce({DocumentChange::Edited, changed});
     return changed;
+}
+
+void RomDocument::beginEdit(std::string_view undoSuffix) {
+    snapshot_ = image_;
+    undoState_ = modified_ ? UndoState::StaysChanged : UndoState::BackToSaved;
+    undoAvailable_ = true;
+    undoSuffix_ = undoSuffix;
+    modified_ = true;
 }
 
 std::string RomDocument::apply(std::span<const ValueEdit> edits, std::string_view undoSuffix) {
@@ -167,9 +171,13 @@ std::string RomDocument::apply(std::span<const ValueEdit> edits, std::string_vie
 
 bool RomDocument::writeByte(int position, std::uint8_t value, std::string_view undoSuffix) {
     if (position < 0 || position >= fileSize_) return false;
-    std::vector<std::uint8_t> file(fileBytes().begin(), fileBytes().end());
-    file[static_cast<std::size_t>(position)] = value;
-    commit(file, undoSuffix);
+    std::vector<ByteRange> changed;
+    if (at(position) != value) {
+        beginEdit(undoSuffix);
+        image_[static_cast<std::size_t>(position)] = value;
+        changed.push_back({position, position});
+    }
+    announce({DocumentChange::Edited, std::move(changed)});
     return true;
 }
 

@@ -144,6 +144,8 @@ class RomDocument {
     std::string sizeText() const;
 
   private:
+    // The image before becomes the undo snapshot; the document is modified.
+    void beginEdit(std::string_view undoSuffix);
     void announce(const DocumentEvent& event) const;
 
     struct Follower {
