@@ -63,9 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> probes = kKeys;
     for (const auto& [key, value] : todo)
         probes.push_back(key);
-    std::map<std::string, std::string> before;
+    // Each probe's value, by its place in `probes`.
+    std::vector<std::string> values;
     for (const std::string& k : probes)
-        before[k] = ini.readString(k, "\x01missing");
+        values.push_back(ini.readString(k, "\x01missing"));
 
     std::map<std::string, std::string> expected; // by lower-cased trimmed key
     const auto norm = [](std::string k) {
@@ -85,10 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Keys not written keep their values; written ones keep what they read after
     // their last write.
-    for (const std::string& k : probes) {
-        const auto it = expected.find(norm(k));
-        const std::string now = ini.readString(k, "\x01missing");
-        check(it == expected.end() ? now == before[k] : now == it->second);
+    for (std::size_t i = 0; i < probes.size(); ++i) {
+        const auto it = expected.find(norm(probes[i]));
+        std::string now = ini.readString(probes[i], "\x01missing");
+        check(it == expected.end() ? now == values[i] : now == it->second);
+        values[i] = std::move(now);
     }
 
     const std::string saved = ini.text();
@@ -106,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qv::IniFile again(path, "qorv");
     check(again.load());
     check(again.text() == saved);
-    for (const std::string& k : probes)
-        check(again.readString(k, "\x01missing") == ini.readString(k, "\x01missing"));
+    for (std::size_t i = 0; i < probes.size(); ++i)
+        check(again.readString(probes[i], "\x01missing") == values[i]);
     return 0;
 }
