@@ -52,12 +52,11 @@ bool RomDocument::replace(std::span<const std::uint8_t> bytes, const std::string
                           bool modified) {
     if (bytes.size() != kPlainSize && bytes.size() != kTrainerSize) return false;
     fileName_ = name;
-    image_.fill(0);
+    std::fill(std::copy(bytes.begin(), bytes.end(), image_.begin()), image_.end(), 0);
     snapshot_.fill(0);
     undoState_ = UndoState::None;
     undoAvailable_ = false;
     undoSuffix_.clear();
-    std::copy(bytes.begin(), bytes.end(), image_.begin());
     fileSize_ = static_cast<int>(bytes.size());
     modified_ = modified;
     // Unmodified, the bytes are what the file holds (loaded, or just written by us).

@@ -63,10 +63,7 @@ enum class UndoState {
 
 class RomDocument {
   public:
-    RomDocument() {
-        image_.fill(0);
-        snapshot_.fill(0);
-    }
+    RomDocument() = default;
 
     // Checks existence, then extension ".NES", then size, in that order; on any
     // failure nothing of the state changes.
