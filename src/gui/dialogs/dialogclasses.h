@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <map>
+#include <set>
 #include <string_view>
 
 #include "gui/dialogs/settingssession.h"
@@ -23,7 +24,9 @@ DialogFactory dialogFactory(std::string_view className);
 // next opening, which then only fills, places and paints it instead of making its few
 // hundred widgets (the rows "Open ..., cold" and "warm" of bench/run.py). A spare is
 // built and polished exactly as an opening builds it, before any value is shown, and
-// serves one opening; the next is built once that dialog has closed.
+// serves one opening; the next is built once that dialog has closed. Once a process,
+// a dialog like each is also painted off screen, so that its first opening finds the
+// glyphs and style pieces it draws already made.
 class DialogSpares final : public QObject {
   public:
     explicit DialogSpares(DialogHost& host, QObject* parent = nullptr);
@@ -43,6 +46,7 @@ class DialogSpares final : public QObject {
   private:
     DialogHost& host_;
     std::map<const DialogTable*, QPointer<SettingsDialog>> ready_;
+    std::set<const DialogTable*> rehearsed_; // painted off screen once (see timerEvent)
     QBasicTimer turn_;
 };
 
