@@ -99,33 +99,41 @@ void DialogSpares::timerEvent(QTimerEvent* event) {
         return;
     }
     turn_.stop();
-    bool worked = false;
+    const DialogTable* table = nullptr;
+    switch (nextStep(table)) {
+    case Step::None:
+        return;
+    case Step::Rehearse: {
+        // A dialog like the spare, laid out and painted off screen, so that the glyphs
+        // and style pieces it draws are cached and its first opening costs about what a
+        // later one does (the rows "Open ..., cold" of bench/run.py). Not the spare
+        // itself: its lists would keep the sizes they measured unfilled.
+        const std::unique_ptr<SettingsDialog> rehearsal(build(host_, *table));
+        rehearsal->layout()->activate();
+        QImage scratch(rehearsal->size(), QImage::Format_RGB32);
+        rehearsal->render(&scratch);
+        rehearsed_.insert(table);
+        break;
+    }
+    case Step::Build:
+        ready_[table] = build(host_, *table);
+        ready_[table]->ensurePolished(); // styled as showing it would; laid out once filled
+        break;
+    }
+    if (nextStep(table) != Step::None) turn_.start(0, this);
+}
+
+DialogSpares::Step DialogSpares::nextStep(const DialogTable*& table) const {
+    // One step a turn, in the menu's order; for each dialog, once a process, the
+    // rehearsal, then its spare.
     for (const DialogEntry& e : dialogEntries()) {
         if (!e.inMenu()) continue;
-        const DialogTable* table = &e.table();
-        QPointer<SettingsDialog>& spare = ready_[table];
-        if (spare && rehearsed_.contains(table)) continue;
-        if (worked) { // more to do: on a later turn
-            turn_.start(0, this);
-            return;
-        }
-        if (!spare) {
-            spare = build(host_, *table);
-            spare->ensurePolished(); // styled as showing it would; laid out only once filled
-        } else {
-            // Once a process, on a turn of its own: a dialog like it laid out and painted
-            // off screen, so that the glyphs and style pieces it draws are cached and its
-            // first opening costs about what a later one does (the rows "Open ..., cold"
-            // of bench/run.py). Not the spare itself: its lists would keep the sizes they
-            // measured unfilled.
-            const std::unique_ptr<SettingsDialog> rehearsal(build(host_, *table));
-            rehearsal->layout()->activate();
-            QImage scratch(rehearsal->size(), QImage::Format_RGB32);
-            rehearsal->render(&scratch);
-            rehearsed_.insert(table);
-        }
-        worked = true;
+        table = &e.table();
+        if (!rehearsed_.contains(table)) return Step::Rehearse;
+        const auto it = ready_.find(table);
+        if (it == ready_.end() || !it->second) return Step::Build;
     }
+    return Step::None;
 }
 
 bool runRegisteredDialog(DialogHost& host, const DialogEntry& entry, DialogSpares* spares) {

@@ -36,7 +36,8 @@ class DialogSpares final : public QObject {
     void startAfterFirstPaint(QWidget* window);
     // The spare for this table, now the caller's; nullptr when none is ready.
     SettingsDialog* take(const DialogTable& table);
-    // Builds the missing spares, one per turn of the event loop while no window is modal.
+    // Builds the missing spares, one step per turn of the event loop while no window is
+    // modal.
     void refill();
 
   protected:
@@ -44,6 +45,10 @@ class DialogSpares final : public QObject {
     void timerEvent(QTimerEvent* event) override;
 
   private:
+    enum class Step { None, Rehearse, Build };
+    // What the next turn does, and for which dialog.
+    Step nextStep(const DialogTable*& table) const;
+
     DialogHost& host_;
     std::map<const DialogTable*, QPointer<SettingsDialog>> ready_;
     std::set<const DialogTable*> rehearsed_; // painted off screen once (see timerEvent)
