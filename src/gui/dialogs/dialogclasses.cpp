@@ -99,11 +99,8 @@ void DialogSpares::timerEvent(QTimerEvent* event) {
         return;
     }
     turn_.stop();
-    const DialogTable* table = nullptr;
-    switch (nextStep(table)) {
-    case Step::None:
-        return;
-    case Step::Rehearse: {
+    const auto [step, table] = nextStep();
+    if (step == Step::Rehearse) {
         // A dialog like the spare, laid out and painted off screen, so that the glyphs
         // and style pieces it draws are cached and its first opening costs about what a
         // later one does (the rows "Open ..., cold" of bench/run.py). Not the spare
@@ -113,27 +110,25 @@ void DialogSpares::timerEvent(QTimerEvent* event) {
         QImage scratch(rehearsal->size(), QImage::Format_RGB32);
         rehearsal->render(&scratch);
         rehearsed_.insert(table);
-        break;
+    } else if (step == Step::Build) {
+        SettingsDialog* spare = build(host_, *table);
+        spare->ensurePolished(); // styled as showing it would; laid out once filled
+        ready_[table] = spare;
     }
-    case Step::Build:
-        ready_[table] = build(host_, *table);
-        ready_[table]->ensurePolished(); // styled as showing it would; laid out once filled
-        break;
-    }
-    if (nextStep(table) != Step::None) turn_.start(0, this);
+    if (step != Step::None && nextStep().first != Step::None) turn_.start(0, this);
 }
 
-DialogSpares::Step DialogSpares::nextStep(const DialogTable*& table) const {
+std::pair<DialogSpares::Step, const DialogTable*> DialogSpares::nextStep() const {
     // One step a turn, in the menu's order; for each dialog, once a process, the
     // rehearsal, then its spare.
     for (const DialogEntry& e : dialogEntries()) {
         if (!e.inMenu()) continue;
-        table = &e.table();
-        if (!rehearsed_.contains(table)) return Step::Rehearse;
+        const DialogTable* table = &e.table();
+        if (!rehearsed_.contains(table)) return {Step::Rehearse, table};
         const auto it = ready_.find(table);
-        if (it == ready_.end() || !it->second) return Step::Build;
+        if (it == ready_.end() || !it->second) return {Step::Build, table};
     }
-    return Step::None;
+    return {Step::None, nullptr};
 }
 
 bool runRegisteredDialog(DialogHost& host, const DialogEntry& entry, DialogSpares* spares) {

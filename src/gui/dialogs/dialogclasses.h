@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <utility>
 
 #include "gui/dialogs/settingssession.h"
 
@@ -47,7 +48,7 @@ class DialogSpares final : public QObject {
   private:
     enum class Step { None, Rehearse, Build };
     // What the next turn does, and for which dialog.
-    Step nextStep(const DialogTable*& table) const;
+    std::pair<Step, const DialogTable*> nextStep() const;
 
     DialogHost& host_;
     std::map<const DialogTable*, QPointer<SettingsDialog>> ready_;
