@@ -76,6 +76,13 @@ bool ChoiceCombo::usesSharedHints() const {
            !isEditable() && placeholderText().isEmpty();
 }
 
+void ChoiceCombo::setChoices(QAbstractItemModel* m) {
+    if (model() == m) return;
+    setModel(m);
+    hint_ = minimumHint_ = QSize();
+    updateGeometry();
+}
+
 QSize ChoiceCombo::sizeHint() const {
     if (!usesSharedHints()) return QComboBox::sizeHint();
     if (!hint_.isValid()) hint_ = sharedHint();

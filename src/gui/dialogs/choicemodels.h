@@ -24,6 +24,10 @@ QAbstractItemModel* outOfBoundsModel();
 class ChoiceCombo : public QComboBox {
   public:
     using QComboBox::QComboBox;
+    // Instead of setModel: the size hints follow the entries also once measured, as a
+    // dialog painted ahead of its filling needs (QComboBox measures again only on its
+    // first showing).
+    void setChoices(QAbstractItemModel* model);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -247,7 +247,7 @@ void SettingsDialog::addControl(Controls& ctl, QWidget* box) {
     case ItemKind::Choice:
         ctl.combo = new ChoiceCombo(box);
         ctl.combo->setObjectName(qs(it.control));
-        ctl.combo->setModel(choiceModel(*it.list));
+        ctl.combo->setChoices(choiceModel(*it.list));
         watch(ctl);
         break;
     }

@@ -1,9 +1,11 @@
 #include "gui/dialogs/dialogclasses.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QEvent>
 #include <QImage>
 #include <QLayout>
+#include <QPainter>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -56,6 +58,29 @@ SettingsDialog* build(DialogHost& host, const DialogTable& table) {
     return factory ? factory(table, host, host.hostWindow())
                    : new SettingsDialog(table, host, host.hostWindow());
 }
+
+// Whatever its opening would otherwise make is made now, while idle (the rows "Open ...,
+// warm" of bench/run.py): the glyphs, style pieces and widgets' own measures its painting
+// makes, and its window with a backing store of its size, every page already touched.
+void prepare(SettingsDialog* spare) {
+    spare->layout()->activate();
+    const QRect whole(QPoint(), spare->size());
+    QImage scratch(whole.size(), QImage::Format_RGB32);
+    spare->render(&scratch);
+    // Measured again once filled: a list showing another value may be wider, and a layout
+    // measured once would keep the old width.
+    for (QWidget* w : spare->findChildren<QWidget*>())
+        w->updateGeometry();
+    for (QLayout* l : spare->findChildren<QLayout*>())
+        l->invalidate();
+    (void)spare->winId();
+    if (QBackingStore* store = spare->backingStore()) {
+        store->resize(whole.size());
+        store->beginPaint(whole);
+        QPainter(store->paintDevice()).fillRect(whole, spare->palette().window());
+        store->endPaint();
+    }
+}
 } // namespace
 
 DialogSpares::DialogSpares(DialogHost& host, QObject* parent) : QObject(parent), host_(host) {}
@@ -99,36 +124,21 @@ void DialogSpares::timerEvent(QTimerEvent* event) {
         return;
     }
     turn_.stop();
-    const auto [step, table] = nextStep();
-    if (step == Step::Rehearse) {
-        // A dialog like the spare, laid out and painted off screen, so that the glyphs
-        // and style pieces it draws are cached and its first opening costs about what a
-        // later one does (the rows "Open ..., cold" of bench/run.py). Not the spare
-        // itself: its lists would keep the sizes they measured unfilled.
-        const std::unique_ptr<SettingsDialog> rehearsal(build(host_, *table));
-        rehearsal->layout()->activate();
-        QImage scratch(rehearsal->size(), QImage::Format_RGB32);
-        rehearsal->render(&scratch);
-        rehearsed_.insert(table);
-    } else if (step == Step::Build) {
-        SettingsDialog* spare = build(host_, *table);
-        spare->ensurePolished(); // styled as showing it would; laid out once filled
-        ready_[table] = spare;
-    }
-    if (step != Step::None && nextStep().first != Step::None) turn_.start(0, this);
+    const DialogTable* table = nextMissing();
+    if (!table) return;
+    SettingsDialog* spare = build(host_, *table);
+    prepare(spare);
+    ready_[table] = spare;
+    if (nextMissing()) turn_.start(0, this); // one dialog a turn
 }
 
-std::pair<DialogSpares::Step, const DialogTable*> DialogSpares::nextStep() const {
-    // One step a turn, in the menu's order; for each dialog, once a process, the
-    // rehearsal, then its spare.
+const DialogTable* DialogSpares::nextMissing() const {
     for (const DialogEntry& e : dialogEntries()) {
         if (!e.inMenu()) continue;
-        const DialogTable* table = &e.table();
-        if (!rehearsed_.contains(table)) return {Step::Rehearse, table};
-        const auto it = ready_.find(table);
-        if (it == ready_.end() || !it->second) return {Step::Build, table};
+        const auto it = ready_.find(&e.table());
+        if (it == ready_.end() || !it->second) return &e.table();
     }
-    return {Step::None, nullptr};
+    return nullptr;
 }
 
 bool runRegisteredDialog(DialogHost& host, const DialogEntry& entry, DialogSpares* spares) {

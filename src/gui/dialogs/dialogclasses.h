@@ -46,13 +46,11 @@ class DialogSpares final : public QObject {
     void timerEvent(QTimerEvent* event) override;
 
   private:
-    enum class Step { None, Rehearse, Build };
-    // What the next turn does, and for which dialog.
-    std::pair<Step, const DialogTable*> nextStep() const;
+    // The first dialog of the menu without a spare; nullptr when all have one.
+    const DialogTable* nextMissing() const;
 
     DialogHost& host_;
     std::map<const DialogTable*, QPointer<SettingsDialog>> ready_;
-    std::set<const DialogTable*> rehearsed_; // painted off screen once (see timerEvent)
     QBasicTimer turn_;
 };
 

@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "core/tables/enemy3.h"
+#include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/updown.h"
 
 namespace qv {

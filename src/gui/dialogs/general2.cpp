@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/tables/general2.h"
+#include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/flagpolepreview.h"
 #include "gui/dialogs/textlabel.h"
 #include "gui/main/glyphs.h"

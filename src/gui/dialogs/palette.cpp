@@ -172,9 +172,9 @@ void TFormPallet::buildPage(int page) {
 
         const Item* item = table().find("CmbCoinCount");
         auto* label = new TextLabel(qs(item->label), box);
-        count_ = new QComboBox(box);
+        count_ = new ChoiceCombo(box);
         count_->setObjectName(QStringLiteral("CmbCoinCount"));
-        count_->setModel(choiceModel(*item->list));
+        count_->setChoices(choiceModel(*item->list));
         label->setBuddy(count_);
         grid->addWidget(label, row, 0);
         grid->addWidget(count_, row++, kFirstEntryColumn, 1, tables::kPalletShineCount);
@@ -262,7 +262,7 @@ void TFormPallet::showFields() {
     const Item& countItem = *table().find("CmbCoinCount");
     const ItemState s = fields().state(countItem);
     if (s.outOfBounds) {
-        count_->setModel(outOfBoundsModel());
+        count_->setChoices(outOfBoundsModel());
         count_->setCurrentIndex(0);
         count_->setEnabled(false);
         paintButtonFace(count_);

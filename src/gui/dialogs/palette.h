@@ -19,6 +19,7 @@ class QTimer;
 
 namespace qv {
 
+class ChoiceCombo;
 class SceneStrips;
 
 class TFormPallet final : public SettingsDialog {
@@ -78,7 +79,7 @@ class TFormPallet final : public SettingsDialog {
     std::array<QAbstractButton*, 64> picker_{};
     QFrame* pickerPanel_ = nullptr; // PnlPallet
     QFrame* example_ = nullptr;     // PnlPalKCoin
-    QComboBox* count_ = nullptr;    // CmbCoinCount
+    ChoiceCombo* count_ = nullptr;  // CmbCoinCount
     QTimer* timer_ = nullptr;       // Timer1
     SceneStrips* scenes_ = nullptr;
     bool syncing_ = false;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/tables/scoring.h"
+#include "gui/dialogs/choicemodels.h"
 #include "gui/dialogs/smallwidgets.h"
 #include "gui/dialogs/textlabel.h"
 

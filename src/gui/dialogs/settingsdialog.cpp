@@ -45,8 +45,8 @@ void paintButtonFace(QWidget* w) {
     w->setPalette(pal);
 }
 
-static void showOutOfBounds(QComboBox* combo) {
-    combo->setModel(outOfBoundsModel());
+static void showOutOfBounds(ChoiceCombo* combo) {
+    combo->setChoices(outOfBoundsModel());
     combo->setCurrentIndex(0);
     combo->setEnabled(false);
     paintButtonFace(combo);
@@ -78,8 +78,7 @@ void SettingsDialog::showFields() {
             if (s.outOfBounds) {
                 showOutOfBounds(c.combo);
             } else {
-                if (QAbstractItemModel* m = choiceModel(*c.item->list); c.combo->model() != m)
-                    c.combo->setModel(m);
+                c.combo->setChoices(choiceModel(*c.item->list));
                 c.combo->setCurrentIndex(s.value);
                 c.combo->setEnabled(true);
             }

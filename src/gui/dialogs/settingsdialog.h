@@ -23,6 +23,7 @@ class QToolButton;
 
 namespace qv {
 
+class ChoiceCombo;
 class DialogHost;
 class MarkedTabBar;
 class UpDown;
@@ -44,7 +45,7 @@ class SettingsDialog : public QDialog {
         QLineEdit* edit = nullptr;
         UpDown* spin = nullptr;
         QCheckBox* check = nullptr;
-        QComboBox* combo = nullptr;
+        ChoiceCombo* combo = nullptr;
         QWidget* label = nullptr; // the row's label (a check box is its own); may be shared
         int page = 0;
         int mark = 0;         // the FieldMark the field shows
