@@ -45,6 +45,14 @@ CharacterPictures::CharacterPictures(DialogHost& host, ValueFields& fields, QObj
 void CharacterPictures::add(int offset, QToolButton* button) {
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setIconSize(kBox);
+    // Room for the picture from the start: a dialog laid out before its pictures are
+    // drawn (a spare, made ahead) is measured at the size it opens with.
+    static const QIcon room = [] {
+        QPixmap blank(kBox);
+        blank.fill(Qt::transparent);
+        return QIcon(blank);
+    }();
+    button->setIcon(room);
     entries_.push_back({offset, button});
 }
 
