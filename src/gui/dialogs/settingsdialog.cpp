@@ -220,7 +220,12 @@ void SettingsDialog::SpdClick(const Group& group) {
 void SettingsDialog::fixSizeOverPages() {
     // The tab control asks for the largest of its pages: one pass of the layout measures
     // them all, without laying out each page in turn (the rows "Open ..." of
-    // bench/run.py).
+    // bench/run.py). What shows is laid out now, the innermost first: a layout left to
+    // the showing posts a relayout that can reach the tab control after its first paint
+    // and have it all painted again.
+    const QList<QLayout*> inner = findChildren<QLayout*>();
+    for (auto l = inner.rbegin(); l != inner.rend(); ++l)
+        if ((*l)->parentWidget()->isVisibleTo(this)) (*l)->activate();
     layout()->activate();
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     setFixedSize(size());
