@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QWidget>
 #include <map>
-#include <memory>
 #include <string>
 
 #include "core/tables/registry.h"

@@ -6,9 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <map>
-#include <set>
 #include <string_view>
-#include <utility>
 
 #include "gui/dialogs/settingssession.h"
 
