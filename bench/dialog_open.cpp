@@ -4,7 +4,6 @@
 // the dialog's table as the editor's first opening does; the dialog is then closed and
 // opened again for the warm figure. Prints one line of key=value pairs for bench/run.py:
 //   dialog_open NAME [WARM_RUNS]   one dialog ("Enemy 2", as qorv names them)
-//   dialog_open all                every dialog once; reports the peak memory
 //   dialog_open --write-image PATH writes the image the others open (below)
 //   dialog_open --list-dialogs     the Edit menu's dialogs, "DIGIT NAME" a line, where
 //                                  Ctrl+DIGIT opens NAME in the editor
@@ -24,7 +23,6 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "benchhost.h"
@@ -124,12 +122,6 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-long peakKiB() {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return ru.ru_maxrss;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -142,7 +134,12 @@ int main(int argc, char** argv) {
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string name = argc > 1 ? argv[1] : "all";
+    if (argc < 2) {
+        std::fprintf(stderr,
+                     "usage: dialog_open NAME [WARM_RUNS] | --write-image PATH | --list-dialogs\n");
+        return 2;
+    }
+    const std::string name = argv[1];
     if (name == "--write-image" && argc > 2) {
         const std::vector<std::uint8_t> img = defaultsImage();
         std::FILE* f = std::fopen(argv[2], "wb");
@@ -161,13 +158,6 @@ int main(int argc, char** argv) {
     for (int k = 0; k < 1000 && !windowPainted.painted; ++k)
         QCoreApplication::processEvents();
     window.removeEventFilter(&windowPainted);
-    if (name == "all") {
-        double wall = 0;
-        for (const Entry& e : dialogs())
-            wall += openOnce(host, e).wall;
-        std::printf("dialogs=%zu total_ms=%.3f peak_kib=%ld\n", dialogs().size(), wall, peakKiB());
-        return 0;
-    }
     const auto it = std::find_if(dialogs().begin(), dialogs().end(),
                                  [&](const Entry& e) { return name == e.name; });
     if (it == dialogs().end()) {

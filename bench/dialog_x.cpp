@@ -2,8 +2,10 @@
 // manager, a key press, and the dialog's first paint. Starts PROGRAM, waits until its
 // main window is painted and the process idle, then for each digit given presses
 // Ctrl+digit, waits for the first paint of the window that opens, for the process to
-// be idle again, and closes that window with Escape. Prints one line per opening:
+// be idle again, and closes that window with Escape. Prints one line per opening, then
+// the program's peak resident memory (VmHWM, the dialogs it keeps ready included):
 //   wall_ms=W cpu_ms=C
+//   peak_kib=K
 // The wall time runs from the key press to the first drawing into the new window, both
 // read from the X server's clock (a property change of our own just before the key, and
 // the new window's first Damage event); the harness's own scheduling adds nothing.
@@ -281,6 +283,9 @@ int main(int argc, char** argv) {
         x.press(0);
         x.waitIdle();
     }
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) std::printf("peak_kib=%ld\n", std::stol(line.substr(6)));
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     return 0;
