@@ -22,10 +22,9 @@ DialogFactory dialogFactory(std::string_view className);
 // The Edit menu's dialogs, each built ahead while the editor is idle and taken by its
 // next opening, which then only fills, places and paints it instead of making its few
 // hundred widgets (the rows "Open ..., cold" and "warm" of bench/run.py). A spare is
-// built and polished exactly as an opening builds it, before any value is shown, and
-// serves one opening; the next is built once that dialog has closed. Once a process,
-// a dialog like each is also painted off screen, so that its first opening finds the
-// glyphs and style pieces it draws already made.
+// built exactly as an opening builds it, painted off screen and given its window before
+// any value is shown, and serves one opening; the next is built once that dialog has
+// closed.
 class DialogSpares final : public QObject {
   public:
     explicit DialogSpares(DialogHost& host, QObject* parent = nullptr);
@@ -35,8 +34,7 @@ class DialogSpares final : public QObject {
     void startAfterFirstPaint(QWidget* window);
     // The spare for this table, now the caller's; nullptr when none is ready.
     SettingsDialog* take(const DialogTable& table);
-    // Builds the missing spares, one step per turn of the event loop while no window is
-    // modal.
+    // Builds the missing spares, one per turn of the event loop while no window is modal.
     void refill();
 
   protected:

@@ -262,10 +262,7 @@ void TFormPallet::showFields() {
     const Item& countItem = *table().find("CmbCoinCount");
     const ItemState s = fields().state(countItem);
     if (s.outOfBounds) {
-        count_->setChoices(outOfBoundsModel());
-        count_->setCurrentIndex(0);
-        count_->setEnabled(false);
-        paintButtonFace(count_);
+        showOutOfBounds(count_);
     } else {
         count_->setCurrentIndex(s.value);
     }

@@ -45,7 +45,7 @@ void paintButtonFace(QWidget* w) {
     w->setPalette(pal);
 }
 
-static void showOutOfBounds(ChoiceCombo* combo) {
+void showOutOfBounds(ChoiceCombo* combo) {
     combo->setChoices(outOfBoundsModel());
     combo->setCurrentIndex(0);
     combo->setEnabled(false);

@@ -136,6 +136,8 @@ bool confirmReset(DialogHost& host, QWidget* parent, const QString& question);
 
 // The button-face background of a disabled edit or list that holds an out-of-bounds value.
 void paintButtonFace(QWidget* w);
+// A list whose stored value is none of its entries: "(Out of bounds)", disabled.
+void showOutOfBounds(ChoiceCombo* combo);
 
 inline const QString kResetQuestion = QStringLiteral("Reset the selection to its default value?");
 
